@@ -1,0 +1,13 @@
+#pragma once
+// A deterministic novel-like Shift-JIS text for the benchmarks: paragraphs indented with the
+// double-byte space, lines of about 40 characters of kanji, kana and punctuation, a few English
+// words, CR LF line breaks.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+std::string MakeNovelCorpus(std::size_t bytes, std::uint32_t seed = 20261207);
+
+inline constexpr std::size_t OneMiB = std::size_t{1} << 20;
+inline constexpr std::size_t SixteenMiB = std::size_t{16} << 20;

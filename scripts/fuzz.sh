@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a few seconds (default 5).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-5}"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DKOTONAMI_FUZZ=ON \
+    -DKOTONAMI_GUI=OFF -DKOTONAMI_TESTS=OFF -DKOTONAMI_BENCHMARKS=OFF
+cmake --build build-fuzz --parallel "$(nproc)"
+shopt -s nullglob
+for fuzzer in build-fuzz/fuzz/fuzz_*; do
+    [ -x "$fuzzer" ] || continue
+    echo "== $(basename "$fuzzer") for ${seconds}s"
+    "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 2>&1 | tail -n 3
+done

@@ -1,0 +1,33 @@
+#pragma once
+// The pieces of the selection and all-documents analyses that are pure computations.
+
+#include "CharacterCensus.h"
+#include "TextStatistics.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+class WordCharacterSet;
+
+// The selected text as the selection commands analyse it: a single NUL becomes empty, and a
+// selection whose second-to-last byte is a NUL outside a double-byte character loses its last
+// two bytes.
+std::string_view NormaliseSelection(std::string_view selected) noexcept;
+
+// Sums of CountText (logical lines, weight 1) and CountWords over every text; saturates at the
+// 32-bit range instead of overflowing.
+TextStatistics SumStatistics(std::span<const std::string_view> texts, const CountOptions& options,
+                             const WordCharacterSet& wordCharacters) noexcept;
+
+// The all-documents count report (Shift-JIS, CR LF).
+std::string MakeAllDocumentsReport(const TextStatistics& totals);
+
+// The census of every text added field by field.
+CharacterCensus SumCensus(std::span<const std::string_view> texts,
+                          const CountOptions& options) noexcept;
+
+// The phrase counts of every text added, skipping the -1 of an empty text; never negative.
+std::int32_t SumPhraseCounts(std::span<const std::string_view> texts,
+                             std::string_view phrase) noexcept;

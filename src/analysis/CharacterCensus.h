@@ -1,0 +1,36 @@
+#pragma once
+// How many characters of a text fall into each character type.
+
+#include "TextStatistics.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct CharacterCensus
+{
+    std::int32_t allCharacters = 0;
+    std::int32_t hiragana = 0;
+    std::int32_t katakana = 0;
+    std::int32_t halfWidthKana = 0;
+    std::int32_t singleByteLetters = 0;
+    std::int32_t doubleByteLetters = 0;
+    std::int32_t singleByteDigits = 0;
+    std::int32_t doubleByteDigits = 0;
+    std::int32_t singleByteSymbols = 0;
+    std::int32_t greek = 0;
+    std::int32_t singleByteTotal = 0;
+    std::int32_t singleByteOthers = 0;
+    std::int32_t doubleByteTotal = 0;
+    std::int32_t doubleByteOthers = 0;
+
+    // Field-by-field sum, for the census over all documents.
+    CharacterCensus& operator+=(const CharacterCensus& other) noexcept;
+    friend bool operator==(const CharacterCensus&, const CharacterCensus&) = default;
+};
+
+CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& options) noexcept;
+
+// The report (Shift-JIS, CR LF), or nothing when no character was counted.
+std::optional<std::string> MakeCharacterTypeReport(const CharacterCensus& census);

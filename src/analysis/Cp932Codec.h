@@ -1,0 +1,36 @@
+#pragma once
+// Code page 932 (Shift-JIS) <-> Unicode, table driven, without allocation per character.
+//
+// Decoding is lossless: a byte or byte pair with no Unicode form becomes U+DC00 + byte (a lone low
+// surrogate per byte), and encoding turns such an escape back into that byte, so that text read
+// and written again keeps its bytes. A Unicode character with no Shift-JIS form is written as "?"
+// and reported to the caller.
+
+#include <string>
+#include <string_view>
+
+namespace Cp932 {
+
+enum class LineBreaks
+{
+    Keep,   // bytes and characters pass unchanged
+    Convert // decoding: CR LF -> LF; encoding: LF (and U+2029) -> CR LF
+};
+
+// Appends the decoded text to `out`.
+void Decode(std::string_view bytes, std::u16string& out, LineBreaks breaks = LineBreaks::Keep);
+std::u16string Decode(std::string_view bytes, LineBreaks breaks = LineBreaks::Keep);
+
+// Appends the encoded bytes to `out`. Returns false when some character had no Shift-JIS form and
+// was written as "?".
+bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks = LineBreaks::Keep);
+
+// UTF-8 forms, for the terminal and for the settings file.
+void DecodeToUtf8(std::string_view bytes, std::string& out, LineBreaks breaks = LineBreaks::Keep);
+std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks = LineBreaks::Keep);
+bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks = LineBreaks::Keep);
+
+// True when the bytes are well-formed UTF-8.
+bool IsValidUtf8(std::string_view bytes) noexcept;
+
+} // namespace Cp932

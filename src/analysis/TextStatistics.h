@@ -1,0 +1,32 @@
+#pragma once
+// Characters, lines and bytes of a Shift-JIS text under the writer's counting switches.
+
+#include <cstdint>
+#include <string_view>
+
+enum class LineMode
+{
+    Logical, // a line ends at a line break
+    Display  // a line is a line as the editor wraps it on screen
+};
+
+struct CountOptions
+{
+    bool countSpace = true;           // a single-byte blank 0x20 counts as a character
+    bool countTab = true;             // a TAB counts as a character
+    bool countDoubleByteSpace = true; // a double-byte blank 0x8140 counts as a character
+    LineMode lineMode = LineMode::Logical;
+};
+
+struct TextStatistics
+{
+    std::int32_t characters = 0; // weighted characters counted under CountOptions
+    std::int32_t lines = 0;      // logical lines, or the display-line count where the caller puts it
+    std::int32_t bytes = 0;      // length in bytes, CR LF included
+    std::int32_t words = 0;      // English words; CountText leaves it 0
+};
+
+// The one character, line and byte counter. `doubleByteWeight` is what one counted double-byte
+// character adds to `characters` (1 everywhere, 2 for the simple manuscript count).
+TextStatistics CountText(std::string_view text, const CountOptions& options,
+                         std::int32_t doubleByteWeight = 1) noexcept;

@@ -1,0 +1,38 @@
+#pragma once
+// Which characters make up English words: A-Z and a-z always, the digits while countDigits is on,
+// and the writer's own list of extra characters.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TCustomIniFile;
+
+class WordCharacterSet
+{
+public:
+    WordCharacterSet();
+
+    bool countDigits = true;
+
+    bool IsWordCharacter(std::uint32_t code) const noexcept;
+
+    // Stores the list after removing every double-byte blank, blank, TAB and hyphen (whole
+    // characters only). Returns true when something was removed, so that the caller can tell the
+    // writer why the list changed.
+    bool SetCharacterList(std::string_view text);
+    const std::string& GetCharacterList() const noexcept { return FCharacterList; }
+
+    // The message shown when SetCharacterList removed characters (UTF-8, CR LF between its lines).
+    static const char* const RemovalMessage;
+    static const char* const RemovalCaption;
+
+private:
+    std::string FCharacterList;
+    std::vector<std::uint32_t> FCodes;
+};
+
+// Section "Word" of the settings file. ReadWordSettings returns what SetCharacterList returned.
+bool ReadWordSettings(WordCharacterSet& set, TCustomIniFile& file);
+void WriteWordSettings(const WordCharacterSet& set, TCustomIniFile& file);

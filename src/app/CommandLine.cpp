@@ -1,0 +1,1 @@
+#include "CommandLine.h"

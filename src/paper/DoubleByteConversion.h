@@ -1,0 +1,18 @@
+#pragma once
+// Rewriting half-width characters into their double-byte (full-width) forms.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+// Key: a single byte, or a half-width kana with its sound mark (kana in the low byte, mark in the
+// high byte). Value: the double-byte character, lead * 256 + trail.
+using DoubleByteTable = std::map<std::uint16_t, std::uint16_t>;
+
+DoubleByteTable BuildDoubleByteTable();
+
+// Half-width letters, digits, symbols, blanks and katakana become double-byte.
+std::string ConvertToDoubleBytes(std::string_view text);
+// Only half-width katakana (with their sound marks) become double-byte katakana.
+std::string ConvertKanaToDoubleBytes(std::string_view text);

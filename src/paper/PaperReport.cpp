@@ -1,0 +1,1 @@
+#include "TPaper.h"

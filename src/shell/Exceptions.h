@@ -1,0 +1,19 @@
+#pragma once
+// Errors raised by the program's commands. The message is UTF-8; the window shows it in the error
+// box (with a full stop appended), the command-line companion on standard error.
+
+#include <stdexcept>
+#include <string>
+
+class Exception : public std::runtime_error
+{
+public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+};
+
+// A document could not be written.
+class EFile : public Exception
+{
+public:
+    using Exception::Exception;
+};

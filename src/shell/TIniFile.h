@@ -1,0 +1,48 @@
+#pragma once
+// The settings file: an INI file read and written key by key with the semantics of the classic
+// profile functions (case-insensitive names, first occurrence wins, unknown lines kept).
+
+#include "analysis/TCustomIniFile.h"
+
+#include <string>
+#include <vector>
+
+class TIniFile : public TCustomIniFile
+{
+public:
+    // Reads the file when it exists (UTF-8, or code page 932 when it is not valid UTF-8).
+    explicit TIniFile(std::string path);
+    // Writes pending changes; errors at that point are lost, so callers call UpdateFile() first.
+    ~TIniFile() override;
+
+    const std::string& FileName() const noexcept { return FPath; }
+    bool Exists() const noexcept { return FExisted; }
+
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) override;
+    void WriteString(std::string_view section, std::string_view key,
+                     std::string_view value) override;
+    std::string ReadShiftJisString(std::string_view section, std::string_view key,
+                                   std::string_view defaultValue) override;
+    void WriteShiftJisString(std::string_view section, std::string_view key,
+                             std::string_view value) override;
+    std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                             std::int32_t defaultValue) override;
+    void WriteInteger(std::string_view section, std::string_view key, std::int32_t value) override;
+    bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) override;
+    void WriteBool(std::string_view section, std::string_view key, bool value) override;
+
+    // Writes the file now (atomically) when something changed; throws Exception
+    // "%s に書き込めません" with the path when it cannot.
+    void UpdateFile();
+
+private:
+    std::string FPath;
+    bool FExisted = false;
+    bool FDirty = false;
+    std::vector<std::string> FLines; // the file's lines as UTF-8, without line breaks
+};
+
+// Where the program keeps "Kotonami.ini": beside the executable when a settings file is already
+// there or that folder is writable, else in $XDG_CONFIG_HOME/kotonami (~/.config/kotonami).
+std::string SettingsFileName();

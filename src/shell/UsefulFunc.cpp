@@ -1,0 +1,1 @@
+#include "UsefulFunc.h"
