@@ -1,0 +1,1 @@
+#include "TSetLineSpaceForm.h"
