@@ -126,30 +126,6 @@ private:
     std::size_t FStart;
 };
 
-// The same walk as a tight loop with no Character records, for the counters that run over a
-// whole manuscript on every keystroke: `single(byte)` for a single-byte character,
-// `pair(lead, trail)` for a double-byte one. A final lone lead byte is reported as
-// `pair(lead, 0)` with `lone` set: `pair(lead, trail, lone)`.
-template <class Single, class Pair>
-constexpr void ForEachCharacter(std::string_view text, Single&& single, Pair&& pair)
-{
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        const auto byte = static_cast<unsigned char>(*p);
-        if (!IsLeadByte(byte)) {
-            single(byte);
-            ++p;
-        } else if (end - p >= 2) {
-            pair(byte, static_cast<unsigned char>(p[1]), false);
-            p += 2;
-        } else {
-            pair(byte, static_cast<unsigned char>(0), true);
-            ++p;
-        }
-    }
-}
-
 // The same walk over 64 bytes at a time, as bit masks (bit i is byte i of the block), for
 // counters that only need to know which bytes are lead, trail or single-byte characters.
 // `leadSet` marks the bytes of the block that are in the lead-byte set; `startsWithTrail` says
