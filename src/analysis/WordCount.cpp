@@ -69,8 +69,8 @@ public:
         Step(role);
     }
 
-    // Between words nothing but the next word character changes the count.
-    bool Idle() const noexcept { return FState == State::Running && !FInWord; }
+    // Between words, with no join pending, nothing but the next word character changes the count.
+    bool Idle() const noexcept { return FState == State::Running && !FInWord && !FJoined; }
 
     std::int64_t Finish() const noexcept { return FCount + (FInWord && !FJoined ? 1 : 0); }
 
