@@ -45,19 +45,25 @@ void CountSingleBytes(const ByteBlock& block, std::uint64_t singles, const Count
                                              block.InRange(0xA1, 0xA5)));
 }
 
-// Double-byte characters are binned at their trail byte, by the lead byte before it.
+// Double-byte characters are binned at their trail byte, by the lead byte before it. Hiragana
+// and katakana are tested first and the rarer bins only when something is left over.
 void CountDoubleBytes(const ByteBlock& block, std::uint64_t trails, std::uint64_t after82,
                       std::uint64_t after83, BinCounts& counts) noexcept
 {
-    const std::uint64_t t82 = trails & after82;
-    const std::uint64_t t83 = trails & after83;
-    if ((t82 | t83) == 0)
-        return;
-    counts.doubleDigits += Count(t82 & block.InRange(0x4F, 0x58));
-    counts.doubleLetters += Count(t82 & (block.InRange(0x60, 0x79) | block.InRange(0x81, 0x9A)));
-    counts.hiragana += Count(t82 & block.InRange(0x9F, 0xF1));
-    counts.katakana += Count(t83 & (block.InRange(0x40, 0x7E) | block.InRange(0x80, 0x96)));
-    counts.greek += Count(t83 & (block.InRange(0x9F, 0xB6) | block.InRange(0xBF, 0xD6)));
+    if (std::uint64_t t82 = trails & after82) {
+        const std::uint64_t hiragana = t82 & block.InRange(0x9F, 0xF1);
+        counts.hiragana += Count(hiragana);
+        if ((t82 &= ~hiragana) != 0) {
+            counts.doubleDigits += Count(t82 & block.InRange(0x4F, 0x58));
+            counts.doubleLetters += Count(t82 & (block.InRange(0x60, 0x79) | block.InRange(0x81, 0x9A)));
+        }
+    }
+    if (std::uint64_t t83 = trails & after83) {
+        const std::uint64_t katakana = t83 & (block.InRange(0x40, 0x7E) | block.InRange(0x80, 0x96));
+        counts.katakana += Count(katakana);
+        if ((t83 &= ~katakana) != 0)
+            counts.greek += Count(t83 & (block.InRange(0x9F, 0xB6) | block.InRange(0xBF, 0xD6)));
+    }
 }
 
 // The whole text, NUL bytes included, 64 bytes at a time.
@@ -72,13 +78,16 @@ BinCounts CountBins(std::string_view text, const CountOptions& options) noexcept
         const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
         const ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
         const std::uint64_t leads = roles.lead & inText, trails = roles.trail & inText;
-        const std::uint64_t is81 = block.Equal(0x81), is82 = block.Equal(0x82), is83 = block.Equal(0x83);
+        const std::uint64_t is82 = block.Equal(0x82), is83 = block.Equal(0x83);
         CountSingleBytes(block, ~(roles.lead | roles.trail) & inText, options, counts);
         CountDoubleBytes(block, trails, (is82 << 1) | carried82, (is83 << 1) | carried83, counts);
         counts.doubleTotal += Count(leads);
-        if (!options.countDoubleByteSpace)
+        if (!options.countDoubleByteSpace) {
+            const std::uint64_t is81 = block.Equal(0x81);
             counts.doubleTotal -= Count(trails & block.Equal(0x40) & ((is81 << 1) | carried81));
-        carried81 = is81 >> 63, carried82 = is82 >> 63, carried83 = is83 >> 63;
+            carried81 = is81 >> 63;
+        }
+        carried82 = is82 >> 63, carried83 = is83 >> 63;
     }
     return counts;
 }
