@@ -147,13 +147,37 @@ CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& o
 
 namespace {
 
-const std::string Rule = "---------------------------------------\r\n";
 const std::string LineEnd = "\r\n";
+// The 39-hyphen rule that frames the totals.
+constexpr const char* Rule = "---------------------------------------\r\n";
 
-std::string ValueLine(const char* label, std::int32_t count, std::int32_t all)
+// One value line of the report and what follows its own line ending.
+struct ReportLine
 {
-    return label + std::to_string(count) + "  ( " + FormatPercentage(count, all) + " % )";
-}
+    const char* label;
+    std::int32_t CharacterCensus::*field;
+    const char* after;
+};
+
+// Labels in Shift-JIS: "1バイト文字の総数 : ", "2バイト文字の総数 : ", "1バイトアルファベット : ",
+// "2バイトアルファベット : ", "1バイト数字 : ", "2バイト数字 : ", "ひらがな : ", "カタカナ : ",
+// "半角カナ : ", "1バイト記号 : ", "ギリシャ文字 : ", "その他の 1バイト文字 : ",
+// "その他の 2バイト文字 : ".
+const ReportLine ValueLines[] = {
+    {"1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ", &CharacterCensus::singleByteTotal, ""},
+    {"2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ", &CharacterCensus::doubleByteTotal, Rule},
+    {"1\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ", &CharacterCensus::singleByteLetters, ""},
+    {"2\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ", &CharacterCensus::doubleByteLetters, "\r\n"},
+    {"1\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", &CharacterCensus::singleByteDigits, ""},
+    {"2\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", &CharacterCensus::doubleByteDigits, "\r\n"},
+    {"\x82\xD0\x82\xE7\x82\xAA\x82\xC8 : ", &CharacterCensus::hiragana, ""},
+    {"\x83J\x83^\x83J\x83i : ", &CharacterCensus::katakana, ""},
+    {"\x94\xBC\x8Ap\x83J\x83i : ", &CharacterCensus::halfWidthKana, "\r\n"},
+    {"1\x83o\x83" "C\x83g\x8BL\x8D\x86 : ", &CharacterCensus::singleByteSymbols, ""},
+    {"\x83M\x83\x8A\x83V\x83\x83\x95\xB6\x8E\x9A : ", &CharacterCensus::greek, "\r\n"},
+    {"\x82\xBB\x82\xCC\x91\xBC\x82\xCC 1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ", &CharacterCensus::singleByteOthers, ""},
+    {"\x82\xBB\x82\xCC\x91\xBC\x82\xCC 2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ", &CharacterCensus::doubleByteOthers, ""},
+};
 
 } // namespace
 
@@ -162,38 +186,15 @@ std::optional<std::string> MakeCharacterTypeReport(const CharacterCensus& census
     if (census.allCharacters == 0)
         return std::nullopt;
     const std::int32_t all = census.allCharacters;
-    std::string report;
-    // "--- 種類ごとの文字数 ---"
-    report += "--- \x8E\xED\x97\xDE\x82\xB2\x82\xC6\x82\xCC\x95\xB6\x8E\x9A\x90\x94 ---\r\n\r\n";
-    // "すべての文字数 : "
-    report += "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95\xB6\x8E\x9A\x90\x94 : " +
-              std::to_string(all) + LineEnd + Rule;
-    // "1バイト文字の総数 : ", "2バイト文字の総数 : "
-    report += ValueLine("1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ",
-                        census.singleByteTotal, all) + LineEnd;
-    report += ValueLine("2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ",
-                        census.doubleByteTotal, all) + LineEnd + Rule;
-    // "1バイトアルファベット : ", "2バイトアルファベット : "
-    report += ValueLine("1\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ",
-                        census.singleByteLetters, all) + LineEnd;
-    report += ValueLine("2\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ",
-                        census.doubleByteLetters, all) + LineEnd + LineEnd;
-    // "1バイト数字 : ", "2バイト数字 : "
-    report += ValueLine("1\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", census.singleByteDigits, all) + LineEnd;
-    report += ValueLine("2\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", census.doubleByteDigits, all) +
-              LineEnd + LineEnd;
-    // "ひらがな : ", "カタカナ : ", "半角カナ : "
-    report += ValueLine("\x82\xD0\x82\xE7\x82\xAA\x82\xC8 : ", census.hiragana, all) + LineEnd;
-    report += ValueLine("\x83J\x83^\x83J\x83i : ", census.katakana, all) + LineEnd;
-    report += ValueLine("\x94\xBC\x8Ap\x83J\x83i : ", census.halfWidthKana, all) + LineEnd + LineEnd;
-    // "1バイト記号 : ", "ギリシャ文字 : "
-    report += ValueLine("1\x83o\x83" "C\x83g\x8BL\x8D\x86 : ", census.singleByteSymbols, all) + LineEnd;
-    report += ValueLine("\x83M\x83\x8A\x83V\x83\x83\x95\xB6\x8E\x9A : ", census.greek, all) +
-              LineEnd + LineEnd;
-    // "その他の 1バイト文字 : ", "その他の 2バイト文字 : "
-    report += ValueLine("\x82\xBB\x82\xCC\x91\xBC\x82\xCC 1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ",
-                        census.singleByteOthers, all) + LineEnd;
-    report += ValueLine("\x82\xBB\x82\xCC\x91\xBC\x82\xCC 2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ",
-                        census.doubleByteOthers, all);
+    // "--- 種類ごとの文字数 ---", an empty line, "すべての文字数 : " and the rule.
+    std::string report = "--- \x8E\xED\x97\xDE\x82\xB2\x82\xC6\x82\xCC\x95\xB6\x8E\x9A\x90\x94 ---\r\n\r\n";
+    report += "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95\xB6\x8E\x9A\x90\x94 : " + std::to_string(all) + LineEnd + Rule;
+    for (const ReportLine& line : ValueLines) {
+        const std::int32_t count = census.*line.field;
+        report += line.label + std::to_string(count) + "  ( " + FormatPercentage(count, all) + " % )";
+        // The last line of the report has no line ending.
+        if (&line != &ValueLines[std::size(ValueLines) - 1])
+            report += LineEnd + line.after;
+    }
     return report;
 }
