@@ -158,6 +158,18 @@ constexpr BlockRoles ClassifyBlock(std::uint64_t leadSet, bool& startsWithTrail)
     return {lead, trail};
 }
 
+// True when `position` is a character boundary, given a boundary `known` at or before it. Looks
+// back only over the lead-set bytes just before `position`: the byte after any other byte always
+// begins a character, and along a run of lead-set bytes the roles alternate lead, trail.
+constexpr bool IsCharacterBoundaryFrom(std::string_view text, std::size_t known,
+                                       std::size_t position) noexcept
+{
+    std::size_t run = 0;
+    while (position - run > known && IsLeadByte(text[position - run - 1]))
+        ++run;
+    return run % 2 == 0;
+}
+
 // True when `position` is a character boundary of the text (walking from its first byte).
 // Linear in `position`; meant for occasional checks, not for inner loops.
 constexpr bool IsCharacterBoundary(std::string_view text, std::size_t position) noexcept

@@ -1,4 +1,6 @@
+#include "RandomText.h"
 #include "analysis/PhraseCount.h"
+#include "analysis/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +51,44 @@ TEST(MakePhraseReport, WritesTheReportByteForByte)
               "\x8C\xC2\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB5\x82\xBD\x81" "B");
     EXPECT_NE(MakePhraseReport(12, "ab")->find("\r\n\r\n12 "), std::string::npos);
     EXPECT_EQ(MakePhraseReport(-1, "xyz"), std::nullopt);
+}
+
+} // namespace
+
+namespace {
+
+// The count as a writer would do it by hand: walk the remainder character by character and
+// compare at each one.
+std::int32_t CountByHand(std::string_view text, std::string_view phrase)
+{
+    text = text.substr(0, text.find('\0'));
+    std::int32_t count = 0;
+    std::size_t from = 0;
+    bool again = true;
+    while (again) {
+        again = false;
+        for (const ShiftJis::Character& c : ShiftJis::Characters(text, from)) {
+            if (text.substr(c.position, phrase.size()) == phrase) {
+                ++count;
+                from = c.position + phrase.size();
+                again = from < text.size();
+                break;
+            }
+        }
+    }
+    return count;
+}
+
+TEST(CountPhrase, AgreesWithAWalkOverEveryCharacter)
+{
+    std::mt19937 random(5);
+    for (int round = 0; round < 5000; ++round) {
+        const std::string text = RandomShiftJisText(random, 200, round % 4 == 0);
+        const std::string phrase = RandomShiftJisText(random, 3, false);
+        if (text.empty() || phrase.empty())
+            continue;
+        ASSERT_EQ(CountPhrase(text, phrase), CountByHand(text, phrase)) << "round " << round;
+    }
 }
 
 } // namespace
