@@ -3,7 +3,9 @@
 #include "Cp932Table.h"
 #include "ShiftJis.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 // The loops below write through a raw pointer into output that was sized once for the worst case
 // and trimmed at the end: the editor's whole text passes through here on every keystroke.
@@ -49,7 +51,31 @@ struct Utf8Writer
     }
 };
 
-// Every byte gives at most one UTF-16 unit; CR LF may lose its CR.
+// Writes a character the walk cut out of the text. A pair without a character stays one
+// character of two escaped bytes, so that the walk over the saved text cuts it the same way again.
+template <class Writer>
+inline void PutDecoded(const ShiftJis::Character& c, Writer& writer)
+{
+    const unsigned lead = c.doubleByte ? c.code >> 8 : c.code;
+    const unsigned trail = c.code & 0xFF;
+    if (!c.doubleByte) {
+        writer.Put(Cp932Table::SingleByte[lead]);
+        return;
+    }
+    const std::uint16_t unit =
+        c.length == 2 ? Cp932Table::DoubleByte[Cp932Table::LeadRow(lead) * 256 + trail] : 0;
+    if (unit != 0) {
+        writer.Put(unit);
+        return;
+    }
+    writer.Put(static_cast<char16_t>(EscapeFirst + lead));
+    if (c.length == 2)
+        writer.Put(static_cast<char16_t>(EscapeFirst + trail));
+}
+
+// Every byte gives at most one UTF-16 unit; CR LF may lose its CR. The loop runs while a lead
+// byte is sure to have its trail byte, which keeps the common characters on the short path; the
+// last byte goes through the general one.
 template <class Writer>
 void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
 {
@@ -57,30 +83,19 @@ void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
     std::size_t position = 0;
-    while (position < size) {
-        const unsigned char byte = data[position];
-        if (!ShiftJis::IsLeadByte(byte)) {
-            ++position;
-            if (byte == ShiftJis::CR && convert && position < size && data[position] == ShiftJis::LF)
-                continue; // the LF that follows stands for the line break
-            writer.Put(Cp932Table::SingleByte[byte]);
-            continue;
-        }
+    while (position + 1 < size) {
         const ShiftJis::Character c = ShiftJis::CharacterAt(bytes, position);
         position += c.length;
-        const unsigned trail = c.code & 0xFF;
-        const std::uint16_t unit =
-            c.length == 2 ? Cp932Table::DoubleByte[Cp932Table::LeadRow(byte) * 256 + trail] : 0;
-        if (unit != 0) {
-            writer.Put(unit);
+        if (c.doubleByte) {
+            PutDecoded(c, writer);
             continue;
         }
-        // A pair without a character stays one character of two escaped bytes, so that the walk
-        // over the encoded text cuts it the same way again.
-        writer.Put(static_cast<char16_t>(EscapeFirst + byte));
-        if (c.length == 2)
-            writer.Put(static_cast<char16_t>(EscapeFirst + trail));
+        if (c.code == ShiftJis::CR && convert && data[position] == ShiftJis::LF)
+            continue; // the LF that follows stands for the line break
+        writer.Put(Cp932Table::SingleByte[c.code]);
     }
+    if (position < size)
+        PutDecoded(ShiftJis::CharacterAt(bytes, position), writer);
 }
 
 inline std::uint16_t ShiftJisForm(char16_t c)
@@ -88,32 +103,42 @@ inline std::uint16_t ShiftJisForm(char16_t c)
     return Cp932Table::EncodeBlocks[Cp932Table::EncodeBlockIndex[c >> 8] * 256u + (c & 0xFF)];
 }
 
-// Writes a BMP character that is not a surrogate; false when it had to be written as "?".
-inline bool PutCharacter(char16_t c, char*& p, bool convert)
+// Writes a form from the table. Both bytes are always stored (the output keeps one byte to
+// spare) and the pointer moves by the form's length, so that saving kana, kanji and ASCII runs
+// along one path without a branch between them.
+inline void PutForm(std::uint16_t form, char*& p)
 {
-    if (c < 0x80) {
-        if (c == ShiftJis::LF && convert)
-            *p++ = CR;
-        *p++ = static_cast<char>(c);
+    static_assert(std::endian::native == std::endian::little, "forms are stored little-endian");
+    std::memcpy(p, &form, sizeof form);
+    p += form > 0xFF ? 2 : 1;
+}
+
+// The characters of the BMP that are no surrogates and that the table does not give: NUL, the
+// line breaks that become CR LF, and those without a Shift-JIS form ("?", and false).
+bool PutSpecial(char16_t c, char*& p, bool convert)
+{
+    if (c == 0) {
+        *p++ = 0;
         return true;
     }
-    const std::uint16_t form = ShiftJisForm(c);
-    if (form > 0xFF) {
-        *p++ = static_cast<char>(form >> 8);
-        *p++ = static_cast<char>(form & 0xFF);
-        return true;
-    }
-    if (form != 0) {
-        *p++ = static_cast<char>(form);
-        return true;
-    }
-    if (c == ParagraphSeparator && convert) {
+    if (convert && (c == ShiftJis::LF || c == ParagraphSeparator)) {
         *p++ = CR;
         *p++ = LF;
         return true;
     }
     *p++ = Unencodable;
     return false;
+}
+
+// `lineFeed` is LF when line feeds become CR LF, and otherwise a unit with no form.
+inline bool PutCharacter(char16_t c, char16_t lineFeed, char*& p, bool convert)
+{
+    const std::uint16_t form = ShiftJisForm(c);
+    if (form != 0 && c != lineFeed) [[likely]] {
+        PutForm(form, p);
+        return true;
+    }
+    return PutSpecial(c, p, convert);
 }
 
 // Writes the surrogate at text[i]: a byte escape becomes its byte; a surrogate pair (a character
@@ -184,19 +209,21 @@ std::u16string Decode(std::string_view bytes, LineBreaks breaks)
 bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks)
 {
     const bool convert = breaks == LineBreaks::Convert;
+    const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
     const std::size_t start = out.size();
-    out.resize(start + 2 * text.size()); // a pair, or CR LF, is the most one unit gives
+    // A pair, or CR LF, is the most one unit gives; one byte more for PutForm.
+    out.resize(start + 2 * text.size() + 1);
     char* p = out.data() + start;
     bool complete = true;
     for (std::size_t i = 0; i < text.size();) {
         const char16_t c = text[i];
-        if ((c & 0xF800) == HighSurrogateFirst) {
+        if ((c & 0xF800) == HighSurrogateFirst) [[unlikely]] {
             if (!PutSurrogate(text, i, p))
                 complete = false;
             continue;
         }
         ++i;
-        if (!PutCharacter(c, p, convert))
+        if (!PutCharacter(c, lineFeed, p, convert))
             complete = false;
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
@@ -222,10 +249,11 @@ std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks)
 bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
 {
     const bool convert = breaks == LineBreaks::Convert;
+    const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     const std::size_t start = out.size();
-    out.resize(start + 2 * size); // LF becomes CR LF; no other sequence grows
+    out.resize(start + 2 * size + 1); // LF becomes CR LF; no other sequence grows; PutForm's byte
     char* p = out.data() + start;
     bool complete = true;
     for (std::size_t position = 0; position < size;) {
@@ -238,7 +266,7 @@ bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
             continue;
         }
         position += length;
-        if (!PutCharacter(static_cast<char16_t>(code), p, convert))
+        if (!PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert))
             complete = false;
     }
     out.resize(static_cast<std::size_t>(p - out.data()));

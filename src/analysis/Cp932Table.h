@@ -19,9 +19,10 @@ constexpr std::size_t LeadRow(unsigned char lead) noexcept
     return lead < 0xA0 ? lead - 0x81u : lead - 0xC1u;
 }
 
-// Shift-JIS form of each BMP character, at EncodeBlocks[EncodeBlockIndex[c >> 8] * 256 + (c & 0xFF)]:
-// the byte (below 0x100) or the pair lead * 256 + trail; 0 when there is none. ASCII is there too,
-// except U+0000.
+// Shift-JIS form of each BMP character, at EncodeBlocks[EncodeBlockIndex[c >> 8] * 256 + (c & 0xFF)],
+// in the order a little-endian 16-bit store writes it: the byte (below 0x100), or the lead byte
+// in the low half and the trail byte (never 0) in the high half; 0 when there is none. ASCII is
+// there too, except U+0000.
 extern const std::uint8_t EncodeBlockIndex[256];
 extern const std::uint16_t EncodeBlocks[];
 
