@@ -126,6 +126,9 @@ def numbers(values, per_line=16):
 def main():
     single = decode_single()
     double = decode_double()
+    row_start = [0] * 256
+    for row, lead in enumerate(LEADS):
+        row_start[lead] = 256 * (row + 1)
     mapping = encode_map()
     preferred_pairs(double, mapping)
     index, blocks = encode_blocks(mapping)
@@ -136,12 +139,12 @@ def main():
 
 namespace Cp932Table {{
 
-const std::uint16_t SingleByte[256] = {{
-{numbers(single)}
+const std::uint16_t DecodeRowStart[256] = {{
+{numbers(row_start)}
 }};
 
-const std::uint16_t DoubleByte[{len(double)}] = {{
-{numbers(double)}
+const std::uint16_t DecodeUnits[{len(single) + len(double)}] = {{
+{numbers(single + double)}
 }};
 
 const std::uint8_t EncodeBlockIndex[256] = {{

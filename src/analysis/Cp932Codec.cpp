@@ -51,51 +51,55 @@ struct Utf8Writer
     }
 };
 
-// Writes a character the walk cut out of the text. A pair without a character stays one
-// character of two escaped bytes, so that the walk over the saved text cuts it the same way again.
-template <class Writer>
-inline void PutDecoded(const ShiftJis::Character& c, Writer& writer)
+inline std::uint16_t DecodedUnit(std::uint32_t code)
 {
-    const unsigned lead = c.doubleByte ? c.code >> 8 : c.code;
-    const unsigned trail = c.code & 0xFF;
-    if (!c.doubleByte) {
-        writer.Put(Cp932Table::SingleByte[lead]);
-        return;
-    }
-    const std::uint16_t unit =
-        c.length == 2 ? Cp932Table::DoubleByte[Cp932Table::LeadRow(lead) * 256 + trail] : 0;
-    if (unit != 0) {
-        writer.Put(unit);
-        return;
-    }
-    writer.Put(static_cast<char16_t>(EscapeFirst + lead));
-    if (c.length == 2)
-        writer.Put(static_cast<char16_t>(EscapeFirst + trail));
+    return Cp932Table::DecodeUnits[Cp932Table::DecodeRowStart[code >> 8] + (code & 0xFF)];
 }
 
-// Every byte gives at most one UTF-16 unit; CR LF may lose its CR. The loop runs while a lead
-// byte is sure to have its trail byte, which keeps the common characters on the short path; the
-// last byte goes through the general one.
+// A character whose table unit is 0: NUL, a pair without a character, or a lead byte that ends
+// the text. The last two stay one character of escaped bytes, so that the walk over the saved
+// text cuts it the same way.
+template <class Writer>
+void PutUnitless(ShiftJis::Character c, Writer& writer)
+{
+    if (!c.doubleByte) {
+        writer.Put(0);
+        return;
+    }
+    writer.Put(static_cast<char16_t>(EscapeFirst + (c.code >> 8)));
+    if (c.length == 2)
+        writer.Put(static_cast<char16_t>(EscapeFirst + (c.code & 0xFF)));
+}
+
+// Every byte gives at most one UTF-16 unit; CR LF may lose its CR. Single bytes and pairs take
+// the same path through one table. The loop runs while a lead byte is sure to have its trail
+// byte; a last byte goes through the same steps after it.
 template <class Writer>
 void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
 {
-    const bool convert = breaks == LineBreaks::Convert;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    // The code of a CR that may join the LF after it; no character has code 0x10000.
+    const std::uint32_t joiningCR = breaks == LineBreaks::Convert ? ShiftJis::CR : 0x10000;
     const std::size_t size = bytes.size();
     std::size_t position = 0;
     while (position + 1 < size) {
         const ShiftJis::Character c = ShiftJis::CharacterAt(bytes, position);
         position += c.length;
-        if (c.doubleByte) {
-            PutDecoded(c, writer);
-            continue;
-        }
-        if (c.code == ShiftJis::CR && convert && data[position] == ShiftJis::LF)
+        const std::uint16_t unit = DecodedUnit(c.code);
+        if (c.code == joiningCR && bytes[position] == LF) [[unlikely]]
             continue; // the LF that follows stands for the line break
-        writer.Put(Cp932Table::SingleByte[c.code]);
+        if (unit == 0) [[unlikely]]
+            PutUnitless(c, writer);
+        else
+            writer.Put(unit);
     }
-    if (position < size)
-        PutDecoded(ShiftJis::CharacterAt(bytes, position), writer);
+    if (position < size) {
+        const ShiftJis::Character c = ShiftJis::CharacterAt(bytes, position);
+        const std::uint16_t unit = c.length == 2 || !c.doubleByte ? DecodedUnit(c.code) : 0;
+        if (unit == 0)
+            PutUnitless(c, writer);
+        else
+            writer.Put(unit);
+    }
 }
 
 inline std::uint16_t ShiftJisForm(char16_t c)
