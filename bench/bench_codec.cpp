@@ -11,9 +11,12 @@ namespace {
 
 const std::string& Corpus(std::size_t bytes)
 {
-    static const std::string oneMiB = MakeNovelCorpus(OneMiB);
+    if (bytes == OneMiB) {
+        static const std::string oneMiB = MakeNovelCorpus(OneMiB);
+        return oneMiB;
+    }
     static const std::string sixteenMiB = MakeNovelCorpus(SixteenMiB);
-    return bytes == OneMiB ? oneMiB : sixteenMiB;
+    return sixteenMiB;
 }
 
 void Decode(benchmark::State& state)

@@ -9,6 +9,14 @@
 
 // The loops below write through a raw pointer into output that was sized once for the worst case
 // and trimmed at the end: the editor's whole text passes through here on every keystroke.
+//
+// Line breaks, when converted: reading turns CR LF into LF and leaves a lone CR or LF as it is;
+// saving turns LF and U+2029 into CR LF and keeps a lone CR as CR. So bytes CR CR LF read as
+// CR LF and save as CR CR LF again, and nothing but a lone LF changes on the way.
+//
+// UTF-8 for the terminal writes a byte escape as the raw byte, which is what the file holds; such
+// output is then not well-formed UTF-8. UTF-8 coming in (settings file, command line) is taken
+// strictly: each byte that begins no well-formed sequence is saved as "?".
 
 namespace Cp932 {
 
@@ -92,9 +100,9 @@ void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
         else
             writer.Put(unit);
     }
-    if (position < size) {
+    if (position < size) { // a last byte; a lead byte there is a character of its own
         const ShiftJis::Character c = ShiftJis::CharacterAt(bytes, position);
-        const std::uint16_t unit = c.length == 2 || !c.doubleByte ? DecodedUnit(c.code) : 0;
+        const std::uint16_t unit = c.doubleByte ? 0 : DecodedUnit(c.code);
         if (unit == 0)
             PutUnitless(c, writer);
         else
