@@ -67,8 +67,7 @@ inline std::uint16_t DecodedUnit(std::uint32_t code)
 // A character whose table unit is 0: NUL, a pair without a character, or a lead byte that ends
 // the text. The last two stay one character of escaped bytes, so that the walk over the saved
 // text cuts it the same way.
-template <class Writer>
-void PutUnitless(ShiftJis::Character c, Writer& writer)
+template <class Writer> void PutUnitless(ShiftJis::Character c, Writer& writer)
 {
     if (!c.doubleByte) {
         writer.Put(0);
@@ -82,8 +81,7 @@ void PutUnitless(ShiftJis::Character c, Writer& writer)
 // Every byte gives at most one UTF-16 unit; CR LF may lose its CR. Single bytes and pairs take
 // the same path through one table. The loop runs while a lead byte is sure to have its trail
 // byte; a last byte goes through the same steps after it.
-template <class Writer>
-void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
+template <class Writer> void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
 {
     // The code of a CR that may join the LF after it; no character has code 0x10000.
     const std::uint32_t joiningCR = breaks == LineBreaks::Convert ? ShiftJis::CR : 0x10000;

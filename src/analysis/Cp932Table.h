@@ -7,16 +7,16 @@
 
 namespace Cp932Table {
 
-// UTF-16 unit of each character of the walk, at DecodeUnits[DecodeRowStart[code >> 8] + (code & 0xFF)]
-// for its character code. A single byte has its unit, or U+DC00 + byte when it is no character
-// (0x80, 0xA0, 0xFD-0xFF); a pair has its unit, or 0 when it has none.
+// UTF-16 unit of each character of the walk, at DecodeUnits[DecodeRowStart[code >> 8] + (code &
+// 0xFF)] for its character code. A single byte has its unit, or U+DC00 + byte when it is no
+// character (0x80, 0xA0, 0xFD-0xFF); a pair has its unit, or 0 when it has none.
 extern const std::uint16_t DecodeRowStart[256];
 extern const std::uint16_t DecodeUnits[];
 
-// Shift-JIS form of each BMP character, at EncodeBlocks[EncodeBlockIndex[c >> 8] * 256 + (c & 0xFF)],
-// in the order a little-endian 16-bit store writes it: the byte (below 0x100), or the lead byte
-// in the low half and the trail byte (never 0) in the high half; 0 when there is none. ASCII is
-// there too, except U+0000.
+// Shift-JIS form of each BMP character, at EncodeBlocks[EncodeBlockIndex[c >> 8] * 256 + (c &
+// 0xFF)], in the order a little-endian 16-bit store writes it: the byte (below 0x100), or the lead
+// byte in the low half and the trail byte (never 0) in the high half; 0 when there is none. ASCII
+// is there too, except U+0000.
 extern const std::uint8_t EncodeBlockIndex[256];
 extern const std::uint16_t EncodeBlocks[];
 
