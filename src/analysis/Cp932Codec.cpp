@@ -123,49 +123,56 @@ inline void PutForm(std::uint16_t form, char*& p)
     p += form > 0xFF ? 2 : 1;
 }
 
+// The helpers below take and return the output pointer rather than a reference to it, so that
+// it stays in a register through the loops.
+
 // The characters of the BMP that are no surrogates and that the table does not give: NUL, the
-// line breaks that become CR LF, and those without a Shift-JIS form ("?", and false).
-bool PutSpecial(char16_t c, char*& p, bool convert)
+// line breaks that become CR LF, and those without a Shift-JIS form ("?", and `complete` false).
+char* PutSpecial(char16_t c, char* p, bool convert, bool& complete)
 {
     if (c == 0) {
         *p++ = 0;
-        return true;
-    }
-    if (convert && (c == ShiftJis::LF || c == ParagraphSeparator)) {
+    } else if (convert && (c == ShiftJis::LF || c == ParagraphSeparator)) {
         *p++ = CR;
         *p++ = LF;
-        return true;
+    } else {
+        *p++ = Unencodable;
+        complete = false;
     }
-    *p++ = Unencodable;
-    return false;
+    return p;
 }
 
 // `lineFeed` is LF when line feeds become CR LF, and otherwise a unit with no form.
-inline bool PutCharacter(char16_t c, char16_t lineFeed, char*& p, bool convert)
+inline char* PutCharacter(char16_t c, char16_t lineFeed, char* p, bool convert, bool& complete)
 {
     const std::uint16_t form = ShiftJisForm(c);
     if (form != 0 && c != lineFeed) [[likely]] {
         PutForm(form, p);
-        return true;
+        return p;
     }
-    return PutSpecial(c, p, convert);
+    return PutSpecial(c, p, convert, complete);
 }
 
-// Writes the surrogate at text[i]: a byte escape becomes its byte; a surrogate pair (a character
-// beyond the BMP, which code page 932 does not have) or a lone surrogate becomes "?". A pair wins
-// over an escape: the decoder never writes a high surrogate, so one before an escape was typed.
-bool PutSurrogate(std::u16string_view text, std::size_t& i, char*& p)
+// Units taken by the surrogate at text[i]: two for a surrogate pair, one otherwise.
+std::size_t SurrogateLength(std::u16string_view text, std::size_t i)
 {
-    const char16_t c = text[i++];
-    if (c >= EscapeFirst && c <= EscapeLast) {
-        *p++ = static_cast<char>(c & 0xFF);
-        return true;
+    const bool pair = text[i] < LowSurrogateFirst && i + 1 < text.size() &&
+                      text[i + 1] >= LowSurrogateFirst && text[i + 1] <= LowSurrogateLast;
+    return pair ? 2 : 1;
+}
+
+// A byte escape becomes its byte; a surrogate pair (a character beyond the BMP, which code page
+// 932 does not have) or a lone surrogate becomes "?". A pair wins over an escape: the decoder
+// never writes a high surrogate, so one before an escape was typed.
+char* PutSurrogate(char16_t first, char* p, bool& complete)
+{
+    if (first >= EscapeFirst && first <= EscapeLast) {
+        *p++ = static_cast<char>(first & 0xFF);
+    } else {
+        *p++ = Unencodable;
+        complete = false;
     }
-    if (c < LowSurrogateFirst && i < text.size() && text[i] >= LowSurrogateFirst &&
-        text[i] <= LowSurrogateLast)
-        ++i;
-    *p++ = Unencodable;
-    return false;
+    return p;
 }
 
 // Length of the well-formed UTF-8 sequence at `position` (its code point in `code`), or 0 when
@@ -228,13 +235,12 @@ bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks)
     for (std::size_t i = 0; i < text.size();) {
         const char16_t c = text[i];
         if ((c & 0xF800) == HighSurrogateFirst) [[unlikely]] {
-            if (!PutSurrogate(text, i, p))
-                complete = false;
+            p = PutSurrogate(c, p, complete);
+            i += SurrogateLength(text, i);
             continue;
         }
         ++i;
-        if (!PutCharacter(c, lineFeed, p, convert))
-            complete = false;
+        p = PutCharacter(c, lineFeed, p, convert, complete);
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
     return complete;
@@ -276,8 +282,7 @@ bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
             continue;
         }
         position += length;
-        if (!PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert))
-            complete = false;
+        p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, complete);
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
     return complete;
