@@ -1,1 +1,304 @@
 #include "Cp932Codec.h"
+
+#include "Cp932Table.h"
+#include "ShiftJis.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+// The loops below write through a raw pointer into output that was sized once for the worst case
+// and trimmed at the end: the editor's whole text passes through here on every keystroke.
+//
+// Line breaks, when converted: reading turns CR LF into LF and leaves a lone CR or LF as it is;
+// saving turns LF and U+2029 into CR LF and keeps a lone CR as CR. So bytes CR CR LF read as
+// CR LF and save as CR CR LF again, and nothing but a lone LF changes on the way.
+//
+// UTF-8 for the terminal writes a byte escape as the raw byte, which is what the file holds; such
+// output is then not well-formed UTF-8. UTF-8 coming in (settings file, command line) is taken
+// strictly: each byte that begins no well-formed sequence is saved as "?".
+
+namespace Cp932 {
+
+namespace {
+
+constexpr char16_t EscapeFirst = 0xDC00; // U+DC00 + byte: a byte with no character
+constexpr char16_t EscapeLast = 0xDCFF;
+constexpr char16_t ParagraphSeparator = 0x2029;
+constexpr char16_t HighSurrogateFirst = 0xD800;
+constexpr char16_t LowSurrogateFirst = 0xDC00;
+constexpr char16_t LowSurrogateLast = 0xDFFF;
+constexpr char Unencodable = '?';
+constexpr char CR = static_cast<char>(ShiftJis::CR);
+constexpr char LF = static_cast<char>(ShiftJis::LF);
+
+struct Utf16Writer
+{
+    char16_t* p;
+    void Put(char16_t unit) { *p++ = unit; }
+};
+
+// A byte escape goes out as the byte itself, so that a terminal shows what the file holds.
+struct Utf8Writer
+{
+    char* p;
+    void Put(char16_t unit)
+    {
+        if (unit < 0x80) {
+            *p++ = static_cast<char>(unit);
+        } else if (unit < 0x800) {
+            *p++ = static_cast<char>(0xC0 | (unit >> 6));
+            *p++ = static_cast<char>(0x80 | (unit & 0x3F));
+        } else if (unit >= EscapeFirst && unit <= EscapeLast) {
+            *p++ = static_cast<char>(unit & 0xFF);
+        } else {
+            *p++ = static_cast<char>(0xE0 | (unit >> 12));
+            *p++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+            *p++ = static_cast<char>(0x80 | (unit & 0x3F));
+        }
+    }
+};
+
+inline std::uint16_t DecodedUnit(std::uint32_t code)
+{
+    return Cp932Table::DecodeUnits[Cp932Table::DecodeRowStart[code >> 8] + (code & 0xFF)];
+}
+
+// A character whose table unit is 0: NUL, a pair without a character, or a lead byte that ends
+// the text. The last two stay one character of escaped bytes, so that the walk over the saved
+// text cuts it the same way.
+template <class Writer> void PutUnitless(ShiftJis::Character c, Writer& writer)
+{
+    if (!c.doubleByte) {
+        writer.Put(0);
+        return;
+    }
+    writer.Put(static_cast<char16_t>(EscapeFirst + (c.code >> 8)));
+    if (c.length == 2)
+        writer.Put(static_cast<char16_t>(EscapeFirst + (c.code & 0xFF)));
+}
+
+// Every byte gives at most one UTF-16 unit; CR LF may lose its CR. Single bytes and pairs take
+// the same path through one table. The loop runs while a lead byte is sure to have its trail
+// byte; a last byte goes through the same steps after it.
+template <class Writer> void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
+{
+    // The code of a CR that may join the LF after it; no character has code 0x10000.
+    const std::uint32_t joiningCR = breaks == LineBreaks::Convert ? ShiftJis::CR : 0x10000;
+    const std::size_t size = bytes.size();
+    std::size_t position = 0;
+    while (position + 1 < size) {
+        const ShiftJis::Character c = ShiftJis::CharacterAt(bytes, position);
+        position += c.length;
+        const std::uint16_t unit = DecodedUnit(c.code);
+        if (c.code == joiningCR && bytes[position] == LF) [[unlikely]]
+            continue; // the LF that follows stands for the line break
+        if (unit == 0) [[unlikely]]
+            PutUnitless(c, writer);
+        else
+            writer.Put(unit);
+    }
+    if (position < size) { // a last byte; a lead byte there is a character of its own
+        const ShiftJis::Character c = ShiftJis::CharacterAt(bytes, position);
+        const std::uint16_t unit = c.doubleByte ? 0 : DecodedUnit(c.code);
+        if (unit == 0)
+            PutUnitless(c, writer);
+        else
+            writer.Put(unit);
+    }
+}
+
+inline std::uint16_t ShiftJisForm(char16_t c)
+{
+    return Cp932Table::EncodeBlocks[Cp932Table::EncodeBlockIndex[c >> 8] * 256u + (c & 0xFF)];
+}
+
+// Writes a form from the table. Both bytes are always stored (the output keeps one byte to
+// spare) and the pointer moves by the form's length, so that saving kana, kanji and ASCII runs
+// along one path without a branch between them.
+inline void PutForm(std::uint16_t form, char*& p)
+{
+    static_assert(std::endian::native == std::endian::little, "forms are stored little-endian");
+    std::memcpy(p, &form, sizeof form);
+    p += form > 0xFF ? 2 : 1;
+}
+
+// The helpers below take and return the output pointer rather than a reference to it, so that
+// it stays in a register through the loops.
+
+// The characters of the BMP that are no surrogates and that the table does not give: NUL, the
+// line breaks that become CR LF, and those without a Shift-JIS form ("?", and `complete` false).
+char* PutSpecial(char16_t c, char* p, bool convert, bool& complete)
+{
+    if (c == 0) {
+        *p++ = 0;
+    } else if (convert && (c == ShiftJis::LF || c == ParagraphSeparator)) {
+        *p++ = CR;
+        *p++ = LF;
+    } else {
+        *p++ = Unencodable;
+        complete = false;
+    }
+    return p;
+}
+
+// `lineFeed` is LF when line feeds become CR LF, and otherwise a unit with no form.
+inline char* PutCharacter(char16_t c, char16_t lineFeed, char* p, bool convert, bool& complete)
+{
+    const std::uint16_t form = ShiftJisForm(c);
+    if (form != 0 && c != lineFeed) [[likely]] {
+        PutForm(form, p);
+        return p;
+    }
+    return PutSpecial(c, p, convert, complete);
+}
+
+// Units taken by the surrogate at text[i]: two for a surrogate pair, one otherwise.
+std::size_t SurrogateLength(std::u16string_view text, std::size_t i)
+{
+    const bool pair = text[i] < LowSurrogateFirst && i + 1 < text.size() &&
+                      text[i + 1] >= LowSurrogateFirst && text[i + 1] <= LowSurrogateLast;
+    return pair ? 2 : 1;
+}
+
+// A byte escape becomes its byte; a surrogate pair (a character beyond the BMP, which code page
+// 932 does not have) or a lone surrogate becomes "?". A pair wins over an escape: the decoder
+// never writes a high surrogate, so one before an escape was typed.
+char* PutSurrogate(char16_t first, char* p, bool& complete)
+{
+    if (first >= EscapeFirst && first <= EscapeLast) {
+        *p++ = static_cast<char>(first & 0xFF);
+    } else {
+        *p++ = Unencodable;
+        complete = false;
+    }
+    return p;
+}
+
+// Length of the well-formed UTF-8 sequence at `position` (its code point in `code`), or 0 when
+// the byte there begins none: no overlong forms, no surrogates, nothing above U+10FFFF.
+std::size_t ReadUtf8(const unsigned char* s, std::size_t position, std::size_t size,
+                     char32_t& code) noexcept
+{
+    const unsigned char b0 = s[position];
+    const std::size_t left = size - position;
+    auto cont = [&](std::size_t k) { return k < left && (s[position + k] & 0xC0) == 0x80; };
+    if (b0 < 0x80) {
+        code = b0;
+        return 1;
+    }
+    if (b0 >= 0xC2 && b0 <= 0xDF && cont(1)) {
+        code = ((b0 & 0x1Fu) << 6) | (s[position + 1] & 0x3Fu);
+        return 2;
+    }
+    if (b0 >= 0xE0 && b0 <= 0xEF && cont(1) && cont(2)) {
+        code = ((b0 & 0x0Fu) << 12) | ((s[position + 1] & 0x3Fu) << 6) | (s[position + 2] & 0x3Fu);
+        const bool shortest = code >= 0x800;
+        const bool surrogate = code >= HighSurrogateFirst && code <= LowSurrogateLast;
+        return shortest && !surrogate ? 3 : 0;
+    }
+    if (b0 >= 0xF0 && b0 <= 0xF4 && cont(1) && cont(2) && cont(3)) {
+        code = ((b0 & 0x07u) << 18) | ((s[position + 1] & 0x3Fu) << 12) |
+               ((s[position + 2] & 0x3Fu) << 6) | (s[position + 3] & 0x3Fu);
+        return code >= 0x10000 && code <= 0x10FFFF ? 4 : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+void Decode(std::string_view bytes, std::u16string& out, LineBreaks breaks)
+{
+    const std::size_t start = out.size();
+    out.resize(start + bytes.size());
+    Utf16Writer writer{out.data() + start};
+    DecodeInto(bytes, breaks, writer);
+    out.resize(static_cast<std::size_t>(writer.p - out.data()));
+}
+
+std::u16string Decode(std::string_view bytes, LineBreaks breaks)
+{
+    std::u16string out;
+    Decode(bytes, out, breaks);
+    return out;
+}
+
+bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks)
+{
+    const bool convert = breaks == LineBreaks::Convert;
+    const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
+    const std::size_t start = out.size();
+    // A pair, or CR LF, is the most one unit gives; one byte more for PutForm.
+    out.resize(start + 2 * text.size() + 1);
+    char* p = out.data() + start;
+    bool complete = true;
+    for (std::size_t i = 0; i < text.size();) {
+        const char16_t c = text[i];
+        if ((c & 0xF800) == HighSurrogateFirst) [[unlikely]] {
+            p = PutSurrogate(c, p, complete);
+            i += SurrogateLength(text, i);
+            continue;
+        }
+        ++i;
+        p = PutCharacter(c, lineFeed, p, convert, complete);
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
+    return complete;
+}
+
+void DecodeToUtf8(std::string_view bytes, std::string& out, LineBreaks breaks)
+{
+    const std::size_t start = out.size();
+    out.resize(start + 3 * bytes.size()); // half-width katakana: one byte, three in UTF-8
+    Utf8Writer writer{out.data() + start};
+    DecodeInto(bytes, breaks, writer);
+    out.resize(static_cast<std::size_t>(writer.p - out.data()));
+}
+
+std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks)
+{
+    std::string out;
+    DecodeToUtf8(bytes, out, breaks);
+    return out;
+}
+
+bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
+{
+    const bool convert = breaks == LineBreaks::Convert;
+    const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t size = utf8.size();
+    const std::size_t start = out.size();
+    out.resize(start + 2 * size + 1); // LF becomes CR LF; no other sequence grows; PutForm's byte
+    char* p = out.data() + start;
+    bool complete = true;
+    for (std::size_t position = 0; position < size;) {
+        char32_t code = 0;
+        const std::size_t length = ReadUtf8(s, position, size, code);
+        if (length == 0 || code > 0xFFFF) {
+            *p++ = Unencodable; // an invalid byte, or a character beyond the BMP
+            complete = false;
+            position += length == 0 ? 1 : length;
+            continue;
+        }
+        position += length;
+        p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, complete);
+    }
+    out.resize(static_cast<std::size_t>(p - out.data()));
+    return complete;
+}
+
+bool IsValidUtf8(std::string_view bytes) noexcept
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (std::size_t position = 0; position < bytes.size();) {
+        char32_t code = 0;
+        const std::size_t length = ReadUtf8(s, position, bytes.size(), code);
+        if (length == 0)
+            return false;
+        position += length;
+    }
+    return true;
+}
+
+} // namespace Cp932
