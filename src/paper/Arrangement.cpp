@@ -34,6 +34,7 @@ public:
     ArrangedText Run();
 
 private:
+    void SkipFittingCharacters();
     void Place(const Character& ch, bool fits);
     void PlaceTab();
     void SourceLineBreak();
@@ -67,6 +68,9 @@ ArrangedText TArranger::Run()
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(FText.data());
     while (FPosition < FText.size()) {
+        SkipFittingCharacters();
+        if (FPosition >= FText.size())
+            break;
         const unsigned char byte = bytes[FPosition];
         if (ShiftJis::IsLeadByte(byte))
             Place(ShiftJis::CharacterAt(FText, FPosition), FUsed < FLimit);
@@ -91,6 +95,34 @@ ArrangedText TArranger::Run()
     if (start > 0)
         FOut.erase(0, start);
     return {std::move(FOut), FPairs - dropped};
+}
+
+// The common case, kept tight for whole novels: characters that fit on the current line and
+// need no further look (not a tab, CR or LF, and not a lead byte that ends the text).
+void TArranger::SkipFittingCharacters()
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(FText.data());
+    const std::size_t size = FText.size();
+    std::size_t position = FPosition;
+    std::int64_t used = FUsed;
+    while (position < size) {
+        const unsigned char byte = bytes[position];
+        if (ShiftJis::IsLeadByte(byte)) {
+            if (used >= FLimit || position + 1 >= size)
+                break;
+            position += 2;
+            used += 2;
+        } else if (byte > ShiftJis::CR || (byte != ShiftJis::Tab && byte != ShiftJis::LF && byte != ShiftJis::CR)) {
+            if (used > FLimit)
+                break;
+            ++position;
+            ++used;
+        } else {
+            break;
+        }
+    }
+    FPosition = position;
+    FUsed = used;
 }
 
 // A character of the source that takes its place on the line: it fits, hangs beyond the last
