@@ -119,7 +119,7 @@ void TArranger::SkipFittingCharacters()
                 break;
             position += 2;
             used += 2;
-        } else if (byte > ShiftJis::CR || (byte != ShiftJis::Tab && byte != ShiftJis::LF && byte != ShiftJis::CR)) {
+        } else if (byte != ShiftJis::Tab && byte != ShiftJis::LF && byte != ShiftJis::CR) {
             if (used > FLimit)
                 break;
             ++position;
