@@ -2,6 +2,7 @@
 
 #include "analysis/ReportFormat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,7 +22,8 @@ std::string SheetRatioText(const PaperInfo& info)
 {
     if (info.RatioDenominator != 0)
         return FormatRatio(info.RatioNumerator, info.RatioDenominator, RatioDecimals);
-    return FormatRatio(std::llround(info.SheetRatio * 1e6), 1000000, RatioDecimals);
+    constexpr double Largest = 9.0e12; // keeps the millionths inside 64 bits
+    return FormatRatio(std::llround(std::min(info.SheetRatio, Largest) * 1e6), 1000000, RatioDecimals);
 }
 
 } // namespace
