@@ -41,11 +41,16 @@ public:
     bool IsNoFirstChar(std::string_view ch) const noexcept;
     bool IsForceFirstChar(std::string_view ch) const noexcept;
 
+    // The manuscript lines of the text, joined by CR LF. A Column of 0 or below is taken as 1.
     std::string Arrange(std::string_view text) const;
+    // Sheets of the arranged text (SheetRatio -1.0). A Line of 0 or below is taken as 1.
     PaperInfo Count(std::string_view text) const;
+    // Sheets from the weighted character count (double-byte characters weigh 2); with the exact
+    // ratio. A Column or Line of 0 or below is taken as 1; a count of 0 gives no sheet at all.
     PaperInfo SimpleCount(std::int32_t weightedCharacters) const noexcept;
 
-    // Section "Paper" of the settings file.
+    // Section "Paper" of the settings file. Reading keeps the current Column or Line when the file
+    // holds 0 or a negative number.
     void ReadSettings(TCustomIniFile& file);
     void WriteSettings(TCustomIniFile& file) const;
 };
