@@ -1,0 +1,63 @@
+#include "analysis/TextStatistics.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+constexpr CountOptions AllOn{};
+constexpr CountOptions AllOff{false, false, false, LineMode::Logical};
+
+TEST(CountText, CountsCharactersLinesAndBytes)
+{
+    struct Row
+    {
+        const char* fact;
+        std::string text;
+        CountOptions options;
+        std::int32_t weight;
+        std::int32_t characters, lines, bytes;
+    };
+    const std::vector<Row> rows = {
+        {"an empty text is all zeros", "", AllOn, 1, 0, 0, 0},
+        {"abc is one line", "abc", AllOn, 1, 3, 1, 3},
+        {"a closing line break adds no line", "abc\r\n", AllOn, 1, 3, 1, 5},
+        {"two lines", "abc\r\ndef", AllOn, 1, 6, 2, 8},
+        {"a lone line break is one line", "\r\n", AllOn, 1, 0, 1, 2},
+        {"a CR alone is nothing", "a\rb", AllOn, 1, 2, 1, 3},
+        {"blanks counted", "a b\tc\x81\x40" "d", AllOn, 1, 7, 1, 8},
+        {"blanks not counted", "a b\tc\x81\x40" "d", AllOff, 1, 4, 1, 8},
+        {"a kanji is one character of two bytes", "\x8C\xEA", AllOn, 1, 1, 1, 2},
+        {"weight 2 doubles a kanji", "\x8C\xEA" "a", AllOn, 2, 3, 1, 3},
+        {"weight 2 skips an uncounted double-byte blank", "\x81\x40\x8C\xEA", AllOff, 2, 2, 1, 4},
+        {"control characters count", "\x01\x0C", AllOn, 1, 2, 1, 2},
+        {"a trail byte 0x0A is no line break", "\x81\x0A" "a", AllOn, 1, 2, 1, 3},
+        {"a trail byte 0x20 is no blank", "\x81\x20", AllOff, 1, 1, 1, 2},
+        {"a lone lead byte at the end counts", "a\x82", AllOn, 1, 2, 1, 2},
+        {"the text ends at a NUL", "ab\0cd\r\nef"s, AllOn, 1, 2, 1, 9},
+        {"a NUL first gives no characters", "\0abc"s, AllOn, 1, 0, 0, 4},
+        {"a NUL trail byte ends the text", "\x82\0" "abc"s, AllOn, 1, 1, 1, 5},
+        {"a text ending in a double-byte character ending 0x0A still has its line",
+         "a\r\n\x81\x0A", AllOn, 1, 2, 2, 5},
+    };
+    for (const Row& row : rows) {
+        const TextStatistics s = CountText(row.text, row.options, row.weight);
+        EXPECT_EQ(s.characters, row.characters) << row.fact;
+        EXPECT_EQ(s.lines, row.lines) << row.fact;
+        EXPECT_EQ(s.bytes, row.bytes) << row.fact;
+        EXPECT_EQ(s.words, 0) << row.fact;
+    }
+}
+
+TEST(CountText, HugeWeightSaturatesInsteadOfWrapping)
+{
+    const std::string text(1000, '\x88');
+    const TextStatistics s = CountText(text, AllOn, INT32_MAX);
+    EXPECT_EQ(s.characters, INT32_MAX);
+}
+
+} // namespace
