@@ -46,6 +46,11 @@ bool TPaperSettingForm::Edit(QWidget* owner, TPaper& paper, const MessageSink& s
     return true;
 }
 
+bool TPaperSettingForm::Edit(QWidget* owner, TPaper& paper)
+{
+    return Edit(owner, paper, MessageBoxes::ErrorSink(owner));
+}
+
 void TPaperSettingForm::Fill(const TPaper& paper)
 {
     FUi->ColumnEdit->setText(QString::number(paper.Column));

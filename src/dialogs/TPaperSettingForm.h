@@ -25,6 +25,8 @@ public:
     // Runs the dialog over `paper`: fills it, shows it modally and, when the writer presses OK,
     // applies it. Returns false when the writer cancelled (nothing changed then).
     static bool Edit(QWidget* owner, TPaper& paper, const MessageSink& showError);
+    // The same with the application's error box over `owner`.
+    static bool Edit(QWidget* owner, TPaper& paper);
 
     void Fill(const TPaper& paper);
 

@@ -27,6 +27,12 @@ bool TWordCharacterSettingForm::Edit(QWidget* owner, WordCharacterSet& set,
     return true;
 }
 
+bool TWordCharacterSettingForm::Edit(QWidget* owner, WordCharacterSet& set)
+{
+    return Edit(owner, set, MessageBoxes::ErrorSink(owner),
+                MessageBoxes::NoticeSink(owner, QString::fromUtf8(WordCharacterSet::RemovalCaption)));
+}
+
 void TWordCharacterSettingForm::Fill(const WordCharacterSet& set)
 {
     FUi->NumberCheckBox->setChecked(set.countDigits);

@@ -26,6 +26,8 @@ public:
     // caller renews what depends on the set.
     static bool Edit(QWidget* owner, WordCharacterSet& set, const MessageSink& showError,
                      const MessageSink& showRemoval);
+    // The same with the program's boxes over `owner`: the error box, and the removal notice.
+    static bool Edit(QWidget* owner, WordCharacterSet& set);
 
     void Fill(const WordCharacterSet& set);
 
