@@ -10,6 +10,8 @@ TInputForm::TInputForm(QWidget* owner)
       FShowError(MessageBoxes::ErrorSink(this))
 {
     FUi->setupUi(this);
+    // As tall as the edit and the buttons, with nothing below them.
+    resize(width(), sizeHint().height());
     FUi->InputEdit->installEventFilter(this);
     connect(FUi->OkButton, &QPushButton::clicked, this, &TInputForm::accept);
 }
