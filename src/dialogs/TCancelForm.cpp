@@ -1,1 +1,31 @@
 #include "TCancelForm.h"
+
+#include "ui_TCancelForm.h"
+
+TCancelForm::TCancelForm(QWidget* owner)
+    : QDialog(owner), FUi(std::make_unique<Ui::TCancelForm>())
+{
+    FUi->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(sizeHint().expandedTo(size()));
+    connect(FUi->CancelButton, &QPushButton::clicked, this, &TCancelForm::CancelButtonClick);
+}
+
+TCancelForm::~TCancelForm() = default;
+
+std::unique_ptr<TCancelForm> TCancelForm::ShowOver(QWidget* owner)
+{
+    auto form = std::make_unique<TCancelForm>(owner);
+    form->setModal(false);
+    form->show();
+    form->raise();
+    form->activateWindow();
+    return form;
+}
+
+// The window stays up: the measurement ends it when it sees the flag.
+void TCancelForm::CancelButtonClick()
+{
+    FCancelled = true;
+}

@@ -1,0 +1,41 @@
+#include "MessageBoxes.h"
+
+#include <QMessageBox>
+#include <QPointer>
+
+namespace MessageBoxes {
+namespace {
+
+// The program's messages break lines with CR LF; the boxes show LF.
+QString ForDisplay(const QString& message)
+{
+    return QString(message).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+void ShowError(QWidget* parent, const QString& message)
+{
+    QMessageBox::critical(parent, QStringLiteral("Kotonami"), ForDisplay(message + u'.'));
+}
+
+void ShowNotice(QWidget* parent, const QString& caption, const QString& message)
+{
+    QMessageBox::warning(parent, caption, ForDisplay(message));
+}
+
+MessageSink ErrorSink(QWidget* parent)
+{
+    return [owner = QPointer<QWidget>(parent)](const QString& message) {
+        ShowError(owner, message);
+    };
+}
+
+MessageSink NoticeSink(QWidget* parent, const QString& caption)
+{
+    return [owner = QPointer<QWidget>(parent), caption](const QString& message) {
+        ShowNotice(owner, caption, message);
+    };
+}
+
+} // namespace MessageBoxes

@@ -1,0 +1,27 @@
+#pragma once
+// The program's message boxes, and the hook through which a dialog's apply step reports: the
+// window passes the real boxes, the tests collect the messages.
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Shows one message to the writer.
+using MessageSink = std::function<void(const QString& message)>;
+
+namespace MessageBoxes {
+
+// The application's error box: caption "Kotonami", stop icon, one OK button, and the message
+// followed by a full stop.
+void ShowError(QWidget* parent, const QString& message);
+
+// A notice with the exclamation icon and the given caption.
+void ShowNotice(QWidget* parent, const QString& caption, const QString& message);
+
+// Sinks showing the boxes above over `parent`.
+MessageSink ErrorSink(QWidget* parent);
+MessageSink NoticeSink(QWidget* parent, const QString& caption);
+
+} // namespace MessageBoxes

@@ -1,0 +1,30 @@
+#pragma once
+// One QApplication for a GUI test program, made before the first test and kept to the end.
+// Including this header from any test file of the program is enough.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <memory>
+
+class QtTestApplication : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        if (QApplication::instance() == nullptr)
+            FApplication = std::make_unique<QApplication>(FArgc, FArgv);
+    }
+    void TearDown() override { FApplication.reset(); }
+
+private:
+    int FArgc = 1;
+    char FName[16] = "kotonami-tests";
+    char* FArgv[2] = {FName, nullptr};
+    std::unique_ptr<QApplication> FApplication;
+};
+
+// Registered once per program, however many test files include the header.
+inline ::testing::Environment* const QtTestApplicationEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtTestApplication);
