@@ -245,6 +245,7 @@ void TLineInfo::UpdateRowPlaces()
     FRowPlaces.assign(static_cast<std::size_t>(FRowCount), RowPlace{});
     const int ascent = QFontMetrics(FEditor ? FEditor->document()->defaultFont() : font()).ascent();
     qreal y = 0;
+    qreal below = 0; // bottom of the last line placed
     int row = 0;
     if (FEditor) {
         QAbstractTextDocumentLayout* layout = FEditor->document()->documentLayout();
@@ -256,6 +257,7 @@ void TLineInfo::UpdateRowPlaces()
             const QTextLayout* lines = block.layout();
             const qreal top = FEditor->cursorRect(QTextCursor(block)).top() - lines->lineAt(0).y();
             y = top + ViewportToGutter(top + lines->lineAt(line).y());
+            below = y;
         }
         for (; row < FRowCount && block.isValid(); block = block.next(), line = 0) {
             const qreal blockHeight = layout->blockBoundingRect(block).height();
@@ -263,12 +265,13 @@ void TLineInfo::UpdateRowPlaces()
             for (; line < lines->lineCount() && row < FRowCount; ++line, ++row) {
                 const QTextLine displayLine = lines->lineAt(line);
                 FRowPlaces[row] = {qRound(y + displayLine.y()), qRound(displayLine.ascent())};
+                below = y + displayLine.y() + displayLine.height();
             }
             y += blockHeight;
         }
     }
-    for (; row < FRowCount; ++row, y += FPitch)
-        FRowPlaces[row] = {qRound(y), ascent};
+    for (; row < FRowCount; ++row, below += FPitch)
+        FRowPlaces[row] = {qRound(below), ascent};
 }
 
 // The distance from the editor viewport's coordinates to the gutter's. Beside the editor in the
