@@ -25,6 +25,8 @@ public:
         if (!QApplication::instance())
             FApp = std::make_unique<QApplication>(FArgc, FArgv);
     }
+    // Gone before the program's static objects are, which Qt needs.
+    void TearDown() override { FApp.reset(); }
 
 private:
     int FArgc = 1;
