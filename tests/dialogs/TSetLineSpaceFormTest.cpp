@@ -1,0 +1,91 @@
+#include "dialogs/TSetLineSpaceForm.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// One application for every test of this program, on the offscreen platform; another test file
+// of the same program may register its own, the first one makes it.
+class QtApplication : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (!QApplication::instance())
+            FApp = std::make_unique<QApplication>(FArgc, FArgv);
+    }
+    // Gone before the program's static objects are, which Qt needs.
+    void TearDown() override { FApp.reset(); }
+
+private:
+    int FArgc = 1;
+    char FName[8] = "tests";
+    char* FArgv[2] = {FName, nullptr};
+    std::unique_ptr<QApplication> FApp;
+};
+[[maybe_unused]] testing::Environment* const Application =
+    testing::AddGlobalTestEnvironment(new QtApplication);
+
+// Runs the dialog modally and, once it is up, types into its field as the writer would.
+int RunTyping(TSetLineSpaceForm& form, const QString& text, Qt::Key key)
+{
+    QTimer::singleShot(0, &form, [&form, text, key] {
+        auto* edit = form.findChild<QLineEdit*>(QStringLiteral("LineSpaceEdit"));
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, key);
+    });
+    return form.exec();
+}
+
+TEST(TSetLineSpaceForm, ShowsTheDesignCaptionsAndTheCurrentSpacing)
+{
+    TSetLineSpaceForm form;
+    EXPECT_EQ(form.windowTitle(), QString::fromUtf8("行間の設定"));
+    EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("OKButton"))->text(), "OK");
+    EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("CancelButton"))->text(),
+              QString::fromUtf8("キャンセル"));
+    EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("LineSpaceEdit"))->text(), "0");
+    form.SetLineSpace(-15);
+    EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("LineSpaceEdit"))->text(), "-15");
+}
+
+TEST(TSetLineSpaceForm, EnterConfirmsAndEscapeCancels)
+{
+    TSetLineSpaceForm confirmed;
+    EXPECT_EQ(RunTyping(confirmed, QStringLiteral("25"), Qt::Key_Return), QDialog::Accepted);
+    EXPECT_EQ(confirmed.LineSpace(), 25);
+
+    TSetLineSpaceForm cancelled;
+    EXPECT_EQ(RunTyping(cancelled, QStringLiteral("25"), Qt::Key_Escape), QDialog::Rejected);
+}
+
+TEST(TSetLineSpaceForm, ANonIntegerGivesNoSpacing)
+{
+    struct Case
+    {
+        const char* typed;
+        std::optional<int> spacing;
+    };
+    const Case cases[] = {
+        {"40", 40}, {"-20", -20}, {"abc", std::nullopt}, {"1.5", std::nullopt}, {"", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        TSetLineSpaceForm form;
+        ASSERT_EQ(RunTyping(form, QString::fromUtf8(c.typed), Qt::Key_Enter), QDialog::Accepted);
+        EXPECT_EQ(form.LineSpace(), c.spacing);
+    }
+}
+
+} // namespace
