@@ -126,6 +126,62 @@ private:
     std::size_t FStart;
 };
 
+// The same walk as a tight loop with no Character records, for the counters that run over a
+// whole manuscript on every keystroke: `single(byte)` for a single-byte character,
+// `pair(lead, trail)` for a double-byte one. A final lone lead byte is reported as
+// `pair(lead, 0)` with `lone` set: `pair(lead, trail, lone)`.
+template <class Single, class Pair>
+constexpr void ForEachCharacter(std::string_view text, Single&& single, Pair&& pair)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const auto byte = static_cast<unsigned char>(*p);
+        if (!IsLeadByte(byte)) {
+            single(byte);
+            ++p;
+        } else if (end - p >= 2) {
+            pair(byte, static_cast<unsigned char>(p[1]), false);
+            p += 2;
+        } else {
+            pair(byte, static_cast<unsigned char>(0), true);
+            ++p;
+        }
+    }
+}
+
+// The same walk over 64 bytes at a time, as bit masks (bit i is byte i of the block), for
+// counters that only need to know which bytes are lead, trail or single-byte characters.
+// `leadSet` marks the bytes of the block that are in the lead-byte set; `startsWithTrail` says
+// whether the block's first byte is the trail of a lead that ended the block before, and is
+// updated for the next block. A lead byte always takes the byte after it, so inside a run of
+// lead-set bytes the roles alternate from the run's first byte, and the byte after an odd run is
+// a trail whatever its value.
+struct BlockRoles
+{
+    std::uint64_t lead = 0;  // first bytes of double-byte characters
+    std::uint64_t trail = 0; // second bytes of double-byte characters
+};
+
+constexpr BlockRoles ClassifyBlock(std::uint64_t leadSet, bool& startsWithTrail) noexcept
+{
+    constexpr std::uint64_t evenBits = 0x5555555555555555ULL;
+    constexpr std::uint64_t oddBits = ~evenBits;
+    const std::uint64_t carriedTrail = startsWithTrail ? 1 : 0;
+    const std::uint64_t runs = leadSet & ~carriedTrail;
+    const std::uint64_t starts = runs & ~(runs << 1);
+    // Adding a run's first bit clears the run and sets the bit after it.
+    const std::uint64_t evenSum = runs + (starts & evenBits);
+    const std::uint64_t oddSum = runs + (starts & oddBits);
+    const std::uint64_t evenRuns = (evenSum ^ runs) & runs;
+    const std::uint64_t oddRuns = runs & ~evenRuns;
+    const std::uint64_t trail = carriedTrail | (evenRuns & oddBits) | (oddRuns & evenBits) |
+                                (evenSum & ~runs & oddBits) | (oddSum & ~runs & evenBits);
+    const std::uint64_t lead = runs & ~trail;
+    startsWithTrail = (lead >> 63) != 0;
+    return {lead, trail};
+}
+
 // True when `position` is a character boundary of the text (walking from its first byte).
 // Linear in `position`; meant for occasional checks, not for inner loops.
 constexpr bool IsCharacterBoundary(std::string_view text, std::size_t position) noexcept

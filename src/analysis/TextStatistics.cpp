@@ -1,60 +1,57 @@
 #include "TextStatistics.h"
 
 #include "Saturate.h"
+#include "ByteBlock.h"
 #include "ShiftJis.h"
+
+#include <algorithm>
+#include <bit>
 
 #include <array>
 #include <cstring>
 
 namespace {
 
-// What a single byte does to the counts. Double-byte characters are told apart by the walk.
-enum ByteRole : unsigned char
+struct Tally
 {
-    OtherByte,
-    LineFeed,
-    CarriageReturn,
-    Blank,
-    TabByte,
-    RoleCount
-};
-
-constexpr std::array<unsigned char, 256> MakeRoleTable()
-{
-    std::array<unsigned char, 256> table{};
-    table[ShiftJis::LF] = LineFeed;
-    table[ShiftJis::CR] = CarriageReturn;
-    table[ShiftJis::Space] = Blank;
-    table[ShiftJis::Tab] = TabByte;
-    return table;
-}
-
-constexpr std::array<unsigned char, 256> RoleTable = MakeRoleTable();
-
-struct ByteTally
-{
-    std::array<std::int64_t, RoleCount> single{};
+    std::int64_t singleByte = 0;    // counted single-byte characters (no CR, LF or switched-off blank)
+    std::int64_t lineFeeds = 0;
     std::int64_t doubleByte = 0;
     std::int64_t doubleByteSpaces = 0;
     bool endsWithLineFeed = false;
 };
 
-ByteTally Tally(std::string_view text) noexcept
+// The hot loop of the live panel, 64 bytes at a time: the walk marks the lead and trail bytes
+// of each block and the sums are population counts of masks.
+Tally TallyText(std::string_view text, const CountOptions& options) noexcept
 {
-    ByteTally tally;
-    bool lastWasLineFeed = false;
-    for (const ShiftJis::Character c : ShiftJis::Characters(text)) {
-        if (c.doubleByte) {
-            ++tally.doubleByte;
-            tally.doubleByteSpaces += c.code == ShiftJis::DoubleByteSpace;
-            lastWasLineFeed = false;
-        } else {
-            const unsigned char role = RoleTable[c.code];
-            ++tally.single[role];
-            lastWasLineFeed = role == LineFeed;
-        }
+    Tally tally;
+    bool startsWithTrail = false;
+    std::uint64_t lastWasLeadBlank = 0; // byte 63 of the block before was 0x81
+    std::uint64_t singles = 0, lineFeeds = 0;
+    for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
+        const ByteBlock block(text, offset);
+        const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
+        const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
+        const ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
+        singles = ~(roles.lead | roles.trail) & inText;
+        lineFeeds = singles & block.Equal(ShiftJis::LF);
+        std::uint64_t uncounted = lineFeeds | block.Equal(ShiftJis::CR);
+        if (!options.countSpace)
+            uncounted |= block.Equal(ShiftJis::Space);
+        if (!options.countTab)
+            uncounted |= block.Equal(ShiftJis::Tab);
+        const std::uint64_t blankLeads = block.Equal(0x81);
+        const std::uint64_t blanks = roles.trail & inText & block.Equal(0x40) &
+                                     ((blankLeads << 1) | lastWasLeadBlank);
+        tally.singleByte += std::popcount(singles & ~uncounted);
+        tally.lineFeeds += std::popcount(lineFeeds);
+        tally.doubleByte += std::popcount(roles.lead & inText);
+        tally.doubleByteSpaces += std::popcount(blanks);
+        lastWasLeadBlank = blankLeads >> 63;
+        if (valid < ByteBlock::Size || offset + valid == text.size())
+            tally.endsWithLineFeed = (lineFeeds >> (valid - 1)) & 1;
     }
-    tally.endsWithLineFeed = lastWasLineFeed;
     return tally;
 }
 
@@ -71,18 +68,14 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
     if (text.empty())
         return statistics;
 
-    const ByteTally tally = Tally(text);
+    const Tally tally = TallyText(text, options);
     std::int64_t doubleByte = tally.doubleByte;
     if (!options.countDoubleByteSpace)
         doubleByte -= tally.doubleByteSpaces;
-    std::int64_t characters = tally.single[OtherByte];
-    if (options.countSpace)
-        characters += tally.single[Blank];
-    if (options.countTab)
-        characters += tally.single[TabByte];
+    std::int64_t characters = tally.singleByte;
     characters = SaturatingAdd64(characters, SaturatingMultiply64(doubleByte, doubleByteWeight));
     statistics.characters = SaturateToInt32(characters);
     // A last line without its line feed is still a line.
-    statistics.lines = SaturateToInt32(tally.single[LineFeed] + (tally.endsWithLineFeed ? 0 : 1));
+    statistics.lines = SaturateToInt32(tally.lineFeeds + (tally.endsWithLineFeed ? 0 : 1));
     return statistics;
 }

@@ -2,6 +2,7 @@
 // Which characters make up English words: A-Z and a-z always, the digits while countDigits is on,
 // and the writer's own list of extra characters.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,9 +29,18 @@ public:
     static const char* const RemovalMessage;
     static const char* const RemovalCaption;
 
+    // IsWordCharacter for a single-byte character, without a search of the list: the inner loop
+    // of the word count.
+    bool IsSingleByteWordCharacter(unsigned char byte) const noexcept
+    {
+        return FSingleByte[byte] || (countDigits && byte >= '0' && byte <= '9');
+    }
+
 private:
     std::string FCharacterList;
     std::vector<std::uint32_t> FCodes;
+    std::array<bool, 256> FSingleByte{}; // letters and the single-byte characters of the list
+    bool FHasDoubleByte = false;         // the list holds a double-byte character
 };
 
 // Section "Word" of the settings file. ReadWordSettings returns what SetCharacterList returned.

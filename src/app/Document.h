@@ -2,7 +2,6 @@
 // One open text and the list of them in tab order. Knows nothing of the window.
 
 #include <cstddef>
-#include <list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -22,7 +21,8 @@ public:
     std::string GetText() const;
     // Writes GetText() to FileName atomically and clears Modified; throws EFile.
     void WriteToFile();
-    // Reads a file as the editor opens it: Lines by the line rule, every line ending in CR LF.
+    // Reads a file as the editor opens it: Lines by the line rule, every line ending in CR LF;
+    // FileName := path, Modified cleared. Throws Exception("ﾌｧｲﾙ %s は開けません").
     void LoadFromFile(const std::string& path);
 };
 

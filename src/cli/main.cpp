@@ -1,2 +1,45 @@
+// kotonami-count: the counting engine of the editor for scripts and terminals.
+
+#include "CliOptions.h"
+#include "CliRun.h"
+
+#include "shell/Exceptions.h"
+
 #include <cstdio>
-int main() { std::puts("kotonami-count"); return 0; }
+#include <string>
+#include <vector>
+
+namespace {
+
+int UsageFailure(const char* message)
+{
+    std::fprintf(stderr, "kotonami-count: %s\n%s", message, CliUsage);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    CliOptions options;
+    CliSettings settings;
+    try {
+        options = ParseCliOptions(arguments);
+        if (options.help) {
+            std::fputs(CliUsage, stdout);
+            return 0;
+        }
+        settings = LoadCliSettings(options);
+    } catch (const UsageError& e) {
+        return UsageFailure(e.what());
+    } catch (const Exception& e) {
+        return UsageFailure(e.what());
+    }
+    bool failed = false;
+    const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
+    RunAnalyses(options, settings, texts, stdout);
+    if (std::fflush(stdout) != 0)
+        return 1;
+    return failed ? 1 : 0;
+}

@@ -1,1 +1,201 @@
 #include "UsefulFunc.h"
+
+#include "Exceptions.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <glob.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace UsefulFunc {
+
+namespace {
+
+// Closes a file descriptor on every path.
+class FileHandle
+{
+public:
+    explicit FileHandle(int fd) noexcept : FFd(fd) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { Close(); }
+
+    int Get() const noexcept { return FFd; }
+    bool IsOpen() const noexcept { return FFd >= 0; }
+    // Returns false when closing reported an error (a late write failure on some file systems).
+    bool Close() noexcept
+    {
+        if (FFd < 0)
+            return true;
+        const int result = ::close(FFd);
+        FFd = -1;
+        return result == 0;
+    }
+
+private:
+    int FFd;
+};
+
+bool HasWildcard(std::string_view name) noexcept
+{
+    return name.find_first_of("*?[") != std::string_view::npos;
+}
+
+// The folder part of a path as the temporary file's place: everything up to the last "/".
+std::string FolderPart(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+// A symbolic link is saved through: the file it points at is replaced, the link stays.
+std::string ResolveSaveTarget(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return path;
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                          &std::free);
+    return resolved ? std::string(resolved.get()) : path;
+}
+
+mode_t CurrentUmask() noexcept
+{
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// The new file gets the old file's permissions (and owner, where allowed); a new file gets the
+// permissions an ordinary create would give it.
+void CopyPermissions(int fd, const std::string& target)
+{
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0) {
+        ::fchmod(fd, info.st_mode & 07777);
+        if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+            // Only a privileged process may give the file away; the caller's ownership is fine.
+        }
+    } else {
+        ::fchmod(fd, 0666 & ~CurrentUmask());
+    }
+}
+
+bool WriteAll(int fd, std::string_view bytes) noexcept
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The target must be a file we may replace: not a folder, and writable when it exists.
+bool CanReplace(const std::string& target)
+{
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0)
+        return errno == ENOENT;
+    return !S_ISDIR(info.st_mode) && ::access(target.c_str(), W_OK) == 0;
+}
+
+void SyncFolder(const std::string& folder) noexcept
+{
+    FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.IsOpen())
+        ::fsync(dir.Get());
+}
+
+} // namespace
+
+std::string ExactPathName(std::string_view name)
+{
+    std::string path(name);
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) == 0 || !HasWildcard(path))
+        return path;
+    glob_t matches {};
+    std::string result = path;
+    if (::glob(path.c_str(), GLOB_NOESCAPE, nullptr, &matches) == 0 && matches.gl_pathc > 0)
+        result = matches.gl_pathv[0];
+    ::globfree(&matches);
+    return result;
+}
+
+bool IsFileReadable(std::string_view name)
+{
+    if (name.empty())
+        return false;
+    const std::string path(name);
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    return file.IsOpen() && ::fstat(file.Get(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+std::string FileNamePart(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    const auto fail = [&path]() { return Exception("ﾌｧｲﾙ " + path + " は開けません"); };
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode))
+        throw fail();
+    std::string bytes;
+    // Files that report no size (pipes, /proc) are read in pieces until the end.
+    std::size_t capacity = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 65536;
+    for (;;) {
+        const std::size_t used = bytes.size();
+        bytes.resize(used + capacity);
+        const ssize_t got = ::read(file.Get(), bytes.data() + used, capacity);
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(used);
+            continue;
+        }
+        if (got < 0)
+            throw fail();
+        bytes.resize(used + static_cast<std::size_t>(got));
+        if (got == 0)
+            return bytes;
+        capacity = 65536;
+    }
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    const std::string target = ResolveSaveTarget(path);
+    if (target.empty() || !CanReplace(target))
+        throw EFile("Couldn't open file.");
+    const std::string folder = FolderPart(target);
+    std::string temporary = folder + "/.kotonami-save-XXXXXX";
+    FileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!file.IsOpen())
+        throw EFile("Couldn't open file.");
+    CopyPermissions(file.Get(), target);
+    const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 && file.Close()
+                         && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!written) {
+        ::unlink(temporary.c_str());
+        throw EFile("Couldn't write to file.");
+    }
+    SyncFolder(folder);
+}
+
+} // namespace UsefulFunc

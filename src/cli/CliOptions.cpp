@@ -1,0 +1,160 @@
+#include "CliOptions.h"
+
+#include "analysis/Cp932Codec.h"
+
+#include <charconv>
+#include <clocale>
+#include <functional>
+#include <langinfo.h>
+#include <map>
+#include <string_view>
+
+const char* const CliUsage =
+    R"(kotonami-count [OPTION...] [FILE...]
+Each FILE is loaded exactly as the editor opens a file (cut at the first NUL; lines split at CR, LF or CR LF;
+every line followed by CR LF). No FILE, or "-": standard input, loaded the same way.
+Analyses (default --stats; several may be given, run in the order given):
+  --stats            the all-documents count report over all FILEs together
+  --census           the character-type report over all FILEs together (nothing when no character is counted)
+  --phrase TEXT      the phrase report of the total count over all FILEs (TEXT in the locale's encoding)
+  --paper            the manuscript report of the formatted count, one per FILE
+  --simple-paper     the manuscript report of the simple count, one per FILE
+  --arrange          the arranged manuscript text, one per FILE
+  --full-width       the full-width conversion, one per FILE
+  --full-kana        the half-width-kana to full-width-kana conversion, one per FILE
+Settings (the program's own settings file is read when it exists; options override it):
+  --settings PATH    read the counting switches, the paper settings and the word characters from PATH
+  --no-space --no-tab --no-double-byte-space    the counting switches off
+  --no-digits        digits are not word characters
+  --word-chars TEXT  the extra word characters (cleaned as the settings dialog cleans them)
+  --column N  --line N  --tab use|delete|space
+Output:
+  --raw              each text exactly as the program builds it (Shift-JIS bytes, CR LF), followed by CR LF; no headers
+  default            UTF-8 with LF line breaks; with several FILEs, a "==> FILE <==" line before each per-file text
+  --input-encoding sjis|utf-8   (default sjis) a UTF-8 FILE is converted to Shift-JIS before it is loaded
+Exit status: 0 success; 1 a FILE could not be read (a message naming it on standard error; the other FILEs are
+still measured); 2 a usage error (a message and the usage on standard error), including a value that is not a
+positive integer, an unknown --tab word, or a TEXT with a character that has no Shift-JIS form.
+)";
+
+namespace {
+
+// A text typed on the command line, as the Shift-JIS bytes the engine works on. A terminal that
+// already speaks Shift-JIS hands the bytes over unchanged; any other one is taken as UTF-8.
+std::string CommandLineText(const std::string& option, const std::string& text)
+{
+    std::setlocale(LC_CTYPE, "");
+    const std::string_view codeset = nl_langinfo(CODESET);
+    if (codeset == "SHIFT_JIS" || codeset == "SJIS" || codeset == "CP932"
+        || codeset == "WINDOWS-31J")
+        return text;
+    std::string bytes;
+    if (!Cp932::IsValidUtf8(text) || !Cp932::EncodeFromUtf8(text, bytes))
+        throw UsageError(option + ": the text has a character without a Shift-JIS form");
+    return bytes;
+}
+
+std::int32_t PositiveInteger(const std::string& option, const std::string& text)
+{
+    std::int32_t value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || text.front() == '-' || error != std::errc() || stop != end || value <= 0)
+        throw UsageError(option + ": '" + text + "' is not a positive integer");
+    return value;
+}
+
+std::uint8_t TabWord(const std::string& text)
+{
+    if (text == "use")
+        return UseTab;
+    if (text == "delete")
+        return DeleteTab;
+    if (text == "space")
+        return ChangeTabToSpace;
+    throw UsageError("--tab: unknown word '" + text + "' (use, delete or space)");
+}
+
+bool Utf8InputWord(const std::string& text)
+{
+    if (text == "sjis")
+        return false;
+    if (text == "utf-8")
+        return true;
+    throw UsageError("--input-encoding: unknown encoding '" + text + "' (sjis or utf-8)");
+}
+
+using Flag = std::function<void(CliOptions&)>;
+using Valued = std::function<void(CliOptions&, const std::string&)>;
+
+const std::map<std::string_view, Flag>& Flags()
+{
+    static const std::map<std::string_view, Flag> flags = {
+        {"--help", [](CliOptions& o) { o.help = true; }},
+        {"--stats", [](CliOptions& o) { o.analyses.push_back({Analysis::Stats, {}}); }},
+        {"--census", [](CliOptions& o) { o.analyses.push_back({Analysis::Census, {}}); }},
+        {"--paper", [](CliOptions& o) { o.analyses.push_back({Analysis::Paper, {}}); }},
+        {"--simple-paper", [](CliOptions& o) { o.analyses.push_back({Analysis::SimplePaper, {}}); }},
+        {"--arrange", [](CliOptions& o) { o.analyses.push_back({Analysis::Arrange, {}}); }},
+        {"--full-width", [](CliOptions& o) { o.analyses.push_back({Analysis::FullWidth, {}}); }},
+        {"--full-kana", [](CliOptions& o) { o.analyses.push_back({Analysis::FullKana, {}}); }},
+        {"--no-space", [](CliOptions& o) { o.overrides.countSpace = false; }},
+        {"--no-tab", [](CliOptions& o) { o.overrides.countTab = false; }},
+        {"--no-double-byte-space", [](CliOptions& o) { o.overrides.countDoubleByteSpace = false; }},
+        {"--no-digits", [](CliOptions& o) { o.overrides.countDigits = false; }},
+        {"--raw", [](CliOptions& o) { o.raw = true; }},
+    };
+    return flags;
+}
+
+const std::map<std::string_view, Valued>& ValuedOptions()
+{
+    static const std::map<std::string_view, Valued> options = {
+        {"--phrase", [](CliOptions& o, const std::string& v) {
+             o.analyses.push_back({Analysis::Phrase, CommandLineText("--phrase", v)});
+         }},
+        {"--settings", [](CliOptions& o, const std::string& v) { o.settingsPath = v; }},
+        {"--word-chars", [](CliOptions& o, const std::string& v) {
+             o.overrides.wordCharacters = CommandLineText("--word-chars", v);
+         }},
+        {"--column", [](CliOptions& o, const std::string& v) {
+             o.overrides.column = PositiveInteger("--column", v);
+         }},
+        {"--line", [](CliOptions& o, const std::string& v) {
+             o.overrides.line = PositiveInteger("--line", v);
+         }},
+        {"--tab", [](CliOptions& o, const std::string& v) { o.overrides.tab = TabWord(v); }},
+        {"--input-encoding", [](CliOptions& o, const std::string& v) {
+             o.utf8Input = Utf8InputWord(v);
+         }},
+    };
+    return options;
+}
+
+} // namespace
+
+CliOptions ParseCliOptions(const std::vector<std::string>& arguments)
+{
+    CliOptions options;
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (onlyFiles || argument == "-" || !argument.starts_with("-")) {
+            options.files.push_back(argument);
+        } else if (argument == "--") {
+            onlyFiles = true;
+        } else if (const auto flag = Flags().find(argument); flag != Flags().end()) {
+            flag->second(options);
+        } else if (const auto valued = ValuedOptions().find(argument);
+                   valued != ValuedOptions().end()) {
+            if (i + 1 >= arguments.size())
+                throw UsageError(argument + ": a value is missing");
+            valued->second(options, arguments[++i]);
+        } else {
+            throw UsageError("unknown option " + argument);
+        }
+    }
+    if (options.analyses.empty())
+        options.analyses.push_back({Analysis::Stats, {}});
+    return options;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The command line of kotonami-count: which analyses to run, on which files, with which settings.
+
+#include "analysis/TextStatistics.h"
+#include "paper/TPaper.h"
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+enum class Analysis
+{
+    Stats,
+    Census,
+    Phrase,
+    Paper,
+    SimplePaper,
+    Arrange,
+    FullWidth,
+    FullKana
+};
+
+struct AnalysisRequest
+{
+    Analysis kind = Analysis::Stats;
+    std::string phrase; // Shift-JIS; only for Analysis::Phrase
+};
+
+// What the options change after the settings file has been read; unset means "as the file says".
+struct SettingOverrides
+{
+    std::optional<bool> countSpace;
+    std::optional<bool> countTab;
+    std::optional<bool> countDoubleByteSpace;
+    std::optional<bool> countDigits;
+    std::optional<std::string> wordCharacters; // Shift-JIS
+    std::optional<std::int32_t> column;
+    std::optional<std::int32_t> line;
+    std::optional<std::uint8_t> tab;
+};
+
+struct CliOptions
+{
+    bool help = false;
+    std::vector<AnalysisRequest> analyses; // in the order given; --stats when none was given
+    std::vector<std::string> files;        // "-" is standard input; none means standard input
+    std::optional<std::string> settingsPath;
+    SettingOverrides overrides;
+    bool raw = false;
+    bool utf8Input = false;
+};
+
+// A command line that cannot be used; exit status 2.
+class UsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// `arguments` without the program name. Throws UsageError.
+CliOptions ParseCliOptions(const std::vector<std::string>& arguments);
+
+// The text that --help prints.
+extern const char* const CliUsage;

@@ -1,0 +1,185 @@
+#include "CliRun.h"
+
+#include "app/Document.h"
+#include "analysis/AllDocuments.h"
+#include "analysis/CharacterCensus.h"
+#include "analysis/Cp932Codec.h"
+#include "analysis/PhraseCount.h"
+#include "paper/DoubleByteConversion.h"
+#include "shell/Exceptions.h"
+#include "shell/TIniFile.h"
+#include "shell/UsefulFunc.h"
+
+#include <string_view>
+
+namespace {
+
+void ReadSettingsFile(const std::string& path, CliSettings& settings)
+{
+    TIniFile file(path);
+    settings.counting.countSpace = file.ReadBool("Setting", "CountSpace", true);
+    settings.counting.countTab = file.ReadBool("Setting", "CountTab", true);
+    settings.counting.countDoubleByteSpace = file.ReadBool("Setting", "CountDoubleByteSpace", true);
+    settings.paper.ReadSettings(file);
+    ReadWordSettings(settings.words, file);
+}
+
+void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
+{
+    CountOptions& counting = settings.counting;
+    counting.countSpace = overrides.countSpace.value_or(counting.countSpace);
+    counting.countTab = overrides.countTab.value_or(counting.countTab);
+    counting.countDoubleByteSpace = overrides.countDoubleByteSpace.value_or(counting.countDoubleByteSpace);
+    settings.words.countDigits = overrides.countDigits.value_or(settings.words.countDigits);
+    if (overrides.wordCharacters)
+        settings.words.SetCharacterList(*overrides.wordCharacters);
+    settings.paper.Column = overrides.column.value_or(settings.paper.Column);
+    settings.paper.Line = overrides.line.value_or(settings.paper.Line);
+    settings.paper.Tab = overrides.tab.value_or(settings.paper.Tab);
+}
+
+std::string ReadStandardInput()
+{
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes.append(buffer, got);
+    if (std::ferror(stdin))
+        throw Exception("ﾌｧｲﾙ - は開けません");
+    return bytes;
+}
+
+std::string LoadText(const std::string& name, bool utf8Input)
+{
+    std::string bytes = name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name);
+    if (utf8Input) {
+        std::string converted;
+        Cp932::EncodeFromUtf8(bytes, converted);
+        bytes = std::move(converted);
+    }
+    return JoinLinesWithCrLf(SplitLines(bytes));
+}
+
+// Writes one text: the Shift-JIS bytes and CR LF, or UTF-8 with LF breaks.
+class TextWriter
+{
+public:
+    TextWriter(std::FILE* out, bool raw) : FOut(out), FRaw(raw) {}
+
+    void Header(const std::string& name)
+    {
+        if (!FRaw)
+            Put("==> " + name + " <==\n");
+    }
+    void Text(std::string_view shiftJis)
+    {
+        if (FRaw) {
+            Put(std::string(shiftJis) + "\r\n");
+            return;
+        }
+        std::string utf8 = Cp932::DecodeToUtf8(shiftJis, Cp932::LineBreaks::Convert);
+        utf8 += '\n';
+        Put(utf8);
+    }
+
+private:
+    void Put(const std::string& bytes) { std::fwrite(bytes.data(), 1, bytes.size(), FOut); }
+
+    std::FILE* FOut;
+    bool FRaw;
+};
+
+bool IsPerFile(Analysis kind) noexcept
+{
+    return kind != Analysis::Stats && kind != Analysis::Census && kind != Analysis::Phrase;
+}
+
+std::string PerFileText(Analysis kind, const CliSettings& settings, std::string_view text)
+{
+    const TPaper& paper = settings.paper;
+    switch (kind) {
+    case Analysis::Paper:
+        return MakePaperReport(paper.Count(text));
+    case Analysis::SimplePaper:
+        return MakePaperReport(paper.SimpleCount(CountText(text, settings.counting, 2).characters));
+    case Analysis::Arrange:
+        return paper.Arrange(text);
+    case Analysis::FullWidth:
+        return ConvertToDoubleBytes(text);
+    case Analysis::FullKana:
+        return ConvertKanaToDoubleBytes(text);
+    default:
+        return {};
+    }
+}
+
+// The analyses over all texts together; nothing when the analysis has no report for them.
+std::optional<std::string> TotalText(const AnalysisRequest& request, const CliSettings& settings,
+                                     std::span<const std::string_view> texts)
+{
+    switch (request.kind) {
+    case Analysis::Stats:
+        return MakeAllDocumentsReport(SumStatistics(texts, settings.counting, settings.words));
+    case Analysis::Census:
+        return MakeCharacterTypeReport(SumCensus(texts, settings.counting));
+    case Analysis::Phrase:
+        return MakePhraseReport(SumPhraseCounts(texts, request.phrase), request.phrase);
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+CliSettings LoadCliSettings(const CliOptions& options)
+{
+    CliSettings settings;
+    const std::string path = options.settingsPath.value_or(SettingsFileName());
+    const bool readable = UsefulFunc::IsFileReadable(path);
+    if (options.settingsPath && !readable)
+        throw UsageError("--settings: cannot read " + path);
+    if (readable)
+        ReadSettingsFile(path, settings);
+    ApplyOverrides(options.overrides, settings);
+    return settings;
+}
+
+std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, bool& failed)
+{
+    const std::vector<std::string> names =
+        options.files.empty() ? std::vector<std::string>{"-"} : options.files;
+    std::vector<LoadedText> texts;
+    failed = false;
+    for (const std::string& name : names) {
+        try {
+            texts.push_back({name, LoadText(name, options.utf8Input)});
+        } catch (const Exception& e) {
+            std::fprintf(errors, "kotonami-count: %s\n", e.what());
+            failed = true;
+        }
+    }
+    return texts;
+}
+
+void RunAnalyses(const CliOptions& options, const CliSettings& settings,
+                 const std::vector<LoadedText>& texts, std::FILE* out)
+{
+    std::vector<std::string_view> views;
+    for (const LoadedText& loaded : texts)
+        views.emplace_back(loaded.text);
+    TextWriter writer(out, options.raw);
+    const bool headers = options.files.size() > 1;
+    for (const AnalysisRequest& request : options.analyses) {
+        if (!IsPerFile(request.kind)) {
+            if (const auto text = TotalText(request, settings, views))
+                writer.Text(*text);
+            continue;
+        }
+        for (const LoadedText& loaded : texts) {
+            if (headers)
+                writer.Header(loaded.name);
+            writer.Text(PerFileText(request.kind, settings, loaded.text));
+        }
+    }
+}

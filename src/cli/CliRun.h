@@ -1,0 +1,38 @@
+#pragma once
+// Running kotonami-count once its command line is understood: the settings, the files, the
+// analyses and their output.
+
+#include "CliOptions.h"
+
+#include "analysis/TextStatistics.h"
+#include "analysis/WordCharacterSet.h"
+#include "paper/TPaper.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct CliSettings
+{
+    CountOptions counting;
+    TPaper paper;
+    WordCharacterSet words;
+};
+
+// The settings file (--settings PATH, else the program's own one when it exists), then the
+// options on top. Throws UsageError when --settings names a file that cannot be read.
+CliSettings LoadCliSettings(const CliOptions& options);
+
+struct LoadedText
+{
+    std::string name; // the FILE as given
+    std::string text; // Shift-JIS, as the editor holds it after opening
+};
+
+// Every FILE that can be read, in order; each one that cannot is named on `errors` and left out.
+// `failed` tells whether any was left out.
+std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, bool& failed);
+
+// Runs the analyses in the order given and writes their texts to `out`.
+void RunAnalyses(const CliOptions& options, const CliSettings& settings,
+                 const std::vector<LoadedText>& texts, std::FILE* out);

@@ -1,0 +1,270 @@
+#include "app/Document.h"
+#include "shell/Exceptions.h"
+#include "shell/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(LineRule, SplitsAtEveryKindOfBreak)
+{
+    struct Row
+    {
+        const char* name;
+        std::string text;
+        Lines expected;
+    };
+    const std::vector<Row> rows = {
+        {"empty text has no line", "", {}},
+        {"one line without break", "abc", {"abc"}},
+        {"final CR LF opens no empty line", "abc\r\n", {"abc"}},
+        {"LF then CR are two breaks", std::string("a\n\rb"), {"a", "", "b"}},
+        {"CR LF is one break", "a\r\nb", {"a", "b"}},
+        {"CR alone breaks", "a\rb", {"a", "b"}},
+        {"LF alone breaks", "a\nb", {"a", "b"}},
+        {"CR CR LF is two breaks", "a\r\r\nb", {"a", "", "b"}},
+        {"a lone break is one empty line", "\n", {""}},
+        {"two breaks at the end give one empty line", "a\n\n", {"a", ""}},
+        {"NUL ends the text", std::string("ab\0c\nd", 6), {"ab"}},
+        {"NUL at the start leaves nothing", std::string("\0abc", 4), {}},
+        {"double-byte text passes", "\x82\xA0\x82\xA2\r\n\x81\x40", {"\x82\xA0\x82\xA2", "\x81\x40"}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(SplitLines(row.text), row.expected) << row.name;
+}
+
+TEST(DocumentText, GetTextGivesBackTheStoredTextWithCrLf)
+{
+    struct Row
+    {
+        const char* name;
+        std::string stored;
+        std::string expected;
+    };
+    const std::vector<Row> rows = {
+        {"empty", "", ""},
+        {"no final break stays without", "abc", "abc"},
+        {"final LF becomes CR LF", "abc\n", "abc\r\n"},
+        {"LF-only text gets CR LF", "a\nb\nc", "a\r\nb\r\nc"},
+        {"CR-only text gets CR LF", "a\rb\r", "a\r\nb"},
+        {"empty line in the middle kept", "a\n\nb", "a\r\n\r\nb"},
+        {"single LF", "\n", "\r\n"},
+        {"text after a NUL is gone", std::string("ab\0\n", 4), "ab"},
+    };
+    for (const Row& row : rows) {
+        Document document;
+        document.SetText(row.stored);
+        EXPECT_EQ(document.GetText(), row.expected) << row.name;
+    }
+}
+
+TEST(DocumentText, NewDocumentIsEmpty)
+{
+    const Document document;
+    EXPECT_FALSE(document.EndsWithNewline);
+    EXPECT_TRUE(document.Lines.empty());
+    EXPECT_FALSE(document.Modified);
+    EXPECT_TRUE(document.FileName.empty());
+    EXPECT_EQ(document.GetText(), "");
+}
+
+TEST(DocumentFile, OpensAsTheEditorShowsIt)
+{
+    struct Row
+    {
+        const char* name;
+        std::string bytes;
+        std::string shown;
+    };
+    const std::vector<Row> rows = {
+        {"abc gains one final break", "abc", "abc\r\n"},
+        {"LF-only breaks become CR LF", "a\nb\n", "a\r\nb\r\n"},
+        {"CR-only breaks become CR LF", "a\rb", "a\r\nb\r\n"},
+        {"NUL cuts the file", std::string("abc\0def", 7), "abc\r\n"},
+        {"empty file is empty", "", ""},
+    };
+    TempFolder folder;
+    for (const Row& row : rows) {
+        Document document;
+        document.Modified = true;
+        document.LoadFromFile(folder.Write("in.txt", row.bytes));
+        EXPECT_EQ(document.GetText(), row.shown) << row.name;
+        EXPECT_EQ(document.FileName, folder.File("in.txt")) << row.name;
+        EXPECT_FALSE(document.Modified) << row.name;
+    }
+}
+
+TEST(DocumentFile, UnreadableFileNamesThePath)
+{
+    TempFolder folder;
+    Document document;
+    try {
+        document.LoadFromFile(folder.Path());
+        FAIL() << "a folder was read as a file";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "ﾌｧｲﾙ " + folder.Path() + " は開けません");
+    }
+}
+
+TEST(DocumentFile, SavesWithCrLfAndClearsModified)
+{
+    TempFolder folder;
+    Document document;
+    document.LoadFromFile(folder.Write("abc.txt", "abc"));
+    document.Modified = true;
+    document.WriteToFile();
+    EXPECT_EQ(TempFolder::Read(document.FileName), "abc\r\n");
+    EXPECT_FALSE(document.Modified);
+}
+
+TEST(DocumentFile, EmptyDocumentWritesEmptyFile)
+{
+    TempFolder folder;
+    Document document;
+    document.FileName = folder.Write("old.txt", "old text");
+    document.WriteToFile();
+    EXPECT_EQ(TempFolder::Read(document.FileName), "");
+}
+
+TEST(DocumentFile, SaveKeepsPermissionsAndLeavesNoTemporaryFile)
+{
+    TempFolder folder;
+    Document document;
+    document.FileName = folder.Write("kept.txt", "old");
+    ASSERT_EQ(::chmod(document.FileName.c_str(), 0640), 0);
+    document.SetText("new\n");
+    document.WriteToFile();
+    struct stat info {};
+    ASSERT_EQ(::stat(document.FileName.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(TempFolder::Read(document.FileName), "new\r\n");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+void ExpectSaveFails(Document& document, const char* message)
+{
+    document.Modified = true;
+    try {
+        document.WriteToFile();
+        ADD_FAILURE() << "the save succeeded";
+    } catch (const EFile& e) {
+        EXPECT_STREQ(e.what(), message);
+    }
+    EXPECT_TRUE(document.Modified);
+}
+
+TEST(DocumentFileFailure, MissingFolderCannotBeOpened)
+{
+    TempFolder folder;
+    Document document;
+    document.FileName = folder.File("no-such-folder/a.txt");
+    document.SetText("text");
+    ExpectSaveFails(document, "Couldn't open file.");
+}
+
+TEST(DocumentFileFailure, FolderInPlaceOfTheFileStaysAFolder)
+{
+    TempFolder folder;
+    Document document;
+    document.FileName = folder.File("sub");
+    ASSERT_EQ(::mkdir(document.FileName.c_str(), 0755), 0);
+    document.SetText("text");
+    ExpectSaveFails(document, "Couldn't open file.");
+    EXPECT_TRUE(std::filesystem::is_directory(document.FileName));
+}
+
+TEST(DocumentFileFailure, UnwritableFolderKeepsTheOldFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "folder permissions do not bind the superuser";
+    TempFolder folder;
+    Document document;
+    document.FileName = folder.Write("old.txt", "old text");
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
+    document.SetText("new text");
+    ExpectSaveFails(document, "Couldn't open file.");
+    EXPECT_EQ(TempFolder::Read(document.FileName), "old text");
+}
+
+// A write that stops half-way (here: the file-size limit, which binds every user) must leave the
+// old file as it was and no temporary file behind.
+TEST(DocumentFileFailure, InterruptedWriteKeepsTheOldFile)
+{
+    TempFolder folder;
+    Document document;
+    document.FileName = folder.Write("old.txt", "old text");
+    document.SetText(std::string(4096, 'x'));
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    ExpectSaveFails(document, "Couldn't write to file.");
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(TempFolder::Read(document.FileName), "old text");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(TabCaptionOfPath, IsTheFileNamePart)
+{
+    EXPECT_EQ(TabCaption(""), "新規");
+    EXPECT_EQ(TabCaption("/home/writer/novel.txt"), "novel.txt");
+    EXPECT_EQ(TabCaption("novel.txt"), "novel.txt");
+    // A backslash is an ordinary byte of a Linux file name, also the trail byte of ソ (83 5C).
+    EXPECT_EQ(TabCaption("/tmp/\x83\x5C.txt"), "\x83\x5C.txt");
+    EXPECT_EQ(TabCaption("/tmp/a\\b.txt"), "a\\b.txt");
+}
+
+TEST(DocumentListOrder, AddItemRemove)
+{
+    DocumentList list;
+    EXPECT_EQ(list.First(), nullptr);
+    Document* a = list.Add();
+    Document* b = list.Add();
+    Document* c = list.Add();
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Item(0), a);
+    EXPECT_EQ(list.Item(2), c);
+    EXPECT_EQ(list.Item(-1), nullptr);
+    EXPECT_EQ(list.Item(3), nullptr);
+    list.Remove(1);
+    EXPECT_EQ(list.Item(1), c);
+    list.Remove(5);
+    EXPECT_EQ(list.Count(), 2);
+    (void)b;
+}
+
+TEST(DocumentListOrder, FirstNextWalksInTabOrderAndRemoveResetsTheCursor)
+{
+    DocumentList list;
+    Document* a = list.Add();
+    Document* b = list.Add();
+    EXPECT_EQ(list.First(), a);
+    EXPECT_EQ(list.Next(), b);
+    EXPECT_EQ(list.Next(), nullptr);
+    EXPECT_EQ(list.First(), a);
+    list.Remove(1);
+    EXPECT_EQ(list.Next(), nullptr);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.First(), nullptr);
+}
+
+} // namespace

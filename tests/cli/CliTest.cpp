@@ -1,0 +1,161 @@
+#include "CliRunner.h"
+
+#include "analysis/AllDocuments.h"
+#include "analysis/WordCharacterSet.h"
+#include "paper/TPaper.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// 「吾輩は猫である。」 with a double-byte-space indent, in Shift-JIS, LF only.
+const std::string Novel = "\x81\x40\x8C\xE1\x94\x79\x82\xCD\x94\x4C\x82\xC5\x82\xA0\x82\xE9\x81\x42\n"
+                          "Hello world\n";
+const std::string NovelAsOpened = "\x81\x40\x8C\xE1\x94\x79\x82\xCD\x94\x4C\x82\xC5\x82\xA0\x82\xE9\x81\x42\r\n"
+                                  "Hello world\r\n";
+
+std::string StatsReport(const std::vector<std::string_view>& texts, const CountOptions& options = {})
+{
+    return MakeAllDocumentsReport(SumStatistics(texts, options, WordCharacterSet()));
+}
+
+TEST(CountCompanion, RawWritesTheReportBytesAndCrLf)
+{
+    TempFolder folder;
+    const CliResult result = RunCli(folder, {"--raw", folder.Write("novel.txt", Novel)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, StatsReport({NovelAsOpened}) + "\r\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(CountCompanion, DefaultOutputIsUtf8WithLf)
+{
+    TempFolder folder;
+    const CliResult result = RunCli(folder, {folder.Write("novel.txt", Novel)});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out.find('\r'), std::string::npos);
+    EXPECT_NE(result.out.find("文字数 : 20\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("英単語数 : 2\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("行数 : 2\n"), std::string::npos) << result.out;
+}
+
+TEST(CountCompanion, LoadsAsTheEditorOpensFiles)
+{
+    struct Row
+    {
+        const char* name;
+        std::string bytes;
+        std::string asOpened;
+        std::string fullWidth; // the full-width conversion of what was opened
+    };
+    const std::vector<Row> rows = {
+        {"no final break", "ab", "ab\r\n", "\x82\x81\x82\x82\r\n"},
+        {"CR-only breaks", "a\rb\r", "a\r\nb\r\n", "\x82\x81\r\n\x82\x82\r\n"},
+        {"cut at NUL", std::string("ab\0cd", 5), "ab\r\n", "\x82\x81\x82\x82\r\n"},
+        {"empty", "", "", ""},
+    };
+    TempFolder folder;
+    for (const Row& row : rows) {
+        const CliResult result = RunCli(folder, {"--raw", "--full-width", folder.Write("in.txt", row.bytes)});
+        EXPECT_EQ(result.out, row.fullWidth + "\r\n") << row.name;
+        const CliResult stats = RunCli(folder, {"--raw", "-"}, row.bytes);
+        EXPECT_EQ(stats.out, StatsReport({row.asOpened}) + "\r\n") << row.name << " from standard input";
+    }
+}
+
+TEST(CountCompanion, UnreadableFileGivesStatusOneAndTheOthersAreMeasured)
+{
+    TempFolder folder;
+    const std::string missing = folder.File("missing.txt");
+    const CliResult result = RunCli(folder, {"--raw", missing, folder.Write("novel.txt", Novel)});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find(missing), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, StatsReport({NovelAsOpened}) + "\r\n");
+}
+
+TEST(CountCompanion, UsageErrorsGiveStatusTwo)
+{
+    const std::vector<std::vector<std::string>> commands = {
+        {"--column", "0"},
+        {"--line", "-3"},
+        {"--column", "12abc"},
+        {"--column", "99999999999"},
+        {"--tab", "keep"},
+        {"--input-encoding", "latin1"},
+        {"--phrase", "\xF0\x9F\x98\x80"}, // an emoji has no Shift-JIS form
+        {"--word-chars", "\xC3\xA9"},      // nor has é
+        {"--bogus"},
+        {"--phrase"},
+        {"--settings", "/nonexistent/Kotonami.ini"},
+    };
+    TempFolder folder;
+    const std::string file = folder.Write("novel.txt", Novel);
+    for (std::vector<std::string> command : commands) {
+        command.insert(command.begin(), file);
+        const CliResult result = RunCli(folder, command);
+        EXPECT_EQ(result.status, 2) << command[1];
+        EXPECT_NE(result.err.find("kotonami-count [OPTION...] [FILE...]"), std::string::npos) << command[1];
+        EXPECT_EQ(result.out, "") << command[1];
+    }
+}
+
+TEST(CountCompanion, HelpPrintsTheUsage)
+{
+    TempFolder folder;
+    const CliResult result = RunCli(folder, {"--help"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.starts_with("kotonami-count [OPTION...] [FILE...]\n"));
+    EXPECT_NE(result.out.find("  --tab use|delete|space"), std::string::npos);
+}
+
+TEST(CountCompanion, SettingsFileAndOptionsApply)
+{
+    TempFolder folder;
+    const std::string settings = folder.Write("Kotonami.ini", "[Setting]\nCountDoubleByteSpace=0\n"
+                                                              "[Paper]\nColumn=5\nLine=2\n");
+    const std::string file = folder.Write("novel.txt", Novel);
+    CountOptions noDoubleByteSpace;
+    noDoubleByteSpace.countDoubleByteSpace = false;
+    EXPECT_EQ(RunCli(folder, {"--raw", "--settings", settings, file}).out,
+              StatsReport({NovelAsOpened}, noDoubleByteSpace) + "\r\n");
+    CountOptions noSpaces = noDoubleByteSpace;
+    noSpaces.countSpace = false;
+    EXPECT_EQ(RunCli(folder, {"--raw", "--no-space", "--settings", settings, file}).out,
+              StatsReport({NovelAsOpened}, noSpaces) + "\r\n");
+
+    TPaper paper;
+    paper.Column = 5;
+    paper.Line = 2;
+    EXPECT_EQ(RunCli(folder, {"--raw", "--paper", "--settings", settings, file}).out,
+              MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
+    paper.Column = 7;
+    EXPECT_EQ(RunCli(folder, {"--raw", "--paper", "--column", "7", "--settings", settings, file}).out,
+              MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
+}
+
+TEST(CountCompanion, SeveralFilesGetHeadersAndAnalysesRunInOrder)
+{
+    TempFolder folder;
+    const std::string a = folder.Write("a.txt", "abc");
+    const std::string b = folder.Write("b.txt", "\xB1");
+    const CliResult result = RunCli(folder, {"--full-kana", "--phrase", "abc", a, b});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "==> " + a + " <==\nabc\n\n==> " + b + " <==\nア\n\n"
+                          "文字列 abc は\n\n1 個見つかりました。\n");
+}
+
+TEST(CountCompanion, Utf8InputIsConvertedBeforeLoading)
+{
+    TempFolder folder;
+    const std::string file = folder.Write("utf8.txt", "吾輩は猫である。\nHello world\n");
+    const CliResult result = RunCli(folder, {"--raw", "--input-encoding", "utf-8", file});
+    EXPECT_EQ(result.status, 0) << result.err;
+    const std::string expected = NovelAsOpened.substr(2); // without the indent
+    EXPECT_EQ(result.out, StatsReport({expected}) + "\r\n");
+}
+
+} // namespace

@@ -1,0 +1,182 @@
+#include "shell/Exceptions.h"
+#include "shell/TIniFile.h"
+#include "shell/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A settings file as a writer might have edited it by hand.
+const char* const HandWritten = "; Kotonami settings\n"
+                                "[setting]\n"
+                                "countspace = 0\n"
+                                "  CountTab=\"1\"  \n"
+                                "CountSpace=1\n"
+                                "; a comment inside a section\n"
+                                "\n"
+                                "[History]\n"
+                                "MaxNum=0x10\n"
+                                "Num=$A\n"
+                                "0=  \"/home/writer/my novel.txt\"  \n"
+                                "1=abc\n"
+                                "2=-12\n"
+                                "3= +7 \n"
+                                "4=12abc\n"
+                                "5=\n"
+                                "6=0X1f\n"
+                                "7=-$10\n"
+                                "8=99999999999\n"
+                                "9=$FFFFFFFF\n"
+                                "Unknown=kept\n"
+                                "\n"
+                                "[Setting]\n"
+                                "LineSpace=5\n";
+
+TEST(ProfileReading, HandWrittenFile)
+{
+    TempFolder folder;
+    TIniFile file(folder.Write("Kotonami.ini", HandWritten));
+    EXPECT_TRUE(file.Exists());
+    EXPECT_FALSE(file.ReadBool("Setting", "CountSpace", true)) << "first key of that name counts";
+    EXPECT_TRUE(file.ReadBool("SETTING", "counttab", false)) << "quoted, blanks, any case";
+    EXPECT_EQ(file.ReadInteger("Setting", "LineSpace", -1), -1) << "the second Setting section is not read";
+    EXPECT_EQ(file.ReadString("History", "0", ""), "/home/writer/my novel.txt");
+    EXPECT_EQ(file.ReadString("History", "5", "default"), "") << "an empty value is a value";
+    EXPECT_EQ(file.ReadString("History", "missing", "default"), "default");
+    EXPECT_EQ(file.ReadString("Nowhere", "0", "default"), "default");
+}
+
+TEST(ProfileReading, IntegerForms)
+{
+    struct Row
+    {
+        const char* key;
+        std::int32_t expected;
+    };
+    const std::vector<Row> rows = {
+        {"MaxNum", 16},          // 0x10
+        {"Num", 10},             // $A
+        {"1", 77},               // abc gives the default
+        {"2", -12},
+        {"3", 7},                // blanks and a plus sign
+        {"4", 77},               // trailing letters: not a number
+        {"5", 77},               // empty
+        {"6", 31},               // 0X1f
+        {"7", -16},              // -$10
+        {"8", 77},               // out of range
+        {"9", -1},               // eight hexadecimal digits fill 32 bits
+        {"missing", 77},
+    };
+    TempFolder folder;
+    TIniFile file(folder.Write("Kotonami.ini", HandWritten));
+    for (const Row& row : rows)
+        EXPECT_EQ(file.ReadInteger("History", row.key, 77), row.expected) << row.key;
+}
+
+TEST(ProfileWriting, ChangesOnlyWhatIsWritten)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("Kotonami.ini", HandWritten);
+    {
+        TIniFile file(path);
+        file.WriteBool("SETTING", "COUNTSPACE", true);   // replaced in place, first occurrence
+        file.WriteInteger("setting", "LineSetting", 0);  // added at the end of its section
+        file.WriteString("Window", "Left", "-3");        // a new section at the end
+        file.UpdateFile();
+    }
+    const std::string expected = "; Kotonami settings\n"
+                                 "[setting]\n"
+                                 "countspace=1\n"
+                                 "  CountTab=\"1\"  \n"
+                                 "CountSpace=1\n"
+                                 "; a comment inside a section\n"
+                                 "LineSetting=0\n"
+                                 "\n";
+    const std::string written = TempFolder::Read(path);
+    EXPECT_EQ(written.substr(0, expected.size()), expected);
+    EXPECT_NE(written.find("Unknown=kept\n\n[Setting]\nLineSpace=5\n[Window]\nLeft=-3\n"),
+              std::string::npos)
+        << written;
+}
+
+TEST(ProfileWriting, WritesWhenReleasedAndReadsBack)
+{
+    TempFolder folder;
+    const std::string path = folder.File("sub/dir/Kotonami.ini");
+    {
+        TIniFile file(path);
+        EXPECT_FALSE(file.Exists());
+        file.WriteInteger("History", "MaxNum", -2147483647 - 1);
+        file.WriteString("Font", "Name", "ＭＳ Ｐゴシック");
+        file.WriteString("History", "0", "line one\nline two");
+    }
+    TIniFile again(path);
+    EXPECT_TRUE(again.Exists());
+    EXPECT_EQ(again.ReadInteger("History", "MaxNum", 0), -2147483647 - 1);
+    EXPECT_EQ(again.ReadString("Font", "Name", ""), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(again.ReadString("History", "0", ""), "line one") << "a break cannot enter the file";
+}
+
+TEST(ProfileWriting, FailureNamesTheFile)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("blocker", "a file where a folder should be") + "/Kotonami.ini";
+    TIniFile file(path);
+    file.WriteBool("Setting", "CountTab", false);
+    try {
+        file.UpdateFile();
+        FAIL() << "the write succeeded";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), path + " に書き込めません");
+    }
+}
+
+TEST(ProfileReading, StringsAreCutAt1023Bytes)
+{
+    TempFolder folder;
+    const std::string longAscii(2000, 'a');
+    std::string longKana; // あ is three bytes in the file and two in Shift-JIS
+    for (int i = 0; i < 700; ++i)
+        longKana += "あ";
+    TIniFile file(folder.Write("Kotonami.ini", "[Word]\nA=" + longAscii + "\nK=" + longKana + "\n"));
+    EXPECT_EQ(file.ReadString("Word", "A", ""), std::string(1023, 'a'));
+    EXPECT_EQ(file.ReadString("Word", "K", "").size(), 1023u - 1023u % 3);
+    EXPECT_EQ(file.ReadShiftJisString("Word", "K", "").size(), 1022u) << "no half character";
+}
+
+TEST(ProfileEncoding, WindowsMadeShiftJisFileIsRead)
+{
+    // Written by the program on Windows: code page 932, CR LF.
+    const std::string windowsFile = "[Font]\r\n"
+                                    "Name=\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E\r\n"
+                                    "[Word]\r\n"
+                                    "CharList=\x83\x5C\x81\x7B'\r\n";
+    TempFolder folder;
+    const std::string path = folder.Write("Kotonami.ini", windowsFile);
+    TIniFile file(path);
+    EXPECT_EQ(file.ReadString("Font", "Name", ""), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(file.ReadShiftJisString("Word", "CharList", ""), "\x83\x5C\x81\x7B'");
+    file.WriteInteger("Font", "Size", 9);
+    file.UpdateFile();
+    EXPECT_EQ(TempFolder::Read(path), "[Font]\r\nName=ＭＳ Ｐゴシック\r\nSize=9\r\n"
+                                      "[Word]\r\nCharList=ソ＋'\r\n");
+}
+
+TEST(ProfileEncoding, ShiftJisValuesAreStoredAsUtf8)
+{
+    TempFolder folder;
+    const std::string path = folder.File("Kotonami.ini");
+    {
+        TIniFile file(path);
+        file.WriteShiftJisString("Paper", "ForceFirstChar", "\x81\x40\x81\x69[");
+    }
+    EXPECT_EQ(TempFolder::Read(path), "[Paper]\nForceFirstChar=\xE3\x80\x80（[\n");
+    TIniFile file(path);
+    EXPECT_EQ(file.ReadShiftJisString("Paper", "ForceFirstChar", ""), "\x81\x40\x81\x69[");
+    EXPECT_EQ(file.ReadShiftJisString("Paper", "Missing", "\x82\xA0"), "\x82\xA0");
+}
+
+} // namespace

@@ -1,0 +1,77 @@
+#include "shell/UsefulFunc.h"
+#include "shell/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+TEST(ExactPathNameOfItem, ExpandsWildcardsToTheFirstMatch)
+{
+    TempFolder folder;
+    const std::string b = folder.Write("chapter-b.txt", "b");
+    const std::string a = folder.Write("chapter-a.txt", "a");
+    folder.Write("notes.md", "n");
+    const std::string star = folder.Write("odd*.txt", "a file whose name holds a star");
+    struct Row
+    {
+        const char* name;
+        std::string item;
+        std::string expected;
+    };
+    const std::vector<Row> rows = {
+        {"existing path unchanged", b, b},
+        {"star takes the first match in sorted order", folder.File("chapter-*.txt"), a},
+        {"question mark", folder.File("chapter-?.txt"), a},
+        {"bracket", folder.File("chapter-[b].txt"), b},
+        {"no match unchanged", folder.File("*.doc"), folder.File("*.doc")},
+        {"missing path unchanged", folder.File("missing.txt"), folder.File("missing.txt")},
+        {"empty unchanged", "", ""},
+        {"existing name with a star is itself", star, star},
+        {"letter case is not folded", folder.File("CHAPTER-A.TXT"), folder.File("CHAPTER-A.TXT")},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(UsefulFunc::ExactPathName(row.item), row.expected) << row.name;
+}
+
+TEST(FileReadability, OnlyReadableFilesPass)
+{
+    TempFolder folder;
+    const std::string file = folder.Write("a.txt", "a");
+    const std::string empty = folder.Write("empty.txt", "");
+    EXPECT_TRUE(UsefulFunc::IsFileReadable(file));
+    EXPECT_TRUE(UsefulFunc::IsFileReadable(empty));
+    EXPECT_FALSE(UsefulFunc::IsFileReadable(folder.Path()));
+    EXPECT_FALSE(UsefulFunc::IsFileReadable(folder.File("missing.txt")));
+    EXPECT_FALSE(UsefulFunc::IsFileReadable(""));
+}
+
+TEST(FileNameOfPath, IsWhatFollowsTheLastSlash)
+{
+    EXPECT_EQ(UsefulFunc::FileNamePart("/a/b/c.txt"), "c.txt");
+    EXPECT_EQ(UsefulFunc::FileNamePart("c.txt"), "c.txt");
+    EXPECT_EQ(UsefulFunc::FileNamePart("/a/b/"), "");
+}
+
+TEST(AtomicWrite, NewFileGetsOrdinaryPermissionsAndSymlinkStays)
+{
+    TempFolder folder;
+    const mode_t mask = ::umask(022);
+    UsefulFunc::WriteFileAtomically(folder.File("new.txt"), "abc");
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.File("new.txt").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+
+    const std::string target = folder.Write("target.txt", "old");
+    ASSERT_EQ(::symlink(target.c_str(), folder.File("link.txt").c_str()), 0);
+    UsefulFunc::WriteFileAtomically(folder.File("link.txt"), "new");
+    ASSERT_EQ(::lstat(folder.File("link.txt").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_EQ(TempFolder::Read(target), "new");
+}
+
+} // namespace
