@@ -3,122 +3,93 @@
 #include "ReportFormat.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
+#include "ByteBlock.h"
 
-#include <array>
+#include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace {
 
-// The bins a character can land in; Excluded is counted nowhere.
-enum Bin : unsigned char
+// Counts of the census bins in 64 bits, summed block by block.
+struct BinCounts
 {
-    Excluded,
-    SingleLetter,
-    HalfWidthKana,
-    SingleDigit,
-    SingleSymbol,
-    SingleOther,
-    DoubleDigit,
-    DoubleLetter,
-    Hiragana,
-    Katakana,
-    Greek,
-    DoubleOther,
-    BinCount
+    std::int64_t singleTotal = 0, singleLetters = 0, halfWidthKana = 0, singleDigits = 0,
+                 singleSymbols = 0;
+    std::int64_t doubleTotal = 0, doubleDigits = 0, doubleLetters = 0, hiragana = 0, katakana = 0,
+                 greek = 0;
 };
 
-constexpr bool InRange(int value, int low, int high)
+std::int64_t Count(std::uint64_t mask) noexcept
 {
-    return value >= low && value <= high;
+    return std::popcount(mask);
 }
 
-// Bins of the single bytes with every switch on; blanks and TABs land with the other characters.
-constexpr std::array<unsigned char, 256> MakeSingleByteBins()
+void CountSingleBytes(const ByteBlock& block, std::uint64_t singles, const CountOptions& options,
+                      BinCounts& counts) noexcept
 {
-    std::array<unsigned char, 256> bins{};
-    for (int b = 0; b < 256; ++b) {
-        Bin bin = SingleOther;
-        if (InRange(b, 0x41, 0x5A) || InRange(b, 0x61, 0x7A))
-            bin = SingleLetter;
-        else if (InRange(b, 0xA6, 0xDF))
-            bin = HalfWidthKana;
-        else if (InRange(b, 0x30, 0x39))
-            bin = SingleDigit;
-        else if (InRange(b, 0x21, 0x2F) || InRange(b, 0x3A, 0x40) || InRange(b, 0x5B, 0x60) ||
-                 InRange(b, 0x7B, 0x7E) || InRange(b, 0xA1, 0xA5))
-            bin = SingleSymbol;
-        bins[static_cast<std::size_t>(b)] = bin;
-    }
-    bins[ShiftJis::CR] = bins[ShiftJis::LF] = Excluded;
-    return bins;
-}
-
-constexpr Bin DoubleByteBin(int code)
-{
-    if (InRange(code, 0x824F, 0x8258))
-        return DoubleDigit;
-    if (InRange(code, 0x8260, 0x8279) || InRange(code, 0x8281, 0x829A))
-        return DoubleLetter;
-    if (InRange(code, 0x829F, 0x82F1))
-        return Hiragana;
-    if (InRange(code, 0x8340, 0x837E) || InRange(code, 0x8380, 0x8396))
-        return Katakana;
-    if (InRange(code, 0x839F, 0x83B6) || InRange(code, 0x83BF, 0x83D6))
-        return Greek;
-    return DoubleOther;
-}
-
-// Only lead bytes 0x82 and 0x83 start a character outside the other bin: one row of trail bytes
-// for each of them, and one row of "other" for every other lead byte.
-constexpr std::array<std::array<unsigned char, 256>, 3> MakeDoubleByteBins()
-{
-    std::array<std::array<unsigned char, 256>, 3> rows{};
-    for (int trail = 0; trail < 256; ++trail) {
-        const auto t = static_cast<std::size_t>(trail);
-        rows[0][t] = DoubleOther;
-        rows[1][t] = DoubleByteBin(0x8200 + trail);
-        rows[2][t] = DoubleByteBin(0x8300 + trail);
-    }
-    return rows;
-}
-
-constexpr std::array<unsigned char, 256> SingleByteBins = MakeSingleByteBins();
-constexpr std::array<std::array<unsigned char, 256>, 3> DoubleByteBins = MakeDoubleByteBins();
-
-constexpr std::size_t RowOfLead(std::uint32_t lead)
-{
-    return lead == 0x82 ? 1 : lead == 0x83 ? 2 : 0;
-}
-
-using BinCounts = std::array<std::int64_t, BinCount>;
-
-BinCounts CountBins(std::string_view text, const CountOptions& options) noexcept
-{
-    std::array<unsigned char, 256> singleBins = SingleByteBins;
+    std::uint64_t uncounted = block.Equal(ShiftJis::CR) | block.Equal(ShiftJis::LF);
     if (!options.countSpace)
-        singleBins[ShiftJis::Space] = Excluded;
+        uncounted |= block.Equal(ShiftJis::Space);
     if (!options.countTab)
-        singleBins[ShiftJis::Tab] = Excluded;
-    BinCounts counts{};
-    std::int64_t uncountedBlanks = 0;
-    for (const ShiftJis::Character& c : ShiftJis::Characters(text)) {
-        if (c.doubleByte) {
-            ++counts[DoubleByteBins[RowOfLead(c.code >> 8)][c.code & 0xFF]];
-            uncountedBlanks += c.code == ShiftJis::DoubleByteSpace;
-        } else {
-            ++counts[singleBins[c.code]];
+        uncounted |= block.Equal(ShiftJis::Tab);
+    singles &= ~uncounted;
+    if (singles == 0)
+        return; // a block of kanji and kana with at most its line break
+    counts.singleTotal += Count(singles);
+    counts.singleLetters += Count(singles & (block.InRange(0x41, 0x5A) | block.InRange(0x61, 0x7A)));
+    counts.halfWidthKana += Count(singles & block.InRange(0xA6, 0xDF));
+    counts.singleDigits += Count(singles & block.InRange(0x30, 0x39));
+    counts.singleSymbols += Count(singles & (block.InRange(0x21, 0x2F) | block.InRange(0x3A, 0x40) |
+                                             block.InRange(0x5B, 0x60) | block.InRange(0x7B, 0x7E) |
+                                             block.InRange(0xA1, 0xA5)));
+}
+
+// Double-byte characters are binned at their trail byte, by the lead byte before it. Hiragana
+// and katakana are tested first and the rarer bins only when something is left over.
+void CountDoubleBytes(const ByteBlock& block, std::uint64_t trails, std::uint64_t after82,
+                      std::uint64_t after83, BinCounts& counts) noexcept
+{
+    if (std::uint64_t t82 = trails & after82) {
+        const std::uint64_t hiragana = t82 & block.InRange(0x9F, 0xF1);
+        counts.hiragana += Count(hiragana);
+        if ((t82 &= ~hiragana) != 0) {
+            counts.doubleDigits += Count(t82 & block.InRange(0x4F, 0x58));
+            counts.doubleLetters += Count(t82 & (block.InRange(0x60, 0x79) | block.InRange(0x81, 0x9A)));
         }
     }
-    if (!options.countDoubleByteSpace)
-        counts[DoubleOther] -= uncountedBlanks;
-    return counts;
+    if (std::uint64_t t83 = trails & after83) {
+        const std::uint64_t katakana = t83 & (block.InRange(0x40, 0x7E) | block.InRange(0x80, 0x96));
+        counts.katakana += Count(katakana);
+        if ((t83 &= ~katakana) != 0)
+            counts.greek += Count(t83 & (block.InRange(0x9F, 0xB6) | block.InRange(0xBF, 0xD6)));
+    }
 }
 
-std::int32_t Sum(const BinCounts& counts, Bin first, Bin last)
+// The whole text, NUL bytes included, 64 bytes at a time.
+BinCounts CountBins(std::string_view text, const CountOptions& options) noexcept
 {
-    std::int64_t sum = 0;
-    for (int bin = first; bin <= last; ++bin)
-        sum += counts[static_cast<std::size_t>(bin)];
-    return SaturateToInt32(sum);
+    BinCounts counts;
+    bool startsWithTrail = false;
+    std::uint64_t carried81 = 0, carried82 = 0, carried83 = 0; // the last byte of the block before
+    for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
+        const ByteBlock block(text, offset);
+        const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
+        const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
+        const ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
+        const std::uint64_t leads = roles.lead & inText, trails = roles.trail & inText;
+        const std::uint64_t is82 = block.Equal(0x82), is83 = block.Equal(0x83);
+        CountSingleBytes(block, ~(roles.lead | roles.trail) & inText, options, counts);
+        CountDoubleBytes(block, trails, (is82 << 1) | carried82, (is83 << 1) | carried83, counts);
+        counts.doubleTotal += Count(leads);
+        if (!options.countDoubleByteSpace) {
+            const std::uint64_t is81 = block.Equal(0x81);
+            counts.doubleTotal -= Count(trails & block.Equal(0x40) & ((is81 << 1) | carried81));
+            carried81 = is81 >> 63;
+        }
+        carried82 = is82 >> 63, carried83 = is83 >> 63;
+    }
+    return counts;
 }
 
 } // namespace
@@ -146,38 +117,67 @@ CharacterCensus& CharacterCensus::operator+=(const CharacterCensus& other) noexc
 CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& options) noexcept
 {
     CharacterCensus census;
-    census.allCharacters = CountText(text, options, 1).characters;
-    if (census.allCharacters == 0)
-        return census;
-    // Unlike the character count, the census goes on past a NUL byte, which it bins as a
-    // single-byte character.
     const BinCounts counts = CountBins(text, options);
-    const auto at = [&counts](Bin bin) { return SaturateToInt32(counts[bin]); };
-    census.hiragana = at(Hiragana);
-    census.katakana = at(Katakana);
-    census.halfWidthKana = at(HalfWidthKana);
-    census.singleByteLetters = at(SingleLetter);
-    census.doubleByteLetters = at(DoubleLetter);
-    census.singleByteDigits = at(SingleDigit);
-    census.doubleByteDigits = at(DoubleDigit);
-    census.singleByteSymbols = at(SingleSymbol);
-    census.greek = at(Greek);
-    census.singleByteTotal = Sum(counts, SingleLetter, SingleOther);
-    census.singleByteOthers = at(SingleOther);
-    census.doubleByteTotal = Sum(counts, DoubleDigit, DoubleOther);
-    census.doubleByteOthers = at(DoubleOther);
+    // Without a NUL byte the bins cover exactly the characters the character count sees; a NUL
+    // ends the writer's text for that count but not for the census.
+    census.allCharacters = std::memchr(text.data(), 0, text.size()) == nullptr
+                               ? SaturateToInt32(counts.singleTotal + counts.doubleTotal)
+                               : CountText(text, options, 1).characters;
+    if (census.allCharacters == 0)
+        return {};
+    census.hiragana = SaturateToInt32(counts.hiragana);
+    census.katakana = SaturateToInt32(counts.katakana);
+    census.halfWidthKana = SaturateToInt32(counts.halfWidthKana);
+    census.singleByteLetters = SaturateToInt32(counts.singleLetters);
+    census.doubleByteLetters = SaturateToInt32(counts.doubleLetters);
+    census.singleByteDigits = SaturateToInt32(counts.singleDigits);
+    census.doubleByteDigits = SaturateToInt32(counts.doubleDigits);
+    census.singleByteSymbols = SaturateToInt32(counts.singleSymbols);
+    census.greek = SaturateToInt32(counts.greek);
+    census.singleByteTotal = SaturateToInt32(counts.singleTotal);
+    census.singleByteOthers = SaturateToInt32(counts.singleTotal - counts.singleLetters -
+                                              counts.halfWidthKana - counts.singleDigits -
+                                              counts.singleSymbols);
+    census.doubleByteTotal = SaturateToInt32(counts.doubleTotal);
+    census.doubleByteOthers = SaturateToInt32(counts.doubleTotal - counts.doubleDigits -
+                                              counts.doubleLetters - counts.hiragana -
+                                              counts.katakana - counts.greek);
     return census;
 }
 
 namespace {
 
-const std::string Rule = "---------------------------------------\r\n";
 const std::string LineEnd = "\r\n";
+// The 39-hyphen rule that frames the totals.
+constexpr const char* Rule = "---------------------------------------\r\n";
 
-std::string ValueLine(const char* label, std::int32_t count, std::int32_t all)
+// One value line of the report and what follows its own line ending.
+struct ReportLine
 {
-    return label + std::to_string(count) + "  ( " + FormatPercentage(count, all) + " % )";
-}
+    const char* label;
+    std::int32_t CharacterCensus::*field;
+    const char* after;
+};
+
+// Labels in Shift-JIS: "1バイト文字の総数 : ", "2バイト文字の総数 : ", "1バイトアルファベット : ",
+// "2バイトアルファベット : ", "1バイト数字 : ", "2バイト数字 : ", "ひらがな : ", "カタカナ : ",
+// "半角カナ : ", "1バイト記号 : ", "ギリシャ文字 : ", "その他の 1バイト文字 : ",
+// "その他の 2バイト文字 : ".
+const ReportLine ValueLines[] = {
+    {"1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ", &CharacterCensus::singleByteTotal, ""},
+    {"2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ", &CharacterCensus::doubleByteTotal, Rule},
+    {"1\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ", &CharacterCensus::singleByteLetters, ""},
+    {"2\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ", &CharacterCensus::doubleByteLetters, "\r\n"},
+    {"1\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", &CharacterCensus::singleByteDigits, ""},
+    {"2\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", &CharacterCensus::doubleByteDigits, "\r\n"},
+    {"\x82\xD0\x82\xE7\x82\xAA\x82\xC8 : ", &CharacterCensus::hiragana, ""},
+    {"\x83J\x83^\x83J\x83i : ", &CharacterCensus::katakana, ""},
+    {"\x94\xBC\x8Ap\x83J\x83i : ", &CharacterCensus::halfWidthKana, "\r\n"},
+    {"1\x83o\x83" "C\x83g\x8BL\x8D\x86 : ", &CharacterCensus::singleByteSymbols, ""},
+    {"\x83M\x83\x8A\x83V\x83\x83\x95\xB6\x8E\x9A : ", &CharacterCensus::greek, "\r\n"},
+    {"\x82\xBB\x82\xCC\x91\xBC\x82\xCC 1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ", &CharacterCensus::singleByteOthers, ""},
+    {"\x82\xBB\x82\xCC\x91\xBC\x82\xCC 2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ", &CharacterCensus::doubleByteOthers, ""},
+};
 
 } // namespace
 
@@ -186,38 +186,15 @@ std::optional<std::string> MakeCharacterTypeReport(const CharacterCensus& census
     if (census.allCharacters == 0)
         return std::nullopt;
     const std::int32_t all = census.allCharacters;
-    std::string report;
-    // "--- 種類ごとの文字数 ---"
-    report += "--- \x8E\xED\x97\xDE\x82\xB2\x82\xC6\x82\xCC\x95\xB6\x8E\x9A\x90\x94 ---\r\n\r\n";
-    // "すべての文字数 : "
-    report += "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95\xB6\x8E\x9A\x90\x94 : " +
-              std::to_string(all) + LineEnd + Rule;
-    // "1バイト文字の総数 : ", "2バイト文字の総数 : "
-    report += ValueLine("1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ",
-                        census.singleByteTotal, all) + LineEnd;
-    report += ValueLine("2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ",
-                        census.doubleByteTotal, all) + LineEnd + Rule;
-    // "1バイトアルファベット : ", "2バイトアルファベット : "
-    report += ValueLine("1\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ",
-                        census.singleByteLetters, all) + LineEnd;
-    report += ValueLine("2\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ",
-                        census.doubleByteLetters, all) + LineEnd + LineEnd;
-    // "1バイト数字 : ", "2バイト数字 : "
-    report += ValueLine("1\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", census.singleByteDigits, all) + LineEnd;
-    report += ValueLine("2\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", census.doubleByteDigits, all) +
-              LineEnd + LineEnd;
-    // "ひらがな : ", "カタカナ : ", "半角カナ : "
-    report += ValueLine("\x82\xD0\x82\xE7\x82\xAA\x82\xC8 : ", census.hiragana, all) + LineEnd;
-    report += ValueLine("\x83J\x83^\x83J\x83i : ", census.katakana, all) + LineEnd;
-    report += ValueLine("\x94\xBC\x8Ap\x83J\x83i : ", census.halfWidthKana, all) + LineEnd + LineEnd;
-    // "1バイト記号 : ", "ギリシャ文字 : "
-    report += ValueLine("1\x83o\x83" "C\x83g\x8BL\x8D\x86 : ", census.singleByteSymbols, all) + LineEnd;
-    report += ValueLine("\x83M\x83\x8A\x83V\x83\x83\x95\xB6\x8E\x9A : ", census.greek, all) +
-              LineEnd + LineEnd;
-    // "その他の 1バイト文字 : ", "その他の 2バイト文字 : "
-    report += ValueLine("\x82\xBB\x82\xCC\x91\xBC\x82\xCC 1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ",
-                        census.singleByteOthers, all) + LineEnd;
-    report += ValueLine("\x82\xBB\x82\xCC\x91\xBC\x82\xCC 2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ",
-                        census.doubleByteOthers, all);
+    // "--- 種類ごとの文字数 ---", an empty line, "すべての文字数 : " and the rule.
+    std::string report = "--- \x8E\xED\x97\xDE\x82\xB2\x82\xC6\x82\xCC\x95\xB6\x8E\x9A\x90\x94 ---\r\n\r\n";
+    report += "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95\xB6\x8E\x9A\x90\x94 : " + std::to_string(all) + LineEnd + Rule;
+    for (const ReportLine& line : ValueLines) {
+        const std::int32_t count = census.*line.field;
+        report += line.label + std::to_string(count) + "  ( " + FormatPercentage(count, all) + " % )";
+        // The last line of the report has no line ending.
+        if (&line != &ValueLines[std::size(ValueLines) - 1])
+            report += LineEnd + line.after;
+    }
     return report;
 }

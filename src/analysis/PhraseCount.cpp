@@ -5,24 +5,6 @@
 
 #include <cstring>
 
-namespace {
-
-// Where the next occurrence of the phrase starts, searching the characters of the text from
-// `from` (which the walk treats as the first byte of the remainder); npos when there is none.
-std::size_t FindOnBoundary(std::string_view text, std::size_t from, std::string_view phrase) noexcept
-{
-    const char first = phrase.front();
-    for (const ShiftJis::Character& c : ShiftJis::Characters(text, from)) {
-        if (text[c.position] != first || text.size() - c.position < phrase.size())
-            continue;
-        if (std::memcmp(text.data() + c.position, phrase.data(), phrase.size()) == 0)
-            return c.position;
-    }
-    return std::string_view::npos;
-}
-
-} // namespace
-
 std::int32_t CountPhrase(std::string_view text, std::string_view phrase) noexcept
 {
     if (text.empty() || phrase.empty())
@@ -31,14 +13,17 @@ std::int32_t CountPhrase(std::string_view text, std::string_view phrase) noexcep
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
         text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     std::int64_t count = 0;
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t found = FindOnBoundary(text, from, phrase);
-        if (found == std::string_view::npos)
-            return SaturateToInt32(count);
-        ++count;
-        from = found + phrase.size();
+    std::size_t boundary = 0; // a known character boundary: the remainder starts here
+    for (std::size_t found = text.find(phrase); found != std::string_view::npos;
+         found = text.find(phrase, boundary)) {
+        if (ShiftJis::IsCharacterBoundaryFrom(text, boundary, found)) {
+            ++count;
+            boundary = found + phrase.size(); // the next remainder starts after the occurrence
+        } else {
+            boundary = found + 1; // a match on a trail byte: go on from the next character
+        }
     }
+    return SaturateToInt32(count);
 }
 
 std::optional<std::string> MakePhraseReport(std::int32_t count, std::string_view phrase)

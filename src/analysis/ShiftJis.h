@@ -126,30 +126,6 @@ private:
     std::size_t FStart;
 };
 
-// The same walk as a tight loop with no Character records, for the counters that run over a
-// whole manuscript on every keystroke: `single(byte)` for a single-byte character,
-// `pair(lead, trail)` for a double-byte one. A final lone lead byte is reported as
-// `pair(lead, 0)` with `lone` set: `pair(lead, trail, lone)`.
-template <class Single, class Pair>
-constexpr void ForEachCharacter(std::string_view text, Single&& single, Pair&& pair)
-{
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        const auto byte = static_cast<unsigned char>(*p);
-        if (!IsLeadByte(byte)) {
-            single(byte);
-            ++p;
-        } else if (end - p >= 2) {
-            pair(byte, static_cast<unsigned char>(p[1]), false);
-            p += 2;
-        } else {
-            pair(byte, static_cast<unsigned char>(0), true);
-            ++p;
-        }
-    }
-}
-
 // The same walk over 64 bytes at a time, as bit masks (bit i is byte i of the block), for
 // counters that only need to know which bytes are lead, trail or single-byte characters.
 // `leadSet` marks the bytes of the block that are in the lead-byte set; `startsWithTrail` says
@@ -180,6 +156,18 @@ constexpr BlockRoles ClassifyBlock(std::uint64_t leadSet, bool& startsWithTrail)
     const std::uint64_t lead = runs & ~trail;
     startsWithTrail = (lead >> 63) != 0;
     return {lead, trail};
+}
+
+// True when `position` is a character boundary, given a boundary `known` at or before it. Looks
+// back only over the lead-set bytes just before `position`: the byte after any other byte always
+// begins a character, and along a run of lead-set bytes the roles alternate lead, trail.
+constexpr bool IsCharacterBoundaryFrom(std::string_view text, std::size_t known,
+                                       std::size_t position) noexcept
+{
+    std::size_t run = 0;
+    while (position - run > known && IsLeadByte(text[position - run - 1]))
+        ++run;
+    return run % 2 == 0;
 }
 
 // True when `position` is a character boundary of the text (walking from its first byte).

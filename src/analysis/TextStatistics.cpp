@@ -28,28 +28,29 @@ Tally TallyText(std::string_view text, const CountOptions& options) noexcept
     Tally tally;
     bool startsWithTrail = false;
     std::uint64_t lastWasLeadBlank = 0; // byte 63 of the block before was 0x81
-    std::uint64_t singles = 0, lineFeeds = 0;
     for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
         const ByteBlock block(text, offset);
         const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
         const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
         const ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
-        singles = ~(roles.lead | roles.trail) & inText;
-        lineFeeds = singles & block.Equal(ShiftJis::LF);
+        const std::uint64_t singles = ~(roles.lead | roles.trail) & inText;
+        const std::uint64_t lineFeeds = singles & block.Equal(ShiftJis::LF);
         std::uint64_t uncounted = lineFeeds | block.Equal(ShiftJis::CR);
         if (!options.countSpace)
             uncounted |= block.Equal(ShiftJis::Space);
         if (!options.countTab)
             uncounted |= block.Equal(ShiftJis::Tab);
-        const std::uint64_t blankLeads = block.Equal(0x81);
-        const std::uint64_t blanks = roles.trail & inText & block.Equal(0x40) &
-                                     ((blankLeads << 1) | lastWasLeadBlank);
+        if (!options.countDoubleByteSpace) {
+            // Double-byte blanks are only told apart when they are not counted.
+            const std::uint64_t blankLeads = block.Equal(0x81);
+            tally.doubleByteSpaces += std::popcount(roles.trail & inText & block.Equal(0x40) &
+                                                    ((blankLeads << 1) | lastWasLeadBlank));
+            lastWasLeadBlank = blankLeads >> 63;
+        }
         tally.singleByte += std::popcount(singles & ~uncounted);
         tally.lineFeeds += std::popcount(lineFeeds);
         tally.doubleByte += std::popcount(roles.lead & inText);
-        tally.doubleByteSpaces += std::popcount(blanks);
-        lastWasLeadBlank = blankLeads >> 63;
-        if (valid < ByteBlock::Size || offset + valid == text.size())
+        if (offset + valid == text.size())
             tally.endsWithLineFeed = (lineFeeds >> (valid - 1)) & 1;
     }
     return tally;

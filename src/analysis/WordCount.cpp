@@ -1,70 +1,171 @@
 #include "WordCount.h"
 
+#include "ByteBlock.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
 #include "WordCharacterSet.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 namespace {
 
 // A character as the word count sees it.
-enum class WordRole
+enum class WordRole : unsigned char
 {
+    Other,
     Word,
     Blank,   // a blank, a TAB or a double-byte blank
     Return,  // CR: neither ends nor continues a word
     Newline, // LF
-    Hyphen,
-    Other
+    Hyphen
 };
 
-WordRole RoleOf(const ShiftJis::Character& c, const WordCharacterSet& set) noexcept
+std::array<WordRole, 256> SingleByteRoles(const WordCharacterSet& set) noexcept
 {
-    if (c.doubleByte) {
-        if (c.code == ShiftJis::DoubleByteSpace)
-            return WordRole::Blank;
-        return set.IsWordCharacter(c.code) ? WordRole::Word : WordRole::Other;
-    }
-    const auto byte = static_cast<unsigned char>(c.code);
-    if (set.IsSingleByteWordCharacter(byte))
-        return WordRole::Word;
-    switch (byte) {
-    case ShiftJis::Space:
-    case ShiftJis::Tab:
-        return WordRole::Blank;
-    case ShiftJis::CR:
-        return WordRole::Return;
-    case ShiftJis::LF:
-        return WordRole::Newline;
-    case ShiftJis::Hyphen:
-        return WordRole::Hyphen;
-    default:
-        return WordRole::Other;
-    }
+    std::array<WordRole, 256> roles{};
+    for (std::size_t b = 0; b < roles.size(); ++b)
+        roles[b] = set.IsSingleByteWordCharacter(static_cast<unsigned char>(b)) ? WordRole::Word
+                                                                                 : WordRole::Other;
+    roles[ShiftJis::Space] = roles[ShiftJis::Tab] = WordRole::Blank;
+    roles[ShiftJis::CR] = WordRole::Return;
+    roles[ShiftJis::LF] = WordRole::Newline;
+    roles[ShiftJis::Hyphen] = WordRole::Hyphen;
+    return roles;
 }
 
-constexpr std::size_t NoContinuation = static_cast<std::size_t>(-1);
-
-// After a hyphen that ends a word: when the rest of its line holds only blanks and CRs and a line
-// break follows, the word goes on at the first non-blank of the next line; returns where that is.
-// Returns the end of the text when only blanks follow up to the end, and NoContinuation when
-// something else follows on the line. Stops at the first character that decides it, so that
-// every blank is looked at here at most once.
-std::size_t LineContinuation(std::string_view text, std::size_t from, const WordCharacterSet& set)
+// The word count as a machine fed one character at a time. After a hyphen that ends a word it
+// waits to see the rest of the line: blanks up to a line break carry the word over to the next
+// line, past that line's leading blanks; anything else decides the join as it stands.
+class WordCounter
 {
-    bool afterBreak = false;
-    for (const ShiftJis::Character& c : ShiftJis::Characters(text, from)) {
-        const WordRole role = RoleOf(c, set);
-        if (role == WordRole::Blank || (!afterBreak && role == WordRole::Return))
-            continue;
-        if (afterBreak)
-            return c.position;
-        if (role != WordRole::Newline)
-            return NoContinuation;
-        afterBreak = true;
+public:
+    void Feed(WordRole role) noexcept
+    {
+        switch (FState) {
+        case State::AfterHyphen:
+            if (role == WordRole::Blank || role == WordRole::Return) {
+                FBlankAfterHyphen |= role == WordRole::Blank;
+                return;
+            }
+            if (role == WordRole::Newline) {
+                FState = State::AfterBreak;
+                return;
+            }
+            // The line goes on: a blank right after the hyphen already cancelled the join.
+            FState = State::Running;
+            FJoined &= !FBlankAfterHyphen;
+            break;
+        case State::AfterBreak:
+            if (role == WordRole::Blank)
+                return;
+            FState = State::Running;
+            break;
+        case State::Running:
+            break;
+        }
+        Step(role);
     }
-    return text.size();
+
+    // Between words, with no join pending, nothing but the next word character changes the count.
+    bool Idle() const noexcept { return FState == State::Running && !FInWord && !FJoined; }
+
+    std::int64_t Finish() const noexcept { return FCount + (FInWord && !FJoined ? 1 : 0); }
+
+private:
+    enum class State : unsigned char
+    {
+        Running,
+        AfterHyphen,
+        AfterBreak
+    };
+
+    void Step(WordRole role) noexcept
+    {
+        if (role == WordRole::Return)
+            return;
+        const bool previous = FInWord;
+        FInWord = role == WordRole::Word;
+        if (FInWord)
+            return;
+        // The second half of a joined pair was counted with the first.
+        FCount += previous && !FJoined;
+        FJoined = false;
+        if (previous && role == WordRole::Hyphen) {
+            FJoined = true;
+            FBlankAfterHyphen = false;
+            FState = State::AfterHyphen;
+        }
+    }
+
+    std::int64_t FCount = 0;
+    bool FInWord = false;
+    bool FJoined = false;
+    bool FBlankAfterHyphen = false;
+    State FState = State::Running;
+};
+
+// Finds the next single-byte word character from a character boundary 64 bytes at a time, so that
+// the long stretches of kana and kanji between English words cost almost nothing.
+class WordStartFinder
+{
+public:
+    static constexpr std::size_t MaxListedBytes = 16;
+
+    explicit WordStartFinder(const WordCharacterSet& set) : FDigits(set.countDigits)
+    {
+        for (const std::uint32_t code : set.Codes()) {
+            if (code < 0x100 && FListedCount < MaxListedBytes)
+                FListed[FListedCount++] = static_cast<unsigned char>(code);
+            else
+                FUsable = false; // a double-byte or a long list: walk every character
+        }
+    }
+
+    bool Usable() const noexcept { return FUsable; }
+
+    // The position of the next word character at or after `from`, or the end of the text.
+    std::size_t Next(std::string_view text, std::size_t from) const noexcept
+    {
+        bool startsWithTrail = false;
+        for (std::size_t offset = from; offset < text.size(); offset += ByteBlock::Size) {
+            const ByteBlock block(text, offset);
+            const ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
+            const std::uint64_t found = WordBytes(block) & ~(roles.lead | roles.trail);
+            if (found != 0)
+                return std::min(text.size(), offset + static_cast<std::size_t>(std::countr_zero(found)));
+        }
+        return text.size();
+    }
+
+private:
+    std::uint64_t WordBytes(const ByteBlock& block) const noexcept
+    {
+        std::uint64_t mask = block.InRange('A', 'Z') | block.InRange('a', 'z');
+        if (FDigits)
+            mask |= block.InRange('0', '9');
+        for (std::size_t i = 0; i < FListedCount; ++i)
+            mask |= block.Equal(FListed[i]);
+        return mask;
+    }
+
+    bool FDigits;
+    bool FUsable = true;
+    std::array<unsigned char, MaxListedBytes> FListed{};
+    std::size_t FListedCount = 0;
+};
+
+void FeedCharacter(WordCounter& counter, const ShiftJis::Character& c,
+                   const std::array<WordRole, 256>& roles, const WordCharacterSet& set) noexcept
+{
+    if (!c.doubleByte)
+        counter.Feed(roles[c.code]);
+    else if (c.code == ShiftJis::DoubleByteSpace)
+        counter.Feed(WordRole::Blank);
+    else
+        counter.Feed(set.IsWordCharacter(c.code) ? WordRole::Word : WordRole::Other);
 }
 
 } // namespace
@@ -75,33 +176,19 @@ std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordChara
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
         text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
 
-    std::int64_t count = 0;
-    bool inWord = false;
-    bool joined = false;
+    const std::array<WordRole, 256> roles = SingleByteRoles(wordCharacters);
+    const WordStartFinder finder(wordCharacters);
+    WordCounter counter;
     std::size_t position = 0;
     while (position < text.size()) {
-        const ShiftJis::Character c = ShiftJis::CharacterAt(text, position);
-        position += c.length;
-        const WordRole role = RoleOf(c, wordCharacters);
-        if (role == WordRole::Return)
-            continue;
-        const bool previous = inWord;
-        inWord = role == WordRole::Word;
-        if (inWord)
-            continue;
-        // A non-word character ends a word (the second half of a joined pair was counted with the
-        // first) and cancels a pending join.
-        if (previous && !joined)
-            ++count;
-        joined = false;
-        if (previous && role == WordRole::Hyphen) {
-            joined = true;
-            const std::size_t next = LineContinuation(text, position, wordCharacters);
-            if (next != NoContinuation)
-                position = next;
+        if (finder.Usable() && counter.Idle()) {
+            position = finder.Next(text, position);
+            if (position >= text.size())
+                break;
         }
+        const ShiftJis::Character c = ShiftJis::CharacterAt(text, position);
+        FeedCharacter(counter, c, roles, wordCharacters);
+        position += c.length;
     }
-    if (inWord && !joined)
-        ++count;
-    return SaturateToInt32(count);
+    return SaturateToInt32(counter.Finish());
 }

@@ -1,3 +1,5 @@
+#include "RandomText.h"
+#include "analysis/ShiftJis.h"
 #include "analysis/TextStatistics.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +60,52 @@ TEST(CountText, HugeWeightSaturatesInsteadOfWrapping)
     const std::string text(1000, '\x88');
     const TextStatistics s = CountText(text, AllOn, INT32_MAX);
     EXPECT_EQ(s.characters, INT32_MAX);
+}
+
+// Counted double-byte characters of the text before its first NUL, by the character iterator.
+std::int64_t CountedDoubleBytes(std::string_view text, bool countDoubleByteSpace)
+{
+    text = text.substr(0, text.find('\0'));
+    std::int64_t count = 0;
+    for (const ShiftJis::Character& c : ShiftJis::Characters(text)) {
+        if (c.doubleByte && (countDoubleByteSpace || c.code != ShiftJis::DoubleByteSpace || c.length != 2))
+            ++count;
+    }
+    return count;
+}
+
+TEST(CountText, DoubleWeightAddsOnePerCountedDoubleByteCharacter)
+{
+    std::mt19937 random(42);
+    for (int round = 0; round < 3000; ++round) {
+        const std::string text = RandomShiftJisText(random, 400, round % 2 == 0);
+        for (const CountOptions& options : {AllOn, AllOff}) {
+            const TextStatistics one = CountText(text, options, 1);
+            const TextStatistics two = CountText(text, options, 2);
+            ASSERT_EQ(two.characters - one.characters,
+                      CountedDoubleBytes(text, options.countDoubleByteSpace))
+                << "round " << round;
+            ASSERT_EQ(one.lines, two.lines);
+        }
+    }
+}
+
+TEST(CountText, BlocksOfEveryLengthEndTheSame)
+{
+    // The block walk handles the last partial block apart; every length around a block edge must
+    // give the same figures as the text built one character at a time.
+    std::string text;
+    for (int i = 0; i < 200; ++i) {
+        text += (i % 3 == 0) ? std::string("\x82\xA0") : (i % 7 == 0) ? std::string("\r\n") : std::string("a");
+        const TextStatistics s = CountText(text, AllOn, 1);
+        std::int32_t lineFeeds = 0, characters = 0;
+        for (const ShiftJis::Character& c : ShiftJis::Characters(text)) {
+            lineFeeds += c.IsSingleByte('\n');
+            characters += !c.IsSingleByte('\n') && !c.IsSingleByte('\r');
+        }
+        ASSERT_EQ(s.characters, characters) << text.size();
+        ASSERT_EQ(s.lines, lineFeeds + (text.back() == '\n' ? 0 : 1)) << text.size();
+    }
 }
 
 } // namespace
