@@ -85,11 +85,16 @@ def preferred_pairs(double, mapping):
             mapping[char] = min(pairs, key=lambda pair: (duplicate_rank(pair), pair))
 
 
+def memory_order(form):
+    """The bytes of a form as a little-endian 16-bit store writes them: the first in the low half."""
+    return form if form < 0x100 else (form >> 8) | ((form & 0xFF) << 8)
+
+
 def encode_blocks(mapping):
     index = [0] * 256
     blocks = [[0] * 256]  # block 0: no character of this block has a Shift-JIS form
     for high in range(256):
-        block = [mapping.get((high << 8) | low, 0) for low in range(256)]
+        block = [memory_order(mapping.get((high << 8) | low, 0)) for low in range(256)]
         if any(block):
             index[high] = len(blocks)
             blocks.append(block)
@@ -121,6 +126,9 @@ def numbers(values, per_line=16):
 def main():
     single = decode_single()
     double = decode_double()
+    row_start = [0] * 256
+    for row, lead in enumerate(LEADS):
+        row_start[lead] = 256 * (row + 1)
     mapping = encode_map()
     preferred_pairs(double, mapping)
     index, blocks = encode_blocks(mapping)
@@ -131,12 +139,12 @@ def main():
 
 namespace Cp932Table {{
 
-const std::uint16_t SingleByte[256] = {{
-{numbers(single)}
+const std::uint16_t DecodeRowStart[256] = {{
+{numbers(row_start)}
 }};
 
-const std::uint16_t DoubleByte[{len(double)}] = {{
-{numbers(double)}
+const std::uint16_t DecodeUnits[{len(single) + len(double)}] = {{
+{numbers(single + double)}
 }};
 
 const std::uint8_t EncodeBlockIndex[256] = {{

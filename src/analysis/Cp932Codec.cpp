@@ -3,10 +3,20 @@
 #include "Cp932Table.h"
 #include "ShiftJis.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 // The loops below write through a raw pointer into output that was sized once for the worst case
 // and trimmed at the end: the editor's whole text passes through here on every keystroke.
+//
+// Line breaks, when converted: reading turns CR LF into LF and leaves a lone CR or LF as it is;
+// saving turns LF and U+2029 into CR LF and keeps a lone CR as CR. So bytes CR CR LF read as
+// CR LF and save as CR CR LF again, and nothing but a lone LF changes on the way.
+//
+// UTF-8 for the terminal writes a byte escape as the raw byte, which is what the file holds; such
+// output is then not well-formed UTF-8. UTF-8 coming in (settings file, command line) is taken
+// strictly: each byte that begins no well-formed sequence is saved as "?".
 
 namespace Cp932 {
 
@@ -49,37 +59,52 @@ struct Utf8Writer
     }
 };
 
-// Every byte gives at most one UTF-16 unit; CR LF may lose its CR.
-template <class Writer>
-void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
+inline std::uint16_t DecodedUnit(std::uint32_t code)
 {
-    const bool convert = breaks == LineBreaks::Convert;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    return Cp932Table::DecodeUnits[Cp932Table::DecodeRowStart[code >> 8] + (code & 0xFF)];
+}
+
+// A character whose table unit is 0: NUL, a pair without a character, or a lead byte that ends
+// the text. The last two stay one character of escaped bytes, so that the walk over the saved
+// text cuts it the same way.
+template <class Writer> void PutUnitless(ShiftJis::Character c, Writer& writer)
+{
+    if (!c.doubleByte) {
+        writer.Put(0);
+        return;
+    }
+    writer.Put(static_cast<char16_t>(EscapeFirst + (c.code >> 8)));
+    if (c.length == 2)
+        writer.Put(static_cast<char16_t>(EscapeFirst + (c.code & 0xFF)));
+}
+
+// Every byte gives at most one UTF-16 unit; CR LF may lose its CR. Single bytes and pairs take
+// the same path through one table. The loop runs while a lead byte is sure to have its trail
+// byte; a last byte goes through the same steps after it.
+template <class Writer> void DecodeInto(std::string_view bytes, LineBreaks breaks, Writer& writer)
+{
+    // The code of a CR that may join the LF after it; no character has code 0x10000.
+    const std::uint32_t joiningCR = breaks == LineBreaks::Convert ? ShiftJis::CR : 0x10000;
     const std::size_t size = bytes.size();
     std::size_t position = 0;
-    while (position < size) {
-        const unsigned char byte = data[position];
-        if (!ShiftJis::IsLeadByte(byte)) {
-            ++position;
-            if (byte == ShiftJis::CR && convert && position < size && data[position] == ShiftJis::LF)
-                continue; // the LF that follows stands for the line break
-            writer.Put(Cp932Table::SingleByte[byte]);
-            continue;
-        }
+    while (position + 1 < size) {
         const ShiftJis::Character c = ShiftJis::CharacterAt(bytes, position);
         position += c.length;
-        const unsigned trail = c.code & 0xFF;
-        const std::uint16_t unit =
-            c.length == 2 ? Cp932Table::DoubleByte[Cp932Table::LeadRow(byte) * 256 + trail] : 0;
-        if (unit != 0) {
+        const std::uint16_t unit = DecodedUnit(c.code);
+        if (c.code == joiningCR && bytes[position] == LF) [[unlikely]]
+            continue; // the LF that follows stands for the line break
+        if (unit == 0) [[unlikely]]
+            PutUnitless(c, writer);
+        else
             writer.Put(unit);
-            continue;
-        }
-        // A pair without a character stays one character of two escaped bytes, so that the walk
-        // over the encoded text cuts it the same way again.
-        writer.Put(static_cast<char16_t>(EscapeFirst + byte));
-        if (c.length == 2)
-            writer.Put(static_cast<char16_t>(EscapeFirst + trail));
+    }
+    if (position < size) { // a last byte; a lead byte there is a character of its own
+        const ShiftJis::Character c = ShiftJis::CharacterAt(bytes, position);
+        const std::uint16_t unit = c.doubleByte ? 0 : DecodedUnit(c.code);
+        if (unit == 0)
+            PutUnitless(c, writer);
+        else
+            writer.Put(unit);
     }
 }
 
@@ -88,49 +113,66 @@ inline std::uint16_t ShiftJisForm(char16_t c)
     return Cp932Table::EncodeBlocks[Cp932Table::EncodeBlockIndex[c >> 8] * 256u + (c & 0xFF)];
 }
 
-// Writes a BMP character that is not a surrogate; false when it had to be written as "?".
-inline bool PutCharacter(char16_t c, char*& p, bool convert)
+// Writes a form from the table. Both bytes are always stored (the output keeps one byte to
+// spare) and the pointer moves by the form's length, so that saving kana, kanji and ASCII runs
+// along one path without a branch between them.
+inline void PutForm(std::uint16_t form, char*& p)
 {
-    if (c < 0x80) {
-        if (c == ShiftJis::LF && convert)
-            *p++ = CR;
-        *p++ = static_cast<char>(c);
-        return true;
-    }
-    const std::uint16_t form = ShiftJisForm(c);
-    if (form > 0xFF) {
-        *p++ = static_cast<char>(form >> 8);
-        *p++ = static_cast<char>(form & 0xFF);
-        return true;
-    }
-    if (form != 0) {
-        *p++ = static_cast<char>(form);
-        return true;
-    }
-    if (c == ParagraphSeparator && convert) {
-        *p++ = CR;
-        *p++ = LF;
-        return true;
-    }
-    *p++ = Unencodable;
-    return false;
+    static_assert(std::endian::native == std::endian::little, "forms are stored little-endian");
+    std::memcpy(p, &form, sizeof form);
+    p += form > 0xFF ? 2 : 1;
 }
 
-// Writes the surrogate at text[i]: a byte escape becomes its byte; a surrogate pair (a character
-// beyond the BMP, which code page 932 does not have) or a lone surrogate becomes "?". A pair wins
-// over an escape: the decoder never writes a high surrogate, so one before an escape was typed.
-bool PutSurrogate(std::u16string_view text, std::size_t& i, char*& p)
+// The helpers below take and return the output pointer rather than a reference to it, so that
+// it stays in a register through the loops.
+
+// The characters of the BMP that are no surrogates and that the table does not give: NUL, the
+// line breaks that become CR LF, and those without a Shift-JIS form ("?", and `complete` false).
+char* PutSpecial(char16_t c, char* p, bool convert, bool& complete)
 {
-    const char16_t c = text[i++];
-    if (c >= EscapeFirst && c <= EscapeLast) {
-        *p++ = static_cast<char>(c & 0xFF);
-        return true;
+    if (c == 0) {
+        *p++ = 0;
+    } else if (convert && (c == ShiftJis::LF || c == ParagraphSeparator)) {
+        *p++ = CR;
+        *p++ = LF;
+    } else {
+        *p++ = Unencodable;
+        complete = false;
     }
-    if (c < LowSurrogateFirst && i < text.size() && text[i] >= LowSurrogateFirst &&
-        text[i] <= LowSurrogateLast)
-        ++i;
-    *p++ = Unencodable;
-    return false;
+    return p;
+}
+
+// `lineFeed` is LF when line feeds become CR LF, and otherwise a unit with no form.
+inline char* PutCharacter(char16_t c, char16_t lineFeed, char* p, bool convert, bool& complete)
+{
+    const std::uint16_t form = ShiftJisForm(c);
+    if (form != 0 && c != lineFeed) [[likely]] {
+        PutForm(form, p);
+        return p;
+    }
+    return PutSpecial(c, p, convert, complete);
+}
+
+// Units taken by the surrogate at text[i]: two for a surrogate pair, one otherwise.
+std::size_t SurrogateLength(std::u16string_view text, std::size_t i)
+{
+    const bool pair = text[i] < LowSurrogateFirst && i + 1 < text.size() &&
+                      text[i + 1] >= LowSurrogateFirst && text[i + 1] <= LowSurrogateLast;
+    return pair ? 2 : 1;
+}
+
+// A byte escape becomes its byte; a surrogate pair (a character beyond the BMP, which code page
+// 932 does not have) or a lone surrogate becomes "?". A pair wins over an escape: the decoder
+// never writes a high surrogate, so one before an escape was typed.
+char* PutSurrogate(char16_t first, char* p, bool& complete)
+{
+    if (first >= EscapeFirst && first <= EscapeLast) {
+        *p++ = static_cast<char>(first & 0xFF);
+    } else {
+        *p++ = Unencodable;
+        complete = false;
+    }
+    return p;
 }
 
 // Length of the well-formed UTF-8 sequence at `position` (its code point in `code`), or 0 when
@@ -184,20 +226,21 @@ std::u16string Decode(std::string_view bytes, LineBreaks breaks)
 bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks)
 {
     const bool convert = breaks == LineBreaks::Convert;
+    const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
     const std::size_t start = out.size();
-    out.resize(start + 2 * text.size()); // a pair, or CR LF, is the most one unit gives
+    // A pair, or CR LF, is the most one unit gives; one byte more for PutForm.
+    out.resize(start + 2 * text.size() + 1);
     char* p = out.data() + start;
     bool complete = true;
     for (std::size_t i = 0; i < text.size();) {
         const char16_t c = text[i];
-        if ((c & 0xF800) == HighSurrogateFirst) {
-            if (!PutSurrogate(text, i, p))
-                complete = false;
+        if ((c & 0xF800) == HighSurrogateFirst) [[unlikely]] {
+            p = PutSurrogate(c, p, complete);
+            i += SurrogateLength(text, i);
             continue;
         }
         ++i;
-        if (!PutCharacter(c, p, convert))
-            complete = false;
+        p = PutCharacter(c, lineFeed, p, convert, complete);
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
     return complete;
@@ -222,10 +265,11 @@ std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks)
 bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
 {
     const bool convert = breaks == LineBreaks::Convert;
+    const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     const std::size_t start = out.size();
-    out.resize(start + 2 * size); // LF becomes CR LF; no other sequence grows
+    out.resize(start + 2 * size + 1); // LF becomes CR LF; no other sequence grows; PutForm's byte
     char* p = out.data() + start;
     bool complete = true;
     for (std::size_t position = 0; position < size;) {
@@ -238,8 +282,7 @@ bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
             continue;
         }
         position += length;
-        if (!PutCharacter(static_cast<char16_t>(code), p, convert))
-            complete = false;
+        p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, complete);
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
     return complete;

@@ -7,21 +7,16 @@
 
 namespace Cp932Table {
 
-// UTF-16 unit of each single byte that is not a lead byte; U+DC00 + byte for a byte that is no
-// character (0x80, 0xA0, 0xFD-0xFF) and for the lead bytes.
-extern const std::uint16_t SingleByte[256];
+// UTF-16 unit of each character of the walk, at DecodeUnits[DecodeRowStart[code >> 8] + (code &
+// 0xFF)] for its character code. A single byte has its unit, or U+DC00 + byte when it is no
+// character (0x80, 0xA0, 0xFD-0xFF); a pair has its unit, or 0 when it has none.
+extern const std::uint16_t DecodeRowStart[256];
+extern const std::uint16_t DecodeUnits[];
 
-// UTF-16 unit of each pair, at LeadRow(lead) * 256 + trail; 0 when the pair has none.
-extern const std::uint16_t DoubleByte[60 * 256];
-
-constexpr std::size_t LeadRow(unsigned char lead) noexcept
-{
-    return lead < 0xA0 ? lead - 0x81u : lead - 0xC1u;
-}
-
-// Shift-JIS form of each BMP character, at EncodeBlocks[EncodeBlockIndex[c >> 8] * 256 + (c & 0xFF)]:
-// the byte (below 0x100) or the pair lead * 256 + trail; 0 when there is none. ASCII is there too,
-// except U+0000.
+// Shift-JIS form of each BMP character, at EncodeBlocks[EncodeBlockIndex[c >> 8] * 256 + (c &
+// 0xFF)], in the order a little-endian 16-bit store writes it: the byte (below 0x100), or the lead
+// byte in the low half and the trail byte (never 0) in the high half; 0 when there is none. ASCII
+// is there too, except U+0000.
 extern const std::uint8_t EncodeBlockIndex[256];
 extern const std::uint16_t EncodeBlocks[];
 
