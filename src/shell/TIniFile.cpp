@@ -78,9 +78,7 @@ TIniFile::TIniFile(std::string path) : FPath(std::move(path))
     FExisted = ::stat(FPath.c_str(), &info) == 0;
     if (!FExisted || !UsefulFunc::IsFileReadable(FPath))
         return;
-    std::string text = UsefulFunc::ReadFileBytes(FPath);
-    if (!Cp932::IsValidUtf8(text))
-        text = Cp932::DecodeToUtf8(text);
+    const std::string text = UsefulFunc::ReadFileBytes(FPath);
     FLineBreak = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
     FLines = TextLines::Split(text);
 }
@@ -98,7 +96,9 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue)
 {
     const auto value = ProfileText::Find(FLines, section, key);
-    return value ? CutUtf8(*value) : std::string(defaultValue);
+    if (!value)
+        return std::string(defaultValue);
+    return CutUtf8(Cp932::IsValidUtf8(*value) ? *value : Cp932::DecodeToUtf8(*value));
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
@@ -113,6 +113,8 @@ std::string TIniFile::ReadShiftJisString(std::string_view section, std::string_v
     const auto value = ProfileText::Find(FLines, section, key);
     if (!value)
         return std::string(defaultValue);
+    if (!Cp932::IsValidUtf8(*value))
+        return CutShiftJis(*value);
     std::string bytes;
     Cp932::EncodeFromUtf8(*value, bytes);
     return CutShiftJis(std::move(bytes));
@@ -121,7 +123,9 @@ std::string TIniFile::ReadShiftJisString(std::string_view section, std::string_v
 void TIniFile::WriteShiftJisString(std::string_view section, std::string_view key,
                                    std::string_view value)
 {
-    WriteString(section, key, Cp932::DecodeToUtf8(value));
+    // Bytes without a Unicode form keep the value in Shift-JIS, which reads back exactly.
+    const std::string utf8 = Cp932::DecodeToUtf8(value);
+    WriteString(section, key, Cp932::IsValidUtf8(utf8) ? std::string_view(utf8) : value);
 }
 
 std::int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key,

@@ -10,7 +10,8 @@
 class TIniFile : public TCustomIniFile
 {
 public:
-    // Reads the file when it exists (UTF-8, or code page 932 when it is not valid UTF-8).
+    // Reads the file when it exists. Values are UTF-8; a value that is not valid UTF-8 is code
+    // page 932 (a file made on Windows) and is converted when read.
     explicit TIniFile(std::string path);
     // Writes pending changes; errors at that point are lost, so callers call UpdateFile() first.
     ~TIniFile() override;
@@ -40,7 +41,7 @@ private:
     std::string FPath;
     bool FExisted = false;
     bool FDirty = false;
-    std::vector<std::string> FLines; // the file's lines as UTF-8, without line breaks
+    std::vector<std::string> FLines; // the file's lines as bytes, without line breaks
     std::string FLineBreak = "\n";  // a file made elsewhere keeps its CR LF
 };
 

@@ -1,16 +1,35 @@
 #include "TextLines.h"
 
+#include <cstring>
+
 namespace TextLines {
+
+namespace {
+
+// The next `byte` at or after `from`, or `end`.
+const char* Next(const char* from, const char* end, char byte) noexcept
+{
+    const void* found = std::memchr(from, byte, static_cast<std::size_t>(end - from));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+}
+
+} // namespace
 
 std::vector<std::string> Split(std::string_view text)
 {
     std::vector<std::string> lines;
     const char* const end = text.data() + text.size();
     const char* start = text.data();
+    // The next CR and the next LF are each searched once and kept until the walk passes them, so
+    // that a text with only one kind of break is not searched to its end for every line.
+    const char* nextCr = Next(start, end, '\r');
+    const char* nextLf = Next(start, end, '\n');
     while (start < end) {
-        const char* stop = start;
-        while (stop < end && *stop != '\r' && *stop != '\n')
-            ++stop;
+        if (nextCr < start)
+            nextCr = Next(start, end, '\r');
+        if (nextLf < start)
+            nextLf = Next(start, end, '\n');
+        const char* stop = nextCr < nextLf ? nextCr : nextLf;
         lines.emplace_back(start, stop);
         if (stop + 1 < end && stop[0] == '\r' && stop[1] == '\n')
             ++stop;

@@ -32,6 +32,7 @@ TEST(LineRule, SplitsAtEveryKindOfBreak)
         {"CR alone breaks", "a\rb", {"a", "b"}},
         {"LF alone breaks", "a\nb", {"a", "b"}},
         {"CR CR LF is two breaks", "a\r\r\nb", {"a", "", "b"}},
+        {"all kinds mixed", "a\rb\nc\r\nd\n\re", {"a", "b", "c", "d", "", "e"}},
         {"a lone break is one empty line", "\n", {""}},
         {"two breaks at the end give one empty line", "a\n\n", {"a", ""}},
         {"NUL ends the text", std::string("ab\0c\nd", 6), {"ab"}},

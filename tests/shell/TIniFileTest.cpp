@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 #include <vector>
 
@@ -159,10 +161,13 @@ TEST(ProfileEncoding, WindowsMadeShiftJisFileIsRead)
     TIniFile file(path);
     EXPECT_EQ(file.ReadString("Font", "Name", ""), "ＭＳ Ｐゴシック");
     EXPECT_EQ(file.ReadShiftJisString("Word", "CharList", ""), "\x83\x5C\x81\x7B'");
+    file.WriteString("Font", "Name", file.ReadString("Font", "Name", ""));
     file.WriteInteger("Font", "Size", 9);
     file.UpdateFile();
+    // What is written is UTF-8; the line not written keeps its bytes and still reads.
     EXPECT_EQ(TempFolder::Read(path), "[Font]\r\nName=ＭＳ Ｐゴシック\r\nSize=9\r\n"
-                                      "[Word]\r\nCharList=ソ＋'\r\n");
+                                      "[Word]\r\nCharList=\x83\x5C\x81\x7B'\r\n");
+    EXPECT_EQ(TIniFile(path).ReadString("Word", "CharList", ""), "ソ＋'");
 }
 
 TEST(ProfileEncoding, ShiftJisValuesAreStoredAsUtf8)
@@ -177,6 +182,36 @@ TEST(ProfileEncoding, ShiftJisValuesAreStoredAsUtf8)
     TIniFile file(path);
     EXPECT_EQ(file.ReadShiftJisString("Paper", "ForceFirstChar", ""), "\x81\x40\x81\x69[");
     EXPECT_EQ(file.ReadShiftJisString("Paper", "Missing", "\x82\xA0"), "\x82\xA0");
+}
+
+TEST(ProfileEncoding, UnmappedShiftJisBytesDoNotSpoilTheOtherValues)
+{
+    // 85 40 lies in a row of code page 932 that has no characters.
+    const std::string unmapped = "\x85\x40\x81\x42";
+    TempFolder folder;
+    const std::string path = folder.File("Kotonami.ini");
+    {
+        TIniFile file(path);
+        file.WriteString("Font", "Name", "ＭＳ Ｐゴシック");
+        file.WriteShiftJisString("Paper", "NoFirstChar", unmapped);
+    }
+    TIniFile file(path);
+    EXPECT_EQ(file.ReadString("Font", "Name", ""), "ＭＳ Ｐゴシック");
+    EXPECT_EQ(file.ReadShiftJisString("Paper", "NoFirstChar", ""), unmapped);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SettingsLocation, BesideTheProgramWhenItsFolderIsWritable)
+{
+    char exe[4096] = {};
+    ASSERT_GT(::readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
+    const std::string folder = std::filesystem::path(exe).parent_path().string();
+    if (::access(folder.c_str(), W_OK) != 0)
+        GTEST_SKIP() << "the test program's folder is not writable";
+    EXPECT_EQ(SettingsFileName(), folder + "/Kotonami.ini");
 }
 
 } // namespace

@@ -1,0 +1,53 @@
+// Opening a manuscript: reading the file, cutting it into lines and building the editor's text.
+
+#include "NovelCorpus.h"
+
+#include "app/Document.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+class CorpusFile
+{
+public:
+    explicit CorpusFile(std::size_t bytes)
+    {
+        char name[] = "/tmp/kotonami-bench-XXXXXX";
+        const int fd = ::mkstemp(name);
+        if (fd >= 0)
+            ::close(fd);
+        FPath = name;
+        const std::string corpus = MakeNovelCorpus(bytes);
+        std::ofstream(FPath, std::ios::binary).write(corpus.data(), static_cast<std::streamsize>(corpus.size()));
+    }
+    CorpusFile(const CorpusFile&) = delete;
+    CorpusFile& operator=(const CorpusFile&) = delete;
+    ~CorpusFile() { std::remove(FPath.c_str()); }
+    const std::string& Path() const noexcept { return FPath; }
+
+private:
+    std::string FPath;
+};
+
+void BM_OpenDocument(benchmark::State& state)
+{
+    const CorpusFile file(SixteenMiB);
+    for (auto _ : state) {
+        Document document;
+        document.LoadFromFile(file.Path());
+        std::string text = document.GetText();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(SixteenMiB));
+}
+BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
