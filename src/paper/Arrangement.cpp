@@ -21,19 +21,22 @@ constexpr std::size_t Nowhere = std::numeric_limits<std::size_t>::max();
 class TArranger
 {
 public:
-    TArranger(const TPaper& paper, std::string_view text)
+    TArranger(const TPaper& paper, std::string_view text, bool writeText)
         : FText(text),
+          FWriteText(writeText),
           FLimit(2 * std::int64_t{std::max(paper.Column, std::int32_t{1})} - 1),
           FTab(paper.Tab),
           FNoFirst(paper.NoFirstChar),
           FForceFirst(paper.ForceFirstChar)
     {
-        FOut.reserve(text.size() + text.size() / 16 + 16);
+        if (writeText)
+            FOut.reserve(text.size() + text.size() / 16 + 16);
     }
 
     ArrangedText Run();
 
 private:
+    void SkipFittingCharacters();
     void Place(const Character& ch, bool fits);
     void PlaceTab();
     void SourceLineBreak();
@@ -41,16 +44,19 @@ private:
     void Flush(std::size_t upTo);
     void AppendBreak();
     void NotePair(std::size_t end);
-    std::size_t OutputLength() const { return FOut.size() + (FPosition - FPending); }
+    void Write(std::string_view bytes);
+    std::size_t OutputLength() const { return FWritten + (FPosition - FPending); }
     bool OutputEndsWithBreak() const { return FRunEnd == OutputLength(); }
 
     std::string_view FText;
+    bool FWriteText; // false when only the lines are counted
     std::int64_t FLimit; // units on a line minus one: 2 * Column - 1
     std::uint8_t FTab;
     TCharacterSetIndex FNoFirst;
     TCharacterSetIndex FForceFirst;
 
     std::string FOut;
+    std::size_t FWritten = 0;  // length of the output, written or not
     std::size_t FPosition = 0; // next source byte
     std::size_t FPending = 0;  // first source byte not yet copied to FOut
     std::int64_t FUsed = 0;    // units on the current manuscript line
@@ -67,6 +73,9 @@ ArrangedText TArranger::Run()
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(FText.data());
     while (FPosition < FText.size()) {
+        SkipFittingCharacters();
+        if (FPosition >= FText.size())
+            break;
         const unsigned char byte = bytes[FPosition];
         if (ShiftJis::IsLeadByte(byte))
             Place(ShiftJis::CharacterAt(FText, FPosition), FUsed < FLimit);
@@ -80,17 +89,47 @@ ArrangedText TArranger::Run()
     Flush(FText.size());
 
     // Drop the line breaks at both ends: the output is cut once, never erased pair by pair.
-    std::size_t end = FOut.size();
+    std::size_t end = FWritten;
     if (FRunEnd == end)
         end = FRunStart;
     const std::size_t start = FLeadingEnd;
     if (end <= start)
         return {};
-    const std::int64_t dropped = static_cast<std::int64_t>((start + FOut.size() - end) / 2);
-    FOut.resize(end);
-    if (start > 0)
-        FOut.erase(0, start);
+    const std::int64_t dropped = static_cast<std::int64_t>((start + FWritten - end) / 2);
+    if (FWriteText) {
+        FOut.resize(end);
+        if (start > 0)
+            FOut.erase(0, start);
+    }
     return {std::move(FOut), FPairs - dropped};
+}
+
+// The common case, kept tight for whole novels: characters that fit on the current line and
+// need no further look (not a tab, CR or LF, and not a lead byte that ends the text).
+void TArranger::SkipFittingCharacters()
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(FText.data());
+    const std::size_t size = FText.size();
+    std::size_t position = FPosition;
+    std::int64_t used = FUsed;
+    while (position < size) {
+        const unsigned char byte = bytes[position];
+        if (ShiftJis::IsLeadByte(byte)) {
+            if (used >= FLimit || position + 1 >= size)
+                break;
+            position += 2;
+            used += 2;
+        } else if (byte > ShiftJis::CR || (byte != ShiftJis::Tab && byte != ShiftJis::LF && byte != ShiftJis::CR)) {
+            if (used > FLimit)
+                break;
+            ++position;
+            ++used;
+        } else {
+            break;
+        }
+    }
+    FPosition = position;
+    FUsed = used;
 }
 
 // A character of the source that takes its place on the line: it fits, hangs beyond the last
@@ -134,7 +173,7 @@ void TArranger::PlaceTab()
         AppendBreak();
         FUsed = 0;
     }
-    FOut += DoubleByteSpace;
+    Write(DoubleByteSpace);
     FUsed += 2;
 }
 
@@ -170,17 +209,24 @@ void TArranger::Keep(const Character& ch)
 
 void TArranger::Flush(std::size_t upTo)
 {
-    FOut.append(FText.data() + FPending, upTo - FPending);
+    Write(FText.substr(FPending, upTo - FPending));
     FPending = upTo;
+}
+
+void TArranger::Write(std::string_view bytes)
+{
+    if (FWriteText)
+        FOut += bytes;
+    FWritten += bytes.size();
 }
 
 // A break at the very start would only be dropped again, so it is never written.
 void TArranger::AppendBreak()
 {
-    if (FOut.empty())
+    if (FWritten == 0)
         return;
-    FOut += LineBreak;
-    NotePair(FOut.size());
+    Write(LineBreak);
+    NotePair(FWritten);
 }
 
 void TArranger::NotePair(std::size_t end)
@@ -195,7 +241,7 @@ void TArranger::NotePair(std::size_t end)
 
 } // namespace
 
-ArrangedText ArrangeManuscript(const TPaper& paper, std::string_view text)
+ArrangedText ArrangeManuscript(const TPaper& paper, std::string_view text, bool writeText)
 {
-    return TArranger(paper, text).Run();
+    return TArranger(paper, text, writeText).Run();
 }

@@ -14,4 +14,5 @@ struct ArrangedText
 };
 
 // A Column of 0 or below (only a hand-edited settings file can hold one) is taken as 1 cell.
-ArrangedText ArrangeManuscript(const TPaper& paper, std::string_view text);
+// With writeText false only LineBreaks is worked out, and Text stays empty.
+ArrangedText ArrangeManuscript(const TPaper& paper, std::string_view text, bool writeText = true);

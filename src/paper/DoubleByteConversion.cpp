@@ -95,13 +95,21 @@ TConversion::TConversion(bool everything)
         FSingle[c] = static_cast<std::uint16_t>(c + 0x821F);
 }
 
+// The output is gathered in a small buffer that stays in the cache and is appended in chunks,
+// so that a long text is neither written twice over nor zero-filled first.
 std::string TConversion::Run(std::string_view text) const
 {
-    std::string result(2 * text.size(), '\0'); // a byte becomes at most two
-    char* out = result.data();
+    std::string result;
+    result.reserve(text.size() + text.size() / 8);
+    std::array<char, 16384> chunk;
+    char* out = chunk.data();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     std::size_t position = 0;
     while (position < text.size()) {
+        if (out > chunk.data() + chunk.size() - 2) {
+            result.append(chunk.data(), out);
+            out = chunk.data();
+        }
         const unsigned char c = bytes[position];
         if (ShiftJis::IsLeadByte(c)) {
             const std::size_t length = ShiftJis::CharacterLength(text, position);
@@ -120,7 +128,7 @@ std::string TConversion::Run(std::string_view text) const
             *out++ = static_cast<char>(c);
         }
     }
-    result.resize(static_cast<std::size_t>(out - result.data()));
+    result.append(chunk.data(), out);
     return result;
 }
 
