@@ -1,1 +1,176 @@
 #include "TRichEditEx.h"
+
+#include "analysis/Cp932Codec.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+namespace {
+
+std::u16string_view View(const QString& text)
+{
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
+} // namespace
+
+TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent)
+{
+    // Connected first, so that the cached text is stale before any other listener runs.
+    connect(this, &QPlainTextEdit::textChanged, this, &TRichEditEx::TextChanged);
+    // Every vertical scroll moves the scroll bar, whatever caused it: bar, wheel, keys, dragging.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TRichEditEx::VScroll);
+}
+
+void TRichEditEx::TextChanged()
+{
+    ++FRevision;
+    if (FInitializing) {
+        if (!document()->isEmpty())
+            clear(); // comes back here once with an empty editor
+        return;
+    }
+    emit Change();
+}
+
+const std::string& TRichEditEx::GetText()
+{
+    if (FTextRevision != FRevision) {
+        // The raw text keeps paragraph separators, which the codec turns into CR LF itself.
+        const QString raw = document()->toRawText();
+        FText.clear();
+        FText.reserve(static_cast<std::size_t>(raw.size()) * 2);
+        FTextLoses = !Cp932::Encode(View(raw), FText, Cp932::LineBreaks::Convert);
+        FTextRevision = FRevision;
+    }
+    return FText;
+}
+
+bool TRichEditEx::GetTextLosesCharacters()
+{
+    GetText();
+    return FTextLoses;
+}
+
+const std::string& TRichEditEx::GetSelectedText()
+{
+    const QTextCursor cursor = textCursor();
+    if (FSelectionRevision != FRevision || FSelectionStart != cursor.selectionStart()
+        || FSelectionEnd != cursor.selectionEnd()) {
+        FSelectedText.clear();
+        if (cursor.hasSelection())
+            Cp932::Encode(View(cursor.selectedText()), FSelectedText, Cp932::LineBreaks::Convert);
+        FSelectionRevision = FRevision;
+        FSelectionStart = cursor.selectionStart();
+        FSelectionEnd = cursor.selectionEnd();
+    }
+    return FSelectedText;
+}
+
+int TRichEditEx::GetSelectionLength() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.selectionEnd() - cursor.selectionStart();
+}
+
+void TRichEditEx::SetText(std::string_view shiftJisText)
+{
+    const std::u16string text = Cp932::Decode(shiftJisText, Cp932::LineBreaks::Convert);
+    setPlainText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+bool TRichEditEx::GetModified() const
+{
+    return document()->isModified();
+}
+
+void TRichEditEx::SetModified(bool value)
+{
+    document()->setModified(value);
+}
+
+bool TRichEditEx::WrapsLines() const
+{
+    return lineWrapMode() != QPlainTextEdit::NoWrap;
+}
+
+// The plain-text layout lays blocks out only as they are painted and counts every other block as
+// one line. With wrapping on, lay out the rest now; blocks already laid out at this width are
+// skipped, so after the first time only changed blocks cost anything.
+void TRichEditEx::LayOutAllBlocks()
+{
+    if (!WrapsLines())
+        return;
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+    if (!layout)
+        return;
+    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+        if (block.layout()->lineCount() == 0)
+            layout->ensureBlockLayout(block);
+}
+
+int TRichEditEx::GetLineCount()
+{
+    LayOutAllBlocks();
+    return std::max(1, document()->lineCount());
+}
+
+std::pair<int, int> TRichEditEx::GetCaretLineColumn()
+{
+    LayOutAllBlocks();
+    const int position = textCursor().selectionStart();
+    const QTextBlock block = document()->findBlock(position);
+    const int inBlock = position - block.position();
+    int lineInBlock = 0;
+    int lineStart = 0;
+    if (const QTextLayout* layout = block.layout(); layout && layout->lineCount() > 0) {
+        const QTextLine line = layout->lineForTextPosition(inBlock);
+        if (line.isValid()) {
+            lineInBlock = line.lineNumber();
+            lineStart = line.textStart();
+        }
+    }
+    return {inBlock - lineStart + 1, block.firstLineNumber() + lineInBlock + 1};
+}
+
+int TRichEditEx::GetFirstVisibleLine() const
+{
+    // The scroll bar of a plain-text editor counts display lines.
+    return verticalScrollBar()->value();
+}
+
+QRect TRichEditEx::GetFormatRect() const
+{
+    const int margin = static_cast<int>(document()->documentMargin());
+    return viewport()->geometry().adjusted(margin, margin, -margin, -margin);
+}
+
+bool TRichEditEx::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (FWindowShortcuts.contains(pressed)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return TDropRichEdit::event(event);
+}
+
+void TRichEditEx::keyPressEvent(QKeyEvent* event)
+{
+    TDropRichEdit::keyPressEvent(event);
+    emit AfterKeyDown();
+}
+
+void TRichEditEx::mousePressEvent(QMouseEvent* event)
+{
+    TDropRichEdit::mousePressEvent(event);
+    emit MouseDown();
+}

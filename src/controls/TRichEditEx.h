@@ -1,1 +1,80 @@
 #pragma once
+// The window's one editor, TextRichEdit. Besides the drop handling of TDropRichEdit it hands out
+// its text and its selection as Shift-JIS bytes with CR LF line breaks (converted once per change
+// and kept until the next one), answers the display-line questions of the gutter, the status bar
+// and the counts, and raises AfterKeyDown, MouseDown, VScroll and Change for the window.
+
+#include "controls/TDropRichEdit.h"
+
+#include <QKeySequence>
+#include <QList>
+#include <QRect>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+class TRichEditEx : public TDropRichEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TRichEditEx(QWidget* parent = nullptr);
+
+    // The whole text as Shift-JIS with CR LF line breaks. Characters without a Shift-JIS form come
+    // out as "?", and GetTextLosesCharacters() then tells so.
+    const std::string& GetText();
+    bool GetTextLosesCharacters();
+    // The selected text, converted the same way; empty without a selection.
+    const std::string& GetSelectedText();
+    int GetSelectionLength() const;
+    // Puts a Shift-JIS text (any line breaks) into the editor; raises Change like typing does.
+    void SetText(std::string_view shiftJisText);
+
+    bool GetModified() const;
+    void SetModified(bool value);
+
+    // (column, line) of the selection start, both from 1, counted in display lines.
+    std::pair<int, int> GetCaretLineColumn();
+    int GetFirstVisibleLine() const;
+    QRect GetFormatRect() const;
+    // Display lines of the whole text at the current width (1 for an empty editor).
+    int GetLineCount();
+
+    // While initializing, every change empties the editor and raises nothing.
+    bool Initializing() const noexcept { return FInitializing; }
+    void SetInitializing(bool value) noexcept { FInitializing = value; }
+
+    // Key combinations that belong to the window's commands, not to the editor's own key handling
+    // (Ctrl+K, for instance, would otherwise delete to the end of the line).
+    void SetWindowShortcuts(QList<QKeySequence> shortcuts) { FWindowShortcuts = std::move(shortcuts); }
+
+signals:
+    void Change();
+    void AfterKeyDown();
+    void MouseDown();
+    void VScroll();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void TextChanged();
+    void LayOutAllBlocks();
+    bool WrapsLines() const;
+
+    bool FInitializing = true;
+    QList<QKeySequence> FWindowShortcuts;
+
+    std::uint64_t FRevision = 1; // grows with every change of the text
+    std::uint64_t FTextRevision = 0;
+    std::string FText;
+    bool FTextLoses = false;
+    std::uint64_t FSelectionRevision = 0;
+    int FSelectionStart = -1;
+    int FSelectionEnd = -1;
+    std::string FSelectedText;
+};

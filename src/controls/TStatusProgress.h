@@ -1,1 +1,26 @@
 #pragma once
+// Panel 0 of the status bar: an empty area on which the window paints the progress of a long
+// analysis (StatusBar1DrawPanel) through the DrawPanel signal.
+
+#include <QRect>
+#include <QWidget>
+
+class TStatusProgress : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TStatusProgress(QWidget* parent = nullptr);
+
+    // Paints at once, handing `area` (not the whole panel) to DrawPanel this one time.
+    void PaintNow(const QRect& area);
+
+signals:
+    void DrawPanel(QPainter* painter, const QRect& area);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect FNextArea;
+};

@@ -1,0 +1,293 @@
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "app/FontSetup.h"
+#include "controls/TRichEditEx.h"
+#include "controls/TStatusProgress.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+
+// A small tool-button picture: one character in a frame, for commands with no stock picture.
+QIcon GlyphIcon(const QString& glyph, const QFont& font)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 0, 128), 2));
+    painter.drawRoundedRect(QRectF(2, 2, 28, 28), 5, 5);
+    QFont glyphFont = font;
+    glyphFont.setPixelSize(20);
+    painter.setFont(glyphFont);
+    painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, glyph);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>())
+{
+    ui->setupUi(this);
+    const QFont designFont(DesignFontName, DesignFontPointSize);
+    centralWidget()->setFont(designFont);
+    statusBar()->setFont(designFont);
+    BuildToolRow();
+    BuildStatusBar();
+    BuildPopupMenu();
+
+    OpenDialog1 = new QFileDialog(this, QStringLiteral(u"ファイルを開く"));
+    OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
+    SaveDialog1 = new QFileDialog(this, QStringLiteral(u"ファイルの保存"));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    for (QFileDialog* dialog : {OpenDialog1, SaveDialog1}) {
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setNameFilters({QStringLiteral(u"テキストファイル(*.txt)"), QStringLiteral(u"すべて(*)")});
+        dialog->setDefaultSuffix(QStringLiteral("txt"));
+    }
+
+    // The design's one tab and its empty document.
+    ui->TabControl1->addTab(QString::fromStdString(TabCaption({})));
+    ui->TabControl1->setCurrentIndex(0);
+    FDocuments.Add();
+
+    ConnectActions();
+    ConnectEditor();
+    CollectWindowShortcuts();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+TRichEditEx* TForm1::Editor() const
+{
+    return ui->TextRichEdit;
+}
+
+void TForm1::BuildToolRow()
+{
+    QStyle* style = this->style();
+    const QFont font = centralWidget()->font();
+    const struct
+    {
+        QToolButton* button;
+        QAction* action;
+        QIcon icon;
+    } buttons[] = {
+        {ui->NewSpeedButton, ui->New1, style->standardIcon(QStyle::SP_FileIcon)},
+        {ui->OpenSpeedButton, ui->Open1, style->standardIcon(QStyle::SP_DialogOpenButton)},
+        {ui->SaveSpeedButton, ui->Save1, style->standardIcon(QStyle::SP_DialogSaveButton)},
+        {ui->SpeedButton1, ui->AllSave, GlyphIcon(QStringLiteral(u"全"), font)},
+        {ui->CutSpeedButton, ui->Cut1, GlyphIcon(QStringLiteral(u"切"), font)},
+        {ui->CopySpeedButton, ui->Copy1, GlyphIcon(QStringLiteral(u"写"), font)},
+        {ui->PasteSpeedButton, ui->Paste1, GlyphIcon(QStringLiteral(u"貼"), font)},
+        {ui->AreaSpeedButton, ui->CharAreaItem, GlyphIcon(QStringLiteral(u"面"), font)},
+        {ui->SortCountSpeedButton, ui->CharTypeItem, GlyphIcon(QStringLiteral(u"種"), font)},
+        {ui->CountSpeedButton, ui->CountPhraseItem, GlyphIcon(QStringLiteral(u"語"), font)},
+        {ui->PaperSpeedButton, ui->PaperItem, GlyphIcon(QStringLiteral(u"原"), font)},
+    };
+    for (const auto& entry : buttons) {
+        entry.action->setIcon(entry.icon);
+        entry.button->setDefaultAction(entry.action);
+        entry.button->setIconSize(QSize(16, 16));
+    }
+}
+
+void TForm1::BuildStatusBar()
+{
+    // Widths of the four sections at 96 dpi, scaled to the screen.
+    const int widths[4] = {100, 80, 200, 50};
+    const auto scaled = [this](int pixels) { return pixels * logicalDpiX() / 96; };
+    FStatusProgress = new TStatusProgress(statusBar());
+    FStatusProgress->setObjectName(QStringLiteral("StatusPanel0"));
+    FStatusProgress->setFixedWidth(scaled(widths[0]));
+    statusBar()->addWidget(FStatusProgress);
+    for (int panel = 1; panel < 4; ++panel) {
+        auto* label = new QLabel(statusBar());
+        label->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
+        label->setFixedWidth(scaled(widths[panel]));
+        statusBar()->addWidget(label);
+        FStatusPanels[panel] = label;
+    }
+    connect(FStatusProgress, &TStatusProgress::DrawPanel, this, &TForm1::StatusBar1DrawPanel);
+}
+
+void TForm1::BuildPopupMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->addActions({ui->Cut1, ui->Copy1, ui->Paste1});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(ui->RenewInfo);
+    PopupMenu1->addSeparator();
+    PopupMenu1->addActions({ui->MenuCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
+                            ui->PopupPaperItem, ui->PopupSimplePaperItem});
+    PopupMenu1->addSeparator();
+    PopupMenu1->addAction(ui->DeleteTabItem);
+    ui->TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (QWidget* widget : {static_cast<QWidget*>(ui->TextRichEdit),
+                            static_cast<QWidget*>(ui->TabControl1),
+                            static_cast<QWidget*>(ui->ScrollBox1)}) {
+        connect(widget, &QWidget::customContextMenuRequested, this,
+                [this, widget](const QPoint& position) { ShowPopupMenu(widget, position); });
+    }
+}
+
+void TForm1::ShowPopupMenu(QWidget* widget, const QPoint& position)
+{
+    PopupMenu1->popup(widget->mapToGlobal(position));
+}
+
+void TForm1::ConnectActions()
+{
+    ConnectFileActions();
+    ConnectSettingActions();
+    connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
+    connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+    connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
+    connect(ui->SelectAllItem, &QAction::triggered, this, &TForm1::SelectAllItemClick);
+    connect(ui->K1, &QAction::triggered, this, &TForm1::K1Click);
+    connect(ui->RenewInfo, &QAction::triggered, this, &TForm1::RenewInfoClick);
+    // Cut and copy have something to do only while text is selected.
+    ui->Cut1->setEnabled(false);
+    ui->Copy1->setEnabled(false);
+    connect(ui->TextRichEdit, &QPlainTextEdit::copyAvailable, ui->Cut1, &QAction::setEnabled);
+    connect(ui->TextRichEdit, &QPlainTextEdit::copyAvailable, ui->Copy1, &QAction::setEnabled);
+}
+
+void TForm1::ConnectFileActions()
+{
+    connect(ui->New1, &QAction::triggered, this, &TForm1::New1Click);
+    connect(ui->Open1, &QAction::triggered, this, &TForm1::Open1Click);
+    connect(ui->Save1, &QAction::triggered, this, &TForm1::Save1Click);
+    connect(ui->SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
+    connect(ui->AllSave, &QAction::triggered, this, &TForm1::AllSaveClick);
+    connect(ui->AllCloseItem, &QAction::triggered, this, &TForm1::AllCloseItemClick);
+    connect(ui->DeleteTabItem, &QAction::triggered, this, &TForm1::DeleteTabItemClick);
+    connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(ui->TabControl1, &QTabBar::currentChanged, this, &TForm1::TabControl1CurrentChanged);
+}
+
+void TForm1::ConnectSettingActions()
+{
+    connect(ui->FontSettingItem, &QAction::triggered, this, &TForm1::FontSettingItemClick);
+    connect(ui->SpaceItem, &QAction::triggered, this, &TForm1::SpaceItemClick);
+    connect(ui->DoubleByteSpaceItem, &QAction::triggered, this, &TForm1::DoubleByteSpaceItemClick);
+    connect(ui->TabItem, &QAction::triggered, this, &TForm1::TabItemClick);
+    connect(ui->LogicalLineItem, &QAction::triggered, this, &TForm1::LogicalLineItemClick);
+    connect(ui->AppearanceLineItem, &QAction::triggered, this, &TForm1::AppearanceLineItemClick);
+    connect(ui->AutoRenewInfoItem, &QAction::triggered, this, &TForm1::AutoRenewInfoItemClick);
+    connect(ui->WordWrapItem, &QAction::triggered, this, &TForm1::WordWrapItemClick);
+    connect(ui->CursorPosInfoItem, &QAction::triggered, this, &TForm1::CursorPosInfoItemClick);
+}
+
+void TForm1::ConnectEditor()
+{
+    TRichEditEx* editor = ui->TextRichEdit;
+    connect(editor, &TRichEditEx::Change, this, &TForm1::TextRichEditChange);
+    connect(editor, &QPlainTextEdit::selectionChanged, this, &TForm1::TextRichEditSelectionChange);
+    connect(editor, &TRichEditEx::AfterKeyDown, this, &TForm1::TextRichEditAfterKeyDown);
+    connect(editor, &TRichEditEx::MouseDown, this, &TForm1::TextRichEditMouseDown);
+    connect(editor, &TRichEditEx::VScroll, this, &TForm1::TextRichEditVScroll);
+    connect(editor, &TRichEditEx::DropFiles, this, &TForm1::TextRichEditDropFiles);
+}
+
+// The window's shortcuts act before the editor sees the key.
+void TForm1::CollectWindowShortcuts()
+{
+    QList<QKeySequence> shortcuts;
+    for (const QAction* action : findChildren<QAction*>())
+        if (!action->shortcut().isEmpty())
+            shortcuts << action->shortcut();
+    ui->TextRichEdit->SetWindowShortcuts(shortcuts);
+}
+
+void TForm1::FormCreate()
+{
+    ui->LineInfo1->setFont(ui->TextRichEdit->font());
+}
+
+bool TForm1::FormClose()
+{
+    return QuerySaveAll();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    // Refused first, so that an error while asking or saving keeps the window open.
+    event->ignore();
+    if (FormClose())
+        event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+// The layouts place the controls; what is left is what depends on the editor's new width.
+void TForm1::FormResize()
+{
+    if (ui->AppearanceLineItem->isChecked())
+        TextRichEditChange();
+    else
+        UpdateLineInfo();
+}
+
+void TForm1::Cut1Click()
+{
+    ui->TextRichEdit->cut();
+}
+
+void TForm1::Copy1Click()
+{
+    ui->TextRichEdit->copy();
+}
+
+void TForm1::Paste1Click()
+{
+    // Text only; with nothing textual on the clipboard the selection is replaced by nothing.
+    ui->TextRichEdit->insertPlainText(QApplication::clipboard()->text());
+}
+
+void TForm1::SelectAllItemClick()
+{
+    ui->TextRichEdit->selectAll();
+}
+
+void TForm1::FontSettingItemClick()
+{
+    bool accepted = false;
+    const QFont font = QFontDialog::getFont(&accepted, ui->TextRichEdit->font(), this);
+    if (accepted)
+        ui->TextRichEdit->setFont(font);
+    ui->LineInfo1->setFont(ui->TextRichEdit->font());
+    // The wrapping and with it the display lines may have changed.
+    FormResize();
+}
+
+void TForm1::Exit1Click()
+{
+    close();
+}
+
+void TForm1::WordWrapItemClick()
+{
+    ui->TextRichEdit->ChangeWordWrap(ui->WordWrapItem->isChecked());
+    FormResize();
+}
+
+void TForm1::UpdateLineInfo() {}
+
+void TForm1::RefreshLineInfo(const Document&) {}

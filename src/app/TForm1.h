@@ -1,0 +1,165 @@
+#pragma once
+// The main window: menu, tool row, tab strip over the editor and its gutter, the information panel
+// and the status bar. It owns the documents and the settings of the counts and hands the work to
+// the core; the handlers are spread over TForm1*.cpp by role.
+
+#include "analysis/InformationPanel.h"
+#include "analysis/TextStatistics.h"
+#include "analysis/WordCharacterSet.h"
+#include "app/Document.h"
+#include "paper/TPaper.h"
+
+#include <QMainWindow>
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QPainter;
+class TRichEditEx;
+class TStatusProgress;
+
+namespace Ui {
+class TForm1;
+}
+
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Start-up after construction: prepares the editor, opens the named files (items as split
+    // from the command line), closes the design's empty tab and fills the panel. Throws on error.
+    void StartUp(const std::vector<std::string>& items);
+
+    // The editor; its GetText()/GetSelectedText() hand out Shift-JIS with CR LF.
+    TRichEditEx* Editor() const;
+
+    // Documents and tabs.
+    void OpenFile(const std::string& path);
+    bool StoreCurrentDocument();
+    DocumentList& Documents() noexcept { return FDocuments; }
+    std::string OpenTextInNewTab();
+    bool QuerySaveAll();
+    static QString MakeTitle(const std::string& name);
+
+    // Counting settings as the menu's check marks hold them.
+    CountOptions CurrentCountOptions() const;
+    WordCharacterSet& WordCharacters() noexcept { return FWordCharacters; }
+    TPaper& Paper() noexcept { return FPaper; }
+
+    // Shows a report text (Shift-JIS, CR LF) to the writer.
+    void ShowReport(const std::string& shiftJisReport);
+
+    // The information panel and the status bar.
+    void ShowInformation(std::string_view text, bool useDisplayLines);
+    void BeginProgress(const QString& text);
+    void SetProgress(double fraction);
+    void EndProgress();
+    QString StatusText(int panel) const;
+    void SetStatusText(int panel, const QString& text);
+
+    // The gutter's seams: the gutter work fills them.
+    void UpdateLineInfo();
+    void RefreshLineInfo(const Document& document);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // TForm1.cpp: construction and the window's own commands.
+    void BuildToolRow();
+    void BuildStatusBar();
+    void BuildPopupMenu();
+    void ConnectActions();
+    void ConnectFileActions();
+    void ConnectSettingActions();
+    void ConnectEditor();
+    void CollectWindowShortcuts();
+    void FormCreate();
+    bool FormClose();
+    void FormResize();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void SelectAllItemClick();
+    void FontSettingItemClick();
+    void Exit1Click();
+    void WordWrapItemClick();
+    void ShowPopupMenu(QWidget* widget, const QPoint& position);
+
+    // TForm1Documents.cpp: documents and tabs.
+    void New1Click();
+    void Open1Click();
+    void Save1Click();
+    void SaveAs1Click();
+    void AllSaveClick();
+    void AllCloseItemClick();
+    void DeleteTabItemClick();
+    void TabControl1CurrentChanged(int index);
+    void TabControl1Changing();
+    void TabControl1Change();
+    void TextRichEditDropFiles();
+    bool SaveDocument(int index);
+    bool SaveDocumentAs(int index);
+    bool SaveShownDocument(Document& document);
+    bool ConfirmLossySave(int index);
+    bool QuerySave(int index);
+    bool SaveAll();
+    bool CloseTab(int index);
+    void StoreShownText();
+    void AppendTab(const std::string& fileName);
+    void SelectTabQuietly(int index);
+    void ShowModifiedMark();
+    void K1Click();
+
+    // TForm1Information.cpp: the live panel.
+    void TextRichEditChange();
+    void TextRichEditSelectionChange();
+    void SpaceItemClick();
+    void DoubleByteSpaceItemClick();
+    void TabItemClick();
+    void AutoRenewInfoItemClick();
+    void RenewInfoClick();
+    void LogicalLineItemClick();
+    void AppearanceLineItemClick();
+    void WriteInformation(const std::array<QString, 6>& texts);
+    std::array<QString, 6> ReadInformation() const;
+
+    // TForm1Status.cpp: the status bar.
+    void UpdateCursorPosition();
+    void CursorPosInfoItemClick();
+    void TextRichEditAfterKeyDown();
+    void TextRichEditMouseDown();
+    void TextRichEditVScroll();
+    void StatusBar1DrawPanel(QPainter* painter, const QRect& area);
+
+    std::unique_ptr<Ui::TForm1> ui;
+    QMenu* PopupMenu1 = nullptr;
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    TStatusProgress* FStatusProgress = nullptr;
+    std::array<QLabel*, 4> FStatusPanels{}; // 1..3; panel 0 is FStatusProgress
+
+    double FProgress = 0.0;
+    bool selectionShown = false;
+    QRect FProgressRect;
+    TPaper FPaper;
+    QString FSavedStatusText;
+    DocumentList FDocuments;
+    int FCurrentIndex = 0;
+    WordCharacterSet FWordCharacters;
+    std::array<QString, 6> savedInformation;
+    int FHistoryMax = 10;
+};

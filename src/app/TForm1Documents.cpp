@@ -1,0 +1,348 @@
+// The documents and their tabs: new, open, save, close, and the text moving between the shown
+// document and the editor when the writer changes tabs.
+
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "controls/TRichEditEx.h"
+#include "shell/Exceptions.h"
+#include "shell/UsefulFunc.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSignalBlocker>
+
+namespace {
+
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+QString Caption(const std::string& fileName)
+{
+    return QString::fromStdString(TabCaption(fileName));
+}
+
+} // namespace
+
+QString TForm1::MakeTitle(const std::string& name)
+{
+    return QStringLiteral("Kotonami [ ") + QFile::decodeName(QByteArray::fromStdString(name))
+           + QStringLiteral(" ]");
+}
+
+void TForm1::ShowModifiedMark()
+{
+    SetStatusText(3, ui->TextRichEdit->GetModified() ? QStringLiteral(u"変更") : QString());
+}
+
+// Copies the editor into the shown document. A text with characters that Shift-JIS cannot hold
+// also keeps the editor's own text with its tab, so that changing tabs loses nothing.
+void TForm1::StoreShownText()
+{
+    if (FCurrentIndex < 0)
+        return;
+    Document* document = FDocuments.Item(FCurrentIndex);
+    if (!document)
+        return;
+    TRichEditEx* editor = ui->TextRichEdit;
+    document->SetText(editor->GetText());
+    document->Modified = editor->GetModified();
+    ui->TabControl1->setTabData(FCurrentIndex, editor->GetTextLosesCharacters()
+                                                   ? QVariant(editor->document()->toRawText())
+                                                   : QVariant());
+}
+
+bool TForm1::StoreCurrentDocument()
+{
+    const int index = ui->TabControl1->currentIndex();
+    if (Document* document = FDocuments.Item(index)) {
+        const int shown = FCurrentIndex;
+        FCurrentIndex = index;
+        StoreShownText();
+        FCurrentIndex = shown;
+        return document->Modified;
+    }
+    return ui->TextRichEdit->GetModified();
+}
+
+void TForm1::AppendTab(const std::string& fileName)
+{
+    const QSignalBlocker blocker(ui->TabControl1);
+    ui->TabControl1->addTab(Caption(fileName));
+}
+
+// Selecting a tab by program raises no tab events.
+void TForm1::SelectTabQuietly(int index)
+{
+    const QSignalBlocker blocker(ui->TabControl1);
+    ui->TabControl1->setCurrentIndex(index);
+}
+
+void TForm1::New1Click()
+{
+    setWindowTitle(MakeTitle({}));
+    StoreShownText();
+    AppendTab({});
+    SelectTabQuietly(ui->TabControl1->count() - 1);
+    FCurrentIndex = ui->TabControl1->currentIndex();
+    ui->TextRichEdit->SetText({});
+    FDocuments.Add()->SetText(ui->TextRichEdit->GetText());
+    ui->TextRichEdit->SetModified(false);
+    ShowModifiedMark();
+}
+
+std::string TForm1::OpenTextInNewTab()
+{
+    setWindowTitle(MakeTitle({}));
+    if (FCurrentIndex < 0)
+        return {};
+    const Document* source = FDocuments.Item(FCurrentIndex);
+    New1Click();
+    return source ? source->GetText() : std::string();
+}
+
+void TForm1::Open1Click()
+{
+    if (OpenDialog1->exec() != QDialog::Accepted)
+        return;
+    for (const QString& path : OpenDialog1->selectedFiles())
+        OpenFile(LocalPath(path));
+}
+
+void TForm1::OpenFile(const std::string& path)
+{
+    if (!UsefulFunc::IsFileReadable(path))
+        return;
+    setWindowTitle(MakeTitle(path));
+    StoreShownText();
+    const int previous = FCurrentIndex;
+    AppendTab(path);
+    const int index = ui->TabControl1->count() - 1;
+    SelectTabQuietly(index);
+    FCurrentIndex = index;
+    Document* document = FDocuments.Add();
+    try {
+        document->LoadFromFile(path);
+    } catch (...) {
+        // No half-made tab stays behind: the previous document is shown as before.
+        FDocuments.Remove(index);
+        {
+            const QSignalBlocker blocker(ui->TabControl1);
+            ui->TabControl1->removeTab(index);
+            ui->TabControl1->setCurrentIndex(previous);
+        }
+        FCurrentIndex = previous;
+        throw;
+    }
+    document->FileName = path;
+    RefreshLineInfo(*document);
+    ui->TextRichEdit->SetText(document->GetText());
+    ui->TextRichEdit->SetModified(false);
+    ShowModifiedMark();
+}
+
+void TForm1::TextRichEditDropFiles()
+{
+    TRichEditEx* editor = ui->TextRichEdit;
+    const unsigned count = editor->GetDropFileCount();
+    for (unsigned i = 0; i < count; ++i)
+        if (const char* name = editor->GetDropFileName(i))
+            OpenFile(name);
+}
+
+// QTabBar reports only after the change; the shown text still belongs to FCurrentIndex then.
+void TForm1::TabControl1CurrentChanged(int)
+{
+    TabControl1Changing();
+    TabControl1Change();
+}
+
+void TForm1::TabControl1Changing()
+{
+    if (FCurrentIndex != -1)
+        StoreShownText();
+}
+
+void TForm1::TabControl1Change()
+{
+    FCurrentIndex = ui->TabControl1->currentIndex();
+    Document* document = FDocuments.Item(FCurrentIndex);
+    if (!document)
+        return;
+    RefreshLineInfo(*document);
+    const QVariant kept = ui->TabControl1->tabData(FCurrentIndex);
+    if (kept.isValid())
+        ui->TextRichEdit->setPlainText(kept.toString());
+    else
+        ui->TextRichEdit->SetText(document->GetText());
+    ui->TextRichEdit->SetModified(document->Modified);
+    setWindowTitle(MakeTitle(document->FileName));
+    ShowModifiedMark();
+    UpdateCursorPosition();
+}
+
+void TForm1::Save1Click()
+{
+    SaveDocument(ui->TabControl1->currentIndex());
+}
+
+void TForm1::SaveAs1Click()
+{
+    SaveDocumentAs(ui->TabControl1->currentIndex());
+}
+
+void TForm1::AllSaveClick()
+{
+    SaveAll();
+}
+
+bool TForm1::SaveAll()
+{
+    for (int i = 0; i < ui->TabControl1->count(); ++i)
+        SaveDocument(i);
+    return true;
+}
+
+// Asked before a save would turn characters without a Shift-JIS form into "?".
+bool TForm1::ConfirmLossySave(int index)
+{
+    const QString text =
+        QStringLiteral(u"「%1」には Shift-JIS で保存できない文字があります。\n"
+                       u"保存すると、それらの文字は「?」に置き換えられます。保存しますか？")
+            .arg(ui->TabControl1->tabText(index));
+    return QMessageBox::question(this, QStringLiteral("Kotonami"), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+bool TForm1::SaveShownDocument(Document& document)
+{
+    TRichEditEx* editor = ui->TextRichEdit;
+    if (editor->GetTextLosesCharacters() && !ConfirmLossySave(ui->TabControl1->currentIndex()))
+        return false;
+    try {
+        UsefulFunc::WriteFileAtomically(document.FileName, editor->GetText());
+    } catch (const EFile&) {
+        throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
+    }
+    editor->SetModified(false);
+    ShowModifiedMark();
+    return true;
+}
+
+bool TForm1::SaveDocument(int index)
+{
+    Document* document = FDocuments.Item(index);
+    if (!document)
+        return false;
+    if (document->FileName.empty())
+        return SaveDocumentAs(index);
+    if (index == ui->TabControl1->currentIndex())
+        return SaveShownDocument(*document);
+    const bool loses = ui->TabControl1->tabData(index).isValid();
+    if (loses && !ConfirmLossySave(index))
+        return false;
+    document->WriteToFile();
+    ui->TabControl1->setTabData(index, QVariant());
+    return true;
+}
+
+bool TForm1::SaveDocumentAs(int index)
+{
+    Document* document = FDocuments.Item(index);
+    if (!document)
+        return false;
+    if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
+        return false;
+    const std::string path = LocalPath(SaveDialog1->selectedFiles().constFirst());
+    document->FileName = path;
+    setWindowTitle(MakeTitle(path));
+    ui->TabControl1->setTabText(index, Caption(path));
+    return SaveDocument(index);
+}
+
+bool TForm1::QuerySave(int index)
+{
+    const Document* document = FDocuments.Item(index);
+    if (!document)
+        return true;
+    const bool modified = index == ui->TabControl1->currentIndex()
+                              ? ui->TextRichEdit->GetModified()
+                              : document->Modified;
+    if (!modified)
+        return true;
+    const QString text = QStringLiteral(u"「%1」のテキストは変更されています。\n保存しますか？")
+                             .arg(ui->TabControl1->tabText(index));
+    switch (QMessageBox::warning(this, QStringLiteral("Kotonami"), text,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return SaveDocument(index);
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TForm1::QuerySaveAll()
+{
+    for (int i = 0; i < ui->TabControl1->count(); ++i)
+        if (!QuerySave(i))
+            return false;
+    return true;
+}
+
+bool TForm1::CloseTab(int index)
+{
+    QTabBar* tabs = ui->TabControl1;
+    if (index < 0 || index >= tabs->count() || !QuerySave(index))
+        return false;
+    const bool wasSelected = index == tabs->currentIndex();
+    if (wasSelected) {
+        const int neighbour = index + 1 < tabs->count() ? index + 1 : index - 1;
+        if (neighbour >= 0)
+            SelectTabQuietly(neighbour);
+    }
+    {
+        const QSignalBlocker blocker(tabs);
+        tabs->removeTab(index);
+    }
+    FDocuments.Remove(index);
+    FCurrentIndex = tabs->currentIndex();
+    if (FCurrentIndex == -1)
+        New1Click();
+    if (wasSelected)
+        TabControl1Change();
+    return true;
+}
+
+void TForm1::DeleteTabItemClick()
+{
+    CloseTab(ui->TabControl1->currentIndex());
+}
+
+void TForm1::AllCloseItemClick()
+{
+    const int count = ui->TabControl1->count();
+    for (int i = 0; i < count; ++i)
+        if (!CloseTab(0))
+            break;
+}
+
+void TForm1::StartUp(const std::vector<std::string>& items)
+{
+    TRichEditEx* editor = ui->TextRichEdit;
+    editor->SetModified(false);
+    ShowModifiedMark();
+    editor->SetInitializing(false);
+    for (const std::string& item : items) {
+        const std::string path = UsefulFunc::ExactPathName(item);
+        if (QFile::exists(QFile::decodeName(QByteArray::fromStdString(path))))
+            OpenFile(path);
+    }
+    CloseTab(0);
+    ShowInformation(editor->GetText(), false);
+}

@@ -1,0 +1,87 @@
+// The status bar: progress (panel 0), caret position (1), selection note (2), modified mark (3).
+
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "controls/TRichEditEx.h"
+#include "controls/TStatusProgress.h"
+
+#include <QLabel>
+#include <QPainter>
+
+QString TForm1::StatusText(int panel) const
+{
+    return panel >= 1 && panel <= 3 ? FStatusPanels[panel]->text() : QString();
+}
+
+void TForm1::SetStatusText(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= 3)
+        FStatusPanels[panel]->setText(text);
+}
+
+void TForm1::UpdateCursorPosition()
+{
+    if (!ui->CursorPosInfoItem->isChecked())
+        return;
+    const auto [column, line] = ui->TextRichEdit->GetCaretLineColumn();
+    SetStatusText(1, QStringLiteral(u"%1行 %2桁").arg(line).arg(column));
+}
+
+void TForm1::CursorPosInfoItemClick()
+{
+    if (ui->CursorPosInfoItem->isChecked())
+        UpdateCursorPosition();
+    else
+        SetStatusText(1, QString());
+}
+
+void TForm1::TextRichEditAfterKeyDown()
+{
+    UpdateCursorPosition();
+    UpdateLineInfo();
+}
+
+void TForm1::TextRichEditMouseDown()
+{
+    UpdateCursorPosition();
+}
+
+void TForm1::TextRichEditVScroll()
+{
+    UpdateLineInfo();
+}
+
+void TForm1::BeginProgress(const QString& text)
+{
+    FProgress = 0.0;
+    const QSize panel = FStatusProgress->size();
+    FProgressRect = QRect(3, 4, panel.width() - 6, panel.height() - 7);
+    FSavedStatusText = StatusText(1);
+    SetStatusText(1, text);
+}
+
+// Drawn at once: a long analysis lets the window breathe only between its steps.
+void TForm1::SetProgress(double fraction)
+{
+    FProgress = fraction;
+    FStatusProgress->PaintNow(FProgressRect);
+}
+
+void TForm1::EndProgress()
+{
+    SetProgress(0.0);
+    SetStatusText(1, FSavedStatusText);
+}
+
+void TForm1::StatusBar1DrawPanel(QPainter* painter, const QRect& area)
+{
+    if (FProgress == 0.0) {
+        painter->fillRect(area, FStatusProgress->palette().color(QPalette::Button));
+        return;
+    }
+    if (!(FProgress <= 1.0))
+        FProgress = 1.0;
+    const int width = static_cast<int>(area.width() * FProgress);
+    painter->fillRect(QRect(area.left(), area.top(), width, area.height()), QColor(0, 0, 128));
+}

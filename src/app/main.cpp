@@ -1,0 +1,31 @@
+// Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab.
+
+#include "app/CommandLine.h"
+#include "app/FontSetup.h"
+#include "app/TForm1.h"
+#include "app/TKotonamiApplication.h"
+
+#include <QFile>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    TKotonamiApplication application(argc, argv);
+    SetupFonts();
+    TForm1 form;
+    try {
+        std::vector<std::string> arguments;
+        const QStringList given = application.arguments();
+        for (qsizetype i = 1; i < given.size(); ++i)
+            arguments.push_back(QFile::encodeName(given[i]).toStdString());
+        form.StartUp(SplitArguments(MakeArgumentString(arguments)));
+    } catch (const std::exception& error) {
+        TKotonamiApplication::ShowError(error.what());
+        return 1;
+    }
+    form.show();
+    return application.exec();
+}

@@ -1,0 +1,255 @@
+// New, open, save, save as, close and start-up, through the window's actions and dialogs.
+
+#include "WindowHarness.h"
+
+#include <QDialog>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QUrl>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+QString Local(const std::string& path)
+{
+    return QString::fromStdString(path);
+}
+
+QString Title(const std::string& path)
+{
+    return "Kotonami [ " + Local(path) + " ]";
+}
+
+TEST_F(WindowTest, OpenShowsTheFileInItsOwnTabWithCrLfBreaks)
+{
+    const std::string path = Write("a.txt", "abc"); // no final break
+    AnswerFileDialog(Local(path));
+    Action("Open1")->trigger();
+    ASSERT_EQ(Tabs()->count(), 2);
+    EXPECT_EQ(Tabs()->currentIndex(), 1);
+    EXPECT_EQ(Tabs()->tabText(1), "a.txt");
+    EXPECT_EQ(Form->windowTitle(), Title(path));
+    EXPECT_EQ(Editor()->GetText(), "abc\r\n");
+    EXPECT_EQ(Form->StatusText(3), "");
+    EXPECT_EQ(Field("TextSize"), "5 (bytes)");
+}
+
+TEST_F(WindowTest, SwitchingTabsCarriesTextAndModifiedState)
+{
+    const std::string a = Write("a.txt", Sjis("あいう\r\n"));
+    const std::string b = Write("b.txt", "line one\nline two\n");
+    Form->OpenFile(a);
+    Form->OpenFile(b);
+    ASSERT_EQ(Tabs()->count(), 3);
+    EXPECT_EQ(Editor()->GetText(), "line one\r\nline two\r\n");
+
+    ClickTab(1);
+    EXPECT_EQ(Editor()->GetText(), Sjis("あいう\r\n"));
+    EXPECT_EQ(Form->windowTitle(), Title(a));
+    Type("x");
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+
+    ClickTab(2);
+    EXPECT_EQ(Form->StatusText(3), "");
+    ClickTab(1);
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+    EXPECT_EQ(Editor()->GetText(), Sjis("xあいう\r\n"));
+
+    QTest::keyClick(Editor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(Read(a), Sjis("xあいう\r\n"));
+    EXPECT_EQ(Form->StatusText(3), "");
+}
+
+TEST_F(WindowTest, NewAddsAnEmptyTabAndCtrlNCountsAllDocuments)
+{
+    Type("abc");
+    Action("New1")->trigger();
+    EXPECT_EQ(Tabs()->count(), 2);
+    EXPECT_EQ(Tabs()->tabText(1), u"新規");
+    EXPECT_EQ(Editor()->GetText(), "");
+    EXPECT_EQ(Form->windowTitle(), "Kotonami [  ]");
+    Type("de");
+
+    QString report;
+    AnswerModal<QDialog>([&report](QDialog* dialog) {
+        report = dialog->findChild<QLabel*>("ReportText")->text();
+        dialog->accept();
+    });
+    QTest::keyClick(Editor(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_FALSE(report.isEmpty());
+    EXPECT_TRUE(report.contains('5')) << report.toStdString(); // 3 + 2 characters
+    EXPECT_EQ(Tabs()->count(), 2);
+    EXPECT_EQ(Editor()->GetText(), "de");
+}
+
+TEST_F(WindowTest, SaveAsAsksForANameAndRenamesTheTab)
+{
+    Type("hello");
+    const std::string path = PathOf("saved.txt");
+    AnswerFileDialog(Local(path));
+    Action("SaveAs1")->trigger();
+    EXPECT_EQ(Read(path), "hello");
+    EXPECT_EQ(Tabs()->tabText(0), "saved.txt");
+    EXPECT_EQ(Form->windowTitle(), Title(path));
+    EXPECT_EQ(Form->StatusText(3), "");
+}
+
+TEST_F(WindowTest, SaveOnANewDocumentCancelledSavesNothing)
+{
+    Type("hello");
+    AnswerModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    Action("Save1")->trigger();
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+    EXPECT_EQ(Tabs()->tabText(0), u"新規");
+}
+
+TEST_F(WindowTest, ClosingAModifiedTabAsksFirst)
+{
+    const struct
+    {
+        QMessageBox::StandardButton answer;
+        int tabsAfter;
+        const char* fileAfter;
+    } rows[] = {
+        {QMessageBox::Yes, 1, "old\r\nnew"}, // saved, then closed
+        {QMessageBox::No, 1, "old"},         // closed without saving
+        {QMessageBox::Cancel, 2, "old"},     // nothing happens
+    };
+    for (const auto& row : rows) {
+        SetUp();
+        const std::string path = Write("c.txt", "old");
+        Form->OpenFile(path);
+        Editor()->moveCursor(QTextCursor::End);
+        Type("new");
+        QString question;
+        AnswerMessageBox(row.answer, &question);
+        Action("DeleteTabItem")->trigger();
+        EXPECT_EQ(question, u"「c.txt」のテキストは変更されています。\n保存しますか？");
+        EXPECT_EQ(Tabs()->count(), row.tabsAfter) << row.answer;
+        EXPECT_EQ(Read(path), row.fileAfter) << row.answer;
+    }
+}
+
+TEST_F(WindowTest, ClosingTheSelectedTabShowsItsRightNeighbour)
+{
+    Form->OpenFile(Write("a.txt", "A"));
+    Form->OpenFile(Write("b.txt", "B"));
+    Form->OpenFile(Write("c.txt", "C"));
+    ClickTab(2);
+    Action("DeleteTabItem")->trigger();
+    EXPECT_EQ(Tabs()->tabText(Tabs()->currentIndex()), "c.txt");
+    EXPECT_EQ(Editor()->GetText(), "C\r\n");
+    Action("DeleteTabItem")->trigger(); // the last tab: its left neighbour
+    EXPECT_EQ(Tabs()->tabText(Tabs()->currentIndex()), "a.txt");
+}
+
+TEST_F(WindowTest, CloseAllLeavesOneNewTab)
+{
+    Form->OpenFile(Write("a.txt", "A"));
+    Form->OpenFile(Write("b.txt", "B"));
+    Action("AllCloseItem")->trigger();
+    ASSERT_EQ(Tabs()->count(), 1);
+    EXPECT_EQ(Tabs()->tabText(0), u"新規");
+    EXPECT_EQ(Editor()->GetText(), "");
+    EXPECT_EQ(Form->windowTitle(), "Kotonami [  ]");
+    EXPECT_EQ(Form->Documents().Count(), 1);
+}
+
+TEST_F(WindowTest, CloseAllStopsAtACancel)
+{
+    Form->OpenFile(Write("a.txt", "A"));
+    Type("x");
+    Form->OpenFile(Write("b.txt", "B"));
+    AnswerMessageBox(QMessageBox::Cancel);
+    Action("AllCloseItem")->trigger();
+    ASSERT_EQ(Tabs()->count(), 2); // "新規" closed, a.txt and b.txt kept
+    EXPECT_EQ(Tabs()->tabText(0), "a.txt");
+}
+
+TEST_F(WindowTest, StartUpOpensTheNamedFilesAndSkipsMissingOnes)
+{
+    const std::string a = Write("a.txt", "A");
+    const std::string b = Write("b.txt", "B");
+    Form = std::make_unique<TForm1>();
+    Form->StartUp({a, PathOf("missing.txt"), b});
+    Show();
+    ASSERT_EQ(Tabs()->count(), 2);
+    EXPECT_EQ(Tabs()->tabText(0), "a.txt");
+    EXPECT_EQ(Tabs()->tabText(1), "b.txt");
+    EXPECT_EQ(Tabs()->currentIndex(), 1);
+    EXPECT_EQ(Editor()->GetText(), "B\r\n");
+    EXPECT_EQ(Field("TextSize"), "3 (bytes)");
+
+    Form = std::make_unique<TForm1>();
+    Form->StartUp({a, PathOf("missing.txt")});
+    EXPECT_EQ(Tabs()->count(), 1);
+    EXPECT_EQ(Tabs()->tabText(0), "a.txt");
+}
+
+TEST_F(WindowTest, DroppedFilesOpenInOrder)
+{
+    const std::string a = Write("a.txt", "A");
+    const std::string b = Write("b.txt", "B");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Local(a)), QUrl::fromLocalFile(Local(b))});
+    // The drop goes where the drag entered, as on the desktop.
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Editor()->viewport(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Editor()->viewport(), &drop);
+    ASSERT_EQ(Tabs()->count(), 3);
+    EXPECT_EQ(Tabs()->tabText(1), "a.txt");
+    EXPECT_EQ(Tabs()->tabText(2), "b.txt");
+    EXPECT_EQ(Editor()->GetDropFileCount(), 2u);
+    EXPECT_EQ(Editor()->GetDropFileName(2), nullptr);
+}
+
+TEST_F(WindowTest, SavingCharactersWithoutShiftJisFormAsksFirst)
+{
+    const std::string path = Write("e.txt", "");
+    Form->OpenFile(path);
+    Type(u"café"_qs);
+
+    QString question;
+    AnswerMessageBox(QMessageBox::No, &question);
+    Action("Save1")->trigger();
+    EXPECT_TRUE(question.startsWith(u"「e.txt」には Shift-JIS で保存できない文字があります。"));
+    EXPECT_EQ(Read(path), "");
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+
+    AnswerMessageBox(QMessageBox::Yes);
+    Action("Save1")->trigger();
+    EXPECT_EQ(Read(path), "caf?");
+    EXPECT_EQ(Form->StatusText(3), "");
+}
+
+TEST_F(WindowTest, ChangingTabsKeepsCharactersWithoutShiftJisForm)
+{
+    Type(u"café"_qs);
+    Action("New1")->trigger();
+    ClickTab(0);
+    EXPECT_EQ(Editor()->toPlainText(), u"café");
+}
+
+TEST_F(WindowTest, AFailedSaveIsShownAndLeavesTheTextModified)
+{
+    const std::filesystem::path folder = PathOf("gone");
+    std::filesystem::create_directory(folder);
+    const std::string path = (folder / "f.txt").string();
+    Write("gone/f.txt", "old");
+    Form->OpenFile(path);
+    Type("x");
+    std::filesystem::remove_all(folder);
+
+    QString error;
+    AnswerMessageBox(QMessageBox::Ok, &error);
+    QTest::keyClick(Editor(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(error, QString::fromStdString("ﾌｧｲﾙ " + path + " を作成できません."));
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+}
+
+} // namespace

@@ -1,0 +1,32 @@
+// One application object for every window test; each test builds its own fresh window.
+
+#include "app/FontSetup.h"
+#include "app/TKotonamiApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class ApplicationEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        FApplication = std::make_unique<TKotonamiApplication>(FArgc, FArgv);
+        SetupFonts();
+    }
+    void TearDown() override { FApplication.reset(); }
+
+private:
+    int FArgc = 1;
+    char FName[8] = "windows";
+    char* FArgv[2] = {FName, nullptr};
+    std::unique_ptr<TKotonamiApplication> FApplication;
+};
+
+const auto* const Environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
