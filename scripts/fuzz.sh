@@ -8,7 +8,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKOTONAMI_GUI=OFF -DKOTONAMI_TESTS=OFF -DKOTONAMI_BENCHMARKS=OFF
 cmake --build build-fuzz --parallel "$(nproc)"
 shopt -s nullglob
-for fuzzer in build-fuzz/fuzz/fuzz_*; do
+for fuzzer in build-fuzz/bin/fuzz_*; do
     [ -x "$fuzzer" ] || continue
     echo "== $(basename "$fuzzer") for ${seconds}s"
     "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 2>&1 | tail -n 3

@@ -89,6 +89,15 @@ TEST(Arrangement, LoneLeadByteAtTheEndIsOneCharacter)
     EXPECT_EQ(paper.Arrange("\x82\xA0\x82"), "\x82\xA0\x82");
 }
 
+// A CR that is the second byte of a double-byte character is no line break: nothing is cut at
+// the end, and the count sees one line.
+TEST(Arrangement, TrailByteCrIsNoLineBreak)
+{
+    const std::string text = "\x81\x0D\n";
+    EXPECT_EQ(Paper(5).Arrange(text), text);
+    EXPECT_EQ(Paper(5).Count(text).TotalLines, 1);
+}
+
 // Lines of the arranged text, cut at CR LF pairs found by a character walk.
 std::vector<std::string> ManuscriptLines(const std::string& text)
 {
