@@ -8,7 +8,12 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKOTONAMI_GUI=OFF -DKOTONAMI_TESTS=OFF -DKOTONAMI_BENCHMARKS=OFF
 cmake --build build-fuzz --parallel "$(nproc)"
 shopt -s nullglob
-for fuzzer in build-fuzz/bin/fuzz_*; do
+fuzzers=(build-fuzz/fuzz/fuzz_*)
+if [ ${#fuzzers[@]} -eq 0 ]; then
+    echo "no fuzz targets were built" >&2
+    exit 1
+fi
+for fuzzer in "${fuzzers[@]}"; do
     [ -x "$fuzzer" ] || continue
     echo "== $(basename "$fuzzer") for ${seconds}s"
     "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 2>&1 | tail -n 3
