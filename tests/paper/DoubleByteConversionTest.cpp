@@ -1,4 +1,4 @@
-#include "SjisText.h"
+#include "ShiftJisText.h"
 #include "analysis/ShiftJis.h"
 #include "paper/DoubleByteConversion.h"
 

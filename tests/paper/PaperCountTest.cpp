@@ -1,4 +1,4 @@
-#include "SjisText.h"
+#include "ShiftJisText.h"
 #include "analysis/TCustomIniFile.h"
 #include "paper/TPaper.h"
 

@@ -1,0 +1,14 @@
+#pragma once
+// Test texts are written in UTF-8 and turned into the Shift-JIS bytes the program works on.
+
+#include "analysis/Cp932Codec.h"
+
+#include <string>
+#include <string_view>
+
+inline std::string Sjis(std::string_view utf8)
+{
+    std::string out;
+    Cp932::EncodeFromUtf8(utf8, out);
+    return out;
+}
