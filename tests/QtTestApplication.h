@@ -13,9 +13,12 @@ class QtTestApplication : public ::testing::Environment
 public:
     void SetUp() override
     {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         if (QApplication::instance() == nullptr)
             FApplication = std::make_unique<QApplication>(FArgc, FArgv);
     }
+    // Gone before the program's static objects are, which Qt needs.
     void TearDown() override { FApplication.reset(); }
 
 private:

@@ -8,34 +8,13 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include "QtTestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-// One application for every test of this program, on the offscreen platform.
-class QtApplication : public testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QApplication::instance())
-            FApp = std::make_unique<QApplication>(FArgc, FArgv);
-    }
-    // Gone before the program's static objects are, which Qt needs.
-    void TearDown() override { FApp.reset(); }
-
-private:
-    int FArgc = 1;
-    char FName[8] = "tests";
-    char* FArgv[2] = {FName, nullptr};
-    std::unique_ptr<QApplication> FApp;
-};
-[[maybe_unused]] testing::Environment* const Application =
-    testing::AddGlobalTestEnvironment(new QtApplication);
 
 // A page as the window lays it out: the gutter at the left, the editor beside it, the gutter's
 // top where the editor's first text line starts.

@@ -6,35 +6,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "QtTestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace {
-
-// One application for every test of this program, on the offscreen platform; another test file
-// of the same program may register its own, the first one makes it.
-class QtApplication : public testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!QApplication::instance())
-            FApp = std::make_unique<QApplication>(FArgc, FArgv);
-    }
-    // Gone before the program's static objects are, which Qt needs.
-    void TearDown() override { FApp.reset(); }
-
-private:
-    int FArgc = 1;
-    char FName[8] = "tests";
-    char* FArgv[2] = {FName, nullptr};
-    std::unique_ptr<QApplication> FApp;
-};
-[[maybe_unused]] testing::Environment* const Application =
-    testing::AddGlobalTestEnvironment(new QtApplication);
 
 // Runs the dialog modally and, once it is up, types into its field as the writer would.
 int RunTyping(TSetLineSpaceForm& form, const QString& text, Qt::Key key)
