@@ -1,5 +1,7 @@
 #include "TSetLineSpaceForm.h"
 
+#include "FieldConversion.h"
+
 #include "ui_TSetLineSpaceForm.h"
 
 #include <QKeyEvent>
@@ -24,11 +26,7 @@ void TSetLineSpaceForm::SetLineSpace(int value)
 
 std::optional<int> TSetLineSpaceForm::LineSpace() const
 {
-    bool ok = false;
-    const int value = ui->LineSpaceEdit->text().toInt(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return value;
+    return FieldConversion::StrToInt(ui->LineSpaceEdit->text());
 }
 
 bool TSetLineSpaceForm::eventFilter(QObject* watched, QEvent* event)
