@@ -77,7 +77,8 @@ std::vector<std::string> TForm1::AllDocumentTexts()
 void TForm1::CharTypeItemClick()
 {
     const std::string& text = ui->TextRichEdit->GetText();
-    if (const auto report = MakeCharacterTypeReport(CountCharacterTypes(text, CurrentCountOptions())))
+    if (const auto report =
+            MakeCharacterTypeReport(CountCharacterTypes(text, CurrentCountOptions())))
         ShowReport(*report);
 }
 
@@ -85,7 +86,8 @@ void TForm1::CountPhraseItemClick()
 {
     // The phrase comes first: the text is read as it stands when the writer has answered.
     const std::string phrase = AskPhrase();
-    if (const auto report = MakePhraseReport(CountPhrase(ui->TextRichEdit->GetText(), phrase), phrase))
+    if (const auto report =
+            MakePhraseReport(CountPhrase(ui->TextRichEdit->GetText(), phrase), phrase))
         ShowReport(*report);
 }
 
@@ -108,7 +110,8 @@ void TForm1::K1Click()
 {
     const std::vector<std::string> texts = AllDocumentTexts();
     const std::vector<std::string_view> views = Views(texts);
-    ShowReport(MakeAllDocumentsReport(SumStatistics(views, CurrentCountOptions(), FWordCharacters)));
+    ShowReport(
+        MakeAllDocumentsReport(SumStatistics(views, CurrentCountOptions(), FWordCharacters)));
 }
 
 void TForm1::K3Click()

@@ -28,13 +28,14 @@ void TForm1::MenuPaperItemClick()
 void TForm1::SimplePaperItemClick()
 {
     const std::string& text = ui->TextRichEdit->GetText();
-    ShowPaperInfo(FPaper.SimpleCount(CountText(text, CurrentCountOptions(), CellWeight).characters));
+    ShowPaperInfo(
+        FPaper.SimpleCount(CountText(text, CurrentCountOptions(), CellWeight).characters));
 }
 
 void TForm1::PopupSimplePaperItemClick()
 {
-    ShowPaperInfo(
-        FPaper.SimpleCount(CountText(SelectedText(), CurrentCountOptions(), CellWeight).characters));
+    ShowPaperInfo(FPaper.SimpleCount(
+        CountText(SelectedText(), CurrentCountOptions(), CellWeight).characters));
 }
 
 void TForm1::ShowPaperInfo(const PaperInfo& info)

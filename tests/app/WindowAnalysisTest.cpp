@@ -18,8 +18,7 @@
 namespace {
 
 // Answers every modal dialog of type T that comes up while it lives.
-template <class T>
-class ModalCatcher
+template <class T> class ModalCatcher
 {
 public:
     explicit ModalCatcher(std::function<void(T*)> answer)
@@ -92,29 +91,28 @@ void AnswerPhrase(const char* phrase)
     });
 }
 
-const char16_t* const CensusOfFiveCharacters =
-    u"--- 種類ごとの文字数 ---\n"
-    u"\n"
-    u"すべての文字数 : 5\n"
-    u"---------------------------------------\n"
-    u"1バイト文字の総数 : 2  ( 40.00 % )\n"
-    u"2バイト文字の総数 : 3  ( 60.00 % )\n"
-    u"---------------------------------------\n"
-    u"1バイトアルファベット : 1  ( 20.00 % )\n"
-    u"2バイトアルファベット : 0  ( 0.00 % )\n"
-    u"\n"
-    u"1バイト数字 : 1  ( 20.00 % )\n"
-    u"2バイト数字 : 0  ( 0.00 % )\n"
-    u"\n"
-    u"ひらがな : 2  ( 40.00 % )\n"
-    u"カタカナ : 0  ( 0.00 % )\n"
-    u"半角カナ : 0  ( 0.00 % )\n"
-    u"\n"
-    u"1バイト記号 : 0  ( 0.00 % )\n"
-    u"ギリシャ文字 : 0  ( 0.00 % )\n"
-    u"\n"
-    u"その他の 1バイト文字 : 0  ( 0.00 % )\n"
-    u"その他の 2バイト文字 : 1  ( 20.00 % )";
+const char16_t* const CensusOfFiveCharacters = u"--- 種類ごとの文字数 ---\n"
+                                               u"\n"
+                                               u"すべての文字数 : 5\n"
+                                               u"---------------------------------------\n"
+                                               u"1バイト文字の総数 : 2  ( 40.00 % )\n"
+                                               u"2バイト文字の総数 : 3  ( 60.00 % )\n"
+                                               u"---------------------------------------\n"
+                                               u"1バイトアルファベット : 1  ( 20.00 % )\n"
+                                               u"2バイトアルファベット : 0  ( 0.00 % )\n"
+                                               u"\n"
+                                               u"1バイト数字 : 1  ( 20.00 % )\n"
+                                               u"2バイト数字 : 0  ( 0.00 % )\n"
+                                               u"\n"
+                                               u"ひらがな : 2  ( 40.00 % )\n"
+                                               u"カタカナ : 0  ( 0.00 % )\n"
+                                               u"半角カナ : 0  ( 0.00 % )\n"
+                                               u"\n"
+                                               u"1バイト記号 : 0  ( 0.00 % )\n"
+                                               u"ギリシャ文字 : 0  ( 0.00 % )\n"
+                                               u"\n"
+                                               u"その他の 1バイト文字 : 0  ( 0.00 % )\n"
+                                               u"その他の 2バイト文字 : 1  ( 20.00 % )";
 
 class WindowAnalysisTest : public WindowTest
 {
@@ -181,7 +179,7 @@ TEST_F(WindowAnalysisTest, EmptyScopesShowNoCensus)
 {
     Editor()->SetText(Sjis("ab\r\ncd"));
     EXPECT_EQ(ReportsShownBy(Trigger("MenuCharTypeItem")), 0); // no selection
-    Select(2, 3);                                             // the line break alone
+    Select(2, 3);                                              // the line break alone
     EXPECT_EQ(ReportsShownBy(Trigger("MenuCharTypeItem")), 0);
     Editor()->SetText({});
     EXPECT_EQ(ReportsShownBy(Trigger("CharTypeItem")), 0);
@@ -263,11 +261,18 @@ TEST_F(WindowAnalysisTest, ManuscriptCountsOfTheWholeTextAndTheSelection)
         bool selection;
         const char16_t* report;
     } rows[] = {
-        {"PaperItem", false, u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 2\n総行数 : 3\n最終ページの行数 : 1\n"},
-        {"SimplePaperItem", false, u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 2 ( 1.10000 )\n総行数 : 3\n最終ページの行数 : 1\n"},
-        {"MenuPaperItem", true, u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 1\n総行数 : 1\n最終ページの行数 : 1\n"},
-        {"PopupPaperItem", true, u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 1\n総行数 : 1\n最終ページの行数 : 1\n"},
-        {"PopupSimplePaperItem", true, u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 1 ( 0.50000 )\n総行数 : 1\n最終ページの行数 : 1\n"},
+        {"PaperItem", false,
+         u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 2\n総行数 : 3\n最終ページの行数 : 1\n"},
+        {"SimplePaperItem", false,
+         u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 2 ( 1.10000 )\n総行数 : "
+         u"3\n最終ページの行数 : 1\n"},
+        {"MenuPaperItem", true,
+         u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 1\n総行数 : 1\n最終ページの行数 : 1\n"},
+        {"PopupPaperItem", true,
+         u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 1\n総行数 : 1\n最終ページの行数 : 1\n"},
+        {"PopupSimplePaperItem", true,
+         u"----- 原稿用紙情報 -----\n\n原稿用紙の枚数 : 1 ( 0.50000 )\n総行数 : "
+         u"1\n最終ページの行数 : 1\n"},
     };
     for (const auto& row : rows) {
         if (row.selection)
@@ -291,7 +296,8 @@ TEST_F(WindowAnalysisTest, PaperDialogSetsTheGoodFieldAndReportsTheBadOne)
         form->findChild<QPushButton*>("Button1")->click();
     });
     Action("PaperSettingItem")->trigger();
-    EXPECT_EQ(errors, QStringList{QString::fromUtf16(u"正の整数を指定してください\n\n[1行の文字数] は設定できませんでした.")});
+    EXPECT_EQ(errors, QStringList{QString::fromUtf16(
+                          u"正の整数を指定してください\n\n[1行の文字数] は設定できませんでした.")});
     EXPECT_EQ(Form->Paper().Column, 20);
     EXPECT_EQ(Form->Paper().Line, 30);
     EXPECT_EQ(Form->Paper().Tab, UseTab);
@@ -311,9 +317,10 @@ TEST_F(WindowAnalysisTest, WordDialogRemovesBlanksHyphensAndTabsAndRenewsThePane
         form->findChild<QPushButton*>("OKButton")->click();
     });
     Action("WordSettingItem")->trigger();
-    EXPECT_EQ(notices, QStringList{QString::fromUtf16(
-                           u"情報|半角・全角のスペース, タブ, ハイフン(-) は英単語として数えられないため、\n"
-                           u"「英単語と考える文字リスト」から削除されました。")});
+    EXPECT_EQ(notices,
+              QStringList{QString::fromUtf16(
+                  u"情報|半角・全角のスペース, タブ, ハイフン(-) は英単語として数えられないため、\n"
+                  u"「英単語と考える文字リスト」から削除されました。")});
     EXPECT_EQ(Form->WordCharacters().GetCharacterList(), "xy");
     EXPECT_EQ(Field("WordNumber"), "2 (words)"); // don, t
 }
@@ -333,7 +340,8 @@ TEST_F(WindowAnalysisTest, RewriteCommandsOpenAModifiedTabAndLeaveTheSourceAlone
         {"ToDoubleBytes", Sjis("ABC xyz 123 ｶﾞ･"), Sjis("ＡＢＣ　ｘｙｚ　１２３　ガ・")},
         {"TokanaItem", Sjis("ABC ｶﾞﾊﾟ｡"), Sjis("ABC ガパ｡")},
         {"PaperOutItem", paperSource,
-         Sjis("\u3000今日は、\r\nいい天気で\r\nした。明日\r\nも晴れるで\r\nしょう。\r\n「はい」と\r\n答えた。")},
+         Sjis("\u3000今日は、\r\nいい天気で\r\nした。明日\r\nも晴れるで\r\nしょう。\r\n「はい」と\r"
+              "\n答えた。")},
     };
     for (const auto& row : rows) {
         Action("New1")->trigger();
@@ -396,8 +404,8 @@ TEST_F(WindowAnalysisTest, ToolButtonsAndThePopupMenuCarryTheCommands)
 
     const auto* popup = Form->findChild<QMenu*>("PopupMenu1");
     ASSERT_NE(popup, nullptr);
-    for (const char* name : {"MenuCharTypeItem", "MenuCountPhraseItem", "PopupPaperItem",
-                             "PopupSimplePaperItem"}) {
+    for (const char* name :
+         {"MenuCharTypeItem", "MenuCountPhraseItem", "PopupPaperItem", "PopupSimplePaperItem"}) {
         EXPECT_TRUE(popup->actions().contains(Action(name))) << name;
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     }
