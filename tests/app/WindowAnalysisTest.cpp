@@ -3,6 +3,8 @@
 
 #include "WindowHarness.h"
 
+#include "app/TKotonamiApplication.h"
+
 #include "analysis/WordCharacterSet.h"
 #include "dialogs/TInputForm.h"
 #include "dialogs/TPaperSettingForm.h"
@@ -429,6 +431,19 @@ TEST_F(WindowAnalysisTest, ToolButtonsAndThePopupMenuCarryTheCommands)
     }
     for (const char* name : {"CharAreaItem", "K2", "MenuCharAreaItem"})
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
+}
+
+TEST_F(WindowAnalysisTest, TheApplicationErrorBoxIsTheDialogsErrorBox)
+{
+    QString shown;
+    ModalCatcher<QMessageBox> boxes([&shown](QMessageBox* box) {
+        shown = box->windowTitle() + u'|' + box->text() + u'|' +
+                QString::number(static_cast<int>(box->icon()));
+        box->button(QMessageBox::Ok)->click();
+    });
+    TKotonamiApplication::ShowError("Cannot open\r\nthe file");
+    EXPECT_EQ(shown, "Kotonami|Cannot open\nthe file.|" +
+                         QString::number(static_cast<int>(QMessageBox::Critical)));
 }
 
 } // namespace
