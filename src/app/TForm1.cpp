@@ -152,6 +152,7 @@ void TForm1::ConnectActions()
 {
     ConnectFileActions();
     ConnectSettingActions();
+    ConnectAnalysisActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);

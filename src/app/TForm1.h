@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -144,6 +145,30 @@ private:
     void TextRichEditMouseDown();
     void TextRichEditVScroll();
     void StatusBar1DrawPanel(QPainter* painter, const QRect& area);
+
+    // TForm1Analysis.cpp, TForm1Paper.cpp, TForm1Rewrite.cpp: the measurement and rewrite
+    // commands of the analysis, arrange and settings menus, the tool row and the pop-up menu.
+    void ConnectAnalysisActions();
+    std::string AskPhrase();
+    std::string_view SelectedText();
+    std::vector<std::string> AllDocumentTexts();
+    void CharTypeItemClick();
+    void CountPhraseItemClick();
+    void PopupCharTypeItemClick();
+    void PopupCountPhraseItemClick();
+    void K3Click();
+    void K4Click();
+    void WordSettingItemClick();
+    void PaperItemClick();
+    void MenuPaperItemClick();
+    void SimplePaperItemClick();
+    void PopupSimplePaperItemClick();
+    void ShowPaperInfo(const PaperInfo& info);
+    void PaperOutItemClick();
+    void PaperSettingItemClick();
+    void ToDoubleBytesClick();
+    void TokanaItemClick();
+    void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
 
     std::unique_ptr<Ui::TForm1> ui;
     QMenu* PopupMenu1 = nullptr;

@@ -1,44 +1,139 @@
-// The analyses that the window itself runs, and the display of their reports.
+// The analyses of the whole text, the selection and all open documents, the English-word
+// setting, and the display of their reports.
 
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
 #include "analysis/AllDocuments.h"
-#include "analysis/Cp932Codec.h"
+#include "analysis/CharacterCensus.h"
+#include "analysis/PhraseCount.h"
+#include "controls/TRichEditEx.h"
+#include "dialogs/TInputForm.h"
+#include "dialogs/TResultForm.h"
+#include "dialogs/TWordCharacterSettingForm.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QVBoxLayout>
-
+#include <optional>
 #include <string_view>
 #include <vector>
 
-// Counts over every open document, the shown one as the editor holds it now.
-void TForm1::K1Click()
+namespace {
+
+std::vector<std::string_view> Views(const std::vector<std::string>& texts)
+{
+    return {texts.begin(), texts.end()};
+}
+
+} // namespace
+
+void TForm1::ConnectAnalysisActions()
+{
+    // The tool buttons carry the menu items' actions, and the pop-up menu shares the analysis
+    // menu's selection items, so one connection serves every place a command is offered.
+    connect(ui->CharTypeItem, &QAction::triggered, this, &TForm1::CharTypeItemClick);
+    connect(ui->CountPhraseItem, &QAction::triggered, this, &TForm1::CountPhraseItemClick);
+    connect(ui->MenuCharTypeItem, &QAction::triggered, this, &TForm1::PopupCharTypeItemClick);
+    connect(ui->MenuCountPhraseItem, &QAction::triggered, this, &TForm1::PopupCountPhraseItemClick);
+    connect(ui->K3, &QAction::triggered, this, &TForm1::K3Click);
+    connect(ui->K4, &QAction::triggered, this, &TForm1::K4Click);
+    connect(ui->PaperItem, &QAction::triggered, this, &TForm1::PaperItemClick);
+    connect(ui->MenuPaperItem, &QAction::triggered, this, &TForm1::MenuPaperItemClick);
+    connect(ui->PopupPaperItem, &QAction::triggered, this, &TForm1::MenuPaperItemClick);
+    connect(ui->SimplePaperItem, &QAction::triggered, this, &TForm1::SimplePaperItemClick);
+    connect(ui->PopupSimplePaperItem, &QAction::triggered, this,
+            &TForm1::PopupSimplePaperItemClick);
+    connect(ui->PaperOutItem, &QAction::triggered, this, &TForm1::PaperOutItemClick);
+    connect(ui->ToDoubleBytes, &QAction::triggered, this, &TForm1::ToDoubleBytesClick);
+    connect(ui->TokanaItem, &QAction::triggered, this, &TForm1::TokanaItemClick);
+    connect(ui->PaperSettingItem, &QAction::triggered, this, &TForm1::PaperSettingItemClick);
+    connect(ui->WordSettingItem, &QAction::triggered, this, &TForm1::WordSettingItemClick);
+}
+
+void TForm1::ShowReport(const std::string& shiftJisReport)
+{
+    TResultForm::ShowReport(this, shiftJisReport);
+}
+
+// The phrase to count, or the empty phrase when the writer cancels.
+std::string TForm1::AskPhrase()
+{
+    return TInputForm::Ask(this, QString::fromUtf8(u8"数を数える文字列を入力"));
+}
+
+std::string_view TForm1::SelectedText()
+{
+    return NormaliseSelection(ui->TextRichEdit->GetSelectedText());
+}
+
+// Every open document's text, the shown one as the editor holds it now.
+std::vector<std::string> TForm1::AllDocumentTexts()
 {
     StoreCurrentDocument();
     std::vector<std::string> texts;
     for (const Document* document = FDocuments.First(); document; document = FDocuments.Next())
         texts.push_back(document->GetText());
-    const std::vector<std::string_view> views(texts.begin(), texts.end());
-    ShowReport(MakeAllDocumentsReport(SumStatistics(views, CurrentCountOptions(), FWordCharacters)));
+    return texts;
 }
 
-void TForm1::ShowReport(const std::string& shiftJisReport)
+void TForm1::CharTypeItemClick()
 {
-    QDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("ReportDialog"));
-    dialog.setWindowTitle(QStringLiteral("Kotonami"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* label = new QLabel(
-        QString::fromStdString(Cp932::DecodeToUtf8(shiftJisReport, Cp932::LineBreaks::Convert)),
-        &dialog);
-    label->setObjectName(QStringLiteral("ReportText"));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(label);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    layout->addWidget(buttons);
-    dialog.exec();
+    const std::string& text = ui->TextRichEdit->GetText();
+    if (const auto report =
+            MakeCharacterTypeReport(CountCharacterTypes(text, CurrentCountOptions())))
+        ShowReport(*report);
+}
+
+void TForm1::CountPhraseItemClick()
+{
+    // The phrase comes first: the text is read as it stands when the writer has answered.
+    const std::string phrase = AskPhrase();
+    if (const auto report =
+            MakePhraseReport(CountPhrase(ui->TextRichEdit->GetText(), phrase), phrase))
+        ShowReport(*report);
+}
+
+void TForm1::PopupCharTypeItemClick()
+{
+    const CharacterCensus census = CountCharacterTypes(SelectedText(), CurrentCountOptions());
+    if (const auto report = MakeCharacterTypeReport(census))
+        ShowReport(*report);
+}
+
+void TForm1::PopupCountPhraseItemClick()
+{
+    const std::string phrase = AskPhrase();
+    if (const auto report = MakePhraseReport(CountPhrase(SelectedText(), phrase), phrase))
+        ShowReport(*report);
+}
+
+// Counts over every open document.
+void TForm1::K1Click()
+{
+    const std::vector<std::string> texts = AllDocumentTexts();
+    const std::vector<std::string_view> views = Views(texts);
+    ShowReport(
+        MakeAllDocumentsReport(SumStatistics(views, CurrentCountOptions(), FWordCharacters)));
+}
+
+void TForm1::K3Click()
+{
+    const std::vector<std::string> texts = AllDocumentTexts();
+    const std::vector<std::string_view> views = Views(texts);
+    if (const auto report = MakeCharacterTypeReport(SumCensus(views, CurrentCountOptions())))
+        ShowReport(*report);
+}
+
+// Always reports: a cancelled prompt counts the empty phrase, which is found 0 times.
+void TForm1::K4Click()
+{
+    const std::string phrase = AskPhrase();
+    const std::vector<std::string> texts = AllDocumentTexts();
+    const std::vector<std::string_view> views = Views(texts);
+    if (const auto report = MakePhraseReport(SumPhraseCounts(views, phrase), phrase))
+        ShowReport(*report);
+}
+
+void TForm1::WordSettingItemClick()
+{
+    if (TWordCharacterSettingForm::Edit(this, FWordCharacters))
+        TextRichEditChange();
 }

@@ -1,6 +1,6 @@
 #include "TKotonamiApplication.h"
 
-#include <QMessageBox>
+#include "dialogs/MessageBoxes.h"
 
 #include <exception>
 
@@ -23,7 +23,5 @@ bool TKotonamiApplication::notify(QObject* receiver, QEvent* event)
 
 void TKotonamiApplication::ShowError(const std::string& utf8Message)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Kotonami"),
-                    QString::fromStdString(utf8Message) + QLatin1Char('.'), QMessageBox::Ok);
-    box.exec();
+    MessageBoxes::ShowError(activeWindow(), QString::fromStdString(utf8Message));
 }

@@ -75,7 +75,7 @@ TEST_F(WindowTest, NewAddsAnEmptyTabAndCtrlNCountsAllDocuments)
 
     QString report;
     AnswerModal<QDialog>([&report](QDialog* dialog) {
-        report = dialog->findChild<QLabel*>("ReportText")->text();
+        report = dialog->findChild<QLabel*>("Label1")->text();
         dialog->accept();
     });
     QTest::keyClick(Editor(), Qt::Key_N, Qt::ControlModifier);

@@ -1,0 +1,55 @@
+// The manuscript-paper commands: the sheet counts of the whole text and of the selection, the
+// manuscript output and the paper settings dialog.
+
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "analysis/TextStatistics.h"
+#include "controls/TRichEditEx.h"
+#include "dialogs/TPaperSettingForm.h"
+
+namespace {
+
+// The weighted count of the quick sheet count: a double-byte character fills a whole cell.
+constexpr std::int32_t CellWeight = 2;
+
+} // namespace
+
+void TForm1::PaperItemClick()
+{
+    ShowPaperInfo(FPaper.Count(ui->TextRichEdit->GetText()));
+}
+
+void TForm1::MenuPaperItemClick()
+{
+    ShowPaperInfo(FPaper.Count(SelectedText()));
+}
+
+void TForm1::SimplePaperItemClick()
+{
+    const std::string& text = ui->TextRichEdit->GetText();
+    ShowPaperInfo(
+        FPaper.SimpleCount(CountText(text, CurrentCountOptions(), CellWeight).characters));
+}
+
+void TForm1::PopupSimplePaperItemClick()
+{
+    ShowPaperInfo(FPaper.SimpleCount(
+        CountText(SelectedText(), CurrentCountOptions(), CellWeight).characters));
+}
+
+void TForm1::ShowPaperInfo(const PaperInfo& info)
+{
+    ShowReport(MakePaperReport(info));
+}
+
+// The whole text laid out as manuscript lines, in a new tab.
+void TForm1::PaperOutItemClick()
+{
+    PutTextInNewTab([this](std::string_view source) { return FPaper.Arrange(source); });
+}
+
+void TForm1::PaperSettingItemClick()
+{
+    TPaperSettingForm::Edit(this, FPaper);
+}

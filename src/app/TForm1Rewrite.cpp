@@ -1,0 +1,32 @@
+// The commands that rewrite the shown document into a new tab: the half-width to double-byte
+// conversions (and, through PutTextInNewTab, the manuscript output).
+
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "controls/TRichEditEx.h"
+#include "paper/DoubleByteConversion.h"
+
+void TForm1::ToDoubleBytesClick()
+{
+    PutTextInNewTab(ConvertToDoubleBytes);
+}
+
+void TForm1::TokanaItemClick()
+{
+    PutTextInNewTab(ConvertKanaToDoubleBytes);
+}
+
+// Opens a new tab and puts the rewritten text of the previously shown document into it; the source
+// stays as it was. An empty source leaves the new tab empty. The rewritten text exists nowhere on
+// disk, so the tab is marked modified and closing it asks before the text is lost.
+void TForm1::PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite)
+{
+    const std::string source = OpenTextInNewTab();
+    if (source.empty())
+        return;
+    TRichEditEx* editor = ui->TextRichEdit;
+    editor->SetText(rewrite(source));
+    editor->SetModified(true);
+    ShowModifiedMark();
+}
