@@ -152,6 +152,7 @@ void TForm1::ConnectActions()
 {
     ConnectFileActions();
     ConnectSettingActions();
+    ConnectLineInfoActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
@@ -214,7 +215,7 @@ void TForm1::CollectWindowShortcuts()
 
 void TForm1::FormCreate()
 {
-    ui->LineInfo1->setFont(ui->TextRichEdit->font());
+    SetUpLineInfo();
 }
 
 bool TForm1::FormClose()
@@ -239,6 +240,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
 // The layouts place the controls; what is left is what depends on the editor's new width.
 void TForm1::FormResize()
 {
+    LayOutLineInfo();
     if (ui->AppearanceLineItem->isChecked())
         TextRichEditChange();
     else
@@ -287,7 +289,3 @@ void TForm1::WordWrapItemClick()
     ui->TextRichEdit->ChangeWordWrap(ui->WordWrapItem->isChecked());
     FormResize();
 }
-
-void TForm1::UpdateLineInfo() {}
-
-void TForm1::RefreshLineInfo(const Document&) {}

@@ -145,6 +145,16 @@ private:
     void TextRichEditVScroll();
     void StatusBar1DrawPanel(QPainter* painter, const QRect& area);
 
+    // TForm1Gutter.cpp: the line-information gutter.
+    void SetUpLineInfo();
+    void ConnectLineInfoActions();
+    void LineInfo1ChangeSize();
+    QRect LineInfoPlace() const;
+    void LayOutLineInfo();
+    void ShowLineNumItemClick();
+    void LineInfoItemClick();
+    void SetLineSpaceItemClick();
+
     std::unique_ptr<Ui::TForm1> ui;
     QMenu* PopupMenu1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
