@@ -8,7 +8,35 @@
 #include "controls/TRichEditEx.h"
 #include "dialogs/TSetLineSpaceForm.h"
 
-#include <algorithm>
+#include <QEvent>
+
+#include <functional>
+
+namespace {
+
+// Tells when the editor's text area changes its size: the window, the gutter's own width, word
+// wrap or a horizontal scroll bar coming or going all do that.
+class TAreaResizeWatcher : public QObject
+{
+public:
+    TAreaResizeWatcher(QObject* owner, std::function<void()> onResize)
+        : QObject(owner), FOnResize(std::move(onResize))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            FOnResize();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> FOnResize;
+};
+
+} // namespace
 
 void TForm1::SetUpLineInfo()
 {
@@ -21,6 +49,10 @@ void TForm1::SetUpLineInfo()
     // Where the design's page margin puts the editor's left edge, the gutter stands from now on.
     const int left = ui->TabPage->contentsRect().left() + ui->TabPageLayout->contentsMargins().left();
     gutter->move(left, gutter->y());
+    ui->TextRichEdit->viewport()->installEventFilter(new TAreaResizeWatcher(this, [this] {
+        LayOutLineInfo();
+        UpdateLineInfo();
+    }));
 }
 
 void TForm1::ConnectLineInfoActions()
@@ -35,9 +67,6 @@ void TForm1::ConnectLineInfoActions()
 // and the gutter keeps them for the refreshes it runs itself when the editor scrolls.
 void TForm1::UpdateLineInfo()
 {
-    // Typing can bring up or take away the editor's horizontal scroll bar, and with it a row.
-    if (LineInfoPlace() != ui->LineInfo1->geometry())
-        LayOutLineInfo();
     ui->LineInfo1->SetCountOptions(CurrentCountOptions());
     ui->LineInfo1->Refresh();
 }
@@ -62,15 +91,15 @@ void TForm1::LineInfo1ChangeSize()
     ui->TabPageLayout->activate(); // the editor takes its new width now, not at the next turn
 }
 
-// The gutter's top meets the editor's first text line and its foot the foot of the editor's text
-// area (above a horizontal scroll bar), so that it shows no row for a line hidden from view.
+// The gutter stands beside the editor's text area (above a horizontal scroll bar, so that it shows
+// no row for a line hidden from view). Its rows place themselves on the editor's display lines:
+// the first text line lies a margin below the area's top at the start of the text and at the very
+// top once the editor is scrolled, so the gutter spans the whole area rather than starting at the
+// first line.
 QRect TForm1::LineInfoPlace() const
 {
-    const TLineInfo* gutter = ui->LineInfo1;
-    const TRichEditEx* editor = ui->TextRichEdit;
-    const int top = editor->y() + gutter->EditorTextTop();
-    const int bottom = editor->y() + editor->viewport()->geometry().bottom() + 1;
-    return {gutter->x(), top, gutter->width(), std::max(0, bottom - top)};
+    const QRect area = ui->TextRichEdit->viewport()->geometry().translated(ui->TextRichEdit->pos());
+    return {ui->LineInfo1->x(), area.top(), ui->LineInfo1->width(), area.height()};
 }
 
 // SetSize recounts the rows for the gutter's height (and for a new row spacing).

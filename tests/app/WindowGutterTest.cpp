@@ -154,6 +154,7 @@ TEST_F(WindowGutterTest, NumbersFollowTheEditorWhateverScrollsIt)
     EXPECT_EQ(Gutter()->AddStrLeft(),
               TextWidth(QString::number(Gutter()->RowCount() + 99)) + 4);
     EXPECT_EQ(RowTop(0), EditorLineTop(99));
+    EXPECT_GE(Gutter()->RowTop(0), 0); // the first row whole, not cut by the gutter's top
 
     // The wheel scrolls the editor without a scroll-bar action; the rows follow all the same.
     QWheelEvent wheel(QPointF(20, 20), Editor()->viewport()->mapToGlobal(QPointF(20, 20)),
@@ -164,6 +165,23 @@ TEST_F(WindowGutterTest, NumbersFollowTheEditorWhateverScrollsIt)
     ASSERT_GT(first, 99);
     EXPECT_EQ(Gutter()->TopLineNum(), first + 1);
     EXPECT_EQ(RowTop(0), EditorLineTop(first));
+}
+
+// Word wrap takes the horizontal scroll bar away and gives the text area another line or two.
+TEST_F(WindowGutterTest, GutterSpansTheTextAreaWhenWordWrapChangesIt)
+{
+    SetText(Lines(200).replace(QChar('\n'), QString(60, QChar('x')) + QChar('\n')));
+    const auto textArea = [this] {
+        return Editor()->viewport()->geometry().translated(Editor()->pos());
+    };
+    for (int round = 0; round < 2; ++round) {
+        Action("WordWrapItem")->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(Gutter()->geometry().top(), textArea().top()) << round;
+        EXPECT_EQ(Gutter()->geometry().bottom(), textArea().bottom()) << round;
+        const int step = Gutter()->Pitch();
+        EXPECT_EQ(Gutter()->RowCount(), (Gutter()->height() + step - 1) / step) << round;
+    }
 }
 
 TEST_F(WindowGutterTest, RowsMeetTheEditorsLinesAfterTheFontCommand)
