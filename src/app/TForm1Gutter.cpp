@@ -9,6 +9,7 @@
 #include "dialogs/TSetLineSpaceForm.h"
 
 #include <QEvent>
+#include <QWidget>
 
 #include <functional>
 
@@ -27,7 +28,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize)
+        // Only a shown area matters; showing the window lays the gutter out anyway.
+        if (event->type() == QEvent::Resize && static_cast<QWidget*>(watched)->isVisible())
             FOnResize();
         return QObject::eventFilter(watched, event);
     }
