@@ -1,13 +1,17 @@
 // The window with a 1 MiB novel open: the time from a typed character to the six panel fields
 // showing the new figures, in logical and display-line mode with wrapping on; opening a 16 MiB
-// file; switching between two 1 MiB tabs. Runs the real TForm1 on the offscreen platform.
+// file; switching between two 1 MiB tabs; the line-information gutter's refresh after a key press
+// and on a scroll step with a 1 MiB novel open. Runs the real TForm1 on the offscreen platform.
+//   build/bin/kotonami_bench_window --benchmark_filter=Gutter
 
 #include "NovelCorpus.h"
 #include "app/TForm1.h"
+#include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -128,10 +132,54 @@ void BM_SwitchTabs1MiB(benchmark::State& state)
     ReportDistribution(state, std::move(samples));
 }
 
+// The gutter's share of a key press in the middle of the novel: the window's refresh (the counts of
+// the rows in view) and the strip's paint.
+void BM_GutterAfterKeyPress(benchmark::State& state)
+{
+    auto form = MakeWindow();
+    form->OpenFile(WriteCorpus("gutter.txt", OneMiB, 5));
+    TRichEditEx* editor = form->Editor();
+    auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
+    editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum() / 2);
+    QTest::keyClick(editor, Qt::Key_Down);
+    std::vector<double> samples;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        form->UpdateLineInfo();
+        gutter->repaint();
+        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    ReportDistribution(state, std::move(samples));
+}
+
+// One scroll step of the editor, one line down or up, with the gutter following it and painted.
+// The editor's own repaint of its text is left out: it is the same with the gutter off.
+void BM_GutterScrollStep(benchmark::State& state)
+{
+    auto form = MakeWindow();
+    form->OpenFile(WriteCorpus("gutter.txt", OneMiB, 5));
+    auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
+    QScrollBar* bar = form->Editor()->verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    int step = 1;
+    std::vector<double> samples;
+    for (auto _ : state) {
+        if (bar->value() >= bar->maximum() - 1 || bar->value() <= 1)
+            step = -step;
+        const auto start = Clock::now();
+        bar->setValue(bar->value() + step);
+        gutter->repaint();
+        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    ReportDistribution(state, std::move(samples));
+}
+
 BENCHMARK(BM_TypeLogicalLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeDisplayLinesWrapped)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Open16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchTabs1MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GutterAfterKeyPress)->Iterations(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GutterScrollStep)->Iterations(500)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

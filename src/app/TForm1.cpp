@@ -153,6 +153,7 @@ void TForm1::ConnectActions()
     ConnectFileActions();
     ConnectSettingActions();
     ConnectAnalysisActions();
+    ConnectLineInfoActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
@@ -215,7 +216,7 @@ void TForm1::CollectWindowShortcuts()
 
 void TForm1::FormCreate()
 {
-    ui->LineInfo1->setFont(ui->TextRichEdit->font());
+    SetUpLineInfo();
 }
 
 bool TForm1::FormClose()
@@ -240,6 +241,7 @@ void TForm1::resizeEvent(QResizeEvent* event)
 // The layouts place the controls; what is left is what depends on the editor's new width.
 void TForm1::FormResize()
 {
+    LayOutLineInfo();
     if (ui->AppearanceLineItem->isChecked())
         TextRichEditChange();
     else
@@ -288,7 +290,3 @@ void TForm1::WordWrapItemClick()
     ui->TextRichEdit->ChangeWordWrap(ui->WordWrapItem->isChecked());
     FormResize();
 }
-
-void TForm1::UpdateLineInfo() {}
-
-void TForm1::RefreshLineInfo(const Document&) {}

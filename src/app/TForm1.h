@@ -170,6 +170,16 @@ private:
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
 
+    // TForm1Gutter.cpp: the line-information gutter.
+    void SetUpLineInfo();
+    void ConnectLineInfoActions();
+    void LineInfo1ChangeSize();
+    QRect LineInfoPlace() const;
+    void LayOutLineInfo();
+    void ShowLineNumItemClick();
+    void LineInfoItemClick();
+    void SetLineSpaceItemClick();
+
     std::unique_ptr<Ui::TForm1> ui;
     QMenu* PopupMenu1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;

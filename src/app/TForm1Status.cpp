@@ -47,10 +47,9 @@ void TForm1::TextRichEditMouseDown()
     UpdateCursorPosition();
 }
 
-void TForm1::TextRichEditVScroll()
-{
-    UpdateLineInfo();
-}
+// The gutter follows the editor's scroll bar by itself (whatever moved it, the wheel included),
+// so a scroll step refreshes it once, not twice.
+void TForm1::TextRichEditVScroll() {}
 
 void TForm1::BeginProgress(const QString& text)
 {
