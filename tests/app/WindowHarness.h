@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "ShiftJisText.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -56,13 +58,6 @@ inline void AnswerFileDialog(const QString& path)
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept(); // runs the dialog's own checks
     });
-}
-
-inline std::string Sjis(const char* utf8)
-{
-    std::string out;
-    Cp932::EncodeFromUtf8(utf8, out);
-    return out;
 }
 
 class WindowTest : public ::testing::Test

@@ -193,3 +193,18 @@ TEST_F(WindowTest, ProgressBarFillsPanelZeroAndGivesBackTheCaretText)
 }
 
 } // namespace
+
+namespace {
+
+// A writer who enlarges the window wants more lines of text, not a taller information panel.
+TEST_F(WindowTest, EnlargingTheWindowGivesTheRoomToTheEditor)
+{
+    const QWidget* panel = Form->findChild<QWidget*>("ScrollBox1");
+    const int panelHeight = panel->height();
+    const int editorHeight = Editor()->height();
+    Form->resize(Form->width() + 300, Form->height() + 300);
+    QTRY_COMPARE(Editor()->height(), editorHeight + 300);
+    EXPECT_EQ(panel->height(), panelHeight);
+}
+
+} // namespace
