@@ -21,6 +21,21 @@ namespace {
 // The information column is navy whatever the palette.
 const QColor InformationColour(0, 0, 128);
 
+// The width a number text needs with every digit as wide as the widest digit. In a font with
+// proportional digits the gutter would otherwise change width as the figures change while the
+// writer types, and every change of width makes the editor wrap the whole text anew.
+int NumberWidth(const QFontMetrics& metrics, QString text)
+{
+    QChar widest = u'0';
+    for (char16_t digit = u'1'; digit <= u'9'; ++digit)
+        if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widest))
+            widest = QChar(digit);
+    for (QChar& ch : text)
+        if (ch.isDigit())
+            ch = widest;
+    return metrics.horizontalAdvance(text);
+}
+
 } // namespace
 
 TLineInfo::TLineInfo(QWidget* parent) : QWidget(parent)
@@ -312,12 +327,14 @@ bool TLineInfo::LayOut()
     const QFontMetrics metrics(font());
     if (FAutoAddStrLeft)
         FAddStrLeft = FShowLineNum
-                          ? metrics.horizontalAdvance(QString::number(FRowCount + FTopLineNum - 1)) + 4
+                          ? NumberWidth(metrics, QString::number(FRowCount + FTopLineNum - 1)) + 4
                           : 0;
     if (FAutoChangeSize) {
-        int widest = 0;
+        // Room for at least three digits: a wrapped row holds up to a few hundred characters,
+        // and a column that widened and narrowed around 100 would re-wrap the editor each time.
+        int widest = NumberWidth(metrics, QStringLiteral("000"));
         for (const QString& text : FAddStrs)
-            widest = std::max(widest, metrics.horizontalAdvance(text));
+            widest = std::max(widest, NumberWidth(metrics, text));
         int newWidth = FAddStrLeft;
         if (FShowAddStr)
             newWidth += widest + (FShowLineNum ? FBarWidth : 0) + 4;

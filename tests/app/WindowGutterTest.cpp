@@ -71,7 +71,7 @@ TEST_F(WindowGutterTest, MenuSwitchesSetTheColumnsAndTheEditorTakesTheRest)
 {
     Type(u"あいうえおかきくけこ"_qs);
     const int numbers = TextWidth(QString::number(Gutter()->RowCount())) + 4;
-    const int information = TextWidth(QStringLiteral("10"));
+    const int information = TextWidth(QStringLiteral("000")); // room for three digits at least
     const struct
     {
         const char* toggle; // the menu switch the writer clicks
@@ -246,6 +246,24 @@ TEST_F(WindowGutterTest, LineSpaceDialogShowsTheSpacingInForce)
     });
     Action("SetLineSpaceItem")->trigger();
     EXPECT_EQ(shown, "30");
+}
+
+} // namespace
+
+namespace {
+
+// Each change of the gutter's width re-wraps the whole text; a count crossing 100 on a wrapped
+// row must not make the gutter widen and narrow again while the writer types.
+TEST_F(WindowGutterTest, TypingAcrossOneHundredKeepsTheGutterWidth)
+{
+    Form->resize(1400, 400); // a row wide enough for well over 100 narrow characters
+    Action("WordWrapItem")->trigger();
+    Type(QString(60, QChar(u'a')));
+    const int width = Gutter()->width();
+    for (int i = 0; i < 90; ++i) {
+        QTest::keyClick(Editor(), 'a');
+        ASSERT_EQ(Gutter()->width(), width) << "after " << 61 + i << " characters";
+    }
 }
 
 } // namespace

@@ -82,7 +82,7 @@ TEST_F(GutterPage, WidthFollowsTheColumnsShown)
 {
     SetText(QStringLiteral("あいうえおかきくけこ\nabc"));
     const int numbers = TextWidth(QString::number(Gutter->RowCount())) + 4;
-    const int information = TextWidth(QStringLiteral("10"));
+    const int information = TextWidth(QStringLiteral("000")); // room for three digits at least
     struct Case
     {
         bool lineNum, addStr;
