@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
+#include <QTimer>
 
 namespace {
 
@@ -44,6 +45,13 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     BuildToolRow();
     BuildStatusBar();
     BuildPopupMenu();
+
+    // Re-wrapping a whole novel to count its display lines takes a noticeable moment, so a
+    // resize recounts once the window has stopped changing size, not at every step of a drag.
+    FDisplayLineRecount = new QTimer(this);
+    FDisplayLineRecount->setSingleShot(true);
+    FDisplayLineRecount->setInterval(150);
+    connect(FDisplayLineRecount, &QTimer::timeout, this, &TForm1::TextRichEditChange);
 
     OpenDialog1 = new QFileDialog(this, QStringLiteral(u"ファイルを開く"));
     OpenDialog1->setFileMode(QFileDialog::ExistingFiles);
@@ -242,10 +250,9 @@ void TForm1::resizeEvent(QResizeEvent* event)
 void TForm1::FormResize()
 {
     LayOutLineInfo();
+    UpdateLineInfo();
     if (ui->AppearanceLineItem->isChecked())
-        TextRichEditChange();
-    else
-        UpdateLineInfo();
+        FDisplayLineRecount->start();
 }
 
 void TForm1::Cut1Click()

@@ -24,6 +24,7 @@ class QFileDialog;
 class QLabel;
 class QMenu;
 class QPainter;
+class QTimer;
 class TRichEditEx;
 class TStatusProgress;
 
@@ -194,6 +195,7 @@ private:
     QString FSavedStatusText;
     DocumentList FDocuments;
     int FCurrentIndex = 0;
+    QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
     std::array<QString, 6> savedInformation;
     int FHistoryMax = 10;
