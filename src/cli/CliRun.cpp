@@ -54,8 +54,12 @@ std::string LoadText(const std::string& name, bool utf8Input)
 {
     std::string bytes = name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name);
     if (utf8Input) {
+        // The byte-order mark some editors put before UTF-8 text is no character of the text.
+        constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+        const std::string_view utf8 =
+            std::string_view(bytes).substr(bytes.starts_with(ByteOrderMark) ? 3 : 0);
         std::string converted;
-        Cp932::EncodeFromUtf8(bytes, converted);
+        Cp932::EncodeFromUtf8(utf8, converted);
         bytes = std::move(converted);
     }
     return JoinLinesWithCrLf(SplitLines(bytes));

@@ -158,4 +158,15 @@ TEST(CountCompanion, Utf8InputIsConvertedBeforeLoading)
     EXPECT_EQ(result.out, StatsReport({expected}) + "\r\n");
 }
 
+// A UTF-8 file saved by an editor that marks its encoding starts with a byte-order mark; the mark
+// is no character of the manuscript and must not be counted as one.
+TEST(CountCompanion, Utf8InputDropsTheByteOrderMark)
+{
+    TempFolder folder;
+    const std::string file = folder.Write("bom.txt", "\xEF\xBB\xBF" "吾輩は猫である。\nHello world\n");
+    const CliResult result = RunCli(folder, {"--raw", "--input-encoding", "utf-8", file});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, StatsReport({NovelAsOpened.substr(2)}) + "\r\n");
+}
+
 } // namespace
