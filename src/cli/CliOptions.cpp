@@ -5,6 +5,7 @@
 #include <charconv>
 #include <clocale>
 #include <functional>
+#include <iconv.h>
 #include <langinfo.h>
 #include <map>
 #include <string_view>
@@ -39,19 +40,39 @@ positive integer, an unknown --tab word, or a TEXT with a character that has no 
 
 namespace {
 
-// A text typed on the command line, as the Shift-JIS bytes the engine works on. A terminal that
-// already speaks Shift-JIS hands the bytes over unchanged; any other one is taken as UTF-8.
+// A text typed on the command line, as the Shift-JIS bytes the engine works on.
 std::string CommandLineText(const std::string& option, const std::string& text)
 {
     std::setlocale(LC_CTYPE, "");
-    const std::string_view codeset = nl_langinfo(CODESET);
-    if (codeset == "SHIFT_JIS" || codeset == "SJIS" || codeset == "CP932"
-        || codeset == "WINDOWS-31J")
-        return text;
-    std::string bytes;
-    if (!Cp932::IsValidUtf8(text) || !Cp932::EncodeFromUtf8(text, bytes))
+    auto bytes = LocaleTextToShiftJis(text, nl_langinfo(CODESET));
+    if (!bytes)
         throw UsageError(option + ": the text has a character without a Shift-JIS form");
-    return bytes;
+    return std::move(*bytes);
+}
+
+// A text of the locale's encoding as UTF-8. UTF-8 is taken as it is, and so is a text under the
+// plain ASCII locale, where scripts usually pass UTF-8 anyway; any other encoding is converted.
+std::optional<std::string> LocaleTextToUtf8(const std::string& text, std::string_view codeset)
+{
+    if (codeset.empty() || codeset == "UTF-8" || codeset == "ANSI_X3.4-1968"
+        || codeset == "US-ASCII")
+        return text;
+    const iconv_t converter = ::iconv_open("UTF-8", std::string(codeset).c_str());
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return text;
+    std::string input = text;
+    std::string output(text.size() * 4 + 4, '\0');
+    char* in = input.data();
+    char* out = output.data();
+    std::size_t inLeft = input.size();
+    std::size_t outLeft = output.size();
+    const std::size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
+    const bool converted = result != static_cast<std::size_t>(-1);
+    ::iconv_close(converter);
+    if (!converted)
+        return std::nullopt;
+    output.resize(output.size() - outLeft);
+    return output;
 }
 
 std::int32_t PositiveInteger(const std::string& option, const std::string& text)
@@ -132,6 +153,18 @@ const std::map<std::string_view, Valued>& ValuedOptions()
 }
 
 } // namespace
+
+std::optional<std::string> LocaleTextToShiftJis(const std::string& text, std::string_view codeset)
+{
+    if (codeset == "SHIFT_JIS" || codeset == "SJIS" || codeset == "CP932"
+        || codeset == "WINDOWS-31J")
+        return text;
+    const auto utf8 = LocaleTextToUtf8(text, codeset);
+    std::string bytes;
+    if (!utf8 || !Cp932::IsValidUtf8(*utf8) || !Cp932::EncodeFromUtf8(*utf8, bytes))
+        return std::nullopt;
+    return bytes;
+}
 
 CliOptions ParseCliOptions(const std::vector<std::string>& arguments)
 {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class Analysis
@@ -61,6 +62,10 @@ public:
 
 // `arguments` without the program name. Throws UsageError.
 CliOptions ParseCliOptions(const std::vector<std::string>& arguments);
+
+// A text typed on the command line, in the encoding `codeset` (the locale's), as Shift-JIS bytes;
+// nothing when it is not text of that encoding or a character has no Shift-JIS form.
+std::optional<std::string> LocaleTextToShiftJis(const std::string& text, std::string_view codeset);
 
 // The text that --help prints.
 extern const char* const CliUsage;
