@@ -14,6 +14,8 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -236,9 +238,10 @@ void TLineInfo::UpdatePitch()
     FPitch = std::max(1, qRound(line.height()));
 }
 
+// Wide arithmetic throughout: the spacing is whatever integer the writer typed.
 int TLineInfo::RowStep(int pitch, int lineSpace)
 {
-    return (pitch * 20 + lineSpace) / 20;
+    return static_cast<int>((std::int64_t{pitch} * 20 + lineSpace) / 20);
 }
 
 void TLineInfo::UpdateRowCount()
@@ -298,9 +301,16 @@ qreal TLineInfo::ViewportToGutter(qreal firstLineTop) const
     return FEditor->viewport()->mapTo(window(), QPoint()).y() - mapTo(window(), QPoint()).y();
 }
 
+// Row i stands i × (pitch × 20 + LineSpace) / 20 below the first, the twentieths carried from row
+// to row, so beyond the pitch it moves by i × LineSpace / 20 rounded down: a negative spacing takes
+// its pixel as soon as it eats into one, as the row step does. LineSpace / 30 moves every row.
 int TLineInfo::RowY(int row) const
 {
-    return FRowPlaces[row].top + (row * FLineSpace) / 20 + FLineSpace / 30;
+    const std::int64_t twentieths = std::int64_t{row} * FLineSpace;
+    const std::int64_t extra = twentieths >= 0 ? twentieths / 20 : -((19 - twentieths) / 20);
+    const std::int64_t y = FRowPlaces[row].top + extra + FLineSpace / 30;
+    return static_cast<int>(std::clamp<std::int64_t>(y, std::numeric_limits<int>::min() / 2,
+                                                     std::numeric_limits<int>::max() / 2));
 }
 
 // ---- painting ---------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -213,6 +214,40 @@ TEST_F(GutterPage, LineSpaceAddsTwentiethsOfAPixelPerRow)
     EXPECT_EQ(Gutter->RowTop(2) - Gutter->RowTop(1), step + 1);
     ASSERT_TRUE(Gutter->SetLineSpace(30));
     EXPECT_EQ(Gutter->RowTop(0), top + 1);
+}
+
+TEST_F(GutterPage, LineSpaceMovesEachRowByItsCarriedTwentieths)
+{
+    SetText(Lines(3));
+    const int plain[3] = {Gutter->RowTop(0), Gutter->RowTop(1), Gutter->RowTop(2)};
+    const struct
+    {
+        int lineSpace;
+        int moved[3]; // pixels each of the first three rows moves
+    } rows[] = {
+        {20, {0, 1, 2}},   // one pixel more per row
+        {30, {1, 2, 4}},   // a first row one pixel down
+        {10, {0, 0, 1}},   // half a pixel per row: the second row gains it
+        {-10, {0, -1, -1}}, // half a pixel less per row: the first gap already loses a pixel
+        {-30, {-1, -3, -4}},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(Gutter->SetLineSpace(row.lineSpace)) << row.lineSpace;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(Gutter->RowTop(i) - plain[i], row.moved[i])
+                << "LineSpace " << row.lineSpace << ", row " << i;
+    }
+}
+
+TEST_F(GutterPage, TheLargestLineSpaceIsAcceptedAndPushesTheRowsOutOfView)
+{
+    SetText(Lines(3));
+    const int top = Gutter->RowTop(0);
+    ASSERT_TRUE(Gutter->SetLineSpace(std::numeric_limits<int>::max()));
+    Gutter->SetSize(Gutter->width(), Gutter->height());
+    Gutter->Refresh();
+    EXPECT_EQ(Gutter->RowCount(), 1);
+    EXPECT_EQ(Gutter->RowTop(0), top + std::numeric_limits<int>::max() / 30);
 }
 
 TEST_F(GutterPage, LineSpaceThatWouldStopTheRowsIsRefused)
