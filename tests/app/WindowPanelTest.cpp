@@ -223,3 +223,13 @@ TEST_F(WindowTest, CommandsStillWaitingForTheirWorkCannotBeChosen)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowTest, TheWindowCarriesTheProgramsIcon)
+{
+    EXPECT_FALSE(Form->windowIcon().isNull());
+    EXPECT_FALSE(Form->windowIcon().pixmap(16, 16).isNull());
+}
+
+} // namespace
