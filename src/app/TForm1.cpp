@@ -42,6 +42,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     const QFont designFont(DesignFontName, DesignFontPointSize);
     centralWidget()->setFont(designFont);
     statusBar()->setFont(designFont);
+    // The program's small picture in the title bar and the task list.
+    setWindowIcon(GlyphIcon(QStringLiteral(u"言"), designFont));
     BuildToolRow();
     BuildStatusBar();
     BuildPopupMenu();

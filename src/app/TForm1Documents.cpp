@@ -116,6 +116,7 @@ void TForm1::OpenFile(const std::string& path)
 {
     if (!UsefulFunc::IsFileReadable(path))
         return;
+    const QString previousTitle = windowTitle();
     setWindowTitle(MakeTitle(path));
     StoreShownText();
     const int previous = FCurrentIndex;
@@ -127,7 +128,8 @@ void TForm1::OpenFile(const std::string& path)
     try {
         document->LoadFromFile(path);
     } catch (...) {
-        // No half-made tab stays behind: the previous document is shown as before.
+        // No half-made tab stays behind: the previous document is shown as before, under its
+        // own caption.
         FDocuments.Remove(index);
         {
             const QSignalBlocker blocker(ui->TabControl1);
@@ -135,6 +137,7 @@ void TForm1::OpenFile(const std::string& path)
             ui->TabControl1->setCurrentIndex(previous);
         }
         FCurrentIndex = previous;
+        setWindowTitle(previousTitle);
         throw;
     }
     document->FileName = path;

@@ -2,6 +2,8 @@
 
 #include "WindowHarness.h"
 
+#include "shell/UsefulFunc.h"
+
 #include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
@@ -250,6 +252,25 @@ TEST_F(WindowTest, AFailedSaveIsShownAndLeavesTheTextModified)
     QTest::keyClick(Editor(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(error, QString::fromStdString("ﾌｧｲﾙ " + path + " を作成できません."));
     EXPECT_EQ(Form->StatusText(3), u"変更");
+}
+
+} // namespace
+
+namespace {
+
+// A file that opens but cannot be read (reading it fails at once) leaves the window as it was.
+TEST_F(WindowTest, AFileThatCannotBeReadLeavesTheShownDocumentAsItWas)
+{
+    const std::string path = Write("a.txt", "A");
+    Form->OpenFile(path);
+    const std::string unreadable = "/proc/self/mem";
+    if (!UsefulFunc::IsFileReadable(unreadable))
+        GTEST_SKIP() << "no file here that opens but cannot be read";
+    EXPECT_ANY_THROW(Form->OpenFile(unreadable));
+    EXPECT_EQ(Tabs()->count(), 2);
+    EXPECT_EQ(Tabs()->currentIndex(), 1);
+    EXPECT_EQ(Editor()->GetText(), "A\r\n");
+    EXPECT_EQ(Form->windowTitle(), Title(path));
 }
 
 } // namespace

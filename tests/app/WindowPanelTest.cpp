@@ -4,6 +4,7 @@
 #include "WindowHarness.h"
 
 #include <QLabel>
+#include <QMenu>
 
 namespace {
 
@@ -205,6 +206,30 @@ TEST_F(WindowTest, EnlargingTheWindowGivesTheRoomToTheEditor)
     Form->resize(Form->width() + 300, Form->height() + 300);
     QTRY_COMPARE(Editor()->height(), editorHeight + 300);
     EXPECT_EQ(panel->height(), panelHeight);
+}
+
+} // namespace
+
+namespace {
+
+// Commands whose work is not in the program yet are shown but cannot be chosen, so that no
+// writer believes a setting is kept or a shortcut made when nothing happens.
+TEST_F(WindowTest, CommandsStillWaitingForTheirWorkCannotBeChosen)
+{
+    for (const char* name : {"HistorySettingItem", "SavePositionItem", "SaveSizeItem",
+                             "CreateSendToItem", "DeleteSendToItem", "About1"})
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+    EXPECT_FALSE(Form->findChild<QMenu*>("HistoryItem")->isEnabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowTest, TheWindowCarriesTheProgramsIcon)
+{
+    EXPECT_FALSE(Form->windowIcon().isNull());
+    EXPECT_FALSE(Form->windowIcon().pixmap(16, 16).isNull());
 }
 
 } // namespace
