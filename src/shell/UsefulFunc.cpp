@@ -142,7 +142,9 @@ bool IsFileReadable(std::string_view name)
     const std::string path(name);
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
-    return file.IsOpen() && ::fstat(file.Get(), &info) == 0 && !S_ISDIR(info.st_mode);
+    // Only regular files: a pipe without a writer or a device such as /dev/zero would hold the
+    // window forever while it reads.
+    return file.IsOpen() && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::string FileNamePart(std::string_view path)

@@ -10,7 +10,7 @@ namespace UsefulFunc {
 // first match in sorted order; a path that matches nothing comes back unchanged.
 std::string ExactPathName(std::string_view name);
 
-// True when the path opens for reading and is not a folder.
+// True when the path is a regular file that opens for reading (not a folder, pipe or device).
 bool IsFileReadable(std::string_view name);
 
 // The file-name part of a path: what follows the last "/".

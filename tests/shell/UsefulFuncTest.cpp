@@ -47,6 +47,10 @@ TEST(FileReadability, OnlyReadableFilesPass)
     EXPECT_FALSE(UsefulFunc::IsFileReadable(folder.Path()));
     EXPECT_FALSE(UsefulFunc::IsFileReadable(folder.File("missing.txt")));
     EXPECT_FALSE(UsefulFunc::IsFileReadable(""));
+    // Opening these as documents would wait for a writer forever, or read without end.
+    ASSERT_EQ(::mkfifo(folder.File("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(UsefulFunc::IsFileReadable(folder.File("pipe")));
+    EXPECT_FALSE(UsefulFunc::IsFileReadable("/dev/zero"));
 }
 
 TEST(FileNameOfPath, IsWhatFollowsTheLastSlash)
