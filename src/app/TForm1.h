@@ -71,7 +71,7 @@ public:
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
 
-    // The gutter's seams: the gutter work fills them.
+    // The line-information gutter: a refresh of the visible rows, or from a document's lines.
     void UpdateLineInfo();
     void RefreshLineInfo(const Document& document);
 
