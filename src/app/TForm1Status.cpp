@@ -36,10 +36,11 @@ void TForm1::CursorPosInfoItemClick()
         SetStatusText(1, QString());
 }
 
+// A key that changes the text has refreshed the gutter through the change handler already, and one
+// that scrolls moves the gutter with the scroll bar; only the caret position is left to show.
 void TForm1::TextRichEditAfterKeyDown()
 {
     UpdateCursorPosition();
-    UpdateLineInfo();
 }
 
 void TForm1::TextRichEditMouseDown()
