@@ -1,6 +1,6 @@
 #include "TLineInfo.h"
 
-#include "analysis/Cp932Codec.h"
+#include "QtShiftJis.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
@@ -214,9 +214,7 @@ void TLineInfo::FillRowsFromLines(const std::vector<std::string>& lines)
 int TLineInfo::CountCharacters(QStringView text)
 {
     FEncoded.clear();
-    Cp932::Encode(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                      static_cast<std::size_t>(text.size())),
-                  FEncoded);
+    QtShiftJis::Encode(text, FEncoded);
     return CountCharacters(FEncoded);
 }
 

@@ -1,6 +1,6 @@
 #include "TRichEditEx.h"
 
-#include "analysis/Cp932Codec.h"
+#include "QtShiftJis.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
@@ -9,15 +9,6 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
-
-namespace {
-
-std::u16string_view View(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-} // namespace
 
 TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent)
 {
@@ -45,7 +36,7 @@ const std::string& TRichEditEx::GetText()
         const QString raw = document()->toRawText();
         FText.clear();
         FText.reserve(static_cast<std::size_t>(raw.size()) * 2);
-        FTextLoses = !Cp932::Encode(View(raw), FText, Cp932::LineBreaks::Convert);
+        FTextLoses = !QtShiftJis::Encode(raw, FText, Cp932::LineBreaks::Convert);
         FTextRevision = FRevision;
     }
     return FText;
@@ -64,7 +55,7 @@ const std::string& TRichEditEx::GetSelectedText()
         || FSelectionEnd != cursor.selectionEnd()) {
         FSelectedText.clear();
         if (cursor.hasSelection())
-            Cp932::Encode(View(cursor.selectedText()), FSelectedText, Cp932::LineBreaks::Convert);
+            QtShiftJis::Encode(cursor.selectedText(), FSelectedText, Cp932::LineBreaks::Convert);
         FSelectionRevision = FRevision;
         FSelectionStart = cursor.selectionStart();
         FSelectionEnd = cursor.selectionEnd();
@@ -80,8 +71,7 @@ int TRichEditEx::GetSelectionLength() const
 
 void TRichEditEx::SetText(std::string_view shiftJisText)
 {
-    const std::u16string text = Cp932::Decode(shiftJisText, Cp932::LineBreaks::Convert);
-    setPlainText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    setPlainText(QtShiftJis::Decode(shiftJisText, Cp932::LineBreaks::Convert));
 }
 
 bool TRichEditEx::GetModified() const

@@ -1,6 +1,6 @@
 #include "DialogText.h"
 
-#include "analysis/Cp932Codec.h"
+#include "controls/QtShiftJis.h"
 
 #include <QList>
 
@@ -8,16 +8,13 @@ namespace DialogText {
 
 QString FromShiftJis(std::string_view bytes)
 {
-    const std::u16string text = Cp932::Decode(bytes, Cp932::LineBreaks::Convert);
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    return QtShiftJis::Decode(bytes, Cp932::LineBreaks::Convert);
 }
 
 bool ToShiftJis(const QString& text, std::string& out)
 {
-    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
-                                    static_cast<std::size_t>(text.size()));
     std::string bytes;
-    if (!Cp932::Encode(units, bytes))
+    if (!QtShiftJis::Encode(text, bytes))
         return false;
     out = std::move(bytes);
     return true;
