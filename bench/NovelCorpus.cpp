@@ -34,7 +34,8 @@ public:
 
     void Word()
     {
-        static const char* const words[] = {"Tokyo", "Kyoto", "jazz", "well-known", "piano", "2026"};
+        static const char* const words[] = {"Tokyo",      "Kyoto", "jazz",
+                                            "well-known", "piano", "2026"};
         const std::string word = words[Below(6)];
         FText += word;
         FColumn += static_cast<int>(word.size() + 1) / 2;

@@ -19,8 +19,7 @@ const std::string& Corpus(std::size_t bytes)
     return bytes == OneMiB ? oneMiB : sixteenMiB;
 }
 
-template <class Count>
-void Run(benchmark::State& state, Count count)
+template <class Count> void Run(benchmark::State& state, Count count)
 {
     const std::string& text = Corpus(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)

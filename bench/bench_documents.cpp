@@ -2,7 +2,7 @@
 
 #include "NovelCorpus.h"
 
-#include "app/Document.h"
+#include "documents/Document.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +24,8 @@ public:
             ::close(fd);
         FPath = name;
         const std::string corpus = MakeNovelCorpus(bytes);
-        std::ofstream(FPath, std::ios::binary).write(corpus.data(), static_cast<std::streamsize>(corpus.size()));
+        std::ofstream(FPath, std::ios::binary)
+            .write(corpus.data(), static_cast<std::streamsize>(corpus.size()));
     }
     CorpusFile(const CorpusFile&) = delete;
     CorpusFile& operator=(const CorpusFile&) = delete;
@@ -44,7 +45,8 @@ void BM_OpenDocument(benchmark::State& state)
         std::string text = document.GetText();
         benchmark::DoNotOptimize(text.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(SixteenMiB));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(SixteenMiB));
 }
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,7 @@
 // The gutter refreshes on every key press and scroll step of a long manuscript: it must count only
 // the lines in view. Run (medians):
-//   build/bin/kotonami_bench_gutter --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+//   build/bin/kotonami_bench_gutter --benchmark_repetitions=10
+//   --benchmark_report_aggregates_only=true
 
 #include "NovelCorpus.h"
 #include "analysis/Cp932Codec.h"

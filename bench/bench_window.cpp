@@ -55,7 +55,8 @@ void ReportDistribution(benchmark::State& state, std::vector<double> millisecond
 {
     std::sort(milliseconds.begin(), milliseconds.end());
     const auto at = [&](double q) {
-        return milliseconds[static_cast<std::size_t>(q * static_cast<double>(milliseconds.size() - 1))];
+        return milliseconds[static_cast<std::size_t>(q *
+                                                     static_cast<double>(milliseconds.size() - 1))];
     };
     state.counters["median_ms"] = at(0.5);
     state.counters["p99_ms"] = at(0.99);
@@ -83,7 +84,8 @@ void TypeIntoNovel(benchmark::State& state, bool displayLines)
         for (int i = 0; i < 200; ++i) {
             const auto start = Clock::now();
             QTest::keyClick(editor, static_cast<char>('a' + i % 26));
-            samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            samples.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         }
     }
     ReportDistribution(state, std::move(samples));

@@ -20,15 +20,21 @@ std::int32_t TakeInt32(std::string_view& input)
     input.remove_prefix(n);
     // Mostly small papers, where lines break often; sometimes the extremes.
     switch (value & 3) {
-    case 0: return static_cast<std::int32_t>(value >> 2) % 64 - 8;
-    case 1: return std::numeric_limits<std::int32_t>::max() - static_cast<std::int32_t>(value >> 28);
-    default: return static_cast<std::int32_t>(value);
+    case 0:
+        return static_cast<std::int32_t>(value >> 2) % 64 - 8;
+    case 1:
+        return std::numeric_limits<std::int32_t>::max() - static_cast<std::int32_t>(value >> 28);
+    default:
+        return static_cast<std::int32_t>(value);
     }
 }
 
 std::string_view TakeSet(std::string_view& input)
 {
-    const std::size_t n = input.empty() ? 0 : std::min<std::size_t>(static_cast<unsigned char>(input[0]) % 8, input.size() - 1);
+    const std::size_t n =
+        input.empty()
+            ? 0
+            : std::min<std::size_t>(static_cast<unsigned char>(input[0]) % 8, input.size() - 1);
     const std::string_view set = input.substr(input.empty() ? 0 : 1, n);
     input.remove_prefix(input.empty() ? 0 : 1 + n);
     return set;
@@ -39,7 +45,8 @@ std::int64_t LineBreaks(std::string_view text)
     std::int64_t breaks = 0;
     for (std::size_t p = 0; p < text.size();) {
         const ShiftJis::Character ch = ShiftJis::CharacterAt(text, p);
-        const bool pair = ch.IsSingleByte(ShiftJis::CR) && p + 1 < text.size() && text[p + 1] == '\n';
+        const bool pair =
+            ch.IsSingleByte(ShiftJis::CR) && p + 1 < text.size() && text[p + 1] == '\n';
         breaks += pair;
         p += pair ? 2 : ch.length;
     }

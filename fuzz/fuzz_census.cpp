@@ -11,9 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const CountOptions options : {CountOptions{}, CountOptions{false, false, false}}) {
         const CharacterCensus c = CountCharacterTypes(text, options);
         if (c.singleByteLetters + c.halfWidthKana + c.singleByteDigits + c.singleByteSymbols +
-                c.singleByteOthers != c.singleByteTotal ||
+                    c.singleByteOthers !=
+                c.singleByteTotal ||
             c.doubleByteDigits + c.doubleByteLetters + c.hiragana + c.katakana + c.greek +
-                c.doubleByteOthers != c.doubleByteTotal)
+                    c.doubleByteOthers !=
+                c.doubleByteTotal)
             std::abort();
         if (std::memchr(data, 0, size) == nullptr &&
             (c.allCharacters != CountText(text, options, 1).characters ||

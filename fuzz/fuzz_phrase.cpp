@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view phrase = input.substr(0, phraseLength);
     const std::string_view text = input.substr(phraseLength);
     const std::int32_t count = CountPhrase(text, phrase);
-    if (count < -1 || (!phrase.empty() && static_cast<std::size_t>(count) * phrase.size() > text.size() && count > 0))
+    if (count < -1 || (!phrase.empty() &&
+                       static_cast<std::size_t>(count) * phrase.size() > text.size() && count > 0))
         std::abort();
     (void)MakePhraseReport(count, phrase);
     return 0;

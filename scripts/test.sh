@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Kotonami and runs every test; then runs each fuzz target briefly.
+# Checks the formatting, builds Kotonami and runs every test; then runs each fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/check-format.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure --timeout 300 -j "$(nproc)"
 scripts/fuzz.sh "${KOTONAMI_FUZZ_SECONDS:-5}"

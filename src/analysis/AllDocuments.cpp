@@ -46,7 +46,9 @@ std::string MakeAllDocumentsReport(const TextStatistics& totals)
     }
     // "行数 : ", "サイズ : "
     report += "\r\n\x8Ds\x90\x94 : " + std::to_string(totals.lines);
-    report += "\r\n\x83T\x83" "C\x83Y : " + std::to_string(totals.bytes) + " (bytes)";
+    report += "\r\n\x83T\x83"
+              "C\x83Y : " +
+              std::to_string(totals.bytes) + " (bytes)";
     return report;
 }
 

@@ -73,14 +73,16 @@ public:
 #endif
     }
 
-    unsigned char operator[](std::size_t i) const noexcept { return static_cast<unsigned char>(FBytes[i]); }
+    unsigned char operator[](std::size_t i) const noexcept
+    {
+        return static_cast<unsigned char>(FBytes[i]);
+    }
 
 private:
     alignas(16) char FBytes[Size];
 
 #if defined(__SSE2__)
-    template <class Test>
-    std::uint64_t Collect(Test test) const noexcept
+    template <class Test> std::uint64_t Collect(Test test) const noexcept
     {
         std::uint64_t mask = 0;
         for (int part = 0; part < 4; ++part) {
@@ -91,8 +93,7 @@ private:
         return mask;
     }
 #else
-    template <class Test>
-    std::uint64_t Scalar(Test test) const noexcept
+    template <class Test> std::uint64_t Scalar(Test test) const noexcept
     {
         std::uint64_t mask = 0;
         for (std::size_t i = 0; i < Size; ++i)

@@ -1,9 +1,9 @@
 #include "CharacterCensus.h"
 
+#include "ByteBlock.h"
 #include "ReportFormat.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
-#include "ByteBlock.h"
 
 #include <algorithm>
 #include <bit>
@@ -37,7 +37,8 @@ void CountSingleBytes(const ByteBlock& block, std::uint64_t singles, const Count
     if (singles == 0)
         return; // a block of kanji and kana with at most its line break
     counts.singleTotal += Count(singles);
-    counts.singleLetters += Count(singles & (block.InRange(0x41, 0x5A) | block.InRange(0x61, 0x7A)));
+    counts.singleLetters +=
+        Count(singles & (block.InRange(0x41, 0x5A) | block.InRange(0x61, 0x7A)));
     counts.halfWidthKana += Count(singles & block.InRange(0xA6, 0xDF));
     counts.singleDigits += Count(singles & block.InRange(0x30, 0x39));
     counts.singleSymbols += Count(singles & (block.InRange(0x21, 0x2F) | block.InRange(0x3A, 0x40) |
@@ -55,11 +56,13 @@ void CountDoubleBytes(const ByteBlock& block, std::uint64_t trails, std::uint64_
         counts.hiragana += Count(hiragana);
         if ((t82 &= ~hiragana) != 0) {
             counts.doubleDigits += Count(t82 & block.InRange(0x4F, 0x58));
-            counts.doubleLetters += Count(t82 & (block.InRange(0x60, 0x79) | block.InRange(0x81, 0x9A)));
+            counts.doubleLetters +=
+                Count(t82 & (block.InRange(0x60, 0x79) | block.InRange(0x81, 0x9A)));
         }
     }
     if (std::uint64_t t83 = trails & after83) {
-        const std::uint64_t katakana = t83 & (block.InRange(0x40, 0x7E) | block.InRange(0x80, 0x96));
+        const std::uint64_t katakana =
+            t83 & (block.InRange(0x40, 0x7E) | block.InRange(0x80, 0x96));
         counts.katakana += Count(katakana);
         if ((t83 &= ~katakana) != 0)
             counts.greek += Count(t83 & (block.InRange(0x9F, 0xB6) | block.InRange(0xBF, 0xD6)));
@@ -76,7 +79,8 @@ BinCounts CountBins(std::string_view text, const CountOptions& options) noexcept
         const ByteBlock block(text, offset);
         const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
         const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
-        const ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
+        const ShiftJis::BlockRoles roles =
+            ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
         const std::uint64_t leads = roles.lead & inText, trails = roles.trail & inText;
         const std::uint64_t is82 = block.Equal(0x82), is83 = block.Equal(0x83);
         CountSingleBytes(block, ~(roles.lead | roles.trail) & inText, options, counts);
@@ -135,13 +139,13 @@ CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& o
     census.singleByteSymbols = SaturateToInt32(counts.singleSymbols);
     census.greek = SaturateToInt32(counts.greek);
     census.singleByteTotal = SaturateToInt32(counts.singleTotal);
-    census.singleByteOthers = SaturateToInt32(counts.singleTotal - counts.singleLetters -
-                                              counts.halfWidthKana - counts.singleDigits -
-                                              counts.singleSymbols);
+    census.singleByteOthers =
+        SaturateToInt32(counts.singleTotal - counts.singleLetters - counts.halfWidthKana -
+                        counts.singleDigits - counts.singleSymbols);
     census.doubleByteTotal = SaturateToInt32(counts.doubleTotal);
-    census.doubleByteOthers = SaturateToInt32(counts.doubleTotal - counts.doubleDigits -
-                                              counts.doubleLetters - counts.hiragana -
-                                              counts.katakana - counts.greek);
+    census.doubleByteOthers =
+        SaturateToInt32(counts.doubleTotal - counts.doubleDigits - counts.doubleLetters -
+                        counts.hiragana - counts.katakana - counts.greek);
     return census;
 }
 
@@ -164,19 +168,41 @@ struct ReportLine
 // "半角カナ : ", "1バイト記号 : ", "ギリシャ文字 : ", "その他の 1バイト文字 : ",
 // "その他の 2バイト文字 : ".
 const ReportLine ValueLines[] = {
-    {"1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ", &CharacterCensus::singleByteTotal, ""},
-    {"2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ", &CharacterCensus::doubleByteTotal, Rule},
-    {"1\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ", &CharacterCensus::singleByteLetters, ""},
-    {"2\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : ", &CharacterCensus::doubleByteLetters, "\r\n"},
-    {"1\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", &CharacterCensus::singleByteDigits, ""},
-    {"2\x83o\x83" "C\x83g\x90\x94\x8E\x9A : ", &CharacterCensus::doubleByteDigits, "\r\n"},
+    {"1\x83o\x83"
+     "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ",
+     &CharacterCensus::singleByteTotal, ""},
+    {"2\x83o\x83"
+     "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : ",
+     &CharacterCensus::doubleByteTotal, Rule},
+    {"1\x83o\x83"
+     "C\x83g\x83"
+     "A\x83\x8B\x83t\x83@\x83x\x83"
+     "b\x83g : ",
+     &CharacterCensus::singleByteLetters, ""},
+    {"2\x83o\x83"
+     "C\x83g\x83"
+     "A\x83\x8B\x83t\x83@\x83x\x83"
+     "b\x83g : ",
+     &CharacterCensus::doubleByteLetters, "\r\n"},
+    {"1\x83o\x83"
+     "C\x83g\x90\x94\x8E\x9A : ",
+     &CharacterCensus::singleByteDigits, ""},
+    {"2\x83o\x83"
+     "C\x83g\x90\x94\x8E\x9A : ",
+     &CharacterCensus::doubleByteDigits, "\r\n"},
     {"\x82\xD0\x82\xE7\x82\xAA\x82\xC8 : ", &CharacterCensus::hiragana, ""},
     {"\x83J\x83^\x83J\x83i : ", &CharacterCensus::katakana, ""},
     {"\x94\xBC\x8Ap\x83J\x83i : ", &CharacterCensus::halfWidthKana, "\r\n"},
-    {"1\x83o\x83" "C\x83g\x8BL\x8D\x86 : ", &CharacterCensus::singleByteSymbols, ""},
+    {"1\x83o\x83"
+     "C\x83g\x8BL\x8D\x86 : ",
+     &CharacterCensus::singleByteSymbols, ""},
     {"\x83M\x83\x8A\x83V\x83\x83\x95\xB6\x8E\x9A : ", &CharacterCensus::greek, "\r\n"},
-    {"\x82\xBB\x82\xCC\x91\xBC\x82\xCC 1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ", &CharacterCensus::singleByteOthers, ""},
-    {"\x82\xBB\x82\xCC\x91\xBC\x82\xCC 2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : ", &CharacterCensus::doubleByteOthers, ""},
+    {"\x82\xBB\x82\xCC\x91\xBC\x82\xCC 1\x83o\x83"
+     "C\x83g\x95\xB6\x8E\x9A : ",
+     &CharacterCensus::singleByteOthers, ""},
+    {"\x82\xBB\x82\xCC\x91\xBC\x82\xCC 2\x83o\x83"
+     "C\x83g\x95\xB6\x8E\x9A : ",
+     &CharacterCensus::doubleByteOthers, ""},
 };
 
 } // namespace
@@ -187,11 +213,14 @@ std::optional<std::string> MakeCharacterTypeReport(const CharacterCensus& census
         return std::nullopt;
     const std::int32_t all = census.allCharacters;
     // "--- 種類ごとの文字数 ---", an empty line, "すべての文字数 : " and the rule.
-    std::string report = "--- \x8E\xED\x97\xDE\x82\xB2\x82\xC6\x82\xCC\x95\xB6\x8E\x9A\x90\x94 ---\r\n\r\n";
-    report += "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95\xB6\x8E\x9A\x90\x94 : " + std::to_string(all) + LineEnd + Rule;
+    std::string report =
+        "--- \x8E\xED\x97\xDE\x82\xB2\x82\xC6\x82\xCC\x95\xB6\x8E\x9A\x90\x94 ---\r\n\r\n";
+    report += "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95\xB6\x8E\x9A\x90\x94 : " + std::to_string(all) +
+              LineEnd + Rule;
     for (const ReportLine& line : ValueLines) {
         const std::int32_t count = census.*line.field;
-        report += line.label + std::to_string(count) + "  ( " + FormatPercentage(count, all) + " % )";
+        report +=
+            line.label + std::to_string(count) + "  ( " + FormatPercentage(count, all) + " % )";
         // The last line of the report has no line ending.
         if (&line != &ValueLines[std::size(ValueLines) - 1])
             report += LineEnd + line.after;

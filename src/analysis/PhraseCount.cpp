@@ -11,7 +11,8 @@ std::int32_t CountPhrase(std::string_view text, std::string_view phrase) noexcep
         return -1;
     // The search never looks past a NUL byte of the text.
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
-        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+        text =
+            text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     std::int64_t count = 0;
     std::size_t boundary = 0; // a known character boundary: the remainder starts here
     for (std::size_t found = text.find(phrase); found != std::string_view::npos;
@@ -35,6 +36,7 @@ std::optional<std::string> MakePhraseReport(std::int32_t count, std::string_view
     report += phrase;
     report += " \x82\xCD\r\n\r\n";
     report += std::to_string(count);
-    report += " \x8C\xC2\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB5\x82\xBD\x81" "B";
+    report += " \x8C\xC2\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB5\x82\xBD\x81"
+              "B";
     return report;
 }

@@ -26,14 +26,16 @@ std::string FormatRatio(std::int64_t numerator, std::int64_t denominator, int de
     }
     std::string integerPart;
     do {
-        integerPart.insert(integerPart.begin(), static_cast<char>('0' + static_cast<int>(quotient % 10)));
+        integerPart.insert(integerPart.begin(),
+                           static_cast<char>('0' + static_cast<int>(quotient % 10)));
         quotient /= 10;
     } while (quotient != 0);
     std::string text = (negative && (integerPart != "0" || fraction != 0) ? "-" : "") + integerPart;
     if (decimals > 0) {
         std::string digits(static_cast<std::size_t>(decimals), '0');
         for (int i = decimals - 1; i >= 0; --i) {
-            digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + static_cast<int>(fraction % 10));
+            digits[static_cast<std::size_t>(i)] =
+                static_cast<char>('0' + static_cast<int>(fraction % 10));
             fraction /= 10;
         }
         text += '.' + digits;

@@ -54,11 +54,16 @@ constexpr std::size_t CharacterLength(std::string_view text, std::size_t positio
 struct Character
 {
     std::size_t position = 0; // offset of its first byte in the text
-    std::size_t length = 0;   // bytes present in the text: 2, or 1 (single byte, or a final lone lead byte)
-    bool doubleByte = false;  // begins with a lead byte
-    std::uint32_t code = 0;   // byte value, or lead * 256 + trail (trail 0 for a final lone lead byte)
+    std::size_t length =
+        0; // bytes present in the text: 2, or 1 (single byte, or a final lone lead byte)
+    bool doubleByte = false; // begins with a lead byte
+    std::uint32_t code =
+        0; // byte value, or lead * 256 + trail (trail 0 for a final lone lead byte)
 
-    constexpr bool IsSingleByte(unsigned char byte) const noexcept { return !doubleByte && code == byte; }
+    constexpr bool IsSingleByte(unsigned char byte) const noexcept
+    {
+        return !doubleByte && code == byte;
+    }
 };
 
 // The character that starts at `position`; `position` must be inside the text.
@@ -101,7 +106,8 @@ public:
         return before;
     }
     constexpr std::size_t Position() const noexcept { return FPosition; }
-    friend constexpr bool operator==(const CharacterIterator& a, const CharacterIterator& b) noexcept
+    friend constexpr bool operator==(const CharacterIterator& a,
+                                     const CharacterIterator& b) noexcept
     {
         return a.FPosition == b.FPosition;
     }

@@ -1,7 +1,7 @@
 #include "TextStatistics.h"
 
-#include "Saturate.h"
 #include "ByteBlock.h"
+#include "Saturate.h"
 #include "ShiftJis.h"
 
 #include <algorithm>
@@ -14,7 +14,7 @@ namespace {
 
 struct Tally
 {
-    std::int64_t singleByte = 0;    // counted single-byte characters (no CR, LF or switched-off blank)
+    std::int64_t singleByte = 0; // counted single-byte characters (no CR, LF or switched-off blank)
     std::int64_t lineFeeds = 0;
     std::int64_t doubleByte = 0;
     std::int64_t doubleByteSpaces = 0;
@@ -32,7 +32,8 @@ Tally TallyText(std::string_view text, const CountOptions& options) noexcept
         const ByteBlock block(text, offset);
         const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
         const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
-        const ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
+        const ShiftJis::BlockRoles roles =
+            ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
         const std::uint64_t singles = ~(roles.lead | roles.trail) & inText;
         const std::uint64_t lineFeeds = singles & block.Equal(ShiftJis::LF);
         std::uint64_t uncounted = lineFeeds | block.Equal(ShiftJis::CR);
@@ -65,7 +66,8 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
     statistics.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
     // The writer's text ends at the first NUL byte, wherever it stands.
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
-        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+        text =
+            text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
     if (text.empty())
         return statistics;
 

@@ -21,9 +21,9 @@ struct CountOptions
 struct TextStatistics
 {
     std::int32_t characters = 0; // weighted characters counted under CountOptions
-    std::int32_t lines = 0;      // logical lines, or the display-line count where the caller puts it
-    std::int32_t bytes = 0;      // length in bytes, CR LF included
-    std::int32_t words = 0;      // English words; CountText leaves it 0
+    std::int32_t lines = 0; // logical lines, or the display-line count where the caller puts it
+    std::int32_t bytes = 0; // length in bytes, CR LF included
+    std::int32_t words = 0; // English words; CountText leaves it 0
 };
 
 // The one character, line and byte counter. `doubleByteWeight` is what one counted double-byte

@@ -46,7 +46,8 @@ bool WordCharacterSet::SetCharacterList(std::string_view text)
     FCodes.clear();
     FSingleByte.fill(false);
     for (int b = 'A'; b <= 'Z'; ++b)
-        FSingleByte[static_cast<std::size_t>(b)] = FSingleByte[static_cast<std::size_t>(b + 0x20)] = true;
+        FSingleByte[static_cast<std::size_t>(b)] = FSingleByte[static_cast<std::size_t>(b + 0x20)] =
+            true;
     FHasDoubleByte = false;
     for (const ShiftJis::Character& c : ShiftJis::Characters(text)) {
         if (IsForbiddenInList(c))

@@ -28,7 +28,7 @@ std::array<WordRole, 256> SingleByteRoles(const WordCharacterSet& set) noexcept
     std::array<WordRole, 256> roles{};
     for (std::size_t b = 0; b < roles.size(); ++b)
         roles[b] = set.IsSingleByteWordCharacter(static_cast<unsigned char>(b)) ? WordRole::Word
-                                                                                 : WordRole::Other;
+                                                                                : WordRole::Other;
     roles[ShiftJis::Space] = roles[ShiftJis::Tab] = WordRole::Blank;
     roles[ShiftJis::CR] = WordRole::Return;
     roles[ShiftJis::LF] = WordRole::Newline;
@@ -132,10 +132,12 @@ public:
         bool startsWithTrail = false;
         for (std::size_t offset = from; offset < text.size(); offset += ByteBlock::Size) {
             const ByteBlock block(text, offset);
-            const ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
+            const ShiftJis::BlockRoles roles =
+                ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
             const std::uint64_t found = WordBytes(block) & ~(roles.lead | roles.trail);
             if (found != 0)
-                return std::min(text.size(), offset + static_cast<std::size_t>(std::countr_zero(found)));
+                return std::min(text.size(),
+                                offset + static_cast<std::size_t>(std::countr_zero(found)));
         }
         return text.size();
     }
@@ -174,7 +176,8 @@ std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordChara
 {
     // The writer's text ends at the first NUL byte.
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
-        text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+        text =
+            text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
 
     const std::array<WordRole, 256> roles = SingleByteRoles(wordCharacters);
     const WordStartFinder finder(wordCharacters);

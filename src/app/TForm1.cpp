@@ -62,7 +62,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     SaveDialog1->setFileMode(QFileDialog::AnyFile);
     for (QFileDialog* dialog : {OpenDialog1, SaveDialog1}) {
         dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setNameFilters({QStringLiteral(u"テキストファイル(*.txt)"), QStringLiteral(u"すべて(*)")});
+        dialog->setNameFilters(
+            {QStringLiteral(u"テキストファイル(*.txt)"), QStringLiteral(u"すべて(*)")});
         dialog->setDefaultSuffix(QStringLiteral("txt"));
     }
 
@@ -145,9 +146,9 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->DeleteTabItem);
     ui->TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
-    for (QWidget* widget : {static_cast<QWidget*>(ui->TextRichEdit),
-                            static_cast<QWidget*>(ui->TabControl1),
-                            static_cast<QWidget*>(ui->ScrollBox1)}) {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->TextRichEdit), static_cast<QWidget*>(ui->TabControl1),
+          static_cast<QWidget*>(ui->ScrollBox1)}) {
         connect(widget, &QWidget::customContextMenuRequested, this,
                 [this, widget](const QPoint& position) { ShowPopupMenu(widget, position); });
     }

@@ -6,7 +6,7 @@
 #include "analysis/InformationPanel.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
-#include "app/Document.h"
+#include "documents/Document.h"
 #include "paper/TPaper.h"
 
 #include <QMainWindow>

@@ -29,8 +29,8 @@ QString Caption(const std::string& fileName)
 
 QString TForm1::MakeTitle(const std::string& name)
 {
-    return QStringLiteral("Kotonami [ ") + QFile::decodeName(QByteArray::fromStdString(name))
-           + QStringLiteral(" ]");
+    return QStringLiteral("Kotonami [ ") + QFile::decodeName(QByteArray::fromStdString(name)) +
+           QStringLiteral(" ]");
 }
 
 void TForm1::ShowModifiedMark()
@@ -217,8 +217,8 @@ bool TForm1::ConfirmLossySave(int index)
                        u"保存すると、それらの文字は「?」に置き換えられます。保存しますか？")
             .arg(ui->TabControl1->tabText(index));
     return QMessageBox::question(this, QStringLiteral("Kotonami"), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool TForm1::SaveShownDocument(Document& document)
@@ -272,9 +272,8 @@ bool TForm1::QuerySave(int index)
     const Document* document = FDocuments.Item(index);
     if (!document)
         return true;
-    const bool modified = index == ui->TabControl1->currentIndex()
-                              ? ui->TextRichEdit->GetModified()
-                              : document->Modified;
+    const bool modified = index == ui->TabControl1->currentIndex() ? ui->TextRichEdit->GetModified()
+                                                                   : document->Modified;
     if (!modified)
         return true;
     const QString text = QStringLiteral(u"「%1」のテキストは変更されています。\n保存しますか？")

@@ -49,7 +49,8 @@ void TForm1::SetUpLineInfo()
     gutter->SetCountOptions(CurrentCountOptions());
     gutter->setFont(ui->TextRichEdit->font());
     // Where the design's page margin puts the editor's left edge, the gutter stands from now on.
-    const int left = ui->TabPage->contentsRect().left() + ui->TabPageLayout->contentsMargins().left();
+    const int left =
+        ui->TabPage->contentsRect().left() + ui->TabPageLayout->contentsMargins().left();
     gutter->move(left, gutter->y());
     ui->TextRichEdit->viewport()->installEventFilter(new TAreaResizeWatcher(this, [this] {
         LayOutLineInfo();

@@ -27,11 +27,10 @@ void TForm1::ShowInformation(std::string_view text, bool useDisplayLines)
         displayLines = ui->TextRichEdit->GetLineCount();
     const InformationTexts texts =
         MakeInformation(text, CurrentCountOptions(), FWordCharacters, displayLines);
-    WriteInformation({QString::fromLatin1(texts.charNumber),
-                      QString::fromLatin1(texts.charNumberPerLine),
-                      QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
-                      QString::fromLatin1(texts.wordNumberPerLine),
-                      QString::fromLatin1(texts.textSize)});
+    WriteInformation(
+        {QString::fromLatin1(texts.charNumber), QString::fromLatin1(texts.charNumberPerLine),
+         QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
+         QString::fromLatin1(texts.wordNumberPerLine), QString::fromLatin1(texts.textSize)});
 }
 
 // The six fields in the order CharNumber, CharNumberPerLine, LineNumber, WordNumber,
@@ -48,8 +47,8 @@ void TForm1::WriteInformation(const std::array<QString, 6>& texts)
 
 std::array<QString, 6> TForm1::ReadInformation() const
 {
-    return {ui->CharNumber->text(),  ui->CharNumberPerLine->text(), ui->LineNumber->text(),
-            ui->WordNumber->text(),  ui->WordNumberPerLine->text(), ui->TextSize->text()};
+    return {ui->CharNumber->text(), ui->CharNumberPerLine->text(), ui->LineNumber->text(),
+            ui->WordNumber->text(), ui->WordNumberPerLine->text(), ui->TextSize->text()};
 }
 
 void TForm1::TextRichEditChange()
@@ -115,9 +114,9 @@ void TForm1::LogicalLineItemClick()
 void TForm1::AppearanceLineItemClick()
 {
     TextRichEditChange();
-    QMessageBox::warning(
-        this, QStringLiteral("Kotonami"),
-        QStringLiteral(u"--注意--\n"
-                       u"ウィンドウの下の情報表示部分で全体のデータを表示している場合(選択していない場合)にのみ有効です。\n"
-                       u"それ以外の場合では改行までを1行として扱います。"));
+    QMessageBox::warning(this, QStringLiteral("Kotonami"),
+                         QStringLiteral(u"--注意--\n"
+                                        u"ウィンドウの下の情報表示部分で全体のデータを表示している"
+                                        u"場合(選択していない場合)にのみ有効です。\n"
+                                        u"それ以外の場合では改行までを1行として扱います。"));
 }

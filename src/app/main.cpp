@@ -1,9 +1,9 @@
 // Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab.
 
-#include "app/CommandLine.h"
 #include "app/FontSetup.h"
 #include "app/TForm1.h"
 #include "app/TKotonamiApplication.h"
+#include "documents/CommandLine.h"
 
 #include <QFile>
 

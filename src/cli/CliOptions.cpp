@@ -54,8 +54,8 @@ std::string CommandLineText(const std::string& option, const std::string& text)
 // plain ASCII locale, where scripts usually pass UTF-8 anyway; any other encoding is converted.
 std::optional<std::string> LocaleTextToUtf8(const std::string& text, std::string_view codeset)
 {
-    if (codeset.empty() || codeset == "UTF-8" || codeset == "ANSI_X3.4-1968"
-        || codeset == "US-ASCII")
+    if (codeset.empty() || codeset == "UTF-8" || codeset == "ANSI_X3.4-1968" ||
+        codeset == "US-ASCII")
         return text;
     const iconv_t converter = ::iconv_open("UTF-8", std::string(codeset).c_str());
     if (converter == reinterpret_cast<iconv_t>(-1))
@@ -112,13 +112,34 @@ const std::map<std::string_view, Flag>& Flags()
 {
     static const std::map<std::string_view, Flag> flags = {
         {"--help", [](CliOptions& o) { o.help = true; }},
-        {"--stats", [](CliOptions& o) { o.analyses.push_back({Analysis::Stats, {}}); }},
-        {"--census", [](CliOptions& o) { o.analyses.push_back({Analysis::Census, {}}); }},
-        {"--paper", [](CliOptions& o) { o.analyses.push_back({Analysis::Paper, {}}); }},
-        {"--simple-paper", [](CliOptions& o) { o.analyses.push_back({Analysis::SimplePaper, {}}); }},
-        {"--arrange", [](CliOptions& o) { o.analyses.push_back({Analysis::Arrange, {}}); }},
-        {"--full-width", [](CliOptions& o) { o.analyses.push_back({Analysis::FullWidth, {}}); }},
-        {"--full-kana", [](CliOptions& o) { o.analyses.push_back({Analysis::FullKana, {}}); }},
+        {"--stats",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::Stats, {}});
+         }},
+        {"--census",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::Census, {}});
+         }},
+        {"--paper",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::Paper, {}});
+         }},
+        {"--simple-paper",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::SimplePaper, {}});
+         }},
+        {"--arrange",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::Arrange, {}});
+         }},
+        {"--full-width",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::FullWidth, {}});
+         }},
+        {"--full-kana",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::FullKana, {}});
+         }},
         {"--no-space", [](CliOptions& o) { o.overrides.countSpace = false; }},
         {"--no-tab", [](CliOptions& o) { o.overrides.countTab = false; }},
         {"--no-double-byte-space", [](CliOptions& o) { o.overrides.countDoubleByteSpace = false; }},
@@ -131,23 +152,24 @@ const std::map<std::string_view, Flag>& Flags()
 const std::map<std::string_view, Valued>& ValuedOptions()
 {
     static const std::map<std::string_view, Valued> options = {
-        {"--phrase", [](CliOptions& o, const std::string& v) {
+        {"--phrase",
+         [](CliOptions& o, const std::string& v) {
              o.analyses.push_back({Analysis::Phrase, CommandLineText("--phrase", v)});
          }},
         {"--settings", [](CliOptions& o, const std::string& v) { o.settingsPath = v; }},
-        {"--word-chars", [](CliOptions& o, const std::string& v) {
+        {"--word-chars",
+         [](CliOptions& o, const std::string& v) {
              o.overrides.wordCharacters = CommandLineText("--word-chars", v);
          }},
-        {"--column", [](CliOptions& o, const std::string& v) {
+        {"--column",
+         [](CliOptions& o, const std::string& v) {
              o.overrides.column = PositiveInteger("--column", v);
          }},
-        {"--line", [](CliOptions& o, const std::string& v) {
-             o.overrides.line = PositiveInteger("--line", v);
-         }},
+        {"--line", [](CliOptions& o,
+                      const std::string& v) { o.overrides.line = PositiveInteger("--line", v); }},
         {"--tab", [](CliOptions& o, const std::string& v) { o.overrides.tab = TabWord(v); }},
-        {"--input-encoding", [](CliOptions& o, const std::string& v) {
-             o.utf8Input = Utf8InputWord(v);
-         }},
+        {"--input-encoding",
+         [](CliOptions& o, const std::string& v) { o.utf8Input = Utf8InputWord(v); }},
     };
     return options;
 }
@@ -156,8 +178,8 @@ const std::map<std::string_view, Valued>& ValuedOptions()
 
 std::optional<std::string> LocaleTextToShiftJis(const std::string& text, std::string_view codeset)
 {
-    if (codeset == "SHIFT_JIS" || codeset == "SJIS" || codeset == "CP932"
-        || codeset == "WINDOWS-31J")
+    if (codeset == "SHIFT_JIS" || codeset == "SJIS" || codeset == "CP932" ||
+        codeset == "WINDOWS-31J")
         return text;
     const auto utf8 = LocaleTextToUtf8(text, codeset);
     std::string bytes;

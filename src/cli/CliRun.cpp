@@ -1,10 +1,10 @@
 #include "CliRun.h"
 
-#include "app/Document.h"
 #include "analysis/AllDocuments.h"
 #include "analysis/CharacterCensus.h"
 #include "analysis/Cp932Codec.h"
 #include "analysis/PhraseCount.h"
+#include "documents/Document.h"
 #include "paper/DoubleByteConversion.h"
 #include "shell/Exceptions.h"
 #include "shell/TIniFile.h"
@@ -29,7 +29,8 @@ void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
     CountOptions& counting = settings.counting;
     counting.countSpace = overrides.countSpace.value_or(counting.countSpace);
     counting.countTab = overrides.countTab.value_or(counting.countTab);
-    counting.countDoubleByteSpace = overrides.countDoubleByteSpace.value_or(counting.countDoubleByteSpace);
+    counting.countDoubleByteSpace =
+        overrides.countDoubleByteSpace.value_or(counting.countDoubleByteSpace);
     settings.words.countDigits = overrides.countDigits.value_or(settings.words.countDigits);
     if (overrides.wordCharacters)
         settings.words.SetCharacterList(*overrides.wordCharacters);

@@ -15,7 +15,10 @@ class TDropRichEdit : public QPlainTextEdit
 public:
     explicit TDropRichEdit(QWidget* parent = nullptr);
 
-    unsigned GetDropFileCount() const noexcept { return static_cast<unsigned>(FDropFileNames.size()); }
+    unsigned GetDropFileCount() const noexcept
+    {
+        return static_cast<unsigned>(FDropFileNames.size());
+    }
     // The local path of dropped file `index` (as the file system spells it), or nullptr.
     const char* GetDropFileName(unsigned index) const noexcept;
 

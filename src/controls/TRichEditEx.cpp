@@ -51,8 +51,8 @@ bool TRichEditEx::GetTextLosesCharacters()
 const std::string& TRichEditEx::GetSelectedText()
 {
     const QTextCursor cursor = textCursor();
-    if (FSelectionRevision != FRevision || FSelectionStart != cursor.selectionStart()
-        || FSelectionEnd != cursor.selectionEnd()) {
+    if (FSelectionRevision != FRevision || FSelectionStart != cursor.selectionStart() ||
+        FSelectionEnd != cursor.selectionEnd()) {
         FSelectedText.clear();
         if (cursor.hasSelection())
             QtShiftJis::Encode(cursor.selectedText(), FSelectedText, Cp932::LineBreaks::Convert);

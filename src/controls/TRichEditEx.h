@@ -48,7 +48,10 @@ public:
 
     // Key combinations that belong to the window's commands, not to the editor's own key handling
     // (Ctrl+K, for instance, would otherwise delete to the end of the line).
-    void SetWindowShortcuts(QList<QKeySequence> shortcuts) { FWindowShortcuts = std::move(shortcuts); }
+    void SetWindowShortcuts(QList<QKeySequence> shortcuts)
+    {
+        FWindowShortcuts = std::move(shortcuts);
+    }
 
 signals:
     void Change();

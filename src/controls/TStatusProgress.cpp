@@ -2,9 +2,7 @@
 
 #include <QPainter>
 
-TStatusProgress::TStatusProgress(QWidget* parent) : QWidget(parent)
-{
-}
+TStatusProgress::TStatusProgress(QWidget* parent) : QWidget(parent) {}
 
 void TStatusProgress::PaintNow(const QRect& area)
 {

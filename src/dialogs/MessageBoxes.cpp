@@ -26,9 +26,8 @@ void ShowNotice(QWidget* parent, const QString& caption, const QString& message)
 
 MessageSink ErrorSink(QWidget* parent)
 {
-    return [owner = QPointer<QWidget>(parent)](const QString& message) {
-        ShowError(owner, message);
-    };
+    return
+        [owner = QPointer<QWidget>(parent)](const QString& message) { ShowError(owner, message); };
 }
 
 MessageSink NoticeSink(QWidget* parent, const QString& caption)

@@ -10,8 +10,8 @@ ResultGeometry ComputeResultGeometry(const QRect& label, const QSize& okButton,
     const int labelBottom = label.top() + label.height();
 
     ResultGeometry g;
-    g.Client = QSize(std::max(label.width() + 16, buttons + 32),
-                     labelBottom + okButton.height() + 24);
+    g.Client =
+        QSize(std::max(label.width() + 16, buttons + 32), labelBottom + okButton.height() + 24);
     const int okLeft = (g.Client.width() - buttons - 16) / 2;
     g.OkButton = QPoint(okLeft, labelBottom + 16);
     g.CopyButton = QPoint(okLeft + okButton.width() + 16, labelBottom + 16);

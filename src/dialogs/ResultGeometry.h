@@ -8,10 +8,10 @@
 
 struct ResultGeometry
 {
-    QSize Client;     // the dialog's inner size
-    QPoint OkButton;  // top left of OkButton inside the dialog
+    QSize Client;    // the dialog's inner size
+    QPoint OkButton; // top left of OkButton inside the dialog
     QPoint CopyButton;
-    QPoint Window;    // top left of the dialog's frame on the screen
+    QPoint Window; // top left of the dialog's frame on the screen
 };
 
 // `label` is the report's place and size, `frame` the extra size the window frame adds, `screen`

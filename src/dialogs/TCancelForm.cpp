@@ -2,8 +2,7 @@
 
 #include "ui_TCancelForm.h"
 
-TCancelForm::TCancelForm(QWidget* owner)
-    : QDialog(owner), FUi(std::make_unique<Ui::TCancelForm>())
+TCancelForm::TCancelForm(QWidget* owner) : QDialog(owner), FUi(std::make_unique<Ui::TCancelForm>())
 {
     FUi->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

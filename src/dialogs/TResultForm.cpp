@@ -10,8 +10,7 @@
 
 #include <algorithm>
 
-TResultForm::TResultForm(QWidget* owner)
-    : QDialog(owner), FUi(std::make_unique<Ui::TResultForm>())
+TResultForm::TResultForm(QWidget* owner) : QDialog(owner), FUi(std::make_unique<Ui::TResultForm>())
 {
     FUi->setupUi(this);
     // The button keeps its width unless the substituted font needs more for its caption.

@@ -29,8 +29,9 @@ bool TWordCharacterSettingForm::Edit(QWidget* owner, WordCharacterSet& set,
 
 bool TWordCharacterSettingForm::Edit(QWidget* owner, WordCharacterSet& set)
 {
-    return Edit(owner, set, MessageBoxes::ErrorSink(owner),
-                MessageBoxes::NoticeSink(owner, QString::fromUtf8(WordCharacterSet::RemovalCaption)));
+    return Edit(
+        owner, set, MessageBoxes::ErrorSink(owner),
+        MessageBoxes::NoticeSink(owner, QString::fromUtf8(WordCharacterSet::RemovalCaption)));
 }
 
 void TWordCharacterSettingForm::Fill(const WordCharacterSet& set)

@@ -22,12 +22,9 @@ class TArranger
 {
 public:
     TArranger(const TPaper& paper, std::string_view text, bool writeText)
-        : FText(text),
-          FWriteText(writeText),
-          FLimit(2 * std::int64_t{std::max(paper.Column, std::int32_t{1})} - 1),
-          FTab(paper.Tab),
-          FNoFirst(paper.NoFirstChar),
-          FForceFirst(paper.ForceFirstChar)
+        : FText(text), FWriteText(writeText),
+          FLimit(2 * std::int64_t{std::max(paper.Column, std::int32_t{1})} - 1), FTab(paper.Tab),
+          FNoFirst(paper.NoFirstChar), FForceFirst(paper.ForceFirstChar)
     {
         if (writeText)
             FOut.reserve(text.size() + text.size() / 16 + 16);
@@ -49,7 +46,7 @@ private:
     bool OutputEndsWithBreak() const { return FRunEnd == OutputLength(); }
 
     std::string_view FText;
-    bool FWriteText; // false when only the lines are counted
+    bool FWriteText;     // false when only the lines are counted
     std::int64_t FLimit; // units on a line minus one: 2 * Column - 1
     std::uint8_t FTab;
     TCharacterSetIndex FNoFirst;
@@ -81,7 +78,8 @@ ArrangedText TArranger::Run()
             Place(ShiftJis::CharacterAt(FText, FPosition), FUsed < FLimit);
         else if (byte == ShiftJis::Tab)
             PlaceTab();
-        else if (byte == ShiftJis::CR && FPosition + 1 < FText.size() && bytes[FPosition + 1] == ShiftJis::LF)
+        else if (byte == ShiftJis::CR && FPosition + 1 < FText.size() &&
+                 bytes[FPosition + 1] == ShiftJis::LF)
             SourceLineBreak();
         else
             Place(ShiftJis::CharacterAt(FText, FPosition), FUsed <= FLimit);

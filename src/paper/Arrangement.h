@@ -9,8 +9,8 @@ class TPaper;
 
 struct ArrangedText
 {
-    std::string Text;             // manuscript lines joined by CR LF, none at either end
-    std::int64_t LineBreaks = 0;  // CR LF pairs in Text, as a character walk finds them
+    std::string Text;            // manuscript lines joined by CR LF, none at either end
+    std::int64_t LineBreaks = 0; // CR LF pairs in Text, as a character walk finds them
 };
 
 // A Column of 0 or below (only a hand-edited settings file can hold one) is taken as 1 cell.

@@ -26,14 +26,13 @@ constexpr std::string_view Section = "Paper";
 
 std::int32_t ClampToInt32(std::int64_t value)
 {
-    return static_cast<std::int32_t>(std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
 }
 
 } // namespace
 
-TPaper::TPaper() : NoFirstChar(DefaultNoFirstChar), ForceFirstChar(DefaultForceFirstChar)
-{
-}
+TPaper::TPaper() : NoFirstChar(DefaultNoFirstChar), ForceFirstChar(DefaultForceFirstChar) {}
 
 bool TPaper::ContainsChar(std::string_view set, std::string_view ch) noexcept
 {

@@ -137,8 +137,8 @@ void Store(std::vector<std::string>& lines, std::string_view section, std::strin
     }
     if (const auto index = FindKey(lines, *range, key)) {
         std::string& line = lines[*index];
-        line = std::string(Trim(std::string_view(line).substr(0, line.find('=')))) + "="
-               + std::string(value);
+        line = std::string(Trim(std::string_view(line).substr(0, line.find('=')))) + "=" +
+               std::string(value);
         return;
     }
     // After the section's last non-blank line, so that the blank line before the next section

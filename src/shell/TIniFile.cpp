@@ -60,8 +60,8 @@ bool MakeFolders(const std::string& folder)
     if (errno != ENOENT)
         return false;
     const auto slash = folder.rfind('/');
-    return slash != std::string::npos && slash > 0 && MakeFolders(folder.substr(0, slash))
-           && (::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST);
+    return slash != std::string::npos && slash > 0 && MakeFolders(folder.substr(0, slash)) &&
+           (::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST);
 }
 
 std::string FolderOf(const std::string& path)
@@ -74,7 +74,9 @@ std::string FolderOf(const std::string& path)
 
 TIniFile::TIniFile(std::string path) : FPath(std::move(path))
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     FExisted = ::stat(FPath.c_str(), &info) == 0;
     if (!FExisted || !UsefulFunc::IsFileReadable(FPath))
         return;
@@ -179,7 +181,9 @@ std::string SettingsFileName()
     if (size > 0) {
         const std::string folder = FolderOf(std::string(exe, static_cast<std::size_t>(size)));
         const std::string beside = folder + "/" + Name;
-        struct stat info {};
+        struct stat info
+        {
+        };
         if (::stat(beside.c_str(), &info) == 0 || ::access(folder.c_str(), W_OK) == 0)
             return beside;
     }

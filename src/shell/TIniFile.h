@@ -42,7 +42,7 @@ private:
     bool FExisted = false;
     bool FDirty = false;
     std::vector<std::string> FLines; // the file's lines as bytes, without line breaks
-    std::string FLineBreak = "\n";  // a file made elsewhere keeps its CR LF
+    std::string FLineBreak = "\n";   // a file made elsewhere keeps its CR LF
 };
 
 // Where the program keeps "Kotonami.ini": beside the executable when a settings file is already

@@ -59,11 +59,13 @@ std::string FolderPart(const std::string& path)
 // A symbolic link is saved through: the file it points at is replaced, the link stays.
 std::string ResolveSaveTarget(const std::string& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
         return path;
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                          &std::free);
+                                                         &std::free);
     return resolved ? std::string(resolved.get()) : path;
 }
 
@@ -78,7 +80,9 @@ mode_t CurrentUmask() noexcept
 // permissions an ordinary create would give it.
 void CopyPermissions(int fd, const std::string& target)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(target.c_str(), &info) == 0) {
         ::fchmod(fd, info.st_mode & 07777);
         if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
@@ -106,7 +110,9 @@ bool WriteAll(int fd, std::string_view bytes) noexcept
 // The target must be a file we may replace: not a folder, and writable when it exists.
 bool CanReplace(const std::string& target)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(target.c_str(), &info) != 0)
         return errno == ENOENT;
     return !S_ISDIR(info.st_mode) && ::access(target.c_str(), W_OK) == 0;
@@ -124,10 +130,12 @@ void SyncFolder(const std::string& folder) noexcept
 std::string ExactPathName(std::string_view name)
 {
     std::string path(name);
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (path.empty() || ::stat(path.c_str(), &info) == 0 || !HasWildcard(path))
         return path;
-    glob_t matches {};
+    glob_t matches{};
     std::string result = path;
     if (::glob(path.c_str(), GLOB_NOESCAPE, nullptr, &matches) == 0 && matches.gl_pathc > 0)
         result = matches.gl_pathv[0];
@@ -141,7 +149,9 @@ bool IsFileReadable(std::string_view name)
         return false;
     const std::string path(name);
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info {};
+    struct stat info
+    {
+    };
     // Only regular files: a pipe without a writer or a device such as /dev/zero would hold the
     // window forever while it reads.
     return file.IsOpen() && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode);
@@ -157,7 +167,9 @@ std::string ReadFileBytes(const std::string& path)
 {
     const auto fail = [&path]() { return Exception("ﾌｧｲﾙ " + path + " は開けません"); };
     FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode))
         throw fail();
     std::string bytes;
@@ -191,8 +203,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
     if (!file.IsOpen())
         throw EFile("Couldn't open file.");
     CopyPermissions(file.Get(), target);
-    const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 && file.Close()
-                         && ::rename(temporary.c_str(), target.c_str()) == 0;
+    const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 && file.Close() &&
+                         ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!written) {
         ::unlink(temporary.c_str());
         throw EFile("Couldn't write to file.");

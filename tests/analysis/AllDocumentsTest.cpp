@@ -53,7 +53,8 @@ TEST(AllDocuments, ReportWithoutLinesHasNoPerLineFigures)
     const TextStatistics totals = SumStatistics({}, CountOptions{}, WordCharacterSet{});
     EXPECT_EQ(MakeAllDocumentsReport(totals),
               "\x95\xB6\x8E\x9A\x90\x94 : 0\r\n\x89p\x92P\x8C\xEA\x90\x94 : 0\r\n"
-              "\x8Ds\x90\x94 : 0\r\n\x83T\x83" "C\x83Y : 0 (bytes)");
+              "\x8Ds\x90\x94 : 0\r\n\x83T\x83"
+              "C\x83Y : 0 (bytes)");
 }
 
 TEST(AllDocuments, SumsCensusAndPhrases)

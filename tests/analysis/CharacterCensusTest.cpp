@@ -1,5 +1,5 @@
-#include "RandomText.h"
 #include "analysis/CharacterCensus.h"
+#include "RandomText.h"
 #include "analysis/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -17,25 +17,47 @@ constexpr CountOptions AllOff{false, false, false, LineMode::Logical};
 // Which field of the census one character lands in.
 enum class Field
 {
-    None, Hiragana, Katakana, HalfWidthKana, SingleLetters, DoubleLetters, SingleDigits,
-    DoubleDigits, SingleSymbols, Greek, SingleOthers, DoubleOthers
+    None,
+    Hiragana,
+    Katakana,
+    HalfWidthKana,
+    SingleLetters,
+    DoubleLetters,
+    SingleDigits,
+    DoubleDigits,
+    SingleSymbols,
+    Greek,
+    SingleOthers,
+    DoubleOthers
 };
 
 std::int32_t FieldOf(const CharacterCensus& c, Field field)
 {
     switch (field) {
-    case Field::Hiragana: return c.hiragana;
-    case Field::Katakana: return c.katakana;
-    case Field::HalfWidthKana: return c.halfWidthKana;
-    case Field::SingleLetters: return c.singleByteLetters;
-    case Field::DoubleLetters: return c.doubleByteLetters;
-    case Field::SingleDigits: return c.singleByteDigits;
-    case Field::DoubleDigits: return c.doubleByteDigits;
-    case Field::SingleSymbols: return c.singleByteSymbols;
-    case Field::Greek: return c.greek;
-    case Field::SingleOthers: return c.singleByteOthers;
-    case Field::DoubleOthers: return c.doubleByteOthers;
-    case Field::None: break;
+    case Field::Hiragana:
+        return c.hiragana;
+    case Field::Katakana:
+        return c.katakana;
+    case Field::HalfWidthKana:
+        return c.halfWidthKana;
+    case Field::SingleLetters:
+        return c.singleByteLetters;
+    case Field::DoubleLetters:
+        return c.doubleByteLetters;
+    case Field::SingleDigits:
+        return c.singleByteDigits;
+    case Field::DoubleDigits:
+        return c.doubleByteDigits;
+    case Field::SingleSymbols:
+        return c.singleByteSymbols;
+    case Field::Greek:
+        return c.greek;
+    case Field::SingleOthers:
+        return c.singleByteOthers;
+    case Field::DoubleOthers:
+        return c.doubleByteOthers;
+    case Field::None:
+        break;
     }
     return -1;
 }
@@ -86,8 +108,8 @@ TEST(CountCharacterTypes, PutsEachCharacterInItsBin)
         EXPECT_EQ(census.allCharacters, 1) << row.fact;
         EXPECT_EQ(FieldOf(census, row.field), 1) << row.fact;
         const bool single = row.field == Field::SingleLetters || row.field == Field::SingleDigits ||
-                            row.field == Field::SingleSymbols || row.field == Field::HalfWidthKana ||
-                            row.field == Field::SingleOthers;
+                            row.field == Field::SingleSymbols ||
+                            row.field == Field::HalfWidthKana || row.field == Field::SingleOthers;
         EXPECT_EQ(census.singleByteTotal, single ? 1 : 0) << row.fact;
         EXPECT_EQ(census.doubleByteTotal, single ? 0 : 1) << row.fact;
     }
@@ -123,10 +145,12 @@ TEST(CountCharacterTypes, TotalsAgreeWithTheCharacterCount)
             ASSERT_EQ(c.singleByteTotal + c.doubleByteTotal, c.allCharacters) << round;
             ASSERT_EQ(c.singleByteLetters + c.halfWidthKana + c.singleByteDigits +
                           c.singleByteSymbols + c.singleByteOthers,
-                      c.singleByteTotal) << round;
+                      c.singleByteTotal)
+                << round;
             ASSERT_EQ(c.doubleByteDigits + c.doubleByteLetters + c.hiragana + c.katakana + c.greek +
                           c.doubleByteOthers,
-                      c.doubleByteTotal) << round;
+                      c.doubleByteTotal)
+                << round;
         }
     }
 }
@@ -147,30 +171,45 @@ TEST(CountCharacterTypes, BinsMatchOneCharacterAtATime)
 TEST(MakeCharacterTypeReport, WritesTheReportByteForByte)
 {
     // Two hiragana, a kanji, "A1".
-    const CharacterCensus census = CountCharacterTypes("\x82\xA0\x82\xA2\x8C\xEA" "A1", AllOn);
+    const CharacterCensus census = CountCharacterTypes("\x82\xA0\x82\xA2\x8C\xEA"
+                                                       "A1",
+                                                       AllOn);
     const std::string expected =
         "--- \x8E\xED\x97\xDE\x82\xB2\x82\xC6\x82\xCC\x95\xB6\x8E\x9A\x90\x94 ---\r\n"
         "\r\n"
         "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95\xB6\x8E\x9A\x90\x94 : 5\r\n"
         "---------------------------------------\r\n"
-        "1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : 2  ( 40.00 % )\r\n"
-        "2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : 3  ( 60.00 % )\r\n"
+        "1\x83o\x83"
+        "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : 2  ( 40.00 % )\r\n"
+        "2\x83o\x83"
+        "C\x83g\x95\xB6\x8E\x9A\x82\xCC\x91\x8D\x90\x94 : 3  ( 60.00 % )\r\n"
         "---------------------------------------\r\n"
-        "1\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : 1  ( 20.00 % )\r\n"
-        "2\x83o\x83" "C\x83g\x83" "A\x83\x8B\x83t\x83@\x83x\x83" "b\x83g : 0  ( 0.00 % )\r\n"
+        "1\x83o\x83"
+        "C\x83g\x83"
+        "A\x83\x8B\x83t\x83@\x83x\x83"
+        "b\x83g : 1  ( 20.00 % )\r\n"
+        "2\x83o\x83"
+        "C\x83g\x83"
+        "A\x83\x8B\x83t\x83@\x83x\x83"
+        "b\x83g : 0  ( 0.00 % )\r\n"
         "\r\n"
-        "1\x83o\x83" "C\x83g\x90\x94\x8E\x9A : 1  ( 20.00 % )\r\n"
-        "2\x83o\x83" "C\x83g\x90\x94\x8E\x9A : 0  ( 0.00 % )\r\n"
+        "1\x83o\x83"
+        "C\x83g\x90\x94\x8E\x9A : 1  ( 20.00 % )\r\n"
+        "2\x83o\x83"
+        "C\x83g\x90\x94\x8E\x9A : 0  ( 0.00 % )\r\n"
         "\r\n"
         "\x82\xD0\x82\xE7\x82\xAA\x82\xC8 : 2  ( 40.00 % )\r\n"
         "\x83J\x83^\x83J\x83i : 0  ( 0.00 % )\r\n"
         "\x94\xBC\x8Ap\x83J\x83i : 0  ( 0.00 % )\r\n"
         "\r\n"
-        "1\x83o\x83" "C\x83g\x8BL\x8D\x86 : 0  ( 0.00 % )\r\n"
+        "1\x83o\x83"
+        "C\x83g\x8BL\x8D\x86 : 0  ( 0.00 % )\r\n"
         "\x83M\x83\x8A\x83V\x83\x83\x95\xB6\x8E\x9A : 0  ( 0.00 % )\r\n"
         "\r\n"
-        "\x82\xBB\x82\xCC\x91\xBC\x82\xCC 1\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : 0  ( 0.00 % )\r\n"
-        "\x82\xBB\x82\xCC\x91\xBC\x82\xCC 2\x83o\x83" "C\x83g\x95\xB6\x8E\x9A : 1  ( 20.00 % )";
+        "\x82\xBB\x82\xCC\x91\xBC\x82\xCC 1\x83o\x83"
+        "C\x83g\x95\xB6\x8E\x9A : 0  ( 0.00 % )\r\n"
+        "\x82\xBB\x82\xCC\x91\xBC\x82\xCC 2\x83o\x83"
+        "C\x83g\x95\xB6\x8E\x9A : 1  ( 20.00 % )";
     EXPECT_EQ(MakeCharacterTypeReport(census), expected);
 }
 

@@ -10,7 +10,7 @@
 inline std::string RandomShiftJisText(std::mt19937& random, std::size_t maxLength, bool allowNul)
 {
     static constexpr unsigned char Favourites[] = {0x81, 0x82, 0x83, 0x40, 0x0D, 0x0A, 0x20, 0x09,
-                                                   0x2D, 'a', 'Z', '7', 0xA6, 0xE0, 0xFC, 0x9F};
+                                                   0x2D, 'a',  'Z',  '7',  0xA6, 0xE0, 0xFC, 0x9F};
     std::uniform_int_distribution<std::size_t> length(0, maxLength);
     std::uniform_int_distribution<int> choice(0, 3);
     std::uniform_int_distribution<int> anyByte(0, 255);

@@ -34,7 +34,10 @@ TEST(ShiftJisWalk, CutsTextIntoCharacters)
         {"empty", "", {}},
         {"ascii", "ab", {{1, false, 'a'}, {1, false, 'b'}}},
         {"double-byte blank", "\x81\x40", {{2, true, 0x8140}}},
-        {"trail byte may be ASCII", "\x83\x41" "A", {{2, true, 0x8341}, {1, false, 'A'}}},
+        {"trail byte may be ASCII",
+         "\x83\x41"
+         "A",
+         {{2, true, 0x8341}, {1, false, 'A'}}},
         {"trail byte may be a lead byte", "\x81\x81\x40", {{2, true, 0x8181}, {1, false, 0x40}}},
         {"lone lead byte at the end", "a\xE0", {{1, false, 'a'}, {1, true, 0xE000}}},
         {"half-width kana is single", "\xB1\xDE", {{1, false, 0xB1}, {1, false, 0xDE}}},
@@ -63,7 +66,8 @@ TEST(ShiftJisWalk, LeadByteRanges)
 
 TEST(ShiftJisWalk, CharacterBoundaries)
 {
-    const std::string text = "a\x83\x5C" "b"; // ソ: its trail byte is a backslash
+    const std::string text = "a\x83\x5C"
+                             "b"; // ソ: its trail byte is a backslash
     EXPECT_TRUE(ShiftJis::IsCharacterBoundary(text, 0));
     EXPECT_TRUE(ShiftJis::IsCharacterBoundary(text, 1));
     EXPECT_FALSE(ShiftJis::IsCharacterBoundary(text, 2));

@@ -1,6 +1,6 @@
+#include "analysis/TextStatistics.h"
 #include "RandomText.h"
 #include "analysis/ShiftJis.h"
-#include "analysis/TextStatistics.h"
 
 #include <gtest/gtest.h>
 
@@ -31,20 +31,35 @@ TEST(CountText, CountsCharactersLinesAndBytes)
         {"two lines", "abc\r\ndef", AllOn, 1, 6, 2, 8},
         {"a lone line break is one line", "\r\n", AllOn, 1, 0, 1, 2},
         {"a CR alone is nothing", "a\rb", AllOn, 1, 2, 1, 3},
-        {"blanks counted", "a b\tc\x81\x40" "d", AllOn, 1, 7, 1, 8},
-        {"blanks not counted", "a b\tc\x81\x40" "d", AllOff, 1, 4, 1, 8},
+        {"blanks counted",
+         "a b\tc\x81\x40"
+         "d",
+         AllOn, 1, 7, 1, 8},
+        {"blanks not counted",
+         "a b\tc\x81\x40"
+         "d",
+         AllOff, 1, 4, 1, 8},
         {"a kanji is one character of two bytes", "\x8C\xEA", AllOn, 1, 1, 1, 2},
-        {"weight 2 doubles a kanji", "\x8C\xEA" "a", AllOn, 2, 3, 1, 3},
+        {"weight 2 doubles a kanji",
+         "\x8C\xEA"
+         "a",
+         AllOn, 2, 3, 1, 3},
         {"weight 2 skips an uncounted double-byte blank", "\x81\x40\x8C\xEA", AllOff, 2, 2, 1, 4},
         {"control characters count", "\x01\x0C", AllOn, 1, 2, 1, 2},
-        {"a trail byte 0x0A is no line break", "\x81\x0A" "a", AllOn, 1, 2, 1, 3},
+        {"a trail byte 0x0A is no line break",
+         "\x81\x0A"
+         "a",
+         AllOn, 1, 2, 1, 3},
         {"a trail byte 0x20 is no blank", "\x81\x20", AllOff, 1, 1, 1, 2},
         {"a lone lead byte at the end counts", "a\x82", AllOn, 1, 2, 1, 2},
         {"the text ends at a NUL", "ab\0cd\r\nef"s, AllOn, 1, 2, 1, 9},
         {"a NUL first gives no characters", "\0abc"s, AllOn, 1, 0, 0, 4},
-        {"a NUL trail byte ends the text", "\x82\0" "abc"s, AllOn, 1, 1, 1, 5},
-        {"a text ending in a double-byte character ending 0x0A still has its line",
-         "a\r\n\x81\x0A", AllOn, 1, 2, 2, 5},
+        {"a NUL trail byte ends the text",
+         "\x82\0"
+         "abc"s,
+         AllOn, 1, 1, 1, 5},
+        {"a text ending in a double-byte character ending 0x0A still has its line", "a\r\n\x81\x0A",
+         AllOn, 1, 2, 2, 5},
     };
     for (const Row& row : rows) {
         const TextStatistics s = CountText(row.text, row.options, row.weight);
@@ -68,7 +83,8 @@ std::int64_t CountedDoubleBytes(std::string_view text, bool countDoubleByteSpace
     text = text.substr(0, text.find('\0'));
     std::int64_t count = 0;
     for (const ShiftJis::Character& c : ShiftJis::Characters(text)) {
-        if (c.doubleByte && (countDoubleByteSpace || c.code != ShiftJis::DoubleByteSpace || c.length != 2))
+        if (c.doubleByte &&
+            (countDoubleByteSpace || c.code != ShiftJis::DoubleByteSpace || c.length != 2))
             ++count;
     }
     return count;
@@ -96,7 +112,9 @@ TEST(CountText, BlocksOfEveryLengthEndTheSame)
     // give the same figures as the text built one character at a time.
     std::string text;
     for (int i = 0; i < 200; ++i) {
-        text += (i % 3 == 0) ? std::string("\x82\xA0") : (i % 7 == 0) ? std::string("\r\n") : std::string("a");
+        text += (i % 3 == 0)   ? std::string("\x82\xA0")
+                : (i % 7 == 0) ? std::string("\r\n")
+                               : std::string("a");
         const TextStatistics s = CountText(text, AllOn, 1);
         std::int32_t lineFeeds = 0, characters = 0;
         for (const ShiftJis::Character& c : ShiftJis::Characters(text)) {

@@ -57,8 +57,10 @@ TEST(ShiftJisBlockWalk, LongRunsOfLeadBytesAcrossBlocks)
 {
     for (std::size_t run = 60; run < 200; ++run) {
         for (const std::string prefix : {"", "a", "\x82"}) {
-            const std::string text = prefix + std::string(run, '\x88') + "\x0A" + std::string(3, '\x81');
-            ASSERT_EQ(RolesByBlocks(text), RolesByIterator(text)) << run << " after " << prefix.size();
+            const std::string text =
+                prefix + std::string(run, '\x88') + "\x0A" + std::string(3, '\x81');
+            ASSERT_EQ(RolesByBlocks(text), RolesByIterator(text))
+                << run << " after " << prefix.size();
         }
     }
 }
@@ -71,7 +73,8 @@ TEST(ShiftJisBlockWalk, LeadSetMatchesTheByteTest)
     for (std::size_t offset = 0; offset < all.size(); offset += ByteBlock::Size) {
         const std::uint64_t leadSet = ByteBlock(all, offset).LeadSet();
         for (std::size_t i = 0; i < ByteBlock::Size; ++i)
-            EXPECT_EQ(((leadSet >> i) & 1) != 0, ShiftJis::IsLeadByte(all[offset + i])) << offset + i;
+            EXPECT_EQ(((leadSet >> i) & 1) != 0, ShiftJis::IsLeadByte(all[offset + i]))
+                << offset + i;
     }
 }
 

@@ -1,5 +1,5 @@
-#include "analysis/TCustomIniFile.h"
 #include "analysis/WordCharacterSet.h"
+#include "analysis/TCustomIniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,8 @@ public:
         const auto found = values.find(Key(section, key));
         return found == values.end() ? std::string(defaultValue) : found->second;
     }
-    void WriteString(std::string_view section, std::string_view key, std::string_view value) override
+    void WriteString(std::string_view section, std::string_view key,
+                     std::string_view value) override
     {
         values[Key(section, key)] = std::string(value);
     }

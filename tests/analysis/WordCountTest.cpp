@@ -1,6 +1,6 @@
+#include "analysis/WordCount.h"
 #include "RandomText.h"
 #include "analysis/WordCharacterSet.h"
-#include "analysis/WordCount.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +49,15 @@ TEST(CountWords, CountsEnglishWordsAsAWriterExpects)
         {"apostrophe is listed", "don't", 1},
         {"digits count", "C3PO", 1},
         {"full-width digits are no word characters", "\x82P\x82Q\x82R", 0},
-        {"a trail byte 'A' is no letter", "\x83" "A\x83" "A", 0},
-        {"kana between words", "a\x82\xA0" "b", 2},
+        {"a trail byte 'A' is no letter",
+         "\x83"
+         "A\x83"
+         "A",
+         0},
+        {"kana between words",
+         "a\x82\xA0"
+         "b",
+         2},
         {"the text ends at a NUL", "ab\0cd"s, 1},
         {"a lone lead byte ends the text", "ab\x82", 1},
     };
@@ -75,7 +82,10 @@ TEST(CountWords, FollowsTheWordCharacterSetting)
         {"without the apostrophe", true, "", "don't", 2},
         {"a listed full-width letter", true, "\x82\x81", "\x82\x81\x82\x81", 1},
         {"a listed digit counts with digits off", false, "3", "C3PO", 1},
-        {"a listed double-byte letter joins with ASCII", true, "\x82\x81", "a\x82\x81" "b c", 2},
+        {"a listed double-byte letter joins with ASCII", true, "\x82\x81",
+         "a\x82\x81"
+         "b c",
+         2},
     };
     for (const Row& row : rows)
         EXPECT_EQ(CountWords(row.text, MakeSet(row.digits, row.list)), row.words) << row.fact;

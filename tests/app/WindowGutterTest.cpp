@@ -32,7 +32,6 @@ protected:
         return QFontMetrics(Gutter()->font()).horizontalAdvance(text);
     }
 
-
     QStringList Counts(int rows) const
     {
         QStringList counts;
@@ -53,10 +52,7 @@ protected:
         return Gutter()->mapTo(Form.get(), QPoint(0, Gutter()->RowTop(row))).y();
     }
 
-    void SetText(const QString& text)
-    {
-        Editor()->setPlainText(text);
-    }
+    void SetText(const QString& text) { Editor()->setPlainText(text); }
 
     static QString Lines(int count)
     {
@@ -80,8 +76,8 @@ TEST_F(WindowGutterTest, MenuSwitchesSetTheColumnsAndTheEditorTakesTheRest)
     } rows[] = {
         {nullptr, true, true, numbers + information + 4 + 4},
         {"ShowLineNumItem", false, true, information + 4}, // no bar, information from x 0
-        {"LineInfoItem", false, false, 0},                   // off: the editor has the page
-        {"ShowLineNumItem", true, false, numbers},           // only the numbers
+        {"LineInfoItem", false, false, 0},                 // off: the editor has the page
+        {"ShowLineNumItem", true, false, numbers},         // only the numbers
         {"LineInfoItem", true, true, numbers + information + 4 + 4},
     };
     for (const auto& row : rows) {
@@ -151,15 +147,13 @@ TEST_F(WindowGutterTest, NumbersFollowTheEditorWhateverScrollsIt)
     Editor()->verticalScrollBar()->setValue(99);
     EXPECT_EQ(Gutter()->TopLineNum(), 100);
     EXPECT_EQ(Gutter()->AddStr(0), "8"); // "line 100"
-    EXPECT_EQ(Gutter()->AddStrLeft(),
-              TextWidth(QString::number(Gutter()->RowCount() + 99)) + 4);
+    EXPECT_EQ(Gutter()->AddStrLeft(), TextWidth(QString::number(Gutter()->RowCount() + 99)) + 4);
     EXPECT_EQ(RowTop(0), EditorLineTop(99));
     EXPECT_GE(Gutter()->RowTop(0), 0); // the first row whole, not cut by the gutter's top
 
     // The wheel scrolls the editor without a scroll-bar action; the rows follow all the same.
-    QWheelEvent wheel(QPointF(20, 20), Editor()->viewport()->mapToGlobal(QPointF(20, 20)),
-                      QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(20, 20), Editor()->viewport()->mapToGlobal(QPointF(20, 20)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Editor()->viewport(), &wheel);
     const int first = Editor()->verticalScrollBar()->value();
     ASSERT_GT(first, 99);
@@ -212,10 +206,10 @@ TEST_F(WindowGutterTest, LineSpaceDialogThroughTheMenu)
         Qt::Key key;
         int lineSpace; // in force afterwards
     } rows[] = {
-        {"40", Qt::Key_Return, 40},     // Enter confirms: 2 more pixels per row
-        {"60", Qt::Key_Escape, 40},     // Escape cancels
-        {"2x", Qt::Key_Return, 40},     // not an integer: the spacing stays
-        {"-20", Qt::Key_Enter, -20},    // narrower rows are allowed
+        {"40", Qt::Key_Return, 40},       // Enter confirms: 2 more pixels per row
+        {"60", Qt::Key_Escape, 40},       // Escape cancels
+        {"2x", Qt::Key_Return, 40},       // not an integer: the spacing stays
+        {"-20", Qt::Key_Enter, -20},      // narrower rows are allowed
         {"-100000", Qt::Key_Return, -20}, // rows on top of each other are not
         {"0", Qt::Key_Return, 0},
     };

@@ -7,18 +7,18 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QClipboard>
-#include <QMimeData>
-#include <QTextBlock>
-#include <QTextLayout>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPointer>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 
 #include "ShiftJisText.h"
@@ -32,8 +32,7 @@
 #include <string>
 
 // Answers the next modal dialog of type T as soon as it is up.
-template <class T>
-void AnswerModal(std::function<void(T*)> answer, int attempts = 500)
+template <class T> void AnswerModal(std::function<void(T*)> answer, int attempts = 500)
 {
     QTimer::singleShot(attempts == 500 ? 0 : 10, qApp, [answer, attempts] {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
@@ -120,7 +119,10 @@ protected:
         return {std::istreambuf_iterator<char>(in), {}};
     }
 
-    void ClickTab(int index) { QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center()); }
+    void ClickTab(int index)
+    {
+        QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
+    }
 
     std::unique_ptr<TForm1> Form;
 

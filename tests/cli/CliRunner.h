@@ -27,8 +27,10 @@ inline CliResult RunCli(const TempFolder& folder, const std::vector<std::string>
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     std::vector<std::string> argv = {KOTONAMI_COUNT_PATH};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
@@ -37,7 +39,8 @@ inline CliResult RunCli(const TempFolder& folder, const std::vector<std::string>
     pointers.push_back(nullptr);
     CliResult result;
     pid_t child = 0;
-    if (posix_spawn(&child, KOTONAMI_COUNT_PATH, &actions, nullptr, pointers.data(), environ) == 0) {
+    if (posix_spawn(&child, KOTONAMI_COUNT_PATH, &actions, nullptr, pointers.data(), environ) ==
+        0) {
         int status = 0;
         ::waitpid(child, &status, 0);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

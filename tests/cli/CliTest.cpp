@@ -13,12 +13,15 @@
 namespace {
 
 // 「吾輩は猫である。」 with a double-byte-space indent, in Shift-JIS, LF only.
-const std::string Novel = "\x81\x40\x8C\xE1\x94\x79\x82\xCD\x94\x4C\x82\xC5\x82\xA0\x82\xE9\x81\x42\n"
-                          "Hello world\n";
-const std::string NovelAsOpened = "\x81\x40\x8C\xE1\x94\x79\x82\xCD\x94\x4C\x82\xC5\x82\xA0\x82\xE9\x81\x42\r\n"
-                                  "Hello world\r\n";
+const std::string Novel =
+    "\x81\x40\x8C\xE1\x94\x79\x82\xCD\x94\x4C\x82\xC5\x82\xA0\x82\xE9\x81\x42\n"
+    "Hello world\n";
+const std::string NovelAsOpened =
+    "\x81\x40\x8C\xE1\x94\x79\x82\xCD\x94\x4C\x82\xC5\x82\xA0\x82\xE9\x81\x42\r\n"
+    "Hello world\r\n";
 
-std::string StatsReport(const std::vector<std::string_view>& texts, const CountOptions& options = {})
+std::string StatsReport(const std::vector<std::string_view>& texts,
+                        const CountOptions& options = {})
 {
     return MakeAllDocumentsReport(SumStatistics(texts, options, WordCharacterSet()));
 }
@@ -60,10 +63,12 @@ TEST(CountCompanion, LoadsAsTheEditorOpensFiles)
     };
     TempFolder folder;
     for (const Row& row : rows) {
-        const CliResult result = RunCli(folder, {"--raw", "--full-width", folder.Write("in.txt", row.bytes)});
+        const CliResult result =
+            RunCli(folder, {"--raw", "--full-width", folder.Write("in.txt", row.bytes)});
         EXPECT_EQ(result.out, row.fullWidth + "\r\n") << row.name;
         const CliResult stats = RunCli(folder, {"--raw", "-"}, row.bytes);
-        EXPECT_EQ(stats.out, StatsReport({row.asOpened}) + "\r\n") << row.name << " from standard input";
+        EXPECT_EQ(stats.out, StatsReport({row.asOpened}) + "\r\n")
+            << row.name << " from standard input";
     }
 }
 
@@ -87,7 +92,7 @@ TEST(CountCompanion, UsageErrorsGiveStatusTwo)
         {"--tab", "keep"},
         {"--input-encoding", "latin1"},
         {"--phrase", "\xF0\x9F\x98\x80"}, // an emoji has no Shift-JIS form
-        {"--word-chars", "\xC3\xA9"},      // nor has é
+        {"--word-chars", "\xC3\xA9"},     // nor has é
         {"--bogus"},
         {"--phrase"},
         {"--settings", "/nonexistent/Kotonami.ini"},
@@ -98,7 +103,8 @@ TEST(CountCompanion, UsageErrorsGiveStatusTwo)
         command.insert(command.begin(), file);
         const CliResult result = RunCli(folder, command);
         EXPECT_EQ(result.status, 2) << command[1];
-        EXPECT_NE(result.err.find("kotonami-count [OPTION...] [FILE...]"), std::string::npos) << command[1];
+        EXPECT_NE(result.err.find("kotonami-count [OPTION...] [FILE...]"), std::string::npos)
+            << command[1];
         EXPECT_EQ(result.out, "") << command[1];
     }
 }
@@ -133,8 +139,9 @@ TEST(CountCompanion, SettingsFileAndOptionsApply)
     EXPECT_EQ(RunCli(folder, {"--raw", "--paper", "--settings", settings, file}).out,
               MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
     paper.Column = 7;
-    EXPECT_EQ(RunCli(folder, {"--raw", "--paper", "--column", "7", "--settings", settings, file}).out,
-              MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
+    EXPECT_EQ(
+        RunCli(folder, {"--raw", "--paper", "--column", "7", "--settings", settings, file}).out,
+        MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
 }
 
 TEST(CountCompanion, SeveralFilesGetHeadersAndAnalysesRunInOrder)
@@ -144,8 +151,9 @@ TEST(CountCompanion, SeveralFilesGetHeadersAndAnalysesRunInOrder)
     const std::string b = folder.Write("b.txt", "\xB1");
     const CliResult result = RunCli(folder, {"--full-kana", "--phrase", "abc", a, b});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "==> " + a + " <==\nabc\n\n==> " + b + " <==\nア\n\n"
-                          "文字列 abc は\n\n1 個見つかりました。\n");
+    EXPECT_EQ(result.out, "==> " + a + " <==\nabc\n\n==> " + b +
+                              " <==\nア\n\n"
+                              "文字列 abc は\n\n1 個見つかりました。\n");
 }
 
 TEST(CountCompanion, Utf8InputIsConvertedBeforeLoading)
@@ -163,7 +171,8 @@ TEST(CountCompanion, Utf8InputIsConvertedBeforeLoading)
 TEST(CountCompanion, Utf8InputDropsTheByteOrderMark)
 {
     TempFolder folder;
-    const std::string file = folder.Write("bom.txt", "\xEF\xBB\xBF" "吾輩は猫である。\nHello world\n");
+    const std::string file = folder.Write("bom.txt", "\xEF\xBB\xBF"
+                                                     "吾輩は猫である。\nHello world\n");
     const CliResult result = RunCli(folder, {"--raw", "--input-encoding", "utf-8", file});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, StatsReport({NovelAsOpened.substr(2)}) + "\r\n");

@@ -126,12 +126,8 @@ TEST_F(GutterPage, CountsEachVisibleLineUnderTheSwitches)
         const char* shown;
     };
     const Case cases[] = {
-        {"", true, true, "0"},
-        {"あいうえお", true, true, "5"},
-        {"ｱｲｳ", true, true, "3"},
-        {"a b c", true, true, "5"},
-        {"a b c", false, true, "3"},
-        {"　あ", true, true, "2"},
+        {"", true, true, "0"},      {"あいうえお", true, true, "5"}, {"ｱｲｳ", true, true, "3"},
+        {"a b c", true, true, "5"}, {"a b c", false, true, "3"},     {"　あ", true, true, "2"},
         {"　あ", true, false, "1"},
     };
     for (const Case& c : cases) {
@@ -166,8 +162,10 @@ TEST_F(GutterPage, NumbersFollowAScrollToLine100)
     Editor->verticalScrollBar()->setValue(99); // the gutter follows the scroll by itself
     EXPECT_EQ(Gutter->TopLineNum(), 100);
     EXPECT_EQ(Gutter->AddStrLeft(), TextWidth(QStringLiteral("129")) + 4);
-    EXPECT_EQ(Gutter->AddStr(0), QString::number(QStringLiteral("line 100 of the manuscript").size()));
-    EXPECT_EQ(Gutter->AddStr(29), QString::number(QStringLiteral("line 129 of the manuscript").size()));
+    EXPECT_EQ(Gutter->AddStr(0),
+              QString::number(QStringLiteral("line 100 of the manuscript").size()));
+    EXPECT_EQ(Gutter->AddStr(29),
+              QString::number(QStringLiteral("line 129 of the manuscript").size()));
 }
 
 TEST_F(GutterPage, WithWordWrapEveryRowIsADisplayLine)
@@ -225,9 +223,9 @@ TEST_F(GutterPage, LineSpaceMovesEachRowByItsCarriedTwentieths)
         int lineSpace;
         int moved[3]; // pixels each of the first three rows moves
     } rows[] = {
-        {20, {0, 1, 2}},   // one pixel more per row
-        {30, {1, 2, 4}},   // a first row one pixel down
-        {10, {0, 0, 1}},   // half a pixel per row: the second row gains it
+        {20, {0, 1, 2}},    // one pixel more per row
+        {30, {1, 2, 4}},    // a first row one pixel down
+        {10, {0, 0, 1}},    // half a pixel per row: the second row gains it
         {-10, {0, -1, -1}}, // half a pixel less per row: the first gap already loses a pixel
         {-30, {-1, -3, -4}},
     };

@@ -30,7 +30,8 @@ TEST(TInputForm, EnterConfirmsWithTheTextInShiftJis)
 {
     QString title;
     EXPECT_EQ(AskAndAnswer(QString::fromUtf8("行数"), Qt::Key_Return, &title),
-              "\x8D\x73" "\x90\x94"); // 行数
+              "\x8D\x73"
+              "\x90\x94"); // 行数
     EXPECT_EQ(title.toStdString(), "数を数える文字列を入力");
     EXPECT_EQ(AskAndAnswer(QStringLiteral("ab"), Qt::Key_Enter), "ab");
 }

@@ -11,8 +11,7 @@
 // Calls `answer` with the active modal window of type T once it is up. Polls the event loop
 // instead of sleeping, and gives up after `attempts` turns so that a dialog that never appears
 // fails the test rather than hangs it.
-template <typename T>
-void AnswerModal(std::function<void(T*)> answer, int attempts = 500)
+template <typename T> void AnswerModal(std::function<void(T*)> answer, int attempts = 500)
 {
     QTimer* timer = new QTimer(qApp);
     timer->setInterval(1);
@@ -29,8 +28,7 @@ void AnswerModal(std::function<void(T*)> answer, int attempts = 500)
 }
 
 // The child of `dialog` with the design name `name`.
-template <typename T>
-T* Control(QWidget* dialog, const char* name)
+template <typename T> T* Control(QWidget* dialog, const char* name)
 {
     return dialog->findChild<T*>(QString::fromLatin1(name));
 }

@@ -45,9 +45,8 @@ std::vector<std::string> RunDialog(TPaper& paper, const Typed& typed,
         Control<QPushButton>(form, button)->click();
     });
     std::vector<std::string> messages;
-    const bool ok = TPaperSettingForm::Edit(nullptr, paper, [&](const QString& message) {
-        messages.push_back(message.toStdString());
-    });
+    const bool ok = TPaperSettingForm::Edit(
+        nullptr, paper, [&](const QString& message) { messages.push_back(message.toStdString()); });
     if (accepted != nullptr)
         *accepted = ok;
     return messages;
@@ -79,7 +78,8 @@ TEST(TPaperSettingForm, LettersAreNotAnInteger)
 TEST(TPaperSettingForm, BothFieldsFailingGiveOneMessageEach)
 {
     TPaper paper;
-    const auto messages = RunDialog(paper, {.column = "-1", .line = "", .tabButton = "UseTabRadioButton"});
+    const auto messages =
+        RunDialog(paper, {.column = "-1", .line = "", .tabButton = "UseTabRadioButton"});
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0], "正の整数を指定してください" + ColumnNotSet);
     EXPECT_EQ(messages[1], "'' は整数ではありません" + LineNotSet);
@@ -128,8 +128,10 @@ TEST(TPaperSettingForm, TypedSetsBecomeShiftJis)
 {
     TPaper paper;
     RunDialog(paper, {.noFirst = "，、。", .forceFirst = "　"});
-    EXPECT_EQ(paper.NoFirstChar, "\x81\x43" "\x81\x41" "\x81\x42"); // ，、。
-    EXPECT_EQ(paper.ForceFirstChar, "\x81\x40");                 // double-byte blank
+    EXPECT_EQ(paper.NoFirstChar, "\x81\x43"
+                                 "\x81\x41"
+                                 "\x81\x42");    // ，、。
+    EXPECT_EQ(paper.ForceFirstChar, "\x81\x40"); // double-byte blank
 }
 
 TEST(TPaperSettingForm, CancelChangesNothing)

@@ -16,8 +16,13 @@
 namespace {
 
 // 文字数: 12 / 行数: 3, as the analyses write it.
-const std::string Report = "\x95\xB6" "\x8E\x9A" "\x90\x94" ": 12\r\n"
-                           "\x8D\x73" "\x90\x94" ": 3";
+const std::string Report = "\x95\xB6"
+                           "\x8E\x9A"
+                           "\x90\x94"
+                           ": 12\r\n"
+                           "\x8D\x73"
+                           "\x90\x94"
+                           ": 3";
 const char* const ReportShown = "文字数: 12\n行数: 3";
 
 const QSize Ok(75, 25);
@@ -35,14 +40,14 @@ struct GeometryRow
 };
 
 const GeometryRow GeometryRows[] = {
-    {"a one-line report 40 pixels wide still has room for both buttons",
-     QRect(8, 8, 40, 12), QSize(236, 69), 8, 36, QPoint(394, 349)},
-    {"a wide report widens the dialog and the buttons stay centred",
-     QRect(8, 8, 400, 12), QSize(416, 69), 98, 36, QPoint(304, 349)},
-    {"a report of 20 lines makes the dialog tall enough for all of them",
-     QRect(8, 8, 100, 300), QSize(236, 357), 8, 324, QPoint(394, 205)},
-    {"a report taller than the screen reaches above the screen's top",
-     QRect(8, 8, 100, 1000), QSize(236, 1057), 8, 1024, QPoint(394, -144)},
+    {"a one-line report 40 pixels wide still has room for both buttons", QRect(8, 8, 40, 12),
+     QSize(236, 69), 8, 36, QPoint(394, 349)},
+    {"a wide report widens the dialog and the buttons stay centred", QRect(8, 8, 400, 12),
+     QSize(416, 69), 98, 36, QPoint(304, 349)},
+    {"a report of 20 lines makes the dialog tall enough for all of them", QRect(8, 8, 100, 300),
+     QSize(236, 357), 8, 324, QPoint(394, 205)},
+    {"a report taller than the screen reaches above the screen's top", QRect(8, 8, 100, 1000),
+     QSize(236, 1057), 8, 1024, QPoint(394, -144)},
 };
 
 TEST(ResultGeometry, ButtonsCentredUnderTheReportAndDialogCentredOnScreen)

@@ -41,19 +41,22 @@ Outcome RunDialog(WordCharacterSet& set, const char* list, bool digits,
 
 struct ListRow
 {
-    const char* typed; // UTF-8, as the writer types it
+    const char* typed;  // UTF-8, as the writer types it
     const char* stored; // Shift-JIS
     bool removalReported;
 };
 
 const ListRow ListRows[] = {
     {"a b-c", "abc", true},
-    {"　", "", true},                       // a double-byte blank alone
-    {"@\t'", "@'", true},                  // a TAB
-    {" -\t　x", "x", true},                 // all four kinds at once
+    {"　", "", true},       // a double-byte blank alone
+    {"@\t'", "@'", true},   // a TAB
+    {" -\t　x", "x", true}, // all four kinds at once
     {"'#", "'#", false},
     {"", "", false},
-    {"ａ＿", "\x82\x81" "\x81\x51", false}, // full-width letter and low line
+    {"ａ＿",
+     "\x82\x81"
+     "\x81\x51",
+     false}, // full-width letter and low line
 };
 
 TEST(TWordCharacterSettingForm, ListIsCleanedAndRemovalReportedOnce)

@@ -22,7 +22,8 @@ TEST(Arrangement, WorkedExampleFillsFourSheets)
 {
     TPaper paper = Paper(5);
     paper.Line = 2;
-    const std::string text = Sjis("　今日は、いい天気でした。\r\n明日も晴れるでしょう。\r\n「はい」と答えた。");
+    const std::string text =
+        Sjis("　今日は、いい天気でした。\r\n明日も晴れるでしょう。\r\n「はい」と答えた。");
     EXPECT_EQ(paper.Arrange(text), Sjis("　今日は、\r\nいい天気で\r\nした。明日\r\nも晴れるで\r\n"
                                         "しょう。\r\n「はい」と\r\n答えた。"));
     const PaperInfo info = paper.Count(text);
@@ -43,13 +44,16 @@ TEST(Arrangement, LineStartRules)
         const char* expected;
     };
     const Row rows[] = {
-        {"a full stop hangs on a full line", 5, 1, "あいうえお。かきくけこ", "あいうえお。\r\nかきくけこ"},
+        {"a full stop hangs on a full line", 5, 1, "あいうえお。かきくけこ",
+         "あいうえお。\r\nかきくけこ"},
         {"only one character hangs", 5, 1, "あいうえお」。か", "あいうえお」\r\n。か"},
         {"a single-byte line breaks at 2 x Column", 5, 1, "abcdefghijk", "abcdefghij\r\nk"},
         {"a single-byte comma hangs", 5, 1, "abcdefghij,k", "abcdefghij,\r\nk"},
         {"a full line gets its break only when more comes", 5, 1, "あいうえお", "あいうえお"},
-        {"empty source lines vanish before an indent", 5, 1, "あいう\r\n\r\n\r\n　えお", "あいう\r\n　えお"},
-        {"no empty line after a hung character", 5, 1, "あいうえお。\r\n　かき", "あいうえお。\r\n　かき"},
+        {"empty source lines vanish before an indent", 5, 1, "あいう\r\n\r\n\r\n　えお",
+         "あいう\r\n　えお"},
+        {"no empty line after a hung character", 5, 1, "あいうえお。\r\n　かき",
+         "あいうえお。\r\n　かき"},
         {"a source break runs on", 5, 1, "あいうえお\r\nかき", "あいうえお\r\nかき"},
         {"a source break runs on, wide paper", 10, 1, "あいうえお\r\nかき", "あいうえおかき"},
         {"an opening bracket keeps its break", 10, 1, "あ\r\n「い」", "あ\r\n「い」"},
@@ -70,7 +74,8 @@ TEST(Arrangement, LineStartRules)
          "あいうえおかきくけこ\r\nさ", "あいうえおかきくけこさ"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(Paper(row.column, row.tab).Arrange(Sjis(row.text)), Sjis(row.expected)) << row.fact;
+        EXPECT_EQ(Paper(row.column, row.tab).Arrange(Sjis(row.text)), Sjis(row.expected))
+            << row.fact;
 }
 
 TEST(Arrangement, EmptySetsDisableHangingAndForcedBreaks)
@@ -120,12 +125,14 @@ std::vector<std::string> ManuscriptLines(const std::string& text)
 // 2 x Column units wide, plus one hung closing character.
 TEST(Arrangement, RandomTextsKeepTheManuscriptShape)
 {
-    const std::vector<std::string> pieces = {
-        Sjis("あ"), Sjis("天"), "a", "Z", Sjis("、"), Sjis("。"), Sjis("」"),
-        ",", ".", ")", "\xA3", Sjis("　"), Sjis("「"), "(", "\xA2", "\t", "\r\n", "\r\n", "\n", " "};
+    const std::vector<std::string> pieces = {Sjis("あ"), Sjis("天"), "a",        "Z",  Sjis("、"),
+                                             Sjis("。"), Sjis("」"), ",",        ".",  ")",
+                                             "\xA3",     Sjis("　"), Sjis("「"), "(",  "\xA2",
+                                             "\t",       "\r\n",     "\r\n",     "\n", " "};
     std::mt19937 random(20261207);
     for (int round = 0; round < 3000; ++round) {
-        TPaper paper = Paper(1 + static_cast<std::int32_t>(random() % 12), static_cast<std::uint8_t>(random() % 4));
+        TPaper paper = Paper(1 + static_cast<std::int32_t>(random() % 12),
+                             static_cast<std::uint8_t>(random() % 4));
         if (random() % 5 == 0)
             paper.NoFirstChar.clear();
         std::string text;

@@ -1,6 +1,6 @@
+#include "paper/DoubleByteConversion.h"
 #include "ShiftJisText.h"
 #include "analysis/ShiftJis.h"
-#include "paper/DoubleByteConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,10 @@ TEST(DoubleByteConversion, TableHoldsTheKanaAndSymbols)
     std::string kana, expected;
     for (int c = 0xA6; c <= 0xDD; ++c)
         kana += Bytes(table.at(static_cast<std::uint16_t>(c)));
-    EXPECT_EQ(kana, Sjis("ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホ"
-                         "マミムメモヤユヨラリルレロワン"));
+    EXPECT_EQ(
+        kana,
+        Sjis("ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホ"
+             "マミムメモヤユヨラリルレロワン"));
     EXPECT_EQ(Bytes(table.at(0xDEB3)), Sjis("ヴ"));
     EXPECT_EQ(Bytes(table.at(0xDFCA)), Sjis("パ"));
     EXPECT_EQ(Bytes(table.at(0x5C)), Sjis("￥"));
@@ -56,10 +58,10 @@ TEST(DoubleByteConversion, EveryKanaWithASoundMark)
     for (unsigned kana = 0xA6; kana <= 0xDD; ++kana) {
         for (unsigned mark : {0xDEu, 0xDFu}) {
             const auto joined = table.find(static_cast<std::uint16_t>(kana | mark << 8));
-            const std::string expected = joined != table.end()
-                                             ? Bytes(joined->second)
-                                             : Bytes(table.at(static_cast<std::uint16_t>(kana))) +
-                                                   Bytes(table.at(static_cast<std::uint16_t>(mark)));
+            const std::string expected =
+                joined != table.end() ? Bytes(joined->second)
+                                      : Bytes(table.at(static_cast<std::uint16_t>(kana))) +
+                                            Bytes(table.at(static_cast<std::uint16_t>(mark)));
             const std::string text = {static_cast<char>(kana), static_cast<char>(mark)};
             EXPECT_EQ(ConvertToDoubleBytes(text), expected) << kana << " " << mark;
             EXPECT_EQ(ConvertKanaToDoubleBytes(text), expected) << kana << " " << mark;

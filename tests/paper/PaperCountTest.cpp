@@ -29,7 +29,12 @@ TEST(PaperCount, SimpleCountFromWeightedCharacters)
         {"nothing to count: no sheet", 20, 20, 0, {0, 0, 0}, "0.00000"},
         {"Column and Line of 0 are taken as 1", 0, -3, 5, {3, 3, 1}, "2.50000"},
         {"the largest paper", Largest, Largest, Largest, {1, 1, 1}, "0.00000"},
-        {"the narrowest paper and the largest count", 1, 1, Largest, {1073741824, 1073741824, 1}, "1073741823.50000"},
+        {"the narrowest paper and the largest count",
+         1,
+         1,
+         Largest,
+         {1073741824, 1073741824, 1},
+         "1073741823.50000"},
     };
     for (const Row& row : rows) {
         TPaper paper;
@@ -39,7 +44,9 @@ TEST(PaperCount, SimpleCountFromWeightedCharacters)
         EXPECT_EQ(info.Sheets, row.expected.Sheets) << row.fact;
         EXPECT_EQ(info.TotalLines, row.expected.TotalLines) << row.fact;
         EXPECT_EQ(info.LastPageLines, row.expected.LastPageLines) << row.fact;
-        EXPECT_NE(MakePaperReport(info).find(std::string(" ( ") + row.ratio + " )"), std::string::npos) << row.fact;
+        EXPECT_NE(MakePaperReport(info).find(std::string(" ( ") + row.ratio + " )"),
+                  std::string::npos)
+            << row.fact;
     }
 }
 
@@ -64,9 +71,10 @@ TEST(PaperCount, FormattedCountOfTextsWithoutLines)
 TEST(PaperReport, TextIsExact)
 {
     TPaper paper;
-    EXPECT_EQ(MakePaperReport(paper.SimpleCount(802)),
-              Sjis("----- 原稿用紙情報 -----\r\n\r\n原稿用紙の枚数 : 2 ( 1.00250 )\r\n総行数 : 21\r\n"
-                   "最終ページの行数 : 1\r\n"));
+    EXPECT_EQ(
+        MakePaperReport(paper.SimpleCount(802)),
+        Sjis("----- 原稿用紙情報 -----\r\n\r\n原稿用紙の枚数 : 2 ( 1.00250 )\r\n総行数 : 21\r\n"
+             "最終ページの行数 : 1\r\n"));
     EXPECT_EQ(MakePaperReport(paper.Count(Sjis("あ"))),
               Sjis("----- 原稿用紙情報 -----\r\n\r\n原稿用紙の枚数 : 1\r\n総行数 : 1\r\n"
                    "最終ページの行数 : 1\r\n"));
@@ -83,8 +91,12 @@ public:
         const auto found = Values.find(Key(s, k));
         return found == Values.end() ? std::string(d) : found->second;
     }
-    void WriteString(std::string_view s, std::string_view k, std::string_view v) override { Values[Key(s, k)] = v; }
-    std::string ReadShiftJisString(std::string_view s, std::string_view k, std::string_view d) override
+    void WriteString(std::string_view s, std::string_view k, std::string_view v) override
+    {
+        Values[Key(s, k)] = v;
+    }
+    std::string ReadShiftJisString(std::string_view s, std::string_view k,
+                                   std::string_view d) override
     {
         return ReadString(s, k, d);
     }
@@ -103,8 +115,14 @@ public:
     {
         WriteString(s, k, std::to_string(v));
     }
-    bool ReadBool(std::string_view s, std::string_view k, bool d) override { return ReadInteger(s, k, d) != 0; }
-    void WriteBool(std::string_view s, std::string_view k, bool v) override { WriteInteger(s, k, v); }
+    bool ReadBool(std::string_view s, std::string_view k, bool d) override
+    {
+        return ReadInteger(s, k, d) != 0;
+    }
+    void WriteBool(std::string_view s, std::string_view k, bool v) override
+    {
+        WriteInteger(s, k, v);
+    }
 
 private:
     static std::string Key(std::string_view section, std::string_view key)

@@ -35,7 +35,8 @@ TEST(SettingsRoundTrip, DefaultPaperAndWordSectionsSurviveUnchanged)
     EXPECT_EQ(paper.Line, 20);
     EXPECT_EQ(paper.NoFirstChar, defaults.NoFirstChar);
     EXPECT_EQ(paper.ForceFirstChar, defaults.ForceFirstChar);
-    EXPECT_TRUE(paper.ForceFirstChar.starts_with("\x81\x40")) << "the double-byte space stays first";
+    EXPECT_TRUE(paper.ForceFirstChar.starts_with("\x81\x40"))
+        << "the double-byte space stays first";
     EXPECT_EQ(paper.Tab, DeleteTab);
     EXPECT_EQ(words.countDigits, defaultWords.countDigits);
     EXPECT_EQ(words.GetCharacterList(), defaultWords.GetCharacterList());

@@ -1,5 +1,5 @@
-#include "shell/Exceptions.h"
 #include "shell/TIniFile.h"
+#include "shell/Exceptions.h"
 #include "shell/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +44,8 @@ TEST(ProfileReading, HandWrittenFile)
     EXPECT_TRUE(file.Exists());
     EXPECT_FALSE(file.ReadBool("Setting", "CountSpace", true)) << "first key of that name counts";
     EXPECT_TRUE(file.ReadBool("SETTING", "counttab", false)) << "quoted, blanks, any case";
-    EXPECT_EQ(file.ReadInteger("Setting", "LineSpace", -1), -1) << "the second Setting section is not read";
+    EXPECT_EQ(file.ReadInteger("Setting", "LineSpace", -1), -1)
+        << "the second Setting section is not read";
     EXPECT_EQ(file.ReadString("History", "0", ""), "/home/writer/my novel.txt");
     EXPECT_EQ(file.ReadString("History", "5", "default"), "") << "an empty value is a value";
     EXPECT_EQ(file.ReadString("History", "missing", "default"), "default");
@@ -59,17 +60,16 @@ TEST(ProfileReading, IntegerForms)
         std::int32_t expected;
     };
     const std::vector<Row> rows = {
-        {"MaxNum", 16},          // 0x10
-        {"Num", 10},             // $A
-        {"1", 77},               // abc gives the default
-        {"2", -12},
-        {"3", 7},                // blanks and a plus sign
-        {"4", 77},               // trailing letters: not a number
-        {"5", 77},               // empty
-        {"6", 31},               // 0X1f
-        {"7", -16},              // -$10
-        {"8", 77},               // out of range
-        {"9", -1},               // eight hexadecimal digits fill 32 bits
+        {"MaxNum", 16},            // 0x10
+        {"Num", 10},               // $A
+        {"1", 77},                 // abc gives the default
+        {"2", -12},      {"3", 7}, // blanks and a plus sign
+        {"4", 77},                 // trailing letters: not a number
+        {"5", 77},                 // empty
+        {"6", 31},                 // 0X1f
+        {"7", -16},                // -$10
+        {"8", 77},                 // out of range
+        {"9", -1},                 // eight hexadecimal digits fill 32 bits
         {"missing", 77},
     };
     TempFolder folder;
@@ -84,9 +84,9 @@ TEST(ProfileWriting, ChangesOnlyWhatIsWritten)
     const std::string path = folder.Write("Kotonami.ini", HandWritten);
     {
         TIniFile file(path);
-        file.WriteBool("SETTING", "COUNTSPACE", true);   // replaced in place, first occurrence
-        file.WriteInteger("setting", "LineSetting", 0);  // added at the end of its section
-        file.WriteString("Window", "Left", "-3");        // a new section at the end
+        file.WriteBool("SETTING", "COUNTSPACE", true);  // replaced in place, first occurrence
+        file.WriteInteger("setting", "LineSetting", 0); // added at the end of its section
+        file.WriteString("Window", "Left", "-3");       // a new section at the end
         file.UpdateFile();
     }
     const std::string expected = "; Kotonami settings\n"
@@ -125,7 +125,8 @@ TEST(ProfileWriting, WritesWhenReleasedAndReadsBack)
 TEST(ProfileWriting, FailureNamesTheFile)
 {
     TempFolder folder;
-    const std::string path = folder.Write("blocker", "a file where a folder should be") + "/Kotonami.ini";
+    const std::string path =
+        folder.Write("blocker", "a file where a folder should be") + "/Kotonami.ini";
     TIniFile file(path);
     file.WriteBool("Setting", "CountTab", false);
     try {
@@ -143,7 +144,8 @@ TEST(ProfileReading, StringsAreCutAt1023Bytes)
     std::string longKana; // あ is three bytes in the file and two in Shift-JIS
     for (int i = 0; i < 700; ++i)
         longKana += "あ";
-    TIniFile file(folder.Write("Kotonami.ini", "[Word]\nA=" + longAscii + "\nK=" + longKana + "\n"));
+    TIniFile file(
+        folder.Write("Kotonami.ini", "[Word]\nA=" + longAscii + "\nK=" + longKana + "\n"));
     EXPECT_EQ(file.ReadString("Word", "A", ""), std::string(1023, 'a'));
     EXPECT_EQ(file.ReadString("Word", "K", "").size(), 1023u - 1023u % 3);
     EXPECT_EQ(file.ReadShiftJisString("Word", "K", "").size(), 1022u) << "no half character";
@@ -152,10 +154,11 @@ TEST(ProfileReading, StringsAreCutAt1023Bytes)
 TEST(ProfileEncoding, WindowsMadeShiftJisFileIsRead)
 {
     // Written by the program on Windows: code page 932, CR LF.
-    const std::string windowsFile = "[Font]\r\n"
-                                    "Name=\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E\r\n"
-                                    "[Word]\r\n"
-                                    "CharList=\x83\x5C\x81\x7B'\r\n";
+    const std::string windowsFile =
+        "[Font]\r\n"
+        "Name=\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E\r\n"
+        "[Word]\r\n"
+        "CharList=\x83\x5C\x81\x7B'\r\n";
     TempFolder folder;
     const std::string path = folder.Write("Kotonami.ini", windowsFile);
     TIniFile file(path);

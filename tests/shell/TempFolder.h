@@ -13,7 +13,8 @@ class TempFolder
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kotonami-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kotonami-test-XXXXXX").string();
         FPath = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
     }
     TempFolder(const TempFolder&) = delete;
@@ -32,7 +33,8 @@ public:
     std::string Write(std::string_view name, std::string_view bytes) const
     {
         const std::string path = File(name);
-        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(path, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return path;
     }
 

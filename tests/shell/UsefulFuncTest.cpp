@@ -66,7 +66,9 @@ TEST(AtomicWrite, NewFileGetsOrdinaryPermissionsAndSymlinkStays)
     const mode_t mask = ::umask(022);
     UsefulFunc::WriteFileAtomically(folder.File("new.txt"), "abc");
     ::umask(mask);
-    struct stat info {};
+    struct stat info
+    {
+    };
     ASSERT_EQ(::stat(folder.File("new.txt").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
 

@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "documents/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +25,19 @@ TEST(ArgumentSplitting, FollowsTheQuotingRules)
         {"comma with blanks around", "a.txt , b.txt", {"a.txt", "b.txt"}},
         {"two commas give an empty item", "a,,b", {"a", "", "b"}},
         {"final comma gives nothing more", "a,", {"a"}},
-        {"quoted item keeps blanks and commas", "\"my novel, part 1.txt\" b", {"my novel, part 1.txt", "b"}},
+        {"quoted item keeps blanks and commas",
+         "\"my novel, part 1.txt\" b",
+         {"my novel, part 1.txt", "b"}},
         {"doubled quote is one quote", "\"say \"\"hi\"\".txt\"", {"say \"hi\".txt"}},
         {"empty quoted item", "\"\" x", {"", "x"}},
         {"item right after a closing quote is new", "\"a\"b", {"a", "b"}},
         {"missing closing quote runs to the end", "\"a b", {"a b"}},
         {"quote inside a plain item is kept", "a\"b", {"a\"b"}},
-        {"control bytes separate", "a\x01" "b\x1F" "c", {"a", "b", "c"}},
+        {"control bytes separate",
+         "a\x01"
+         "b\x1F"
+         "c",
+         {"a", "b", "c"}},
         {"double-byte path", "\"/tmp/\x83\x5C.txt\"", {"/tmp/\x83\x5C.txt"}},
     };
     for (const Row& row : rows)

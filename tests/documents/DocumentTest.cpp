@@ -1,4 +1,4 @@
-#include "app/Document.h"
+#include "documents/Document.h"
 #include "shell/Exceptions.h"
 #include "shell/TempFolder.h"
 
@@ -37,7 +37,9 @@ TEST(LineRule, SplitsAtEveryKindOfBreak)
         {"two breaks at the end give one empty line", "a\n\n", {"a", ""}},
         {"NUL ends the text", std::string("ab\0c\nd", 6), {"ab"}},
         {"NUL at the start leaves nothing", std::string("\0abc", 4), {}},
-        {"double-byte text passes", "\x82\xA0\x82\xA2\r\n\x81\x40", {"\x82\xA0\x82\xA2", "\x81\x40"}},
+        {"double-byte text passes",
+         "\x82\xA0\x82\xA2\r\n\x81\x40",
+         {"\x82\xA0\x82\xA2", "\x81\x40"}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(SplitLines(row.text), row.expected) << row.name;
@@ -144,7 +146,9 @@ TEST(DocumentFile, SaveKeepsPermissionsAndLeavesNoTemporaryFile)
     ASSERT_EQ(::chmod(document.FileName.c_str(), 0640), 0);
     document.SetText("new\n");
     document.WriteToFile();
-    struct stat info {};
+    struct stat info
+    {
+    };
     ASSERT_EQ(::stat(document.FileName.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(TempFolder::Read(document.FileName), "new\r\n");
@@ -207,7 +211,7 @@ TEST(DocumentFileFailure, InterruptedWriteKeepsTheOldFile)
     Document document;
     document.FileName = folder.Write("old.txt", "old text");
     document.SetText(std::string(4096, 'x'));
-    rlimit saved {};
+    rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
