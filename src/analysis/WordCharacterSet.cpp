@@ -1,7 +1,7 @@
 #include "WordCharacterSet.h"
 
+#include "SettingsStore.h"
 #include "ShiftJis.h"
-#include "TCustomIniFile.h"
 
 #include <algorithm>
 
@@ -68,7 +68,7 @@ namespace {
 constexpr std::string_view WordSection = "Word";
 } // namespace
 
-bool ReadWordSettings(WordCharacterSet& set, TCustomIniFile& file)
+bool ReadWordSettings(WordCharacterSet& set, SettingsStore& file)
 {
     set.countDigits = file.ReadBool(WordSection, "Number", set.countDigits);
     const std::string list =
@@ -76,7 +76,7 @@ bool ReadWordSettings(WordCharacterSet& set, TCustomIniFile& file)
     return set.SetCharacterList(list);
 }
 
-void WriteWordSettings(const WordCharacterSet& set, TCustomIniFile& file)
+void WriteWordSettings(const WordCharacterSet& set, SettingsStore& file)
 {
     file.WriteBool(WordSection, "Number", set.countDigits);
     file.WriteShiftJisString(WordSection, "CharList", set.GetCharacterList());

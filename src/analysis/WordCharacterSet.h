@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-class TCustomIniFile;
+class SettingsStore;
 
 class WordCharacterSet
 {
@@ -47,5 +47,5 @@ private:
 };
 
 // Section "Word" of the settings file. ReadWordSettings returns what SetCharacterList returned.
-bool ReadWordSettings(WordCharacterSet& set, TCustomIniFile& file);
-void WriteWordSettings(const WordCharacterSet& set, TCustomIniFile& file);
+bool ReadWordSettings(WordCharacterSet& set, SettingsStore& file);
+void WriteWordSettings(const WordCharacterSet& set, SettingsStore& file);

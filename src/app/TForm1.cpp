@@ -2,8 +2,8 @@
 #include "ui_TForm1.h"
 
 #include "app/FontSetup.h"
+#include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
-#include "controls/TStatusProgress.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -119,7 +119,7 @@ void TForm1::BuildStatusBar()
     // Widths of the four sections at 96 dpi, scaled to the screen.
     const int widths[4] = {100, 80, 200, 50};
     const auto scaled = [this](int pixels) { return pixels * logicalDpiX() / 96; };
-    FStatusProgress = new TStatusProgress(statusBar());
+    FStatusProgress = new StatusProgress(statusBar());
     FStatusProgress->setObjectName(QStringLiteral("StatusPanel0"));
     FStatusProgress->setFixedWidth(scaled(widths[0]));
     statusBar()->addWidget(FStatusProgress);
@@ -130,7 +130,7 @@ void TForm1::BuildStatusBar()
         statusBar()->addWidget(label);
         FStatusPanels[panel] = label;
     }
-    connect(FStatusProgress, &TStatusProgress::DrawPanel, this, &TForm1::StatusBar1DrawPanel);
+    connect(FStatusProgress, &StatusProgress::DrawPanel, this, &TForm1::StatusBar1DrawPanel);
 }
 
 void TForm1::BuildPopupMenu()

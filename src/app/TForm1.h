@@ -26,7 +26,7 @@ class QMenu;
 class QPainter;
 class QTimer;
 class TRichEditEx;
-class TStatusProgress;
+class StatusProgress;
 
 namespace Ui {
 class TForm1;
@@ -185,7 +185,7 @@ private:
     QMenu* PopupMenu1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
-    TStatusProgress* FStatusProgress = nullptr;
+    StatusProgress* FStatusProgress = nullptr;
     std::array<QLabel*, 4> FStatusPanels{}; // 1..3; panel 0 is FStatusProgress
 
     double FProgress = 0.0;

@@ -17,10 +17,10 @@ namespace {
 
 // Tells when the editor's text area changes its size: the window, the gutter's own width, word
 // wrap or a horizontal scroll bar coming or going all do that.
-class TAreaResizeWatcher : public QObject
+class AreaResizeWatcher : public QObject
 {
 public:
-    TAreaResizeWatcher(QObject* owner, std::function<void()> onResize)
+    AreaResizeWatcher(QObject* owner, std::function<void()> onResize)
         : QObject(owner), FOnResize(std::move(onResize))
     {
     }
@@ -52,7 +52,7 @@ void TForm1::SetUpLineInfo()
     const int left =
         ui->TabPage->contentsRect().left() + ui->TabPageLayout->contentsMargins().left();
     gutter->move(left, gutter->y());
-    ui->TextRichEdit->viewport()->installEventFilter(new TAreaResizeWatcher(this, [this] {
+    ui->TextRichEdit->viewport()->installEventFilter(new AreaResizeWatcher(this, [this] {
         LayOutLineInfo();
         UpdateLineInfo();
     }));

@@ -3,8 +3,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
-#include "controls/TStatusProgress.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab.
 
 #include "app/FontSetup.h"
+#include "app/KotonamiApplication.h"
 #include "app/TForm1.h"
-#include "app/TKotonamiApplication.h"
 #include "documents/CommandLine.h"
 
 #include <QFile>
@@ -13,7 +13,7 @@
 
 int main(int argc, char** argv)
 {
-    TKotonamiApplication application(argc, argv);
+    KotonamiApplication application(argc, argv);
     SetupFonts();
     TForm1 form;
     try {
@@ -23,7 +23,7 @@ int main(int argc, char** argv)
             arguments.push_back(QFile::encodeName(given[i]).toStdString());
         form.StartUp(SplitArguments(MakeArgumentString(arguments)));
     } catch (const std::exception& error) {
-        TKotonamiApplication::ShowError(error.what());
+        KotonamiApplication::ShowError(error.what());
         return 1;
     }
     form.show();

@@ -18,10 +18,10 @@ constexpr std::size_t Nowhere = std::numeric_limits<std::size_t>::max();
 // Walks the source once. Characters that go to the output unchanged are not copied one by one:
 // they pile up as a pending run of source bytes, copied in one go when a line break, a dropped
 // byte or a replaced tab interrupts them. Positions "in the output" below count that pending run.
-class TArranger
+class Arranger
 {
 public:
-    TArranger(const TPaper& paper, std::string_view text, bool writeText)
+    Arranger(const TPaper& paper, std::string_view text, bool writeText)
         : FText(text), FWriteText(writeText),
           FLimit(2 * std::int64_t{std::max(paper.Column, std::int32_t{1})} - 1), FTab(paper.Tab),
           FNoFirst(paper.NoFirstChar), FForceFirst(paper.ForceFirstChar)
@@ -49,8 +49,8 @@ private:
     bool FWriteText;     // false when only the lines are counted
     std::int64_t FLimit; // units on a line minus one: 2 * Column - 1
     std::uint8_t FTab;
-    TCharacterSetIndex FNoFirst;
-    TCharacterSetIndex FForceFirst;
+    CharacterSetIndex FNoFirst;
+    CharacterSetIndex FForceFirst;
 
     std::string FOut;
     std::size_t FWritten = 0;  // length of the output, written or not
@@ -66,7 +66,7 @@ private:
     std::size_t FLoneCrEnd = Nowhere; // just after a source CR kept as a character
 };
 
-ArrangedText TArranger::Run()
+ArrangedText Arranger::Run()
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(FText.data());
     while (FPosition < FText.size()) {
@@ -104,7 +104,7 @@ ArrangedText TArranger::Run()
 
 // The common case, kept tight for whole novels: characters that fit on the current line and
 // need no further look (not a tab, CR or LF, and not a lead byte that ends the text).
-void TArranger::SkipFittingCharacters()
+void Arranger::SkipFittingCharacters()
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(FText.data());
     const std::size_t size = FText.size();
@@ -134,7 +134,7 @@ void TArranger::SkipFittingCharacters()
 
 // A character of the source that takes its place on the line: it fits, hangs beyond the last
 // cell when it may not begin a line, or else begins the next line.
-void TArranger::Place(const Character& ch, bool fits)
+void Arranger::Place(const Character& ch, bool fits)
 {
     const std::int64_t width = ch.doubleByte ? 2 : 1;
     if (fits) {
@@ -153,7 +153,7 @@ void TArranger::Place(const Character& ch, bool fits)
     }
 }
 
-void TArranger::PlaceTab()
+void Arranger::PlaceTab()
 {
     if (FTab == UseTab) {
         if (FUsed > FLimit) {
@@ -179,7 +179,7 @@ void TArranger::PlaceTab()
 
 // A line break of the source survives only before a line-start character such as a paragraph
 // indent or an opening bracket; otherwise the source lines run on into each other.
-void TArranger::SourceLineBreak()
+void Arranger::SourceLineBreak()
 {
     Flush(FPosition);
     FPosition += 2;
@@ -196,7 +196,7 @@ void TArranger::SourceLineBreak()
 }
 
 // Moves past a source character that goes to the output as it is.
-void TArranger::Keep(const Character& ch)
+void Arranger::Keep(const Character& ch)
 {
     if (!ch.doubleByte && ch.code == ShiftJis::CR) {
         FLoneCrEnd = OutputLength() + 1;
@@ -207,13 +207,13 @@ void TArranger::Keep(const Character& ch)
     FPosition += ch.length;
 }
 
-void TArranger::Flush(std::size_t upTo)
+void Arranger::Flush(std::size_t upTo)
 {
     Write(FText.substr(FPending, upTo - FPending));
     FPending = upTo;
 }
 
-void TArranger::Write(std::string_view bytes)
+void Arranger::Write(std::string_view bytes)
 {
     if (FWriteText)
         FOut += bytes;
@@ -221,7 +221,7 @@ void TArranger::Write(std::string_view bytes)
 }
 
 // A break at the very start would only be dropped again, so it is never written.
-void TArranger::AppendBreak()
+void Arranger::AppendBreak()
 {
     if (FWritten == 0)
         return;
@@ -229,7 +229,7 @@ void TArranger::AppendBreak()
     NotePair(FWritten);
 }
 
-void TArranger::NotePair(std::size_t end)
+void Arranger::NotePair(std::size_t end)
 {
     ++FPairs;
     if (end - 2 != FRunEnd)
@@ -243,5 +243,5 @@ void TArranger::NotePair(std::size_t end)
 
 ArrangedText ArrangeManuscript(const TPaper& paper, std::string_view text, bool writeText)
 {
-    return TArranger(paper, text, writeText).Run();
+    return Arranger(paper, text, writeText).Run();
 }

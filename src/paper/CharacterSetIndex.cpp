@@ -1,6 +1,6 @@
 #include "CharacterSetIndex.h"
 
-TCharacterSetIndex::TCharacterSetIndex(std::string_view set) : FDoubleBytes(65536 / 64, 0)
+CharacterSetIndex::CharacterSetIndex(std::string_view set) : FDoubleBytes(65536 / 64, 0)
 {
     for (const ShiftJis::Character& ch : ShiftJis::Characters(set)) {
         if (ch.length == 2)

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-class TCharacterSetIndex
+class CharacterSetIndex
 {
 public:
-    explicit TCharacterSetIndex(std::string_view set);
+    explicit CharacterSetIndex(std::string_view set);
 
     bool Contains(const ShiftJis::Character& ch) const noexcept
     {

@@ -57,10 +57,10 @@ bool Combines(unsigned char kana, unsigned char mark)
 }
 
 // The table of one conversion call, looked up per byte through flat arrays (0: not converted).
-class TConversion
+class WidthConversion
 {
 public:
-    TConversion(bool everything);
+    WidthConversion(bool everything);
     std::string Run(std::string_view text) const;
 
 private:
@@ -74,7 +74,7 @@ private:
     }
 };
 
-TConversion::TConversion(bool everything)
+WidthConversion::WidthConversion(bool everything)
 {
     const DoubleByteTable table = BuildDoubleByteTable();
     for (const auto& [key, doubleByte] : table) {
@@ -97,7 +97,7 @@ TConversion::TConversion(bool everything)
 
 // The output is gathered in a small buffer that stays in the cache and is appended in chunks,
 // so that a long text is neither written twice over nor zero-filled first.
-std::string TConversion::Run(std::string_view text) const
+std::string WidthConversion::Run(std::string_view text) const
 {
     std::string result;
     result.reserve(text.size() + text.size() / 8);
@@ -155,10 +155,10 @@ DoubleByteTable BuildDoubleByteTable()
 
 std::string ConvertToDoubleBytes(std::string_view text)
 {
-    return TConversion(true).Run(text);
+    return WidthConversion(true).Run(text);
 }
 
 std::string ConvertKanaToDoubleBytes(std::string_view text)
 {
-    return TConversion(false).Run(text);
+    return WidthConversion(false).Run(text);
 }

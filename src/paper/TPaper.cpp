@@ -1,8 +1,8 @@
 #include "TPaper.h"
 
 #include "Arrangement.h"
+#include "analysis/SettingsStore.h"
 #include "analysis/ShiftJis.h"
-#include "analysis/TCustomIniFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -95,7 +95,7 @@ PaperInfo TPaper::SimpleCount(std::int32_t weightedCharacters) const noexcept
 }
 
 // A Column or Line of 0 or below in a hand-edited file is ignored: the current value stays.
-void TPaper::ReadSettings(TCustomIniFile& file)
+void TPaper::ReadSettings(SettingsStore& file)
 {
     if (const std::int32_t column = file.ReadInteger(Section, "Column", Column); column > 0)
         Column = column;
@@ -106,7 +106,7 @@ void TPaper::ReadSettings(TCustomIniFile& file)
     Tab = static_cast<std::uint8_t>(file.ReadInteger(Section, "Tab", DeleteTab));
 }
 
-void TPaper::WriteSettings(TCustomIniFile& file) const
+void TPaper::WriteSettings(SettingsStore& file) const
 {
     file.WriteInteger(Section, "Column", Column);
     file.WriteInteger(Section, "Line", Line);

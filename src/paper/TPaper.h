@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-class TCustomIniFile;
+class SettingsStore;
 
 enum TabMode : std::uint8_t
 {
@@ -51,8 +51,8 @@ public:
 
     // Section "Paper" of the settings file. Reading keeps the current Column or Line when the file
     // holds 0 or a negative number.
-    void ReadSettings(TCustomIniFile& file);
-    void WriteSettings(TCustomIniFile& file) const;
+    void ReadSettings(SettingsStore& file);
+    void WriteSettings(SettingsStore& file) const;
 };
 
 // The manuscript report shown in the result dialog (Shift-JIS, CR LF).

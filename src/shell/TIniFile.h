@@ -2,12 +2,12 @@
 // The settings file: an INI file read and written key by key with the semantics of the classic
 // profile functions (case-insensitive names, first occurrence wins, unknown lines kept).
 
-#include "analysis/TCustomIniFile.h"
+#include "analysis/SettingsStore.h"
 
 #include <string>
 #include <vector>
 
-class TIniFile : public TCustomIniFile
+class TIniFile : public SettingsStore
 {
 public:
     // Reads the file when it exists. Values are UTF-8; a value that is not valid UTF-8 is code

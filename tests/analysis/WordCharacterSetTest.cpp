@@ -1,5 +1,5 @@
 #include "analysis/WordCharacterSet.h"
-#include "analysis/TCustomIniFile.h"
+#include "analysis/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 namespace {
 
 // The settings file in memory: every value kept as its text.
-class MemoryIniFile : public TCustomIniFile
+class MemoryIniFile : public SettingsStore
 {
 public:
     std::map<std::string, std::string> values; // "Section/Key" -> value

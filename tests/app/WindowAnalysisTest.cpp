@@ -3,7 +3,7 @@
 
 #include "WindowHarness.h"
 
-#include "app/TKotonamiApplication.h"
+#include "app/KotonamiApplication.h"
 
 #include "analysis/WordCharacterSet.h"
 #include "dialogs/TInputForm.h"
@@ -441,7 +441,7 @@ TEST_F(WindowAnalysisTest, TheApplicationErrorBoxIsTheDialogsErrorBox)
                 QString::number(static_cast<int>(box->icon()));
         box->button(QMessageBox::Ok)->click();
     });
-    TKotonamiApplication::ShowError("Cannot open\r\nthe file");
+    KotonamiApplication::ShowError("Cannot open\r\nthe file");
     EXPECT_EQ(shown, "Kotonami|Cannot open\nthe file.|" +
                          QString::number(static_cast<int>(QMessageBox::Critical)));
 }

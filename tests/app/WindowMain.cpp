@@ -1,7 +1,7 @@
 // One application object for every window test; each test builds its own fresh window.
 
 #include "app/FontSetup.h"
-#include "app/TKotonamiApplication.h"
+#include "app/KotonamiApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ public:
     void SetUp() override
     {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        FApplication = std::make_unique<TKotonamiApplication>(FArgc, FArgv);
+        FApplication = std::make_unique<KotonamiApplication>(FArgc, FArgv);
         SetupFonts();
     }
     void TearDown() override { FApplication.reset(); }
@@ -24,7 +24,7 @@ private:
     int FArgc = 1;
     char FName[8] = "windows";
     char* FArgv[2] = {FName, nullptr};
-    std::unique_ptr<TKotonamiApplication> FApplication;
+    std::unique_ptr<KotonamiApplication> FApplication;
 };
 
 const auto* const Environment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);

@@ -1,5 +1,5 @@
 #include "ShiftJisText.h"
-#include "analysis/TCustomIniFile.h"
+#include "analysis/SettingsStore.h"
 #include "paper/TPaper.h"
 
 #include <gtest/gtest.h>
@@ -81,7 +81,7 @@ TEST(PaperReport, TextIsExact)
 }
 
 // The settings file in memory: every value kept as text, as the real file keeps it.
-class TFakeIniFile : public TCustomIniFile
+class FakeIniFile : public SettingsStore
 {
 public:
     std::map<std::string, std::string> Values; // "section/key" -> text
@@ -133,7 +133,7 @@ private:
 
 TEST(PaperSettings, DefaultsWithoutASection)
 {
-    TFakeIniFile file;
+    FakeIniFile file;
     TPaper paper;
     paper.ReadSettings(file);
     EXPECT_EQ(paper.Column, 20);
@@ -145,7 +145,7 @@ TEST(PaperSettings, DefaultsWithoutASection)
 
 TEST(PaperSettings, RoundTripAndHandEditedValues)
 {
-    TFakeIniFile file;
+    FakeIniFile file;
     TPaper written;
     written.Column = 40;
     written.Line = 30;

@@ -6,12 +6,12 @@
 
 #include <string>
 
-class TKotonamiApplication : public QApplication
+class KotonamiApplication : public QApplication
 {
     Q_OBJECT
 
 public:
-    TKotonamiApplication(int& argc, char** argv);
+    KotonamiApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
 

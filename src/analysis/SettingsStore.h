@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-class TCustomIniFile
+class SettingsStore
 {
 public:
-    virtual ~TCustomIniFile() = default;
+    virtual ~SettingsStore() = default;
 
     // Text values are UTF-8 (paths, the font name).
     virtual std::string ReadString(std::string_view section, std::string_view key,

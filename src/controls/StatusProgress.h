@@ -5,12 +5,12 @@
 #include <QRect>
 #include <QWidget>
 
-class TStatusProgress : public QWidget
+class StatusProgress : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TStatusProgress(QWidget* parent = nullptr);
+    explicit StatusProgress(QWidget* parent = nullptr);
 
     // Paints at once, handing `area` (not the whole panel) to DrawPanel this one time.
     void PaintNow(const QRect& area);

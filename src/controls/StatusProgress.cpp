@@ -1,17 +1,17 @@
-#include "TStatusProgress.h"
+#include "StatusProgress.h"
 
 #include <QPainter>
 
-TStatusProgress::TStatusProgress(QWidget* parent) : QWidget(parent) {}
+StatusProgress::StatusProgress(QWidget* parent) : QWidget(parent) {}
 
-void TStatusProgress::PaintNow(const QRect& area)
+void StatusProgress::PaintNow(const QRect& area)
 {
     FNextArea = area;
     repaint();
     FNextArea = QRect();
 }
 
-void TStatusProgress::paintEvent(QPaintEvent*)
+void StatusProgress::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     if (FNextArea.isValid()) {

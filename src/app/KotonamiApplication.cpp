@@ -1,15 +1,15 @@
-#include "TKotonamiApplication.h"
+#include "KotonamiApplication.h"
 
 #include "dialogs/MessageBoxes.h"
 
 #include <exception>
 
-TKotonamiApplication::TKotonamiApplication(int& argc, char** argv) : QApplication(argc, argv)
+KotonamiApplication::KotonamiApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Kotonami"));
 }
 
-bool TKotonamiApplication::notify(QObject* receiver, QEvent* event)
+bool KotonamiApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
@@ -21,7 +21,7 @@ bool TKotonamiApplication::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
-void TKotonamiApplication::ShowError(const std::string& utf8Message)
+void KotonamiApplication::ShowError(const std::string& utf8Message)
 {
     MessageBoxes::ShowError(activeWindow(), QString::fromStdString(utf8Message));
 }
