@@ -8,6 +8,7 @@
 #include "analysis/WordCharacterSet.h"
 #include "documents/Document.h"
 #include "paper/TPaper.h"
+#include "preview/PreviewSettings.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -25,6 +26,7 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QTimer;
+class ManuscriptPreview;
 class TRichEditEx;
 class StatusProgress;
 
@@ -167,6 +169,7 @@ private:
     void ShowPaperInfo(const PaperInfo& info);
     void PaperOutItemClick();
     void PaperSettingItemClick();
+    void ManuscriptPreviewItemClick();
     void ToDoubleBytesClick();
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
@@ -192,6 +195,8 @@ private:
     bool selectionShown = false;
     QRect FProgressRect;
     TPaper FPaper;
+    PreviewSettings FPreviewSettings; // the manuscript preview's face
+    ManuscriptPreview* FManuscriptPreview = nullptr;
     QString FSavedStatusText;
     DocumentList FDocuments;
     int FCurrentIndex = 0;
