@@ -4,10 +4,10 @@
 #include "analysis/Cp932Codec.h"
 
 #include <QFont>
-#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QLineF>
+#include <QList>
 #include <QPainter>
-#include <QVector>
 
 #include <algorithm>
 
@@ -31,6 +31,34 @@ bool Invisible(char16_t ch)
 
 } // namespace
 
+// Glyphs of one face and their places, drawn in one go.
+class GlyphList
+{
+public:
+    void Add(quint32 glyph, QPointF position)
+    {
+        FGlyphs.append(glyph);
+        FPositions.append(position);
+    }
+    void Draw(QPainter& painter, const QRawFont& font, double rotation) const
+    {
+        if (FGlyphs.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(font);
+        run.setGlyphIndexes(FGlyphs);
+        run.setPositions(FPositions);
+        painter.save();
+        painter.rotate(rotation);
+        painter.drawGlyphRun(QPointF(), run);
+        painter.restore();
+    }
+
+private:
+    QList<quint32> FGlyphs;
+    QList<QPointF> FPositions;
+};
+
 SheetPainter::SheetPainter(const ManuscriptLayout& layout, SheetStyle style)
     : FLayout(layout), FStyle(std::move(style)), FColumn(layout.Column()),
       FLines(layout.LinesPerSheet()), FFold(FLines % 2 == 0)
@@ -52,6 +80,20 @@ QRectF SheetPainter::CellRect(std::int32_t line, double cell) const
     if (FStyle.Vertical)
         return {FSize.width() - Margin - LineOffset(line) - 1, Margin + cell, 1, 1};
     return {Margin + cell, Margin + LineOffset(line), 1, 1};
+}
+
+// Along the line a double-byte character takes a cell (it may start half-way into one); two
+// half-width characters stand side by side in one cell.
+QRectF SheetPainter::CharacterBox(const CellPlacement& place) const
+{
+    const bool half = !place.DoubleByte && !place.Hanging;
+    const double along = place.Hanging ? FColumn : half ? place.Unit / 2 : place.Unit / 2.0;
+    QRectF box = CellRect(place.Line, along);
+    if (half) {
+        box.setWidth(0.5);
+        box.moveLeft(box.left() + 0.5 * static_cast<double>(place.Unit % 2));
+    }
+    return box;
 }
 
 void SheetPainter::Paint(QPainter& painter, const QRectF& target, std::int32_t sheet) const
@@ -81,7 +123,7 @@ void SheetPainter::PaintGrid(QPainter& painter, double scale) const
     if (FLines > MostCellsDrawn || FColumn > MostCellsDrawn)
         return;
 
-    QVector<QLineF> lines;
+    QList<QLineF> lines;
     lines.reserve(static_cast<qsizetype>(FLines) * (FColumn + 3));
     for (std::int32_t line = 0; line < FLines; ++line) {
         const QRectF strip = scaled(CellRect(line, 0).united(CellRect(line, FColumn - 1)));
@@ -120,51 +162,62 @@ void SheetPainter::PaintGrid(QPainter& painter, double scale) const
     }
 }
 
+// The characters go out as two glyph runs, upright and turned, rather than one text drawing per
+// character: a sheet turns within a frame even with a whole novel open.
 void SheetPainter::PaintCharacters(QPainter& painter, double scale, std::int32_t sheet) const
 {
     QFont font(FStyle.Family);
     font.setPixelSize(std::max(1, static_cast<int>(scale * GlyphSize)));
+    if (FRawFont.pixelSize() != font.pixelSize() || !FRawFont.isValid())
+        FRawFont = QRawFont::fromFont(font);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    const QFontMetricsF metrics(font);
-    const double em = metrics.height();
-    const double rise = (metrics.ascent() - metrics.descent()) / 2; // baseline below the centre
+    GlyphList upright, turned;
     std::u16string text;
     for (const CellPlacement& place : FLayout.Sheet(sheet)) {
         text.clear();
         Cp932::Decode(place.Bytes, text);
-        if (text.size() != 1 || Invisible(text[0]))
-            continue;
-        const QString glyph{QChar(text[0])};
-        // Along the line a double-byte character takes a cell (it may start half-way into one);
-        // two half-width characters stand side by side in one cell.
-        const bool half = !place.DoubleByte && !place.Hanging;
-        const double along = place.Hanging ? FColumn : half ? place.Unit / 2 : place.Unit / 2.0;
-        QRectF box = CellRect(place.Line, along);
-        if (half) {
-            box.setWidth(0.5);
-            box.moveLeft(box.left() + 0.5 * (place.Unit % 2));
-        }
-        const QPointF centre = box.center() * scale;
-        const double advance = metrics.horizontalAdvance(glyph);
-        const VerticalForm form = FStyle.Vertical ? VerticalFormOf(text[0]) : VerticalForm::Upright;
-        QPointF shift;
-        if (form == VerticalForm::UpperRight)
-            shift = QPointF(0.6 * em, -0.6 * em);
-        else if (form == VerticalForm::SmallKana)
-            shift = QPointF(0.1 * em, -0.1 * em);
-        if (form == VerticalForm::Turned) {
-            painter.save();
-            painter.translate(centre);
-            painter.rotate(90);
-            painter.drawText(QPointF(-advance / 2, rise), glyph);
-            painter.restore();
-        } else {
-            painter.drawText(centre + shift + QPointF(-advance / 2, rise), glyph);
-        }
+        if (text.size() == 1 && !Invisible(text[0]))
+            PlaceGlyph(painter, text[0], CharacterBox(place).center() * scale, upright, turned);
     }
+    upright.Draw(painter, FRawFont, 0);
+    turned.Draw(painter, FRawFont, 90);
+    PaintSheetNumber(painter, scale, sheet);
+}
 
-    // The sheet's number in the lower margin, as a writer numbers the pages.
+// One character centred at `centre`, as vertical writing wants it. A character the face lacks is
+// drawn as text at once, so that the system finds it in another face.
+void SheetPainter::PlaceGlyph(QPainter& painter, char16_t ch, QPointF centre, GlyphList& upright,
+                              GlyphList& turned) const
+{
+    const double em = FRawFont.pixelSize();
+    const double rise = (FRawFont.ascent() - FRawFont.descent()) / 2; // baseline below centre
+    const QChar character(ch);
+    quint32 glyph = 0;
+    int glyphs = 1;
+    if (!FRawFont.glyphIndexesForChars(&character, 1, &glyph, &glyphs) || glyph == 0) {
+        painter.drawText(centre + QPointF(-em / 4, rise), character);
+        return;
+    }
+    QPointF advance;
+    FRawFont.advancesForGlyphIndexes(&glyph, &advance, 1);
+    const VerticalForm form = FStyle.Vertical ? VerticalFormOf(ch) : VerticalForm::Upright;
+    if (form == VerticalForm::Turned) {
+        // Drawn with the painter turned a quarter clockwise: (x, y) there is (-y, x) here.
+        turned.Add(glyph, QPointF(centre.y(), -centre.x()) + QPointF(-advance.x() / 2, rise));
+        return;
+    }
+    QPointF shift;
+    if (form == VerticalForm::UpperRight)
+        shift = QPointF(0.6 * em, -0.6 * em);
+    else if (form == VerticalForm::SmallKana)
+        shift = QPointF(0.1 * em, -0.1 * em);
+    upright.Add(glyph, centre + shift + QPointF(-advance.x() / 2, rise));
+}
+
+// The sheet's number in the lower margin, as a writer numbers the pages.
+void SheetPainter::PaintSheetNumber(QPainter& painter, double scale, std::int32_t sheet) const
+{
     QFont small(FStyle.Family);
     small.setPixelSize(std::max(1, static_cast<int>(scale * 0.45)));
     painter.setFont(small);

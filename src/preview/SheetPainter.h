@@ -6,11 +6,13 @@
 #include "paper/ManuscriptLayout.h"
 
 #include <QColor>
+#include <QRawFont>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
 
 class QPainter;
+class GlyphList;
 
 struct SheetStyle
 {
@@ -32,8 +34,12 @@ public:
 private:
     QRectF CellRect(std::int32_t line, double cell) const; // in cells
     double LineOffset(std::int32_t line) const;
+    QRectF CharacterBox(const CellPlacement& place) const; // in cells
     void PaintGrid(QPainter& painter, double scale) const;
     void PaintCharacters(QPainter& painter, double scale, std::int32_t sheet) const;
+    void PlaceGlyph(QPainter& painter, char16_t ch, QPointF centre, GlyphList& upright,
+                    GlyphList& turned) const;
+    void PaintSheetNumber(QPainter& painter, double scale, std::int32_t sheet) const;
 
     const ManuscriptLayout& FLayout;
     SheetStyle FStyle;
@@ -41,6 +47,7 @@ private:
     std::int32_t FLines;
     bool FFold; // an even number of lines: a fold band in the middle
     QSizeF FSize;
+    mutable QRawFont FRawFont; // the face at the size last drawn
 };
 
 // The traditional green of manuscript paper.
