@@ -6,6 +6,7 @@
 #include "shell/TempFolder.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include <filesystem>
@@ -70,6 +71,26 @@ TEST(ManuscriptOutput, FailedExportLeavesNothing)
     EXPECT_TRUE(message.startsWith(target + QStringLiteral(u" に書き込めません")))
         << message.toStdString();
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+// Cancel between two pages: the export stops and leaves no file behind.
+TEST(ManuscriptOutput, CancelledExportLeavesNothing)
+{
+    const TempFolder folder;
+    const TPaper paper = Paper(1, 1);
+    const PreviewSettings settings;
+    ManuscriptPreview preview(nullptr, paper, settings, QStringLiteral("IPAGothic"));
+    preview.ShowText([] { return Sjis(Prose); });
+    ASSERT_GT(preview.SheetCount(), 20);
+    int pages = 0;
+    QObject::connect(&preview, &ManuscriptPreview::ExportProgress, &preview, [&] {
+        if (++pages == 3)
+            preview.findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    });
+    EXPECT_FALSE(
+        preview.ExportPdf(QString::fromStdString(folder.File("sheets.pdf")), PdfPaper::B4));
+    EXPECT_EQ(pages, 3);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
 TEST(ManuscriptOutput, ExportForScripts)
