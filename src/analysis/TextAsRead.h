@@ -10,6 +10,8 @@
 // A mark closes on its own line or is ordinary text: a 《 or ［＃ with no closing mark before the
 // line break stays, as does a ｜ not followed by a reading on its line. Line breaks always stay.
 
+#include "TextStatistics.h"
+
 #include <string>
 #include <string_view>
 
@@ -20,3 +22,33 @@ bool MayHoldRubyOrNotes(std::string_view text) noexcept;
 // The Shift-JIS text with ruby readings, their base marks and editorial notes removed. Applying
 // it to its own result changes nothing.
 std::string TextAsRead(std::string_view text);
+
+// The same options with every character counted as written: for counting a text already read.
+inline CountOptions WithRuby(CountOptions options) noexcept
+{
+    options.excludeRuby = false;
+    return options;
+}
+
+// The text an analysis reads: the text itself, or, when ruby and notes are left out, the text as
+// read, held here for as long as the analysis needs it.
+class ReadingText
+{
+public:
+    ReadingText(std::string_view text, bool excludeRuby) : FView(text)
+    {
+        if (excludeRuby && MayHoldRubyOrNotes(text)) {
+            FAsRead = TextAsRead(text);
+            FView = FAsRead;
+        }
+    }
+    ReadingText(const ReadingText&) = delete;
+    ReadingText& operator=(const ReadingText&) = delete;
+
+    std::string_view View() const noexcept { return FView; }
+    operator std::string_view() const noexcept { return FView; }
+
+private:
+    std::string FAsRead;
+    std::string_view FView;
+};
