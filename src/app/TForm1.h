@@ -171,6 +171,7 @@ private:
     void PaperOutItemClick();
     void PaperSettingItemClick();
     void ManuscriptPreviewItemClick();
+    std::string ShownManuscript(std::string_view text);
     void ToDoubleBytesClick();
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);

@@ -63,13 +63,16 @@ void TForm1::PaperSettingItemClick()
 }
 
 // The sheets of the selection, or of the whole text without one, in the preview window, which
-// follows the editor from then on.
+// follows the editor from then on. Like the count, it shows the text as read while ruby and notes
+// are left out.
 void TForm1::ManuscriptPreviewItemClick()
 {
     if (FManuscriptPreview == nullptr) {
         FManuscriptPreview = new ManuscriptPreview(this, FPaper, FPreviewSettings,
                                                    ui->TextRichEdit->font().family());
         connect(ui->TextRichEdit, &TRichEditEx::Change, FManuscriptPreview,
+                &ManuscriptPreview::ScheduleRefresh);
+        connect(ui->ExcludeRubyItem, &QAction::toggled, FManuscriptPreview,
                 &ManuscriptPreview::ScheduleRefresh);
         connect(FManuscriptPreview, &ManuscriptPreview::ExportStarted, this,
                 &TForm1::BeginProgress);
@@ -78,7 +81,14 @@ void TForm1::ManuscriptPreviewItemClick()
     }
     const std::string_view selection = SelectedText();
     if (selection.empty())
-        FManuscriptPreview->ShowText([this] { return ui->TextRichEdit->GetText(); });
+        FManuscriptPreview->ShowText(
+            [this] { return ShownManuscript(ui->TextRichEdit->GetText()); });
     else
-        FManuscriptPreview->ShowText([text = std::string(selection)] { return text; });
+        FManuscriptPreview->ShowText(
+            [this, text = std::string(selection)] { return ShownManuscript(text); });
+}
+
+std::string TForm1::ShownManuscript(std::string_view text)
+{
+    return std::string(ReadingText(text, CurrentCountOptions().excludeRuby).View());
 }

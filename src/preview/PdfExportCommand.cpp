@@ -2,6 +2,7 @@
 
 #include "PreviewSettings.h"
 #include "SheetOutput.h"
+#include "analysis/TextAsRead.h"
 #include "documents/Document.h"
 #include "paper/TPaper.h"
 #include "shell/Exceptions.h"
@@ -94,9 +95,11 @@ int RunPdfExportCommand(int argc, char** argv)
     qInstallMessageHandler(QuietMessages);
     QGuiApplication application(argc, argv);
 
-    // The paper settings as the command-line companion reads them.
+    // The paper settings, and whether ruby and notes count, as the command-line companion reads
+    // them.
     TPaper paper;
     PreviewSettings preview;
+    bool excludeRuby = false;
     const std::string settingsPath = request->settingsPath.value_or(SettingsFileName());
     const bool readable = UsefulFunc::IsFileReadable(settingsPath);
     if (request->settingsPath && !readable)
@@ -105,6 +108,7 @@ int RunPdfExportCommand(int argc, char** argv)
         TIniFile file(settingsPath);
         paper.ReadSettings(file);
         ReadPreviewSettings(preview, file);
+        excludeRuby = file.ReadBool("Setting", "ExcludeRuby", false);
     }
 
     Document document;
@@ -113,7 +117,7 @@ int RunPdfExportCommand(int argc, char** argv)
     } catch (const Exception& error) {
         return Fail(1, error.what());
     }
-    const ManuscriptLayout layout(paper, document.GetText());
+    const ManuscriptLayout layout(paper, ReadingText(document.GetText(), excludeRuby));
     const SheetStyle style{!request->horizontal, PreviewFamily(preview, QFont().family())};
     QString error;
     if (WriteManuscriptPdf(QFile::decodeName(request->output.c_str()), layout, style, PdfPaper::B4,

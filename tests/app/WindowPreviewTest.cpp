@@ -70,4 +70,18 @@ TEST_F(WindowPreviewTest, ShowsTheSelection)
     EXPECT_EQ(SheetLabel(), QStringLiteral(u"1 / 2 枚"));
 }
 
+// With ruby and notes left out, the sheets are those of the text as read, as the count has them.
+TEST_F(WindowPreviewTest, ShowsTheTextAsRead)
+{
+    Form->Paper().Column = 2;
+    Form->Paper().Line = 1;
+    Editor()->SetText(Sjis("漢字《かんじ》と｜仮名《かな》"));
+    Action("ExcludeRubyItem")->trigger();
+    ASSERT_TRUE(Action("ExcludeRubyItem")->isChecked());
+    Action("ManuscriptPreviewItem")->trigger();
+    EXPECT_EQ(SheetLabel(), QStringLiteral(u"1 / 3 枚"));
+    Action("ExcludeRubyItem")->trigger();
+    QTRY_COMPARE(SheetLabel(), Expected(1, Editor()->GetText()));
+}
+
 } // namespace
