@@ -21,9 +21,10 @@
 namespace {
 
 constexpr double ZoomStep = 1.25;
-constexpr double SmallestCell = 6;  // pixels
-constexpr double LargestCell = 240; // pixels
-constexpr int DeskPixels = 24;      // the desk around the sheet, both sides together
+constexpr double SmallestCell = 6;    // pixels
+constexpr double LargestCell = 240;   // pixels
+constexpr int DeskPixels = 24;        // the desk around the sheet, both sides together
+constexpr double LargestView = 16000; // pixels
 
 } // namespace
 
@@ -182,9 +183,12 @@ void ManuscriptPreview::LastSheetClick()
 void ManuscriptPreview::ApplyZoom()
 {
     FScroll->setWidgetResizable(FCellPixels == 0 || !FSheets);
-    if (FCellPixels > 0 && FSheets)
-        FView->resize((FSheets->SheetSize() * FCellPixels).toSize() +
-                      QSize(DeskPixels, DeskPixels));
+    if (FCellPixels > 0 && FSheets) {
+        // Paper of thousands of cells a side is shown no larger than a widget can be.
+        const QSizeF size = FSheets->SheetSize() * FCellPixels;
+        const double shrink = std::min(1.0, LargestView / std::max(size.width(), size.height()));
+        FView->resize((size * shrink).toSize() + QSize(DeskPixels, DeskPixels));
+    }
 }
 
 void ManuscriptPreview::FitClick()

@@ -18,6 +18,8 @@ ManuscriptView::ManuscriptView(QWidget* parent) : QWidget(parent)
 
 void ManuscriptView::ShowSheet(const SheetPainter* sheets, std::int32_t sheet)
 {
+    if (sheets != FSheets)
+        FBlank = QPixmap();
     FSheets = sheets;
     FSheet = sheet;
     update();
@@ -29,7 +31,18 @@ void ManuscriptView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), QColor(128, 128, 128));
     if (FSheets == nullptr)
         return;
+    const QRectF target(rect().adjusted(Desk, Desk, -Desk, -Desk));
+    const qreal ratio = devicePixelRatioF();
+    if (FBlank.size() != size() * ratio) {
+        FBlank = QPixmap(size() * ratio);
+        FBlank.setDevicePixelRatio(ratio);
+        FBlank.fill(Qt::transparent);
+        QPainter blank(&FBlank);
+        blank.setRenderHint(QPainter::Antialiasing);
+        FSheets->PaintPaper(blank, target);
+    }
+    painter.drawPixmap(0, 0, FBlank);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    FSheets->Paint(painter, QRectF(rect().adjusted(Desk, Desk, -Desk, -Desk)), FSheet);
+    FSheets->PaintText(painter, target, FSheet);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The sheet on screen: one sheet of manuscript paper on a grey desk, fitted to the widget.
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <cstdint>
@@ -24,4 +25,5 @@ protected:
 private:
     const SheetPainter* FSheets = nullptr;
     std::int32_t FSheet = 0;
+    QPixmap FBlank; // the blank sheet at the widget's size, drawn once for every page turn
 };

@@ -98,12 +98,32 @@ QRectF SheetPainter::CharacterBox(const CellPlacement& place) const
 
 void SheetPainter::Paint(QPainter& painter, const QRectF& target, std::int32_t sheet) const
 {
+    PaintPaper(painter, target);
+    PaintText(painter, target, sheet);
+}
+
+// The scale from cells to the target's units, and the painter moved to the sheet's corner.
+double SheetPainter::FitInto(QPainter& painter, const QRectF& target) const
+{
     const double scale = std::min(target.width() / FSize.width(), target.height() / FSize.height());
     const QSizeF size = FSize * scale;
-    painter.save();
     painter.translate(target.center() - QPointF(size.width(), size.height()) / 2);
-    painter.fillRect(QRectF(QPointF(), size), Qt::white);
+    return scale;
+}
+
+void SheetPainter::PaintPaper(QPainter& painter, const QRectF& target) const
+{
+    painter.save();
+    const double scale = FitInto(painter, target);
+    painter.fillRect(QRectF(QPointF(), FSize * scale), Qt::white);
     PaintGrid(painter, scale);
+    painter.restore();
+}
+
+void SheetPainter::PaintText(QPainter& painter, const QRectF& target, std::int32_t sheet) const
+{
+    painter.save();
+    const double scale = FitInto(painter, target);
     if (scale * GlyphSize >= 1)
         PaintCharacters(painter, scale, sheet);
     painter.restore();

@@ -30,8 +30,12 @@ public:
 
     // Draws sheet `sheet` fitted into `target` (its shape kept, centred), white paper included.
     void Paint(QPainter& painter, const QRectF& target, std::int32_t sheet) const;
+    // The two layers of Paint: the blank sheet, the same for every sheet, and its characters.
+    void PaintPaper(QPainter& painter, const QRectF& target) const;
+    void PaintText(QPainter& painter, const QRectF& target, std::int32_t sheet) const;
 
 private:
+    double FitInto(QPainter& painter, const QRectF& target) const;
     QRectF CellRect(std::int32_t line, double cell) const; // in cells
     double LineOffset(std::int32_t line) const;
     QRectF CharacterBox(const CellPlacement& place) const; // in cells
