@@ -5,7 +5,10 @@
 #include "preview/ManuscriptPreview.h"
 #include "shell/TempFolder.h"
 
+#include <QAction>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 
@@ -50,6 +53,23 @@ TEST(ManuscriptOutput, OnePdfPagePerSheet)
                   OutputResult::Written);
         EXPECT_EQ(PdfPages(path), paper.Count(novel).Sheets);
     }
+}
+
+// Printing goes through the print dialog; here the printer is a PDF file.
+TEST(ManuscriptOutput, PrintsOneSheetPerPage)
+{
+    const TempFolder folder;
+    const TPaper paper = Paper(10, 4);
+    const PreviewSettings settings;
+    ManuscriptPreview preview(nullptr, paper, settings, QStringLiteral("IPAGothic"));
+    preview.ShowText([] { return Sjis(Prose); });
+    const QString path = QString::fromStdString(folder.File("printed.pdf"));
+    AnswerModal<QPrintDialog>([path](QPrintDialog* dialog) {
+        dialog->printer()->setOutputFileName(path);
+        dialog->done(QDialog::Accepted); // the printer as set here, whatever printers there are
+    });
+    preview.findChild<QAction*>(QStringLiteral("PrintItem"))->trigger();
+    EXPECT_EQ(PdfPages(path.toStdString()), paper.Count(Sjis(Prose)).Sheets);
 }
 
 // A folder that cannot be written: the writer is told, and nothing is left behind.
