@@ -234,8 +234,8 @@ private:
     // Font values a QFont does not hold, kept as the settings file gave them.
     struct
     {
-        std::int32_t charset = 128;                                // Shift-JIS
+        std::int32_t charset = 128;                                  // Shift-JIS
         std::int32_t color = static_cast<std::int32_t>(0x80000008u); // the window-text colour
-        std::int32_t pitch = 0;                                    // default pitch
+        std::int32_t pitch = 0;                                      // default pitch
     } FStoredFont;
 };

@@ -38,8 +38,8 @@ void TForm1::AppendHistoryEntry(const std::string& path)
 QAction* TForm1::MakeHistoryEntry(const std::string& path)
 {
     const QByteArray bytes = QByteArray::fromStdString(path);
-    auto* entry = new QAction(QFile::decodeName(bytes).replace(u'&', QStringLiteral("&&")),
-                              ui->HistoryItem);
+    auto* entry =
+        new QAction(QFile::decodeName(bytes).replace(u'&', QStringLiteral("&&")), ui->HistoryItem);
     entry->setData(bytes);
     return entry;
 }
@@ -106,7 +106,8 @@ void TForm1::HistorySettingItemClick()
     else if (*value < 0)
         error = QStringLiteral(u"0以上の整数を指定してください");
     if (!error.isEmpty()) {
-        MessageBoxes::ShowError(this, error + QStringLiteral(u"\r\n\r\n履歴の最大数は設定できませんでした"));
+        MessageBoxes::ShowError(
+            this, error + QStringLiteral(u"\r\n\r\n履歴の最大数は設定できませんでした"));
         return;
     }
     SetHistoryMax(*value);

@@ -117,12 +117,12 @@ QColor ColorOf(std::int32_t value, const QPalette& palette)
         return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
                       static_cast<int>((bits >> 16) & 0xFF));
     static const std::map<std::uint32_t, QPalette::ColorRole> systemColors = {
-        {1, QPalette::Window},           {4, QPalette::Window},         {5, QPalette::Base},
-        {7, QPalette::WindowText},       {8, QPalette::WindowText},     {9, QPalette::HighlightedText},
-        {12, QPalette::Window},          {13, QPalette::Highlight},     {14, QPalette::HighlightedText},
-        {15, QPalette::Button},          {16, QPalette::Dark},          {17, QPalette::PlaceholderText},
-        {18, QPalette::ButtonText},      {20, QPalette::Light},         {21, QPalette::Shadow},
-        {22, QPalette::Midlight},        {23, QPalette::ToolTipText},   {24, QPalette::ToolTipBase},
+        {1, QPalette::Window},      {4, QPalette::Window},       {5, QPalette::Base},
+        {7, QPalette::WindowText},  {8, QPalette::WindowText},   {9, QPalette::HighlightedText},
+        {12, QPalette::Window},     {13, QPalette::Highlight},   {14, QPalette::HighlightedText},
+        {15, QPalette::Button},     {16, QPalette::Dark},        {17, QPalette::PlaceholderText},
+        {18, QPalette::ButtonText}, {20, QPalette::Light},       {21, QPalette::Shadow},
+        {22, QPalette::Midlight},   {23, QPalette::ToolTipText}, {24, QPalette::ToolTipBase},
         {26, QPalette::Link},
     };
     const auto role = systemColors.find(bits & 0x00FFFFFFu);
@@ -143,8 +143,10 @@ QPoint OntoNearestScreen(const QPoint& point, const QSize& size)
     for (const QScreen* screen : QGuiApplication::screens())
         if (distance(screen->availableGeometry()) < distance(nearest))
             nearest = screen->availableGeometry();
-    return {std::clamp(point.x(), nearest.left(), std::max(nearest.left(), nearest.right() - size.width())),
-            std::clamp(point.y(), nearest.top(), std::max(nearest.top(), nearest.bottom() - size.height()))};
+    return {std::clamp(point.x(), nearest.left(),
+                       std::max(nearest.left(), nearest.right() - size.width())),
+            std::clamp(point.y(), nearest.top(),
+                       std::max(nearest.top(), nearest.bottom() - size.height()))};
 }
 
 } // namespace
@@ -175,7 +177,9 @@ SettingsKey CheckKey(const char* name, QAction* item, std::function<void()> appl
 
 std::vector<SettingsKey> TForm1::SettingKeys()
 {
-    const auto handler = [this](void (TForm1::*click)()) { return [this, click] { (this->*click)(); }; };
+    const auto handler = [this](void (TForm1::*click)()) {
+        return [this, click] { (this->*click)(); };
+    };
     return {
         CheckKey("CountSpace", ui->SpaceItem),
         CheckKey("CountTab", ui->TabItem),
@@ -224,7 +228,9 @@ std::vector<SettingsKey> TForm1::FontKeys()
         {"Pitch", SettingsKey::Integer,
          [this, font] {
              // A font chosen in the font dialog asks for no pitch; a fixed one read stays fixed.
-             return QVariant(font().fixedPitch() ? 2 : FStoredFont.pitch == 2 ? 0 : FStoredFont.pitch);
+             return QVariant(font().fixedPitch()      ? 2
+                             : FStoredFont.pitch == 2 ? 0
+                                                      : FStoredFont.pitch);
          },
          [this, change](const QVariant& value) {
              FStoredFont.pitch = value.toInt();
@@ -254,11 +260,15 @@ std::vector<SettingsKey> TForm1::WindowKeys(QRect& stored)
     return {
         CheckKey("SavePosition", ui->SavePositionItem),
         CheckKey("SaveSize", ui->SaveSizeItem),
-        number("Left", [this] { return x(); }, [&stored](int value) { stored.moveLeft(value); }),
-        number("Top", [this] { return y(); }, [&stored](int value) { stored.moveTop(value); }),
-        number("Width", [this] { return width(); }, [&stored](int value) { stored.setWidth(value); }),
-        number("Height", [this] { return height(); },
-               [&stored](int value) { stored.setHeight(value); }),
+        number(
+            "Left", [this] { return x(); }, [&stored](int value) { stored.moveLeft(value); }),
+        number(
+            "Top", [this] { return y(); }, [&stored](int value) { stored.moveTop(value); }),
+        number(
+            "Width", [this] { return width(); }, [&stored](int value) { stored.setWidth(value); }),
+        number(
+            "Height", [this] { return height(); },
+            [&stored](int value) { stored.setHeight(value); }),
     };
 }
 
@@ -339,12 +349,13 @@ void TForm1::PlaceWindow(const QRect& stored)
 
 void TForm1::AskFirstStart()
 {
-    QMessageBox question(QMessageBox::Information,
-                         QStringLiteral(u"Kotonami (このメッセージは初めて起動したときのみに表示されます)"),
-                         QStringLiteral(u"Kotonamiをダウンロードしていただきありがとうございます。\n\n"
-                                        u"「送る」 に Kotonamiを登録しますか？\n"
-                                        u"(後から登録することもできます)\n\n"),
-                         QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox question(
+        QMessageBox::Information,
+        QStringLiteral(u"Kotonami (このメッセージは初めて起動したときのみに表示されます)"),
+        QStringLiteral(u"Kotonamiをダウンロードしていただきありがとうございます。\n\n"
+                       u"「送る」 に Kotonamiを登録しますか？\n"
+                       u"(後から登録することもできます)\n\n"),
+        QMessageBox::Yes | QMessageBox::No, this);
     if (question.exec() == QMessageBox::Yes)
         RegisterSendTo();
 }

@@ -179,9 +179,9 @@ TEST(ProfileEncoding, ShiftJisFileKeepsItsBytes)
         file.WriteInteger("Font", "Size", 9);
         file.UpdateFile();
     }
-    EXPECT_EQ(TempFolder::Read(path),
-              WindowsFile.substr(0, WindowsFile.find("[Word]")) + "Size=9\r\n" +
-                  WindowsFile.substr(WindowsFile.find("[Word]")));
+    EXPECT_EQ(TempFolder::Read(path), WindowsFile.substr(0, WindowsFile.find("[Word]")) +
+                                          "Size=9\r\n" +
+                                          WindowsFile.substr(WindowsFile.find("[Word]")));
 }
 
 TEST(ProfileEncoding, ShiftJisValuesThatLookLikeUtf8StayShiftJis)
