@@ -13,9 +13,11 @@
 #include "dialogs/MessageBoxes.h"
 #include "shell/TIniFile.h"
 
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QVariant>
 
@@ -99,13 +101,24 @@ void WriteKeys(SettingsStore& file, const char* section, const std::vector<Setti
     }
 }
 
-// A face name as the font functions take it: its first 31 bytes in Shift-JIS, whole characters.
+// A face name as the font functions take it: at most 31 bytes of its Shift-JIS form, whole
+// characters. The cut is counted in characters and made in the name itself, so that a letter
+// without a Shift-JIS form (one "?" byte there) is kept as it is.
 QString CutFaceName(const QString& name)
 {
     std::string bytes;
     QtShiftJis::Encode(name, bytes);
-    bytes.resize(ShiftJis::WholeCharactersPrefix(bytes, MaxFaceNameBytes));
-    return QtShiftJis::Decode(bytes);
+    const std::size_t kept = ShiftJis::WholeCharactersPrefix(bytes, MaxFaceNameBytes);
+    if (kept == bytes.size())
+        return name;
+    qsizetype characters = 0;
+    for ([[maybe_unused]] const ShiftJis::Character& c :
+         ShiftJis::Characters(std::string_view(bytes).substr(0, kept)))
+        ++characters;
+    qsizetype end = 0;
+    for (; characters > 0 && end < name.size(); --characters)
+        end += name.at(end).isHighSurrogate() && end + 1 < name.size() ? 2 : 1;
+    return name.left(end);
 }
 
 // A colour in the settings file's encoding: 0x00BBGGRR, or 0x80000000 plus the index of one of
@@ -356,6 +369,15 @@ void TForm1::AskFirstStart()
                        u"「送る」 に Kotonamiを登録しますか？\n"
                        u"(後から登録することもできます)\n\n"),
         QMessageBox::Yes | QMessageBox::No, this);
+    question.button(QMessageBox::Yes)->setText(QStringLiteral(u"はい(&Y)"));
+    question.button(QMessageBox::No)->setText(QStringLiteral(u"いいえ(&N)"));
+    // Wide enough for the whole caption in the title bar: the box alone would size to its text.
+    auto* grid = qobject_cast<QGridLayout*>(question.layout());
+    if (grid != nullptr) {
+        const int captionWidth = question.fontMetrics().horizontalAdvance(question.windowTitle());
+        grid->addItem(new QSpacerItem(captionWidth + 120, 0, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     if (question.exec() == QMessageBox::Yes)
         RegisterSendTo();
 }

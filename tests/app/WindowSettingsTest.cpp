@@ -252,6 +252,10 @@ TEST_F(WindowSettingsTest, HandEditedValuesAreReadAsTheProgramReadsThem)
     Start(Write("face.ini", "[Font]\nName=" + faceBytes + "\n"));
     EXPECT_EQ(Editor()->font().family(),
               QtShiftJis::Decode(std::string_view(faceBytes).substr(0, 31)));
+    // A face with letters that have no Shift-JIS form keeps them; each counts as one byte.
+    Start(Write("accents.ini",
+                "\xEF\xBB\xBF[Font]\nName=Dé\xF0\x9F\x98\x80" + std::string(40, 'x') + "\n"));
+    EXPECT_EQ(Editor()->font().family(), QStringLiteral(u"Dé😀") + QString(28, u'x'));
 }
 
 TEST_F(WindowSettingsTest, ShiftJisValuesComeBackByteForByte)
