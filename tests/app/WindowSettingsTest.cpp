@@ -217,6 +217,7 @@ TEST_F(WindowSettingsTest, HandEditedValuesAreReadAsTheProgramReadsThem)
         {"[Font]\nSize=500\nColor=255\n", "9 points, red"},
         {"[Window]\nSavePosition=0\nLeft=-5000\nTop=-5000\n", "place ignored"},
         {"[Window]\nSavePosition=1\nLeft=-5000\nTop=-5000\n", "place on a screen"},
+        {"[Window]\nSaveSize=1\nWidth=100000\nHeight=5\n", "size within reach"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.fact);
@@ -237,6 +238,9 @@ TEST_F(WindowSettingsTest, HandEditedValuesAreReadAsTheProgramReadsThem)
             EXPECT_NE(Form->pos(), QPoint(-5000, -5000));
         } else if (fact == "place on a screen") {
             EXPECT_NE(QGuiApplication::screenAt(Form->pos()), nullptr);
+        } else if (fact == "size within reach") {
+            EXPECT_LE(Form->width(), Form->screen()->availableGeometry().width());
+            EXPECT_GE(Form->height(), Form->minimumSizeHint().height());
         }
         const QPoint place = Form->pos();
         ASSERT_TRUE(Form->close());
