@@ -136,6 +136,7 @@ private:
     void SpaceItemClick();
     void DoubleByteSpaceItemClick();
     void TabItemClick();
+    void ExcludeRubyItemClick();
     void AutoRenewInfoItemClick();
     void RenewInfoClick();
     void LogicalLineItemClick();
