@@ -5,7 +5,6 @@
 #include "ui_TForm1.h"
 
 #include "analysis/ShiftJis.h"
-#include "app/KotonamiApplication.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/QtShiftJis.h"
 #include "controls/TLineInfo.h"
@@ -22,10 +21,8 @@
 #include <QVariant>
 
 #include <algorithm>
-#include <map>
-
-#include <exception>
 #include <functional>
+#include <map>
 #include <optional>
 
 // One key of the settings file: its name, the form of its value, and how the window hands the
