@@ -203,6 +203,7 @@ std::vector<SettingsKey> TForm1::SettingKeys()
                  [this] { ui->AppearanceLineItem->setChecked(!ui->LogicalLineItem->isChecked()); }),
         {"LineSpace", SettingsKey::Integer, [this] { return QVariant(ui->LineInfo1->LineSpace()); },
          [this](const QVariant& value) { ui->LineInfo1->SetLineSpace(value.toInt()); }},
+        CheckKey("ExcludeRuby", ui->ExcludeRubyItem),
     };
 }
 

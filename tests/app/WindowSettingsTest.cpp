@@ -93,7 +93,7 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
     Start(path);
     for (const char* name : {"SpaceItem", "TabItem", "DoubleByteSpaceItem", "AutoRenewInfoItem",
                              "WordWrapItem", "ShowLineNumItem", "LineInfoItem", "CursorPosInfoItem",
-                             "SavePositionItem", "SaveSizeItem"})
+                             "SavePositionItem", "SaveSizeItem", "ExcludeRubyItem"})
         Action(name)->trigger();
     AnswerMessageBox(QMessageBox::Ok);
     Action("AppearanceLineItem")->trigger();
@@ -139,6 +139,7 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
                                                "CursorPos",
                                                "LineSetting",
                                                "LineSpace",
+                                               "ExcludeRuby",
                                                "[Font]",
                                                "Charset",
                                                "Color",
@@ -177,8 +178,8 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
          {"SpaceItem", "TabItem", "DoubleByteSpaceItem", "AutoRenewInfoItem", "ShowLineNumItem",
           "LineInfoItem", "CursorPosInfoItem", "LogicalLineItem"})
         EXPECT_FALSE(Checked(name)) << name;
-    for (const char* name :
-         {"WordWrapItem", "SavePositionItem", "SaveSizeItem", "AppearanceLineItem"})
+    for (const char* name : {"WordWrapItem", "SavePositionItem", "SaveSizeItem",
+                             "AppearanceLineItem", "ExcludeRubyItem"})
         EXPECT_TRUE(Checked(name)) << name;
     EXPECT_EQ(Editor()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     EXPECT_EQ(Form->findChild<TLineInfo*>("LineInfo1")->LineSpace(), 3);
