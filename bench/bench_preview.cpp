@@ -6,6 +6,7 @@
 
 #include "NovelCorpus.h"
 #include "app/TForm1.h"
+#include "app/WindowSettingsFile.h"
 #include "preview/ManuscriptPreview.h"
 #include "preview/ManuscriptView.h"
 
@@ -41,6 +42,10 @@ QTemporaryDir& Folder()
 TForm1& Window()
 {
     static const std::unique_ptr<TForm1> form = [] {
+        // Settings of its own, already there: no first-start question.
+        const std::string settings = Folder().filePath("Kotonami.ini").toStdString();
+        std::ofstream(settings, std::ios::binary).flush();
+        SetWindowSettingsFileName(settings);
         auto window = std::make_unique<TForm1>();
         window->StartUp({});
         window->resize(800, 600);

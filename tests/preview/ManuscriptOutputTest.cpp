@@ -35,6 +35,18 @@ TPaper Paper(std::int32_t column, std::int32_t line)
     return paper;
 }
 
+// The preview window on its own, showing the prose on the given paper.
+struct PreviewOfProse
+{
+    explicit PreviewOfProse(TPaper paper_) : paper(std::move(paper_))
+    {
+        preview.ShowText([] { return Sjis(Prose); });
+    }
+    const TPaper paper;
+    const PreviewSettings settings;
+    ManuscriptPreview preview{nullptr, paper, settings, QStringLiteral("IPAGothic")};
+};
+
 TEST(ManuscriptOutput, OnePdfPagePerSheet)
 {
     const TempFolder folder;
@@ -59,17 +71,15 @@ TEST(ManuscriptOutput, OnePdfPagePerSheet)
 TEST(ManuscriptOutput, PrintsOneSheetPerPage)
 {
     const TempFolder folder;
-    const TPaper paper = Paper(10, 4);
-    const PreviewSettings settings;
-    ManuscriptPreview preview(nullptr, paper, settings, QStringLiteral("IPAGothic"));
-    preview.ShowText([] { return Sjis(Prose); });
+    PreviewOfProse shown(Paper(10, 4));
+    ManuscriptPreview& preview = shown.preview;
     const QString path = QString::fromStdString(folder.File("printed.pdf"));
     AnswerModal<QPrintDialog>([path](QPrintDialog* dialog) {
         dialog->printer()->setOutputFileName(path);
         dialog->done(QDialog::Accepted); // the printer as set here, whatever printers there are
     });
     preview.findChild<QAction*>(QStringLiteral("PrintItem"))->trigger();
-    EXPECT_EQ(PdfPages(path.toStdString()), paper.Count(Sjis(Prose)).Sheets);
+    EXPECT_EQ(PdfPages(path.toStdString()), shown.paper.Count(Sjis(Prose)).Sheets);
 }
 
 // A folder that cannot be written: the writer is told, and nothing is left behind.
@@ -77,10 +87,8 @@ TEST(ManuscriptOutput, FailedExportLeavesNothing)
 {
     const TempFolder folder;
     const std::string notAFolder = folder.Write("notes.txt", "x");
-    const TPaper paper;
-    const PreviewSettings settings;
-    ManuscriptPreview preview(nullptr, paper, settings, QStringLiteral("IPAGothic"));
-    preview.ShowText([] { return Sjis(Prose); });
+    PreviewOfProse shown(TPaper{});
+    ManuscriptPreview& preview = shown.preview;
     QString message;
     AnswerModal<QMessageBox>([&message](QMessageBox* box) {
         message = box->text();
@@ -97,10 +105,8 @@ TEST(ManuscriptOutput, FailedExportLeavesNothing)
 TEST(ManuscriptOutput, CancelledExportLeavesNothing)
 {
     const TempFolder folder;
-    const TPaper paper = Paper(1, 1);
-    const PreviewSettings settings;
-    ManuscriptPreview preview(nullptr, paper, settings, QStringLiteral("IPAGothic"));
-    preview.ShowText([] { return Sjis(Prose); });
+    PreviewOfProse shown(Paper(1, 1));
+    ManuscriptPreview& preview = shown.preview;
     ASSERT_GT(preview.SheetCount(), 20);
     int pages = 0;
     QObject::connect(&preview, &ManuscriptPreview::ExportProgress, &preview, [&] {
