@@ -5,11 +5,14 @@
 #include "analysis/Cp932Codec.h"
 #include "analysis/PhraseCount.h"
 #include "documents/Document.h"
+#include "documents/TextEncoding.h"
 #include "paper/DoubleByteConversion.h"
 #include "shell/Exceptions.h"
 #include "shell/TIniFile.h"
 #include "shell/UsefulFunc.h"
 
+#include <clocale>
+#include <langinfo.h>
 #include <string_view>
 
 namespace {
@@ -51,19 +54,28 @@ std::string ReadStandardInput()
     return bytes;
 }
 
-std::string LoadText(const std::string& name, bool utf8Input)
+// The FILE in the Shift-JIS form the counts work on; `missing` how many of its characters have
+// no Shift-JIS form and were counted as 〓.
+std::string LoadText(const std::string& name, std::optional<TextEncoding> encoding,
+                     std::size_t& missing)
 {
     std::string bytes = name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name);
-    if (utf8Input) {
-        // The byte-order mark some editors put before UTF-8 text is no character of the text.
-        constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-        const std::string_view utf8 =
-            std::string_view(bytes).substr(bytes.starts_with(ByteOrderMark) ? 3 : 0);
-        std::string converted;
-        Cp932::EncodeFromUtf8(utf8, converted);
-        bytes = std::move(converted);
-    }
-    return JoinLinesWithCrLf(SplitLines(bytes));
+    TextEncoding chosen = encoding.value_or(TextEncoding::ShiftJis);
+    if (!encoding)
+        chosen = DetectEncoding(bytes).encoding;
+    else if (chosen == TextEncoding::Utf16Le && bytes.starts_with("\xFE\xFF"))
+        chosen = TextEncoding::Utf16Be;
+    missing = MakeCountingForm(bytes, chosen);
+    return bytes;
+}
+
+void ReportMissing(std::FILE* errors, const std::string& name, std::size_t missing)
+{
+    std::setlocale(LC_CTYPE, "");
+    const std::string message = "kotonami-count: " + name + ": " + std::to_string(missing) +
+                                " 文字はシフトJISで表せないため〓として数えました\n";
+    const std::string text = Utf8ToLocaleText(message, nl_langinfo(CODESET));
+    std::fwrite(text.data(), 1, text.size(), errors);
 }
 
 // Writes one text: the Shift-JIS bytes and CR LF, or UTF-8 with LF breaks.
@@ -158,7 +170,10 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
     failed = false;
     for (const std::string& name : names) {
         try {
-            texts.push_back({name, LoadText(name, options.utf8Input)});
+            std::size_t missing = 0;
+            texts.push_back({name, LoadText(name, options.inputEncoding, missing)});
+            if (missing > 0)
+                ReportMissing(errors, name, missing);
         } catch (const Exception& e) {
             std::fprintf(errors, "kotonami-count: %s\n", e.what());
             failed = true;

@@ -38,4 +38,51 @@ std::vector<std::string> Split(std::string_view text)
     return lines;
 }
 
+void AppendWithCrLf(std::string_view text, std::string& out)
+{
+    if (const void* nul = std::memchr(text.data(), '\0', text.size()))
+        text =
+            text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    // Reserved, not filled: the pages a shorter result never reaches are never touched.
+    out.reserve(out.size() + 2 * text.size() + 2);
+    const char* const end = text.data() + text.size();
+    const char* start = text.data();
+    const char* nextCr = Next(start, end, '\r');
+    const char* nextLf = Next(start, end, '\n');
+    while (start < end) {
+        if (nextCr < start)
+            nextCr = Next(start, end, '\r');
+        if (nextLf < start)
+            nextLf = Next(start, end, '\n');
+        const char* stop = nextCr < nextLf ? nextCr : nextLf;
+        if (stop + 1 < end && stop[0] == '\r' && stop[1] == '\n') {
+            // A line that ends in CR LF goes out with its break as it is.
+            out.append(start, stop + 2);
+            start = stop + 2;
+            continue;
+        }
+        out.append(start, stop);
+        out += "\r\n";
+        start = stop + 1;
+    }
+}
+
+bool IsCrLfText(std::string_view text) noexcept
+{
+    if (text.empty())
+        return true;
+    if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n")
+        return false;
+    if (std::memchr(text.data(), '\0', text.size()) != nullptr)
+        return false;
+    const char* const end = text.data() + text.size();
+    for (const char* p = text.data(); (p = Next(p, end, '\n')) != end; ++p)
+        if (p == text.data() || p[-1] != '\r')
+            return false;
+    for (const char* p = text.data(); (p = Next(p, end, '\r')) != end; ++p)
+        if (p + 1 == end || p[1] != '\n')
+            return false;
+    return true;
+}
+
 } // namespace TextLines

@@ -10,4 +10,12 @@ namespace TextLines {
 
 std::vector<std::string> Split(std::string_view text);
 
+// The text up to its first NUL with every line followed by CR LF, appended to `out` in one pass;
+// the lines are those of Split.
+void AppendWithCrLf(std::string_view text, std::string& out);
+
+// True when AppendWithCrLf would give the text back unchanged: no NUL, every break CR LF, and a
+// final CR LF unless the text is empty.
+bool IsCrLfText(std::string_view text) noexcept;
+
 } // namespace TextLines
