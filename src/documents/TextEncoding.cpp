@@ -185,21 +185,27 @@ void EncodeUtf8(std::u16string_view text, std::string& out)
     }
 }
 
-// Escapes are single bytes; a run of them (the two bytes of a lost unit) goes out as it came.
+// Escapes are single bytes; a run of them (the two bytes of a lost unit) goes out as it came. A
+// surrogate pair goes out whole, whatever its second unit looks like.
 void EncodeUtf16(std::u16string_view text, bool bigEndian, std::string& out)
 {
     out.reserve(out.size() + text.size() * 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        const bool pair = IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
-        if (IsEscape(c) && !pair) {
-            out.push_back(static_cast<char>(c & 0xFF));
-            continue;
-        }
+    const auto put = [&](char16_t c) {
         const char high = static_cast<char>(c >> 8);
         const char low = static_cast<char>(c & 0xFF);
         out.push_back(bigEndian ? high : low);
         out.push_back(bigEndian ? low : high);
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            put(c);
+            put(text[++i]);
+        } else if (IsEscape(c)) {
+            out.push_back(static_cast<char>(c & 0xFF));
+        } else {
+            put(c);
+        }
     }
 }
 

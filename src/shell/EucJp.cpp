@@ -109,7 +109,7 @@ bool Encode(std::u16string_view text, std::string& out)
         }
         std::size_t end = i;
         while (end < text.size() && !IsEscape(text[end]))
-            ++end;
+            end += CharacterLength(text, end); // a pair stays whole, whatever its second unit
         const char* in = reinterpret_cast<const char*>(text.data() + i);
         std::size_t left = (end - i) * 2;
         while (left > 0) {
