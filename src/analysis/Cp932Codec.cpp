@@ -273,19 +273,28 @@ std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks)
     return out;
 }
 
-bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
+namespace {
+
+// UTF-8 to Shift-JIS. For saving, an invalid byte or a character beyond the BMP is missing ("?");
+// for counting, an invalid byte is kept as it is (as the byte escapes of a file keep it) and only
+// characters are missing (the geta mark).
+void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, Missing& missing)
 {
     const bool convert = breaks == LineBreaks::Convert;
     const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     const std::size_t start = out.size();
-    out.resize(start + 2 * size + 1); // LF becomes CR LF; no other sequence grows; PutForm's byte
+    // LF may become CR LF; no other sequence grows; one byte for PutForm.
+    out.resize(start + (convert ? 2 : 1) * size + 1);
     char* p = out.data() + start;
-    Missing missing;
     for (std::size_t position = 0; position < size;) {
         char32_t code = 0;
         const std::size_t length = Utf8::Read(s, position, size, code);
+        if (length == 0 && missing.geta) {
+            *p++ = static_cast<char>(s[position++]);
+            continue;
+        }
         if (length == 0 || code > 0xFFFF) {
             p = missing.Put(p); // an invalid byte, or a character beyond the BMP
             position += length == 0 ? 1 : length;
@@ -295,7 +304,22 @@ bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
         p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, missing);
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
+}
+
+} // namespace
+
+bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
+{
+    Missing missing;
+    EncodeUtf8Into(utf8, out, breaks, missing);
     return missing.count == 0;
+}
+
+std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out)
+{
+    Missing missing{true};
+    EncodeUtf8Into(utf8, out, LineBreaks::Keep, missing);
+    return missing.count;
 }
 
 bool IsValidUtf8(std::string_view bytes) noexcept

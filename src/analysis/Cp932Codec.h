@@ -38,6 +38,9 @@ bool HasForm(char16_t c) noexcept;
 void DecodeToUtf8(std::string_view bytes, std::string& out, LineBreaks breaks = LineBreaks::Keep);
 std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks = LineBreaks::Keep);
 bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks = LineBreaks::Keep);
+// The counting form of UTF-8 text, line breaks kept: the geta mark for a character without a
+// Shift-JIS form, an invalid byte as it is. Returns how many characters took the mark.
+std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out);
 
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view bytes) noexcept;

@@ -233,6 +233,17 @@ std::u16string DecodeRaw(std::string_view bytes, TextEncoding encoding)
     return raw;
 }
 
+// A form whose every break is CR LF (and that has no NUL) needs at most its last line's break,
+// which it takes in place: a file made on Windows is not copied.
+bool FinishCrLfForm(std::string& form)
+{
+    if (!TextLines::HasOnlyCrLfBreaks(form))
+        return false;
+    if (!form.empty() && !form.ends_with("\r\n"))
+        form += "\r\n";
+    return true;
+}
+
 } // namespace
 
 const char* EncodingName(TextEncoding encoding) noexcept
@@ -312,16 +323,28 @@ bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineB
 std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding)
 {
     std::string form;
-    std::size_t missing = 0;
     if (encoding == TextEncoding::ShiftJis) {
-        if (TextLines::IsCrLfText(bytes))
-            return 0;
-        TextLines::AppendWithCrLf(bytes, form);
-    } else {
-        const std::u16string text = DecodeText(bytes, encoding).text;
-        std::string().swap(bytes); // the file's bytes are no longer needed
-        missing = Cp932::EncodeForCounting(text, form, Cp932::LineBreaks::Convert);
+        if (!FinishCrLfForm(bytes)) {
+            TextLines::AppendWithCrLf(bytes, form);
+            bytes = std::move(form);
+        }
+        return 0;
     }
+    if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
+        // UTF-8 goes straight to Shift-JIS; a text with other breaks than CR LF, or with a NUL,
+        // takes the way through UTF-16 below, which puts its breaks in order.
+        const std::string_view utf8 =
+            std::string_view(bytes).substr(bytes.starts_with(Utf8Mark) ? Utf8Mark.size() : 0);
+        const std::size_t missing = Cp932::EncodeFromUtf8ForCounting(utf8, form);
+        if (FinishCrLfForm(form)) {
+            bytes = std::move(form);
+            return missing;
+        }
+        form.clear();
+    }
+    const std::u16string text = DecodeText(bytes, encoding).text;
+    std::string().swap(bytes); // the file's bytes are no longer needed
+    const std::size_t missing = Cp932::EncodeForCounting(text, form, Cp932::LineBreaks::Convert);
     bytes = std::move(form);
     return missing;
 }

@@ -67,12 +67,8 @@ void AppendWithCrLf(std::string_view text, std::string& out)
     }
 }
 
-bool IsCrLfText(std::string_view text) noexcept
+bool HasOnlyCrLfBreaks(std::string_view text) noexcept
 {
-    if (text.empty())
-        return true;
-    if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n")
-        return false;
     if (std::memchr(text.data(), '\0', text.size()) != nullptr)
         return false;
     const char* const end = text.data() + text.size();

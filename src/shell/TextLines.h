@@ -14,8 +14,8 @@ std::vector<std::string> Split(std::string_view text);
 // the lines are those of Split.
 void AppendWithCrLf(std::string_view text, std::string& out);
 
-// True when AppendWithCrLf would give the text back unchanged: no NUL, every break CR LF, and a
-// final CR LF unless the text is empty.
-bool IsCrLfText(std::string_view text) noexcept;
+// True when the text has no NUL and every line break in it is CR LF: AppendWithCrLf then gives it
+// back unchanged, or with CR LF added when its last line has none.
+bool HasOnlyCrLfBreaks(std::string_view text) noexcept;
 
 } // namespace TextLines

@@ -175,7 +175,10 @@ std::string ReadFileBytes(const std::string& path)
     // The file is read into a string of its reported size; what comes after that (pipes and /proc
     // report no size, a file may grow) through a small buffer, so that the text is never copied
     // into a doubled string.
-    std::string bytes(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    std::string bytes;
+    // Two bytes to spare: a text gets the CR LF of its last line in place.
+    bytes.reserve(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 2 : 0);
+    bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
     std::size_t used = 0;
     while (used < bytes.size()) {
         const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
