@@ -1,9 +1,11 @@
 #include "documents/TextEncoding.h"
 
 #include "../ShiftJisText.h"
+#include "../analysis/RandomText.h"
 #include "analysis/CharacterCensus.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCount.h"
+#include "documents/Document.h"
 
 #include <gtest/gtest.h>
 
@@ -206,6 +208,19 @@ TEST(CountingForm, EveryEncodingOfANovelCountsAsItsShiftJisTwin)
             encoding == TextEncoding::ShiftJis ? Sjis(text) : FileBytes(encoding, text, "\n");
         EXPECT_EQ(MakeCountingForm(bytes, encoding), 0u) << EncodingName(encoding);
         EXPECT_EQ(bytes, twin) << EncodingName(encoding);
+    }
+}
+
+// The one-pass form of a Shift-JIS file is the editor's: its lines by the line rule, each with CR
+// LF.
+TEST(CountingForm, ShiftJisFormIsTheLinesOfTheLineRuleOnAnyBytes)
+{
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string original = RandomShiftJisText(random, 64, true);
+        std::string form = original;
+        MakeCountingForm(form, TextEncoding::ShiftJis);
+        ASSERT_EQ(form, JoinLinesWithCrLf(SplitLines(original))) << round;
     }
 }
 
