@@ -147,6 +147,7 @@ void TForm1::OpenFile(const std::string& path)
     ShowLoadedText(*document, text);
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
+    AddHistory(path);
 }
 
 void TForm1::TextRichEditDropFiles()
@@ -267,7 +268,7 @@ bool TForm1::SaveDocumentAs(int index)
     TakeSaveEncoding(*document);
     setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
-    return SaveDocument(index);
+    return SaveAsAndAddHistory(index, path);
 }
 
 bool TForm1::QuerySave(int index)
