@@ -59,26 +59,28 @@ std::string ReadStandardInput()
 
 // The FILE in the Shift-JIS form the counts work on; `missing` how many of its characters have
 // no Shift-JIS form and were counted as 〓.
+void Notify(std::FILE* errors, const std::string& name, const std::string& utf8Message)
+{
+    std::setlocale(LC_CTYPE, "");
+    const std::string text = Utf8ToLocaleText("kotonami-count: " + name + ": " + utf8Message + "\n",
+                                              nl_langinfo(CODESET));
+    std::fwrite(text.data(), 1, text.size(), errors);
+}
+
 std::string LoadText(const std::string& name, std::optional<TextEncoding> encoding,
-                     std::size_t& missing)
+                     std::size_t& missing, std::FILE* errors)
 {
     std::string bytes = name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name);
     TextEncoding chosen = encoding.value_or(TextEncoding::ShiftJis);
-    if (!encoding)
-        chosen = DetectEncoding(bytes).encoding;
-    else if (chosen == TextEncoding::Utf16Le && bytes.starts_with("\xFE\xFF"))
+    if (!encoding) {
+        const EncodingGuess guess = DetectEncoding(bytes);
+        if (guess.notUtf8)
+            Notify(errors, name, "UTF-8 として正しくないため、Shift-JIS として読みました");
+        chosen = guess.encoding;
+    } else if (chosen == TextEncoding::Utf16Le && bytes.starts_with("\xFE\xFF"))
         chosen = TextEncoding::Utf16Be;
     missing = MakeCountingForm(bytes, chosen);
     return bytes;
-}
-
-void ReportMissing(std::FILE* errors, const std::string& name, std::size_t missing)
-{
-    std::setlocale(LC_CTYPE, "");
-    const std::string message = "kotonami-count: " + name + ": " + std::to_string(missing) +
-                                " 文字はシフトJISで表せないため〓として数えました\n";
-    const std::string text = Utf8ToLocaleText(message, nl_langinfo(CODESET));
-    std::fwrite(text.data(), 1, text.size(), errors);
 }
 
 // Writes one text: the Shift-JIS bytes and CR LF, or UTF-8 with LF breaks.
@@ -183,9 +185,11 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
     for (const std::string& name : names) {
         try {
             std::size_t missing = 0;
-            texts.push_back({name, LoadText(name, options.inputEncoding, missing)});
+            texts.push_back({name, LoadText(name, options.inputEncoding, missing, errors)});
             if (missing > 0)
-                ReportMissing(errors, name, missing);
+                Notify(errors, name,
+                       std::to_string(missing) +
+                           " 文字はシフトJISで表せないため〓として数えました");
         } catch (const Exception& e) {
             std::fprintf(errors, "kotonami-count: %s\n", e.what());
             failed = true;
