@@ -141,7 +141,7 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->RenewInfo);
     PopupMenu1->addSeparator();
-    PopupMenu1->addActions({ui->MenuCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
+    PopupMenu1->addActions({ui->PopupCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
                             ui->PopupPaperItem, ui->PopupSimplePaperItem});
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->DeleteTabItem);
@@ -164,6 +164,7 @@ void TForm1::ConnectActions()
     ConnectFileActions();
     ConnectSettingActions();
     ConnectAnalysisActions();
+    ConnectAreaActions();
     ConnectLineInfoActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);

@@ -3,6 +3,7 @@
 // and the status bar. It owns the documents and the settings of the counts and hands the work to
 // the core; the handlers are spread over TForm1*.cpp by role.
 
+#include "analysis/CharacterArea.h"
 #include "analysis/InformationPanel.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
@@ -170,6 +171,18 @@ private:
     void ToDoubleBytesClick();
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
+
+    // TForm1Area.cpp: the character area of the whole text, the selection and all documents,
+    // and the About box.
+    void ConnectAreaActions();
+    std::vector<const Document*> OpenDocuments() const;
+    AreaResult MeasureLinesArea(const std::vector<std::string>& lines,
+                                const std::vector<const Document*>& measured);
+    void ShowAreaResult(const AreaResult& result);
+    void CharAreaItemClick();
+    void PopupCharAreaItemClick();
+    void K2Click();
+    void About1Click();
 
     // TForm1Gutter.cpp: the line-information gutter.
     void SetUpLineInfo();

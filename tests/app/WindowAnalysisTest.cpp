@@ -408,6 +408,7 @@ TEST_F(WindowAnalysisTest, ToolButtonsAndThePopupMenuCarryTheCommands)
         const char* button;
         const char* action;
     } buttons[] = {
+        {"AreaSpeedButton", "CharAreaItem"},
         {"SortCountSpeedButton", "CharTypeItem"},
         {"CountSpeedButton", "CountPhraseItem"},
         {"PaperSpeedButton", "PaperItem"},
@@ -425,12 +426,11 @@ TEST_F(WindowAnalysisTest, ToolButtonsAndThePopupMenuCarryTheCommands)
     const auto* popup = Form->findChild<QMenu*>("PopupMenu1");
     ASSERT_NE(popup, nullptr);
     for (const char* name :
-         {"MenuCharTypeItem", "MenuCountPhraseItem", "PopupPaperItem", "PopupSimplePaperItem"}) {
+         {"PopupCharAreaItem", "MenuCharTypeItem", "MenuCountPhraseItem", "PopupPaperItem",
+          "PopupSimplePaperItem"}) {
         EXPECT_TRUE(popup->actions().contains(Action(name))) << name;
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     }
-    for (const char* name : {"CharAreaItem", "K2", "MenuCharAreaItem"})
-        EXPECT_FALSE(Action(name)->isEnabled()) << name;
 }
 
 TEST_F(WindowAnalysisTest, TheApplicationErrorBoxIsTheDialogsErrorBox)

@@ -217,7 +217,7 @@ namespace {
 TEST_F(WindowTest, CommandsStillWaitingForTheirWorkCannotBeChosen)
 {
     for (const char* name : {"HistorySettingItem", "SavePositionItem", "SaveSizeItem",
-                             "CreateSendToItem", "DeleteSendToItem", "About1"})
+                             "CreateSendToItem", "DeleteSendToItem"})
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
     EXPECT_FALSE(Form->findChild<QMenu*>("HistoryItem")->isEnabled());
 }

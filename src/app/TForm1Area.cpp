@@ -1,0 +1,169 @@
+// The character area of the whole text, the selection and all open documents, and the About box.
+// A measurement draws one line after another and lets the window run between the lines, so the
+// writer can go on working, watch the progress and cancel.
+
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "analysis/AllDocuments.h"
+#include "controls/TRichEditEx.h"
+#include "dialogs/MessageBoxes.h"
+#include "dialogs/TCancelForm.h"
+#include "dialogs/TCopyrightForm.h"
+#include "graphics/GraphicsFunc.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QImage>
+
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+// Notices the window being closed (a hide that the window system did not cause, unlike a
+// minimise), so that a measurement running inside it can stop.
+class CloseWatch : public QObject
+{
+public:
+    explicit CloseWatch(QWidget* window) : FWindow(window) { window->installEventFilter(this); }
+    ~CloseWatch() override { FWindow->removeEventFilter(this); }
+    bool Closed() const noexcept { return FClosed; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == FWindow && event->type() == QEvent::Hide && !event->spontaneous())
+            FClosed = true;
+        return false;
+    }
+
+private:
+    QWidget* FWindow;
+    bool FClosed = false;
+};
+
+// Disables a menu item for as long as it lives.
+class DisabledWhileRunning
+{
+public:
+    explicit DisabledWhileRunning(QAction* item) : FItem(item) { FItem->setEnabled(false); }
+    ~DisabledWhileRunning() { FItem->setEnabled(true); }
+    DisabledWhileRunning(const DisabledWhileRunning&) = delete;
+    DisabledWhileRunning& operator=(const DisabledWhileRunning&) = delete;
+
+private:
+    QAction* FItem;
+};
+
+} // namespace
+
+void TForm1::ConnectAreaActions()
+{
+    connect(ui->CharAreaItem, &QAction::triggered, this, &TForm1::CharAreaItemClick);
+    connect(ui->MenuCharAreaItem, &QAction::triggered, this, &TForm1::PopupCharAreaItemClick);
+    connect(ui->PopupCharAreaItem, &QAction::triggered, this, &TForm1::PopupCharAreaItemClick);
+    connect(ui->K2, &QAction::triggered, this, &TForm1::K2Click);
+    connect(ui->About1, &QAction::triggered, this, &TForm1::About1Click);
+}
+
+// The open documents as they stand, so that a measurement can tell when one of them is closed.
+std::vector<const Document*> TForm1::OpenDocuments() const
+{
+    std::vector<const Document*> documents;
+    for (int i = 0; i < FDocuments.Count(); ++i)
+        documents.push_back(FDocuments.Item(i));
+    return documents;
+}
+
+// Measures the lines (Shift-JIS, without line breaks) one by one. Cancel, closing the window or
+// closing one of `measured` ends it as cancelled; an error shows its box and ends it with what
+// was measured before.
+AreaResult TForm1::MeasureLinesArea(const std::vector<std::string>& lines,
+                                    const std::vector<const Document*>& measured)
+{
+    const std::unique_ptr<TCancelForm> cancelForm = TCancelForm::ShowOver(this);
+    BeginProgress(QStringLiteral(u"計算中"));
+    const CloseWatch closeWatch(this);
+    const CountOptions options = CurrentCountOptions();
+    const QFont font = GraphicsFunc::MeasuringFont(ui->TextRichEdit->font());
+    QImage canvas;
+    AreaResult result;
+    const auto stillOpen = [this, &measured] {
+        const std::vector<const Document*> open = OpenDocuments();
+        return std::all_of(measured.begin(), measured.end(), [&open](const Document* document) {
+            return std::find(open.begin(), open.end(), document) != open.end();
+        });
+    };
+    try {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::int64_t area = 0;
+            result.coveredPixels += GraphicsFunc::GetStringArea(
+                RemoveUncountedBlanks(lines[i], options), area, font, canvas);
+            result.totalPixels += area;
+            SetProgress(static_cast<double>(i) / static_cast<double>(lines.size()));
+            QCoreApplication::processEvents();
+            if (cancelForm->Cancelled() || closeWatch.Closed() || !stillOpen()) {
+                result.cancelled = true;
+                break;
+            }
+        }
+    } catch (const std::exception& error) {
+        MessageBoxes::ShowError(this, QString::fromStdString(error.what()));
+    }
+    EndProgress();
+    return result;
+}
+
+void TForm1::ShowAreaResult(const AreaResult& result)
+{
+    if (result.cancelled)
+        return;
+    if (result.coveredPixels == 0)
+        MessageBoxes::ShowMessage(this, QStringLiteral(u"データがありません"));
+    else
+        ShowReport(MakeAreaReport(result));
+}
+
+void TForm1::CharAreaItemClick()
+{
+    const std::string& text = ui->TextRichEdit->GetText();
+    if (text.empty())
+        return;
+    const DisabledWhileRunning running(ui->CharAreaItem);
+    const std::vector<const Document*> shown = {FDocuments.Item(FCurrentIndex)};
+    ShowAreaResult(MeasureLinesArea(SplitLines(text), shown));
+}
+
+void TForm1::PopupCharAreaItemClick()
+{
+    const std::string selected(SelectedText());
+    if (selected.empty())
+        return;
+    const DisabledWhileRunning running(ui->PopupCharAreaItem);
+    const std::vector<const Document*> shown = {FDocuments.Item(FCurrentIndex)};
+    ShowAreaResult(MeasureLinesArea(SplitLines(selected), shown));
+}
+
+// One measurement per document, each with its own progress and Cancel; a Cancel ends them all.
+void TForm1::K2Click()
+{
+    const DisabledWhileRunning running(ui->PopupCharAreaItem);
+    const std::vector<std::string> texts = AllDocumentTexts();
+    const std::vector<const Document*> measured = OpenDocuments();
+    AreaResult totals;
+    for (const std::string& text : texts) {
+        const AreaResult one = MeasureLinesArea(SplitLines(text), measured);
+        totals += one;
+        if (one.cancelled) {
+            totals.cancelled = true;
+            break;
+        }
+    }
+    ShowAreaResult(totals);
+}
+
+void TForm1::About1Click()
+{
+    TCopyrightForm::ShowOver(this);
+}
