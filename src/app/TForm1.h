@@ -76,6 +76,10 @@ public:
     void UpdateLineInfo();
     void RefreshLineInfo(const Document& document);
 
+signals:
+    // A document's tab is about to close; the document is still there.
+    void DocumentClosing(const Document* document);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -175,7 +179,6 @@ private:
     // TForm1Area.cpp: the character area of the whole text, the selection and all documents,
     // and the About box.
     void ConnectAreaActions();
-    std::vector<const Document*> OpenDocuments() const;
     AreaResult MeasureLinesArea(const std::vector<std::string>& lines,
                                 const std::vector<const Document*>& measured);
     void ShowAreaResult(const AreaResult& result);

@@ -21,12 +21,17 @@
 
 namespace {
 
-// Notices the window being closed (a hide that the window system did not cause, unlike a
-// minimise), so that a measurement running inside it can stop.
+// Notices the end of what a measurement works on: the window being closed (a hide that the
+// window system did not cause, unlike a minimise) or one of the measured documents' tabs closing.
 class CloseWatch : public QObject
 {
 public:
-    explicit CloseWatch(QWidget* window) : FWindow(window) { window->installEventFilter(this); }
+    CloseWatch(TForm1* window, std::vector<const Document*> measured)
+        : FWindow(window), FMeasured(std::move(measured))
+    {
+        window->installEventFilter(this);
+        connect(window, &TForm1::DocumentClosing, this, &CloseWatch::DocumentClosing);
+    }
     ~CloseWatch() override { FWindow->removeEventFilter(this); }
     bool Closed() const noexcept { return FClosed; }
 
@@ -39,7 +44,14 @@ protected:
     }
 
 private:
-    QWidget* FWindow;
+    void DocumentClosing(const Document* document)
+    {
+        if (std::find(FMeasured.begin(), FMeasured.end(), document) != FMeasured.end())
+            FClosed = true;
+    }
+
+    TForm1* FWindow;
+    std::vector<const Document*> FMeasured;
     bool FClosed = false;
 };
 
@@ -67,15 +79,6 @@ void TForm1::ConnectAreaActions()
     connect(ui->About1, &QAction::triggered, this, &TForm1::About1Click);
 }
 
-// The open documents as they stand, so that a measurement can tell when one of them is closed.
-std::vector<const Document*> TForm1::OpenDocuments() const
-{
-    std::vector<const Document*> documents;
-    for (int i = 0; i < FDocuments.Count(); ++i)
-        documents.push_back(FDocuments.Item(i));
-    return documents;
-}
-
 // Measures the lines (Shift-JIS, without line breaks) one by one. Cancel, closing the window or
 // closing one of `measured` ends it as cancelled; an error shows its box and ends it with what
 // was measured before.
@@ -84,17 +87,11 @@ AreaResult TForm1::MeasureLinesArea(const std::vector<std::string>& lines,
 {
     const std::unique_ptr<TCancelForm> cancelForm = TCancelForm::ShowOver(this);
     BeginProgress(QStringLiteral(u"計算中"));
-    const CloseWatch closeWatch(this);
+    const CloseWatch closeWatch(this, measured);
     const CountOptions options = CurrentCountOptions();
     const QFont font = GraphicsFunc::MeasuringFont(ui->TextRichEdit->font());
     QImage canvas;
     AreaResult result;
-    const auto stillOpen = [this, &measured] {
-        const std::vector<const Document*> open = OpenDocuments();
-        return std::all_of(measured.begin(), measured.end(), [&open](const Document* document) {
-            return std::find(open.begin(), open.end(), document) != open.end();
-        });
-    };
     try {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             std::int64_t area = 0;
@@ -103,7 +100,7 @@ AreaResult TForm1::MeasureLinesArea(const std::vector<std::string>& lines,
             result.totalPixels += area;
             SetProgress(static_cast<double>(i) / static_cast<double>(lines.size()));
             QCoreApplication::processEvents();
-            if (cancelForm->Cancelled() || closeWatch.Closed() || !stillOpen()) {
+            if (cancelForm->Cancelled() || closeWatch.Closed()) {
                 result.cancelled = true;
                 break;
             }
@@ -150,7 +147,9 @@ void TForm1::K2Click()
 {
     const DisabledWhileRunning running(ui->PopupCharAreaItem);
     const std::vector<std::string> texts = AllDocumentTexts();
-    const std::vector<const Document*> measured = OpenDocuments();
+    std::vector<const Document*> measured;
+    for (int i = 0; i < FDocuments.Count(); ++i)
+        measured.push_back(FDocuments.Item(i));
     AreaResult totals;
     for (const std::string& text : texts) {
         const AreaResult one = MeasureLinesArea(SplitLines(text), measured);
