@@ -9,8 +9,8 @@
 #include "app/FontSetup.h"
 #include "app/TForm1.h"
 #include "controls/TRichEditEx.h"
-#include "documents/Document.h"
 #include "dialogs/TResultForm.h"
+#include "documents/Document.h"
 #include "graphics/GraphicsFunc.h"
 
 #include <QAction>
@@ -98,7 +98,8 @@ void BM_WholeTextArea1MiB(benchmark::State& state)
     state.counters["lines_per_s"] = lines * static_cast<double>(state.iterations()) / seconds;
     // On a machine shared with other work the wall-clock rate falls with the load; the rate per
     // second of this program's own processor time does not.
-    state.counters["lines_per_cpu_s"] = lines * static_cast<double>(state.iterations()) / cpuSeconds;
+    state.counters["lines_per_cpu_s"] =
+        lines * static_cast<double>(state.iterations()) / cpuSeconds;
     state.counters["longest_gap_ms"] = longestGapMs;
     state.counters["rss_growth_KiB"] = static_cast<double>(peakGrowthKiB);
     state.counters["lines"] = lines;

@@ -1,6 +1,7 @@
 #pragma once
 // The character area, the share of the text's surface its glyphs blacken: what is done to a line
-// before it is drawn, the sums over the lines, and the report. The drawing itself is GraphicsFunc's.
+// before it is drawn, the sums over the lines, and the report. The drawing itself is
+// GraphicsFunc's.
 
 #include "TextStatistics.h"
 

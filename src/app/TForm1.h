@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+class QAction;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -182,6 +183,7 @@ private:
     AreaResult MeasureLinesArea(const std::vector<std::string>& lines,
                                 const std::vector<const Document*>& measured);
     void ShowAreaResult(const AreaResult& result);
+    void MeasureShownTextArea(std::string_view text, QAction* runningItem);
     void CharAreaItemClick();
     void PopupCharAreaItemClick();
     void K2Click();

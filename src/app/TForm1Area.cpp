@@ -122,24 +122,24 @@ void TForm1::ShowAreaResult(const AreaResult& result)
         ShowReport(MakeAreaReport(result));
 }
 
-void TForm1::CharAreaItemClick()
+// The area of a text of the shown document; `runningItem` is off while it is measured.
+void TForm1::MeasureShownTextArea(std::string_view text, QAction* runningItem)
 {
-    const std::string& text = ui->TextRichEdit->GetText();
     if (text.empty())
         return;
-    const DisabledWhileRunning running(ui->CharAreaItem);
+    const DisabledWhileRunning running(runningItem);
     const std::vector<const Document*> shown = {FDocuments.Item(FCurrentIndex)};
     ShowAreaResult(MeasureLinesArea(SplitLines(text), shown));
 }
 
+void TForm1::CharAreaItemClick()
+{
+    MeasureShownTextArea(ui->TextRichEdit->GetText(), ui->CharAreaItem);
+}
+
 void TForm1::PopupCharAreaItemClick()
 {
-    const std::string selected(SelectedText());
-    if (selected.empty())
-        return;
-    const DisabledWhileRunning running(ui->PopupCharAreaItem);
-    const std::vector<const Document*> shown = {FDocuments.Item(FCurrentIndex)};
-    ShowAreaResult(MeasureLinesArea(SplitLines(selected), shown));
+    MeasureShownTextArea(SelectedText(), ui->PopupCharAreaItem);
 }
 
 // One measurement per document, each with its own progress and Cancel; a Cancel ends them all.

@@ -7,8 +7,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
-#include <QShowEvent>
 #include <QScreen>
+#include <QShowEvent>
 
 TCopyrightForm::TCopyrightForm(QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
@@ -40,8 +40,7 @@ void TCopyrightForm::showEvent(QShowEvent* event)
 
 void TCopyrightForm::FormShow()
 {
-    for (QWidget* label :
-         {FUi->SuperLabel1, FUi->SuperLabel2, FUi->SuperLabel3, FUi->SuperLabel4})
+    for (QWidget* label : {FUi->SuperLabel1, FUi->SuperLabel2, FUi->SuperLabel3, FUi->SuperLabel4})
         label->move((width() - label->width()) / 2, label->y());
     FUi->Button1->setGeometry(0, height() - FUi->Button1->height(), width(),
                               FUi->Button1->height());
@@ -59,10 +58,10 @@ void TCopyrightForm::FormShow()
 void TCopyrightForm::GrabBackground()
 {
     QScreen* shownOn = QGuiApplication::primaryScreen();
-    const QPixmap grab =
-        shownOn ? shownOn->grabWindow(0, x() - shownOn->geometry().x(),
-                                      y() - shownOn->geometry().y(), width(), height())
-                : QPixmap();
+    const QPixmap grab = shownOn
+                             ? shownOn->grabWindow(0, x() - shownOn->geometry().x(),
+                                                   y() - shownOn->geometry().y(), width(), height())
+                             : QPixmap();
     if (grab.isNull()) {
         // Where the platform lets no one read the screen, black stands in for it.
         FBackground = QImage(size(), QImage::Format_RGB32);

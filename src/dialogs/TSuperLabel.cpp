@@ -170,10 +170,9 @@ void TSuperLabel::paintEvent(QPaintEvent*)
         return;
     const QFont captionFont = CaptionFont();
     const QFontMetrics metrics(captionFont);
-    const QPoint origin =
-        TextOrigin(FAngle, FHorizontalAlignment, FVerticalAlignment, size(),
-                   metrics.horizontalAdvance(FCaption), FFontHeight, FLeftRightMargin,
-                   FTopBottomMargin);
+    const QPoint origin = TextOrigin(FAngle, FHorizontalAlignment, FVerticalAlignment, size(),
+                                     metrics.horizontalAdvance(FCaption), FFontHeight,
+                                     FLeftRightMargin, FTopBottomMargin);
     // The directions turn the text 0, 180, 270 and 90 degrees counter-clockwise; the painter
     // turns clockwise.
     static constexpr int turn[4] = {0, -180, -270, -90};

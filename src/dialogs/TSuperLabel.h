@@ -14,8 +14,7 @@ class TSuperLabel : public QWidget
     Q_PROPERTY(int FontWeight READ FontWeight WRITE setFontWeight)
     Q_PROPERTY(int FontHeight READ FontHeight WRITE setFontHeight)
     Q_PROPERTY(int FontWidth READ FontWidth WRITE setFontWidth)
-    Q_PROPERTY(HAlignment HorizontalAlignment READ HorizontalAlignment WRITE
-                   setHorizontalAlignment)
+    Q_PROPERTY(HAlignment HorizontalAlignment READ HorizontalAlignment WRITE setHorizontalAlignment)
     Q_PROPERTY(VAlignment VerticalAlignment READ VerticalAlignment WRITE setVerticalAlignment)
     Q_PROPERTY(DGradation DirGradation READ DirGradation WRITE setDirGradation)
     Q_PROPERTY(QColor LeftTopColor READ LeftTopColor WRITE setLeftTopColor)
@@ -30,10 +29,31 @@ class TSuperLabel : public QWidget
     Q_PROPERTY(QColor ShadowColor READ ShadowColor WRITE setShadowColor)
 
 public:
-    enum HAlignment { taHCenter, taLeftJustify, taRightJustify };
-    enum VAlignment { taVCenter, taTopJustify, taBottomJustify };
-    enum DGradation { taNoGradation, taHorizontalGradation, taVerticalGradation };
-    enum FontAngle { faLeftToRight, faRightToLeft, faTopToBottom, faBottomToTop };
+    enum HAlignment
+    {
+        taHCenter,
+        taLeftJustify,
+        taRightJustify
+    };
+    enum VAlignment
+    {
+        taVCenter,
+        taTopJustify,
+        taBottomJustify
+    };
+    enum DGradation
+    {
+        taNoGradation,
+        taHorizontalGradation,
+        taVerticalGradation
+    };
+    enum FontAngle
+    {
+        faLeftToRight,
+        faRightToLeft,
+        faTopToBottom,
+        faBottomToTop
+    };
     Q_ENUM(HAlignment)
     Q_ENUM(VAlignment)
     Q_ENUM(DGradation)

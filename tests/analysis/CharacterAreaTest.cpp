@@ -46,11 +46,11 @@ TEST(CharacterArea, ReportGivesTheShareWithTwoDecimals)
         const char* share;
     };
     const Row rows[] = {
-        {64, 256, "25.00"},       // a 16 x 16 box with 64 black pixels
-        {1, 3, "33.33"},          // 33.333...
-        {1, 8, "12.50"},          // exact
-        {1, 800, "0.13"},         // 0.125: the tie goes away from zero
-        {256, 256, "100.00"},     // all black
+        {64, 256, "25.00"},                      // a 16 x 16 box with 64 black pixels
+        {1, 3, "33.33"},                         // 33.333...
+        {1, 8, "12.50"},                         // exact
+        {1, 800, "0.13"},                        // 0.125: the tie goes away from zero
+        {256, 256, "100.00"},                    // all black
         {3'000'000'000, 6'000'000'001, "50.00"}, // sums beyond 32 bits, as a long novel gives
     };
     for (const Row& row : rows) {

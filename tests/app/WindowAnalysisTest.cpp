@@ -365,9 +365,8 @@ TEST_F(WindowAnalysisTest, ToolButtonsAndThePopupMenuCarryTheCommands)
 
     const auto* popup = Form->findChild<QMenu*>("PopupMenu1");
     ASSERT_NE(popup, nullptr);
-    for (const char* name :
-         {"PopupCharAreaItem", "MenuCharTypeItem", "MenuCountPhraseItem", "PopupPaperItem",
-          "PopupSimplePaperItem"}) {
+    for (const char* name : {"PopupCharAreaItem", "MenuCharTypeItem", "MenuCountPhraseItem",
+                             "PopupPaperItem", "PopupSimplePaperItem"}) {
         EXPECT_TRUE(popup->actions().contains(Action(name))) << name;
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     }

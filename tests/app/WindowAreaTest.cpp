@@ -45,8 +45,8 @@ protected:
         AreaResult sums;
         for (const std::string& line : lines) {
             std::int64_t area = 0;
-            sums.coveredPixels +=
-                GraphicsFunc::GetStringArea(RemoveUncountedBlanks(line, options), area, font, canvas);
+            sums.coveredPixels += GraphicsFunc::GetStringArea(RemoveUncountedBlanks(line, options),
+                                                              area, font, canvas);
             sums.totalPixels += area;
         }
         return u"report:"_qs + QtShiftJis::Decode(MakeAreaReport(sums));
@@ -90,8 +90,8 @@ TEST_F(WindowAreaTest, BlanksAloneHaveNoData)
         const char* text;
         bool countSpace, countDoubleByteSpace;
     } rows[] = {
-        {"  \r\n ", true, true},           // drawn, but nothing turns black
-        {"  \r\n ", false, true},          // taken out before drawing
+        {"  \r\n ", true, true},  // drawn, but nothing turns black
+        {"  \r\n ", false, true}, // taken out before drawing
         {"\u3000\u3000", true, true},
         {"\u3000 \u3000", false, false},
     };
@@ -160,8 +160,8 @@ TEST_F(WindowAreaTest, ALineTooWideShowsTheErrorThenTheShareOfTheLinesBefore)
     font.setPixelSize(200);
     Editor()->setFont(font);
     const QFontMetrics metrics(GraphicsFunc::MeasuringFont(font));
-    const std::int64_t needed =
-        GraphicsFunc::MaximumLineImageBytes / (4 * metrics.height() * metrics.horizontalAdvance('W'));
+    const std::int64_t needed = GraphicsFunc::MaximumLineImageBytes /
+                                (4 * metrics.height() * metrics.horizontalAdvance('W'));
     // A little more than the rounded advance says: the advances in a line are fractional.
     const std::string wide(static_cast<std::size_t>(needed + needed / 50 + 2), 'W');
     Editor()->SetText(Sjis("■") + "\r\n" + wide + "\r\nW");

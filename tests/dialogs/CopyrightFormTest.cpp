@@ -84,17 +84,24 @@ TEST(SuperLabel, TheCaptionIsPlacedByDirectionAndAlignment)
     } rows[] = {
         // a caption 31 wide, a font 11 high, margins 2 and 3; halves truncate
         {TSuperLabel::faLeftToRight, TSuperLabel::taHCenter, TSuperLabel::taVCenter, {34, 14}},
-        {TSuperLabel::faLeftToRight, TSuperLabel::taRightJustify, TSuperLabel::taTopJustify,
+        {TSuperLabel::faLeftToRight,
+         TSuperLabel::taRightJustify,
+         TSuperLabel::taTopJustify,
          {67, 3}},
-        {TSuperLabel::faRightToLeft, TSuperLabel::taLeftJustify, TSuperLabel::taBottomJustify,
+        {TSuperLabel::faRightToLeft,
+         TSuperLabel::taLeftJustify,
+         TSuperLabel::taBottomJustify,
          {33, 37}},
         {TSuperLabel::faTopToBottom, TSuperLabel::taHCenter, TSuperLabel::taVCenter, {55, 4}},
-        {TSuperLabel::faBottomToTop, TSuperLabel::taRightJustify, TSuperLabel::taTopJustify,
+        {TSuperLabel::faBottomToTop,
+         TSuperLabel::taRightJustify,
+         TSuperLabel::taTopJustify,
          {87, 34}},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(TSuperLabel::TextOrigin(row.angle, row.horizontal, row.vertical, box, 31, 11, 2, 3),
-                  row.origin)
+        EXPECT_EQ(
+            TSuperLabel::TextOrigin(row.angle, row.horizontal, row.vertical, box, 31, 11, 2, 3),
+            row.origin)
             << row.angle << " " << row.horizontal << " " << row.vertical;
 }
 

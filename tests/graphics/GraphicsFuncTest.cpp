@@ -81,8 +81,8 @@ TEST(GetStringArea, ALineBeyondTheLargestSurfaceIsRefused)
     QFont font = FixedFont();
     font.setPixelSize(200);
     const QFontMetrics metrics(font);
-    const std::int64_t needed =
-        GraphicsFunc::MaximumLineImageBytes / (4 * metrics.height() * metrics.horizontalAdvance('W'));
+    const std::int64_t needed = GraphicsFunc::MaximumLineImageBytes /
+                                (4 * metrics.height() * metrics.horizontalAdvance('W'));
     const std::string line(static_cast<std::size_t>(needed + 2), 'W');
     QImage canvas;
     std::int64_t area = -1;
@@ -90,7 +90,8 @@ TEST(GetStringArea, ALineBeyondTheLargestSurfaceIsRefused)
         GraphicsFunc::GetStringArea(line, area, font, canvas);
         FAIL() << "no error";
     } catch (const std::exception& error) {
-        EXPECT_EQ(std::string(error.what()), "1行の長さが長すぎます。(in GraphicsFunc::GetStringArea)");
+        EXPECT_EQ(std::string(error.what()),
+                  "1行の長さが長すぎます。(in GraphicsFunc::GetStringArea)");
     }
     EXPECT_EQ(area, 0);
 }
@@ -104,10 +105,10 @@ TEST(ChangeBrightness, ScalesEachChannelInIntegersAndCapsAt255)
         QRgb after;
     };
     const Row rows[] = {
-        {qRgb(200, 100, 50), 20, 60, 20, qRgb(40, 60, 10)},  // the About box's tint
-        {qRgb(199, 99, 49), 20, 60, 20, qRgb(39, 59, 9)},    // 39.8, 59.4, 9.8 truncate
+        {qRgb(200, 100, 50), 20, 60, 20, qRgb(40, 60, 10)},      // the About box's tint
+        {qRgb(199, 99, 49), 20, 60, 20, qRgb(39, 59, 9)},        // 39.8, 59.4, 9.8 truncate
         {qRgb(200, 100, 50), 300, 100, 150, qRgb(255, 100, 75)}, // brightening caps at 255
-        {qRgb(200, 100, 50), -10, 0, 100, qRgb(0, 0, 50)},   // a negative percent is 0
+        {qRgb(200, 100, 50), -10, 0, 100, qRgb(0, 0, 50)},       // a negative percent is 0
     };
     for (const Row& row : rows) {
         QImage image(3, 2, QImage::Format_RGB32);
@@ -128,7 +129,8 @@ TEST(ChangeBrightness, ScalesEachChannelInIntegersAndCapsAt255)
         GraphicsFunc::ChangeBrightness(none, QRect(0, 0, 1, 1), 50);
         FAIL() << "no error";
     } catch (const std::exception& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot copy bitmap in GraphicsFunc::ChangeBrightness");
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot copy bitmap in GraphicsFunc::ChangeBrightness");
     }
 }
 
