@@ -146,7 +146,7 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->RenewInfo);
     PopupMenu1->addSeparator();
-    PopupMenu1->addActions({ui->MenuCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
+    PopupMenu1->addActions({ui->PopupCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
                             ui->PopupPaperItem, ui->PopupSimplePaperItem,
                             ui->ManuscriptPreviewItem});
     PopupMenu1->addSeparator();
@@ -170,6 +170,7 @@ void TForm1::ConnectActions()
     ConnectFileActions();
     ConnectSettingActions();
     ConnectAnalysisActions();
+    ConnectAreaActions();
     ConnectLineInfoActions();
     ConnectHistoryActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);

@@ -3,6 +3,7 @@
 // and the status bar. It owns the documents and the settings of the counts and hands the work to
 // the core; the handlers are spread over TForm1*.cpp by role.
 
+#include "analysis/CharacterArea.h"
 #include "analysis/InformationPanel.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
@@ -82,6 +83,10 @@ public:
     // The line-information gutter: a refresh of the visible rows, or from a document's lines.
     void UpdateLineInfo();
     void RefreshLineInfo(const Document& document);
+
+signals:
+    // A document's tab is about to close; the document is still there.
+    void DocumentClosing(const Document* document);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -197,6 +202,18 @@ private:
     void ToDoubleBytesClick();
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
+
+    // TForm1Area.cpp: the character area of the whole text, the selection and all documents,
+    // and the About box.
+    void ConnectAreaActions();
+    AreaResult MeasureLinesArea(const std::vector<std::string>& lines,
+                                const std::vector<const Document*>& measured);
+    void ShowAreaResult(const AreaResult& result);
+    void MeasureShownTextArea(std::string_view text, QAction* runningItem);
+    void CharAreaItemClick();
+    void PopupCharAreaItemClick();
+    void K2Click();
+    void About1Click();
 
     // TForm1Settings.cpp: the settings file; TForm1SendTo.cpp: the desktop's Send To menu.
     void LoadSettings();
