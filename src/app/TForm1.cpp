@@ -2,6 +2,7 @@
 #include "ui_TForm1.h"
 
 #include "app/FontSetup.h"
+#include "app/PanelFields.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
 
@@ -15,6 +16,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -47,6 +50,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     BuildToolRow();
     BuildStatusBar();
     BuildPopupMenu();
+    // The window opens wide enough to show every panel figure whole; narrower, the panel scrolls.
+    resize(std::max(width(), SetUpPanelFields(*ui->ScrollBox1)), height());
 
     // Re-wrapping a whole novel to count its display lines takes a noticeable moment, so a
     // resize recounts once the window has stopped changing size, not at every step of a drag.

@@ -1,0 +1,51 @@
+// What a writer meets in the first minutes: the panel figures, Qt's own texts in Japanese, the
+// keyboard focus, the font dialog, the context menus, saving text Shift-JIS cannot hold, and the
+// file dialogs.
+
+#include "WindowHarness.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+// The largest figure of each field, in panel order.
+const std::array<const char*, 6> FieldNames = {"CharNumber", "CharNumberPerLine", "LineNumber",
+                                               "WordNumber", "WordNumberPerLine", "TextSize"};
+const std::array<QString, 6> LargestFigures = {
+    "2147483647", "2147483647",         "2147483647", "2147483647 (words)",
+    "2147483647", "2147483647 (bytes)"};
+
+// A field that shows its whole text looks the same whether its caret stands at the start or the
+// end; one that is too narrow scrolls to the caret.
+bool ShowsWholeText(QLineEdit& field)
+{
+    field.setCursorPosition(0);
+    const QImage start = field.grab().toImage();
+    field.setCursorPosition(static_cast<int>(field.text().size()));
+    return field.grab().toImage() == start;
+}
+
+TEST_F(WindowTest, PanelFieldsShowTheirLargestFiguresWholeAtAnyWindowWidth)
+{
+    auto* panel = Form->findChild<QScrollArea*>("ScrollBox1");
+    for (const int width : {Form->width(), 300, 1000}) {
+        Form->resize(width, Form->height());
+        QCoreApplication::processEvents();
+        for (std::size_t i = 0; i < FieldNames.size(); ++i) {
+            auto* field = Form->findChild<QLineEdit*>(FieldNames[i]);
+            field->setText(LargestFigures[i]);
+            const int room = field->contentsRect().width() - 4; // QLineEdit's own text margins
+            EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()), room)
+                << FieldNames[i] << " at width " << width;
+            EXPECT_TRUE(ShowsWholeText(*field)) << FieldNames[i] << " at width " << width;
+            // Both rows stay inside the panel, above its scroll bar when it has one.
+            const QRect place(field->mapTo(panel->viewport(), QPoint()), field->size());
+            EXPECT_LE(place.bottom(), panel->viewport()->rect().bottom()) << FieldNames[i];
+        }
+        // At the default size and wider the whole panel is in view; narrower, it scrolls.
+        EXPECT_EQ(panel->horizontalScrollBar()->isVisible(), width == 300) << width;
+    }
+}
+
+} // namespace
