@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
@@ -151,9 +152,13 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->DeleteTabItem);
     ui->TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ui->TextRichEdit), static_cast<QWidget*>(ui->TabControl1),
-          static_cast<QWidget*>(ui->ScrollBox1)}) {
+    QList<QWidget*> owners{ui->TextRichEdit, ui->TabControl1, ui->ScrollBox1};
+    // The panel's fields are part of the panel: its menu, not the fields' own editing menu.
+    for (QLineEdit* field : ui->ScrollBox1->widget()->findChildren<QLineEdit*>()) {
+        field->setContextMenuPolicy(Qt::CustomContextMenu);
+        owners << field;
+    }
+    for (QWidget* widget : owners) {
         connect(widget, &QWidget::customContextMenuRequested, this,
                 [this, widget](const QPoint& position) { ShowPopupMenu(widget, position); });
     }

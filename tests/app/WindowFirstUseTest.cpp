@@ -4,17 +4,21 @@
 
 #include "WindowHarness.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
 // The largest figure of each field, in panel order.
 const std::array<const char*, 6> FieldNames = {"CharNumber", "CharNumberPerLine", "LineNumber",
                                                "WordNumber", "WordNumberPerLine", "TextSize"};
-const std::array<QString, 6> LargestFigures = {
-    "2147483647", "2147483647",         "2147483647", "2147483647 (words)",
-    "2147483647", "2147483647 (bytes)"};
+const std::array<QString, 6> LargestFigures = {"2147483647", "2147483647",
+                                               "2147483647", "2147483647 (words)",
+                                               "2147483647", "2147483647 (bytes)"};
 
 // A field that shows its whole text looks the same whether its caret stands at the start or the
 // end; one that is too narrow scrolls to the caret.
@@ -45,6 +49,63 @@ TEST_F(WindowTest, PanelFieldsShowTheirLargestFiguresWholeAtAnyWindowWidth)
         }
         // At the default size and wider the whole panel is in view; narrower, it scrolls.
         EXPECT_EQ(panel->horizontalScrollBar()->isVisible(), width == 300) << width;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The visible buttons of a dialog that carry a text.
+QStringList ButtonTexts(const QWidget& dialog)
+{
+    QStringList texts;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        if (button->isVisible() && !button->text().isEmpty())
+            texts << button->text();
+    return texts;
+}
+
+bool IsJapanese(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() >= 0x3000; });
+}
+
+TEST_F(WindowTest, QtsOwnButtonsSpeakJapanese)
+{
+    Type("abc");
+    QString yes;
+    AnswerModal<QMessageBox>([&yes](QMessageBox* box) {
+        yes = box->button(QMessageBox::Yes)->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    Action("DeleteTabItem")->trigger();
+    EXPECT_TRUE(yes.startsWith(u"はい")) << yes.toStdString();
+
+    QStringList fileButtons;
+    AnswerModal<QFileDialog>([&fileButtons](QFileDialog* dialog) {
+        fileButtons = ButtonTexts(*dialog);
+        dialog->reject();
+    });
+    Action("Open1")->trigger();
+    ASSERT_GE(fileButtons.size(), 2); // open and cancel
+    for (const QString& text : fileButtons)
+        EXPECT_TRUE(IsJapanese(text)) << text.toStdString();
+}
+
+// A right click anywhere on the information panel, its fields included, gives the window's menu.
+TEST_F(WindowTest, PanelFieldsGiveTheWindowsPopupMenu)
+{
+    auto* menu = Form->findChild<QMenu*>("PopupMenu1");
+    for (const char* name : FieldNames) {
+        auto* field = Form->findChild<QLineEdit*>(name);
+        const QPoint inside = field->rect().center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, inside, field->mapToGlobal(inside));
+        QApplication::sendEvent(field, &click);
+        EXPECT_TRUE(menu->isVisible()) << name;
+        menu->hide();
+        for (QMenu* other : Form->findChildren<QMenu*>())
+            EXPECT_TRUE(other == menu || !other->isVisible()) << name;
     }
 }
 
