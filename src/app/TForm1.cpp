@@ -291,9 +291,17 @@ void TForm1::SelectAllItemClick()
 
 void TForm1::FontSettingItemClick()
 {
+    // The design's font name stands for whichever Japanese font is installed here; the dialog
+    // lists only installed families, so it is given the family the editor actually draws with.
+    const QFont shown = ui->TextRichEdit->font();
+    QFont offered = shown;
+    offered.setFamily(QFontInfo(shown).family());
     bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, ui->TextRichEdit->font(), this);
-    if (accepted)
+    const QFont font = QFontDialog::getFont(&accepted, offered, this);
+    // Accepted as offered (the dialog only names the style), the editor keeps its own font.
+    QFont chosen = font;
+    chosen.setStyleName(offered.styleName());
+    if (accepted && chosen != offered)
         ui->TextRichEdit->setFont(font);
     ui->LineInfo1->setFont(ui->TextRichEdit->font());
     // The wrapping and with it the display lines may have changed.

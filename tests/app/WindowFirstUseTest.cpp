@@ -5,6 +5,7 @@
 #include "WindowHarness.h"
 
 #include <QContextMenuEvent>
+#include <QFontDialog>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -106,6 +107,30 @@ TEST_F(WindowTest, PanelFieldsGiveTheWindowsPopupMenu)
         menu->hide();
         for (QMenu* other : Form->findChildren<QMenu*>())
             EXPECT_TRUE(other == menu || !other->isVisible()) << name;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The font dialog opens on the font the editor draws with, and leaves it alone when cancelled or
+// accepted unchanged.
+TEST_F(WindowTest, FontDialogOpensOnTheEditorsFont)
+{
+    const QFont before = Editor()->font();
+    const QFontInfo drawn(before);
+    for (const bool accept : {false, true}) {
+        QFont offered;
+        AnswerModal<QFontDialog>([&offered, accept](QFontDialog* dialog) {
+            offered = dialog->currentFont();
+            accept ? dialog->accept() : dialog->reject();
+        });
+        Action("FontSettingItem")->trigger();
+        EXPECT_EQ(QFontInfo(offered).family().toStdString(), drawn.family().toStdString())
+            << accept;
+        EXPECT_EQ(offered.pointSize(), before.pointSize()) << accept;
+        EXPECT_EQ(Editor()->font(), before) << accept;
     }
 }
 
