@@ -1,6 +1,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/EditorFocus.h"
 #include "app/FontSetup.h"
 #include "app/PanelFields.h"
 #include "controls/StatusProgress.h"
@@ -81,6 +82,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     ConnectActions();
     ConnectEditor();
     CollectWindowShortcuts();
+    KeepEditorFocused(*this, *ui->TextRichEdit);
     FormCreate();
 }
 

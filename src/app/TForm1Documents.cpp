@@ -92,6 +92,7 @@ void TForm1::New1Click()
     FDocuments.Add()->SetText(ui->TextRichEdit->GetText());
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
+    ui->TextRichEdit->setFocus();
 }
 
 std::string TForm1::OpenTextInNewTab()
@@ -145,6 +146,7 @@ void TForm1::OpenFile(const std::string& path)
     ui->TextRichEdit->SetText(document->GetText());
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
+    ui->TextRichEdit->setFocus();
 }
 
 void TForm1::TextRichEditDropFiles()
@@ -185,6 +187,7 @@ void TForm1::TabControl1Change()
     setWindowTitle(MakeTitle(document->FileName));
     ShowModifiedMark();
     UpdateCursorPosition();
+    ui->TextRichEdit->setFocus();
 }
 
 void TForm1::Save1Click()
@@ -318,6 +321,7 @@ bool TForm1::CloseTab(int index)
         New1Click();
     if (wasSelected)
         TabControl1Change();
+    ui->TextRichEdit->setFocus();
     return true;
 }
 

@@ -135,3 +135,56 @@ TEST_F(WindowTest, FontDialogOpensOnTheEditorsFont)
 }
 
 } // namespace
+
+namespace {
+
+// A key typed into the window, wherever the keyboard focus is.
+void TypeIntoWindow(char key)
+{
+    QTest::keyClick(static_cast<QWidget*>(nullptr), key);
+}
+
+// The editor has the keyboard focus from the start and takes it back after every tab change and
+// every dialog, even when the writer had clicked into the panel before.
+TEST_F(WindowTest, TheEditorHasTheKeyboardFocus)
+{
+    TypeIntoWindow('a');
+    EXPECT_EQ(Editor()->toPlainText(), "a");
+    const std::string path = Write("f.txt", "f");
+    auto* field = Form->findChild<QLineEdit*>("CharNumber");
+    const struct
+    {
+        const char* step;
+        std::function<void()> run;
+    } steps[] = {
+        {"New", [&] { Action("New1")->trigger(); }},
+        {"tab clicked", [&] { ClickTab(0); }},
+        {"file opened", [&] { Form->OpenFile(path); }},
+        {"tab closed", [&] { Action("DeleteTabItem")->trigger(); }},
+        {"open dialog",
+         [&] {
+             AnswerFileDialog(QString::fromStdString(path));
+             Action("Open1")->trigger();
+         }},
+        {"result dialog",
+         [&] {
+             AnswerModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
+             Action("CharTypeItem")->trigger();
+         }},
+        {"font dialog",
+         [&] {
+             AnswerModal<QFontDialog>([](QFontDialog* dialog) { dialog->reject(); });
+             Action("FontSettingItem")->trigger();
+         }},
+    };
+    for (const auto& step : steps) {
+        field->setFocus();
+        ASSERT_TRUE(field->hasFocus());
+        step.run();
+        // The window manager gives a closed dialog's owner the activation back.
+        QApplication::setActiveWindow(Form.get());
+        EXPECT_TRUE(QTest::qWaitFor([this] { return Editor()->hasFocus(); })) << step.step;
+    }
+}
+
+} // namespace
