@@ -188,3 +188,47 @@ TEST_F(WindowTest, TheEditorHasTheKeyboardFocus)
 }
 
 } // namespace
+
+namespace {
+
+// After a save that wrote "?" for characters Shift-JIS cannot hold, the editor shows what the
+// file holds; one undo brings the characters back as an unsaved change.
+TEST_F(WindowTest, ASaveWithQuestionMarksShowsThemAndOneUndoBringsTheCharactersBack)
+{
+    const std::string path = Write("e.txt", "");
+    Form->OpenFile(path);
+    const QString typed = u"café 😀 日本\nnaïve ①"_qs; // a pair beyond the BMP is one character
+    Editor()->insertPlainText(typed);
+    AnswerMessageBox(QMessageBox::Yes);
+    Action("Save1")->trigger();
+    EXPECT_EQ(Read(path), Sjis("caf? ? 日本\r\nna?ve ①"));
+    EXPECT_EQ(Editor()->GetText(), Read(path));
+    EXPECT_EQ(Form->StatusText(3), "");
+    Editor()->undo();
+    EXPECT_EQ(Editor()->toPlainText(), typed);
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+}
+
+// Save As declined at the Shift-JIS question is a cancelled save: no file, no new name.
+TEST_F(WindowTest, SaveAsDeclinedAtTheShiftJisQuestionChangesNothing)
+{
+    Type(u"café"_qs);
+    const std::string path = PathOf("never.txt");
+    AnswerFileDialog(QString::fromStdString(path));
+    AnswerMessageBox(QMessageBox::No);
+    Action("SaveAs1")->trigger();
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path)));
+    EXPECT_EQ(Tabs()->tabText(0), u"新規");
+    EXPECT_EQ(Form->windowTitle(), "Kotonami [  ]");
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+
+    bool askedForName = false; // the document still has no name, so Save asks for one
+    AnswerModal<QFileDialog>([&askedForName](QFileDialog* dialog) {
+        askedForName = true;
+        dialog->reject();
+    });
+    Action("Save1")->trigger();
+    EXPECT_TRUE(askedForName);
+}
+
+} // namespace
