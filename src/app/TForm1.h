@@ -116,6 +116,7 @@ private:
     bool SaveDocument(int index);
     bool SaveDocumentAs(int index);
     bool SaveShownDocument(Document& document);
+    bool WriteDocument(int index, Document& document);
     bool ConfirmLossySave(int index);
     bool QuerySave(int index);
     bool SaveAll();

@@ -4,6 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "controls/ShiftJisReplacement.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
@@ -212,9 +213,15 @@ bool TForm1::SaveAll()
     return true;
 }
 
-// Asked before a save would turn characters without a Shift-JIS form into "?".
+// Asked before a save would turn characters without a Shift-JIS form into "?"; true when the
+// text has none or the writer agrees.
 bool TForm1::ConfirmLossySave(int index)
 {
+    const bool loses = index == ui->TabControl1->currentIndex()
+                           ? ui->TextRichEdit->GetTextLosesCharacters()
+                           : ui->TabControl1->tabData(index).isValid();
+    if (!loses)
+        return true;
     const QString text =
         QStringLiteral(u"「%1」には Shift-JIS で保存できない文字があります。\n"
                        u"保存すると、それらの文字は「?」に置き換えられます。保存しますか？")
@@ -227,15 +234,26 @@ bool TForm1::ConfirmLossySave(int index)
 bool TForm1::SaveShownDocument(Document& document)
 {
     TRichEditEx* editor = ui->TextRichEdit;
-    if (editor->GetTextLosesCharacters() && !ConfirmLossySave(ui->TabControl1->currentIndex()))
-        return false;
     try {
         UsefulFunc::WriteFileAtomically(document.FileName, editor->GetText());
     } catch (const EFile&) {
         throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
     }
+    // The editor shows what the file now holds; one undo brings the characters back.
+    if (editor->GetTextLosesCharacters())
+        ReplaceCharactersWithoutShiftJisForm(*editor->document());
     editor->SetModified(false);
     ShowModifiedMark();
+    return true;
+}
+
+// Writes document `index` under its file name; the writer has agreed to any "?" already.
+bool TForm1::WriteDocument(int index, Document& document)
+{
+    if (index == ui->TabControl1->currentIndex())
+        return SaveShownDocument(document);
+    document.WriteToFile();
+    ui->TabControl1->setTabData(index, QVariant());
     return true;
 }
 
@@ -246,14 +264,7 @@ bool TForm1::SaveDocument(int index)
         return false;
     if (document->FileName.empty())
         return SaveDocumentAs(index);
-    if (index == ui->TabControl1->currentIndex())
-        return SaveShownDocument(*document);
-    const bool loses = ui->TabControl1->tabData(index).isValid();
-    if (loses && !ConfirmLossySave(index))
-        return false;
-    document->WriteToFile();
-    ui->TabControl1->setTabData(index, QVariant());
-    return true;
+    return ConfirmLossySave(index) && WriteDocument(index, *document);
 }
 
 bool TForm1::SaveDocumentAs(int index)
@@ -263,11 +274,14 @@ bool TForm1::SaveDocumentAs(int index)
         return false;
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
+    // Declined, the save is cancelled before anything takes the new name.
+    if (!ConfirmLossySave(index))
+        return false;
     const std::string path = LocalPath(SaveDialog1->selectedFiles().constFirst());
     document->FileName = path;
     setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
-    return SaveDocument(index);
+    return WriteDocument(index, *document);
 }
 
 bool TForm1::QuerySave(int index)
