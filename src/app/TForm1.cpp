@@ -2,6 +2,7 @@
 #include "ui_TForm1.h"
 
 #include "app/EditorFocus.h"
+#include "app/FileDialogSetup.h"
 #include "app/FontSetup.h"
 #include "app/PanelFields.h"
 #include "controls/StatusProgress.h"
@@ -72,6 +73,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
         dialog->setNameFilters(
             {QStringLiteral(u"テキストファイル(*.txt)"), QStringLiteral(u"すべて(*)")});
         dialog->setDefaultSuffix(QStringLiteral("txt"));
+        SetUpFileDialog(*dialog);
     }
 
     // The design's one tab and its empty document.

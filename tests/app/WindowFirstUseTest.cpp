@@ -4,6 +4,8 @@
 
 #include "WindowHarness.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QFontDialog>
 #include <QMenu>
@@ -229,6 +231,56 @@ TEST_F(WindowTest, SaveAsDeclinedAtTheShiftJisQuestionChangesNothing)
     });
     Action("Save1")->trigger();
     EXPECT_TRUE(askedForName);
+}
+
+} // namespace
+
+namespace {
+
+// Every window on screen but the main window.
+QWidgetList OtherVisibleWindows(const QWidget* main)
+{
+    QWidgetList others;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget != main && widget->isVisible())
+            others << widget;
+    return others;
+}
+
+// The file dialog proposes the remembered name selected, so typing replaces it, and nothing of
+// the dialog (its completion list included) stays on screen after it closes.
+TEST_F(WindowTest, FileDialogsSelectTheProposedNameAndLeaveNothingBehind)
+{
+    Type("text");
+    const std::string first = PathOf("weird.txt");
+    AnswerFileDialog(QString::fromStdString(first));
+    Action("SaveAs1")->trigger();
+    ASSERT_TRUE(QFile::exists(QString::fromStdString(first)));
+
+    QString proposed, selected, typed;
+    bool listShown = false;
+    AnswerModal<QFileDialog>([&](QFileDialog* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        proposed = name->text();
+        selected = name->selectedText();
+        QTest::keyClicks(name, "w"); // "weird.txt" is offered for completion
+        QTest::qWaitFor(
+            [name] {
+                name->completer()->complete();
+                return name->completer()->popup()->isVisible();
+            },
+            2000);
+        listShown = name->completer()->popup()->isVisible();
+        name->setText("dups.txt");
+        typed = name->text();
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Action("SaveAs1")->trigger();
+    EXPECT_EQ(proposed, "weird.txt");
+    EXPECT_EQ(selected, proposed);
+    EXPECT_TRUE(listShown);
+    EXPECT_EQ(Tabs()->tabText(0), "dups.txt");
+    EXPECT_TRUE(OtherVisibleWindows(Form.get()).isEmpty());
 }
 
 } // namespace
