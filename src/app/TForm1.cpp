@@ -4,7 +4,9 @@
 #include "app/EditorFocus.h"
 #include "app/FileDialogSetup.h"
 #include "app/FontSetup.h"
+#include "app/KotonamiApplication.h"
 #include "app/PanelFields.h"
+#include "app/WindowSettingsFile.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
 
@@ -21,6 +23,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -75,6 +78,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
         dialog->setDefaultSuffix(QStringLiteral("txt"));
         SetUpFileDialog(*dialog);
     }
+    BuildEncodingControls();
 
     // The design's one tab and its empty document.
     ui->TabControl1->addTab(QString::fromStdString(TabCaption({})));
@@ -179,6 +183,7 @@ void TForm1::ConnectActions()
     ConnectSettingActions();
     ConnectAnalysisActions();
     ConnectLineInfoActions();
+    ConnectHistoryActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
@@ -211,6 +216,7 @@ void TForm1::ConnectSettingActions()
     connect(ui->SpaceItem, &QAction::triggered, this, &TForm1::SpaceItemClick);
     connect(ui->DoubleByteSpaceItem, &QAction::triggered, this, &TForm1::DoubleByteSpaceItemClick);
     connect(ui->TabItem, &QAction::triggered, this, &TForm1::TabItemClick);
+    connect(ui->ExcludeRubyItem, &QAction::triggered, this, &TForm1::ExcludeRubyItemClick);
     connect(ui->LogicalLineItem, &QAction::triggered, this, &TForm1::LogicalLineItemClick);
     connect(ui->AppearanceLineItem, &QAction::triggered, this, &TForm1::AppearanceLineItemClick);
     connect(ui->AutoRenewInfoItem, &QAction::triggered, this, &TForm1::AutoRenewInfoItemClick);
@@ -239,14 +245,25 @@ void TForm1::CollectWindowShortcuts()
     ui->TextRichEdit->SetWindowShortcuts(shortcuts);
 }
 
+// An error while reading the settings is shown, and the window goes on with what it has.
 void TForm1::FormCreate()
 {
     SetUpLineInfo();
+    FSettingsFileName = WindowSettingsFileName();
+    try {
+        LoadSettings();
+    } catch (const std::exception& error) {
+        KotonamiApplication::ShowError(error.what());
+    }
+    ui->LineInfo1->setFont(ui->TextRichEdit->font());
 }
 
 bool TForm1::FormClose()
 {
-    return QuerySaveAll();
+    if (!QuerySaveAll())
+        return false;
+    SaveSettings();
+    return true;
 }
 
 void TForm1::closeEvent(QCloseEvent* event)
@@ -299,13 +316,13 @@ void TForm1::FontSettingItemClick()
     // lists only installed families, so it is given the family the editor actually draws with.
     const QFont shown = ui->TextRichEdit->font();
     QFont offered = shown;
-    offered.setFamily(QFontInfo(shown).family());
+    offered.setFamilies({QFontInfo(shown).family()});
     bool accepted = false;
     const QFont font = QFontDialog::getFont(&accepted, offered, this);
     // Accepted as offered (the dialog only names the style), the editor keeps its own font.
     QFont chosen = font;
     chosen.setStyleName(offered.styleName());
-    if (accepted && chosen != offered)
+    if (accepted && chosen.toString() != offered.toString())
         ui->TextRichEdit->setFont(font);
     ui->LineInfo1->setFont(ui->TextRichEdit->font());
     // The wrapping and with it the display lines may have changed.

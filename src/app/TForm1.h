@@ -14,12 +14,16 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class QAction;
+class QComboBox;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -27,6 +31,8 @@ class QPainter;
 class QTimer;
 class TRichEditEx;
 class StatusProgress;
+class SettingsStore;
+struct SettingsKey;
 
 namespace Ui {
 class TForm1;
@@ -116,7 +122,6 @@ private:
     bool SaveDocument(int index);
     bool SaveDocumentAs(int index);
     bool SaveShownDocument(Document& document);
-    bool WriteDocument(int index, Document& document);
     bool ConfirmLossySave(int index);
     bool QuerySave(int index);
     bool SaveAll();
@@ -127,12 +132,29 @@ private:
     void ShowModifiedMark();
     void K1Click();
 
+    // TForm1Encoding.cpp: the encodings of the documents' files.
+    void BuildEncodingControls();
+    void ShowEncoding();
+    std::optional<QString> LoadFileInto(Document& document, const std::string& path,
+                                        std::optional<TextEncoding> encoding);
+    void ShowLoadedText(const Document& document, const std::optional<QString>& text);
+    bool KeepsEditorText(const Document& document);
+    bool WriteInEncoding(int index, const Document& document, const QString& text);
+    bool SaveStoredDocument(int index, Document& document);
+    void ChooseSaveEncoding(const Document& document);
+    void TakeSaveEncoding(Document& document) const;
+    void ReopenWithEncodingItemClick();
+    void PutRewrittenText(std::string_view rewritten, const QString& source,
+                          const Document& sourceDocument);
+    QString DocumentSizeText(std::string_view text, const QString& shiftJisSize);
+
     // TForm1Information.cpp: the live panel.
     void TextRichEditChange();
     void TextRichEditSelectionChange();
     void SpaceItemClick();
     void DoubleByteSpaceItemClick();
     void TabItemClick();
+    void ExcludeRubyItemClick();
     void AutoRenewInfoItemClick();
     void RenewInfoClick();
     void LogicalLineItemClick();
@@ -172,6 +194,32 @@ private:
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
 
+    // TForm1Settings.cpp: the settings file; TForm1SendTo.cpp: the desktop's Send To menu.
+    void LoadSettings();
+    void SaveSettings();
+    std::vector<SettingsKey> SettingKeys();
+    std::vector<SettingsKey> FontKeys();
+    std::vector<SettingsKey> WindowKeys(QRect& stored);
+    void ReadHistory(SettingsStore& file);
+    void WriteHistory(SettingsStore& file) const;
+    void ApplyFontColor();
+    void PlaceWindow(const QRect& stored);
+    void AskFirstStart();
+    void RegisterSendTo();
+
+    // TForm1History.cpp: the recent-file history in the File menu.
+    void ConnectHistoryActions();
+    void AddHistory(const std::string& path);
+    void AppendHistoryEntry(const std::string& path);
+    QAction* MakeHistoryEntry(const std::string& path);
+    std::vector<std::string> HistoryEntries() const;
+    void RemoveHistoryEntry(QAction* entry);
+    void SetHistoryMax(int n);
+    void HistoryEntryClick(QAction* entry);
+    void HistorySettingItemClick();
+    void ClearHistory();
+    bool SaveAsAndAddHistory(int index, const std::string& path);
+
     // TForm1Gutter.cpp: the line-information gutter.
     void SetUpLineInfo();
     void ConnectLineInfoActions();
@@ -188,6 +236,9 @@ private:
     QFileDialog* SaveDialog1 = nullptr;
     StatusProgress* FStatusProgress = nullptr;
     std::array<QLabel*, 4> FStatusPanels{}; // 1..3; panel 0 is FStatusProgress
+    QLabel* FEncodingPanel = nullptr;       // the shown document's encoding, right of the four
+    QComboBox* FSaveEncodingBox = nullptr;  // in SaveDialog1
+    QAction* ReopenWithEncodingItem = nullptr;
 
     double FProgress = 0.0;
     bool selectionShown = false;
@@ -199,5 +250,14 @@ private:
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
     std::array<QString, 6> savedInformation;
-    int FHistoryMax = 10;
+    static constexpr int DefaultHistoryMax = 10;
+    int FHistoryMax = DefaultHistoryMax;
+    std::string FSettingsFileName;
+    // Font values a QFont does not hold, kept as the settings file gave them.
+    struct
+    {
+        std::int32_t charset = 128;                                  // Shift-JIS
+        std::int32_t color = static_cast<std::int32_t>(0x80000008u); // the window-text colour
+        std::int32_t pitch = 0;                                      // default pitch
+    } FStoredFont;
 };

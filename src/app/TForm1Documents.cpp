@@ -4,7 +4,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
-#include "controls/ShiftJisReplacement.h"
+#include "controls/CharacterReplacement.h"
+#include "controls/QtShiftJis.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
@@ -37,6 +38,7 @@ QString TForm1::MakeTitle(const std::string& name)
 void TForm1::ShowModifiedMark()
 {
     SetStatusText(3, ui->TextRichEdit->GetModified() ? QStringLiteral(u"変更") : QString());
+    ShowEncoding();
 }
 
 // Copies the editor into the shown document. A text with characters that Shift-JIS cannot hold
@@ -51,7 +53,7 @@ void TForm1::StoreShownText()
     TRichEditEx* editor = ui->TextRichEdit;
     document->SetText(editor->GetText());
     document->Modified = editor->GetModified();
-    ui->TabControl1->setTabData(FCurrentIndex, editor->GetTextLosesCharacters()
+    ui->TabControl1->setTabData(FCurrentIndex, KeepsEditorText(*document)
                                                    ? QVariant(editor->document()->toRawText())
                                                    : QVariant());
 }
@@ -127,8 +129,9 @@ void TForm1::OpenFile(const std::string& path)
     SelectTabQuietly(index);
     FCurrentIndex = index;
     Document* document = FDocuments.Add();
+    std::optional<QString> text;
     try {
-        document->LoadFromFile(path);
+        text = LoadFileInto(*document, path, std::nullopt);
     } catch (...) {
         // No half-made tab stays behind: the previous document is shown as before, under its
         // own caption.
@@ -144,9 +147,10 @@ void TForm1::OpenFile(const std::string& path)
     }
     document->FileName = path;
     RefreshLineInfo(*document);
-    ui->TextRichEdit->SetText(document->GetText());
+    ShowLoadedText(*document, text);
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
+    AddHistory(path);
     ui->TextRichEdit->setFocus();
 }
 
@@ -213,19 +217,17 @@ bool TForm1::SaveAll()
     return true;
 }
 
-// Asked before a save would turn characters without a Shift-JIS form into "?"; true when the
-// text has none or the writer agrees.
+// Asked before a save would turn characters that the document's encoding (Shift-JIS or EUC-JP)
+// cannot hold into "?".
 bool TForm1::ConfirmLossySave(int index)
 {
-    const bool loses = index == ui->TabControl1->currentIndex()
-                           ? ui->TextRichEdit->GetTextLosesCharacters()
-                           : ui->TabControl1->tabData(index).isValid();
-    if (!loses)
-        return true;
+    const Document* document = FDocuments.Item(index);
     const QString text =
-        QStringLiteral(u"「%1」には Shift-JIS で保存できない文字があります。\n"
+        QStringLiteral(u"「%1」には %2 で保存できない文字があります。\n"
                        u"保存すると、それらの文字は「?」に置き換えられます。保存しますか？")
-            .arg(ui->TabControl1->tabText(index));
+            .arg(ui->TabControl1->tabText(index),
+                 QString::fromLatin1(
+                     EncodingName(document ? document->Encoding : TextEncoding::ShiftJis)));
     return QMessageBox::question(this, QStringLiteral("Kotonami"), text,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
@@ -235,25 +237,20 @@ bool TForm1::SaveShownDocument(Document& document)
 {
     TRichEditEx* editor = ui->TextRichEdit;
     try {
-        UsefulFunc::WriteFileAtomically(document.FileName, editor->GetText());
+        if (!WriteInEncoding(ui->TabControl1->currentIndex(), document,
+                             editor->document()->toRawText()))
+            return false;
     } catch (const EFile&) {
         throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
     }
     // The editor shows what the file now holds; one undo brings the characters back.
-    if (editor->GetTextLosesCharacters())
-        ReplaceCharactersWithoutShiftJisForm(*editor->document());
+    const TextEncoding encoding = document.Encoding;
+    ReplaceCharactersWithoutForm(*editor->document(), [encoding](QStringView text) {
+        std::string bytes;
+        return EncodeText(QtShiftJis::View(text), encoding, LineBreak::CrLf, true, bytes);
+    });
     editor->SetModified(false);
     ShowModifiedMark();
-    return true;
-}
-
-// Writes document `index` under its file name; the writer has agreed to any "?" already.
-bool TForm1::WriteDocument(int index, Document& document)
-{
-    if (index == ui->TabControl1->currentIndex())
-        return SaveShownDocument(document);
-    document.WriteToFile();
-    ui->TabControl1->setTabData(index, QVariant());
     return true;
 }
 
@@ -264,7 +261,9 @@ bool TForm1::SaveDocument(int index)
         return false;
     if (document->FileName.empty())
         return SaveDocumentAs(index);
-    return ConfirmLossySave(index) && WriteDocument(index, *document);
+    if (index == ui->TabControl1->currentIndex())
+        return SaveShownDocument(*document);
+    return SaveStoredDocument(index, *document);
 }
 
 bool TForm1::SaveDocumentAs(int index)
@@ -272,16 +271,31 @@ bool TForm1::SaveDocumentAs(int index)
     Document* document = FDocuments.Item(index);
     if (!document)
         return false;
+    ChooseSaveEncoding(*document);
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
-    // Declined, the save is cancelled before anything takes the new name.
-    if (!ConfirmLossySave(index))
-        return false;
+    // A save the writer calls off at a question changes nothing: the document keeps its name
+    // and encoding, the window and the tab their captions. One that fails keeps the new name.
+    const std::string fileName = document->FileName;
+    const TextEncoding encoding = document->Encoding;
+    const LineBreak lineBreak = document->FileLineBreak;
+    const bool endsWithBreak = document->FileEndsWithBreak;
+    const QString title = windowTitle();
+    const QString caption = ui->TabControl1->tabText(index);
     const std::string path = LocalPath(SaveDialog1->selectedFiles().constFirst());
     document->FileName = path;
+    TakeSaveEncoding(*document);
     setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
-    return WriteDocument(index, *document);
+    if (SaveAsAndAddHistory(index, path))
+        return true;
+    document->FileName = fileName;
+    document->Encoding = encoding;
+    document->FileLineBreak = lineBreak;
+    document->FileEndsWithBreak = endsWithBreak;
+    setWindowTitle(title);
+    ui->TabControl1->setTabText(index, caption);
+    return false;
 }
 
 bool TForm1::QuerySave(int index)

@@ -16,6 +16,7 @@ CountOptions TForm1::CurrentCountOptions() const
     options.countSpace = ui->SpaceItem->isChecked();
     options.countTab = ui->TabItem->isChecked();
     options.countDoubleByteSpace = ui->DoubleByteSpaceItem->isChecked();
+    options.excludeRuby = ui->ExcludeRubyItem->isChecked();
     options.lineMode = ui->AppearanceLineItem->isChecked() ? LineMode::Display : LineMode::Logical;
     return options;
 }
@@ -27,10 +28,11 @@ void TForm1::ShowInformation(std::string_view text, bool useDisplayLines)
         displayLines = ui->TextRichEdit->GetLineCount();
     const InformationTexts texts =
         MakeInformation(text, CurrentCountOptions(), FWordCharacters, displayLines);
-    WriteInformation(
-        {QString::fromLatin1(texts.charNumber), QString::fromLatin1(texts.charNumberPerLine),
-         QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
-         QString::fromLatin1(texts.wordNumberPerLine), QString::fromLatin1(texts.textSize)});
+    WriteInformation({QString::fromLatin1(texts.charNumber),
+                      QString::fromLatin1(texts.charNumberPerLine),
+                      QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
+                      QString::fromLatin1(texts.wordNumberPerLine),
+                      DocumentSizeText(text, QString::fromLatin1(texts.textSize))});
 }
 
 // The six fields in the order CharNumber, CharNumberPerLine, LineNumber, WordNumber,
@@ -89,6 +91,11 @@ void TForm1::DoubleByteSpaceItemClick()
 }
 
 void TForm1::TabItemClick()
+{
+    TextRichEditChange();
+}
+
+void TForm1::ExcludeRubyItemClick()
 {
     TextRichEditChange();
 }

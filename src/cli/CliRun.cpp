@@ -4,12 +4,16 @@
 #include "analysis/CharacterCensus.h"
 #include "analysis/Cp932Codec.h"
 #include "analysis/PhraseCount.h"
+#include "analysis/TextAsRead.h"
 #include "documents/Document.h"
+#include "documents/TextEncoding.h"
 #include "paper/DoubleByteConversion.h"
 #include "shell/Exceptions.h"
 #include "shell/TIniFile.h"
 #include "shell/UsefulFunc.h"
 
+#include <clocale>
+#include <langinfo.h>
 #include <string_view>
 
 namespace {
@@ -20,6 +24,7 @@ void ReadSettingsFile(const std::string& path, CliSettings& settings)
     settings.counting.countSpace = file.ReadBool("Setting", "CountSpace", true);
     settings.counting.countTab = file.ReadBool("Setting", "CountTab", true);
     settings.counting.countDoubleByteSpace = file.ReadBool("Setting", "CountDoubleByteSpace", true);
+    settings.counting.excludeRuby = file.ReadBool("Setting", "ExcludeRuby", false);
     settings.paper.ReadSettings(file);
     ReadWordSettings(settings.words, file);
 }
@@ -31,6 +36,7 @@ void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
     counting.countTab = overrides.countTab.value_or(counting.countTab);
     counting.countDoubleByteSpace =
         overrides.countDoubleByteSpace.value_or(counting.countDoubleByteSpace);
+    counting.excludeRuby = overrides.excludeRuby.value_or(counting.excludeRuby);
     settings.words.countDigits = overrides.countDigits.value_or(settings.words.countDigits);
     if (overrides.wordCharacters)
         settings.words.SetCharacterList(*overrides.wordCharacters);
@@ -51,19 +57,30 @@ std::string ReadStandardInput()
     return bytes;
 }
 
-std::string LoadText(const std::string& name, bool utf8Input)
+// The FILE in the Shift-JIS form the counts work on; `missing` how many of its characters have
+// no Shift-JIS form and were counted as 〓.
+void Notify(std::FILE* errors, const std::string& name, const std::string& utf8Message)
+{
+    std::setlocale(LC_CTYPE, "");
+    const std::string text = Utf8ToLocaleText("kotonami-count: " + name + ": " + utf8Message + "\n",
+                                              nl_langinfo(CODESET));
+    std::fwrite(text.data(), 1, text.size(), errors);
+}
+
+std::string LoadText(const std::string& name, std::optional<TextEncoding> encoding,
+                     std::size_t& missing, std::FILE* errors)
 {
     std::string bytes = name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name);
-    if (utf8Input) {
-        // The byte-order mark some editors put before UTF-8 text is no character of the text.
-        constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-        const std::string_view utf8 =
-            std::string_view(bytes).substr(bytes.starts_with(ByteOrderMark) ? 3 : 0);
-        std::string converted;
-        Cp932::EncodeFromUtf8(utf8, converted);
-        bytes = std::move(converted);
-    }
-    return JoinLinesWithCrLf(SplitLines(bytes));
+    TextEncoding chosen = encoding.value_or(TextEncoding::ShiftJis);
+    if (!encoding) {
+        const EncodingGuess guess = DetectEncoding(bytes);
+        if (guess.notUtf8)
+            Notify(errors, name, "UTF-8 として正しくないため、Shift-JIS として読みました");
+        chosen = guess.encoding;
+    } else if (chosen == TextEncoding::Utf16Le && bytes.starts_with("\xFE\xFF"))
+        chosen = TextEncoding::Utf16Be;
+    missing = MakeCountingForm(bytes, chosen);
+    return bytes;
 }
 
 // Writes one text: the Shift-JIS bytes and CR LF, or UTF-8 with LF breaks.
@@ -103,13 +120,14 @@ bool IsPerFile(Analysis kind) noexcept
 std::string PerFileText(Analysis kind, const CliSettings& settings, std::string_view text)
 {
     const TPaper& paper = settings.paper;
+    const bool asRead = settings.counting.excludeRuby;
     switch (kind) {
     case Analysis::Paper:
-        return MakePaperReport(paper.Count(text));
+        return MakePaperReport(paper.Count(ReadingText(text, asRead)));
     case Analysis::SimplePaper:
         return MakePaperReport(paper.SimpleCount(CountText(text, settings.counting, 2).characters));
     case Analysis::Arrange:
-        return paper.Arrange(text);
+        return paper.Arrange(ReadingText(text, asRead));
     case Analysis::FullWidth:
         return ConvertToDoubleBytes(text);
     case Analysis::FullKana:
@@ -128,8 +146,16 @@ std::optional<std::string> TotalText(const AnalysisRequest& request, const CliSe
         return MakeAllDocumentsReport(SumStatistics(texts, settings.counting, settings.words));
     case Analysis::Census:
         return MakeCharacterTypeReport(SumCensus(texts, settings.counting));
-    case Analysis::Phrase:
-        return MakePhraseReport(SumPhraseCounts(texts, request.phrase), request.phrase);
+    case Analysis::Phrase: {
+        std::vector<std::string> asRead;
+        std::vector<std::string_view> read(texts.begin(), texts.end());
+        if (settings.counting.excludeRuby) {
+            for (const std::string_view text : texts)
+                asRead.push_back(TextAsRead(text));
+            read.assign(asRead.begin(), asRead.end());
+        }
+        return MakePhraseReport(SumPhraseCounts(read, request.phrase), request.phrase);
+    }
     default:
         return std::nullopt;
     }
@@ -158,7 +184,12 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
     failed = false;
     for (const std::string& name : names) {
         try {
-            texts.push_back({name, LoadText(name, options.utf8Input)});
+            std::size_t missing = 0;
+            texts.push_back({name, LoadText(name, options.inputEncoding, missing, errors)});
+            if (missing > 0)
+                Notify(errors, name,
+                       std::to_string(missing) +
+                           " 文字はシフトJISで表せないため〓として数えました");
         } catch (const Exception& e) {
             std::fprintf(errors, "kotonami-count: %s\n", e.what());
             failed = true;

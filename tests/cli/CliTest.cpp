@@ -1,7 +1,10 @@
 #include "CliRunner.h"
+#include "ShiftJisText.h"
 
 #include "analysis/AllDocuments.h"
+#include "analysis/Cp932Codec.h"
 #include "analysis/WordCharacterSet.h"
+#include "documents/TextEncoding.h"
 #include "paper/TPaper.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +36,19 @@ TEST(CountCompanion, RawWritesTheReportBytesAndCrLf)
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, StatsReport({NovelAsOpened}) + "\r\n");
     EXPECT_EQ(result.err, "");
+}
+
+TEST(CountCompanion, ExcludeRubyCountsTheTextAsReadAndKeepsItsSize)
+{
+    TempFolder folder;
+    const std::string path =
+        folder.Write("ruby.txt", Sjis(u8"｜漢字《かんじ》です［＃改ページ］\n"));
+    const CliResult plain = RunCli(folder, {path});
+    const CliResult asRead = RunCli(folder, {"--exclude-ruby", path});
+    EXPECT_EQ(asRead.status, 0) << asRead.err;
+    EXPECT_NE(plain.out.find("文字数 : 17\n"), std::string::npos) << plain.out;
+    EXPECT_NE(asRead.out.find("文字数 : 4\n"), std::string::npos) << asRead.out;
+    EXPECT_NE(asRead.out.find("サイズ : 36 (bytes)"), std::string::npos) << asRead.out;
 }
 
 TEST(CountCompanion, DefaultOutputIsUtf8WithLf)
@@ -144,6 +160,20 @@ TEST(CountCompanion, SettingsFileAndOptionsApply)
         MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
 }
 
+// The window's settings file as the window reads it: code page 932 byte for byte unless it
+// begins with the UTF-8 mark. ﾄｰ (C4 B0) would also pass for a UTF-8 character.
+TEST(CountCompanion, SettingsFileIsReadInItsOwnEncoding)
+{
+    TempFolder folder;
+    const std::string text = folder.Write("kana.txt", "\xC4\xB0\xC4 x");
+    const std::string expected = RunCli(folder, {"--raw", "--word-chars", "ﾄｰ", text}).out;
+    ASSERT_NE(expected, RunCli(folder, {"--raw", text}).out) << "the list changes the count";
+    const std::string sjis = folder.Write("sjis.ini", "[Word]\nCharList=\xC4\xB0\n");
+    EXPECT_EQ(RunCli(folder, {"--raw", "--settings", sjis, text}).out, expected);
+    const std::string utf8 = folder.Write("utf8.ini", "\xEF\xBB\xBF[Word]\nCharList=ﾄｰ\n");
+    EXPECT_EQ(RunCli(folder, {"--raw", "--settings", utf8, text}).out, expected);
+}
+
 TEST(CountCompanion, SeveralFilesGetHeadersAndAnalysesRunInOrder)
 {
     TempFolder folder;
@@ -176,6 +206,43 @@ TEST(CountCompanion, Utf8InputDropsTheByteOrderMark)
     const CliResult result = RunCli(folder, {"--raw", "--input-encoding", "utf-8", file});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, StatsReport({NovelAsOpened.substr(2)}) + "\r\n");
+}
+
+std::string Sjis(std::u16string_view text)
+{
+    std::string out;
+    Cp932::Encode(text, out);
+    return out;
+}
+
+// One novel in every encoding the window opens: `auto` finds each as the window does and counts
+// it as its Shift-JIS twin.
+TEST(CountCompanion, AutoDetectsEveryEncodingAsTheWindowDoes)
+{
+    TempFolder folder;
+    const std::u16string text = u"　吾輩は猫である。名前はまだ無い。ﾈｺ\nHello world\n";
+    const CliResult twin =
+        RunCli(folder, {"--raw", "--stats", "--census", folder.Write("twin.txt", Sjis(text))});
+    for (const TextEncoding encoding : AllEncodings) {
+        std::string bytes;
+        EncodeText(text, encoding, LineBreak::Lf, true, bytes);
+        const std::string file = folder.Write(EncodingName(encoding), bytes);
+        const CliResult result = RunCli(folder, {"--raw", "--stats", "--census", file});
+        EXPECT_EQ(result.status, 0) << EncodingName(encoding);
+        EXPECT_EQ(result.out, twin.out) << EncodingName(encoding);
+        EXPECT_EQ(result.err, "") << EncodingName(encoding);
+    }
+}
+
+TEST(CountCompanion, CharactersWithoutShiftJisFormAreCountedAndToldOncePerFile)
+{
+    TempFolder folder;
+    const std::string file = folder.Write("yoshi.txt", "𠮷野家😀\n");
+    const CliResult result = RunCli(folder, {"--raw", file});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, StatsReport({Sjis(u"〓野家〓\r\n")}) + "\r\n");
+    EXPECT_EQ(result.err,
+              "kotonami-count: " + file + ": 2 文字はシフトJISで表せないため〓として数えました\n");
 }
 
 } // namespace

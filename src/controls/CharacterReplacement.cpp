@@ -1,13 +1,10 @@
-#include "ShiftJisReplacement.h"
-
-#include "controls/QtShiftJis.h"
+#include "CharacterReplacement.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <optional>
-#include <string>
 
 namespace {
 
@@ -19,21 +16,19 @@ qsizetype CharacterBefore(const QString& text, qsizetype end)
 
 } // namespace
 
-int ReplaceCharactersWithoutShiftJisForm(QTextDocument& document)
+int ReplaceCharactersWithoutForm(QTextDocument& document,
+                                 const std::function<bool(QStringView)>& hasForm)
 {
     std::optional<QTextCursor> edit; // opened at the first replacement: one undo step for all
-    std::string bytes;
     int replaced = 0;
     for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
         const QString text = block.text();
-        bytes.clear();
-        if (QtShiftJis::Encode(text, bytes))
+        if (hasForm(text))
             continue;
         // From the end, so that a replacement moves none of the positions still to come.
         for (qsizetype end = text.size(); end > 0;) {
             const qsizetype start = end - CharacterBefore(text, end);
-            bytes.clear();
-            if (!QtShiftJis::Encode(QStringView(text).sliced(start, end - start), bytes)) {
+            if (!hasForm(QStringView(text).sliced(start, end - start))) {
                 if (!edit) {
                     edit.emplace(&document);
                     edit->beginEditBlock();
