@@ -4,8 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
-#include "controls/CharacterReplacement.h"
-#include "controls/QtShiftJis.h"
+#include "app/SavedForm.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
@@ -244,11 +243,7 @@ bool TForm1::SaveShownDocument(Document& document)
         throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
     }
     // The editor shows what the file now holds; one undo brings the characters back.
-    const TextEncoding encoding = document.Encoding;
-    ReplaceCharactersWithoutForm(*editor->document(), [encoding](QStringView text) {
-        std::string bytes;
-        return EncodeText(QtShiftJis::View(text), encoding, LineBreak::CrLf, true, bytes);
-    });
+    ShowSavedForm(*editor->document(), document.Encoding);
     editor->SetModified(false);
     ShowModifiedMark();
     return true;

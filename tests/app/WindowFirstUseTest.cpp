@@ -284,3 +284,25 @@ TEST_F(WindowTest, FileDialogsSelectTheProposedNameAndLeaveNothingBehind)
 }
 
 } // namespace
+
+namespace {
+
+// A tab saved while another is shown shows the "?" its file holds when the writer comes back.
+TEST_F(WindowTest, ATabSavedInTheBackgroundShowsTheQuestionMarksOfItsFile)
+{
+    const std::string path = Write("e.txt", "");
+    Form->OpenFile(path);
+    ClickTab(0);
+    Action("DeleteTabItem")->trigger(); // the empty start tab: e.txt is tab 0 now
+    Type(u"café"_qs);
+    Action("New1")->trigger();
+    AnswerMessageBox(QMessageBox::Yes); // the background tab's question
+    AnswerModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); }); // the new tab
+    Action("AllSave")->trigger();
+    EXPECT_EQ(Read(path), "caf?");
+    ClickTab(0);
+    EXPECT_EQ(Editor()->toPlainText(), "caf?");
+    EXPECT_EQ(Form->StatusText(3), "");
+}
+
+} // namespace
