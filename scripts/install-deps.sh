@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     qt6-translations-l10n
-    fonts-ipafont-gothic fontconfig
+    fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth
 )
 
