@@ -1,20 +1,27 @@
-// The window with a 1 MiB novel open: the time from a typed character to the six panel fields
-// showing the new figures, in logical and display-line mode with wrapping on; opening a 16 MiB
-// file; switching between two 1 MiB tabs; the line-information gutter's refresh after a key press
-// and on a scroll step with a 1 MiB novel open. Runs the real TForm1 on the offscreen platform.
+// The window with a 1 MiB and a 16 MiB novel open: the time from a typed character to the six
+// panel fields showing the new figures, in logical and display-line mode with wrapping on;
+// extending a selection line by line; opening a 16 MiB file beside the bare editor's own time for
+// the same text; switching between two tabs; the resident memory a 16 MiB novel takes; the
+// line-information gutter's refresh after a key press and on a scroll step with a 1 MiB novel
+// open. Runs the real TForm1 on the offscreen platform.
 //   build/bin/kotonami_bench_window --benchmark_filter=Gutter
+//   build/bin/kotonami_bench_window --benchmark_filter=Memory16MiB (alone: it reads the process's
+//   resident memory, which earlier cases leave grown)
 
 #include "NovelCorpus.h"
 #include "app/TForm1.h"
+#include "controls/QtShiftJis.h"
 #include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 
 #include <benchmark/benchmark.h>
 
@@ -22,6 +29,7 @@
 #include <chrono>
 #include <fstream>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -63,12 +71,22 @@ void ReportDistribution(benchmark::State& state, std::vector<double> millisecond
     state.counters["max_ms"] = milliseconds.back();
 }
 
+double ResidentMiB()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) /
+           static_cast<double>(OneMiB);
+}
+
 // 200 typed characters in the middle of the novel, each timed from the key press until the
 // change handler has written the last panel field.
-void TypeIntoNovel(benchmark::State& state, bool displayLines)
+void TypeIntoNovel(benchmark::State& state, bool displayLines, std::size_t bytes = OneMiB)
 {
     auto form = MakeWindow();
-    form->OpenFile(WriteCorpus("novel.txt", OneMiB, 1));
+    form->OpenFile(WriteCorpus("novel.txt", bytes, 1));
     if (displayLines) {
         form->findChild<QAction*>("WordWrapItem")->trigger();
         form->findChild<QAction*>("AppearanceLineItem")->setChecked(true);
@@ -101,6 +119,75 @@ void BM_TypeDisplayLinesWrapped(benchmark::State& state)
     TypeIntoNovel(state, true);
 }
 
+void BM_TypeLogicalLines16MiB(benchmark::State& state)
+{
+    TypeIntoNovel(state, false, SixteenMiB);
+}
+
+// Shift+Down with the selection anchored at the top of a 16 MiB novel and its other end at points
+// spread from the top to the middle, each step timed until the panel shows the selection.
+void BM_ExtendSelection16MiB(benchmark::State& state)
+{
+    auto form = MakeWindow();
+    form->OpenFile(WriteCorpus("select.txt", SixteenMiB, 6));
+    TRichEditEx* editor = form->Editor();
+    editor->setFocus();
+    const int blocks = editor->document()->blockCount();
+    constexpr int Samples = 60;
+    std::vector<double> samples;
+    for (auto _ : state) {
+        for (int i = 0; i < Samples; ++i) {
+            QTextCursor cursor(editor->document());
+            const QTextBlock end = editor->document()->findBlockByNumber(blocks / 2 * i / Samples);
+            cursor.setPosition(end.position(), QTextCursor::KeepAnchor);
+            editor->setTextCursor(cursor);
+            const auto start = Clock::now();
+            QTest::keyClick(editor, Qt::Key_Down, Qt::ShiftModifier);
+            samples.push_back(
+                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        }
+    }
+    ReportDistribution(state, std::move(samples));
+}
+
+// The floor for opening: a bare editor given the same text, decoded before the clock starts.
+void BM_BareSetPlainText16MiB(benchmark::State& state)
+{
+    const std::string path = WriteCorpus("big.txt", SixteenMiB, 2);
+    const QString text =
+        QtShiftJis::Decode(MakeNovelCorpus(SixteenMiB, 2), Cp932::LineBreaks::Convert);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto editor = std::make_unique<QPlainTextEdit>();
+        editor->resize(800, 600);
+        editor->show();
+        (void)QTest::qWaitForWindowExposed(editor.get());
+        state.ResumeTiming();
+        editor->setPlainText(text);
+        editor->repaint();
+        state.PauseTiming();
+        editor.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The resident memory of the process with a 16 MiB novel open, above the same window empty.
+void BM_Memory16MiB(benchmark::State& state)
+{
+    const std::string path = WriteCorpus("memory.txt", SixteenMiB, 7);
+    for (auto _ : state) {
+        auto form = MakeWindow();
+        QApplication::processEvents();
+        const double empty = ResidentMiB();
+        form->OpenFile(path);
+        form->Editor()->repaint();
+        QApplication::processEvents();
+        state.counters["empty_MiB"] = empty;
+        state.counters["above_empty_MiB"] = ResidentMiB() - empty;
+        state.counters["above_empty_per_file_size"] = (ResidentMiB() - empty) / 16.0;
+    }
+}
+
 void BM_Open16MiB(benchmark::State& state)
 {
     const std::string path = WriteCorpus("big.txt", SixteenMiB, 2);
@@ -116,11 +203,11 @@ void BM_Open16MiB(benchmark::State& state)
     }
 }
 
-void BM_SwitchTabs1MiB(benchmark::State& state)
+void SwitchTabs(benchmark::State& state, std::size_t bytes)
 {
     auto form = MakeWindow();
-    form->OpenFile(WriteCorpus("one.txt", OneMiB, 3));
-    form->OpenFile(WriteCorpus("two.txt", OneMiB, 4));
+    form->OpenFile(WriteCorpus("one.txt", bytes, 3));
+    form->OpenFile(WriteCorpus("two.txt", bytes, 4));
     QTabBar* tabs = form->findChild<QTabBar*>("TabControl1");
     int next = 0;
     std::vector<double> samples;
@@ -132,6 +219,16 @@ void BM_SwitchTabs1MiB(benchmark::State& state)
         next = 1 - next;
     }
     ReportDistribution(state, std::move(samples));
+}
+
+void BM_SwitchTabs1MiB(benchmark::State& state)
+{
+    SwitchTabs(state, OneMiB);
+}
+
+void BM_SwitchTabs16MiB(benchmark::State& state)
+{
+    SwitchTabs(state, SixteenMiB);
 }
 
 // The gutter's share of a key press in the middle of the novel: the window's refresh (the counts of
@@ -178,8 +275,13 @@ void BM_GutterScrollStep(benchmark::State& state)
 
 BENCHMARK(BM_TypeLogicalLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeDisplayLinesWrapped)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeLogicalLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtendSelection16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareSetPlainText16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Open16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchTabs1MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchTabs16MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Memory16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterAfterKeyPress)->Iterations(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterScrollStep)->Iterations(500)->Unit(benchmark::kMillisecond);
 
