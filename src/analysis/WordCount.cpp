@@ -72,6 +72,9 @@ public:
     // Between words, with no join pending, nothing but the next word character changes the count.
     bool Idle() const noexcept { return FState == State::Running && !FInWord && !FJoined; }
 
+    // A hyphen after a word waits for the next line to say whether the word goes on.
+    bool JoinPending() const noexcept { return FState == State::AfterHyphen; }
+
     std::int64_t Finish() const noexcept { return FCount + (FInWord && !FJoined ? 1 : 0); }
 
 private:
@@ -170,9 +173,8 @@ void FeedCharacter(WordCounter& counter, const ShiftJis::Character& c,
         counter.Feed(set.IsWordCharacter(c.code) ? WordRole::Word : WordRole::Other);
 }
 
-} // namespace
-
-std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept
+// The word count of a whole text, the counter left as the text ends.
+WordCounter RunWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept
 {
     // The writer's text ends at the first NUL byte.
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
@@ -193,5 +195,35 @@ std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordChara
         FeedCharacter(counter, c, roles, wordCharacters);
         position += c.length;
     }
-    return SaturateToInt32(counter.Finish());
+    return counter;
+}
+
+// The role of the first character after the leading blanks, as the word count sees it.
+WordRole FirstRoleAfterBlanks(std::string_view line, const WordCharacterSet& set) noexcept
+{
+    const std::array<WordRole, 256> roles = SingleByteRoles(set);
+    for (const ShiftJis::Character& c : ShiftJis::Characters(line)) {
+        WordRole role = roles[c.code & 0xFF];
+        if (c.doubleByte)
+            role = c.code == ShiftJis::DoubleByteSpace ? WordRole::Blank
+                   : set.IsWordCharacter(c.code)       ? WordRole::Word
+                                                       : WordRole::Other;
+        if (role != WordRole::Blank)
+            return role;
+    }
+    return WordRole::Other;
+}
+
+} // namespace
+
+std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept
+{
+    return SaturateToInt32(RunWords(text, wordCharacters).Finish());
+}
+
+LineWords CountLineWords(std::string_view line, const WordCharacterSet& wordCharacters) noexcept
+{
+    const WordCounter counter = RunWords(line, wordCharacters);
+    return {SaturateToInt32(counter.Finish()),
+            FirstRoleAfterBlanks(line, wordCharacters) == WordRole::Word, counter.JoinPending()};
 }

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+class DocumentTabs;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -50,7 +51,7 @@ public:
     // Documents and tabs.
     void OpenFile(const std::string& path);
     bool StoreCurrentDocument();
-    DocumentList& Documents() noexcept { return FDocuments; }
+    DocumentList& Documents() noexcept;
     std::string OpenTextInNewTab();
     bool QuerySaveAll();
     static QString MakeTitle(const std::string& name);
@@ -64,7 +65,8 @@ public:
     void ShowReport(const std::string& shiftJisReport);
 
     // The information panel and the status bar.
-    void ShowInformation(std::string_view text, bool useDisplayLines);
+    // The figures of the shown document's whole text.
+    void ShowInformation(bool useDisplayLines);
     void BeginProgress(const QString& text);
     void SetProgress(double fraction);
     void EndProgress();
@@ -120,9 +122,9 @@ private:
     bool QuerySave(int index);
     bool SaveAll();
     bool CloseTab(int index);
-    void StoreShownText();
     void AppendTab(const std::string& fileName);
     void SelectTabQuietly(int index);
+    void ShowTab(int index);
     void ShowModifiedMark();
     void K1Click();
 
@@ -136,6 +138,8 @@ private:
     void RenewInfoClick();
     void LogicalLineItemClick();
     void AppearanceLineItemClick();
+    void ShowSelectionInformation();
+    void WriteInformation(const InformationTexts& texts);
     void WriteInformation(const std::array<QString, 6>& texts);
     std::array<QString, 6> ReadInformation() const;
 
@@ -151,7 +155,7 @@ private:
     // commands of the analysis, arrange and settings menus, the tool row and the pop-up menu.
     void ConnectAnalysisActions();
     std::string AskPhrase();
-    std::string_view SelectedText();
+    std::string SelectedText();
     std::vector<std::string> AllDocumentTexts();
     void CharTypeItemClick();
     void CountPhraseItemClick();
@@ -193,7 +197,7 @@ private:
     QRect FProgressRect;
     TPaper FPaper;
     QString FSavedStatusText;
-    DocumentList FDocuments;
+    std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
     int FCurrentIndex = 0;
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;

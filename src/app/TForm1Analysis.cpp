@@ -59,9 +59,9 @@ std::string TForm1::AskPhrase()
     return TInputForm::Ask(this, QString::fromUtf8(u8"数を数える文字列を入力"));
 }
 
-std::string_view TForm1::SelectedText()
+std::string TForm1::SelectedText()
 {
-    return NormaliseSelection(ui->TextRichEdit->GetSelectedText());
+    return std::string(NormaliseSelection(ui->TextRichEdit->GetSelectedText()));
 }
 
 // Every open document's text, the shown one as the editor holds it now.
@@ -69,7 +69,7 @@ std::vector<std::string> TForm1::AllDocumentTexts()
 {
     StoreCurrentDocument();
     std::vector<std::string> texts;
-    for (const Document* document = FDocuments.First(); document; document = FDocuments.Next())
+    for (const Document* document = Documents().First(); document; document = Documents().Next())
         texts.push_back(document->GetText());
     return texts;
 }

@@ -20,13 +20,28 @@ CountOptions TForm1::CurrentCountOptions() const
     return options;
 }
 
-void TForm1::ShowInformation(std::string_view text, bool useDisplayLines)
+// The figures follow the text line by line, so that a key costs the same in a long novel as in a
+// short story.
+void TForm1::ShowInformation(bool useDisplayLines)
 {
+    TRichEditEx* editor = ui->TextRichEdit;
     std::optional<std::int32_t> displayLines;
     if (useDisplayLines)
-        displayLines = ui->TextRichEdit->GetLineCount();
-    const InformationTexts texts =
-        MakeInformation(text, CurrentCountOptions(), FWordCharacters, displayLines);
+        displayLines = editor->GetLineCount();
+    WriteInformation(FormatInformation(
+        editor->Text()->Statistics(CurrentCountOptions(), FWordCharacters), displayLines));
+}
+
+// A selection always counts logical lines.
+void TForm1::ShowSelectionInformation()
+{
+    TRichEditEx* editor = ui->TextRichEdit;
+    WriteInformation(FormatInformation(editor->Text()->SelectionStatistics(
+        editor->textCursor(), CurrentCountOptions(), FWordCharacters)));
+}
+
+void TForm1::WriteInformation(const InformationTexts& texts)
+{
     WriteInformation(
         {QString::fromLatin1(texts.charNumber), QString::fromLatin1(texts.charNumberPerLine),
          QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
@@ -57,7 +72,7 @@ void TForm1::TextRichEditChange()
     UpdateCursorPosition();
     UpdateLineInfo();
     if (ui->AutoRenewInfoItem->isChecked())
-        ShowInformation(ui->TextRichEdit->GetText(), ui->AppearanceLineItem->isChecked());
+        ShowInformation(ui->AppearanceLineItem->isChecked());
 }
 
 void TForm1::TextRichEditSelectionChange()
@@ -66,8 +81,7 @@ void TForm1::TextRichEditSelectionChange()
     if (editor->GetSelectionLength() > 0) {
         if (!selectionShown)
             savedInformation = ReadInformation();
-        // A selection always counts logical lines.
-        ShowInformation(editor->GetSelectedText(), false);
+        ShowSelectionInformation();
         SetStatusText(2, QStringLiteral(u"選択部分のデータを表示中"));
         selectionShown = true;
     } else if (selectionShown) {
