@@ -104,6 +104,36 @@ TEST_F(WindowTest, EachTabKeepsItsUndoCaretSelectionAndScroll)
     EXPECT_EQ(Editor()->GetText(), "bother\r\n");
 }
 
+// A file of every byte pair (some characters have two) and of bytes with no character is saved
+// unchanged byte for byte; an edit changes the edited line only.
+TEST_F(WindowTest, SavingKeepsTheBytesOfEveryUnchangedLine)
+{
+    std::string bytes;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead >= 0xA0 && lead < 0xE0)
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail)
+            bytes += {static_cast<char>(lead), static_cast<char>(trail)};
+        bytes += "\r\n";
+    }
+    bytes += "\x80\xA0\xFD\xFE\xFF\r\n";
+    const std::string path = Write("pairs.txt", bytes);
+    Form->OpenFile(path);
+    Action("Save1")->trigger();
+    EXPECT_EQ(Read(path), bytes);
+
+    Editor()->moveCursor(QTextCursor::Down);
+    Type("x");
+    Action("Save1")->trigger();
+    const std::string saved = Read(path);
+    ASSERT_EQ(saved.size(), bytes.size() + 1);
+    const std::size_t second = bytes.find("\r\n") + 2;
+    const std::size_t third = bytes.find("\r\n", second) + 2;
+    EXPECT_EQ(saved.substr(0, second), bytes.substr(0, second));
+    EXPECT_EQ(saved[second], 'x');
+    EXPECT_EQ(saved.substr(third + 1), bytes.substr(third));
+}
+
 TEST_F(WindowTest, NewAddsAnEmptyTabAndCtrlNCountsAllDocuments)
 {
     Type("abc");
