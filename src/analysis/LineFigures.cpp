@@ -15,12 +15,12 @@ bool Joins(bool endsInJoin, bool beginsWithWord) noexcept
 } // namespace
 
 LineFigures CountLine(std::string_view line, const CountOptions& options,
-                      const WordCharacterSet& wordCharacters) noexcept
+                      const LineWordCounter& words) noexcept
 {
     LineFigures figures;
     figures.characters = CountText(line, options).characters;
     figures.bytes = SaturateToInt32(static_cast<std::int64_t>(line.size()));
-    figures.words = CountLineWords(line, wordCharacters);
+    figures.words = words.Count(line);
     figures.hasNul = std::memchr(line.data(), 0, line.size()) != nullptr;
     return figures;
 }

@@ -11,8 +11,6 @@
 #include <string_view>
 #include <vector>
 
-class WordCharacterSet;
-
 struct LineFigures
 {
     std::int32_t characters = 0; // under the counting switches
@@ -24,7 +22,7 @@ struct LineFigures
 };
 
 LineFigures CountLine(std::string_view line, const CountOptions& options,
-                      const WordCharacterSet& wordCharacters) noexcept;
+                      const LineWordCounter& words) noexcept;
 
 // A stretch of text that begins and ends at any point: some lines joined by CR LF.
 struct TextSpan

@@ -2,6 +2,7 @@
 // English words: maximal runs of word characters, joined across a hyphen (also at a line end).
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 class WordCharacterSet;
@@ -18,4 +19,15 @@ struct LineWords
     bool endsInJoin = false;     // a hyphen right after a word, with only blanks after it
 };
 
-LineWords CountLineWords(std::string_view line, const WordCharacterSet& wordCharacters) noexcept;
+// Counts line after line under one word setting (copied), its tables made once.
+class LineWordCounter
+{
+public:
+    explicit LineWordCounter(const WordCharacterSet& wordCharacters);
+    ~LineWordCounter();
+    LineWords Count(std::string_view line) const noexcept;
+
+private:
+    struct Tables;
+    std::unique_ptr<const Tables> FTables;
+};

@@ -135,7 +135,7 @@ void TForm1::OpenFile(const std::string& path)
         throw;
     }
     // The lines move into the tab's text; the document reads them from there from now on.
-    text->LoadLines(document->Lines);
+    text->LoadLines(document->Lines, CurrentCountOptions(), FWordCharacters);
     document->ShowIn(text);
     ShowTab(index);
 }

@@ -91,7 +91,8 @@ EditorDocument::EditorDocument(QObject* parent) : QTextDocument(parent)
     connect(this, &QTextDocument::contentsChange, this, &EditorDocument::ContentsChange);
 }
 
-void EditorDocument::LoadLines(const std::vector<std::string>& lines)
+void EditorDocument::LoadLines(const std::vector<std::string>& lines, const CountOptions& options,
+                               const WordCharacterSet& words)
 {
     std::u16string text;
     std::size_t size = 0;
@@ -117,6 +118,14 @@ void EditorDocument::LoadLines(const std::vector<std::string>& lines)
         block = block.next();
     }
     setModified(false);
+    CountUnder(options, words);
+    std::vector<LineFigures> figures;
+    figures.reserve(lines.size() + 1);
+    for (const std::string& line : lines)
+        figures.push_back(CountBytes(line));
+    figures.push_back(CountBytes({})); // the empty line after the last break
+    FSums.Assign(std::move(figures));
+    FCounting = true;
 }
 
 std::string EditorDocument::Text(bool* complete) const
@@ -191,15 +200,26 @@ void EditorDocument::ContentsChange(int position, int, int added)
 }
 
 // A block's figures are those of its Shift-JIS bytes alone.
+LineFigures EditorDocument::CountBytes(std::string_view line) const
+{
+    return CountLine(line, FOptions, *FLineWords);
+}
+
 LineFigures EditorDocument::CountPart(const QTextBlock& block, int from, int to) const
 {
-    return CountLine(BlockBytes(block, from, to), FOptions, FWords);
+    return CountBytes(BlockBytes(block, from, to));
+}
+
+void EditorDocument::CountUnder(const CountOptions& options, const WordCharacterSet& words)
+{
+    FOptions = options;
+    FWords = words;
+    FLineWords = std::make_unique<LineWordCounter>(words);
 }
 
 void EditorDocument::CountAnew(const CountOptions& options, const WordCharacterSet& words)
 {
-    FOptions = options;
-    FWords = words;
+    CountUnder(options, words);
     std::vector<LineFigures> figures;
     figures.reserve(static_cast<std::size_t>(blockCount()));
     for (QTextBlock block = firstBlock(); block.isValid(); block = block.next())

@@ -11,6 +11,7 @@
 
 #include <QTextDocument>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,9 @@ public:
     explicit EditorDocument(QObject* parent = nullptr);
 
     // The lines of a Shift-JIS file (cut by the line rule), each followed by a line break; nothing
-    // to undo, unmodified.
-    void LoadLines(const std::vector<std::string>& lines);
+    // to undo, unmodified. The figures are counted from the lines as they are read.
+    void LoadLines(const std::vector<std::string>& lines, const CountOptions& options,
+                   const WordCharacterSet& words);
 
     std::string Text(bool* complete = nullptr) const override;
     bool Modified() const override { return isModified(); }
@@ -44,7 +46,9 @@ public:
 private:
     void ContentsChange(int position, int removed, int added);
     void DropKeptBytes(const QTextBlock& first, const QTextBlock& last);
+    void CountUnder(const CountOptions& options, const WordCharacterSet& words);
     void CountAnew(const CountOptions& options, const WordCharacterSet& words);
+    LineFigures CountBytes(std::string_view line) const;
     LineFigures CountPart(const QTextBlock& block, int from, int to) const;
     static TextStatistics CountWhole(std::string_view text, const CountOptions& options,
                                      const WordCharacterSet& words);
@@ -52,5 +56,6 @@ private:
     bool FCounting = false; // FSums follows the text under FOptions and FWords
     CountOptions FOptions;
     WordCharacterSet FWords;
+    std::unique_ptr<LineWordCounter> FLineWords; // under FWords
     LineSums FSums;
 };

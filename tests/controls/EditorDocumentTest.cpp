@@ -110,12 +110,12 @@ TEST(EditorDocumentFigures, FollowEveryEditAsAWholeCountWould)
         std::vector<std::string> lines;
         for (int i = 0; i < 5; ++i)
             lines.push_back(Sjis("a-  ") + "\x87\x90" + Sjis(" 漢 b"));
-        document.LoadLines(lines);
         CountOptions options;
         options.countSpace = round % 2 == 0;
         options.countDoubleByteSpace = round % 3 == 0;
         options.countTab = round % 5 != 0;
         const WordCharacterSet& words = round % 4 == 0 ? listed : WordCharacterSet();
+        document.LoadLines(lines, options, words);
         for (int step = 0; step < 60; ++step) {
             RandomEdit(document, random);
             const std::string text = document.Text();
@@ -153,7 +153,7 @@ TEST(EditorDocumentBytes, UnchangedLinesKeepTheirFileBytes)
     lines.push_back("\x80\xA0\xFD\xFE\xFF"); // single bytes with no character
     lines.push_back("\x87\x90\x81\xE0");     // ≒ from the NEC row, then the preferred ≒
     EditorDocument document;
-    document.LoadLines(lines);
+    document.LoadLines(lines, {}, {});
     std::string expected;
     for (const std::string& line : lines)
         expected += line + "\r\n";
