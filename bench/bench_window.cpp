@@ -5,8 +5,8 @@
 // line-information gutter's refresh after a key press and on a scroll step with a 1 MiB novel
 // open. Runs the real TForm1 on the offscreen platform.
 //   build/bin/kotonami_bench_window --benchmark_filter=Gutter
-//   build/bin/kotonami_bench_window --benchmark_filter=Memory16MiB (alone: it reads the process's
-//   resident memory, which earlier cases leave grown)
+//   build/bin/kotonami_bench_window --benchmark_filter=Memory16MiB and =MemoryBare16MiB (each
+//   alone: they read the process's resident memory, which earlier cases leave grown)
 
 #include "NovelCorpus.h"
 #include "app/TForm1.h"
@@ -29,6 +29,8 @@
 #include <chrono>
 #include <fstream>
 #include <memory>
+#include <string>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -59,17 +61,53 @@ std::unique_ptr<TForm1> MakeWindow()
     return form;
 }
 
-void ReportDistribution(benchmark::State& state, std::vector<double> milliseconds)
+// The milliseconds of each step, on the clock and in this thread's processor time: the machine
+// may be shared, and processor time leaves out the waits for other programs.
+class Samples
 {
-    std::sort(milliseconds.begin(), milliseconds.end());
-    const auto at = [&](double q) {
-        return milliseconds[static_cast<std::size_t>(q *
-                                                     static_cast<double>(milliseconds.size() - 1))];
-    };
-    state.counters["median_ms"] = at(0.5);
-    state.counters["p99_ms"] = at(0.99);
-    state.counters["max_ms"] = milliseconds.back();
-}
+public:
+    void Start()
+    {
+        FWallStart = Clock::now();
+        FCpuStart = CpuMilliseconds();
+    }
+    void Stop()
+    {
+        FWall.push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - FWallStart).count());
+        FCpu.push_back(CpuMilliseconds() - FCpuStart);
+    }
+    void Report(benchmark::State& state)
+    {
+        Put(state, FWall, "");
+        Put(state, FCpu, "cpu_");
+    }
+
+private:
+    static double CpuMilliseconds()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+    }
+    static void Put(benchmark::State& state, std::vector<double> milliseconds,
+                    const std::string& prefix)
+    {
+        std::sort(milliseconds.begin(), milliseconds.end());
+        const auto at = [&](double q) {
+            return milliseconds[static_cast<std::size_t>(
+                q * static_cast<double>(milliseconds.size() - 1))];
+        };
+        state.counters[prefix + "median_ms"] = at(0.5);
+        state.counters[prefix + "p99_ms"] = at(0.99);
+        state.counters[prefix + "max_ms"] = milliseconds.back();
+    }
+
+    Clock::time_point FWallStart;
+    double FCpuStart = 0;
+    std::vector<double> FWall;
+    std::vector<double> FCpu;
+};
 
 double ResidentMiB()
 {
@@ -97,16 +135,15 @@ void TypeIntoNovel(benchmark::State& state, bool displayLines, std::size_t bytes
     cursor.setPosition(editor->document()->characterCount() / 2);
     editor->setTextCursor(cursor);
     QTest::keyClick(editor, 'a'); // the first display-line count lays out the whole text
-    std::vector<double> samples;
+    Samples samples;
     for (auto _ : state) {
         for (int i = 0; i < 200; ++i) {
-            const auto start = Clock::now();
+            samples.Start();
             QTest::keyClick(editor, static_cast<char>('a' + i % 26));
-            samples.push_back(
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            samples.Stop();
         }
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
 }
 
 void BM_TypeLogicalLines(benchmark::State& state)
@@ -133,21 +170,20 @@ void BM_ExtendSelection16MiB(benchmark::State& state)
     TRichEditEx* editor = form->Editor();
     editor->setFocus();
     const int blocks = editor->document()->blockCount();
-    constexpr int Samples = 60;
-    std::vector<double> samples;
+    constexpr int Steps = 60;
+    Samples samples;
     for (auto _ : state) {
-        for (int i = 0; i < Samples; ++i) {
+        for (int i = 0; i < Steps; ++i) {
             QTextCursor cursor(editor->document());
-            const QTextBlock end = editor->document()->findBlockByNumber(blocks / 2 * i / Samples);
+            const QTextBlock end = editor->document()->findBlockByNumber(blocks / 2 * i / Steps);
             cursor.setPosition(end.position(), QTextCursor::KeepAnchor);
             editor->setTextCursor(cursor);
-            const auto start = Clock::now();
+            samples.Start();
             QTest::keyClick(editor, Qt::Key_Down, Qt::ShiftModifier);
-            samples.push_back(
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            samples.Stop();
         }
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
 }
 
 // The floor for opening: a bare editor given the same text, decoded before the clock starts.
@@ -168,6 +204,24 @@ void BM_BareSetPlainText16MiB(benchmark::State& state)
         state.PauseTiming();
         editor.reset();
         state.ResumeTiming();
+    }
+}
+
+// The floor for memory: a bare editor holding the same text, above the bare editor empty.
+void BM_MemoryBare16MiB(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QPlainTextEdit editor;
+        editor.resize(800, 600);
+        editor.show();
+        (void)QTest::qWaitForWindowExposed(&editor);
+        QApplication::processEvents();
+        const double empty = ResidentMiB();
+        editor.setPlainText(
+            QtShiftJis::Decode(MakeNovelCorpus(SixteenMiB, 7), Cp932::LineBreaks::Convert));
+        editor.repaint();
+        QApplication::processEvents();
+        state.counters["above_empty_MiB"] = ResidentMiB() - empty;
     }
 }
 
@@ -210,15 +264,15 @@ void SwitchTabs(benchmark::State& state, std::size_t bytes)
     form->OpenFile(WriteCorpus("two.txt", bytes, 4));
     QTabBar* tabs = form->findChild<QTabBar*>("TabControl1");
     int next = 0;
-    std::vector<double> samples;
+    Samples samples;
     for (auto _ : state) {
-        const auto start = Clock::now();
+        samples.Start();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(next).center());
         form->Editor()->repaint();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        samples.Stop();
         next = 1 - next;
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
 }
 
 void BM_SwitchTabs1MiB(benchmark::State& state)
@@ -241,14 +295,14 @@ void BM_GutterAfterKeyPress(benchmark::State& state)
     auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
     editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum() / 2);
     QTest::keyClick(editor, Qt::Key_Down);
-    std::vector<double> samples;
+    Samples samples;
     for (auto _ : state) {
-        const auto start = Clock::now();
+        samples.Start();
         form->UpdateLineInfo();
         gutter->repaint();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        samples.Stop();
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
 }
 
 // One scroll step of the editor, one line down or up, with the gutter following it and painted.
@@ -261,16 +315,16 @@ void BM_GutterScrollStep(benchmark::State& state)
     QScrollBar* bar = form->Editor()->verticalScrollBar();
     bar->setValue(bar->maximum() / 2);
     int step = 1;
-    std::vector<double> samples;
+    Samples samples;
     for (auto _ : state) {
         if (bar->value() >= bar->maximum() - 1 || bar->value() <= 1)
             step = -step;
-        const auto start = Clock::now();
+        samples.Start();
         bar->setValue(bar->value() + step);
         gutter->repaint();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        samples.Stop();
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
 }
 
 BENCHMARK(BM_TypeLogicalLines)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -282,6 +336,7 @@ BENCHMARK(BM_Open16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchTabs1MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchTabs16MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Memory16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoryBare16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterAfterKeyPress)->Iterations(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterScrollStep)->Iterations(500)->Unit(benchmark::kMillisecond);
 

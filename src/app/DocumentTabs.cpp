@@ -71,7 +71,9 @@ void DocumentTabs::Show(int index)
     if (tab.text->defaultFont() != FEditor->font())
         tab.text->setDefaultFont(FEditor->font());
     const QSignalBlocker blocker(FEditor);
-    FEditor->ShowText(tab.text.get());
+    // Handing the editor a text lays out every line of it again, so a text shown stays.
+    if (FEditor->Text() != tab.text.get())
+        FEditor->ShowText(tab.text.get());
     // Only the tab in front is edited, so what was kept still fits the text.
     const int end = tab.text->characterCount() - 1;
     QTextCursor cursor(tab.text.get());

@@ -134,8 +134,13 @@ void TForm1::OpenFile(const std::string& path)
         setWindowTitle(previousTitle);
         throw;
     }
-    // The lines move into the tab's text; the document reads them from there from now on.
-    text->LoadLines(document->Lines, CurrentCountOptions(), FWordCharacters);
+    // The lines move into the tab's text, which the editor already shows, so that only the lines
+    // in view are laid out; the document reads its lines from there from now on.
+    FTabs->Show(index);
+    {
+        const QSignalBlocker blocker(ui->TextRichEdit);
+        text->LoadLines(document->Lines, CurrentCountOptions(), FWordCharacters);
+    }
     document->ShowIn(text);
     ShowTab(index);
 }
