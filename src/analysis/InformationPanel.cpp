@@ -1,5 +1,6 @@
 #include "InformationPanel.h"
 
+#include "TextAsRead.h"
 #include "WordCount.h"
 
 InformationTexts EmptyInformation()
@@ -12,7 +13,7 @@ InformationTexts MakeInformation(std::string_view text, const CountOptions& opti
                                  std::optional<std::int32_t> displayLines)
 {
     TextStatistics statistics = CountText(text, options, 1);
-    statistics.words = CountWords(text, wordCharacters);
+    statistics.words = CountWords(ReadingText(text, options.excludeRuby), wordCharacters);
     return FormatInformation(statistics, displayLines);
 }
 

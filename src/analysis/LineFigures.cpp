@@ -1,6 +1,7 @@
 #include "LineFigures.h"
 
 #include "Saturate.h"
+#include "TextAsRead.h"
 
 #include <cstring>
 #include <utility>
@@ -17,10 +18,13 @@ bool Joins(bool endsInJoin, bool beginsWithWord) noexcept
 LineFigures CountLine(std::string_view line, const CountOptions& options,
                       const LineWordCounter& words) noexcept
 {
+    // Ruby and notes close on their own line, so a line is read on its own.
+    const ReadingText asRead(line, options.excludeRuby);
     LineFigures figures;
-    figures.characters = CountText(line, options).characters;
+    figures.characters = CountText(asRead, WithRuby(options)).characters;
     figures.bytes = SaturateToInt32(static_cast<std::int64_t>(line.size()));
-    figures.words = words.Count(line);
+    figures.words = words.Count(asRead);
+    figures.emptyAsRead = asRead.View().empty();
     figures.hasNul = std::memchr(line.data(), 0, line.size()) != nullptr;
     return figures;
 }
@@ -33,7 +37,7 @@ TextSpan TextSpan::OfLine(const LineFigures& line) noexcept
     span.words = line.words.words;
     span.beginsWithWord = line.words.beginsWithWord;
     span.endsInJoin = line.words.endsInJoin;
-    span.lastLineEmpty = line.bytes == 0;
+    span.lastLineEmpty = line.emptyAsRead;
     span.hasNul = line.hasNul;
     return span;
 }
@@ -59,7 +63,7 @@ TextStatistics TextSpan::Statistics() const noexcept
     statistics.bytes = SaturateToInt32(bytes);
     statistics.words = SaturateToInt32(words);
     // A text that ends with a line break has no further line; an empty text has none at all.
-    if (bytes > 0)
+    if (breaks > 0 || !lastLineEmpty)
         statistics.lines = SaturateToInt32(breaks + (breaks > 0 && lastLineEmpty ? 0 : 1));
     return statistics;
 }
@@ -150,7 +154,7 @@ TextSpan LineSums::Range(std::size_t first, std::size_t last) const noexcept
                                                  FLines[first].words.beginsWithWord));
     span.beginsWithWord = FLines[first].words.beginsWithWord;
     span.endsInJoin = FLines[last - 1].words.endsInJoin;
-    span.lastLineEmpty = FLines[last - 1].bytes == 0;
+    span.lastLineEmpty = FLines[last - 1].emptyAsRead;
     span.hasNul = sum.nuls > 0;
     return span;
 }

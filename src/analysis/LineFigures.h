@@ -16,7 +16,8 @@ struct LineFigures
     std::int32_t characters = 0; // under the counting switches
     std::int32_t bytes = 0;      // without the line break
     LineWords words;
-    bool hasNul = false; // the text ends at a NUL: only a whole count says where
+    bool emptyAsRead = true; // nothing left once ruby and notes are left out (or nothing at all)
+    bool hasNul = false;     // the text ends at a NUL: only a whole count says where
 
     friend bool operator==(const LineFigures&, const LineFigures&) = default;
 };

@@ -3,6 +3,8 @@
 
 #include "app/DocumentTabs.h"
 #include "app/FontSetup.h"
+#include "app/KotonamiApplication.h"
+#include "app/WindowSettingsFile.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
 
@@ -16,6 +18,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
+
+#include <exception>
 
 namespace {
 
@@ -167,6 +171,7 @@ void TForm1::ConnectActions()
     ConnectSettingActions();
     ConnectAnalysisActions();
     ConnectLineInfoActions();
+    ConnectHistoryActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
@@ -199,6 +204,7 @@ void TForm1::ConnectSettingActions()
     connect(ui->SpaceItem, &QAction::triggered, this, &TForm1::SpaceItemClick);
     connect(ui->DoubleByteSpaceItem, &QAction::triggered, this, &TForm1::DoubleByteSpaceItemClick);
     connect(ui->TabItem, &QAction::triggered, this, &TForm1::TabItemClick);
+    connect(ui->ExcludeRubyItem, &QAction::triggered, this, &TForm1::ExcludeRubyItemClick);
     connect(ui->LogicalLineItem, &QAction::triggered, this, &TForm1::LogicalLineItemClick);
     connect(ui->AppearanceLineItem, &QAction::triggered, this, &TForm1::AppearanceLineItemClick);
     connect(ui->AutoRenewInfoItem, &QAction::triggered, this, &TForm1::AutoRenewInfoItemClick);
@@ -227,14 +233,25 @@ void TForm1::CollectWindowShortcuts()
     ui->TextRichEdit->SetWindowShortcuts(shortcuts);
 }
 
+// An error while reading the settings is shown, and the window goes on with what it has.
 void TForm1::FormCreate()
 {
     SetUpLineInfo();
+    FSettingsFileName = WindowSettingsFileName();
+    try {
+        LoadSettings();
+    } catch (const std::exception& error) {
+        KotonamiApplication::ShowError(error.what());
+    }
+    ui->LineInfo1->setFont(ui->TextRichEdit->font());
 }
 
 bool TForm1::FormClose()
 {
-    return QuerySaveAll();
+    if (!QuerySaveAll())
+        return false;
+    SaveSettings();
+    return true;
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -143,6 +143,7 @@ void TForm1::OpenFile(const std::string& path)
     }
     document->ShowIn(text);
     ShowTab(index);
+    AddHistory(path);
 }
 
 void TForm1::TextRichEditDropFiles()
@@ -255,7 +256,7 @@ bool TForm1::SaveDocumentAs(int index)
     document->FileName = path;
     setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
-    return SaveDocument(index);
+    return SaveAsAndAddHistory(index, path);
 }
 
 bool TForm1::QuerySave(int index)

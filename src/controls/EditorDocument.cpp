@@ -2,6 +2,7 @@
 
 #include "QtShiftJis.h"
 #include "analysis/ShiftJis.h"
+#include "analysis/TextAsRead.h"
 #include "analysis/WordCount.h"
 
 #include <QPlainTextDocumentLayout>
@@ -79,7 +80,7 @@ bool SameWords(const WordCharacterSet& a, const WordCharacterSet& b)
 bool SameOptions(const CountOptions& a, const CountOptions& b)
 {
     return a.countSpace == b.countSpace && a.countTab == b.countTab &&
-           a.countDoubleByteSpace == b.countDoubleByteSpace;
+           a.countDoubleByteSpace == b.countDoubleByteSpace && a.excludeRuby == b.excludeRuby;
 }
 
 } // namespace
@@ -232,7 +233,7 @@ TextStatistics EditorDocument::CountWhole(std::string_view text, const CountOpti
                                           const WordCharacterSet& words)
 {
     TextStatistics statistics = CountText(text, options);
-    statistics.words = CountWords(text, words);
+    statistics.words = CountWords(ReadingText(text, options.excludeRuby), words);
     return statistics;
 }
 

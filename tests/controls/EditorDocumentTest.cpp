@@ -3,6 +3,7 @@
 
 #include "controls/EditorDocument.h"
 
+#include "analysis/TextAsRead.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCount.h"
 #include "shell/TextLines.h"
@@ -25,7 +26,7 @@ TextStatistics WholeCount(const std::string& text, const CountOptions& options,
                           const WordCharacterSet& words)
 {
     TextStatistics statistics = CountText(text, options);
-    statistics.words = CountWords(text, words);
+    statistics.words = CountWords(ReadingText(text, options.excludeRuby), words);
     return statistics;
 }
 
@@ -55,7 +56,10 @@ QString RandomPiece(std::mt19937& random)
                                      QStringLiteral(u"≒"),
                                      QString(QChar(0xDC81)),
                                      "it's",
-                                     "-\n"};
+                                     "-\n",
+                                     QStringLiteral(u"｜漢字《かんじ》"),
+                                     QStringLiteral(u"［＃改ページ］"),
+                                     QStringLiteral(u"《")};
     QString text;
     const int count = std::uniform_int_distribution<int>(1, 6)(random);
     for (int i = 0; i < count; ++i)
@@ -114,6 +118,7 @@ TEST(EditorDocumentFigures, FollowEveryEditAsAWholeCountWould)
         options.countSpace = round % 2 == 0;
         options.countDoubleByteSpace = round % 3 == 0;
         options.countTab = round % 5 != 0;
+        options.excludeRuby = round % 3 != 1;
         const WordCharacterSet& words = round % 4 == 0 ? listed : WordCharacterSet();
         document.LoadLines(lines, options, words);
         for (int step = 0; step < 60; ++step) {
