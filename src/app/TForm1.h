@@ -77,9 +77,8 @@ public:
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
 
-    // The line-information gutter: a refresh of the visible rows, or from a document's lines.
+    // The line-information gutter: a refresh of the visible rows.
     void UpdateLineInfo();
-    void RefreshLineInfo(const Document& document);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
