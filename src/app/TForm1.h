@@ -17,12 +17,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class DocumentTabs;
 class QAction;
+class QComboBox;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -131,6 +133,21 @@ private:
     void ShowModifiedMark();
     void K1Click();
 
+    // TForm1Encoding.cpp: the encodings of the documents' files.
+    void BuildEncodingControls();
+    void ShowEncoding();
+    std::optional<QString> LoadFileInto(Document& document, const std::string& path,
+                                        std::optional<TextEncoding> encoding);
+    void ShowLoadedText(Document& document, const std::optional<QString>& text);
+    bool WriteInEncoding(int index, const Document& document);
+    bool SaveStoredDocument(int index, Document& document);
+    void ChooseSaveEncoding(const Document& document);
+    void TakeSaveEncoding(Document& document) const;
+    void ReopenWithEncodingItemClick();
+    void PutRewrittenText(std::string_view rewritten, const QString& source,
+                          const Document& sourceDocument);
+    QString DocumentSizeText(bool selection, const QString& shiftJisSize);
+
     // TForm1Information.cpp: the live panel.
     void TextRichEditChange();
     void TextRichEditSelectionChange();
@@ -143,7 +160,7 @@ private:
     void LogicalLineItemClick();
     void AppearanceLineItemClick();
     void ShowSelectionInformation();
-    void WriteInformation(const InformationTexts& texts);
+    void WriteInformation(const InformationTexts& texts, bool selection);
     void WriteInformation(const std::array<QString, 6>& texts);
     std::array<QString, 6> ReadInformation() const;
 
@@ -221,6 +238,9 @@ private:
     QFileDialog* SaveDialog1 = nullptr;
     StatusProgress* FStatusProgress = nullptr;
     std::array<QLabel*, 4> FStatusPanels{}; // 1..3; panel 0 is FStatusProgress
+    QLabel* FEncodingPanel = nullptr;       // the shown document's encoding, right of the four
+    QComboBox* FSaveEncodingBox = nullptr;  // in SaveDialog1
+    QAction* ReopenWithEncodingItem = nullptr;
 
     double FProgress = 0.0;
     bool selectionShown = false;

@@ -38,6 +38,7 @@ QString TForm1::MakeTitle(const std::string& name)
 void TForm1::ShowModifiedMark()
 {
     SetStatusText(3, ui->TextRichEdit->GetModified() ? QStringLiteral(u"変更") : QString());
+    ShowEncoding();
 }
 
 DocumentList& TForm1::Documents() noexcept
@@ -122,9 +123,9 @@ void TForm1::OpenFile(const std::string& path)
     SelectTabQuietly(index);
     FCurrentIndex = index;
     Document* document = Documents().Item(index);
-    EditorDocument* text = FTabs->TextOf(index);
+    std::optional<QString> text;
     try {
-        document->LoadFromFile(path);
+        text = LoadFileInto(*document, path, std::nullopt);
     } catch (...) {
         // No half-made tab stays behind: the previous document is shown as before, under its
         // own caption.
@@ -134,14 +135,10 @@ void TForm1::OpenFile(const std::string& path)
         setWindowTitle(previousTitle);
         throw;
     }
-    // The lines move into the tab's text, which the editor already shows, so that only the lines
-    // in view are laid out; the document reads its lines from there from now on.
+    // The text goes into the tab's own, which the editor already shows, so that only the lines in
+    // view are laid out; the document reads its text from there from now on.
     FTabs->Show(index);
-    {
-        const QSignalBlocker blocker(ui->TextRichEdit);
-        text->LoadLines(document->Lines, CurrentCountOptions(), FWordCharacters);
-    }
-    document->ShowIn(text);
+    ShowLoadedText(*document, text);
     ShowTab(index);
     AddHistory(path);
 }
@@ -201,13 +198,17 @@ bool TForm1::SaveAll()
     return true;
 }
 
-// Asked before a save would turn characters without a Shift-JIS form into "?".
+// Asked before a save would turn characters that the document's encoding (Shift-JIS or EUC-JP)
+// cannot hold into "?".
 bool TForm1::ConfirmLossySave(int index)
 {
+    const Document* document = Documents().Item(index);
     const QString text =
-        QStringLiteral(u"「%1」には Shift-JIS で保存できない文字があります。\n"
+        QStringLiteral(u"「%1」には %2 で保存できない文字があります。\n"
                        u"保存すると、それらの文字は「?」に置き換えられます。保存しますか？")
-            .arg(ui->TabControl1->tabText(index));
+            .arg(ui->TabControl1->tabText(index),
+                 QString::fromLatin1(
+                     EncodingName(document ? document->Encoding : TextEncoding::ShiftJis)));
     return QMessageBox::question(this, QStringLiteral("Kotonami"), text,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
@@ -216,10 +217,9 @@ bool TForm1::ConfirmLossySave(int index)
 bool TForm1::SaveShownDocument(Document& document)
 {
     TRichEditEx* editor = ui->TextRichEdit;
-    if (editor->GetTextLosesCharacters() && !ConfirmLossySave(ui->TabControl1->currentIndex()))
-        return false;
     try {
-        UsefulFunc::WriteFileAtomically(document.FileName, editor->GetText());
+        if (!WriteInEncoding(ui->TabControl1->currentIndex(), document))
+            return false;
     } catch (const EFile&) {
         throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
     }
@@ -237,12 +237,7 @@ bool TForm1::SaveDocument(int index)
         return SaveDocumentAs(index);
     if (index == ui->TabControl1->currentIndex())
         return SaveShownDocument(*document);
-    bool complete = true;
-    FTabs->TextOf(index)->Text(&complete);
-    if (!complete && !ConfirmLossySave(index))
-        return false;
-    document->WriteToFile();
-    return true;
+    return SaveStoredDocument(index, *document);
 }
 
 bool TForm1::SaveDocumentAs(int index)
@@ -250,10 +245,12 @@ bool TForm1::SaveDocumentAs(int index)
     Document* document = Documents().Item(index);
     if (!document)
         return false;
+    ChooseSaveEncoding(*document);
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
     const std::string path = LocalPath(SaveDialog1->selectedFiles().constFirst());
     document->FileName = path;
+    TakeSaveEncoding(*document);
     setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
     return SaveAsAndAddHistory(index, path);

@@ -29,8 +29,10 @@ void TForm1::ShowInformation(bool useDisplayLines)
     std::optional<std::int32_t> displayLines;
     if (useDisplayLines)
         displayLines = editor->GetLineCount();
-    WriteInformation(FormatInformation(
-        editor->Text()->Statistics(CurrentCountOptions(), FWordCharacters), displayLines));
+    WriteInformation(
+        FormatInformation(editor->Text()->Statistics(CurrentCountOptions(), FWordCharacters),
+                          displayLines),
+        false);
 }
 
 // A selection always counts logical lines.
@@ -38,15 +40,18 @@ void TForm1::ShowSelectionInformation()
 {
     TRichEditEx* editor = ui->TextRichEdit;
     WriteInformation(FormatInformation(editor->Text()->SelectionStatistics(
-        editor->textCursor(), CurrentCountOptions(), FWordCharacters)));
+                         editor->textCursor(), CurrentCountOptions(), FWordCharacters)),
+                     true);
 }
 
-void TForm1::WriteInformation(const InformationTexts& texts)
+// The size is that of the document's own encoding.
+void TForm1::WriteInformation(const InformationTexts& texts, bool selection)
 {
-    WriteInformation(
-        {QString::fromLatin1(texts.charNumber), QString::fromLatin1(texts.charNumberPerLine),
-         QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
-         QString::fromLatin1(texts.wordNumberPerLine), QString::fromLatin1(texts.textSize)});
+    WriteInformation({QString::fromLatin1(texts.charNumber),
+                      QString::fromLatin1(texts.charNumberPerLine),
+                      QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
+                      QString::fromLatin1(texts.wordNumberPerLine),
+                      DocumentSizeText(selection, QString::fromLatin1(texts.textSize))});
 }
 
 // The six fields in the order CharNumber, CharNumberPerLine, LineNumber, WordNumber,

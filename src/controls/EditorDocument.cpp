@@ -67,7 +67,7 @@ std::string BlockBytes(const QTextBlock& block, int from, int to)
                    dynamic_cast<const QtShiftJis::OriginalBytes*>(block.userData())) {
         bytes = BytesBetween(kept->Bytes, from, to);
     } else {
-        QtShiftJis::Encode(QStringView(block.text()).mid(from, to - from), bytes);
+        QtShiftJis::EncodeForCounting(QStringView(block.text()).mid(from, to - from), bytes);
     }
     return bytes;
 }
