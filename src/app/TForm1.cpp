@@ -149,7 +149,8 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addAction(ui->RenewInfo);
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({ui->MenuCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
-                            ui->PopupPaperItem, ui->PopupSimplePaperItem});
+                            ui->PopupPaperItem, ui->PopupSimplePaperItem,
+                            ui->ManuscriptPreviewItem});
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->DeleteTabItem);
     ui->TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -8,6 +8,7 @@
 #include "analysis/WordCharacterSet.h"
 #include "documents/Document.h"
 #include "paper/TPaper.h"
+#include "preview/PreviewSettings.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -30,6 +31,7 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QTimer;
+class ManuscriptPreview;
 class TRichEditEx;
 class StatusProgress;
 class SettingsStore;
@@ -192,6 +194,8 @@ private:
     void ShowPaperInfo(const PaperInfo& info);
     void PaperOutItemClick();
     void PaperSettingItemClick();
+    void ManuscriptPreviewItemClick();
+    std::string ShownManuscript(std::string_view text);
     void ToDoubleBytesClick();
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
@@ -246,6 +250,8 @@ private:
     bool selectionShown = false;
     QRect FProgressRect;
     TPaper FPaper;
+    PreviewSettings FPreviewSettings; // the manuscript preview's face
+    ManuscriptPreview* FManuscriptPreview = nullptr;
     QString FSavedStatusText;
     std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
     int FCurrentIndex = 0;
