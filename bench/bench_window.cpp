@@ -1,21 +1,28 @@
-// The window with a 1 MiB novel open: the time from a typed character to the six panel fields
-// showing the new figures, in logical and display-line mode with wrapping on; opening a 16 MiB
-// file; switching between two 1 MiB tabs; the line-information gutter's refresh after a key press
-// and on a scroll step with a 1 MiB novel open. Runs the real TForm1 on the offscreen platform.
+// The window with a 1 MiB and a 16 MiB novel open: the time from a typed character to the six
+// panel fields showing the new figures, in logical and display-line mode with wrapping on;
+// extending a selection line by line; opening a 16 MiB file beside the bare editor's own time for
+// the same text; switching between two tabs; the resident memory a 16 MiB novel takes; the
+// line-information gutter's refresh after a key press and on a scroll step with a 1 MiB novel
+// open. Runs the real TForm1 on the offscreen platform.
 //   build/bin/kotonami_bench_window --benchmark_filter=Gutter
+//   build/bin/kotonami_bench_window --benchmark_filter=Memory16MiB and =MemoryBare16MiB (each
+//   alone: they read the process's resident memory, which earlier cases leave grown)
 
 #include "NovelCorpus.h"
 #include "app/TForm1.h"
 #include "app/WindowSettingsFile.h"
+#include "controls/QtShiftJis.h"
 #include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 
 #include <benchmark/benchmark.h>
 
@@ -23,6 +30,9 @@
 #include <chrono>
 #include <fstream>
 #include <memory>
+#include <string>
+#include <time.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -56,24 +66,70 @@ std::unique_ptr<TForm1> MakeWindow()
     return form;
 }
 
-void ReportDistribution(benchmark::State& state, std::vector<double> milliseconds)
+// The milliseconds of each step, on the clock and in this thread's processor time: the machine
+// may be shared, and processor time leaves out the waits for other programs.
+class Samples
 {
-    std::sort(milliseconds.begin(), milliseconds.end());
-    const auto at = [&](double q) {
-        return milliseconds[static_cast<std::size_t>(q *
-                                                     static_cast<double>(milliseconds.size() - 1))];
-    };
-    state.counters["median_ms"] = at(0.5);
-    state.counters["p99_ms"] = at(0.99);
-    state.counters["max_ms"] = milliseconds.back();
+public:
+    void Start()
+    {
+        FWallStart = Clock::now();
+        FCpuStart = CpuMilliseconds();
+    }
+    void Stop()
+    {
+        FWall.push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - FWallStart).count());
+        FCpu.push_back(CpuMilliseconds() - FCpuStart);
+    }
+    void Report(benchmark::State& state)
+    {
+        Put(state, FWall, "");
+        Put(state, FCpu, "cpu_");
+    }
+
+private:
+    static double CpuMilliseconds()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+    }
+    static void Put(benchmark::State& state, std::vector<double> milliseconds,
+                    const std::string& prefix)
+    {
+        std::sort(milliseconds.begin(), milliseconds.end());
+        const auto at = [&](double q) {
+            return milliseconds[static_cast<std::size_t>(
+                q * static_cast<double>(milliseconds.size() - 1))];
+        };
+        state.counters[prefix + "median_ms"] = at(0.5);
+        state.counters[prefix + "p99_ms"] = at(0.99);
+        state.counters[prefix + "max_ms"] = milliseconds.back();
+    }
+
+    Clock::time_point FWallStart;
+    double FCpuStart = 0;
+    std::vector<double> FWall;
+    std::vector<double> FCpu;
+};
+
+double ResidentMiB()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) /
+           static_cast<double>(OneMiB);
 }
 
 // 200 typed characters in the middle of the novel, each timed from the key press until the
 // change handler has written the last panel field.
-void TypeIntoNovel(benchmark::State& state, bool displayLines)
+void TypeIntoNovel(benchmark::State& state, bool displayLines, std::size_t bytes = OneMiB)
 {
     auto form = MakeWindow();
-    form->OpenFile(WriteCorpus("novel.txt", OneMiB, 1));
+    form->OpenFile(WriteCorpus("novel.txt", bytes, 1));
     if (displayLines) {
         form->findChild<QAction*>("WordWrapItem")->trigger();
         form->findChild<QAction*>("AppearanceLineItem")->setChecked(true);
@@ -84,16 +140,15 @@ void TypeIntoNovel(benchmark::State& state, bool displayLines)
     cursor.setPosition(editor->document()->characterCount() / 2);
     editor->setTextCursor(cursor);
     QTest::keyClick(editor, 'a'); // the first display-line count lays out the whole text
-    std::vector<double> samples;
+    Samples samples;
     for (auto _ : state) {
         for (int i = 0; i < 200; ++i) {
-            const auto start = Clock::now();
+            samples.Start();
             QTest::keyClick(editor, static_cast<char>('a' + i % 26));
-            samples.push_back(
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+            samples.Stop();
         }
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
 }
 
 void BM_TypeLogicalLines(benchmark::State& state)
@@ -104,6 +159,92 @@ void BM_TypeLogicalLines(benchmark::State& state)
 void BM_TypeDisplayLinesWrapped(benchmark::State& state)
 {
     TypeIntoNovel(state, true);
+}
+
+void BM_TypeLogicalLines16MiB(benchmark::State& state)
+{
+    TypeIntoNovel(state, false, SixteenMiB);
+}
+
+// Shift+Down with the selection anchored at the top of a 16 MiB novel and its other end at points
+// spread from the top to the middle, each step timed until the panel shows the selection.
+void BM_ExtendSelection16MiB(benchmark::State& state)
+{
+    auto form = MakeWindow();
+    form->OpenFile(WriteCorpus("select.txt", SixteenMiB, 6));
+    TRichEditEx* editor = form->Editor();
+    editor->setFocus();
+    const int blocks = editor->document()->blockCount();
+    constexpr int Steps = 60;
+    Samples samples;
+    for (auto _ : state) {
+        for (int i = 0; i < Steps; ++i) {
+            QTextCursor cursor(editor->document());
+            const QTextBlock end = editor->document()->findBlockByNumber(blocks / 2 * i / Steps);
+            cursor.setPosition(end.position(), QTextCursor::KeepAnchor);
+            editor->setTextCursor(cursor);
+            samples.Start();
+            QTest::keyClick(editor, Qt::Key_Down, Qt::ShiftModifier);
+            samples.Stop();
+        }
+    }
+    samples.Report(state);
+}
+
+// The floor for opening: a bare editor given the same text, decoded before the clock starts.
+void BM_BareSetPlainText16MiB(benchmark::State& state)
+{
+    const std::string path = WriteCorpus("big.txt", SixteenMiB, 2);
+    const QString text =
+        QtShiftJis::Decode(MakeNovelCorpus(SixteenMiB, 2), Cp932::LineBreaks::Convert);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto editor = std::make_unique<QPlainTextEdit>();
+        editor->resize(800, 600);
+        editor->show();
+        (void)QTest::qWaitForWindowExposed(editor.get());
+        state.ResumeTiming();
+        editor->setPlainText(text);
+        editor->repaint();
+        state.PauseTiming();
+        editor.reset();
+        state.ResumeTiming();
+    }
+}
+
+// The floor for memory: a bare editor holding the same text, above the bare editor empty.
+void BM_MemoryBare16MiB(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QPlainTextEdit editor;
+        editor.resize(800, 600);
+        editor.show();
+        (void)QTest::qWaitForWindowExposed(&editor);
+        QApplication::processEvents();
+        const double empty = ResidentMiB();
+        editor.setPlainText(
+            QtShiftJis::Decode(MakeNovelCorpus(SixteenMiB, 7), Cp932::LineBreaks::Convert));
+        editor.repaint();
+        QApplication::processEvents();
+        state.counters["above_empty_MiB"] = ResidentMiB() - empty;
+    }
+}
+
+// The resident memory of the process with a 16 MiB novel open, above the same window empty.
+void BM_Memory16MiB(benchmark::State& state)
+{
+    const std::string path = WriteCorpus("memory.txt", SixteenMiB, 7);
+    for (auto _ : state) {
+        auto form = MakeWindow();
+        QApplication::processEvents();
+        const double empty = ResidentMiB();
+        form->OpenFile(path);
+        form->Editor()->repaint();
+        QApplication::processEvents();
+        state.counters["empty_MiB"] = empty;
+        state.counters["above_empty_MiB"] = ResidentMiB() - empty;
+        state.counters["above_empty_per_file_size"] = (ResidentMiB() - empty) / 16.0;
+    }
 }
 
 void BM_Open16MiB(benchmark::State& state)
@@ -121,22 +262,32 @@ void BM_Open16MiB(benchmark::State& state)
     }
 }
 
-void BM_SwitchTabs1MiB(benchmark::State& state)
+void SwitchTabs(benchmark::State& state, std::size_t bytes)
 {
     auto form = MakeWindow();
-    form->OpenFile(WriteCorpus("one.txt", OneMiB, 3));
-    form->OpenFile(WriteCorpus("two.txt", OneMiB, 4));
+    form->OpenFile(WriteCorpus("one.txt", bytes, 3));
+    form->OpenFile(WriteCorpus("two.txt", bytes, 4));
     QTabBar* tabs = form->findChild<QTabBar*>("TabControl1");
     int next = 0;
-    std::vector<double> samples;
+    Samples samples;
     for (auto _ : state) {
-        const auto start = Clock::now();
+        samples.Start();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(next).center());
         form->Editor()->repaint();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        samples.Stop();
         next = 1 - next;
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
+}
+
+void BM_SwitchTabs1MiB(benchmark::State& state)
+{
+    SwitchTabs(state, OneMiB);
+}
+
+void BM_SwitchTabs16MiB(benchmark::State& state)
+{
+    SwitchTabs(state, SixteenMiB);
 }
 
 // The gutter's share of a key press in the middle of the novel: the window's refresh (the counts of
@@ -149,14 +300,14 @@ void BM_GutterAfterKeyPress(benchmark::State& state)
     auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
     editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum() / 2);
     QTest::keyClick(editor, Qt::Key_Down);
-    std::vector<double> samples;
+    Samples samples;
     for (auto _ : state) {
-        const auto start = Clock::now();
+        samples.Start();
         form->UpdateLineInfo();
         gutter->repaint();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        samples.Stop();
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
 }
 
 // One scroll step of the editor, one line down or up, with the gutter following it and painted.
@@ -169,22 +320,28 @@ void BM_GutterScrollStep(benchmark::State& state)
     QScrollBar* bar = form->Editor()->verticalScrollBar();
     bar->setValue(bar->maximum() / 2);
     int step = 1;
-    std::vector<double> samples;
+    Samples samples;
     for (auto _ : state) {
         if (bar->value() >= bar->maximum() - 1 || bar->value() <= 1)
             step = -step;
-        const auto start = Clock::now();
+        samples.Start();
         bar->setValue(bar->value() + step);
         gutter->repaint();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        samples.Stop();
     }
-    ReportDistribution(state, std::move(samples));
+    samples.Report(state);
 }
 
 BENCHMARK(BM_TypeLogicalLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeDisplayLinesWrapped)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeLogicalLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtendSelection16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareSetPlainText16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Open16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchTabs1MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchTabs16MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Memory16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoryBare16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterAfterKeyPress)->Iterations(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterScrollStep)->Iterations(500)->Unit(benchmark::kMillisecond);
 

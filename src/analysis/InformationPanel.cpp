@@ -13,9 +13,15 @@ InformationTexts MakeInformation(std::string_view text, const CountOptions& opti
                                  std::optional<std::int32_t> displayLines)
 {
     TextStatistics statistics = CountText(text, options, 1);
+    statistics.words = CountWords(ReadingText(text, options.excludeRuby), wordCharacters);
+    return FormatInformation(statistics, displayLines);
+}
+
+InformationTexts FormatInformation(TextStatistics statistics,
+                                   std::optional<std::int32_t> displayLines)
+{
     if (displayLines)
         statistics.lines = *displayLines;
-    statistics.words = CountWords(ReadingText(text, options.excludeRuby), wordCharacters);
 
     InformationTexts texts;
     texts.textSize = std::to_string(statistics.bytes) + " (bytes)";

@@ -24,6 +24,10 @@ struct InformationTexts
 // The initial texts of the panel: "0", "0", "0", "0 (words)", "0", "0 (bytes)".
 InformationTexts EmptyInformation();
 
+// Writes the six texts of figures counted already (words included).
+InformationTexts FormatInformation(TextStatistics statistics,
+                                   std::optional<std::int32_t> displayLines = std::nullopt);
+
 // Counts the text and writes the six texts. When `displayLines` is given it replaces the logical
 // line count (the editor's display-line count for its current width).
 InformationTexts MakeInformation(std::string_view text, const CountOptions& options,

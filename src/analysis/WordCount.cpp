@@ -9,6 +9,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -71,6 +72,9 @@ public:
 
     // Between words, with no join pending, nothing but the next word character changes the count.
     bool Idle() const noexcept { return FState == State::Running && !FInWord && !FJoined; }
+
+    // A hyphen after a word waits for the next line to say whether the word goes on.
+    bool JoinPending() const noexcept { return FState == State::AfterHyphen; }
 
     std::int64_t Finish() const noexcept { return FCount + (FInWord && !FJoined ? 1 : 0); }
 
@@ -170,28 +174,78 @@ void FeedCharacter(WordCounter& counter, const ShiftJis::Character& c,
         counter.Feed(set.IsWordCharacter(c.code) ? WordRole::Word : WordRole::Other);
 }
 
-} // namespace
+// What the word count needs of a word setting, made once for many texts.
+struct WordTables
+{
+    explicit WordTables(const WordCharacterSet& set)
+        : set(set), roles(SingleByteRoles(set)), finder(set)
+    {
+    }
+    WordCharacterSet set;
+    std::array<WordRole, 256> roles;
+    WordStartFinder finder;
+};
 
-std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept
+// The word count of a whole text, the counter left as the text ends.
+WordCounter RunWords(std::string_view text, const WordTables& tables) noexcept
 {
     // The writer's text ends at the first NUL byte.
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
         text =
             text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
 
-    const std::array<WordRole, 256> roles = SingleByteRoles(wordCharacters);
-    const WordStartFinder finder(wordCharacters);
     WordCounter counter;
     std::size_t position = 0;
     while (position < text.size()) {
-        if (finder.Usable() && counter.Idle()) {
-            position = finder.Next(text, position);
+        if (tables.finder.Usable() && counter.Idle()) {
+            position = tables.finder.Next(text, position);
             if (position >= text.size())
                 break;
         }
         const ShiftJis::Character c = ShiftJis::CharacterAt(text, position);
-        FeedCharacter(counter, c, roles, wordCharacters);
+        FeedCharacter(counter, c, tables.roles, tables.set);
         position += c.length;
     }
-    return SaturateToInt32(counter.Finish());
+    return counter;
+}
+
+// Whether the first character after the leading blanks is a word character.
+bool BeginsWithWord(std::string_view line, const WordTables& tables) noexcept
+{
+    for (const ShiftJis::Character& c : ShiftJis::Characters(line)) {
+        if (c.doubleByte && c.code == ShiftJis::DoubleByteSpace)
+            continue;
+        const WordRole role =
+            c.doubleByte ? (tables.set.IsWordCharacter(c.code) ? WordRole::Word : WordRole::Other)
+                         : tables.roles[c.code];
+        if (role != WordRole::Blank)
+            return role == WordRole::Word;
+    }
+    return false;
+}
+
+} // namespace
+
+std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept
+{
+    return SaturateToInt32(RunWords(text, WordTables(wordCharacters)).Finish());
+}
+
+struct LineWordCounter::Tables : WordTables
+{
+    using WordTables::WordTables;
+};
+
+LineWordCounter::LineWordCounter(const WordCharacterSet& wordCharacters)
+    : FTables(std::make_unique<const Tables>(wordCharacters))
+{
+}
+
+LineWordCounter::~LineWordCounter() = default;
+
+LineWords LineWordCounter::Count(std::string_view line) const noexcept
+{
+    const WordCounter counter = RunWords(line, *FTables);
+    return {SaturateToInt32(counter.Finish()), BeginsWithWord(line, *FTables),
+            counter.JoinPending()};
 }

@@ -2,8 +2,32 @@
 // English words: maximal runs of word characters, joined across a hyphen (also at a line end).
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 class WordCharacterSet;
 
 std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept;
+
+// The words of one line (no line breaks in it) as it stands alone, and what its neighbours need to
+// join a word carried over a line end: the words of lines joined with CR LF are the sum of their
+// words less one for every line that ends in a join followed by one that begins with a word.
+struct LineWords
+{
+    std::int32_t words = 0;
+    bool beginsWithWord = false; // a word character after the leading blanks
+    bool endsInJoin = false;     // a hyphen right after a word, with only blanks after it
+};
+
+// Counts line after line under one word setting (copied), its tables made once.
+class LineWordCounter
+{
+public:
+    explicit LineWordCounter(const WordCharacterSet& wordCharacters);
+    ~LineWordCounter();
+    LineWords Count(std::string_view line) const noexcept;
+
+private:
+    struct Tables;
+    std::unique_ptr<const Tables> FTables;
+};

@@ -1,6 +1,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/DocumentTabs.h"
 #include "app/EditorFocus.h"
 #include "app/FileDialogSetup.h"
 #include "app/FontSetup.h"
@@ -81,9 +82,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     BuildEncodingControls();
 
     // The design's one tab and its empty document.
-    ui->TabControl1->addTab(QString::fromStdString(TabCaption({})));
-    ui->TabControl1->setCurrentIndex(0);
-    FDocuments.Add();
+    FTabs = std::make_unique<DocumentTabs>(ui->TabControl1, ui->TextRichEdit);
+    FTabs->Append({});
+    FTabs->SelectQuietly(0);
+    FTabs->Show(0);
 
     ConnectActions();
     ConnectEditor();

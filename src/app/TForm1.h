@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+class DocumentTabs;
 class QAction;
 class QComboBox;
 class QFileDialog;
@@ -59,7 +60,7 @@ public:
     // Documents and tabs.
     void OpenFile(const std::string& path);
     bool StoreCurrentDocument();
-    DocumentList& Documents() noexcept { return FDocuments; }
+    DocumentList& Documents() noexcept;
     std::string OpenTextInNewTab();
     bool QuerySaveAll();
     static QString MakeTitle(const std::string& name);
@@ -73,16 +74,16 @@ public:
     void ShowReport(const std::string& shiftJisReport);
 
     // The information panel and the status bar.
-    void ShowInformation(std::string_view text, bool useDisplayLines);
+    // The figures of the shown document's whole text.
+    void ShowInformation(bool useDisplayLines);
     void BeginProgress(const QString& text);
     void SetProgress(double fraction);
     void EndProgress();
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
 
-    // The line-information gutter: a refresh of the visible rows, or from a document's lines.
+    // The line-information gutter: a refresh of the visible rows.
     void UpdateLineInfo();
-    void RefreshLineInfo(const Document& document);
 
 signals:
     // A document's tab is about to close; the document is still there.
@@ -133,9 +134,9 @@ private:
     bool QuerySave(int index);
     bool SaveAll();
     bool CloseTab(int index);
-    void StoreShownText();
     void AppendTab(const std::string& fileName);
     void SelectTabQuietly(int index);
+    void ShowTab(int index);
     void ShowModifiedMark();
     void K1Click();
 
@@ -144,16 +145,15 @@ private:
     void ShowEncoding();
     std::optional<QString> LoadFileInto(Document& document, const std::string& path,
                                         std::optional<TextEncoding> encoding);
-    void ShowLoadedText(const Document& document, const std::optional<QString>& text);
-    bool KeepsEditorText(const Document& document);
-    bool WriteInEncoding(int index, const Document& document, const QString& text);
+    void ShowLoadedText(Document& document, const std::optional<QString>& text);
+    bool WriteInEncoding(int index, const Document& document);
     bool SaveStoredDocument(int index, Document& document);
     void ChooseSaveEncoding(const Document& document);
     void TakeSaveEncoding(Document& document) const;
     void ReopenWithEncodingItemClick();
     void PutRewrittenText(std::string_view rewritten, const QString& source,
                           const Document& sourceDocument);
-    QString DocumentSizeText(std::string_view text, const QString& shiftJisSize);
+    QString DocumentSizeText(bool selection, const QString& shiftJisSize);
 
     // TForm1Information.cpp: the live panel.
     void TextRichEditChange();
@@ -166,6 +166,8 @@ private:
     void RenewInfoClick();
     void LogicalLineItemClick();
     void AppearanceLineItemClick();
+    void ShowSelectionInformation();
+    void WriteInformation(const InformationTexts& texts, bool selection);
     void WriteInformation(const std::array<QString, 6>& texts);
     std::array<QString, 6> ReadInformation() const;
 
@@ -181,7 +183,7 @@ private:
     // commands of the analysis, arrange and settings menus, the tool row and the pop-up menu.
     void ConnectAnalysisActions();
     std::string AskPhrase();
-    std::string_view SelectedText();
+    std::string SelectedText();
     std::vector<std::string> AllDocumentTexts();
     void CharTypeItemClick();
     void CountPhraseItemClick();
@@ -268,7 +270,7 @@ private:
     PreviewSettings FPreviewSettings; // the manuscript preview's face
     ManuscriptPreview* FManuscriptPreview = nullptr;
     QString FSavedStatusText;
-    DocumentList FDocuments;
+    std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
     int FCurrentIndex = 0;
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;

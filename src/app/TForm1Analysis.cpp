@@ -62,9 +62,9 @@ std::string TForm1::AskPhrase()
     return TInputForm::Ask(this, QString::fromUtf8(u8"数を数える文字列を入力"));
 }
 
-std::string_view TForm1::SelectedText()
+std::string TForm1::SelectedText()
 {
-    return NormaliseSelection(ui->TextRichEdit->GetSelectedText());
+    return std::string(NormaliseSelection(ui->TextRichEdit->GetSelectedText()));
 }
 
 // Every open document's text, the shown one as the editor holds it now.
@@ -72,7 +72,7 @@ std::vector<std::string> TForm1::AllDocumentTexts()
 {
     StoreCurrentDocument();
     std::vector<std::string> texts;
-    for (const Document* document = FDocuments.First(); document; document = FDocuments.Next())
+    for (const Document* document = Documents().First(); document; document = Documents().Next())
         texts.push_back(document->GetText());
     return texts;
 }
@@ -89,7 +89,8 @@ void TForm1::CountPhraseItemClick()
 {
     // The phrase comes first: the text is read as it stands when the writer has answered.
     const std::string phrase = AskPhrase();
-    const ReadingText text(ui->TextRichEdit->GetText(), CurrentCountOptions().excludeRuby);
+    const std::string whole = ui->TextRichEdit->GetText();
+    const ReadingText text(whole, CurrentCountOptions().excludeRuby);
     if (const auto report = MakePhraseReport(CountPhrase(text, phrase), phrase))
         ShowReport(*report);
 }
@@ -104,7 +105,8 @@ void TForm1::PopupCharTypeItemClick()
 void TForm1::PopupCountPhraseItemClick()
 {
     const std::string phrase = AskPhrase();
-    const ReadingText text(SelectedText(), CurrentCountOptions().excludeRuby);
+    const std::string selected = SelectedText();
+    const ReadingText text(selected, CurrentCountOptions().excludeRuby);
     if (const auto report = MakePhraseReport(CountPhrase(text, phrase), phrase))
         ShowReport(*report);
 }

@@ -128,7 +128,7 @@ void TForm1::MeasureShownTextArea(std::string_view text, QAction* runningItem)
     if (text.empty())
         return;
     const DisabledWhileRunning running(runningItem);
-    const std::vector<const Document*> shown = {FDocuments.Item(FCurrentIndex)};
+    const std::vector<const Document*> shown = {Documents().Item(FCurrentIndex)};
     ShowAreaResult(MeasureLinesArea(SplitLines(text), shown));
 }
 
@@ -148,8 +148,8 @@ void TForm1::K2Click()
     const DisabledWhileRunning running(ui->PopupCharAreaItem);
     const std::vector<std::string> texts = AllDocumentTexts();
     std::vector<const Document*> measured;
-    for (int i = 0; i < FDocuments.Count(); ++i)
-        measured.push_back(FDocuments.Item(i));
+    for (int i = 0; i < Documents().Count(); ++i)
+        measured.push_back(Documents().Item(i));
     AreaResult totals;
     for (const std::string& text : texts) {
         const AreaResult one = MeasureLinesArea(SplitLines(text), measured);

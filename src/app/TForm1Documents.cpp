@@ -1,10 +1,12 @@
-// The documents and their tabs: new, open, save, close, and the text moving between the shown
-// document and the editor when the writer changes tabs.
+// The documents and their tabs: new, open, save, close, and the editor showing the text of the tab
+// the writer brings to the front.
 
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/DocumentTabs.h"
 #include "app/SavedForm.h"
+#include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
@@ -40,60 +42,55 @@ void TForm1::ShowModifiedMark()
     ShowEncoding();
 }
 
-// Copies the editor into the shown document. A text with characters that Shift-JIS cannot hold
-// also keeps the editor's own text with its tab, so that changing tabs loses nothing.
-void TForm1::StoreShownText()
+DocumentList& TForm1::Documents() noexcept
 {
-    if (FCurrentIndex < 0)
-        return;
-    Document* document = FDocuments.Item(FCurrentIndex);
-    if (!document)
-        return;
-    TRichEditEx* editor = ui->TextRichEdit;
-    document->SetText(editor->GetText());
-    document->Modified = editor->GetModified();
-    ui->TabControl1->setTabData(FCurrentIndex, KeepsEditorText(*document)
-                                                   ? QVariant(editor->document()->toRawText())
-                                                   : QVariant());
+    return FTabs->Documents();
 }
 
+// Each tab's text lives in its own document, so there is nothing to copy; what the window asks
+// is whether the tab in front holds unsaved changes.
 bool TForm1::StoreCurrentDocument()
 {
-    const int index = ui->TabControl1->currentIndex();
-    if (Document* document = FDocuments.Item(index)) {
-        const int shown = FCurrentIndex;
-        FCurrentIndex = index;
-        StoreShownText();
-        FCurrentIndex = shown;
-        return document->Modified;
-    }
+    if (const Document* document = Documents().Item(ui->TabControl1->currentIndex()))
+        return document->IsModified();
     return ui->TextRichEdit->GetModified();
 }
 
 void TForm1::AppendTab(const std::string& fileName)
 {
-    const QSignalBlocker blocker(ui->TabControl1);
-    ui->TabControl1->addTab(Caption(fileName));
+    FTabs->Append(fileName);
 }
 
 // Selecting a tab by program raises no tab events.
 void TForm1::SelectTabQuietly(int index)
 {
-    const QSignalBlocker blocker(ui->TabControl1);
-    ui->TabControl1->setCurrentIndex(index);
+    FTabs->SelectQuietly(index);
+}
+
+// Puts the tab's text in the editor and shows its figures, its caret position and whether it has
+// unsaved changes; a selection it had is shown again with its figures.
+void TForm1::ShowTab(int index)
+{
+    FTabs->Show(index);
+    if (selectionShown) {
+        SetStatusText(2, QString());
+        selectionShown = false;
+    }
+    TextRichEditChange();
+    TextRichEditSelectionChange();
+    const bool selected = ui->TextRichEdit->textCursor().hasSelection();
+    ui->Cut1->setEnabled(selected);
+    ui->Copy1->setEnabled(selected);
 }
 
 void TForm1::New1Click()
 {
     setWindowTitle(MakeTitle({}));
-    StoreShownText();
+    TabControl1Changing();
     AppendTab({});
     SelectTabQuietly(ui->TabControl1->count() - 1);
     FCurrentIndex = ui->TabControl1->currentIndex();
-    ui->TextRichEdit->SetText({});
-    FDocuments.Add()->SetText(ui->TextRichEdit->GetText());
-    ui->TextRichEdit->SetModified(false);
-    ShowModifiedMark();
+    ShowTab(FCurrentIndex);
     ui->TextRichEdit->setFocus();
 }
 
@@ -102,7 +99,7 @@ std::string TForm1::OpenTextInNewTab()
     setWindowTitle(MakeTitle({}));
     if (FCurrentIndex < 0)
         return {};
-    const Document* source = FDocuments.Item(FCurrentIndex);
+    const Document* source = Documents().Item(FCurrentIndex);
     New1Click();
     return source ? source->GetText() : std::string();
 }
@@ -121,34 +118,30 @@ void TForm1::OpenFile(const std::string& path)
         return;
     const QString previousTitle = windowTitle();
     setWindowTitle(MakeTitle(path));
-    StoreShownText();
+    TabControl1Changing();
     const int previous = FCurrentIndex;
     AppendTab(path);
     const int index = ui->TabControl1->count() - 1;
     SelectTabQuietly(index);
     FCurrentIndex = index;
-    Document* document = FDocuments.Add();
+    Document* document = Documents().Item(index);
     std::optional<QString> text;
     try {
         text = LoadFileInto(*document, path, std::nullopt);
     } catch (...) {
         // No half-made tab stays behind: the previous document is shown as before, under its
         // own caption.
-        FDocuments.Remove(index);
-        {
-            const QSignalBlocker blocker(ui->TabControl1);
-            ui->TabControl1->removeTab(index);
-            ui->TabControl1->setCurrentIndex(previous);
-        }
+        FTabs->Remove(index);
+        SelectTabQuietly(previous);
         FCurrentIndex = previous;
         setWindowTitle(previousTitle);
         throw;
     }
-    document->FileName = path;
-    RefreshLineInfo(*document);
+    // The text goes into the tab's own, which the editor already shows, so that only the lines in
+    // view are laid out; the document reads its text from there from now on.
+    FTabs->Show(index);
     ShowLoadedText(*document, text);
-    ui->TextRichEdit->SetModified(false);
-    ShowModifiedMark();
+    ShowTab(index);
     AddHistory(path);
     ui->TextRichEdit->setFocus();
 }
@@ -169,28 +162,21 @@ void TForm1::TabControl1CurrentChanged(int)
     TabControl1Change();
 }
 
+// The tab going to the back keeps its caret, selection and scroll position with its text.
 void TForm1::TabControl1Changing()
 {
     if (FCurrentIndex != -1)
-        StoreShownText();
+        FTabs->Keep(FCurrentIndex);
 }
 
 void TForm1::TabControl1Change()
 {
     FCurrentIndex = ui->TabControl1->currentIndex();
-    Document* document = FDocuments.Item(FCurrentIndex);
+    const Document* document = Documents().Item(FCurrentIndex);
     if (!document)
         return;
-    RefreshLineInfo(*document);
-    const QVariant kept = ui->TabControl1->tabData(FCurrentIndex);
-    if (kept.isValid())
-        ui->TextRichEdit->setPlainText(kept.toString());
-    else
-        ui->TextRichEdit->SetText(document->GetText());
-    ui->TextRichEdit->SetModified(document->Modified);
+    ShowTab(FCurrentIndex);
     setWindowTitle(MakeTitle(document->FileName));
-    ShowModifiedMark();
-    UpdateCursorPosition();
     ui->TextRichEdit->setFocus();
 }
 
@@ -220,7 +206,7 @@ bool TForm1::SaveAll()
 // cannot hold into "?".
 bool TForm1::ConfirmLossySave(int index)
 {
-    const Document* document = FDocuments.Item(index);
+    const Document* document = Documents().Item(index);
     const QString text =
         QStringLiteral(u"「%1」には %2 で保存できない文字があります。\n"
                        u"保存すると、それらの文字は「?」に置き換えられます。保存しますか？")
@@ -236,8 +222,7 @@ bool TForm1::SaveShownDocument(Document& document)
 {
     TRichEditEx* editor = ui->TextRichEdit;
     try {
-        if (!WriteInEncoding(ui->TabControl1->currentIndex(), document,
-                             editor->document()->toRawText()))
+        if (!WriteInEncoding(ui->TabControl1->currentIndex(), document))
             return false;
     } catch (const EFile&) {
         throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
@@ -251,7 +236,7 @@ bool TForm1::SaveShownDocument(Document& document)
 
 bool TForm1::SaveDocument(int index)
 {
-    Document* document = FDocuments.Item(index);
+    Document* document = Documents().Item(index);
     if (!document)
         return false;
     if (document->FileName.empty())
@@ -263,7 +248,7 @@ bool TForm1::SaveDocument(int index)
 
 bool TForm1::SaveDocumentAs(int index)
 {
-    Document* document = FDocuments.Item(index);
+    Document* document = Documents().Item(index);
     if (!document)
         return false;
     ChooseSaveEncoding(*document);
@@ -295,12 +280,10 @@ bool TForm1::SaveDocumentAs(int index)
 
 bool TForm1::QuerySave(int index)
 {
-    const Document* document = FDocuments.Item(index);
+    const Document* document = Documents().Item(index);
     if (!document)
         return true;
-    const bool modified = index == ui->TabControl1->currentIndex() ? ui->TextRichEdit->GetModified()
-                                                                   : document->Modified;
-    if (!modified)
+    if (!document->IsModified())
         return true;
     const QString text = QStringLiteral(u"「%1」のテキストは変更されています。\n保存しますか？")
                              .arg(ui->TabControl1->tabText(index));
@@ -334,12 +317,9 @@ bool TForm1::CloseTab(int index)
         if (neighbour >= 0)
             SelectTabQuietly(neighbour);
     }
-    {
-        const QSignalBlocker blocker(tabs);
-        tabs->removeTab(index);
-    }
-    emit DocumentClosing(FDocuments.Item(index));
-    FDocuments.Remove(index);
+    emit DocumentClosing(Documents().Item(index));
+    // The editor may show the closing text until another tab is shown below.
+    const std::unique_ptr<EditorDocument> closing = FTabs->Remove(index);
     FCurrentIndex = tabs->currentIndex();
     if (FCurrentIndex == -1)
         New1Click();
@@ -374,5 +354,5 @@ void TForm1::StartUp(const std::vector<std::string>& items)
             OpenFile(path);
     }
     CloseTab(0);
-    ShowInformation(editor->GetText(), false);
+    ShowInformation(false);
 }

@@ -5,7 +5,9 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/DocumentTabs.h"
 #include "app/SavedForm.h"
+#include "controls/EditorDocument.h"
 #include "controls/QtShiftJis.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
@@ -18,6 +20,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QStatusBar>
 
 namespace {
@@ -78,7 +81,7 @@ void TForm1::BuildEncodingControls()
 
 void TForm1::ShowEncoding()
 {
-    if (const Document* document = FDocuments.Item(ui->TabControl1->currentIndex()))
+    if (const Document* document = Documents().Item(ui->TabControl1->currentIndex()))
         FEncodingPanel->setText(Name(document->Encoding));
 }
 
@@ -118,33 +121,41 @@ std::optional<QString> TForm1::LoadFileInto(Document& document, const std::strin
     return FromUtf16(decoded.text);
 }
 
-// Puts a freshly read document into the editor: the text of another encoding as it was read
-// (kept with the tab as well, since the Shift-JIS lines cannot hold it), a Shift-JIS text from
-// its lines.
-void TForm1::ShowLoadedText(const Document& document, const std::optional<QString>& text)
+// Puts a freshly read document into the tab's text, which the editor shows: the text of another
+// encoding as it was read, a Shift-JIS text from its lines, each line keeping its file bytes. The
+// document reads its text from there from now on. Raises no editor events: the caller shows the
+// tab afterwards.
+void TForm1::ShowLoadedText(Document& document, const std::optional<QString>& text)
 {
-    const int index = ui->TabControl1->currentIndex();
-    if (text) {
-        ui->TextRichEdit->setPlainText(*text);
-        ui->TabControl1->setTabData(index, *text);
-    } else {
-        ui->TextRichEdit->SetText(document.GetText());
-        ui->TabControl1->setTabData(index, QVariant());
+    EditorDocument* shown = ui->TextRichEdit->Text();
+    {
+        const QSignalBlocker blocker(ui->TextRichEdit);
+        if (text)
+            shown->setPlainText(*text);
+        else
+            shown->LoadLines(document.Lines, CurrentCountOptions(), FWordCharacters);
+        shown->setModified(false);
     }
-}
-
-// The editor's own text stays with the tab when the Shift-JIS lines cannot hold it: characters
-// without a Shift-JIS form, or any file of another encoding (whose invalid bytes only it keeps).
-bool TForm1::KeepsEditorText(const Document& document)
-{
-    return document.Encoding != TextEncoding::ShiftJis ||
-           ui->TextRichEdit->GetTextLosesCharacters();
+    document.ShowIn(shown);
 }
 
 // Writes the text to the document's file in its encoding, after asking when the encoding cannot
 // hold every character. False when the writer declines; throws EFile when writing fails.
-bool TForm1::WriteInEncoding(int index, const Document& document, const QString& text)
+bool TForm1::WriteInEncoding(int index, const Document& document)
 {
+    // A Shift-JIS text that every character fits is written as its lines' bytes, so that the
+    // lines not edited keep the byte pairs of the file.
+    bool complete = false;
+    if (document.Encoding == TextEncoding::ShiftJis) {
+        const std::string lines = document.GetText(&complete);
+        if (complete) {
+            UsefulFunc::WriteFileAtomically(document.FileName, lines);
+            return true;
+        }
+    }
+    const int shown = ui->TabControl1->currentIndex();
+    const QString text =
+        (index == shown ? ui->TextRichEdit->Text() : FTabs->TextOf(index))->toRawText();
     std::string bytes;
     if (!EncodeText(View(text), document.Encoding, document.FileLineBreak,
                     document.FileEndsWithBreak, bytes) &&
@@ -154,20 +165,14 @@ bool TForm1::WriteInEncoding(int index, const Document& document, const QString&
     return true;
 }
 
-// Saves a document that is not shown. Its lines serve unless the editor's text was kept with its
-// tab; both go through the document's encoding.
+// Saves a document that is not shown, from its tab's text, in its encoding.
 bool TForm1::SaveStoredDocument(int index, Document& document)
 {
-    const QVariant kept = ui->TabControl1->tabData(index);
-    const QString text = kept.isValid()
-                             ? kept.toString()
-                             : QtShiftJis::Decode(document.GetText(), Cp932::LineBreaks::Convert);
-    if (!WriteInEncoding(index, document, text))
+    if (!WriteInEncoding(index, document))
         return false;
-    // Shown again, the tab holds what its file now holds.
-    if (kept.isValid())
-        ui->TabControl1->setTabData(index, SavedForm(text, document.Encoding));
-    document.Modified = false;
+    // Shown again, the tab holds what its file now holds; one undo brings the characters back.
+    ShowSavedForm(*FTabs->TextOf(index), document.Encoding);
+    document.SetModified(false);
     return true;
 }
 
@@ -193,7 +198,7 @@ void TForm1::TakeSaveEncoding(Document& document) const
 void TForm1::ReopenWithEncodingItemClick()
 {
     const int index = ui->TabControl1->currentIndex();
-    Document* document = FDocuments.Item(index);
+    Document* document = Documents().Item(index);
     if (!document || document->FileName.empty())
         return;
     TRichEditEx* editor = ui->TextRichEdit;
@@ -217,10 +222,8 @@ void TForm1::ReopenWithEncodingItemClick()
     const std::optional<QString> text =
         LoadFileInto(reread, document->FileName, static_cast<TextEncoding>(encoding));
     *document = std::move(reread);
-    RefreshLineInfo(*document);
     ShowLoadedText(*document, text);
-    editor->SetModified(false);
-    ShowModifiedMark();
+    ShowTab(index);
 }
 
 // The rewritten text goes into the new tab with the source's encoding, and each geta mark that
@@ -231,7 +234,7 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
     std::u16string text = Cp932::Decode(rewritten, Cp932::LineBreaks::Convert);
     RestoreGetaMarks(text, View(source));
     ui->TextRichEdit->setPlainText(FromUtf16(text));
-    if (Document* document = FDocuments.Item(FCurrentIndex)) {
+    if (Document* document = Documents().Item(FCurrentIndex)) {
         document->Encoding = sourceDocument.Encoding;
         document->FileLineBreak = sourceDocument.FileLineBreak;
         document->FileEndsWithBreak = sourceDocument.FileEndsWithBreak;
@@ -240,13 +243,12 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
 
 // "サイズ" of the shown document: the bytes of its text (or of the selection) in its own encoding,
 // with the line breaks it will be saved with. For Shift-JIS, the figure of the counts.
-QString TForm1::DocumentSizeText(std::string_view text, const QString& shiftJisSize)
+QString TForm1::DocumentSizeText(bool selection, const QString& shiftJisSize)
 {
-    const Document* document = FDocuments.Item(ui->TabControl1->currentIndex());
+    const Document* document = Documents().Item(ui->TabControl1->currentIndex());
     if (!document || document->Encoding == TextEncoding::ShiftJis)
         return shiftJisSize;
     TRichEditEx* editor = ui->TextRichEdit;
-    const bool selection = text.data() == editor->GetSelectedText().data();
     const QString unicode =
         selection ? editor->textCursor().selectedText() : editor->document()->toRawText();
     std::string bytes;

@@ -74,12 +74,6 @@ void TForm1::UpdateLineInfo()
     ui->LineInfo1->Refresh();
 }
 
-void TForm1::RefreshLineInfo(const Document& document)
-{
-    ui->LineInfo1->SetCountOptions(CurrentCountOptions());
-    ui->LineInfo1->Refresh(document.Lines);
-}
-
 // The gutter stands at the page's left edge, outside the page's layout; the layout's left margin
 // leaves room for it and 1 pixel more, so that at width 0 the editor has the whole page.
 void TForm1::LineInfo1ChangeSize()

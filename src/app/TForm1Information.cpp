@@ -21,18 +21,37 @@ CountOptions TForm1::CurrentCountOptions() const
     return options;
 }
 
-void TForm1::ShowInformation(std::string_view text, bool useDisplayLines)
+// The figures follow the text line by line, so that a key costs the same in a long novel as in a
+// short story.
+void TForm1::ShowInformation(bool useDisplayLines)
 {
+    TRichEditEx* editor = ui->TextRichEdit;
     std::optional<std::int32_t> displayLines;
     if (useDisplayLines)
-        displayLines = ui->TextRichEdit->GetLineCount();
-    const InformationTexts texts =
-        MakeInformation(text, CurrentCountOptions(), FWordCharacters, displayLines);
+        displayLines = editor->GetLineCount();
+    WriteInformation(
+        FormatInformation(editor->Text()->Statistics(CurrentCountOptions(), FWordCharacters),
+                          displayLines),
+        false);
+}
+
+// A selection always counts logical lines.
+void TForm1::ShowSelectionInformation()
+{
+    TRichEditEx* editor = ui->TextRichEdit;
+    WriteInformation(FormatInformation(editor->Text()->SelectionStatistics(
+                         editor->textCursor(), CurrentCountOptions(), FWordCharacters)),
+                     true);
+}
+
+// The size is that of the document's own encoding.
+void TForm1::WriteInformation(const InformationTexts& texts, bool selection)
+{
     WriteInformation({QString::fromLatin1(texts.charNumber),
                       QString::fromLatin1(texts.charNumberPerLine),
                       QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
                       QString::fromLatin1(texts.wordNumberPerLine),
-                      DocumentSizeText(text, QString::fromLatin1(texts.textSize))});
+                      DocumentSizeText(selection, QString::fromLatin1(texts.textSize))});
 }
 
 // The six fields in the order CharNumber, CharNumberPerLine, LineNumber, WordNumber,
@@ -59,7 +78,7 @@ void TForm1::TextRichEditChange()
     UpdateCursorPosition();
     UpdateLineInfo();
     if (ui->AutoRenewInfoItem->isChecked())
-        ShowInformation(ui->TextRichEdit->GetText(), ui->AppearanceLineItem->isChecked());
+        ShowInformation(ui->AppearanceLineItem->isChecked());
 }
 
 void TForm1::TextRichEditSelectionChange()
@@ -68,8 +87,7 @@ void TForm1::TextRichEditSelectionChange()
     if (editor->GetSelectionLength() > 0) {
         if (!selectionShown)
             savedInformation = ReadInformation();
-        // A selection always counts logical lines.
-        ShowInformation(editor->GetSelectedText(), false);
+        ShowSelectionInformation();
         SetStatusText(2, QStringLiteral(u"選択部分のデータを表示中"));
         selectionShown = true;
     } else if (selectionShown) {

@@ -10,6 +10,8 @@
 #include "dialogs/TPaperSettingForm.h"
 #include "preview/ManuscriptPreview.h"
 
+#include <utility>
+
 namespace {
 
 // The weighted count of the quick sheet count: a double-byte character fills a whole cell.
@@ -79,13 +81,13 @@ void TForm1::ManuscriptPreviewItemClick()
         connect(FManuscriptPreview, &ManuscriptPreview::ExportProgress, this, &TForm1::SetProgress);
         connect(FManuscriptPreview, &ManuscriptPreview::ExportFinished, this, &TForm1::EndProgress);
     }
-    const std::string_view selection = SelectedText();
+    std::string selection = SelectedText();
     if (selection.empty())
         FManuscriptPreview->ShowText(
             [this] { return ShownManuscript(ui->TextRichEdit->GetText()); });
     else
         FManuscriptPreview->ShowText(
-            [this, text = std::string(selection)] { return ShownManuscript(text); });
+            [this, text = std::move(selection)] { return ShownManuscript(text); });
 }
 
 std::string TForm1::ShownManuscript(std::string_view text)

@@ -25,7 +25,7 @@ void TForm1::PutTextInNewTab(const std::function<std::string(std::string_view)>&
 {
     TRichEditEx* editor = ui->TextRichEdit;
     const QString sourceText = editor->document()->toRawText();
-    const Document* shown = FDocuments.Item(FCurrentIndex);
+    const Document* shown = Documents().Item(FCurrentIndex);
     Document sourceDocument; // only the source's encoding is needed, not its text
     if (shown) {
         sourceDocument.Encoding = shown->Encoding;

@@ -6,9 +6,12 @@
 
 #include <QString>
 #include <QStringView>
+#include <QTextBlock>
+#include <QTextBlockUserData>
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace QtShiftJis {
 
@@ -37,6 +40,27 @@ inline QString Decode(std::string_view bytes, Cp932::LineBreaks breaks = Cp932::
 {
     const std::u16string text = Cp932::Decode(bytes, breaks);
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The bytes a line had in its file, kept with its block for as long as the block is unchanged:
+// code page 932 gives some characters two byte pairs, and decoding picks one character for both,
+// so only the file's own bytes say which pair the writer's file holds.
+class OriginalBytes : public QTextBlockUserData
+{
+public:
+    explicit OriginalBytes(std::string bytes) : Bytes(std::move(bytes)) {}
+    const std::string Bytes;
+};
+
+// Appends the Shift-JIS form of a block (a logical line, without its break) to `out`: the file's
+// bytes while the block keeps them, else its text encoded. False as Encode.
+inline bool EncodeBlock(const QTextBlock& block, std::string& out)
+{
+    if (const auto* kept = dynamic_cast<const OriginalBytes*>(block.userData())) {
+        out += kept->Bytes;
+        return true;
+    }
+    return EncodeForCounting(block.text(), out);
 }
 
 } // namespace QtShiftJis

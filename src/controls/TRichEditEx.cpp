@@ -12,15 +12,26 @@
 
 TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent)
 {
-    // Connected first, so that the cached text is stale before any other listener runs.
+    ShowText(new EditorDocument(this));
     connect(this, &QPlainTextEdit::textChanged, this, &TRichEditEx::TextChanged);
     // Every vertical scroll moves the scroll bar, whatever caused it: bar, wheel, keys, dragging.
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TRichEditEx::VScroll);
 }
 
+EditorDocument* TRichEditEx::Text() const
+{
+    return FText;
+}
+
+// The document's caret, selection and scroll position are the owner's to keep and put back.
+void TRichEditEx::ShowText(EditorDocument* text)
+{
+    FText = text;
+    setDocument(text);
+}
+
 void TRichEditEx::TextChanged()
 {
-    ++FRevision;
     if (FInitializing) {
         if (!document()->isEmpty())
             clear(); // comes back here once with an empty editor
@@ -29,39 +40,21 @@ void TRichEditEx::TextChanged()
     emit Change();
 }
 
-const std::string& TRichEditEx::GetText()
+std::string TRichEditEx::GetText() const
 {
-    if (FTextRevision != FRevision) {
-        // The raw text keeps paragraph separators, which the codec turns into CR LF itself.
-        const QString raw = document()->toRawText();
-        FText.clear();
-        FText.reserve(static_cast<std::size_t>(raw.size()) * 2);
-        FTextLoses = !QtShiftJis::EncodeForCounting(raw, FText, Cp932::LineBreaks::Convert);
-        FTextRevision = FRevision;
-    }
-    return FText;
+    return FText->Text();
 }
 
-bool TRichEditEx::GetTextLosesCharacters()
+bool TRichEditEx::GetTextLosesCharacters() const
 {
-    GetText();
-    return FTextLoses;
+    bool complete = true;
+    FText->Text(&complete);
+    return !complete;
 }
 
-const std::string& TRichEditEx::GetSelectedText()
+std::string TRichEditEx::GetSelectedText() const
 {
-    const QTextCursor cursor = textCursor();
-    if (FSelectionRevision != FRevision || FSelectionStart != cursor.selectionStart() ||
-        FSelectionEnd != cursor.selectionEnd()) {
-        FSelectedText.clear();
-        if (cursor.hasSelection())
-            QtShiftJis::EncodeForCounting(cursor.selectedText(), FSelectedText,
-                                          Cp932::LineBreaks::Convert);
-        FSelectionRevision = FRevision;
-        FSelectionStart = cursor.selectionStart();
-        FSelectionEnd = cursor.selectionEnd();
-    }
-    return FSelectedText;
+    return FText->SelectedText(textCursor());
 }
 
 int TRichEditEx::GetSelectionLength() const

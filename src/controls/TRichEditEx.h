@@ -1,9 +1,10 @@
 #pragma once
 // The window's one editor, TextRichEdit. Besides the drop handling of TDropRichEdit it hands out
-// its text and its selection as Shift-JIS bytes with CR LF line breaks (converted once per change
-// and kept until the next one), answers the display-line questions of the gutter, the status bar
-// and the counts, and raises AfterKeyDown, MouseDown, VScroll and Change for the window.
+// its text and its selection as Shift-JIS bytes with CR LF line breaks, answers the display-line
+// questions of the gutter, the status bar and the counts, and raises AfterKeyDown, MouseDown,
+// VScroll and Change for the window.
 
+#include "controls/EditorDocument.h"
 #include "controls/TDropRichEdit.h"
 
 #include <QKeySequence>
@@ -22,13 +23,16 @@ class TRichEditEx : public TDropRichEdit
 public:
     explicit TRichEditEx(QWidget* parent = nullptr);
 
-    // The whole text as Shift-JIS with CR LF line breaks, the form the counts work on. Characters
-    // without a Shift-JIS form come out as the geta mark 〓, and GetTextLosesCharacters() then
-    // tells so.
-    const std::string& GetText();
-    bool GetTextLosesCharacters();
+    // The text shown: the document of the tab in front. The editor starts with one of its own.
+    EditorDocument* Text() const;
+    void ShowText(EditorDocument* text);
+
+    // The whole text as Shift-JIS with CR LF line breaks. Characters without a Shift-JIS form come
+    // out as "?", and GetTextLosesCharacters() then tells so.
+    std::string GetText() const;
+    bool GetTextLosesCharacters() const;
     // The selected text, converted the same way; empty without a selection.
-    const std::string& GetSelectedText();
+    std::string GetSelectedText() const;
     int GetSelectionLength() const;
     // Puts a Shift-JIS text (any line breaks) into the editor; raises Change like typing does.
     void SetText(std::string_view shiftJisText);
@@ -72,13 +76,5 @@ private:
 
     bool FInitializing = true;
     QList<QKeySequence> FWindowShortcuts;
-
-    std::uint64_t FRevision = 1; // grows with every change of the text
-    std::uint64_t FTextRevision = 0;
-    std::string FText;
-    bool FTextLoses = false;
-    std::uint64_t FSelectionRevision = 0;
-    int FSelectionStart = -1;
-    int FSelectionEnd = -1;
-    std::string FSelectedText;
+    EditorDocument* FText = nullptr;
 };

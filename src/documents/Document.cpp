@@ -51,8 +51,12 @@ void Document::SetText(std::string_view text)
     Lines = SplitLines(text);
 }
 
-std::string Document::GetText() const
+std::string Document::GetText(bool* complete) const
 {
+    if (FText)
+        return FText->Text(complete);
+    if (complete)
+        *complete = true;
     std::string text = JoinLinesWithCrLf(Lines);
     if (!EndsWithNewline && text.size() > 1 && text.back() == LF)
         text.resize(text.size() - 2);
@@ -62,7 +66,20 @@ std::string Document::GetText() const
 void Document::WriteToFile()
 {
     UsefulFunc::WriteFileAtomically(FileName, GetText());
-    Modified = false;
+    SetModified(false);
+}
+
+void Document::ShowIn(DocumentText* text)
+{
+    FText = text;
+    std::vector<std::string>().swap(Lines);
+}
+
+void Document::SetModified(bool value)
+{
+    Modified = value;
+    if (FText)
+        FText->SetModified(value);
 }
 
 void Document::LoadFromFile(const std::string& path)

@@ -9,11 +9,26 @@
 #include <string_view>
 #include <vector>
 
+// The text of a document shown in a tab: the editor's text, which the document asks for rather
+// than keeping a copy of its own that must be kept in step.
+class DocumentText
+{
+public:
+    virtual ~DocumentText() = default;
+    // Shift-JIS, CR LF between lines. `complete` (when given) tells whether every character had a
+    // Shift-JIS form; those without one come out as "?".
+    virtual std::string Text(bool* complete = nullptr) const = 0;
+    virtual bool Modified() const = 0;
+    virtual void SetModified(bool value) = 0;
+};
+
 class Document
 {
 public:
+    // Without a DocumentText: the text split into lines, without line-break bytes. A document
+    // that is shown hands its lines to its DocumentText and keeps none.
     bool EndsWithNewline = false;
-    std::vector<std::string> Lines; // the text split into lines, without line-break bytes
+    std::vector<std::string> Lines;
     bool Modified = false;
     std::string FileName; // full path; empty for a text never saved
     // The encoding of the file, kept for saving; for encodings other than Shift-JIS also the line
@@ -25,12 +40,21 @@ public:
     // Splits at CR, LF or CR LF; a NUL ends the text.
     void SetText(std::string_view text);
     // Every line followed by CR LF; the final break is dropped when the stored text had none.
-    std::string GetText() const;
-    // Writes GetText() to FileName atomically and clears Modified; throws EFile.
+    std::string GetText(bool* complete = nullptr) const;
+    // Writes GetText() to FileName atomically and clears the modified flag; throws EFile.
     void WriteToFile();
     // Reads a file as the editor opens it: Lines by the line rule, every line ending in CR LF;
     // FileName := path, Modified cleared. Throws Exception("ﾌｧｲﾙ %s は開けません").
     void LoadFromFile(const std::string& path);
+
+    // From now on the text, its lines and the modified flag are those of `text` (not owned); the
+    // lines held so far are dropped.
+    void ShowIn(DocumentText* text);
+    bool IsModified() const { return FText ? FText->Modified() : Modified; }
+    void SetModified(bool value);
+
+private:
+    DocumentText* FText = nullptr;
 };
 
 // The line rule: a line ends at CR, LF or CR LF; a break at the very end opens no further line;

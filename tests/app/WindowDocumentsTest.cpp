@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QUrl>
 
 #include <cstdio>
@@ -63,6 +64,74 @@ TEST_F(WindowTest, SwitchingTabsCarriesTextAndModifiedState)
     QTest::keyClick(Editor(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(Read(a), Sjis("xあいう\r\n"));
     EXPECT_EQ(Form->StatusText(3), "");
+}
+
+// Each tab holds its own text: what was typed, where the caret and the selection were and how far
+// the text was scrolled all come back with the tab, and undo still takes back what was typed.
+TEST_F(WindowTest, EachTabKeepsItsUndoCaretSelectionAndScroll)
+{
+    std::string lines;
+    for (int i = 0; i < 300; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    const std::string a = Write("a.txt", lines);
+    Form->OpenFile(a);
+    Form->OpenFile(Write("b.txt", "other\r\n"));
+    ClickTab(1);
+    Editor()->moveCursor(QTextCursor::End);
+    Type("typed");
+    Editor()->moveCursor(QTextCursor::Up);
+    Editor()->moveCursor(QTextCursor::Up, QTextCursor::KeepAnchor);
+    const QTextCursor before = Editor()->textCursor();
+    const int scrolled = Editor()->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    const QString figures = Field("CharNumber");
+
+    ClickTab(2);
+    Type("b");
+    EXPECT_EQ(Editor()->GetText(), "bother\r\n");
+    ClickTab(1);
+    EXPECT_EQ(Editor()->textCursor().anchor(), before.anchor());
+    EXPECT_EQ(Editor()->textCursor().position(), before.position());
+    EXPECT_EQ(Editor()->verticalScrollBar()->value(), scrolled);
+    EXPECT_EQ(Field("CharNumber"), figures); // the selection's figures
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+
+    Editor()->moveCursor(QTextCursor::End);
+    QTest::keyClick(Editor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->GetText(), lines);
+    EXPECT_EQ(Form->StatusText(3), "");
+    ClickTab(2);
+    EXPECT_EQ(Editor()->GetText(), "bother\r\n");
+}
+
+// A file of every byte pair (some characters have two) and of bytes with no character is saved
+// unchanged byte for byte; an edit changes the edited line only.
+TEST_F(WindowTest, SavingKeepsTheBytesOfEveryUnchangedLine)
+{
+    std::string bytes;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead >= 0xA0 && lead < 0xE0)
+            continue;
+        for (int trail = 0x40; trail <= 0xFC; ++trail)
+            bytes += {static_cast<char>(lead), static_cast<char>(trail)};
+        bytes += "\r\n";
+    }
+    bytes += "\x80\xA0\xFD\xFE\xFF\r\n";
+    const std::string path = Write("pairs.txt", bytes);
+    Form->OpenFile(path);
+    Action("Save1")->trigger();
+    EXPECT_EQ(Read(path), bytes);
+
+    Editor()->moveCursor(QTextCursor::Down);
+    Type("x");
+    Action("Save1")->trigger();
+    const std::string saved = Read(path);
+    ASSERT_EQ(saved.size(), bytes.size() + 1);
+    const std::size_t second = bytes.find("\r\n") + 2;
+    const std::size_t third = bytes.find("\r\n", second) + 2;
+    EXPECT_EQ(saved.substr(0, second), bytes.substr(0, second));
+    EXPECT_EQ(saved[second], 'x');
+    EXPECT_EQ(saved.substr(third + 1), bytes.substr(third));
 }
 
 TEST_F(WindowTest, NewAddsAnEmptyTabAndCtrlNCountsAllDocuments)

@@ -3,6 +3,7 @@
 
 #include "WindowHarness.h"
 
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
 
@@ -33,6 +34,29 @@ TEST_F(WindowTest, TypingRenewsTheSixFields)
     Type(u"日本"_qs);
     EXPECT_EQ(Field("CharNumber"), "8");
     EXPECT_EQ(Field("TextSize"), "12 (bytes)");
+}
+
+// Text being composed in an input method is not yet text: the figures, the modified mark and the
+// undo history change only when the input method commits it.
+TEST_F(WindowTest, OnlyTextTheInputMethodCommitsCounts)
+{
+    Type("ab");
+    Editor()->document()->setModified(false);
+    const std::array<QString, 6> before = Fields();
+    QInputMethodEvent preedit(u"かんじ"_qs, {});
+    QApplication::sendEvent(Editor(), &preedit);
+    EXPECT_EQ(Fields(), before);
+    EXPECT_EQ(Status(*Form, 3), "");
+    EXPECT_EQ(Editor()->GetText(), "ab");
+
+    QInputMethodEvent commit;
+    commit.setCommitString(u"漢字"_qs);
+    QApplication::sendEvent(Editor(), &commit);
+    EXPECT_EQ(Fields(), (std::array<QString, 6>{"4", "4", "1", "1 (words)", "1", "6 (bytes)"}));
+    EXPECT_EQ(Status(*Form, 3), u"変更");
+    QTest::keyClick(Editor(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->GetText(), "ab");
+    EXPECT_EQ(Fields(), before);
 }
 
 TEST_F(WindowTest, SelectionShowsItsFiguresThenTheWholeTextComesBack)

@@ -1,0 +1,173 @@
+// The per-line figures of the editor's text against a whole count, under random edits; and lines
+// opened from a file keeping their bytes.
+
+#include "controls/EditorDocument.h"
+
+#include "analysis/TextAsRead.h"
+#include "analysis/TextStatistics.h"
+#include "analysis/WordCount.h"
+#include "shell/TextLines.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "QtTestApplication.h"
+#include "ShiftJisText.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+TextStatistics WholeCount(const std::string& text, const CountOptions& options,
+                          const WordCharacterSet& words)
+{
+    TextStatistics statistics = CountText(text, options);
+    statistics.words = CountWords(ReadingText(text, options.excludeRuby), words);
+    return statistics;
+}
+
+void ExpectSame(const TextStatistics& kept, const TextStatistics& whole, const std::string& text)
+{
+    EXPECT_EQ(kept.characters, whole.characters) << text;
+    EXPECT_EQ(kept.lines, whole.lines) << text;
+    EXPECT_EQ(kept.bytes, whole.bytes) << text;
+    EXPECT_EQ(kept.words, whole.words) << text;
+}
+
+// Pieces that meet the counting rules: blanks of three kinds, hyphens that join words over a line
+// end, line breaks, kana and kanji, a character with two byte pairs and a byte with no character.
+QString RandomPiece(std::mt19937& random)
+{
+    static const QString pieces[] = {"a",
+                                     "word",
+                                     "-",
+                                     " ",
+                                     "\t",
+                                     QStringLiteral(u"　"),
+                                     "\n",
+                                     "\n\n",
+                                     QStringLiteral(u"漢字"),
+                                     "x-\n  y",
+                                     "1",
+                                     QStringLiteral(u"≒"),
+                                     QString(QChar(0xDC81)),
+                                     "it's",
+                                     "-\n",
+                                     QStringLiteral(u"｜漢字《かんじ》"),
+                                     QStringLiteral(u"［＃改ページ］"),
+                                     QStringLiteral(u"《")};
+    QString text;
+    const int count = std::uniform_int_distribution<int>(1, 6)(random);
+    for (int i = 0; i < count; ++i)
+        text +=
+            pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+    return text;
+}
+
+void RandomEdit(EditorDocument& document, std::mt19937& random)
+{
+    const int end = document.characterCount() - 1;
+    auto at = [&] { return std::uniform_int_distribution<int>(0, end)(random); };
+    QTextCursor cursor(&document);
+    switch (std::uniform_int_distribution<int>(0, 5)(random)) {
+    case 0: // typing or pasting, many lines at times
+    case 1:
+        cursor.setPosition(at());
+        cursor.insertText(RandomPiece(random));
+        break;
+    case 2: { // deleting, across lines at times
+        const int a = at();
+        const int b = at();
+        cursor.setPosition(std::min(a, b));
+        cursor.setPosition(std::max(a, b), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        break;
+    }
+    case 3:
+        document.undo();
+        break;
+    case 4:
+        document.redo();
+        break;
+    case 5: { // replacing every hyphen, in one step to undo
+        cursor.beginEditBlock();
+        for (QTextCursor found = document.find("-"); !found.isNull();
+             found = document.find("-", found))
+            found.insertText(RandomPiece(random).left(2));
+        cursor.endEditBlock();
+        break;
+    }
+    }
+}
+
+TEST(EditorDocumentFigures, FollowEveryEditAsAWholeCountWould)
+{
+    std::mt19937 random(20261207);
+    WordCharacterSet listed;
+    listed.SetCharacterList("'");
+    for (int round = 0; round < 40; ++round) {
+        EditorDocument document;
+        std::vector<std::string> lines;
+        for (int i = 0; i < 5; ++i)
+            lines.push_back(Sjis("a-  ") + "\x87\x90" + Sjis(" 漢 b"));
+        CountOptions options;
+        options.countSpace = round % 2 == 0;
+        options.countDoubleByteSpace = round % 3 == 0;
+        options.countTab = round % 5 != 0;
+        options.excludeRuby = round % 3 != 1;
+        const WordCharacterSet& words = round % 4 == 0 ? listed : WordCharacterSet();
+        document.LoadLines(lines, options, words);
+        for (int step = 0; step < 60; ++step) {
+            RandomEdit(document, random);
+            const std::string text = document.Text();
+            ExpectSame(document.Statistics(options, words), WholeCount(text, options, words), text);
+            QTextCursor selection(&document);
+            const int end = document.characterCount() - 1;
+            selection.setPosition(std::uniform_int_distribution<int>(0, end)(random));
+            selection.setPosition(std::uniform_int_distribution<int>(0, end)(random),
+                                  QTextCursor::KeepAnchor);
+            if (selection.hasSelection()) {
+                const std::string selected = document.SelectedText(selection);
+                ExpectSame(document.SelectionStatistics(selection, options, words),
+                           WholeCount(selected, options, words), selected);
+            }
+            if (HasFailure())
+                return;
+        }
+    }
+}
+
+// Every byte pair with a lead byte, and bytes with no character, come back as they were read; an
+// edited line alone takes the preferred form of its characters.
+TEST(EditorDocumentBytes, UnchangedLinesKeepTheirFileBytes)
+{
+    std::vector<std::string> lines;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        if (lead >= 0xA0 && lead < 0xE0)
+            continue;
+        std::string line;
+        for (int trail = 0x40; trail <= 0xFC; ++trail)
+            if (trail != 0x7F)
+                line += {static_cast<char>(lead), static_cast<char>(trail)};
+        lines.push_back(line);
+    }
+    lines.push_back("\x80\xA0\xFD\xFE\xFF"); // single bytes with no character
+    lines.push_back("\x87\x90\x81\xE0");     // ≒ from the NEC row, then the preferred ≒
+    EditorDocument document;
+    document.LoadLines(lines, {}, {});
+    std::string expected;
+    for (const std::string& line : lines)
+        expected += line + "\r\n";
+    EXPECT_EQ(document.Text(), expected);
+
+    QTextCursor cursor(document.lastBlock().previous());
+    cursor.insertText("x");
+    expected.replace(expected.size() - 6, 6, "x\x81\xE0\x81\xE0\r\n");
+    EXPECT_EQ(document.Text(), expected);
+}
+
+} // namespace
