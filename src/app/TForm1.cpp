@@ -165,6 +165,7 @@ void TForm1::ConnectActions()
     ConnectSettingActions();
     ConnectAnalysisActions();
     ConnectLineInfoActions();
+    ConnectSendToActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);

@@ -181,6 +181,11 @@ private:
     void LineInfoItemClick();
     void SetLineSpaceItemClick();
 
+    // TForm1SendTo.cpp: the Send To registration.
+    void ConnectSendToActions();
+    void CreateSendToItemClick();
+    void DeleteSendToItemClick();
+
     std::unique_ptr<Ui::TForm1> ui;
     QMenu* PopupMenu1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
