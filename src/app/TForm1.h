@@ -43,6 +43,8 @@ public:
     // Start-up after construction: prepares the editor, opens the named files (items as split
     // from the command line), closes the design's empty tab and fills the panel. Throws on error.
     void StartUp(const std::vector<std::string>& items);
+    // Opens the items of a command line: each by its exact path name, when it exists.
+    void OpenCommandLineItems(const std::vector<std::string>& items);
 
     // The editor; its GetText()/GetSelectedText() hand out Shift-JIS with CR LF.
     TRichEditEx* Editor() const;

@@ -1,31 +1,74 @@
-// Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab.
+// Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab; with a window
+// already open, the files go to that window.
 
 #include "app/FontSetup.h"
 #include "app/KotonamiApplication.h"
+#include "app/SingleWindow.h"
 #include "app/TForm1.h"
-#include "documents/CommandLine.h"
+#include "documents/StartOptions.h"
+#include "shell/TIniFile.h"
+#include "shell/Version.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTabBar>
+#include <QTimer>
 
+#include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
+namespace {
+
+// What a check of an installed program wants to see: the window's title and its tabs.
+void ReportStartedWindow(const TForm1& form)
+{
+    std::printf("%s\n", form.windowTitle().toUtf8().constData());
+    if (const auto* tabs = form.findChild<QTabBar*>(QStringLiteral("TabControl1")))
+        for (int i = 0; i < tabs->count(); ++i)
+            std::printf("tab: %s\n", tabs->tabText(i).toUtf8().constData());
+    std::fflush(stdout);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     KotonamiApplication application(argc, argv);
+    std::vector<std::string> arguments;
+    const QStringList given = application.arguments();
+    for (qsizetype i = 1; i < given.size(); ++i)
+        arguments.push_back(QFile::encodeName(given[i]).toStdString());
+    const StartOptions options = ParseStartOptions(arguments);
+    if (options.help || options.version) {
+        std::fputs(options.help ? StartUsage : "kotonami " KOTONAMI_VERSION "\n", stdout);
+        return 0;
+    }
+    const QString serverName = SingleWindow::ServerName(SettingsFileName());
+    if (!options.newWindow) {
+        const std::string folder = QFile::encodeName(QDir::currentPath()).toStdString();
+        if (SingleWindow::HandOver(serverName, AbsoluteItems(options.items, folder)))
+            return 0;
+    }
+
     SetupFonts();
     TForm1 form;
     try {
-        std::vector<std::string> arguments;
-        const QStringList given = application.arguments();
-        for (qsizetype i = 1; i < given.size(); ++i)
-            arguments.push_back(QFile::encodeName(given[i]).toStdString());
-        form.StartUp(SplitArguments(MakeArgumentString(arguments)));
+        form.StartUp(options.items);
     } catch (const std::exception& error) {
         KotonamiApplication::ShowError(error.what());
         return 1;
     }
+    SingleWindow single(form);
+    if (!options.newWindow)
+        single.Listen(serverName);
     form.show();
+    if (options.quitAfterStart) {
+        QTimer::singleShot(0, &form, [&form] {
+            ReportStartedWindow(form);
+            QApplication::exit(form.isVisible() ? 0 : 1);
+        });
+    }
     return application.exec();
 }

@@ -1,0 +1,32 @@
+#include "documents/StartOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+TEST(StartOptionsOfTheWindow, OptionsComeOffAndTheRestAreItems)
+{
+    const StartOptions options =
+        ParseStartOptions({"--new-window", "a.txt", "--quit-after-start", "b c.txt", "--unknown",
+                           "--", "--help", "--new-window"});
+    EXPECT_TRUE(options.newWindow);
+    EXPECT_TRUE(options.quitAfterStart);
+    EXPECT_FALSE(options.help);
+    EXPECT_FALSE(options.version);
+    EXPECT_EQ(options.items, (Items{"a.txt", "b c.txt", "--unknown", "--help", "--new-window"}));
+    EXPECT_TRUE(ParseStartOptions({"--version"}).version);
+    EXPECT_TRUE(ParseStartOptions({"--help"}).items.empty());
+}
+
+TEST(StartOptionsOfTheWindow, ItemsBecomeAbsoluteForAnotherWindow)
+{
+    EXPECT_EQ(AbsoluteItems({"a.txt", "/srv/b.txt", "", "sub/*.txt"}, "/home/writer"),
+              (Items{"/home/writer/a.txt", "/srv/b.txt", "/home/writer/sub/*.txt"}));
+}
+
+} // namespace
