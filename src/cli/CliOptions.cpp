@@ -33,6 +33,8 @@ Output:
   --raw              each text exactly as the program builds it (Shift-JIS bytes, CR LF), followed by CR LF; no headers
   default            UTF-8 with LF line breaks; with several FILEs, a "==> FILE <==" line before each per-file text
   --input-encoding sjis|utf-8   (default sjis) a UTF-8 FILE is converted to Shift-JIS before it is loaded
+Other:
+  --help             this text       --version          the version of Kotonami
 Exit status: 0 success; 1 a FILE could not be read (a message naming it on standard error; the other FILEs are
 still measured); 2 a usage error (a message and the usage on standard error), including a value that is not a
 positive integer, an unknown --tab word, or a TEXT with a character that has no Shift-JIS form.
@@ -112,6 +114,7 @@ const std::map<std::string_view, Flag>& Flags()
 {
     static const std::map<std::string_view, Flag> flags = {
         {"--help", [](CliOptions& o) { o.help = true; }},
+        {"--version", [](CliOptions& o) { o.version = true; }},
         {"--stats",
          [](CliOptions& o) {
              o.analyses.push_back({Analysis::Stats, {}});
