@@ -2,6 +2,7 @@
 #include "ui_TForm1.h"
 
 #include "app/FontSetup.h"
+#include "app/GlyphPicture.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
 
@@ -21,16 +22,10 @@ namespace {
 // A small tool-button picture: one character in a frame, for commands with no stock picture.
 QIcon GlyphIcon(const QString& glyph, const QFont& font)
 {
-    QPixmap pixmap(32, 32);
+    QPixmap pixmap(GlyphPicture::Side, GlyphPicture::Side);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 128), 2));
-    painter.drawRoundedRect(QRectF(2, 2, 28, 28), 5, 5);
-    QFont glyphFont = font;
-    glyphFont.setPixelSize(20);
-    painter.setFont(glyphFont);
-    painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, glyph);
+    GlyphPicture::Paint(painter, glyph, font, GlyphPicture::Side);
     return QIcon(pixmap);
 }
 
@@ -43,7 +38,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     centralWidget()->setFont(designFont);
     statusBar()->setFont(designFont);
     // The program's small picture in the title bar and the task list.
-    setWindowIcon(GlyphIcon(QStringLiteral(u"言"), designFont));
+    setWindowIcon(GlyphIcon(GlyphPicture::ProgramGlyph, designFont));
     BuildToolRow();
     BuildStatusBar();
     BuildPopupMenu();
