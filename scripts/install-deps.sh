@@ -10,6 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     fonts-ipafont-gothic fontconfig
     xvfb xauth
+    desktop-file-utils appstream man-db groff-base dpkg-dev file
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -35,16 +36,18 @@ void ReportStartedWindow(const TForm1& form)
 
 int main(int argc, char** argv)
 {
+    // Help and version need no display, so they are answered before the application exists.
+    const StartOptions asked = ParseStartOptions({argv + std::min(argc, 1), argv + argc});
+    if (asked.help || asked.version) {
+        std::fputs(asked.help ? StartUsage : "kotonami " KOTONAMI_VERSION "\n", stdout);
+        return 0;
+    }
     KotonamiApplication application(argc, argv);
     std::vector<std::string> arguments;
-    const QStringList given = application.arguments();
+    const QStringList given = application.arguments(); // without the platform's own options
     for (qsizetype i = 1; i < given.size(); ++i)
         arguments.push_back(QFile::encodeName(given[i]).toStdString());
     const StartOptions options = ParseStartOptions(arguments);
-    if (options.help || options.version) {
-        std::fputs(options.help ? StartUsage : "kotonami " KOTONAMI_VERSION "\n", stdout);
-        return 0;
-    }
     const QString serverName = SingleWindow::ServerName(SettingsFileName());
     if (!options.newWindow) {
         const std::string folder = QFile::encodeName(QDir::currentPath()).toStdString();
