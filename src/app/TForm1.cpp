@@ -193,6 +193,7 @@ void TForm1::ConnectSettingActions()
     connect(ui->SpaceItem, &QAction::triggered, this, &TForm1::SpaceItemClick);
     connect(ui->DoubleByteSpaceItem, &QAction::triggered, this, &TForm1::DoubleByteSpaceItemClick);
     connect(ui->TabItem, &QAction::triggered, this, &TForm1::TabItemClick);
+    connect(ui->ExcludeRubyItem, &QAction::triggered, this, &TForm1::ExcludeRubyItemClick);
     connect(ui->LogicalLineItem, &QAction::triggered, this, &TForm1::LogicalLineItemClick);
     connect(ui->AppearanceLineItem, &QAction::triggered, this, &TForm1::AppearanceLineItemClick);
     connect(ui->AutoRenewInfoItem, &QAction::triggered, this, &TForm1::AutoRenewInfoItemClick);

@@ -134,6 +134,7 @@ private:
     void SpaceItemClick();
     void DoubleByteSpaceItemClick();
     void TabItemClick();
+    void ExcludeRubyItemClick();
     void AutoRenewInfoItemClick();
     void RenewInfoClick();
     void LogicalLineItemClick();

@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "ShiftJisText.h"
 
 #include "analysis/AllDocuments.h"
 #include "analysis/WordCharacterSet.h"
@@ -35,6 +36,19 @@ TEST(CountCompanion, RawWritesTheReportBytesAndCrLf)
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, StatsReport({NovelAsOpened}) + "\r\n");
     EXPECT_EQ(result.err, "");
+}
+
+TEST(CountCompanion, ExcludeRubyCountsTheTextAsReadAndKeepsItsSize)
+{
+    TempFolder folder;
+    const std::string path =
+        folder.Write("ruby.txt", Sjis(u8"｜漢字《かんじ》です［＃改ページ］\n"));
+    const CliResult plain = RunCli(folder, {path});
+    const CliResult asRead = RunCli(folder, {"--exclude-ruby", path});
+    EXPECT_EQ(asRead.status, 0) << asRead.err;
+    EXPECT_NE(plain.out.find("文字数 : 17\n"), std::string::npos) << plain.out;
+    EXPECT_NE(asRead.out.find("文字数 : 4\n"), std::string::npos) << asRead.out;
+    EXPECT_NE(asRead.out.find("サイズ : 36 (bytes)"), std::string::npos) << asRead.out;
 }
 
 TEST(CountCompanion, DefaultOutputIsUtf8WithLf)
