@@ -21,7 +21,7 @@ _kotonami_count()
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--stats --census --phrase --paper --simple-paper
             --arrange --full-width --full-kana --settings --no-space --no-tab
-            --no-double-byte-space --no-digits --word-chars --column --line --tab --raw
+            --no-double-byte-space --exclude-ruby --no-digits --word-chars --column --line --tab --raw
             --input-encoding --help --version --' -- "$cur")
     else
         mapfile -t COMPREPLY < <(compgen -f -- "$cur")

@@ -36,6 +36,17 @@ for page in kotonami kotonami-count; do
     [ -z "$warnings" ] || fail "man $page: $warnings"
 done
 bash -n "$prefix/share/bash-completion/completions/kotonami-count" || fail "completion"
+# Every option the programs know is in their manual page, and the companion's in its completion.
+for program in kotonami kotonami-count; do
+    page=$(zcat -f "$prefix/share/man/man1/$program.1" | sed 's/\\-/-/g')
+    for option in $("$prefix/bin/$program" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+        grep -q -- "$option" <<<"$page" || fail "$program.1 lacks $option"
+        if [ "$program" = kotonami-count ]; then
+            grep -q -- "$option" "$prefix/share/bash-completion/completions/kotonami-count" ||
+                fail "the completion lacks $option"
+        fi
+    done
+done
 
 version=$("$prefix/bin/kotonami-count" --version) || fail "kotonami-count --version"
 [[ $version == "kotonami-count "[0-9]* ]] || fail "kotonami-count --version said: $version"
