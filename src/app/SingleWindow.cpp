@@ -10,7 +10,9 @@
 #include <QList>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -49,6 +51,16 @@ bool ParseMessage(const QByteArray& body, std::vector<std::string>& paths)
     return true;
 }
 
+// Only this user's own processes are talked to, at either end.
+bool SameUser(const QLocalSocket& socket)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                        &size) == 0 &&
+           peer.uid == ::getuid();
+}
+
 } // namespace
 
 SingleWindow::SingleWindow(TForm1& form) : FForm(form) {}
@@ -59,7 +71,10 @@ QString SingleWindow::ServerName(const std::string& settingsPath)
                                                      QCryptographicHash::Sha256)
                                 .toHex()
                                 .left(16);
-    return QStringLiteral("kotonami-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+    // The user's runtime folder, which no one else may enter, rather than the shared temporary
+    // folder, where another user could take the name first.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return QStringLiteral("%1/kotonami-%2-%3").arg(folder).arg(::getuid()).arg(QLatin1String(hash));
 }
 
 bool SingleWindow::HandOver(const QString& name, const std::vector<std::string>& paths,
@@ -68,7 +83,7 @@ bool SingleWindow::HandOver(const QString& name, const std::vector<std::string>&
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(name);
-    if (!socket.waitForConnected(timeoutMs))
+    if (!socket.waitForConnected(timeoutMs) || !SameUser(socket))
         return false;
     socket.write(MakeMessage(paths));
     QByteArray answer;
@@ -98,6 +113,11 @@ bool SingleWindow::Listen(const QString& name)
 void SingleWindow::AcceptConnection()
 {
     while (QLocalSocket* socket = FServer->nextPendingConnection()) {
+        if (!SameUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadMessage(socket); });
     }
