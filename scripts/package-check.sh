@@ -42,7 +42,9 @@ grep -q '英単語数 : 2' <<<"$count" || { echo "package-check: the count is wr
 
 echo "== Starting the installed window"
 # As an ordinary user with a home of its own, as a writer would start it from the menu.
+# A settings file already there: the first-start question is for writers, not for this check.
 mkdir -p home/.config/kotonami
+printf '[Setting]\n' >home/.config/kotonami/Kotonami.ini
 mkdir -m 700 home/run
 run=()
 if [ "$(id -u)" -eq 0 ]; then

@@ -38,6 +38,10 @@ int main(int argc, char** argv)
 {
     // Help and version need no display, so they are answered before the application exists.
     const StartOptions asked = ParseStartOptions({argv + std::min(argc, 1), argv + argc});
+    if (!asked.error.empty()) {
+        std::fprintf(stderr, "kotonami: %s\n%s", asked.error.c_str(), StartUsage);
+        return 2;
+    }
     if (asked.help || asked.version) {
         std::fputs(asked.help ? StartUsage : "kotonami " KOTONAMI_VERSION "\n", stdout);
         return 0;
@@ -48,7 +52,9 @@ int main(int argc, char** argv)
     for (qsizetype i = 1; i < given.size(); ++i)
         arguments.push_back(QFile::encodeName(given[i]).toStdString());
     const StartOptions options = ParseStartOptions(arguments);
-    const QString serverName = SingleWindow::ServerName(SettingsFileName());
+    const std::string settings =
+        options.settingsPath.empty() ? SettingsFileName() : options.settingsPath;
+    const QString serverName = SingleWindow::ServerName(settings);
     if (!options.newWindow) {
         const std::string folder = QFile::encodeName(QDir::currentPath()).toStdString();
         if (SingleWindow::HandOver(serverName, AbsoluteItems(options.items, folder)))

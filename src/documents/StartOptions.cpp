@@ -2,10 +2,11 @@
 
 #include "CommandLine.h"
 
-const char* const StartUsage = R"(kotonami [--new-window] [FILE...]
+const char* const StartUsage = R"(kotonami [--new-window] [--settings PATH] [FILE...]
 Opens each FILE in a tab of its own. When a Kotonami window is already open for the same user and
 settings file, the FILEs are opened in that window instead, and this start ends.
   --new-window         always start a window of its own
+  --settings PATH      keep the settings in PATH instead of the program's own settings file
   --quit-after-start   open the window, print its title and its tabs, and end (for checks)
   --version            print the version and end
   --help               print this help and end
@@ -16,9 +17,14 @@ StartOptions ParseStartOptions(const std::vector<std::string>& arguments)
     StartOptions options;
     std::vector<std::string> rest;
     bool onlyItems = false;
-    for (const std::string& argument : arguments) {
+    for (auto next = arguments.begin(); next != arguments.end(); ++next) {
+        const std::string& argument = *next;
         if (onlyItems)
             rest.push_back(argument);
+        else if (argument == "--settings" && next + 1 == arguments.end())
+            options.error = "--settings needs a PATH";
+        else if (argument == "--settings")
+            options.settingsPath = *++next;
         else if (argument == "--")
             onlyItems = true;
         else if (argument == "--new-window")

@@ -11,6 +11,8 @@ struct StartOptions
     bool version = false;
     bool newWindow = false;      // never hand the items to a running window
     bool quitAfterStart = false; // report the started window on standard output, then end
+    std::string settingsPath;    // another settings file than the program's own; "" for its own
+    std::string error;           // a command line that cannot be used; "" when it can
     std::vector<std::string> items;
 };
 

@@ -3,7 +3,6 @@
 #include "WindowHarness.h"
 
 #include "app/SingleWindow.h"
-#include "shell/TIniFile.h"
 
 #include <QDataStream>
 #include <QFileInfo>
@@ -22,9 +21,12 @@ protected:
         Single = std::make_unique<SingleWindow>(*Form);
     }
 
-    // Runs the program as a writer's second start would, in the test's folder; its exit code.
-    int Start(const QStringList& arguments, QByteArray* output = nullptr)
+    // Runs the program as a writer's second start would, in the test's folder and with the test's
+    // settings file; its exit code.
+    int Start(QStringList arguments, QByteArray* output = nullptr)
     {
+        arguments.prepend(QString::fromStdString(Settings));
+        arguments.prepend(QStringLiteral("--settings"));
         QProcess process;
         process.setWorkingDirectory(QFileInfo(QString::fromStdString(PathOf("x"))).path());
         process.start(QApplication::applicationDirPath() + QStringLiteral("/kotonami"), arguments);
@@ -44,12 +46,12 @@ protected:
     }
 
     std::unique_ptr<SingleWindow> Single;
+    const std::string Settings = Write("Kotonami.ini", "[Setting]\n");
 };
 
-// One test for both starts: only one window at a time may listen for this program's starts.
 TEST_F(WindowSingleTest, ASecondStartHandsItsFilesOverUnlessItAsksForItsOwnWindow)
 {
-    ASSERT_TRUE(Single->Listen(SingleWindow::ServerName(SettingsFileName())));
+    ASSERT_TRUE(Single->Listen(SingleWindow::ServerName(Settings)));
     Write("first.txt", "one\r\n");
     Write("second.txt", "two\r\n");
     EXPECT_EQ(Start({QStringLiteral("first.txt"), QStringLiteral("second.txt")}), 0);

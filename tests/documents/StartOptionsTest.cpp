@@ -21,6 +21,10 @@ TEST(StartOptionsOfTheWindow, OptionsComeOffAndTheRestAreItems)
     EXPECT_EQ(options.items, (Items{"a.txt", "b c.txt", "--unknown", "--help", "--new-window"}));
     EXPECT_TRUE(ParseStartOptions({"--version"}).version);
     EXPECT_TRUE(ParseStartOptions({"--help"}).items.empty());
+    const StartOptions settings = ParseStartOptions({"--settings", "--new-window", "x.txt"});
+    EXPECT_EQ(settings.settingsPath, "--new-window");
+    EXPECT_EQ(settings.items, Items{"x.txt"});
+    EXPECT_FALSE(ParseStartOptions({"x.txt", "--settings"}).error.empty());
 }
 
 TEST(StartOptionsOfTheWindow, ItemsBecomeAbsoluteForAnotherWindow)
