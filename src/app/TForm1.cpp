@@ -3,6 +3,8 @@
 
 #include "app/FontSetup.h"
 #include "app/GlyphPicture.h"
+#include "app/KotonamiApplication.h"
+#include "app/WindowSettingsFile.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
 
@@ -16,6 +18,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
+
+#include <exception>
 
 namespace {
 
@@ -160,6 +164,7 @@ void TForm1::ConnectActions()
     ConnectSettingActions();
     ConnectAnalysisActions();
     ConnectLineInfoActions();
+    ConnectHistoryActions();
     ConnectSendToActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
@@ -222,14 +227,25 @@ void TForm1::CollectWindowShortcuts()
     ui->TextRichEdit->SetWindowShortcuts(shortcuts);
 }
 
+// An error while reading the settings is shown, and the window goes on with what it has.
 void TForm1::FormCreate()
 {
     SetUpLineInfo();
+    FSettingsFileName = WindowSettingsFileName();
+    try {
+        LoadSettings();
+    } catch (const std::exception& error) {
+        KotonamiApplication::ShowError(error.what());
+    }
+    ui->LineInfo1->setFont(ui->TextRichEdit->font());
 }
 
 bool TForm1::FormClose()
 {
-    return QuerySaveAll();
+    if (!QuerySaveAll())
+        return false;
+    SaveSettings();
+    return true;
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -14,12 +14,14 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class QAction;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -27,6 +29,8 @@ class QPainter;
 class QTimer;
 class TRichEditEx;
 class StatusProgress;
+class SettingsStore;
+struct SettingsKey;
 
 namespace Ui {
 class TForm1;
@@ -174,6 +178,31 @@ private:
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
 
+    // TForm1Settings.cpp: the settings file and the first-start question.
+    void LoadSettings();
+    void SaveSettings();
+    std::vector<SettingsKey> SettingKeys();
+    std::vector<SettingsKey> FontKeys();
+    std::vector<SettingsKey> WindowKeys(QRect& stored);
+    void ReadHistory(SettingsStore& file);
+    void WriteHistory(SettingsStore& file) const;
+    void ApplyFontColor();
+    void PlaceWindow(const QRect& stored);
+    void AskFirstStart();
+
+    // TForm1History.cpp: the recent-file history in the File menu.
+    void ConnectHistoryActions();
+    void AddHistory(const std::string& path);
+    void AppendHistoryEntry(const std::string& path);
+    QAction* MakeHistoryEntry(const std::string& path);
+    std::vector<std::string> HistoryEntries() const;
+    void RemoveHistoryEntry(QAction* entry);
+    void SetHistoryMax(int n);
+    void HistoryEntryClick(QAction* entry);
+    void HistorySettingItemClick();
+    void ClearHistory();
+    bool SaveAsAndAddHistory(int index, const std::string& path);
+
     // TForm1Gutter.cpp: the line-information gutter.
     void SetUpLineInfo();
     void ConnectLineInfoActions();
@@ -186,6 +215,7 @@ private:
 
     // TForm1SendTo.cpp: the Send To registration.
     void ConnectSendToActions();
+    void RegisterSendTo();
     void CreateSendToItemClick();
     void DeleteSendToItemClick();
 
@@ -206,5 +236,14 @@ private:
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
     std::array<QString, 6> savedInformation;
-    int FHistoryMax = 10;
+    static constexpr int DefaultHistoryMax = 10;
+    int FHistoryMax = DefaultHistoryMax;
+    std::string FSettingsFileName;
+    // Font values a QFont does not hold, kept as the settings file gave them.
+    struct
+    {
+        std::int32_t charset = 128;                                  // Shift-JIS
+        std::int32_t color = static_cast<std::int32_t>(0x80000008u); // the window-text colour
+        std::int32_t pitch = 0;                                      // default pitch
+    } FStoredFont;
 };

@@ -36,6 +36,12 @@ void TForm1::ConnectSendToActions()
 
 void TForm1::CreateSendToItemClick()
 {
+    RegisterSendTo();
+}
+
+// Also the first-start question's Yes: the link, then the confirmation or the error.
+void TForm1::RegisterSendTo()
+{
     const QString title = QApplication::applicationName();
     try {
         const std::string program =

@@ -5,8 +5,8 @@
 #include "app/KotonamiApplication.h"
 #include "app/SingleWindow.h"
 #include "app/TForm1.h"
+#include "app/WindowSettingsFile.h"
 #include "documents/StartOptions.h"
-#include "shell/TIniFile.h"
 #include "shell/Version.h"
 
 #include <QDir>
@@ -52,9 +52,9 @@ int main(int argc, char** argv)
     for (qsizetype i = 1; i < given.size(); ++i)
         arguments.push_back(QFile::encodeName(given[i]).toStdString());
     const StartOptions options = ParseStartOptions(arguments);
-    const std::string settings =
-        options.settingsPath.empty() ? SettingsFileName() : options.settingsPath;
-    const QString serverName = SingleWindow::ServerName(settings);
+    if (!options.settingsPath.empty())
+        SetWindowSettingsFileName(options.settingsPath);
+    const QString serverName = SingleWindow::ServerName(WindowSettingsFileName());
     if (!options.newWindow) {
         const std::string folder = QFile::encodeName(QDir::currentPath()).toStdString();
         if (SingleWindow::HandOver(serverName, AbsoluteItems(options.items, folder)))

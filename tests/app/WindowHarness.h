@@ -3,6 +3,7 @@
 
 #include "analysis/Cp932Codec.h"
 #include "app/TForm1.h"
+#include "app/WindowSettingsFile.h"
 #include "controls/TRichEditEx.h"
 
 #include <QAbstractButton>
@@ -65,6 +66,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FFolder.isValid());
+        // Each test's windows keep their settings in the test's folder; the file exists, so no
+        // first-start question is asked.
+        SetWindowSettingsFileName(Write("Kotonami.ini", {}));
         Form = std::make_unique<TForm1>();
         Form->StartUp({});
         Show();

@@ -161,6 +161,20 @@ TEST(CountCompanion, SettingsFileAndOptionsApply)
         MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
 }
 
+// The window's settings file as the window reads it: code page 932 byte for byte unless it
+// begins with the UTF-8 mark. ﾄｰ (C4 B0) would also pass for a UTF-8 character.
+TEST(CountCompanion, SettingsFileIsReadInItsOwnEncoding)
+{
+    TempFolder folder;
+    const std::string text = folder.Write("kana.txt", "\xC4\xB0\xC4 x");
+    const std::string expected = RunCli(folder, {"--raw", "--word-chars", "ﾄｰ", text}).out;
+    ASSERT_NE(expected, RunCli(folder, {"--raw", text}).out) << "the list changes the count";
+    const std::string sjis = folder.Write("sjis.ini", "[Word]\nCharList=\xC4\xB0\n");
+    EXPECT_EQ(RunCli(folder, {"--raw", "--settings", sjis, text}).out, expected);
+    const std::string utf8 = folder.Write("utf8.ini", "\xEF\xBB\xBF[Word]\nCharList=ﾄｰ\n");
+    EXPECT_EQ(RunCli(folder, {"--raw", "--settings", utf8, text}).out, expected);
+}
+
 TEST(CountCompanion, SeveralFilesGetHeadersAndAnalysesRunInOrder)
 {
     TempFolder folder;
