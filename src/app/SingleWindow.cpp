@@ -11,6 +11,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -119,6 +120,8 @@ void SingleWindow::AcceptConnection()
             continue;
         }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // A start that connects and then says nothing is not kept waiting on forever.
+        QTimer::singleShot(5000, socket, &QLocalSocket::abort);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadMessage(socket); });
     }
 }

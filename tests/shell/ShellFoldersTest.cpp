@@ -87,6 +87,12 @@ TEST(Shortcut, FailureNamesTheStepAndKeepsTheOldLink)
             EXPECT_STREQ(error.what(), "Save in UsefulFunc::CreateShortcut");
         }
     }
+    // A link whose name leaves no room for the new link's temporary name: the new link cannot
+    // be made even by the superuser, and the old one stays.
+    const std::string longLink = folder.File(std::string(250, 'k'));
+    ASSERT_EQ(::symlink("/usr/bin/kotonami", longLink.c_str()), 0);
+    EXPECT_THROW(UsefulFunc::CreateShortcut("/elsewhere", longLink), Exception);
+    EXPECT_EQ(LinkTarget(longLink), "/usr/bin/kotonami");
     if (::geteuid() != 0) { // the superuser writes into read-only folders anyway
         ::chmod(folder.Path().c_str(), 0555);
         EXPECT_THROW(UsefulFunc::CreateShortcut("/elsewhere", link), Exception);
