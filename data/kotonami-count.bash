@@ -9,7 +9,7 @@ _kotonami_count()
             mapfile -t COMPREPLY < <(compgen -W 'use delete space' -- "$cur")
             return ;;
         --input-encoding)
-            mapfile -t COMPREPLY < <(compgen -W 'sjis utf-8' -- "$cur")
+            mapfile -t COMPREPLY < <(compgen -W 'auto sjis utf-8 utf-16 euc-jp' -- "$cur")
             return ;;
         --settings)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")

@@ -214,7 +214,7 @@ void TLineInfo::FillRowsFromLines(const std::vector<std::string>& lines)
 int TLineInfo::CountCharacters(QStringView text)
 {
     FEncoded.clear();
-    QtShiftJis::Encode(text, FEncoded);
+    QtShiftJis::EncodeForCounting(text, FEncoded);
     return CountCharacters(FEncoded);
 }
 
