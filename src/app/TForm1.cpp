@@ -141,8 +141,9 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->RenewInfo);
     PopupMenu1->addSeparator();
-    PopupMenu1->addActions({ui->MenuCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
-                            ui->PopupPaperItem, ui->PopupSimplePaperItem});
+    PopupMenu1->addActions({ui->PopupCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
+                            ui->PopupPaperItem, ui->PopupSimplePaperItem,
+                            ui->ManuscriptPreviewItem});
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->DeleteTabItem);
     ui->TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -164,6 +165,7 @@ void TForm1::ConnectActions()
     ConnectFileActions();
     ConnectSettingActions();
     ConnectAnalysisActions();
+    ConnectAreaActions();
     ConnectLineInfoActions();
     ConnectHistoryActions();
     ConnectSendToActions();

@@ -316,6 +316,7 @@ bool TForm1::CloseTab(int index)
         const QSignalBlocker blocker(tabs);
         tabs->removeTab(index);
     }
+    emit DocumentClosing(FDocuments.Item(index));
     FDocuments.Remove(index);
     FCurrentIndex = tabs->currentIndex();
     if (FCurrentIndex == -1)

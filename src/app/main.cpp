@@ -1,5 +1,6 @@
 // Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab; with a window
-// already open, the files go to that window.
+// already open, the files go to that window. `kotonami --export-pdf OUT.pdf FILE` writes the
+// manuscript sheets of FILE without a window.
 
 #include "app/FontSetup.h"
 #include "app/KotonamiApplication.h"
@@ -7,6 +8,7 @@
 #include "app/TForm1.h"
 #include "app/WindowSettingsFile.h"
 #include "documents/StartOptions.h"
+#include "preview/PdfExportCommand.h"
 #include "shell/Version.h"
 
 #include <QDir>
@@ -36,6 +38,9 @@ void ReportStartedWindow(const TForm1& form)
 
 int main(int argc, char** argv)
 {
+    // `kotonami --export-pdf ...` writes manuscript sheets for a script and opens no window.
+    if (IsPdfExportCommand(argc, argv))
+        return RunPdfExportCommand(argc, argv);
     // Help and version need no display, so they are answered before the application exists.
     const StartOptions asked = ParseStartOptions({argv + std::min(argc, 1), argv + argc});
     if (!asked.error.empty()) {

@@ -3,11 +3,14 @@
 #include "CommandLine.h"
 
 const char* const StartUsage = R"(kotonami [--new-window] [--settings PATH] [FILE...]
+kotonami --export-pdf OUT.pdf [--horizontal] [--settings PATH] FILE
 Opens each FILE in a tab of its own. When a Kotonami window is already open for the same user and
 settings file, the FILEs are opened in that window instead, and this start ends.
   --new-window         always start a window of its own
   --settings PATH      keep the settings in PATH instead of the program's own settings file
   --quit-after-start   open the window, print its title and its tabs, and end (for checks)
+  --export-pdf OUT.pdf write the manuscript sheets of FILE to OUT.pdf, without a window
+  --horizontal         (with --export-pdf) the text in horizontal lines, not vertical columns
   --version            print the version and end
   --help               print this help and end
 )";

@@ -5,16 +5,19 @@
 #include "app/TForm1.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/TRichEditEx.h"
+#include "dialogs/TResultForm.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,6 +62,66 @@ inline void AnswerFileDialog(const QString& path)
         static_cast<QDialog*>(dialog)->accept(); // runs the dialog's own checks
     });
 }
+
+// Answers every modal dialog of type T that comes up while it lives.
+template <class T> class ModalCatcher
+{
+public:
+    explicit ModalCatcher(std::function<void(T*)> answer)
+        : FState(std::make_shared<State>(State{true, std::move(answer), 0}))
+    {
+        Poll(FState);
+    }
+    ~ModalCatcher() { FState->active = false; }
+    ModalCatcher(const ModalCatcher&) = delete;
+    ModalCatcher& operator=(const ModalCatcher&) = delete;
+
+    int Count() const { return FState->count; }
+
+private:
+    struct State
+    {
+        bool active;
+        std::function<void(T*)> answer;
+        int count;
+    };
+
+    static void Poll(const std::shared_ptr<State>& state)
+    {
+        QTimer::singleShot(5, qApp, [state] {
+            if (!state->active)
+                return;
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                ++state->count;
+                state->answer(dialog);
+            }
+            Poll(state);
+        });
+    }
+
+    std::shared_ptr<State> FState;
+};
+
+// Every result dialog shown while it lives: the text it shows and what its copy button copied.
+class ReportCatcher
+{
+public:
+    ReportCatcher()
+        : FCatcher([this](TResultForm* form) {
+              Shown << form->findChild<QLabel*>("Label1")->text();
+              form->findChild<QPushButton*>("CopyButton")->click();
+              Copied << QGuiApplication::clipboard()->text();
+              form->accept();
+          })
+    {
+    }
+
+    QStringList Shown;
+    QStringList Copied;
+
+private:
+    ModalCatcher<TResultForm> FCatcher;
+};
 
 class WindowTest : public ::testing::Test
 {
