@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    qt6-translations-l10n
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth
     desktop-file-utils appstream man-db groff-base dpkg-dev file

@@ -2,6 +2,8 @@
 // One QApplication for a GUI test program, made before the first test and kept to the end.
 // Including this header from any test file of the program is enough.
 
+#include "dialogs/QtTranslation.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,8 +17,10 @@ public:
     {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (QApplication::instance() == nullptr)
+        if (QApplication::instance() == nullptr) {
             FApplication = std::make_unique<QApplication>(FArgc, FArgv);
+            InstallQtTranslation(*FApplication);
+        }
     }
     // Gone before the program's static objects are, which Qt needs.
     void TearDown() override { FApplication.reset(); }

@@ -1,6 +1,7 @@
 #include "KotonamiApplication.h"
 
 #include "dialogs/MessageBoxes.h"
+#include "dialogs/QtTranslation.h"
 
 #include <exception>
 
@@ -9,6 +10,7 @@ KotonamiApplication::KotonamiApplication(int& argc, char** argv) : QApplication(
     setApplicationName(QStringLiteral("Kotonami"));
     // The desktop finds the menu entry and the icon by this id.
     setDesktopFileName(QStringLiteral(KOTONAMI_APP_ID));
+    InstallQtTranslation(*this);
 }
 
 bool KotonamiApplication::notify(QObject* receiver, QEvent* event)

@@ -142,7 +142,6 @@ protected:
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         QApplication::setActiveWindow(Form.get());
-        Editor()->setFocus();
     }
 
     TRichEditEx* Editor() const { return Form->Editor(); }
