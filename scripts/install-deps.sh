@@ -11,6 +11,7 @@ packages=(
     qt6-translations-l10n
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth
+    desktop-file-utils appstream man-db groff-base dpkg-dev file
 )
 
 missing=()

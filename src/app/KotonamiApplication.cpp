@@ -8,6 +8,8 @@
 KotonamiApplication::KotonamiApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Kotonami"));
+    // The desktop finds the menu entry and the icon by this id.
+    setDesktopFileName(QStringLiteral(KOTONAMI_APP_ID));
     InstallQtTranslation(*this);
 }
 

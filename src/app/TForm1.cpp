@@ -5,6 +5,7 @@
 #include "app/EditorFocus.h"
 #include "app/FileDialogSetup.h"
 #include "app/FontSetup.h"
+#include "app/GlyphPicture.h"
 #include "app/KotonamiApplication.h"
 #include "app/PanelFields.h"
 #include "app/WindowSettingsFile.h"
@@ -31,16 +32,10 @@ namespace {
 // A small tool-button picture: one character in a frame, for commands with no stock picture.
 QIcon GlyphIcon(const QString& glyph, const QFont& font)
 {
-    QPixmap pixmap(32, 32);
+    QPixmap pixmap(GlyphPicture::Side, GlyphPicture::Side);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 128), 2));
-    painter.drawRoundedRect(QRectF(2, 2, 28, 28), 5, 5);
-    QFont glyphFont = font;
-    glyphFont.setPixelSize(20);
-    painter.setFont(glyphFont);
-    painter.drawText(QRect(0, 0, 32, 32), Qt::AlignCenter, glyph);
+    GlyphPicture::Paint(painter, glyph, font, GlyphPicture::Side);
     return QIcon(pixmap);
 }
 
@@ -53,7 +48,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     centralWidget()->setFont(designFont);
     statusBar()->setFont(designFont);
     // The program's small picture in the title bar and the task list.
-    setWindowIcon(GlyphIcon(QStringLiteral(u"言"), designFont));
+    setWindowIcon(GlyphIcon(GlyphPicture::ProgramGlyph, designFont));
     BuildToolRow();
     BuildStatusBar();
     BuildPopupMenu();
@@ -188,6 +183,7 @@ void TForm1::ConnectActions()
     ConnectAreaActions();
     ConnectLineInfoActions();
     ConnectHistoryActions();
+    ConnectSendToActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);

@@ -53,6 +53,8 @@ public:
     // Start-up after construction: prepares the editor, opens the named files (items as split
     // from the command line), closes the design's empty tab and fills the panel. Throws on error.
     void StartUp(const std::vector<std::string>& items);
+    // Opens the items of a command line: each by its exact path name, when it exists.
+    void OpenCommandLineItems(const std::vector<std::string>& items);
 
     // The editor; its GetText()/GetSelectedText() hand out Shift-JIS with CR LF.
     TRichEditEx* Editor() const;
@@ -217,7 +219,7 @@ private:
     void K2Click();
     void About1Click();
 
-    // TForm1Settings.cpp: the settings file; TForm1SendTo.cpp: the desktop's Send To menu.
+    // TForm1Settings.cpp: the settings file and the first-start question.
     void LoadSettings();
     void SaveSettings();
     std::vector<SettingsKey> SettingKeys();
@@ -228,7 +230,6 @@ private:
     void ApplyFontColor();
     void PlaceWindow(const QRect& stored);
     void AskFirstStart();
-    void RegisterSendTo();
 
     // TForm1History.cpp: the recent-file history in the File menu.
     void ConnectHistoryActions();
@@ -252,6 +253,12 @@ private:
     void ShowLineNumItemClick();
     void LineInfoItemClick();
     void SetLineSpaceItemClick();
+
+    // TForm1SendTo.cpp: the Send To registration.
+    void ConnectSendToActions();
+    void RegisterSendTo();
+    void CreateSendToItemClick();
+    void DeleteSendToItemClick();
 
     std::unique_ptr<Ui::TForm1> ui;
     QMenu* PopupMenu1 = nullptr;

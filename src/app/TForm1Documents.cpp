@@ -348,11 +348,16 @@ void TForm1::StartUp(const std::vector<std::string>& items)
     editor->SetModified(false);
     ShowModifiedMark();
     editor->SetInitializing(false);
+    OpenCommandLineItems(items);
+    CloseTab(0);
+    ShowInformation(false);
+}
+
+void TForm1::OpenCommandLineItems(const std::vector<std::string>& items)
+{
     for (const std::string& item : items) {
         const std::string path = UsefulFunc::ExactPathName(item);
         if (QFile::exists(QFile::decodeName(QByteArray::fromStdString(path))))
             OpenFile(path);
     }
-    CloseTab(0);
-    ShowInformation(false);
 }

@@ -1,13 +1,69 @@
-// The program in the desktop's Send To menu.
+// The Send To registration: a link to the program in the file manager's per-user scripts folder,
+// so that selected files can be sent to Kotonami from the file manager.
 
 #include "TForm1.h"
+#include "ui_TForm1.h"
 
+#include "shell/Exceptions.h"
+#include "shell/UsefulFunc.h"
+
+#include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 
-// Puts the program into the desktop's Send To menu and reports the outcome itself. The desktop's
-// Send To folder is not looked up yet, so the registration reports that it could not find it.
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* LinkName = "/Kotonami.lnk";
+
+std::string SendToFolder()
+{
+    std::string folder = UsefulFunc::GetSpecialFolderPath(UsefulFunc::CSIDL_SENDTO);
+    if (folder.empty())
+        throw Exception("「送る」フォルダの取得に失敗しました。");
+    return folder;
+}
+
+} // namespace
+
+void TForm1::ConnectSendToActions()
+{
+    connect(ui->CreateSendToItem, &QAction::triggered, this, &TForm1::CreateSendToItemClick);
+    connect(ui->DeleteSendToItem, &QAction::triggered, this, &TForm1::DeleteSendToItemClick);
+}
+
+void TForm1::CreateSendToItemClick()
+{
+    RegisterSendTo();
+}
+
+// Also the first-start question's Yes: the link, then the confirmation or the error.
 void TForm1::RegisterSendTo()
 {
-    QMessageBox::critical(this, QStringLiteral("Kotonami"),
-                          QStringLiteral(u"「送る」フォルダの取得に失敗しました。"));
+    const QString title = QApplication::applicationName();
+    try {
+        const std::string program =
+            QFile::encodeName(QApplication::applicationFilePath()).toStdString();
+        UsefulFunc::CreateShortcut(program, SendToFolder() + LinkName);
+    } catch (const Exception& error) {
+        QMessageBox::critical(this, title, QString::fromStdString(error.what()));
+        return;
+    }
+    QMessageBox::information(this, title, title + QStringLiteral(u"を 「送る」 に登録しました。"));
+}
+
+void TForm1::DeleteSendToItemClick()
+{
+    const QString title = QApplication::applicationName();
+    try {
+        // Whether there was a link or not, it is gone now, and the writer is told so.
+        ::unlink((SendToFolder() + LinkName).c_str());
+    } catch (const Exception& error) {
+        QMessageBox::critical(this, title, QString::fromStdString(error.what()));
+        return;
+    }
+    QMessageBox::information(this, title,
+                             title + QStringLiteral(u"を 「送る」 から削除しました。"));
 }

@@ -39,6 +39,8 @@ Output:
                      byte-order mark is little-endian) a FILE of another encoding is converted to Shift-JIS before
                      it is loaded; a character without a Shift-JIS form counts as one double-byte character (〓),
                      and how many there were is told on standard error
+Other:
+  --help             this text       --version          the version of Kotonami
 Exit status: 0 success; 1 a FILE could not be read (a message naming it on standard error; the other FILEs are
 still measured); 2 a usage error (a message and the usage on standard error), including a value that is not a
 positive integer, an unknown --tab word, or a TEXT with a character that has no Shift-JIS form.
@@ -137,6 +139,7 @@ const std::map<std::string_view, Flag>& Flags()
 {
     static const std::map<std::string_view, Flag> flags = {
         {"--help", [](CliOptions& o) { o.help = true; }},
+        {"--version", [](CliOptions& o) { o.version = true; }},
         {"--stats",
          [](CliOptions& o) {
              o.analyses.push_back({Analysis::Stats, {}});

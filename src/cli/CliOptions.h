@@ -47,6 +47,7 @@ struct SettingOverrides
 struct CliOptions
 {
     bool help = false;
+    bool version = false;
     std::vector<AnalysisRequest> analyses; // in the order given; --stats when none was given
     std::vector<std::string> files;        // "-" is standard input; none means standard input
     std::optional<std::string> settingsPath;

@@ -4,6 +4,7 @@
 #include "CliRun.h"
 
 #include "shell/Exceptions.h"
+#include "shell/Version.h"
 
 #include <cstdio>
 #include <string>
@@ -26,8 +27,8 @@ int main(int argc, char** argv)
     CliSettings settings;
     try {
         options = ParseCliOptions(arguments);
-        if (options.help) {
-            std::fputs(CliUsage, stdout);
+        if (options.help || options.version) {
+            std::fputs(options.help ? CliUsage : "kotonami-count " KOTONAMI_VERSION "\n", stdout);
             return 0;
         }
         settings = LoadCliSettings(options);

@@ -24,4 +24,30 @@ std::string ReadFileBytes(const std::string& path);
 // "Couldn't open file." or "Couldn't write to file.".
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Ids of the per-user folders the program may ask for; the values are the shell's classic ids.
+enum SpecialFolder : int
+{
+    CSIDL_PROGRAMS = 2,
+    CSIDL_PERSONAL = 5,
+    CSIDL_STARTUP = 7,
+    CSIDL_RECENT = 8,
+    CSIDL_SENDTO = 9,
+    CSIDL_STARTMENU = 11,
+    CSIDL_DESKTOPDIRECTORY = 16,
+    CSIDL_NETHOOD = 19,
+    CSIDL_FONTS = 20,
+    CSIDL_TEMPLATES = 21,
+};
+
+// The desktop's folder for `folderId`, or "" when this desktop has none. Send To is the file
+// manager's per-user scripts folder ($XDG_DATA_HOME/nautilus/scripts), made when missing ("" when
+// it cannot be made); the others are their XDG counterparts (user-dirs, applications, autostart,
+// fonts).
+std::string GetSpecialFolderPath(int folderId);
+
+// Makes `linkFile` a symbolic link to `target`, replacing one that exists: the new link is made
+// beside it and renamed over it, so a failure leaves the old one. Throws Exception
+// "Save in UsefulFunc::CreateShortcut" when the link cannot be written.
+void CreateShortcut(const std::string& target, const std::string& linkFile);
+
 } // namespace UsefulFunc

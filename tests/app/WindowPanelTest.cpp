@@ -248,18 +248,6 @@ TEST_F(WindowTest, EnlargingTheWindowGivesTheRoomToTheEditor)
 
 namespace {
 
-// Commands whose work is not in the program yet are shown but cannot be chosen, so that no
-// writer believes a setting is kept or a shortcut made when nothing happens.
-TEST_F(WindowTest, CommandsStillWaitingForTheirWorkCannotBeChosen)
-{
-    for (const char* name : {"CreateSendToItem", "DeleteSendToItem"})
-        EXPECT_FALSE(Action(name)->isEnabled()) << name;
-}
-
-} // namespace
-
-namespace {
-
 TEST_F(WindowTest, TheWindowCarriesTheProgramsIcon)
 {
     EXPECT_FALSE(Form->windowIcon().isNull());

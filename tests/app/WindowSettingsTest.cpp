@@ -8,6 +8,7 @@
 #include "controls/TLineInfo.h"
 #include "dialogs/THistoryForm.h"
 #include "shell/Exceptions.h"
+#include "shell/ScopedVariable.h"
 #include "shell/TIniFile.h"
 
 #include <QFontDialog>
@@ -16,6 +17,7 @@
 #include <QScreen>
 
 #include <csignal>
+#include <filesystem>
 #include <random>
 #include <sstream>
 #include <sys/resource.h>
@@ -300,11 +302,12 @@ TEST_F(WindowSettingsTest, ARefusedWriteKeepsTheWindowOpenAndTheOldFile)
 TEST_F(WindowSettingsTest, FirstStartQuestionOnlyWhileThereIsNoFile)
 {
     const std::string path = PathOf("first.ini");
+    const ScopedVariable dataHome("XDG_DATA_HOME", PathOf("data")); // Send To goes here
     QString question;
-    QString refusal;
-    AnswerModal<QMessageBox>([&question, &refusal](QMessageBox* box) {
+    QString confirmation;
+    AnswerModal<QMessageBox>([&question, &confirmation](QMessageBox* box) {
         question = box->windowTitle() + "|" + box->text();
-        AnswerMessageBox(QMessageBox::Ok, &refusal); // the registration reports its own failure
+        AnswerMessageBox(QMessageBox::Ok, &confirmation); // the registration reports itself
         box->button(QMessageBox::Yes)->click();
     });
     Start(path);
@@ -313,7 +316,8 @@ TEST_F(WindowSettingsTest, FirstStartQuestionOnlyWhileThereIsNoFile)
                              u"Kotonamiをダウンロードしていただきありがとうございます。\n\n"
                              u"「送る」 に Kotonamiを登録しますか？\n"
                              u"(後から登録することもできます)\n\n"));
-    EXPECT_EQ(refusal, QStringLiteral(u"「送る」フォルダの取得に失敗しました。"));
+    EXPECT_EQ(confirmation, QStringLiteral(u"Kotonamiを 「送る」 に登録しました。"));
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("data/nautilus/scripts/Kotonami.lnk")));
     EXPECT_TRUE(Checked("SpaceItem")) << "reading went on with the defaults";
     Form.reset(); // ended without closing: nothing written, the question comes again
     question.clear();

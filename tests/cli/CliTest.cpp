@@ -7,6 +7,8 @@
 #include "documents/TextEncoding.h"
 #include "paper/TPaper.h"
 
+#include "shell/Version.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -132,6 +134,7 @@ TEST(CountCompanion, HelpPrintsTheUsage)
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(result.out.starts_with("kotonami-count [OPTION...] [FILE...]\n"));
     EXPECT_NE(result.out.find("  --tab use|delete|space"), std::string::npos);
+    EXPECT_EQ(RunCli(folder, {"--version"}).out, "kotonami-count " KOTONAMI_VERSION "\n");
 }
 
 TEST(CountCompanion, SettingsFileAndOptionsApply)

@@ -1,0 +1,58 @@
+#include "StartOptions.h"
+
+#include "CommandLine.h"
+
+const char* const StartUsage = R"(kotonami [--new-window] [--settings PATH] [FILE...]
+kotonami --export-pdf OUT.pdf [--horizontal] [--settings PATH] FILE
+Opens each FILE in a tab of its own. When a Kotonami window is already open for the same user and
+settings file, the FILEs are opened in that window instead, and this start ends.
+  --new-window         always start a window of its own
+  --settings PATH      keep the settings in PATH instead of the program's own settings file
+  --quit-after-start   open the window, print its title and its tabs, and end (for checks)
+  --export-pdf OUT.pdf write the manuscript sheets of FILE to OUT.pdf, without a window
+  --horizontal         (with --export-pdf) the text in horizontal lines, not vertical columns
+  --version            print the version and end
+  --help               print this help and end
+)";
+
+StartOptions ParseStartOptions(const std::vector<std::string>& arguments)
+{
+    StartOptions options;
+    std::vector<std::string> rest;
+    bool onlyItems = false;
+    for (auto next = arguments.begin(); next != arguments.end(); ++next) {
+        const std::string& argument = *next;
+        if (onlyItems)
+            rest.push_back(argument);
+        else if (argument == "--settings" && next + 1 == arguments.end())
+            options.error = "--settings needs a PATH";
+        else if (argument == "--settings")
+            options.settingsPath = *++next;
+        else if (argument == "--")
+            onlyItems = true;
+        else if (argument == "--new-window")
+            options.newWindow = true;
+        else if (argument == "--quit-after-start")
+            options.quitAfterStart = true;
+        else if (argument == "--version")
+            options.version = true;
+        else if (argument == "--help")
+            options.help = true;
+        else
+            rest.push_back(argument);
+    }
+    options.items = SplitArguments(MakeArgumentString(rest));
+    return options;
+}
+
+std::vector<std::string> AbsoluteItems(const std::vector<std::string>& items,
+                                       const std::string& folder)
+{
+    std::vector<std::string> absolute;
+    for (const std::string& item : items) {
+        if (item.empty())
+            continue;
+        absolute.push_back(item.starts_with('/') ? item : folder + "/" + item);
+    }
+    return absolute;
+}
