@@ -19,45 +19,6 @@
 
 namespace {
 
-// Answers every modal dialog of type T that comes up while it lives.
-template <class T> class ModalCatcher
-{
-public:
-    explicit ModalCatcher(std::function<void(T*)> answer)
-        : FState(std::make_shared<State>(State{true, std::move(answer), 0}))
-    {
-        Poll(FState);
-    }
-    ~ModalCatcher() { FState->active = false; }
-    ModalCatcher(const ModalCatcher&) = delete;
-    ModalCatcher& operator=(const ModalCatcher&) = delete;
-
-    int Count() const { return FState->count; }
-
-private:
-    struct State
-    {
-        bool active;
-        std::function<void(T*)> answer;
-        int count;
-    };
-
-    static void Poll(const std::shared_ptr<State>& state)
-    {
-        QTimer::singleShot(5, qApp, [state] {
-            if (!state->active)
-                return;
-            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                ++state->count;
-                state->answer(dialog);
-            }
-            Poll(state);
-        });
-    }
-
-    std::shared_ptr<State> FState;
-};
-
 // Every result dialog shown while it lives: the text it shows and what its copy button copied.
 class ReportCatcher
 {

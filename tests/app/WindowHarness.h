@@ -2,6 +2,8 @@
 // A real main window under the offscreen platform, driven as a writer drives it.
 
 #include "analysis/Cp932Codec.h"
+#include "app/FontSetup.h"
+#include "app/KotonamiApplication.h"
 #include "app/TForm1.h"
 #include "controls/TRichEditEx.h"
 
@@ -21,6 +23,8 @@
 #include <QTextLayout>
 #include <QTimer>
 
+#include "ModalDialogs.h"
+#include "QtTestApplication.h"
 #include "ShiftJisText.h"
 
 #include <gtest/gtest.h>
@@ -31,33 +35,9 @@
 #include <memory>
 #include <string>
 
-// Answers the next modal dialog of type T as soon as it is up.
-template <class T> void AnswerModal(std::function<void(T*)> answer, int attempts = 500)
-{
-    QTimer::singleShot(attempts == 500 ? 0 : 10, qApp, [answer, attempts] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            answer(dialog);
-        else if (attempts > 0)
-            AnswerModal<T>(answer, attempts - 1);
-    });
-}
-
-inline void AnswerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr)
-{
-    AnswerModal<QMessageBox>([button, text](QMessageBox* box) {
-        if (text)
-            *text = box->text();
-        box->button(button)->click();
-    });
-}
-
-inline void AnswerFileDialog(const QString& path)
-{
-    AnswerModal<QFileDialog>([path](QFileDialog* dialog) {
-        dialog->selectFile(path);
-        static_cast<QDialog*>(dialog)->accept(); // runs the dialog's own checks
-    });
-}
+// The window's tests run under the program's own application object, which shows an error that
+// leaves a handler in the error box, with the Japanese fonts mapped as at start-up.
+inline const bool WindowTestApplication = QtTestApplication::Use<KotonamiApplication>(SetupFonts);
 
 class WindowTest : public ::testing::Test
 {
