@@ -252,8 +252,6 @@ void TForm1::resizeEvent(QResizeEvent* event)
 // The layouts place the controls; what is left is what depends on the editor's new width.
 void TForm1::FormResize()
 {
-    LayOutLineInfo();
-    UpdateLineInfo();
     if (ui->AppearanceLineItem->isChecked())
         FDisplayLineRecount->start();
 }
@@ -285,7 +283,6 @@ void TForm1::FontSettingItemClick()
     const QFont font = QFontDialog::getFont(&accepted, ui->TextRichEdit->font(), this);
     if (accepted)
         ui->TextRichEdit->setFont(font);
-    ui->LineInfo1->setFont(ui->TextRichEdit->font());
     // The wrapping and with it the display lines may have changed.
     FormResize();
 }

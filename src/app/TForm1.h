@@ -25,6 +25,7 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QTimer;
+class TLineInfo;
 class TRichEditEx;
 class StatusProgress;
 
@@ -71,9 +72,8 @@ public:
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
 
-    // The line-information gutter: a refresh of the visible rows, or from a document's lines.
+    // The line-information gutter takes the counting switches in force.
     void UpdateLineInfo();
-    void RefreshLineInfo(const Document& document);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -172,11 +172,9 @@ private:
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
 
     // TForm1Gutter.cpp: the line-information gutter.
+    TLineInfo* LineInfo1() const;
     void SetUpLineInfo();
     void ConnectLineInfoActions();
-    void LineInfo1ChangeSize();
-    QRect LineInfoPlace() const;
-    void LayOutLineInfo();
     void ShowLineNumItemClick();
     void LineInfoItemClick();
     void SetLineSpaceItemClick();

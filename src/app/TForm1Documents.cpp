@@ -141,7 +141,6 @@ void TForm1::OpenFile(const std::string& path)
         throw;
     }
     document->FileName = path;
-    RefreshLineInfo(*document);
     ui->TextRichEdit->SetText(document->GetText());
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
@@ -175,7 +174,6 @@ void TForm1::TabControl1Change()
     Document* document = FDocuments.Item(FCurrentIndex);
     if (!document)
         return;
-    RefreshLineInfo(*document);
     const QVariant kept = ui->TabControl1->tabData(FCurrentIndex);
     if (kept.isValid())
         ui->TextRichEdit->setPlainText(kept.toString());
