@@ -4,6 +4,8 @@
 
 #include "analysis/CharacterCensus.h"
 #include "analysis/PhraseCount.h"
+#include "analysis/ShiftJis.h"
+#include "analysis/TextAsRead.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
 #include "analysis/WordCount.h"
@@ -16,6 +18,30 @@ const std::string& Corpus(std::size_t bytes)
 {
     static const std::string oneMiB = MakeNovelCorpus(OneMiB);
     static const std::string sixteenMiB = MakeNovelCorpus(SixteenMiB);
+    return bytes == OneMiB ? oneMiB : sixteenMiB;
+}
+
+// The novel with a ruby after every 40th character: "｜漢字《かんじ》" or "東京《とうきょう》".
+std::string WithRuby(const std::string& text)
+{
+    static const std::string rubies[] = {
+        "\x81\x62\x8A\xBF\x8E\x9A\x81\x73\x82\xA9\x82\xF1\x82\xB6\x81\x74",
+        "\x93\x8C\x8B\x9E\x81\x73\x82\xC6\x82\xA4\x82\xAB\x82\xE5\x82\xA4\x81\x74"};
+    std::string out;
+    out.reserve(text.size() * 3 / 2);
+    int characters = 0;
+    for (const ShiftJis::Character& c : ShiftJis::Characters(text)) {
+        out.append(text, c.position, c.length);
+        if (++characters % 40 == 0)
+            out += rubies[(characters / 40) % 2];
+    }
+    return out;
+}
+
+const std::string& RubyCorpus(std::size_t bytes)
+{
+    static const std::string oneMiB = WithRuby(MakeNovelCorpus(OneMiB));
+    static const std::string sixteenMiB = WithRuby(MakeNovelCorpus(SixteenMiB));
     return bytes == OneMiB ? oneMiB : sixteenMiB;
 }
 
@@ -51,11 +77,33 @@ void BM_CountPhrase(benchmark::State& state)
     Run(state, [&phrase](const std::string& text) { return CountPhrase(text, phrase); });
 }
 
+// The characters of a manuscript with ruby, counted as written and as read: the difference is
+// what leaving out the readings costs on top of the count.
+void BM_CountTextWithRuby(benchmark::State& state)
+{
+    const std::string& text = RubyCorpus(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountText(text, CountOptions{}, 1));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+}
+
+void BM_CountTextAsRead(benchmark::State& state)
+{
+    const std::string& text = RubyCorpus(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CountText(TextAsRead(text), CountOptions{}, 1));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(text.size()));
+}
+
 } // namespace
 
 BENCHMARK(BM_CountText)->Arg(OneMiB)->Arg(SixteenMiB);
 BENCHMARK(BM_CountWords)->Arg(OneMiB)->Arg(SixteenMiB);
 BENCHMARK(BM_CountCharacterTypes)->Arg(OneMiB)->Arg(SixteenMiB);
+BENCHMARK(BM_CountTextWithRuby)->Arg(OneMiB)->Arg(SixteenMiB);
+BENCHMARK(BM_CountTextAsRead)->Arg(OneMiB)->Arg(SixteenMiB);
 BENCHMARK(BM_CountPhrase)->Arg(OneMiB)->Arg(SixteenMiB);
 
 BENCHMARK_MAIN();

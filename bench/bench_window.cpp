@@ -6,6 +6,7 @@
 
 #include "NovelCorpus.h"
 #include "app/TForm1.h"
+#include "app/WindowSettingsFile.h"
 #include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
 
@@ -43,6 +44,10 @@ std::string WriteCorpus(const char* name, std::size_t bytes, std::uint32_t seed)
 
 std::unique_ptr<TForm1> MakeWindow()
 {
+    // Settings of its own, already there: no first-start question, nothing left beside the program.
+    const std::string settings = Folder().filePath("Kotonami.ini").toStdString();
+    std::ofstream(settings, std::ios::binary).flush();
+    SetWindowSettingsFileName(settings);
     auto form = std::make_unique<TForm1>();
     form->StartUp({});
     form->resize(800, 600);

@@ -12,3 +12,8 @@ inline std::string Sjis(std::string_view utf8)
     Cp932::EncodeFromUtf8(utf8, out);
     return out;
 }
+
+inline std::string Sjis(std::u8string_view utf8)
+{
+    return Sjis(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+}

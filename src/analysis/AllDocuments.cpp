@@ -3,6 +3,7 @@
 #include "PhraseCount.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
+#include "TextAsRead.h"
 #include "WordCount.h"
 
 std::string_view NormaliseSelection(std::string_view selected) noexcept
@@ -27,7 +28,8 @@ TextStatistics SumStatistics(std::span<const std::string_view> texts, const Coun
         totals.characters = SaturatingAdd(totals.characters, one.characters);
         totals.lines = SaturatingAdd(totals.lines, one.lines);
         totals.bytes = SaturatingAdd(totals.bytes, one.bytes);
-        totals.words = SaturatingAdd(totals.words, CountWords(text, wordCharacters));
+        totals.words = SaturatingAdd(
+            totals.words, CountWords(ReadingText(text, options.excludeRuby), wordCharacters));
     }
     return totals;
 }

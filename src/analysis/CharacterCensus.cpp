@@ -1,5 +1,7 @@
 #include "CharacterCensus.h"
 
+#include "TextAsRead.h"
+
 #include "ByteBlock.h"
 #include "ReportFormat.h"
 #include "Saturate.h"
@@ -120,6 +122,8 @@ CharacterCensus& CharacterCensus::operator+=(const CharacterCensus& other) noexc
 
 CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& options) noexcept
 {
+    if (options.excludeRuby && MayHoldRubyOrNotes(text))
+        return CountCharacterTypes(TextAsRead(text), WithRuby(options));
     CharacterCensus census;
     const BinCounts counts = CountBins(text, options);
     // Without a NUL byte the bins cover exactly the characters the character count sees; a NUL

@@ -1,5 +1,6 @@
 #include "InformationPanel.h"
 
+#include "TextAsRead.h"
 #include "WordCount.h"
 
 InformationTexts EmptyInformation()
@@ -14,7 +15,7 @@ InformationTexts MakeInformation(std::string_view text, const CountOptions& opti
     TextStatistics statistics = CountText(text, options, 1);
     if (displayLines)
         statistics.lines = *displayLines;
-    statistics.words = CountWords(text, wordCharacters);
+    statistics.words = CountWords(ReadingText(text, options.excludeRuby), wordCharacters);
 
     InformationTexts texts;
     texts.textSize = std::to_string(statistics.bytes) + " (bytes)";

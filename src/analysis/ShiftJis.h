@@ -132,6 +132,21 @@ private:
     std::size_t FStart;
 };
 
+// The length of the longest start of the text that holds at most `maxBytes` bytes and ends
+// between two characters (a value cut to a limit never keeps half a character).
+constexpr std::size_t WholeCharactersPrefix(std::string_view text, std::size_t maxBytes) noexcept
+{
+    if (text.size() <= maxBytes)
+        return text.size();
+    std::size_t size = 0;
+    for (const Character& c : Characters(text)) {
+        if (c.position + c.length > maxBytes)
+            break;
+        size = c.position + c.length;
+    }
+    return size;
+}
+
 // The same walk over 64 bytes at a time, as bit masks (bit i is byte i of the block), for
 // counters that only need to know which bytes are lead, trail or single-byte characters.
 // `leadSet` marks the bytes of the block that are in the lead-byte set; `startsWithTrail` says

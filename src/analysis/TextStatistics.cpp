@@ -3,6 +3,7 @@
 #include "ByteBlock.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
+#include "TextAsRead.h"
 
 #include <algorithm>
 #include <bit>
@@ -62,6 +63,11 @@ Tally TallyText(std::string_view text, const CountOptions& options) noexcept
 TextStatistics CountText(std::string_view text, const CountOptions& options,
                          std::int32_t doubleByteWeight) noexcept
 {
+    if (options.excludeRuby && MayHoldRubyOrNotes(text)) {
+        TextStatistics asRead = CountText(TextAsRead(text), WithRuby(options), doubleByteWeight);
+        asRead.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
+        return asRead;
+    }
     TextStatistics statistics;
     statistics.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
     // The writer's text ends at the first NUL byte, wherever it stands.

@@ -16,6 +16,7 @@ struct CountOptions
     bool countTab = true;             // a TAB counts as a character
     bool countDoubleByteSpace = true; // a double-byte blank 0x8140 counts as a character
     LineMode lineMode = LineMode::Logical;
+    bool excludeRuby = false; // ruby readings and editorial notes are no characters (TextAsRead)
 };
 
 struct TextStatistics
@@ -26,7 +27,8 @@ struct TextStatistics
     std::int32_t words = 0; // English words; CountText leaves it 0
 };
 
-// The one character, line and byte counter. `doubleByteWeight` is what one counted double-byte
+// The one character, line and byte counter. With `excludeRuby` it counts the text as read, and
+// `bytes` stays the size of the text as stored. `doubleByteWeight` is what one counted double-byte
 // character adds to `characters` (1 everywhere, 2 for the simple manuscript count).
 TextStatistics CountText(std::string_view text, const CountOptions& options,
                          std::int32_t doubleByteWeight = 1) noexcept;

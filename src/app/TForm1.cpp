@@ -2,6 +2,8 @@
 #include "ui_TForm1.h"
 
 #include "app/FontSetup.h"
+#include "app/KotonamiApplication.h"
+#include "app/WindowSettingsFile.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
 
@@ -15,6 +17,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
+
+#include <exception>
 
 namespace {
 
@@ -165,6 +169,7 @@ void TForm1::ConnectActions()
     ConnectSettingActions();
     ConnectAnalysisActions();
     ConnectLineInfoActions();
+    ConnectHistoryActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
@@ -197,6 +202,7 @@ void TForm1::ConnectSettingActions()
     connect(ui->SpaceItem, &QAction::triggered, this, &TForm1::SpaceItemClick);
     connect(ui->DoubleByteSpaceItem, &QAction::triggered, this, &TForm1::DoubleByteSpaceItemClick);
     connect(ui->TabItem, &QAction::triggered, this, &TForm1::TabItemClick);
+    connect(ui->ExcludeRubyItem, &QAction::triggered, this, &TForm1::ExcludeRubyItemClick);
     connect(ui->LogicalLineItem, &QAction::triggered, this, &TForm1::LogicalLineItemClick);
     connect(ui->AppearanceLineItem, &QAction::triggered, this, &TForm1::AppearanceLineItemClick);
     connect(ui->AutoRenewInfoItem, &QAction::triggered, this, &TForm1::AutoRenewInfoItemClick);
@@ -225,14 +231,24 @@ void TForm1::CollectWindowShortcuts()
     ui->TextRichEdit->SetWindowShortcuts(shortcuts);
 }
 
+// An error while reading the settings is shown, and the window goes on with what it has.
 void TForm1::FormCreate()
 {
     SetUpLineInfo();
+    FSettingsFileName = WindowSettingsFileName();
+    try {
+        LoadSettings();
+    } catch (const std::exception& error) {
+        KotonamiApplication::ShowError(error.what());
+    }
 }
 
 bool TForm1::FormClose()
 {
-    return QuerySaveAll();
+    if (!QuerySaveAll())
+        return false;
+    SaveSettings();
+    return true;
 }
 
 void TForm1::closeEvent(QCloseEvent* event)

@@ -14,12 +14,14 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class QAction;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -28,6 +30,8 @@ class QTimer;
 class TLineInfo;
 class TRichEditEx;
 class StatusProgress;
+class SettingsStore;
+struct SettingsKey;
 
 namespace Ui {
 class TForm1;
@@ -132,6 +136,7 @@ private:
     void SpaceItemClick();
     void DoubleByteSpaceItemClick();
     void TabItemClick();
+    void ExcludeRubyItemClick();
     void AutoRenewInfoItemClick();
     void RenewInfoClick();
     void LogicalLineItemClick();
@@ -171,6 +176,32 @@ private:
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
 
+    // TForm1Settings.cpp: the settings file; TForm1SendTo.cpp: the desktop's Send To menu.
+    void LoadSettings();
+    void SaveSettings();
+    std::vector<SettingsKey> SettingKeys();
+    std::vector<SettingsKey> FontKeys();
+    std::vector<SettingsKey> WindowKeys(QRect& stored);
+    void ReadHistory(SettingsStore& file);
+    void WriteHistory(SettingsStore& file) const;
+    void ApplyFontColor();
+    void PlaceWindow(const QRect& stored);
+    void AskFirstStart();
+    void RegisterSendTo();
+
+    // TForm1History.cpp: the recent-file history in the File menu.
+    void ConnectHistoryActions();
+    void AddHistory(const std::string& path);
+    void AppendHistoryEntry(const std::string& path);
+    QAction* MakeHistoryEntry(const std::string& path);
+    std::vector<std::string> HistoryEntries() const;
+    void RemoveHistoryEntry(QAction* entry);
+    void SetHistoryMax(int n);
+    void HistoryEntryClick(QAction* entry);
+    void HistorySettingItemClick();
+    void ClearHistory();
+    bool SaveAsAndAddHistory(int index, const std::string& path);
+
     // TForm1Gutter.cpp: the line-information gutter.
     TLineInfo* LineInfo1() const;
     void SetUpLineInfo();
@@ -196,5 +227,14 @@ private:
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
     std::array<QString, 6> savedInformation;
-    int FHistoryMax = 10;
+    static constexpr int DefaultHistoryMax = 10;
+    int FHistoryMax = DefaultHistoryMax;
+    std::string FSettingsFileName;
+    // Font values a QFont does not hold, kept as the settings file gave them.
+    struct
+    {
+        std::int32_t charset = 128;                                  // Shift-JIS
+        std::int32_t color = static_cast<std::int32_t>(0x80000008u); // the window-text colour
+        std::int32_t pitch = 0;                                      // default pitch
+    } FStoredFont;
 };

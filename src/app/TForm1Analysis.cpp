@@ -7,6 +7,7 @@
 #include "analysis/AllDocuments.h"
 #include "analysis/CharacterCensus.h"
 #include "analysis/PhraseCount.h"
+#include "analysis/TextAsRead.h"
 #include "controls/TRichEditEx.h"
 #include "dialogs/TInputForm.h"
 #include "dialogs/TResultForm.h"
@@ -86,8 +87,8 @@ void TForm1::CountPhraseItemClick()
 {
     // The phrase comes first: the text is read as it stands when the writer has answered.
     const std::string phrase = AskPhrase();
-    if (const auto report =
-            MakePhraseReport(CountPhrase(ui->TextRichEdit->GetText(), phrase), phrase))
+    const ReadingText text(ui->TextRichEdit->GetText(), CurrentCountOptions().excludeRuby);
+    if (const auto report = MakePhraseReport(CountPhrase(text, phrase), phrase))
         ShowReport(*report);
 }
 
@@ -101,7 +102,8 @@ void TForm1::PopupCharTypeItemClick()
 void TForm1::PopupCountPhraseItemClick()
 {
     const std::string phrase = AskPhrase();
-    if (const auto report = MakePhraseReport(CountPhrase(SelectedText(), phrase), phrase))
+    const ReadingText text(SelectedText(), CurrentCountOptions().excludeRuby);
+    if (const auto report = MakePhraseReport(CountPhrase(text, phrase), phrase))
         ShowReport(*report);
 }
 
@@ -126,7 +128,11 @@ void TForm1::K3Click()
 void TForm1::K4Click()
 {
     const std::string phrase = AskPhrase();
-    const std::vector<std::string> texts = AllDocumentTexts();
+    std::vector<std::string> texts = AllDocumentTexts();
+    if (CurrentCountOptions().excludeRuby) {
+        for (std::string& text : texts)
+            text = TextAsRead(text);
+    }
     const std::vector<std::string_view> views = Views(texts);
     if (const auto report = MakePhraseReport(SumPhraseCounts(views, phrase), phrase))
         ShowReport(*report);

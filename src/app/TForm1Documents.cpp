@@ -144,6 +144,7 @@ void TForm1::OpenFile(const std::string& path)
     ui->TextRichEdit->SetText(document->GetText());
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
+    AddHistory(path);
 }
 
 void TForm1::TextRichEditDropFiles()
@@ -262,7 +263,7 @@ bool TForm1::SaveDocumentAs(int index)
     document->FileName = path;
     setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
-    return SaveDocument(index);
+    return SaveAsAndAddHistory(index, path);
 }
 
 bool TForm1::QuerySave(int index)

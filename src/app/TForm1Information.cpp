@@ -16,6 +16,7 @@ CountOptions TForm1::CurrentCountOptions() const
     options.countSpace = ui->SpaceItem->isChecked();
     options.countTab = ui->TabItem->isChecked();
     options.countDoubleByteSpace = ui->DoubleByteSpaceItem->isChecked();
+    options.excludeRuby = ui->ExcludeRubyItem->isChecked();
     options.lineMode = ui->AppearanceLineItem->isChecked() ? LineMode::Display : LineMode::Logical;
     return options;
 }
@@ -89,6 +90,11 @@ void TForm1::DoubleByteSpaceItemClick()
 }
 
 void TForm1::TabItemClick()
+{
+    TextRichEditChange();
+}
+
+void TForm1::ExcludeRubyItemClick()
 {
     TextRichEditChange();
 }

@@ -4,6 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "analysis/TextAsRead.h"
 #include "analysis/TextStatistics.h"
 #include "controls/TRichEditEx.h"
 #include "dialogs/TPaperSettingForm.h"
@@ -17,12 +18,13 @@ constexpr std::int32_t CellWeight = 2;
 
 void TForm1::PaperItemClick()
 {
-    ShowPaperInfo(FPaper.Count(ui->TextRichEdit->GetText()));
+    ShowPaperInfo(
+        FPaper.Count(ReadingText(ui->TextRichEdit->GetText(), CurrentCountOptions().excludeRuby)));
 }
 
 void TForm1::MenuPaperItemClick()
 {
-    ShowPaperInfo(FPaper.Count(SelectedText()));
+    ShowPaperInfo(FPaper.Count(ReadingText(SelectedText(), CurrentCountOptions().excludeRuby)));
 }
 
 void TForm1::SimplePaperItemClick()
@@ -46,7 +48,10 @@ void TForm1::ShowPaperInfo(const PaperInfo& info)
 // The whole text laid out as manuscript lines, in a new tab.
 void TForm1::PaperOutItemClick()
 {
-    PutTextInNewTab([this](std::string_view source) { return FPaper.Arrange(source); });
+    const bool excludeRuby = CurrentCountOptions().excludeRuby;
+    PutTextInNewTab([this, excludeRuby](std::string_view source) {
+        return FPaper.Arrange(ReadingText(source, excludeRuby));
+    });
 }
 
 void TForm1::PaperSettingItemClick()

@@ -26,6 +26,8 @@ Analyses (default --stats; several may be given, run in the order given):
 Settings (the program's own settings file is read when it exists; options override it):
   --settings PATH    read the counting switches, the paper settings and the word characters from PATH
   --no-space --no-tab --no-double-byte-space    the counting switches off
+  --exclude-ruby     ruby readings (《…》 with the ｜ of their base) and notes (［＃…］) are not counted;
+                     the size stays the size of the FILE as loaded
   --no-digits        digits are not word characters
   --word-chars TEXT  the extra word characters (cleaned as the settings dialog cleans them)
   --column N  --line N  --tab use|delete|space
@@ -143,6 +145,7 @@ const std::map<std::string_view, Flag>& Flags()
         {"--no-space", [](CliOptions& o) { o.overrides.countSpace = false; }},
         {"--no-tab", [](CliOptions& o) { o.overrides.countTab = false; }},
         {"--no-double-byte-space", [](CliOptions& o) { o.overrides.countDoubleByteSpace = false; }},
+        {"--exclude-ruby", [](CliOptions& o) { o.overrides.excludeRuby = true; }},
         {"--no-digits", [](CliOptions& o) { o.overrides.countDigits = false; }},
         {"--raw", [](CliOptions& o) { o.raw = true; }},
     };

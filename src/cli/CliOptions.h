@@ -35,6 +35,7 @@ struct SettingOverrides
     std::optional<bool> countSpace;
     std::optional<bool> countTab;
     std::optional<bool> countDoubleByteSpace;
+    std::optional<bool> excludeRuby;
     std::optional<bool> countDigits;
     std::optional<std::string> wordCharacters; // Shift-JIS
     std::optional<std::int32_t> column;

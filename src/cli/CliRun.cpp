@@ -4,6 +4,7 @@
 #include "analysis/CharacterCensus.h"
 #include "analysis/Cp932Codec.h"
 #include "analysis/PhraseCount.h"
+#include "analysis/TextAsRead.h"
 #include "documents/Document.h"
 #include "paper/DoubleByteConversion.h"
 #include "shell/Exceptions.h"
@@ -20,6 +21,7 @@ void ReadSettingsFile(const std::string& path, CliSettings& settings)
     settings.counting.countSpace = file.ReadBool("Setting", "CountSpace", true);
     settings.counting.countTab = file.ReadBool("Setting", "CountTab", true);
     settings.counting.countDoubleByteSpace = file.ReadBool("Setting", "CountDoubleByteSpace", true);
+    settings.counting.excludeRuby = file.ReadBool("Setting", "ExcludeRuby", false);
     settings.paper.ReadSettings(file);
     ReadWordSettings(settings.words, file);
 }
@@ -31,6 +33,7 @@ void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
     counting.countTab = overrides.countTab.value_or(counting.countTab);
     counting.countDoubleByteSpace =
         overrides.countDoubleByteSpace.value_or(counting.countDoubleByteSpace);
+    counting.excludeRuby = overrides.excludeRuby.value_or(counting.excludeRuby);
     settings.words.countDigits = overrides.countDigits.value_or(settings.words.countDigits);
     if (overrides.wordCharacters)
         settings.words.SetCharacterList(*overrides.wordCharacters);
@@ -103,13 +106,14 @@ bool IsPerFile(Analysis kind) noexcept
 std::string PerFileText(Analysis kind, const CliSettings& settings, std::string_view text)
 {
     const TPaper& paper = settings.paper;
+    const bool asRead = settings.counting.excludeRuby;
     switch (kind) {
     case Analysis::Paper:
-        return MakePaperReport(paper.Count(text));
+        return MakePaperReport(paper.Count(ReadingText(text, asRead)));
     case Analysis::SimplePaper:
         return MakePaperReport(paper.SimpleCount(CountText(text, settings.counting, 2).characters));
     case Analysis::Arrange:
-        return paper.Arrange(text);
+        return paper.Arrange(ReadingText(text, asRead));
     case Analysis::FullWidth:
         return ConvertToDoubleBytes(text);
     case Analysis::FullKana:
@@ -128,8 +132,16 @@ std::optional<std::string> TotalText(const AnalysisRequest& request, const CliSe
         return MakeAllDocumentsReport(SumStatistics(texts, settings.counting, settings.words));
     case Analysis::Census:
         return MakeCharacterTypeReport(SumCensus(texts, settings.counting));
-    case Analysis::Phrase:
-        return MakePhraseReport(SumPhraseCounts(texts, request.phrase), request.phrase);
+    case Analysis::Phrase: {
+        std::vector<std::string> asRead;
+        std::vector<std::string_view> read(texts.begin(), texts.end());
+        if (settings.counting.excludeRuby) {
+            for (const std::string_view text : texts)
+                asRead.push_back(TextAsRead(text));
+            read.assign(asRead.begin(), asRead.end());
+        }
+        return MakePhraseReport(SumPhraseCounts(read, request.phrase), request.phrase);
+    }
     default:
         return std::nullopt;
     }

@@ -13,11 +13,16 @@ std::optional<std::int32_t> StrToInt(const QString& text)
     return static_cast<std::int32_t>(value);
 }
 
+QString NotAnInteger(const QString& text)
+{
+    return QString::fromUtf8(u8"'%1' は整数ではありません").arg(text);
+}
+
 bool ToPositiveInteger(const QString& text, std::int32_t& value, QString& error)
 {
     const std::optional<std::int32_t> number = StrToInt(text);
     if (!number) {
-        error = QString::fromUtf8(u8"'%1' は整数ではありません").arg(text);
+        error = NotAnInteger(text);
         return false;
     }
     if (*number <= 0) {

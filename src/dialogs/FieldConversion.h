@@ -13,6 +13,9 @@ namespace FieldConversion {
 // allowed), within the signed 32-bit range; nothing else.
 std::optional<std::int32_t> StrToInt(const QString& text);
 
+// "'abc' は整数ではありません": the refusal of a text that is not an integer.
+QString NotAnInteger(const QString& text);
+
 // A count of cells or lines. On failure returns false and sets `error` to the reason:
 // "'abc' は整数ではありません" or "正の整数を指定してください".
 bool ToPositiveInteger(const QString& text, std::int32_t& value, QString& error);

@@ -17,6 +17,8 @@
 
 namespace {
 
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+
 // Values are read up to this many bytes, as the profile functions deliver them.
 constexpr std::size_t MaxValueBytes = 1023;
 
@@ -35,15 +37,7 @@ std::string CutUtf8(std::string value)
 // A value cut to the limit without splitting a Shift-JIS character.
 std::string CutShiftJis(std::string value)
 {
-    if (value.size() <= MaxValueBytes)
-        return value;
-    std::size_t size = 0;
-    for (const ShiftJis::Character& c : ShiftJis::Characters(value)) {
-        if (c.position + c.length > MaxValueBytes)
-            break;
-        size = c.position + c.length;
-    }
-    value.resize(size);
+    value.resize(ShiftJis::WholeCharactersPrefix(value, MaxValueBytes));
     return value;
 }
 
@@ -80,8 +74,14 @@ TIniFile::TIniFile(std::string path) : FPath(std::move(path))
     FExisted = ::stat(FPath.c_str(), &info) == 0;
     if (!FExisted || !UsefulFunc::IsFileReadable(FPath))
         return;
-    const std::string text = UsefulFunc::ReadFileBytes(FPath);
-    FLineBreak = text.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    const std::string bytes = UsefulFunc::ReadFileBytes(FPath);
+    std::string_view text = bytes;
+    // A file that begins with the byte-order mark was written as UTF-8 (by hand, usually) and
+    // stays so; the mark is not part of its first line.
+    FUtf8 = text.starts_with(Utf8Mark);
+    if (FUtf8)
+        text.remove_prefix(Utf8Mark.size());
+    FLineBreak = text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
     FLines = TextLines::Split(text);
 }
 
@@ -100,13 +100,19 @@ std::string TIniFile::ReadString(std::string_view section, std::string_view key,
     const auto value = ProfileText::Find(FLines, section, key);
     if (!value)
         return std::string(defaultValue);
-    return CutUtf8(Cp932::IsValidUtf8(*value) ? *value : Cp932::DecodeToUtf8(*value));
+    return FUtf8 ? CutUtf8(*value) : Cp932::DecodeToUtf8(CutShiftJis(*value));
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    ProfileText::Store(FLines, section, key, FirstLineOf(value));
-    FDirty = true;
+    value = FirstLineOf(value);
+    if (FUtf8) {
+        StoreBytes(section, key, value);
+        return;
+    }
+    std::string bytes;
+    Cp932::EncodeFromUtf8(value, bytes);
+    StoreBytes(section, key, bytes);
 }
 
 std::string TIniFile::ReadShiftJisString(std::string_view section, std::string_view key,
@@ -115,19 +121,27 @@ std::string TIniFile::ReadShiftJisString(std::string_view section, std::string_v
     const auto value = ProfileText::Find(FLines, section, key);
     if (!value)
         return std::string(defaultValue);
-    if (!Cp932::IsValidUtf8(*value))
+    if (!FUtf8)
         return CutShiftJis(*value);
     std::string bytes;
-    Cp932::EncodeFromUtf8(*value, bytes);
-    return CutShiftJis(std::move(bytes));
+    Cp932::EncodeFromUtf8(CutUtf8(*value), bytes);
+    return bytes;
 }
 
 void TIniFile::WriteShiftJisString(std::string_view section, std::string_view key,
                                    std::string_view value)
 {
-    // Bytes without a Unicode form keep the value in Shift-JIS, which reads back exactly.
-    const std::string utf8 = Cp932::DecodeToUtf8(value);
-    WriteString(section, key, Cp932::IsValidUtf8(utf8) ? std::string_view(utf8) : value);
+    value = FirstLineOf(value);
+    if (FUtf8)
+        StoreBytes(section, key, Cp932::DecodeToUtf8(value));
+    else
+        StoreBytes(section, key, value);
+}
+
+void TIniFile::StoreBytes(std::string_view section, std::string_view key, std::string_view bytes)
+{
+    ProfileText::Store(FLines, section, key, bytes);
+    FDirty = true;
 }
 
 std::int32_t TIniFile::ReadInteger(std::string_view section, std::string_view key,
@@ -140,7 +154,7 @@ std::int32_t TIniFile::ReadInteger(std::string_view section, std::string_view ke
 
 void TIniFile::WriteInteger(std::string_view section, std::string_view key, std::int32_t value)
 {
-    WriteString(section, key, std::to_string(value));
+    StoreBytes(section, key, std::to_string(value));
 }
 
 bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool defaultValue)
@@ -150,14 +164,14 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool def
 
 void TIniFile::WriteBool(std::string_view section, std::string_view key, bool value)
 {
-    WriteString(section, key, value ? "1" : "0");
+    StoreBytes(section, key, value ? "1" : "0");
 }
 
 void TIniFile::UpdateFile()
 {
     if (!FDirty)
         return;
-    std::string text;
+    std::string text(FUtf8 ? Utf8Mark : std::string_view());
     for (const std::string& line : FLines) {
         text += line;
         text += FLineBreak;

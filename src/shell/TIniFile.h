@@ -10,8 +10,9 @@
 class TIniFile : public SettingsStore
 {
 public:
-    // Reads the file when it exists. Values are UTF-8; a value that is not valid UTF-8 is code
-    // page 932 (a file made on Windows) and is converted when read.
+    // Reads the file when it exists. The file's encoding is decided for the whole file: one that
+    // begins with the UTF-8 byte-order mark is UTF-8 throughout and is written back so, mark
+    // included; every other file, and a new one, is code page 932 and keeps its bytes exactly.
     explicit TIniFile(std::string path);
     // Writes pending changes; errors at that point are lost, so callers call UpdateFile() first.
     ~TIniFile() override;
@@ -38,9 +39,13 @@ public:
     void UpdateFile();
 
 private:
+    // Puts the value's bytes, already in the file's encoding, into the text.
+    void StoreBytes(std::string_view section, std::string_view key, std::string_view bytes);
+
     std::string FPath;
     bool FExisted = false;
     bool FDirty = false;
+    bool FUtf8 = false;              // the file began with the UTF-8 byte-order mark
     std::vector<std::string> FLines; // the file's lines as bytes, without line breaks
     std::string FLineBreak = "\n";   // a file made elsewhere keeps its CR LF
 };

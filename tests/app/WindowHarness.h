@@ -5,12 +5,14 @@
 #include "app/FontSetup.h"
 #include "app/KotonamiApplication.h"
 #include "app/TForm1.h"
+#include "app/WindowSettingsFile.h"
 #include "controls/TRichEditEx.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -35,9 +37,22 @@
 #include <memory>
 #include <string>
 
+// What the window's test program needs once its application exists: the Japanese fonts mapped as
+// at start-up, and a settings file away from the program's own for a window made outside
+// WindowTest (it exists, so no first-start question is asked).
+inline void PrepareWindowTests()
+{
+    SetupFonts();
+    static QTemporaryDir settingsFolder;
+    QFile settings(settingsFolder.filePath(QStringLiteral("Kotonami.ini")));
+    settings.open(QIODevice::WriteOnly);
+    SetWindowSettingsFileName(settings.fileName().toStdString());
+}
+
 // The window's tests run under the program's own application object, which shows an error that
-// leaves a handler in the error box, with the Japanese fonts mapped as at start-up.
-inline const bool WindowTestApplication = QtTestApplication::Use<KotonamiApplication>(SetupFonts);
+// leaves a handler in the error box.
+inline const bool WindowTestApplication =
+    QtTestApplication::Use<KotonamiApplication>(PrepareWindowTests);
 
 class WindowTest : public ::testing::Test
 {
@@ -45,6 +60,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(FFolder.isValid());
+        // Each test's windows keep their settings in the test's folder; the file exists, so no
+        // first-start question is asked.
+        SetWindowSettingsFileName(Write("Kotonami.ini", {}));
         Form = std::make_unique<TForm1>();
         Form->StartUp({});
         Show();

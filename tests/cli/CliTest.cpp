@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "ShiftJisText.h"
 
 #include "analysis/AllDocuments.h"
 #include "analysis/WordCharacterSet.h"
@@ -33,6 +34,19 @@ TEST(CountCompanion, RawWritesTheReportBytesAndCrLf)
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, StatsReport({NovelAsOpened}) + "\r\n");
     EXPECT_EQ(result.err, "");
+}
+
+TEST(CountCompanion, ExcludeRubyCountsTheTextAsReadAndKeepsItsSize)
+{
+    TempFolder folder;
+    const std::string path =
+        folder.Write("ruby.txt", Sjis(u8"｜漢字《かんじ》です［＃改ページ］\n"));
+    const CliResult plain = RunCli(folder, {path});
+    const CliResult asRead = RunCli(folder, {"--exclude-ruby", path});
+    EXPECT_EQ(asRead.status, 0) << asRead.err;
+    EXPECT_NE(plain.out.find("文字数 : 17\n"), std::string::npos) << plain.out;
+    EXPECT_NE(asRead.out.find("文字数 : 4\n"), std::string::npos) << asRead.out;
+    EXPECT_NE(asRead.out.find("サイズ : 36 (bytes)"), std::string::npos) << asRead.out;
 }
 
 TEST(CountCompanion, DefaultOutputIsUtf8WithLf)
@@ -142,6 +156,20 @@ TEST(CountCompanion, SettingsFileAndOptionsApply)
     EXPECT_EQ(
         RunCli(folder, {"--raw", "--paper", "--column", "7", "--settings", settings, file}).out,
         MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
+}
+
+// The window's settings file as the window reads it: code page 932 byte for byte unless it
+// begins with the UTF-8 mark. ﾄｰ (C4 B0) would also pass for a UTF-8 character.
+TEST(CountCompanion, SettingsFileIsReadInItsOwnEncoding)
+{
+    TempFolder folder;
+    const std::string text = folder.Write("kana.txt", "\xC4\xB0\xC4 x");
+    const std::string expected = RunCli(folder, {"--raw", "--word-chars", "ﾄｰ", text}).out;
+    ASSERT_NE(expected, RunCli(folder, {"--raw", text}).out) << "the list changes the count";
+    const std::string sjis = folder.Write("sjis.ini", "[Word]\nCharList=\xC4\xB0\n");
+    EXPECT_EQ(RunCli(folder, {"--raw", "--settings", sjis, text}).out, expected);
+    const std::string utf8 = folder.Write("utf8.ini", "\xEF\xBB\xBF[Word]\nCharList=ﾄｰ\n");
+    EXPECT_EQ(RunCli(folder, {"--raw", "--settings", utf8, text}).out, expected);
 }
 
 TEST(CountCompanion, SeveralFilesGetHeadersAndAnalysesRunInOrder)

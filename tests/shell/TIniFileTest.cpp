@@ -139,52 +139,83 @@ TEST(ProfileWriting, FailureNamesTheFile)
 
 TEST(ProfileReading, StringsAreCutAt1023Bytes)
 {
-    TempFolder folder;
     const std::string longAscii(2000, 'a');
-    std::string longKana; // あ is three bytes in the file and two in Shift-JIS
+    std::string longKana; // あ is three bytes in a UTF-8 file and two in Shift-JIS
     for (int i = 0; i < 700; ++i)
         longKana += "あ";
-    TIniFile file(
-        folder.Write("Kotonami.ini", "[Word]\nA=" + longAscii + "\nK=" + longKana + "\n"));
+    TempFolder folder;
+    TIniFile file(folder.Write("Kotonami.ini",
+                               "\xEF\xBB\xBF[Word]\nA=" + longAscii + "\nK=" + longKana + "\n"));
     EXPECT_EQ(file.ReadString("Word", "A", ""), std::string(1023, 'a'));
     EXPECT_EQ(file.ReadString("Word", "K", "").size(), 1023u - 1023u % 3);
-    EXPECT_EQ(file.ReadShiftJisString("Word", "K", "").size(), 1022u) << "no half character";
+    EXPECT_EQ(file.ReadShiftJisString("Word", "K", "").size(), 682u) << "341 whole characters";
+
+    std::string sjisKana; // the same in a code page 932 file: no half character either
+    for (int i = 0; i < 700; ++i)
+        sjisKana += "\x82\xA0";
+    TIniFile sjis(folder.Write("Sjis.ini", "[Word]\nK=" + sjisKana + "\n"));
+    EXPECT_EQ(sjis.ReadShiftJisString("Word", "K", "").size(), 1022u);
+    EXPECT_EQ(sjis.ReadString("Word", "K", "").size(), 511u * 3);
 }
 
-TEST(ProfileEncoding, WindowsMadeShiftJisFileIsRead)
+// Written by the program on Windows: code page 932, CR LF.
+const std::string WindowsFile = "[Font]\r\n"
+                                "Name=\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E\r\n"
+                                "[Word]\r\n"
+                                "CharList=\x83\x5C\x81\x7B'\xED\x40\r\n";
+
+TEST(ProfileEncoding, ShiftJisFileKeepsItsBytes)
 {
-    // Written by the program on Windows: code page 932, CR LF.
-    const std::string windowsFile =
-        "[Font]\r\n"
-        "Name=\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E\r\n"
-        "[Word]\r\n"
-        "CharList=\x83\x5C\x81\x7B'\r\n";
     TempFolder folder;
-    const std::string path = folder.Write("Kotonami.ini", windowsFile);
-    TIniFile file(path);
-    EXPECT_EQ(file.ReadString("Font", "Name", ""), "ＭＳ Ｐゴシック");
-    EXPECT_EQ(file.ReadShiftJisString("Word", "CharList", ""), "\x83\x5C\x81\x7B'");
-    file.WriteString("Font", "Name", file.ReadString("Font", "Name", ""));
-    file.WriteInteger("Font", "Size", 9);
-    file.UpdateFile();
-    // What is written is UTF-8; the line not written keeps its bytes and still reads.
-    EXPECT_EQ(TempFolder::Read(path), "[Font]\r\nName=ＭＳ Ｐゴシック\r\nSize=9\r\n"
-                                      "[Word]\r\nCharList=\x83\x5C\x81\x7B'\r\n");
-    EXPECT_EQ(TIniFile(path).ReadString("Word", "CharList", ""), "ソ＋'");
+    const std::string path = folder.Write("Kotonami.ini", WindowsFile);
+    {
+        TIniFile file(path);
+        EXPECT_EQ(file.ReadString("Font", "Name", ""), "ＭＳ Ｐゴシック");
+        // ED40 is one of code page 932's duplicate codes; it must not turn into FA5C.
+        const std::string list = file.ReadShiftJisString("Word", "CharList", "");
+        EXPECT_EQ(list, "\x83\x5C\x81\x7B'\xED\x40");
+        file.WriteString("Font", "Name", file.ReadString("Font", "Name", ""));
+        file.WriteShiftJisString("Word", "CharList", list);
+        file.WriteInteger("Font", "Size", 9);
+        file.UpdateFile();
+    }
+    EXPECT_EQ(TempFolder::Read(path), WindowsFile.substr(0, WindowsFile.find("[Word]")) +
+                                          "Size=9\r\n" +
+                                          WindowsFile.substr(WindowsFile.find("[Word]")));
 }
 
-TEST(ProfileEncoding, ShiftJisValuesAreStoredAsUtf8)
+TEST(ProfileEncoding, ShiftJisValuesThatLookLikeUtf8StayShiftJis)
 {
+    // ﾄｰ (C4 B0) is also a well-formed UTF-8 character; in a code page 932 file it is kana.
     TempFolder folder;
     const std::string path = folder.File("Kotonami.ini");
     {
         TIniFile file(path);
-        file.WriteShiftJisString("Paper", "ForceFirstChar", "\x81\x40\x81\x69[");
+        file.WriteShiftJisString("Paper", "ForceFirstChar", "\x81\x40\xC4\xB0[");
+        file.WriteString("History", "0", "/home/writer/原稿.txt");
     }
-    EXPECT_EQ(TempFolder::Read(path), "[Paper]\nForceFirstChar=\xE3\x80\x80（[\n");
+    EXPECT_EQ(TempFolder::Read(path), "[Paper]\nForceFirstChar=\x81\x40\xC4\xB0[\n"
+                                      "[History]\n0=/home/writer/\x8C\xB4\x8D\x65.txt\n");
     TIniFile file(path);
-    EXPECT_EQ(file.ReadShiftJisString("Paper", "ForceFirstChar", ""), "\x81\x40\x81\x69[");
+    EXPECT_EQ(file.ReadShiftJisString("Paper", "ForceFirstChar", ""), "\x81\x40\xC4\xB0[");
+    EXPECT_EQ(file.ReadString("History", "0", ""), "/home/writer/原稿.txt");
     EXPECT_EQ(file.ReadShiftJisString("Paper", "Missing", "\x82\xA0"), "\x82\xA0");
+}
+
+TEST(ProfileEncoding, FileWithByteOrderMarkStaysUtf8)
+{
+    TempFolder folder;
+    const std::string path =
+        folder.Write("Kotonami.ini", "\xEF\xBB\xBF[Font]\nName=游ゴシック\n[Word]\nCharList=ソ'\n");
+    {
+        TIniFile file(path);
+        EXPECT_EQ(file.ReadString("Font", "Name", ""), "游ゴシック") << "the first section is seen";
+        EXPECT_EQ(file.ReadShiftJisString("Word", "CharList", ""), "\x83\x5C'");
+        file.WriteShiftJisString("Word", "CharList", "\x83\x5C\xC4\xB0");
+        file.WriteString("History", "0", "/home/writer/原稿.txt");
+    }
+    EXPECT_EQ(TempFolder::Read(path), "\xEF\xBB\xBF[Font]\nName=游ゴシック\n[Word]\nCharList=ソﾄｰ\n"
+                                      "[History]\n0=/home/writer/原稿.txt\n");
 }
 
 TEST(ProfileEncoding, UnmappedShiftJisBytesDoNotSpoilTheOtherValues)

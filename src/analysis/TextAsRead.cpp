@@ -1,0 +1,342 @@
+#include "TextAsRead.h"
+
+#include "ShiftJis.h"
+
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+constexpr std::uint32_t OpenReading = 0x8173;  // 《
+constexpr std::uint32_t CloseReading = 0x8174; // 》
+constexpr std::uint32_t OpenBracket = 0x816D;  // ［
+constexpr std::uint32_t CloseBracket = 0x816E; // ］
+constexpr std::uint32_t Sharp = 0x8194;        // ＃
+constexpr std::uint32_t BaseMark = 0x8162;     // ｜
+constexpr unsigned char HalfBaseMark = 0x7C;   // |
+constexpr std::size_t None = std::string_view::npos;
+
+// Every mark begins with 《 ［ ｜ (lead byte 0x81, trail 0x73 0x6D 0x62) or with |.
+inline bool IsMarkTrail(unsigned char b) noexcept
+{
+    return b == 0x73 || b == 0x6D || b == 0x62;
+}
+
+// The first position at or after `from` where a byte pair or byte looks like the start of a mark,
+// before any check that it starts a character. Most of a novel has none, so this skims.
+std::size_t NextCandidate(std::string_view text, std::size_t from) noexcept
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t p = from;
+#if defined(__SSE2__)
+    const __m128i lead = _mm_set1_epi8(static_cast<char>(0x81));
+    const __m128i bar = _mm_set1_epi8(static_cast<char>(HalfBaseMark));
+    const __m128i t1 = _mm_set1_epi8(0x73);
+    const __m128i t2 = _mm_set1_epi8(0x6D);
+    const __m128i t3 = _mm_set1_epi8(0x62);
+    while (p + 17 <= size) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + p));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + p + 1));
+        const __m128i trail =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(next, t1), _mm_cmpeq_epi8(next, t2)),
+                         _mm_cmpeq_epi8(next, t3));
+        const __m128i hit = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(here, lead), trail),
+                                         _mm_cmpeq_epi8(here, bar));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0)
+            return p + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+        p += 16;
+    }
+#endif
+    for (; p < size; ++p) {
+        if (bytes[p] == HalfBaseMark)
+            return p;
+        if (bytes[p] == 0x81 && p + 1 < size && IsMarkTrail(bytes[p + 1]))
+            return p;
+    }
+    return None;
+}
+
+// The next character at or after `from` that may begin a mark; `known` is a character boundary
+// at or before `from` and moves forward with the scan.
+std::size_t NextMark(std::string_view text, std::size_t from, std::size_t& known) noexcept
+{
+    for (std::size_t p = NextCandidate(text, from); p != None; p = NextCandidate(text, p + 1)) {
+        const bool boundary = ShiftJis::IsCharacterBoundaryFrom(text, known, p);
+        known = boundary ? p : p + 1;
+        if (boundary)
+            return p;
+    }
+    return None;
+}
+
+std::uint32_t CodeAt(std::string_view text, std::size_t position) noexcept
+{
+    return position < text.size() ? ShiftJis::CharacterAt(text, position).code : 0;
+}
+
+bool IsLineBreak(const ShiftJis::Character& c) noexcept
+{
+    return c.IsSingleByte(ShiftJis::CR) || c.IsSingleByte(ShiftJis::LF);
+}
+
+// Where a search along one line ended: at the character found, or (found false) at the line
+// break or the limit.
+struct Found
+{
+    bool found = false;
+    std::size_t position = 0;
+};
+
+// Walks from `from` to the first character that `match` accepts, stopping at a line break or at
+// `limit`.
+template <class Match>
+Found FindOnLine(std::string_view text, std::size_t from, std::size_t limit, Match match) noexcept
+{
+    const std::size_t end = limit < text.size() ? limit : text.size();
+    std::size_t p = from;
+    while (p < end) {
+        const ShiftJis::Character c = ShiftJis::CharacterAt(text, p);
+        if (IsLineBreak(c))
+            return {false, p};
+        if (match(c, p))
+            return {true, p};
+        p += c.length;
+    }
+    return {false, end};
+}
+
+// Remembers a search for a closing mark that failed, so that the many openers of one line that
+// has no closing mark cost one walk to the line's end, not one each.
+class FailedSearch
+{
+public:
+    bool Covers(std::size_t from, std::size_t limit) const noexcept
+    {
+        return limit == FLimit && from >= FFrom && from < FStop;
+    }
+    void Remember(std::size_t from, std::size_t stop, std::size_t limit) noexcept
+    {
+        FFrom = from;
+        FStop = stop;
+        FLimit = limit;
+    }
+
+private:
+    std::size_t FFrom = 0;
+    std::size_t FStop = 0;
+    std::size_t FLimit = None;
+};
+
+class Pass
+{
+public:
+    explicit Pass(std::string_view text) : FText(text) {}
+
+    // The text with one pass of removals; `residual` tells whether a mark character was kept or
+    // two characters were joined into one, so that another pass might remove more.
+    std::string Run(bool& residual);
+
+private:
+    bool KeptEndsWithCR(std::size_t position) const noexcept;
+    bool Remove(std::size_t from, std::size_t to);
+    Found FindCode(std::size_t from, std::uint32_t code, FailedSearch& failed);
+    Found FindDoubleClose(std::size_t from);
+    Found ReadingClose(std::size_t position);
+    std::size_t Limit() const noexcept { return FEmphasisClose; }
+
+    std::size_t AtReading(std::size_t p);
+    std::size_t AtBracket(std::size_t p);
+    std::size_t AtBaseMark(std::size_t p, std::size_t length);
+
+    std::string_view FText;
+    std::string FOut;
+    std::size_t FCopied = 0;
+    std::size_t FEmphasisClose = None; // where the 》》 of an open 《《 stands
+    bool FResidual = false;
+    FailedSearch FNoCloseReading;
+    FailedSearch FNoDoubleClose;
+    FailedSearch FNoCloseBracket;
+};
+
+// True when the text kept so far, up to `position`, ends in a bare CR.
+bool Pass::KeptEndsWithCR(std::size_t position) const noexcept
+{
+    if (position > FCopied)
+        return FText[position - 1] == '\r' &&
+               ShiftJis::IsCharacterBoundaryFrom(FText, FCopied, position - 1);
+    return !FOut.empty() && FOut.back() == '\r' &&
+           ShiftJis::IsCharacterBoundaryFrom(FOut, 0, FOut.size() - 1);
+}
+
+bool Pass::Remove(std::size_t from, std::size_t to)
+{
+    // A mark alone between a CR and an LF stays: without it the two line breaks would read as
+    // one CR LF.
+    if (to < FText.size() && FText[to] == '\n' && KeptEndsWithCR(from)) {
+        FResidual = true;
+        return false;
+    }
+    FOut.append(FText.data() + FCopied, from - FCopied);
+    FCopied = to;
+    // A ［ kept before the cut and a ＃ after it would make a new note.
+    const std::size_t kept = FOut.size();
+    if (kept >= 2 && FOut[kept - 2] == '\x81' && FOut[kept - 1] == '\x6D' &&
+        CodeAt(FText, to) == Sharp)
+        FResidual = true;
+    return true;
+}
+
+Found Pass::FindCode(std::size_t from, std::uint32_t code, FailedSearch& failed)
+{
+    if (failed.Covers(from, Limit()))
+        return {};
+    const Found found =
+        FindOnLine(FText, from, Limit(), [code](const ShiftJis::Character& c, std::size_t) {
+            return c.doubleByte && c.code == code;
+        });
+    if (!found.found)
+        failed.Remember(from, found.position, Limit());
+    return found;
+}
+
+Found Pass::FindDoubleClose(std::size_t from)
+{
+    if (FNoDoubleClose.Covers(from, Limit()))
+        return {};
+    const Found found =
+        FindOnLine(FText, from, Limit(), [this](const ShiftJis::Character& c, std::size_t p) {
+            return c.doubleByte && c.code == CloseReading && CodeAt(FText, p + 2) == CloseReading;
+        });
+    if (!found.found)
+        FNoDoubleClose.Remember(from, found.position, Limit());
+    return found;
+}
+
+// Where the 》 of the reading that the 《 at `position` opens stands; not found when the 《 begins
+// a 《《 or has no 》 on its line.
+Found Pass::ReadingClose(std::size_t position)
+{
+    if (CodeAt(FText, position + 2) == OpenReading && Limit() == None &&
+        FindDoubleClose(position + 4).found)
+        return {};
+    return FindCode(position + 2, CloseReading, FNoCloseReading);
+}
+
+std::size_t Pass::AtReading(std::size_t p)
+{
+    if (Limit() == None && CodeAt(FText, p + 2) == OpenReading) {
+        const Found close = FindDoubleClose(p + 4);
+        if (close.found && Remove(p, p + 4)) {
+            FEmphasisClose = close.position;
+            return p + 4;
+        }
+    }
+    const Found close = FindCode(p + 2, CloseReading, FNoCloseReading);
+    if (!close.found) {
+        FResidual = true;
+        return p + 2;
+    }
+    Remove(p, close.position + 2);
+    return close.position + 2;
+}
+
+std::size_t Pass::AtBracket(std::size_t p)
+{
+    if (CodeAt(FText, p + 2) != Sharp) {
+        FResidual = true;
+        return p + 2;
+    }
+    const Found close = FindCode(p + 4, CloseBracket, FNoCloseBracket);
+    if (!close.found) {
+        FResidual = true;
+        return p + 2;
+    }
+    Remove(p, close.position + 2);
+    return close.position + 2;
+}
+
+// A ｜ or | marks the base of a ruby when the next mark of its line is a 《 that opens a reading;
+// then the mark and the reading go together.
+std::size_t Pass::AtBaseMark(std::size_t p, std::size_t length)
+{
+    const Found next =
+        FindOnLine(FText, p + length, Limit(), [](const ShiftJis::Character& c, std::size_t) {
+            return (c.doubleByte && (c.code == OpenReading || c.code == BaseMark)) ||
+                   c.IsSingleByte(HalfBaseMark);
+        });
+    if (next.found && CodeAt(FText, next.position) == OpenReading) {
+        const Found close = ReadingClose(next.position);
+        if (close.found) {
+            Remove(p, p + length);
+            if (Remove(next.position, close.position + 2))
+                return close.position + 2;
+            return next.position;
+        }
+    }
+    FResidual = true;
+    return p + length;
+}
+
+std::string Pass::Run(bool& residual)
+{
+    FOut.reserve(FText.size());
+    std::size_t position = 0;
+    std::size_t known = 0;
+    while (true) {
+        std::size_t p = NextMark(FText, position, known);
+        if (FEmphasisClose != None && (p == None || p >= FEmphasisClose)) {
+            Remove(FEmphasisClose, FEmphasisClose + 4);
+            position = known = FEmphasisClose + 4;
+            FEmphasisClose = None;
+            continue;
+        }
+        if (p == None)
+            break;
+        const ShiftJis::Character c = ShiftJis::CharacterAt(FText, p);
+        if (c.IsSingleByte(HalfBaseMark))
+            position = AtBaseMark(p, 1);
+        else if (c.code == BaseMark)
+            position = AtBaseMark(p, 2);
+        else if (c.code == OpenReading)
+            position = AtReading(p);
+        else if (c.code == OpenBracket)
+            position = AtBracket(p);
+        else
+            position = p + c.length;
+        known = position;
+    }
+    FOut.append(FText.data() + FCopied, FText.size() - FCopied);
+    residual = FResidual;
+    return std::move(FOut);
+}
+
+} // namespace
+
+bool MayHoldRubyOrNotes(std::string_view text) noexcept
+{
+    std::size_t known = 0;
+    return NextMark(text, 0, known) != None;
+}
+
+std::string TextAsRead(std::string_view text)
+{
+    if (!MayHoldRubyOrNotes(text))
+        return std::string(text);
+    bool residual = false;
+    std::string current = Pass(text).Run(residual);
+    // Removing a mark may join characters into a new one (a kept ［ before a ＃); passes repeat
+    // until nothing more goes, so that the result reads the same when filtered again.
+    while (residual) {
+        std::string next = Pass(current).Run(residual);
+        if (next.size() == current.size())
+            break;
+        current = std::move(next);
+    }
+    return current;
+}
