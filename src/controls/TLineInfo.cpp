@@ -188,8 +188,8 @@ void TLineInfo::UpdateRowCount()
     UpdatePitch();
     const int step = RowStep(FPitch, FLineSpace);
     const int rows = step > 0 ? (height() + step - 1) / step : 0;
-    if (rows != RowCount())
-        FRows.assign(static_cast<std::size_t>(rows), Row{0, 0, FDefaultAddStr});
+    // Rows kept keep their last figures until the next paint walks them anew.
+    FRows.resize(static_cast<std::size_t>(rows), Row{0, 0, FDefaultAddStr});
 }
 
 // Row i stands i × (pitch × 20 + LineSpace) / 20 below the first, the twentieths carried from row

@@ -189,6 +189,19 @@ TEST_F(GutterPage, RowsLineUpWithTheEditorsLinesAtAnyFont)
     }
 }
 
+TEST_F(GutterPage, LineSpaceAddsTwentiethsOfAPixelPerRow)
+{
+    SetText(Lines(3));
+    ASSERT_EQ(Shown(0, "24"), "24");
+    const int top = Gutter->RowTop(0);
+    const int step = Gutter->RowTop(2) - Gutter->RowTop(1);
+    ASSERT_TRUE(Gutter->SetLineSpace(20));
+    EXPECT_EQ(Gutter->RowTop(0), top);
+    EXPECT_EQ(Gutter->RowTop(2) - Gutter->RowTop(1), step + 1);
+    ASSERT_TRUE(Gutter->SetLineSpace(30));
+    EXPECT_EQ(Gutter->RowTop(0), top + 1);
+}
+
 TEST_F(GutterPage, LineSpaceMovesEachRowByItsCarriedTwentieths)
 {
     SetText(Lines(3));
