@@ -2,6 +2,7 @@
 
 #include "Cp932Table.h"
 #include "ShiftJis.h"
+#include "Utf8.h"
 
 #include <bit>
 #include <cstdint>
@@ -29,6 +30,7 @@ constexpr char16_t HighSurrogateFirst = 0xD800;
 constexpr char16_t LowSurrogateFirst = 0xDC00;
 constexpr char16_t LowSurrogateLast = 0xDFFF;
 constexpr char Unencodable = '?';
+constexpr std::uint16_t GetaMark = 0x81AC;
 constexpr char CR = static_cast<char>(ShiftJis::CR);
 constexpr char LF = static_cast<char>(ShiftJis::LF);
 
@@ -123,12 +125,32 @@ inline void PutForm(std::uint16_t form, char*& p)
     p += form > 0xFF ? 2 : 1;
 }
 
+// A character without a Shift-JIS form: "?" where the text is saved, the geta mark 〓 where it is
+// counted (one double-byte character, as a typesetter marks a missing glyph).
+struct Missing
+{
+    bool geta = false;
+    std::size_t count = 0;
+
+    char* Put(char* p)
+    {
+        ++count;
+        if (geta) {
+            *p++ = static_cast<char>(GetaMark >> 8);
+            *p++ = static_cast<char>(GetaMark & 0xFF);
+        } else {
+            *p++ = Unencodable;
+        }
+        return p;
+    }
+};
+
 // The helpers below take and return the output pointer rather than a reference to it, so that
 // it stays in a register through the loops.
 
 // The characters of the BMP that are no surrogates and that the table does not give: NUL, the
-// line breaks that become CR LF, and those without a Shift-JIS form ("?", and `complete` false).
-char* PutSpecial(char16_t c, char* p, bool convert, bool& complete)
+// line breaks that become CR LF, and those without a Shift-JIS form (counted in `missing`).
+char* PutSpecial(char16_t c, char* p, bool convert, Missing& missing)
 {
     if (c == 0) {
         *p++ = 0;
@@ -136,21 +158,20 @@ char* PutSpecial(char16_t c, char* p, bool convert, bool& complete)
         *p++ = CR;
         *p++ = LF;
     } else {
-        *p++ = Unencodable;
-        complete = false;
+        p = missing.Put(p);
     }
     return p;
 }
 
 // `lineFeed` is LF when line feeds become CR LF, and otherwise a unit with no form.
-inline char* PutCharacter(char16_t c, char16_t lineFeed, char* p, bool convert, bool& complete)
+inline char* PutCharacter(char16_t c, char16_t lineFeed, char* p, bool convert, Missing& missing)
 {
     const std::uint16_t form = ShiftJisForm(c);
     if (form != 0 && c != lineFeed) [[likely]] {
         PutForm(form, p);
         return p;
     }
-    return PutSpecial(c, p, convert, complete);
+    return PutSpecial(c, p, convert, missing);
 }
 
 // Units taken by the surrogate at text[i]: two for a surrogate pair, one otherwise.
@@ -162,47 +183,16 @@ std::size_t SurrogateLength(std::u16string_view text, std::size_t i)
 }
 
 // A byte escape becomes its byte; a surrogate pair (a character beyond the BMP, which code page
-// 932 does not have) or a lone surrogate becomes "?". A pair wins over an escape: the decoder
+// 932 does not have) or a lone surrogate is missing. A pair wins over an escape: the decoder
 // never writes a high surrogate, so one before an escape was typed.
-char* PutSurrogate(char16_t first, char* p, bool& complete)
+char* PutSurrogate(char16_t first, char* p, Missing& missing)
 {
     if (first >= EscapeFirst && first <= EscapeLast) {
         *p++ = static_cast<char>(first & 0xFF);
     } else {
-        *p++ = Unencodable;
-        complete = false;
+        p = missing.Put(p);
     }
     return p;
-}
-
-// Length of the well-formed UTF-8 sequence at `position` (its code point in `code`), or 0 when
-// the byte there begins none: no overlong forms, no surrogates, nothing above U+10FFFF.
-std::size_t ReadUtf8(const unsigned char* s, std::size_t position, std::size_t size,
-                     char32_t& code) noexcept
-{
-    const unsigned char b0 = s[position];
-    const std::size_t left = size - position;
-    auto cont = [&](std::size_t k) { return k < left && (s[position + k] & 0xC0) == 0x80; };
-    if (b0 < 0x80) {
-        code = b0;
-        return 1;
-    }
-    if (b0 >= 0xC2 && b0 <= 0xDF && cont(1)) {
-        code = ((b0 & 0x1Fu) << 6) | (s[position + 1] & 0x3Fu);
-        return 2;
-    }
-    if (b0 >= 0xE0 && b0 <= 0xEF && cont(1) && cont(2)) {
-        code = ((b0 & 0x0Fu) << 12) | ((s[position + 1] & 0x3Fu) << 6) | (s[position + 2] & 0x3Fu);
-        const bool shortest = code >= 0x800;
-        const bool surrogate = code >= HighSurrogateFirst && code <= LowSurrogateLast;
-        return shortest && !surrogate ? 3 : 0;
-    }
-    if (b0 >= 0xF0 && b0 <= 0xF4 && cont(1) && cont(2) && cont(3)) {
-        code = ((b0 & 0x07u) << 18) | ((s[position + 1] & 0x3Fu) << 12) |
-               ((s[position + 2] & 0x3Fu) << 6) | (s[position + 3] & 0x3Fu);
-        return code >= 0x10000 && code <= 0x10FFFF ? 4 : 0;
-    }
-    return 0;
 }
 
 } // namespace
@@ -223,7 +213,9 @@ std::u16string Decode(std::string_view bytes, LineBreaks breaks)
     return out;
 }
 
-bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks)
+namespace {
+
+void EncodeInto(std::u16string_view text, std::string& out, LineBreaks breaks, Missing& missing)
 {
     const bool convert = breaks == LineBreaks::Convert;
     const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
@@ -231,19 +223,38 @@ bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks)
     // A pair, or CR LF, is the most one unit gives; one byte more for PutForm.
     out.resize(start + 2 * text.size() + 1);
     char* p = out.data() + start;
-    bool complete = true;
     for (std::size_t i = 0; i < text.size();) {
         const char16_t c = text[i];
         if ((c & 0xF800) == HighSurrogateFirst) [[unlikely]] {
-            p = PutSurrogate(c, p, complete);
+            p = PutSurrogate(c, p, missing);
             i += SurrogateLength(text, i);
             continue;
         }
         ++i;
-        p = PutCharacter(c, lineFeed, p, convert, complete);
+        p = PutCharacter(c, lineFeed, p, convert, missing);
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
-    return complete;
+}
+
+} // namespace
+
+bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks)
+{
+    Missing missing;
+    EncodeInto(text, out, breaks, missing);
+    return missing.count == 0;
+}
+
+std::size_t EncodeForCounting(std::u16string_view text, std::string& out, LineBreaks breaks)
+{
+    Missing missing{true};
+    EncodeInto(text, out, breaks, missing);
+    return missing.count;
+}
+
+bool HasForm(char16_t c) noexcept
+{
+    return ShiftJisForm(c) != 0;
 }
 
 void DecodeToUtf8(std::string_view bytes, std::string& out, LineBreaks breaks)
@@ -262,30 +273,53 @@ std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks)
     return out;
 }
 
-bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
+namespace {
+
+// UTF-8 to Shift-JIS. For saving, an invalid byte or a character beyond the BMP is missing ("?");
+// for counting, an invalid byte is kept as it is (as the byte escapes of a file keep it) and only
+// characters are missing (the geta mark).
+void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, Missing& missing)
 {
     const bool convert = breaks == LineBreaks::Convert;
     const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     const std::size_t start = out.size();
-    out.resize(start + 2 * size + 1); // LF becomes CR LF; no other sequence grows; PutForm's byte
+    // LF may become CR LF; no other sequence grows; one byte for PutForm.
+    out.resize(start + (convert ? 2 : 1) * size + 1);
     char* p = out.data() + start;
-    bool complete = true;
     for (std::size_t position = 0; position < size;) {
         char32_t code = 0;
-        const std::size_t length = ReadUtf8(s, position, size, code);
+        const std::size_t length = Utf8::Read(s, position, size, code);
+        if (length == 0 && missing.geta) {
+            *p++ = static_cast<char>(s[position++]);
+            continue;
+        }
         if (length == 0 || code > 0xFFFF) {
-            *p++ = Unencodable; // an invalid byte, or a character beyond the BMP
-            complete = false;
+            p = missing.Put(p); // an invalid byte, or a character beyond the BMP
             position += length == 0 ? 1 : length;
             continue;
         }
         position += length;
-        p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, complete);
+        p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, missing);
     }
     out.resize(static_cast<std::size_t>(p - out.data()));
-    return complete;
+}
+
+} // namespace
+
+bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks)
+{
+    Missing missing;
+    EncodeUtf8Into(utf8, out, breaks, missing);
+    return missing.count == 0;
+}
+
+std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out)
+{
+    Missing missing{true};
+    EncodeUtf8Into(utf8, out, LineBreaks::Keep, missing);
+    return missing.count;
 }
 
 bool IsValidUtf8(std::string_view bytes) noexcept
@@ -293,7 +327,7 @@ bool IsValidUtf8(std::string_view bytes) noexcept
     const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
     for (std::size_t position = 0; position < bytes.size();) {
         char32_t code = 0;
-        const std::size_t length = ReadUtf8(s, position, bytes.size(), code);
+        const std::size_t length = Utf8::Read(s, position, bytes.size(), code);
         if (length == 0)
             return false;
         position += length;

@@ -6,6 +6,7 @@
 // and written again keeps its bytes. A Unicode character with no Shift-JIS form is written as "?"
 // and reported to the caller.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,10 +26,21 @@ std::u16string Decode(std::string_view bytes, LineBreaks breaks = LineBreaks::Ke
 // was written as "?".
 bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks = LineBreaks::Keep);
 
+// The form handed to the counts: a character without a Shift-JIS form is written as the geta mark
+// 〓 (0x81AC), one double-byte character. Returns how many characters were so written.
+std::size_t EncodeForCounting(std::u16string_view text, std::string& out,
+                              LineBreaks breaks = LineBreaks::Keep);
+
+// True when the table gives the character a Shift-JIS form (line feeds and NUL have none there).
+bool HasForm(char16_t c) noexcept;
+
 // UTF-8 forms, for the terminal and for the settings file.
 void DecodeToUtf8(std::string_view bytes, std::string& out, LineBreaks breaks = LineBreaks::Keep);
 std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks = LineBreaks::Keep);
 bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks = LineBreaks::Keep);
+// The counting form of UTF-8 text, line breaks kept: the geta mark for a character without a
+// Shift-JIS form, an invalid byte as it is. Returns how many characters took the mark.
+std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out);
 
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view bytes) noexcept;

@@ -70,6 +70,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
             {QStringLiteral(u"テキストファイル(*.txt)"), QStringLiteral(u"すべて(*)")});
         dialog->setDefaultSuffix(QStringLiteral("txt"));
     }
+    BuildEncodingControls();
 
     // The design's one tab and its empty document.
     ui->TabControl1->addTab(QString::fromStdString(TabCaption({})));

@@ -17,11 +17,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class QAction;
+class QComboBox;
 class QFileDialog;
 class QLabel;
 class QMenu;
@@ -130,6 +132,22 @@ private:
     void ShowModifiedMark();
     void K1Click();
 
+    // TForm1Encoding.cpp: the encodings of the documents' files.
+    void BuildEncodingControls();
+    void ShowEncoding();
+    std::optional<QString> LoadFileInto(Document& document, const std::string& path,
+                                        std::optional<TextEncoding> encoding);
+    void ShowLoadedText(const Document& document, const std::optional<QString>& text);
+    bool KeepsEditorText(const Document& document);
+    bool WriteInEncoding(int index, const Document& document, const QString& text);
+    bool SaveStoredDocument(int index, Document& document);
+    void ChooseSaveEncoding(const Document& document);
+    void TakeSaveEncoding(Document& document) const;
+    void ReopenWithEncodingItemClick();
+    void PutRewrittenText(std::string_view rewritten, const QString& source,
+                          const Document& sourceDocument);
+    QString DocumentSizeText(std::string_view text, const QString& shiftJisSize);
+
     // TForm1Information.cpp: the live panel.
     void TextRichEditChange();
     void TextRichEditSelectionChange();
@@ -216,6 +234,9 @@ private:
     QFileDialog* SaveDialog1 = nullptr;
     StatusProgress* FStatusProgress = nullptr;
     std::array<QLabel*, 4> FStatusPanels{}; // 1..3; panel 0 is FStatusProgress
+    QLabel* FEncodingPanel = nullptr;       // the shown document's encoding, right of the four
+    QComboBox* FSaveEncodingBox = nullptr;  // in SaveDialog1
+    QAction* ReopenWithEncodingItem = nullptr;
 
     double FProgress = 0.0;
     bool selectionShown = false;

@@ -36,6 +36,7 @@ QString TForm1::MakeTitle(const std::string& name)
 void TForm1::ShowModifiedMark()
 {
     SetStatusText(3, ui->TextRichEdit->GetModified() ? QStringLiteral(u"変更") : QString());
+    ShowEncoding();
 }
 
 // Copies the editor into the shown document. A text with characters that Shift-JIS cannot hold
@@ -50,7 +51,7 @@ void TForm1::StoreShownText()
     TRichEditEx* editor = ui->TextRichEdit;
     document->SetText(editor->GetText());
     document->Modified = editor->GetModified();
-    ui->TabControl1->setTabData(FCurrentIndex, editor->GetTextLosesCharacters()
+    ui->TabControl1->setTabData(FCurrentIndex, KeepsEditorText(*document)
                                                    ? QVariant(editor->document()->toRawText())
                                                    : QVariant());
 }
@@ -125,8 +126,9 @@ void TForm1::OpenFile(const std::string& path)
     SelectTabQuietly(index);
     FCurrentIndex = index;
     Document* document = FDocuments.Add();
+    std::optional<QString> text;
     try {
-        document->LoadFromFile(path);
+        text = LoadFileInto(*document, path, std::nullopt);
     } catch (...) {
         // No half-made tab stays behind: the previous document is shown as before, under its
         // own caption.
@@ -141,7 +143,7 @@ void TForm1::OpenFile(const std::string& path)
         throw;
     }
     document->FileName = path;
-    ui->TextRichEdit->SetText(document->GetText());
+    ShowLoadedText(*document, text);
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
     AddHistory(path);
@@ -208,13 +210,17 @@ bool TForm1::SaveAll()
     return true;
 }
 
-// Asked before a save would turn characters without a Shift-JIS form into "?".
+// Asked before a save would turn characters that the document's encoding (Shift-JIS or EUC-JP)
+// cannot hold into "?".
 bool TForm1::ConfirmLossySave(int index)
 {
+    const Document* document = FDocuments.Item(index);
     const QString text =
-        QStringLiteral(u"「%1」には Shift-JIS で保存できない文字があります。\n"
+        QStringLiteral(u"「%1」には %2 で保存できない文字があります。\n"
                        u"保存すると、それらの文字は「?」に置き換えられます。保存しますか？")
-            .arg(ui->TabControl1->tabText(index));
+            .arg(ui->TabControl1->tabText(index),
+                 QString::fromLatin1(
+                     EncodingName(document ? document->Encoding : TextEncoding::ShiftJis)));
     return QMessageBox::question(this, QStringLiteral("Kotonami"), text,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
@@ -223,10 +229,10 @@ bool TForm1::ConfirmLossySave(int index)
 bool TForm1::SaveShownDocument(Document& document)
 {
     TRichEditEx* editor = ui->TextRichEdit;
-    if (editor->GetTextLosesCharacters() && !ConfirmLossySave(ui->TabControl1->currentIndex()))
-        return false;
     try {
-        UsefulFunc::WriteFileAtomically(document.FileName, editor->GetText());
+        if (!WriteInEncoding(ui->TabControl1->currentIndex(), document,
+                             editor->document()->toRawText()))
+            return false;
     } catch (const EFile&) {
         throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
     }
@@ -244,12 +250,7 @@ bool TForm1::SaveDocument(int index)
         return SaveDocumentAs(index);
     if (index == ui->TabControl1->currentIndex())
         return SaveShownDocument(*document);
-    const bool loses = ui->TabControl1->tabData(index).isValid();
-    if (loses && !ConfirmLossySave(index))
-        return false;
-    document->WriteToFile();
-    ui->TabControl1->setTabData(index, QVariant());
-    return true;
+    return SaveStoredDocument(index, *document);
 }
 
 bool TForm1::SaveDocumentAs(int index)
@@ -257,10 +258,12 @@ bool TForm1::SaveDocumentAs(int index)
     Document* document = FDocuments.Item(index);
     if (!document)
         return false;
+    ChooseSaveEncoding(*document);
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
     const std::string path = LocalPath(SaveDialog1->selectedFiles().constFirst());
     document->FileName = path;
+    TakeSaveEncoding(*document);
     setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
     return SaveAsAndAddHistory(index, path);

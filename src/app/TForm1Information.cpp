@@ -28,10 +28,11 @@ void TForm1::ShowInformation(std::string_view text, bool useDisplayLines)
         displayLines = ui->TextRichEdit->GetLineCount();
     const InformationTexts texts =
         MakeInformation(text, CurrentCountOptions(), FWordCharacters, displayLines);
-    WriteInformation(
-        {QString::fromLatin1(texts.charNumber), QString::fromLatin1(texts.charNumberPerLine),
-         QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
-         QString::fromLatin1(texts.wordNumberPerLine), QString::fromLatin1(texts.textSize)});
+    WriteInformation({QString::fromLatin1(texts.charNumber),
+                      QString::fromLatin1(texts.charNumberPerLine),
+                      QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
+                      QString::fromLatin1(texts.wordNumberPerLine),
+                      DocumentSizeText(text, QString::fromLatin1(texts.textSize))});
 }
 
 // The six fields in the order CharNumber, CharNumberPerLine, LineNumber, WordNumber,

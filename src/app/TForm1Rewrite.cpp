@@ -18,15 +18,24 @@ void TForm1::TokanaItemClick()
 }
 
 // Opens a new tab and puts the rewritten text of the previously shown document into it; the source
-// stays as it was. An empty source leaves the new tab empty. The rewritten text exists nowhere on
-// disk, so the tab is marked modified and closing it asks before the text is lost.
+// stays as it was, and the new tab takes its encoding. An empty source leaves the new tab empty.
+// The rewritten text exists nowhere on disk, so the tab is marked modified and closing it asks
+// before the text is lost.
 void TForm1::PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite)
 {
+    TRichEditEx* editor = ui->TextRichEdit;
+    const QString sourceText = editor->document()->toRawText();
+    const Document* shown = FDocuments.Item(FCurrentIndex);
+    Document sourceDocument; // only the source's encoding is needed, not its text
+    if (shown) {
+        sourceDocument.Encoding = shown->Encoding;
+        sourceDocument.FileLineBreak = shown->FileLineBreak;
+        sourceDocument.FileEndsWithBreak = shown->FileEndsWithBreak;
+    }
     const std::string source = OpenTextInNewTab();
     if (source.empty())
         return;
-    TRichEditEx* editor = ui->TextRichEdit;
-    editor->SetText(rewrite(source));
+    PutRewrittenText(rewrite(source), sourceText, sourceDocument);
     editor->SetModified(true);
     ShowModifiedMark();
 }

@@ -12,7 +12,7 @@
 
 const char* const CliUsage =
     R"(kotonami-count [OPTION...] [FILE...]
-Each FILE is loaded exactly as the editor opens a file (cut at the first NUL; lines split at CR, LF or CR LF;
+Each FILE is loaded exactly as the editor opens a file (a Shift-JIS FILE is cut at the first NUL; lines split at CR, LF or CR LF;
 every line followed by CR LF). No FILE, or "-": standard input, loaded the same way.
 Analyses (default --stats; several may be given, run in the order given):
   --stats            the all-documents count report over all FILEs together
@@ -34,7 +34,11 @@ Settings (the program's own settings file is read when it exists; options overri
 Output:
   --raw              each text exactly as the program builds it (Shift-JIS bytes, CR LF), followed by CR LF; no headers
   default            UTF-8 with LF line breaks; with several FILEs, a "==> FILE <==" line before each per-file text
-  --input-encoding sjis|utf-8   (default sjis) a UTF-8 FILE is converted to Shift-JIS before it is loaded
+  --input-encoding auto|sjis|utf-8|utf-16|euc-jp   (default auto: a byte-order mark, else ASCII is Shift-JIS,
+                     else valid UTF-8 is UTF-8, else Shift-JIS or EUC-JP as the text looks; utf-16 without a
+                     byte-order mark is little-endian) a FILE of another encoding is converted to Shift-JIS before
+                     it is loaded; a character without a Shift-JIS form counts as one double-byte character (〓),
+                     and how many there were is told on standard error
 Exit status: 0 success; 1 a FILE could not be read (a message naming it on standard error; the other FILEs are
 still measured); 2 a usage error (a message and the usage on standard error), including a value that is not a
 positive integer, an unknown --tab word, or a TEXT with a character that has no Shift-JIS form.
@@ -52,14 +56,11 @@ std::string CommandLineText(const std::string& option, const std::string& text)
     return std::move(*bytes);
 }
 
-// A text of the locale's encoding as UTF-8. UTF-8 is taken as it is, and so is a text under the
-// plain ASCII locale, where scripts usually pass UTF-8 anyway; any other encoding is converted.
-std::optional<std::string> LocaleTextToUtf8(const std::string& text, std::string_view codeset)
+// `text` from the encoding `from` into `to` through iconv; nothing when it does not convert. The
+// text itself when iconv knows no such pair.
+std::optional<std::string> Reencode(const std::string& text, const char* to, const char* from)
 {
-    if (codeset.empty() || codeset == "UTF-8" || codeset == "ANSI_X3.4-1968" ||
-        codeset == "US-ASCII")
-        return text;
-    const iconv_t converter = ::iconv_open("UTF-8", std::string(codeset).c_str());
+    const iconv_t converter = ::iconv_open(to, from);
     if (converter == reinterpret_cast<iconv_t>(-1))
         return text;
     std::string input = text;
@@ -75,6 +76,21 @@ std::optional<std::string> LocaleTextToUtf8(const std::string& text, std::string
         return std::nullopt;
     output.resize(output.size() - outLeft);
     return output;
+}
+
+bool IsUtf8Locale(std::string_view codeset)
+{
+    return codeset.empty() || codeset == "UTF-8" || codeset == "ANSI_X3.4-1968" ||
+           codeset == "US-ASCII";
+}
+
+// A text of the locale's encoding as UTF-8. UTF-8 is taken as it is, and so is a text under the
+// plain ASCII locale, where scripts usually pass UTF-8 anyway; any other encoding is converted.
+std::optional<std::string> LocaleTextToUtf8(const std::string& text, std::string_view codeset)
+{
+    if (IsUtf8Locale(codeset))
+        return text;
+    return Reencode(text, "UTF-8", std::string(codeset).c_str());
 }
 
 std::int32_t PositiveInteger(const std::string& option, const std::string& text)
@@ -98,13 +114,20 @@ std::uint8_t TabWord(const std::string& text)
     throw UsageError("--tab: unknown word '" + text + "' (use, delete or space)");
 }
 
-bool Utf8InputWord(const std::string& text)
+std::optional<TextEncoding> InputEncodingWord(const std::string& text)
 {
+    if (text == "auto")
+        return std::nullopt;
     if (text == "sjis")
-        return false;
+        return TextEncoding::ShiftJis;
     if (text == "utf-8")
-        return true;
-    throw UsageError("--input-encoding: unknown encoding '" + text + "' (sjis or utf-8)");
+        return TextEncoding::Utf8;
+    if (text == "utf-16")
+        return TextEncoding::Utf16Le;
+    if (text == "euc-jp")
+        return TextEncoding::EucJp;
+    throw UsageError("--input-encoding: unknown encoding '" + text +
+                     "' (auto, sjis, utf-8, utf-16 or euc-jp)");
 }
 
 using Flag = std::function<void(CliOptions&)>;
@@ -172,12 +195,20 @@ const std::map<std::string_view, Valued>& ValuedOptions()
                       const std::string& v) { o.overrides.line = PositiveInteger("--line", v); }},
         {"--tab", [](CliOptions& o, const std::string& v) { o.overrides.tab = TabWord(v); }},
         {"--input-encoding",
-         [](CliOptions& o, const std::string& v) { o.utf8Input = Utf8InputWord(v); }},
+         [](CliOptions& o, const std::string& v) { o.inputEncoding = InputEncodingWord(v); }},
     };
     return options;
 }
 
 } // namespace
+
+std::string Utf8ToLocaleText(const std::string& utf8, std::string_view codeset)
+{
+    if (IsUtf8Locale(codeset))
+        return utf8;
+    const std::string to = std::string(codeset) + "//TRANSLIT";
+    return Reencode(utf8, to.c_str(), "UTF-8").value_or(utf8);
+}
 
 std::optional<std::string> LocaleTextToShiftJis(const std::string& text, std::string_view codeset)
 {

@@ -2,6 +2,7 @@
 // The command line of kotonami-count: which analyses to run, on which files, with which settings.
 
 #include "analysis/TextStatistics.h"
+#include "documents/TextEncoding.h"
 #include "paper/TPaper.h"
 
 #include <cstdint>
@@ -51,7 +52,7 @@ struct CliOptions
     std::optional<std::string> settingsPath;
     SettingOverrides overrides;
     bool raw = false;
-    bool utf8Input = false;
+    std::optional<TextEncoding> inputEncoding; // none: detected per FILE
 };
 
 // A command line that cannot be used; exit status 2.
@@ -67,6 +68,10 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments);
 // A text typed on the command line, in the encoding `codeset` (the locale's), as Shift-JIS bytes;
 // nothing when it is not text of that encoding or a character has no Shift-JIS form.
 std::optional<std::string> LocaleTextToShiftJis(const std::string& text, std::string_view codeset);
+
+// A UTF-8 text in the encoding `codeset` (the locale's), for messages; characters it cannot
+// hold are transliterated.
+std::string Utf8ToLocaleText(const std::string& utf8, std::string_view codeset);
 
 // The text that --help prints.
 extern const char* const CliUsage;

@@ -6,11 +6,14 @@
 #include "analysis/PhraseCount.h"
 #include "analysis/TextAsRead.h"
 #include "documents/Document.h"
+#include "documents/TextEncoding.h"
 #include "paper/DoubleByteConversion.h"
 #include "shell/Exceptions.h"
 #include "shell/TIniFile.h"
 #include "shell/UsefulFunc.h"
 
+#include <clocale>
+#include <langinfo.h>
 #include <string_view>
 
 namespace {
@@ -54,19 +57,30 @@ std::string ReadStandardInput()
     return bytes;
 }
 
-std::string LoadText(const std::string& name, bool utf8Input)
+// The FILE in the Shift-JIS form the counts work on; `missing` how many of its characters have
+// no Shift-JIS form and were counted as 〓.
+void Notify(std::FILE* errors, const std::string& name, const std::string& utf8Message)
+{
+    std::setlocale(LC_CTYPE, "");
+    const std::string text = Utf8ToLocaleText("kotonami-count: " + name + ": " + utf8Message + "\n",
+                                              nl_langinfo(CODESET));
+    std::fwrite(text.data(), 1, text.size(), errors);
+}
+
+std::string LoadText(const std::string& name, std::optional<TextEncoding> encoding,
+                     std::size_t& missing, std::FILE* errors)
 {
     std::string bytes = name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name);
-    if (utf8Input) {
-        // The byte-order mark some editors put before UTF-8 text is no character of the text.
-        constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-        const std::string_view utf8 =
-            std::string_view(bytes).substr(bytes.starts_with(ByteOrderMark) ? 3 : 0);
-        std::string converted;
-        Cp932::EncodeFromUtf8(utf8, converted);
-        bytes = std::move(converted);
-    }
-    return JoinLinesWithCrLf(SplitLines(bytes));
+    TextEncoding chosen = encoding.value_or(TextEncoding::ShiftJis);
+    if (!encoding) {
+        const EncodingGuess guess = DetectEncoding(bytes);
+        if (guess.notUtf8)
+            Notify(errors, name, "UTF-8 として正しくないため、Shift-JIS として読みました");
+        chosen = guess.encoding;
+    } else if (chosen == TextEncoding::Utf16Le && bytes.starts_with("\xFE\xFF"))
+        chosen = TextEncoding::Utf16Be;
+    missing = MakeCountingForm(bytes, chosen);
+    return bytes;
 }
 
 // Writes one text: the Shift-JIS bytes and CR LF, or UTF-8 with LF breaks.
@@ -170,7 +184,12 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
     failed = false;
     for (const std::string& name : names) {
         try {
-            texts.push_back({name, LoadText(name, options.utf8Input)});
+            std::size_t missing = 0;
+            texts.push_back({name, LoadText(name, options.inputEncoding, missing, errors)});
+            if (missing > 0)
+                Notify(errors, name,
+                       std::to_string(missing) +
+                           " 文字はシフトJISで表せないため〓として数えました");
         } catch (const Exception& e) {
             std::fprintf(errors, "kotonami-count: %s\n", e.what());
             failed = true;

@@ -24,6 +24,15 @@ inline bool Encode(QStringView text, std::string& out,
     return Cp932::Encode(View(text), out, breaks);
 }
 
+// Appends the Shift-JIS form that the counts, the census, the phrase search, the manuscript
+// arrangement and the gutter work on: a character without a Shift-JIS form is the geta mark 〓, one
+// double-byte character. False when some character took the mark.
+inline bool EncodeForCounting(QStringView text, std::string& out,
+                              Cp932::LineBreaks breaks = Cp932::LineBreaks::Keep)
+{
+    return Cp932::EncodeForCounting(View(text), out, breaks) == 0;
+}
+
 inline QString Decode(std::string_view bytes, Cp932::LineBreaks breaks = Cp932::LineBreaks::Keep)
 {
     const std::u16string text = Cp932::Decode(bytes, breaks);

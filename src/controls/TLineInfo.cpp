@@ -157,7 +157,7 @@ void TLineInfo::WalkRows()
 int TLineInfo::CountCharacters(QStringView text)
 {
     FEncoded.clear();
-    QtShiftJis::Encode(text, FEncoded);
+    QtShiftJis::EncodeForCounting(text, FEncoded);
     return CountText(FEncoded, FCountOptions, 1).characters;
 }
 

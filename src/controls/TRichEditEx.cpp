@@ -42,7 +42,7 @@ const std::string& TRichEditEx::GetText()
         const QString raw = document()->toRawText();
         FText.clear();
         FText.reserve(static_cast<std::size_t>(raw.size()) * 2);
-        FTextLoses = !QtShiftJis::Encode(raw, FText, Cp932::LineBreaks::Convert);
+        FTextLoses = !QtShiftJis::EncodeForCounting(raw, FText, Cp932::LineBreaks::Convert);
         FTextRevision = FRevision;
     }
     return FText;
@@ -61,7 +61,8 @@ const std::string& TRichEditEx::GetSelectedText()
         FSelectionEnd != cursor.selectionEnd()) {
         FSelectedText.clear();
         if (cursor.hasSelection())
-            QtShiftJis::Encode(cursor.selectedText(), FSelectedText, Cp932::LineBreaks::Convert);
+            QtShiftJis::EncodeForCounting(cursor.selectedText(), FSelectedText,
+                                          Cp932::LineBreaks::Convert);
         FSelectionRevision = FRevision;
         FSelectionStart = cursor.selectionStart();
         FSelectionEnd = cursor.selectionEnd();

@@ -26,8 +26,9 @@ class TRichEditEx : public TDropRichEdit
 public:
     explicit TRichEditEx(QWidget* parent = nullptr);
 
-    // The whole text as Shift-JIS with CR LF line breaks. Characters without a Shift-JIS form come
-    // out as "?", and GetTextLosesCharacters() then tells so.
+    // The whole text as Shift-JIS with CR LF line breaks, the form the counts work on. Characters
+    // without a Shift-JIS form come out as the geta mark 〓, and GetTextLosesCharacters() then
+    // tells so.
     const std::string& GetText();
     bool GetTextLosesCharacters();
     // The selected text, converted the same way; empty without a selection.

@@ -1,6 +1,8 @@
 #pragma once
 // One open text and the list of them in tab order. Knows nothing of the window.
 
+#include "documents/TextEncoding.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -14,6 +16,11 @@ public:
     std::vector<std::string> Lines; // the text split into lines, without line-break bytes
     bool Modified = false;
     std::string FileName; // full path; empty for a text never saved
+    // The encoding of the file, kept for saving; for encodings other than Shift-JIS also the line
+    // break the file used and whether it ended with one.
+    TextEncoding Encoding = TextEncoding::ShiftJis;
+    LineBreak FileLineBreak = LineBreak::CrLf;
+    bool FileEndsWithBreak = true;
 
     // Splits at CR, LF or CR LF; a NUL ends the text.
     void SetText(std::string_view text);

@@ -172,23 +172,35 @@ std::string ReadFileBytes(const std::string& path)
     };
     if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode))
         throw fail();
+    // The file is read into a string of its reported size; what comes after that (pipes and /proc
+    // report no size, a file may grow) through a small buffer, so that the text is never copied
+    // into a doubled string.
     std::string bytes;
-    // Files that report no size (pipes, /proc) are read in pieces until the end.
-    std::size_t capacity = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 65536;
-    for (;;) {
-        const std::size_t used = bytes.size();
-        bytes.resize(used + capacity);
-        const ssize_t got = ::read(file.Get(), bytes.data() + used, capacity);
-        if (got < 0 && errno == EINTR) {
-            bytes.resize(used);
+    // Two bytes to spare: a text gets the CR LF of its last line in place.
+    bytes.reserve(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 2 : 0);
+    bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
+    std::size_t used = 0;
+    while (used < bytes.size()) {
+        const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
+        if (got < 0 && errno == EINTR)
             continue;
-        }
         if (got < 0)
             throw fail();
-        bytes.resize(used + static_cast<std::size_t>(got));
+        if (got == 0)
+            break;
+        used += static_cast<std::size_t>(got);
+    }
+    bytes.resize(used);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw fail();
         if (got == 0)
             return bytes;
-        capacity = 65536;
+        bytes.append(buffer, static_cast<std::size_t>(got));
     }
 }
 

@@ -2,7 +2,9 @@
 #include "ShiftJisText.h"
 
 #include "analysis/AllDocuments.h"
+#include "analysis/Cp932Codec.h"
 #include "analysis/WordCharacterSet.h"
+#include "documents/TextEncoding.h"
 #include "paper/TPaper.h"
 
 #include <gtest/gtest.h>
@@ -204,6 +206,43 @@ TEST(CountCompanion, Utf8InputDropsTheByteOrderMark)
     const CliResult result = RunCli(folder, {"--raw", "--input-encoding", "utf-8", file});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, StatsReport({NovelAsOpened.substr(2)}) + "\r\n");
+}
+
+std::string Sjis(std::u16string_view text)
+{
+    std::string out;
+    Cp932::Encode(text, out);
+    return out;
+}
+
+// One novel in every encoding the window opens: `auto` finds each as the window does and counts
+// it as its Shift-JIS twin.
+TEST(CountCompanion, AutoDetectsEveryEncodingAsTheWindowDoes)
+{
+    TempFolder folder;
+    const std::u16string text = u"　吾輩は猫である。名前はまだ無い。ﾈｺ\nHello world\n";
+    const CliResult twin =
+        RunCli(folder, {"--raw", "--stats", "--census", folder.Write("twin.txt", Sjis(text))});
+    for (const TextEncoding encoding : AllEncodings) {
+        std::string bytes;
+        EncodeText(text, encoding, LineBreak::Lf, true, bytes);
+        const std::string file = folder.Write(EncodingName(encoding), bytes);
+        const CliResult result = RunCli(folder, {"--raw", "--stats", "--census", file});
+        EXPECT_EQ(result.status, 0) << EncodingName(encoding);
+        EXPECT_EQ(result.out, twin.out) << EncodingName(encoding);
+        EXPECT_EQ(result.err, "") << EncodingName(encoding);
+    }
+}
+
+TEST(CountCompanion, CharactersWithoutShiftJisFormAreCountedAndToldOncePerFile)
+{
+    TempFolder folder;
+    const std::string file = folder.Write("yoshi.txt", "𠮷野家😀\n");
+    const CliResult result = RunCli(folder, {"--raw", file});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, StatsReport({Sjis(u"〓野家〓\r\n")}) + "\r\n");
+    EXPECT_EQ(result.err,
+              "kotonami-count: " + file + ": 2 文字はシフトJISで表せないため〓として数えました\n");
 }
 
 } // namespace

@@ -1,0 +1,257 @@
+// The encodings of the documents' files: reading a file in its encoding, writing it back in the
+// document's one, the status-bar section that shows it, the choice in the save dialog and
+// reopening a file in another encoding.
+
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "controls/QtShiftJis.h"
+#include "controls/TRichEditEx.h"
+#include "shell/Exceptions.h"
+#include "shell/UsefulFunc.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
+
+namespace {
+
+std::u16string_view View(const QString& text)
+{
+    return QtShiftJis::View(text);
+}
+
+QString FromUtf16(const std::u16string& text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Name(TextEncoding encoding)
+{
+    return QString::fromLatin1(EncodingName(encoding));
+}
+
+QStringList EncodingNames()
+{
+    QStringList names;
+    for (const TextEncoding encoding : AllEncodings)
+        names << Name(encoding);
+    return names;
+}
+
+} // namespace
+
+void TForm1::BuildEncodingControls()
+{
+    FEncodingPanel = new QLabel(statusBar());
+    FEncodingPanel->setObjectName(QStringLiteral("StatusPanel4"));
+    FEncodingPanel->setFixedWidth(100 * logicalDpiX() / 96);
+    statusBar()->addWidget(FEncodingPanel);
+
+    // The save dialog's own grid takes one more row: the encoding to save in.
+    FSaveEncodingBox = new QComboBox(SaveDialog1);
+    FSaveEncodingBox->setObjectName(QStringLiteral("SaveEncodingBox"));
+    FSaveEncodingBox->addItems(EncodingNames());
+    if (auto* grid = qobject_cast<QGridLayout*>(SaveDialog1->layout())) {
+        const int row = grid->rowCount();
+        grid->addWidget(new QLabel(QStringLiteral(u"エンコーディング:"), SaveDialog1), row, 0);
+        grid->addWidget(FSaveEncodingBox, row, 1);
+    }
+
+    ReopenWithEncodingItem =
+        new QAction(QStringLiteral(u"エンコーディングを指定して開き直す"), this);
+    ReopenWithEncodingItem->setObjectName(QStringLiteral("ReopenWithEncodingItem"));
+    const QList<QAction*> fileActions = ui->File1->actions();
+    const qsizetype open = fileActions.indexOf(ui->Open1);
+    ui->File1->insertAction(open >= 0 && open + 1 < fileActions.size() ? fileActions[open + 1]
+                                                                       : nullptr,
+                            ReopenWithEncodingItem);
+    connect(ReopenWithEncodingItem, &QAction::triggered, this,
+            &TForm1::ReopenWithEncodingItemClick);
+}
+
+void TForm1::ShowEncoding()
+{
+    if (const Document* document = FDocuments.Item(ui->TabControl1->currentIndex()))
+        FEncodingPanel->setText(Name(document->Encoding));
+}
+
+// Reads the file into the document in the given encoding, or in the one its bytes show. A
+// Shift-JIS file keeps its line rule in the document's lines and returns nothing; a file of
+// another encoding returns the text for the editor, and the document's lines take its counting
+// form. Throws Exception("ﾌｧｲﾙ %s は開けません").
+std::optional<QString> TForm1::LoadFileInto(Document& document, const std::string& path,
+                                            std::optional<TextEncoding> encoding)
+{
+    const std::string bytes = UsefulFunc::ReadFileBytes(path);
+    if (!encoding) {
+        const EncodingGuess guess = DetectEncoding(bytes);
+        if (guess.notUtf8)
+            QMessageBox::information(
+                this, QStringLiteral("Kotonami"),
+                QStringLiteral(u"「%1」は UTF-8 として正しくないため、Shift-JIS として開きます。")
+                    .arg(QFile::decodeName(QByteArray::fromStdString(path))));
+        encoding = guess.encoding;
+    }
+    document.Encoding = *encoding;
+    document.FileName = path;
+    document.Modified = false;
+    if (*encoding == TextEncoding::ShiftJis) {
+        document.Lines = SplitLines(bytes);
+        document.EndsWithNewline = !document.Lines.empty();
+        document.FileLineBreak = LineBreak::CrLf;
+        document.FileEndsWithBreak = true;
+        return std::nullopt;
+    }
+    const DecodedText decoded = DecodeText(bytes, *encoding);
+    document.FileLineBreak = decoded.lineBreak;
+    document.FileEndsWithBreak = decoded.endsWithBreak;
+    std::string form;
+    Cp932::EncodeForCounting(decoded.text, form, Cp932::LineBreaks::Convert);
+    document.SetText(form);
+    return FromUtf16(decoded.text);
+}
+
+// Puts a freshly read document into the editor: the text of another encoding as it was read
+// (kept with the tab as well, since the Shift-JIS lines cannot hold it), a Shift-JIS text from
+// its lines.
+void TForm1::ShowLoadedText(const Document& document, const std::optional<QString>& text)
+{
+    const int index = ui->TabControl1->currentIndex();
+    if (text) {
+        ui->TextRichEdit->setPlainText(*text);
+        ui->TabControl1->setTabData(index, *text);
+    } else {
+        ui->TextRichEdit->SetText(document.GetText());
+        ui->TabControl1->setTabData(index, QVariant());
+    }
+}
+
+// The editor's own text stays with the tab when the Shift-JIS lines cannot hold it: characters
+// without a Shift-JIS form, or any file of another encoding (whose invalid bytes only it keeps).
+bool TForm1::KeepsEditorText(const Document& document)
+{
+    return document.Encoding != TextEncoding::ShiftJis ||
+           ui->TextRichEdit->GetTextLosesCharacters();
+}
+
+// Writes the text to the document's file in its encoding, after asking when the encoding cannot
+// hold every character. False when the writer declines; throws EFile when writing fails.
+bool TForm1::WriteInEncoding(int index, const Document& document, const QString& text)
+{
+    std::string bytes;
+    if (!EncodeText(View(text), document.Encoding, document.FileLineBreak,
+                    document.FileEndsWithBreak, bytes) &&
+        !ConfirmLossySave(index))
+        return false;
+    UsefulFunc::WriteFileAtomically(document.FileName, bytes);
+    return true;
+}
+
+// Saves a document that is not shown. Its lines serve unless the editor's text was kept with its
+// tab; both go through the document's encoding.
+bool TForm1::SaveStoredDocument(int index, Document& document)
+{
+    const QVariant kept = ui->TabControl1->tabData(index);
+    const QString text = kept.isValid()
+                             ? kept.toString()
+                             : QtShiftJis::Decode(document.GetText(), Cp932::LineBreaks::Convert);
+    if (!WriteInEncoding(index, document, text))
+        return false;
+    document.Modified = false;
+    return true;
+}
+
+void TForm1::ChooseSaveEncoding(const Document& document)
+{
+    FSaveEncodingBox->setCurrentIndex(static_cast<int>(document.Encoding));
+}
+
+void TForm1::TakeSaveEncoding(Document& document) const
+{
+    const auto chosen = static_cast<TextEncoding>(FSaveEncodingBox->currentIndex());
+    if (chosen == document.Encoding)
+        return;
+    // A text that changes encoding keeps its line breaks as the editor shows them, written with
+    // CR LF as Windows-made files have them.
+    if (document.Encoding == TextEncoding::ShiftJis) {
+        document.FileLineBreak = LineBreak::CrLf;
+        document.FileEndsWithBreak = true;
+    }
+    document.Encoding = chosen;
+}
+
+void TForm1::ReopenWithEncodingItemClick()
+{
+    const int index = ui->TabControl1->currentIndex();
+    Document* document = FDocuments.Item(index);
+    if (!document || document->FileName.empty())
+        return;
+    TRichEditEx* editor = ui->TextRichEdit;
+    if (editor->GetModified()) {
+        const QString text =
+            QStringLiteral(u"「%1」のテキストは変更されています。\n変更を捨てて開き直しますか？")
+                .arg(ui->TabControl1->tabText(index));
+        if (QMessageBox::warning(this, QStringLiteral("Kotonami"), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) != QMessageBox::Yes)
+            return;
+    }
+    bool chosen = false;
+    const QString name = QInputDialog::getItem(
+        this, QStringLiteral("Kotonami"), QStringLiteral(u"エンコーディング:"), EncodingNames(),
+        static_cast<int>(document->Encoding), false, &chosen);
+    const qsizetype encoding = EncodingNames().indexOf(name);
+    if (!chosen || encoding < 0)
+        return;
+    Document reread;
+    const std::optional<QString> text =
+        LoadFileInto(reread, document->FileName, static_cast<TextEncoding>(encoding));
+    *document = std::move(reread);
+    ShowLoadedText(*document, text);
+    editor->SetModified(false);
+    ShowModifiedMark();
+}
+
+// The rewritten text goes into the new tab with the source's encoding, and each geta mark that
+// stood for a character without a Shift-JIS form becomes that character again.
+void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
+                              const Document& sourceDocument)
+{
+    std::u16string text = Cp932::Decode(rewritten, Cp932::LineBreaks::Convert);
+    RestoreGetaMarks(text, View(source));
+    ui->TextRichEdit->setPlainText(FromUtf16(text));
+    if (Document* document = FDocuments.Item(FCurrentIndex)) {
+        document->Encoding = sourceDocument.Encoding;
+        document->FileLineBreak = sourceDocument.FileLineBreak;
+        document->FileEndsWithBreak = sourceDocument.FileEndsWithBreak;
+    }
+}
+
+// "サイズ" of the shown document: the bytes of its text (or of the selection) in its own encoding,
+// with the line breaks it will be saved with. For Shift-JIS, the figure of the counts.
+QString TForm1::DocumentSizeText(std::string_view text, const QString& shiftJisSize)
+{
+    const Document* document = FDocuments.Item(ui->TabControl1->currentIndex());
+    if (!document || document->Encoding == TextEncoding::ShiftJis)
+        return shiftJisSize;
+    TRichEditEx* editor = ui->TextRichEdit;
+    const bool selection = text.data() == editor->GetSelectedText().data();
+    const QString unicode =
+        selection ? editor->textCursor().selectedText() : editor->document()->toRawText();
+    std::string bytes;
+    EncodeText(View(unicode), document->Encoding, document->FileLineBreak,
+               selection || document->FileEndsWithBreak, bytes);
+    std::size_t size = bytes.size();
+    if (selection) { // a piece of the text carries no byte-order mark
+        std::string empty;
+        EncodeText({}, document->Encoding, document->FileLineBreak, true, empty);
+        size -= std::min(size, empty.size());
+    }
+    return QStringLiteral("%1 (bytes)").arg(size);
+}

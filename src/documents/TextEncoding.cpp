@@ -1,0 +1,387 @@
+#include "TextEncoding.h"
+
+#include "analysis/Cp932Codec.h"
+#include "analysis/Utf8.h"
+#include "shell/CharsetGuess.h"
+#include "shell/EucJp.h"
+#include "shell/TextLines.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr char16_t EscapeFirst = 0xDC00;
+constexpr char16_t EscapeLast = 0xDCFF;
+constexpr char16_t Replacement = 0xFFFD;
+constexpr char16_t ParagraphSeparator = 0x2029;
+constexpr char16_t GetaMark = 0x3013;
+constexpr std::size_t DetectionSpan = 64 * 1024;
+constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+constexpr std::string_view Utf16BeMark = "\xFE\xFF";
+
+bool IsEscape(char16_t c) noexcept
+{
+    return c >= EscapeFirst && c <= EscapeLast;
+}
+
+bool IsHighSurrogate(char16_t c) noexcept
+{
+    return c >= 0xD800 && c < 0xDC00;
+}
+
+bool IsLowSurrogate(char16_t c) noexcept
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+char16_t Escape(unsigned char byte) noexcept
+{
+    return static_cast<char16_t>(EscapeFirst + byte);
+}
+
+bool IsAscii(std::string_view bytes) noexcept
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The first 64 KiB, and the continuation bytes that finish the UTF-8 sequence cut there.
+std::string_view DetectionHead(std::string_view bytes) noexcept
+{
+    std::size_t end = std::min(bytes.size(), DetectionSpan);
+    for (int extra = 0; extra < 3 && end < bytes.size(); ++extra, ++end)
+        if ((static_cast<unsigned char>(bytes[end]) & 0xC0) != 0x80)
+            break;
+    return bytes.substr(0, end);
+}
+
+void DecodeUtf8(std::string_view bytes, std::u16string& out)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    out.reserve(bytes.size());
+    for (std::size_t position = 0; position < bytes.size();) {
+        char32_t code = 0;
+        const std::size_t length = Utf8::Read(s, position, bytes.size(), code);
+        if (length == 0 || code == 0) {
+            out.push_back(Escape(s[position]));
+            ++position;
+            continue;
+        }
+        position += length;
+        if (code > 0xFFFF) {
+            code -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(code));
+        }
+    }
+}
+
+void DecodeUtf16(std::string_view bytes, bool bigEndian, std::u16string& out)
+{
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t units = bytes.size() / 2;
+    auto unit = [&](std::size_t i) {
+        const unsigned a = s[2 * i];
+        const unsigned b = s[2 * i + 1];
+        return static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    out.reserve(units + 1);
+    for (std::size_t i = 0; i < units; ++i) {
+        const char16_t c = unit(i);
+        if (IsHighSurrogate(c) && i + 1 < units && IsLowSurrogate(unit(i + 1))) {
+            out.push_back(c);
+            out.push_back(unit(++i));
+        } else if (c == 0 || IsHighSurrogate(c) || IsLowSurrogate(c)) {
+            // A lone surrogate or a NUL: its two bytes travel as escapes.
+            out.push_back(Escape(s[2 * i]));
+            out.push_back(Escape(s[2 * i + 1]));
+        } else {
+            out.push_back(c);
+        }
+    }
+    if (bytes.size() % 2 != 0)
+        out.push_back(Escape(s[bytes.size() - 1]));
+}
+
+// Every CR LF, CR and LF becomes LF; a text that does not end in one gets one.
+DecodedText NormalizeBreaks(const std::u16string& raw)
+{
+    DecodedText decoded;
+    decoded.text.reserve(raw.size() + 1);
+    bool found = false;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const char16_t c = raw[i];
+        if (c != u'\r' && c != u'\n') {
+            decoded.text.push_back(c);
+            continue;
+        }
+        const bool crLf = c == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n';
+        if (!found) {
+            decoded.lineBreak = crLf ? LineBreak::CrLf : c == u'\r' ? LineBreak::Cr : LineBreak::Lf;
+            found = true;
+        }
+        if (crLf)
+            ++i;
+        decoded.text.push_back(u'\n');
+    }
+    decoded.endsWithBreak = !raw.empty() && (raw.back() == u'\r' || raw.back() == u'\n');
+    if (!decoded.text.empty() && !decoded.endsWithBreak)
+        decoded.text.push_back(u'\n');
+    return decoded;
+}
+
+// The text with the file's line breaks, the final one dropped when the file had none.
+std::u16string WithBreaks(std::u16string_view text, LineBreak lineBreak, bool endsWithBreak)
+{
+    const std::u16string_view brk = lineBreak == LineBreak::CrLf ? u"\r\n"
+                                    : lineBreak == LineBreak::Cr ? u"\r"
+                                                                 : u"\n";
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const char16_t c : text) {
+        if (c == u'\n' || c == ParagraphSeparator)
+            out += brk;
+        else
+            out.push_back(c);
+    }
+    const bool last = !text.empty() && (text.back() == u'\n' || text.back() == ParagraphSeparator);
+    if (!endsWithBreak && last)
+        out.resize(out.size() - brk.size());
+    return out;
+}
+
+void EncodeUtf8(std::u16string_view text, std::string& out)
+{
+    out.reserve(out.size() + text.size() * 3);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (IsEscape(text[i])) {
+            out.push_back(static_cast<char>(c & 0xFF));
+            continue;
+        }
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
+            c = Replacement; // a lone surrogate is no character of any file
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+}
+
+// Escapes are single bytes; a run of them (the two bytes of a lost unit) goes out as it came. A
+// surrogate pair goes out whole, whatever its second unit looks like.
+void EncodeUtf16(std::u16string_view text, bool bigEndian, std::string& out)
+{
+    out.reserve(out.size() + text.size() * 2);
+    const auto put = [&](char16_t c) {
+        const char high = static_cast<char>(c >> 8);
+        const char low = static_cast<char>(c & 0xFF);
+        out.push_back(bigEndian ? high : low);
+        out.push_back(bigEndian ? low : high);
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            put(c);
+            put(text[++i]);
+        } else if (IsEscape(c)) {
+            out.push_back(static_cast<char>(c & 0xFF));
+        } else {
+            put(c);
+        }
+    }
+}
+
+std::u16string DecodeRaw(std::string_view bytes, TextEncoding encoding)
+{
+    std::u16string raw;
+    switch (encoding) {
+    case TextEncoding::ShiftJis:
+        Cp932::Decode(bytes, raw);
+        break;
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8Bom:
+        DecodeUtf8(bytes.substr(bytes.starts_with(Utf8Mark) ? Utf8Mark.size() : 0), raw);
+        break;
+    case TextEncoding::Utf16Le:
+        DecodeUtf16(bytes.substr(bytes.starts_with(Utf16LeMark) ? 2 : 0), false, raw);
+        break;
+    case TextEncoding::Utf16Be:
+        DecodeUtf16(bytes.substr(bytes.starts_with(Utf16BeMark) ? 2 : 0), true, raw);
+        break;
+    case TextEncoding::EucJp:
+        EucJp::Decode(bytes, raw);
+        break;
+    }
+    return raw;
+}
+
+// A form whose every break is CR LF (and that has no NUL) needs at most its last line's break,
+// which it takes in place: a file made on Windows is not copied.
+bool FinishCrLfForm(std::string& form)
+{
+    if (!TextLines::HasOnlyCrLfBreaks(form))
+        return false;
+    if (!form.empty() && !form.ends_with("\r\n"))
+        form += "\r\n";
+    return true;
+}
+
+} // namespace
+
+const char* EncodingName(TextEncoding encoding) noexcept
+{
+    switch (encoding) {
+    case TextEncoding::ShiftJis:
+        return "Shift-JIS";
+    case TextEncoding::Utf8:
+        return "UTF-8";
+    case TextEncoding::Utf8Bom:
+        return "UTF-8 (BOM)";
+    case TextEncoding::Utf16Le:
+        return "UTF-16LE";
+    case TextEncoding::Utf16Be:
+        return "UTF-16BE";
+    case TextEncoding::EucJp:
+        return "EUC-JP";
+    }
+    return "Shift-JIS";
+}
+
+EncodingGuess DetectEncoding(std::string_view bytes)
+{
+    if (bytes.starts_with(Utf8Mark))
+        return {TextEncoding::Utf8Bom};
+    if (bytes.starts_with(Utf16LeMark))
+        return {TextEncoding::Utf16Le};
+    if (bytes.starts_with(Utf16BeMark))
+        return {TextEncoding::Utf16Be};
+    const std::string_view head = DetectionHead(bytes);
+    if (IsAscii(head))
+        return {TextEncoding::ShiftJis};
+    if (Cp932::IsValidUtf8(head)) {
+        if (head.size() == bytes.size() || Cp932::IsValidUtf8(bytes))
+            return {TextEncoding::Utf8};
+        return {TextEncoding::ShiftJis, true};
+    }
+    if (CharsetGuess::Guess(head) == CharsetGuess::Japanese::EucJp)
+        return {TextEncoding::EucJp};
+    return {TextEncoding::ShiftJis};
+}
+
+DecodedText DecodeText(std::string_view bytes, TextEncoding encoding)
+{
+    return NormalizeBreaks(DecodeRaw(bytes, encoding));
+}
+
+bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineBreak,
+                bool endsWithBreak, std::string& out)
+{
+    if (encoding == TextEncoding::ShiftJis)
+        return Cp932::Encode(text, out, Cp932::LineBreaks::Convert);
+    const std::u16string broken = WithBreaks(text, lineBreak, endsWithBreak);
+    switch (encoding) {
+    case TextEncoding::Utf8Bom:
+        out += Utf8Mark;
+        [[fallthrough]];
+    case TextEncoding::Utf8:
+        EncodeUtf8(broken, out);
+        return true;
+    case TextEncoding::Utf16Le:
+        out += Utf16LeMark;
+        EncodeUtf16(broken, false, out);
+        return true;
+    case TextEncoding::Utf16Be:
+        out += Utf16BeMark;
+        EncodeUtf16(broken, true, out);
+        return true;
+    case TextEncoding::EucJp:
+        return EucJp::Encode(broken, out);
+    case TextEncoding::ShiftJis:
+        break;
+    }
+    return true;
+}
+
+std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding)
+{
+    std::string form;
+    if (encoding == TextEncoding::ShiftJis) {
+        if (!FinishCrLfForm(bytes)) {
+            TextLines::AppendWithCrLf(bytes, form);
+            bytes = std::move(form);
+        }
+        return 0;
+    }
+    if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
+        // UTF-8 goes straight to Shift-JIS; a text with other breaks than CR LF, or with a NUL,
+        // takes the way through UTF-16 below, which puts its breaks in order.
+        const std::string_view utf8 =
+            std::string_view(bytes).substr(bytes.starts_with(Utf8Mark) ? Utf8Mark.size() : 0);
+        const std::size_t missing = Cp932::EncodeFromUtf8ForCounting(utf8, form);
+        if (FinishCrLfForm(form)) {
+            bytes = std::move(form);
+            return missing;
+        }
+        form.clear();
+    }
+    const std::u16string text = DecodeText(bytes, encoding).text;
+    std::string().swap(bytes); // the file's bytes are no longer needed
+    const std::size_t missing = Cp932::EncodeForCounting(text, form, Cp932::LineBreaks::Convert);
+    bytes = std::move(form);
+    return missing;
+}
+
+void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source)
+{
+    std::u16string originals; // each character that took or was a 〓, one after another
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        const char16_t c = source[i];
+        const bool pair =
+            IsHighSurrogate(c) && i + 1 < source.size() && IsLowSurrogate(source[i + 1]);
+        const bool marked =
+            pair || c == GetaMark ||
+            (!IsEscape(c) && !IsHighSurrogate(c) && !IsLowSurrogate(c) && c != u'\n' &&
+             c != u'\r' && c != ParagraphSeparator && c != 0 && !Cp932::HasForm(c));
+        if (!marked)
+            continue;
+        starts.push_back(originals.size());
+        originals.push_back(c);
+        if (pair)
+            originals.push_back(source[++i]);
+    }
+    if (starts.empty() || std::count(rewritten.begin(), rewritten.end(), GetaMark) !=
+                              static_cast<std::ptrdiff_t>(starts.size()))
+        return;
+    starts.push_back(originals.size());
+    std::u16string out;
+    out.reserve(rewritten.size() + starts.size());
+    std::size_t k = 0;
+    for (const char16_t c : rewritten) {
+        if (c != GetaMark) {
+            out.push_back(c);
+            continue;
+        }
+        out.append(originals, starts[k], starts[k + 1] - starts[k]);
+        ++k;
+    }
+    rewritten = std::move(out);
+}

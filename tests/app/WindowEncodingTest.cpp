@@ -1,0 +1,136 @@
+// Files of other encodings through the window: open, count, save, Save As, reopen, rewrite.
+
+#include "WindowHarness.h"
+
+#include "controls/QtShiftJis.h"
+#include "documents/TextEncoding.h"
+
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLabel>
+
+namespace {
+
+// A short text and its bytes in an encoding, with the given line break.
+const std::string Utf8Cat = "猫が二匹。ﾈｺ\n名前はまだ無い。";
+
+std::string InEncoding(TextEncoding encoding, std::string_view utf8, LineBreak brk, bool final)
+{
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    std::string bytes;
+    EncodeText(QtShiftJis::View(text), encoding, brk, final, bytes);
+    return bytes;
+}
+
+class WindowEncodingTest : public WindowTest
+{
+protected:
+    QString EncodingPanel() const
+    {
+        return Form->findChild<QLabel*>(QStringLiteral("StatusPanel4"))->text();
+    }
+};
+
+// Every encoding opens with its name shown and the counts of the Shift-JIS twin, and Save
+// writes the very bytes it read, from the shown tab and from a tab in the background.
+TEST_F(WindowEncodingTest, OpenedAndSavedUnchangedIsByteIdentical)
+{
+    const std::string twin = Write("twin.txt", Sjis(Utf8Cat) + "\r\n");
+    Form->OpenFile(twin);
+    const auto twinFields = Fields();
+    const struct
+    {
+        TextEncoding encoding;
+        LineBreak brk;
+        bool final;
+        const char* name;
+    } rows[] = {
+        {TextEncoding::Utf8, LineBreak::Lf, false, "UTF-8"},
+        {TextEncoding::Utf8Bom, LineBreak::CrLf, true, "UTF-8 (BOM)"},
+        {TextEncoding::Utf16Le, LineBreak::CrLf, true, "UTF-16LE"},
+        {TextEncoding::Utf16Be, LineBreak::Cr, false, "UTF-16BE"},
+        {TextEncoding::EucJp, LineBreak::Lf, true, "EUC-JP"},
+    };
+    for (const auto& row : rows) {
+        const std::string bytes = InEncoding(row.encoding, Utf8Cat, row.brk, row.final);
+        const std::string path = Write(row.name, bytes);
+        Form->OpenFile(path);
+        EXPECT_EQ(EncodingPanel(), row.name);
+        auto fields = Fields();
+        EXPECT_EQ(fields[5], QStringLiteral("%1 (bytes)").arg(bytes.size())) << row.name;
+        fields[5] = twinFields[5];
+        EXPECT_EQ(fields, twinFields) << row.name;
+        Action("Save1")->trigger();
+        EXPECT_EQ(Read(path), bytes) << row.name;
+    }
+    ClickTab(1);
+    AnswerModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); }); // the new tab
+    Action("AllSave")->trigger(); // every other tab is saved from its stored text
+    for (const auto& row : rows)
+        EXPECT_EQ(Read(PathOf(row.name)), InEncoding(row.encoding, Utf8Cat, row.brk, row.final))
+            << row.name;
+}
+
+TEST_F(WindowEncodingTest, CharactersWithoutShiftJisFormCountAsOneAndSurviveARewrite)
+{
+    const std::string path = Write("yoshi.txt", "𠮷野家😀\n");
+    Form->OpenFile(path);
+    EXPECT_EQ(Field("CharNumber"), "4");
+    EXPECT_EQ(Field("TextSize"), QStringLiteral("%1 (bytes)").arg(std::string("𠮷野家😀\n").size()));
+    Action("ToDoubleBytes")->trigger();
+    EXPECT_EQ(Editor()->toPlainText(), u"𠮷野家😀\n"_qs);
+    EXPECT_EQ(EncodingPanel(), "UTF-8");
+}
+
+TEST_F(WindowEncodingTest, SaveAsWritesTheChosenEncoding)
+{
+    EXPECT_EQ(EncodingPanel(), "Shift-JIS"); // a new document
+    Type(u"猫"_qs);
+    const std::string path = PathOf("cat.txt");
+    AnswerModal<QFileDialog>([path](QFileDialog* dialog) {
+        dialog->findChild<QComboBox*>(QStringLiteral("SaveEncodingBox"))
+            ->setCurrentText(QStringLiteral("UTF-16LE"));
+        dialog->selectFile(QString::fromStdString(path));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Action("SaveAs1")->trigger();
+    EXPECT_EQ(Read(path), std::string("\xFF\xFE\x2B\x73", 4));
+    EXPECT_EQ(EncodingPanel(), "UTF-16LE");
+}
+
+TEST_F(WindowEncodingTest, SavingToEucJpAsksAboutCharactersItCannotHold)
+{
+    const std::string bytes = InEncoding(TextEncoding::EucJp, Utf8Cat, LineBreak::Lf, true);
+    const std::string path = Write("euc.txt", bytes);
+    Form->OpenFile(path);
+    ASSERT_EQ(EncodingPanel(), "EUC-JP");
+    Editor()->insertPlainText(u"𠮷"_qs); // typed through an input method
+    QString question;
+    AnswerMessageBox(QMessageBox::No, &question);
+    Action("Save1")->trigger();
+    EXPECT_TRUE(question.contains(u"EUC-JP で保存できない文字があります"));
+    EXPECT_EQ(Read(path), bytes);
+}
+
+TEST_F(WindowEncodingTest, ReopeningAModifiedTabInAnotherEncodingAsksFirst)
+{
+    const std::string path = Write("u.txt", "猫\n");
+    Form->OpenFile(path);
+    Type("x");
+    AnswerMessageBox(QMessageBox::No);
+    Action("ReopenWithEncodingItem")->trigger();
+    EXPECT_EQ(Editor()->toPlainText(), u"x猫\n"_qs);
+    EXPECT_EQ(Form->StatusText(3), u"変更");
+
+    AnswerMessageBox(QMessageBox::Yes);
+    AnswerModal<QInputDialog>([](QInputDialog* dialog) {
+        dialog->setTextValue(QStringLiteral("Shift-JIS"));
+        dialog->accept();
+    });
+    Action("ReopenWithEncodingItem")->trigger();
+    EXPECT_EQ(EncodingPanel(), "Shift-JIS");
+    EXPECT_EQ(Editor()->GetText(), "\xE7\x8C\xAB\r\n"); // the bytes, as Shift-JIS sees them
+    EXPECT_EQ(Form->StatusText(3), "");
+}
+
+} // namespace
