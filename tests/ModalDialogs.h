@@ -88,10 +88,13 @@ inline void AnswerMessageBox(QMessageBox::StandardButton button, QString* text =
     });
 }
 
-// Chooses `path` in the next file dialog.
-inline void AnswerFileDialog(const QString& path)
+// Chooses `path` in the next file dialog, after `prepare` has set the dialog's other fields.
+inline void AnswerFileDialog(const QString& path,
+                             std::function<void(QFileDialog*)> prepare = nullptr)
 {
-    AnswerModal<QFileDialog>([path](QFileDialog* dialog) {
+    AnswerModal<QFileDialog>([path, prepare](QFileDialog* dialog) {
+        if (prepare)
+            prepare(dialog);
         // The dialog leaves a name in its name field alone while the field has the focus.
         if (QWidget* focused = dialog->focusWidget())
             focused->clearFocus();
