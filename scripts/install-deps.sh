@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    fonts-ipafont-gothic fontconfig
+    qt6-translations-l10n
+    fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth
 )
 

@@ -4,6 +4,8 @@
 // test file of the program is enough; a program whose tests need the program's own application
 // object (the window's) names it once with QtTestApplication::Use.
 
+#include "dialogs/QtTranslation.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -48,8 +50,11 @@ private:
     };
     static Setting& Settings()
     {
+        // Qt's own buttons and dialogs in Japanese, as the program shows them.
         static Setting setting{[](int& argc, char** argv) -> std::unique_ptr<QApplication> {
-                                   return std::make_unique<QApplication>(argc, argv);
+                                   auto application = std::make_unique<QApplication>(argc, argv);
+                                   InstallQtTranslation(*application);
+                                   return application;
                                },
                                nullptr};
         return setting;

@@ -1,12 +1,14 @@
 #include "KotonamiApplication.h"
 
 #include "dialogs/MessageBoxes.h"
+#include "dialogs/QtTranslation.h"
 
 #include <exception>
 
 KotonamiApplication::KotonamiApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Kotonami"));
+    InstallQtTranslation(*this);
 }
 
 bool KotonamiApplication::notify(QObject* receiver, QEvent* event)

@@ -1,8 +1,11 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/EditorFocus.h"
+#include "app/FileDialogSetup.h"
 #include "app/FontSetup.h"
 #include "app/KotonamiApplication.h"
+#include "app/PanelFields.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
@@ -13,11 +16,13 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -51,6 +56,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     BuildToolRow();
     BuildStatusBar();
     BuildPopupMenu();
+    // The window opens wide enough to show every panel figure whole; narrower, the panel scrolls.
+    resize(std::max(width(), SetUpPanelFields(*ui->ScrollBox1)), height());
 
     // Re-wrapping a whole novel to count its display lines takes a noticeable moment, so a
     // resize recounts once the window has stopped changing size, not at every step of a drag.
@@ -69,6 +76,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
         dialog->setNameFilters(
             {QStringLiteral(u"テキストファイル(*.txt)"), QStringLiteral(u"すべて(*)")});
         dialog->setDefaultSuffix(QStringLiteral("txt"));
+        SetUpFileDialog(*dialog);
     }
     BuildEncodingControls();
 
@@ -80,6 +88,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     ConnectActions();
     ConnectEditor();
     CollectWindowShortcuts();
+    KeepEditorFocused(*this, *ui->TextRichEdit);
     FormCreate();
 }
 
@@ -146,14 +155,19 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->RenewInfo);
     PopupMenu1->addSeparator();
-    PopupMenu1->addActions({ui->MenuCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
-                            ui->PopupPaperItem, ui->PopupSimplePaperItem});
+    PopupMenu1->addActions({ui->PopupCharAreaItem, ui->MenuCharTypeItem, ui->MenuCountPhraseItem,
+                            ui->PopupPaperItem, ui->PopupSimplePaperItem,
+                            ui->ManuscriptPreviewItem});
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->DeleteTabItem);
     ui->TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ui->TextRichEdit), static_cast<QWidget*>(ui->TabControl1),
-          static_cast<QWidget*>(ui->ScrollBox1)}) {
+    QList<QWidget*> owners{ui->TextRichEdit, ui->TabControl1, ui->ScrollBox1};
+    // The panel's fields are part of the panel: its menu, not the fields' own editing menu.
+    for (QLineEdit* field : ui->ScrollBox1->widget()->findChildren<QLineEdit*>()) {
+        field->setContextMenuPolicy(Qt::CustomContextMenu);
+        owners << field;
+    }
+    for (QWidget* widget : owners) {
         connect(widget, &QWidget::customContextMenuRequested, this,
                 [this, widget](const QPoint& position) { ShowPopupMenu(widget, position); });
     }
@@ -169,6 +183,7 @@ void TForm1::ConnectActions()
     ConnectFileActions();
     ConnectSettingActions();
     ConnectAnalysisActions();
+    ConnectAreaActions();
     ConnectLineInfoActions();
     ConnectHistoryActions();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
@@ -296,9 +311,17 @@ void TForm1::SelectAllItemClick()
 
 void TForm1::FontSettingItemClick()
 {
+    // The design's font name stands for whichever Japanese font is installed here; the dialog
+    // lists only installed families, so it is given the family the editor actually draws with.
+    const QFont shown = ui->TextRichEdit->font();
+    QFont offered = shown;
+    offered.setFamilies({QFontInfo(shown).family()});
     bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, ui->TextRichEdit->font(), this);
-    if (accepted)
+    const QFont font = QFontDialog::getFont(&accepted, offered, this);
+    // Accepted as offered (the dialog only names the style), the editor keeps its own font.
+    QFont chosen = font;
+    chosen.setStyleName(offered.styleName());
+    if (accepted && chosen.toString() != offered.toString())
         ui->TextRichEdit->setFont(font);
     // The wrapping and with it the display lines may have changed.
     FormResize();

@@ -3,11 +3,13 @@
 // and the status bar. It owns the documents and the settings of the counts and hands the work to
 // the core; the handlers are spread over TForm1*.cpp by role.
 
+#include "analysis/CharacterArea.h"
 #include "analysis/InformationPanel.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
 #include "documents/Document.h"
 #include "paper/TPaper.h"
+#include "preview/PreviewSettings.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -29,6 +31,7 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QTimer;
+class ManuscriptPreview;
 class TLineInfo;
 class TRichEditEx;
 class StatusProgress;
@@ -80,6 +83,10 @@ public:
 
     // The line-information gutter takes the counting switches in force.
     void UpdateLineInfo();
+
+signals:
+    // A document's tab is about to close; the document is still there.
+    void DocumentClosing(const Document* document);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -190,9 +197,23 @@ private:
     void ShowPaperInfo(const PaperInfo& info);
     void PaperOutItemClick();
     void PaperSettingItemClick();
+    void ManuscriptPreviewItemClick();
+    std::string ShownManuscript(std::string_view text);
     void ToDoubleBytesClick();
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
+
+    // TForm1Area.cpp: the character area of the whole text, the selection and all documents,
+    // and the About box.
+    void ConnectAreaActions();
+    AreaResult MeasureLinesArea(const std::vector<std::string>& lines,
+                                const std::vector<const Document*>& measured);
+    void ShowAreaResult(const AreaResult& result);
+    void MeasureShownTextArea(std::string_view text, QAction* runningItem);
+    void CharAreaItemClick();
+    void PopupCharAreaItemClick();
+    void K2Click();
+    void About1Click();
 
     // TForm1Settings.cpp: the settings file; TForm1SendTo.cpp: the desktop's Send To menu.
     void LoadSettings();
@@ -242,6 +263,8 @@ private:
     bool selectionShown = false;
     QRect FProgressRect;
     TPaper FPaper;
+    PreviewSettings FPreviewSettings; // the manuscript preview's face
+    ManuscriptPreview* FManuscriptPreview = nullptr;
     QString FSavedStatusText;
     DocumentList FDocuments;
     int FCurrentIndex = 0;

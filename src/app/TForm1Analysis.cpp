@@ -43,6 +43,8 @@ void TForm1::ConnectAnalysisActions()
     connect(ui->PopupSimplePaperItem, &QAction::triggered, this,
             &TForm1::PopupSimplePaperItemClick);
     connect(ui->PaperOutItem, &QAction::triggered, this, &TForm1::PaperOutItemClick);
+    connect(ui->ManuscriptPreviewItem, &QAction::triggered, this,
+            &TForm1::ManuscriptPreviewItemClick);
     connect(ui->ToDoubleBytes, &QAction::triggered, this, &TForm1::ToDoubleBytesClick);
     connect(ui->TokanaItem, &QAction::triggered, this, &TForm1::TokanaItemClick);
     connect(ui->PaperSettingItem, &QAction::triggered, this, &TForm1::PaperSettingItemClick);

@@ -4,6 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/SavedForm.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
@@ -93,6 +94,7 @@ void TForm1::New1Click()
     FDocuments.Add()->SetText(ui->TextRichEdit->GetText());
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
+    ui->TextRichEdit->setFocus();
 }
 
 std::string TForm1::OpenTextInNewTab()
@@ -147,6 +149,7 @@ void TForm1::OpenFile(const std::string& path)
     ui->TextRichEdit->SetModified(false);
     ShowModifiedMark();
     AddHistory(path);
+    ui->TextRichEdit->setFocus();
 }
 
 void TForm1::TextRichEditDropFiles()
@@ -186,6 +189,7 @@ void TForm1::TabControl1Change()
     setWindowTitle(MakeTitle(document->FileName));
     ShowModifiedMark();
     UpdateCursorPosition();
+    ui->TextRichEdit->setFocus();
 }
 
 void TForm1::Save1Click()
@@ -236,6 +240,8 @@ bool TForm1::SaveShownDocument(Document& document)
     } catch (const EFile&) {
         throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
     }
+    // The editor shows what the file now holds; one undo brings the characters back.
+    ShowSavedForm(*editor->document(), document.Encoding);
     editor->SetModified(false);
     ShowModifiedMark();
     return true;
@@ -261,12 +267,28 @@ bool TForm1::SaveDocumentAs(int index)
     ChooseSaveEncoding(*document);
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
+    // A save the writer calls off at a question changes nothing: the document keeps its name
+    // and encoding, the window and the tab their captions. One that fails keeps the new name.
+    const std::string fileName = document->FileName;
+    const TextEncoding encoding = document->Encoding;
+    const LineBreak lineBreak = document->FileLineBreak;
+    const bool endsWithBreak = document->FileEndsWithBreak;
+    const QString title = windowTitle();
+    const QString caption = ui->TabControl1->tabText(index);
     const std::string path = LocalPath(SaveDialog1->selectedFiles().constFirst());
     document->FileName = path;
     TakeSaveEncoding(*document);
     setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
-    return SaveAsAndAddHistory(index, path);
+    if (SaveAsAndAddHistory(index, path))
+        return true;
+    document->FileName = fileName;
+    document->Encoding = encoding;
+    document->FileLineBreak = lineBreak;
+    document->FileEndsWithBreak = endsWithBreak;
+    setWindowTitle(title);
+    ui->TabControl1->setTabText(index, caption);
+    return false;
 }
 
 bool TForm1::QuerySave(int index)
@@ -314,12 +336,14 @@ bool TForm1::CloseTab(int index)
         const QSignalBlocker blocker(tabs);
         tabs->removeTab(index);
     }
+    emit DocumentClosing(FDocuments.Item(index));
     FDocuments.Remove(index);
     FCurrentIndex = tabs->currentIndex();
     if (FCurrentIndex == -1)
         New1Click();
     if (wasSelected)
         TabControl1Change();
+    ui->TextRichEdit->setFocus();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/SavedForm.h"
 #include "controls/QtShiftJis.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
@@ -163,6 +164,9 @@ bool TForm1::SaveStoredDocument(int index, Document& document)
                              : QtShiftJis::Decode(document.GetText(), Cp932::LineBreaks::Convert);
     if (!WriteInEncoding(index, document, text))
         return false;
+    // Shown again, the tab holds what its file now holds.
+    if (kept.isValid())
+        ui->TabControl1->setTabData(index, SavedForm(text, document.Encoding));
     document.Modified = false;
     return true;
 }

@@ -8,6 +8,7 @@
 #include "analysis/TextStatistics.h"
 #include "controls/TRichEditEx.h"
 #include "dialogs/TPaperSettingForm.h"
+#include "preview/ManuscriptPreview.h"
 
 namespace {
 
@@ -57,4 +58,37 @@ void TForm1::PaperOutItemClick()
 void TForm1::PaperSettingItemClick()
 {
     TPaperSettingForm::Edit(this, FPaper);
+    if (FManuscriptPreview != nullptr)
+        FManuscriptPreview->Refresh();
+}
+
+// The sheets of the selection, or of the whole text without one, in the preview window, which
+// follows the editor from then on. Like the count, it shows the text as read while ruby and notes
+// are left out.
+void TForm1::ManuscriptPreviewItemClick()
+{
+    if (FManuscriptPreview == nullptr) {
+        FManuscriptPreview = new ManuscriptPreview(this, FPaper, FPreviewSettings,
+                                                   ui->TextRichEdit->font().family());
+        connect(ui->TextRichEdit, &TRichEditEx::Change, FManuscriptPreview,
+                &ManuscriptPreview::ScheduleRefresh);
+        connect(ui->ExcludeRubyItem, &QAction::toggled, FManuscriptPreview,
+                &ManuscriptPreview::ScheduleRefresh);
+        connect(FManuscriptPreview, &ManuscriptPreview::ExportStarted, this,
+                &TForm1::BeginProgress);
+        connect(FManuscriptPreview, &ManuscriptPreview::ExportProgress, this, &TForm1::SetProgress);
+        connect(FManuscriptPreview, &ManuscriptPreview::ExportFinished, this, &TForm1::EndProgress);
+    }
+    const std::string_view selection = SelectedText();
+    if (selection.empty())
+        FManuscriptPreview->ShowText(
+            [this] { return ShownManuscript(ui->TextRichEdit->GetText()); });
+    else
+        FManuscriptPreview->ShowText(
+            [this, text = std::string(selection)] { return ShownManuscript(text); });
+}
+
+std::string TForm1::ShownManuscript(std::string_view text)
+{
+    return std::string(ReadingText(text, CurrentCountOptions().excludeRuby).View());
 }

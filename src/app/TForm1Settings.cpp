@@ -313,6 +313,7 @@ void TForm1::LoadSettings()
     ReadKeys(file, SettingSection, SettingKeys());
     ReadKeys(file, FontSection, FontKeys());
     FPaper.ReadSettings(file);
+    ReadPreviewSettings(FPreviewSettings, file);
     if (ReadWordSettings(FWordCharacters, file))
         MessageBoxes::ShowNotice(this, QString::fromUtf8(WordCharacterSet::RemovalCaption),
                                  QString::fromUtf8(WordCharacterSet::RemovalMessage));
@@ -334,6 +335,7 @@ void TForm1::SaveSettings()
     WriteHistory(file);
     QRect unused;
     WriteKeys(file, WindowSection, WindowKeys(unused));
+    WritePreviewSettings(FPreviewSettings, file); // after the sections of the original file
     file.UpdateFile();
 }
 

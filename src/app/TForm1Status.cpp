@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include <algorithm>
+
 QString TForm1::StatusText(int panel) const
 {
     return panel >= 1 && panel <= 3 ? FStatusPanels[panel]->text() : QString();
@@ -60,11 +62,17 @@ void TForm1::BeginProgress(const QString& text)
     SetStatusText(1, text);
 }
 
-// Drawn at once: a long analysis lets the window breathe only between its steps.
+// Drawn at once: a long analysis lets the window breathe only between its steps. A step that
+// leaves the bar as wide as it is needs no drawing; a measurement takes thousands of steps.
 void TForm1::SetProgress(double fraction)
 {
+    const auto barWidth = [this](double value) {
+        return value == 0.0 ? -1 : static_cast<int>(FProgressRect.width() * std::min(value, 1.0));
+    };
+    const bool unchanged = barWidth(fraction) == barWidth(FProgress);
     FProgress = fraction;
-    FStatusProgress->PaintNow(FProgressRect);
+    if (!unchanged)
+        FStatusProgress->PaintNow(FProgressRect);
 }
 
 void TForm1::EndProgress()

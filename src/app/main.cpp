@@ -1,9 +1,11 @@
-// Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab.
+// Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab;
+// `kotonami --export-pdf OUT.pdf FILE` writes the manuscript sheets of FILE without a window.
 
 #include "app/FontSetup.h"
 #include "app/KotonamiApplication.h"
 #include "app/TForm1.h"
 #include "documents/CommandLine.h"
+#include "preview/PdfExportCommand.h"
 
 #include <QFile>
 
@@ -13,6 +15,10 @@
 
 int main(int argc, char** argv)
 {
+    // `kotonami --export-pdf ...` writes manuscript sheets for a script and opens no window.
+    if (IsPdfExportCommand(argc, argv))
+        return RunPdfExportCommand(argc, argv);
+
     KotonamiApplication application(argc, argv);
     SetupFonts();
     TForm1 form;

@@ -19,6 +19,13 @@ void ShowError(QWidget* parent, const QString& message)
     QMessageBox::critical(parent, QStringLiteral("Kotonami"), ForDisplay(message + u'.'));
 }
 
+void ShowMessage(QWidget* parent, const QString& message)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kotonami"), ForDisplay(message),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
 void ShowNotice(QWidget* parent, const QString& caption, const QString& message)
 {
     QMessageBox::warning(parent, caption, ForDisplay(message));

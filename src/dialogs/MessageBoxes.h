@@ -17,6 +17,9 @@ namespace MessageBoxes {
 // followed by a full stop.
 void ShowError(QWidget* parent, const QString& message);
 
+// A plain message: caption "Kotonami", no icon, one OK button.
+void ShowMessage(QWidget* parent, const QString& message);
+
 // A notice with the exclamation icon and the given caption.
 void ShowNotice(QWidget* parent, const QString& caption, const QString& message);
 

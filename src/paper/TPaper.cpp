@@ -61,7 +61,11 @@ std::string TPaper::Arrange(std::string_view text) const
 // Sheets of the arranged text. A Line of 0 or below is taken as one line per sheet.
 PaperInfo TPaper::Count(std::string_view text) const
 {
-    const std::int64_t lines = 1 + ArrangeManuscript(*this, text, false).LineBreaks;
+    return CountLines(1 + ArrangeManuscript(*this, text, false).LineBreaks);
+}
+
+PaperInfo TPaper::CountLines(std::int64_t lines) const noexcept
+{
     const std::int64_t perSheet = std::max(Line, std::int32_t{1});
     const std::int64_t sheets = (lines + perSheet - 1) / perSheet;
     PaperInfo info;

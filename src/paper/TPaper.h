@@ -45,6 +45,8 @@ public:
     std::string Arrange(std::string_view text) const;
     // Sheets of the arranged text (SheetRatio -1.0). A Line of 0 or below is taken as 1.
     PaperInfo Count(std::string_view text) const;
+    // The sheets that `lines` manuscript lines fill (SheetRatio -1.0), as Count figures them.
+    PaperInfo CountLines(std::int64_t lines) const noexcept;
     // Sheets from the weighted character count (double-byte characters weigh 2); with the exact
     // ratio. A Column or Line of 0 or below is taken as 1; a count of 0 gives no sheet at all.
     PaperInfo SimpleCount(std::int32_t weightedCharacters) const noexcept;

@@ -7,6 +7,7 @@
 #include "app/TForm1.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/TRichEditEx.h"
+#include "dialogs/TResultForm.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,10 +15,12 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +57,27 @@ inline void PrepareWindowTests()
 inline const bool WindowTestApplication =
     QtTestApplication::Use<KotonamiApplication>(PrepareWindowTests);
 
+// Every result dialog shown while it lives: the text it shows and what its copy button copied.
+class ReportCatcher
+{
+public:
+    ReportCatcher()
+        : FCatcher([this](TResultForm* form) {
+              Shown << form->findChild<QLabel*>("Label1")->text();
+              form->findChild<QPushButton*>("CopyButton")->click();
+              Copied << QGuiApplication::clipboard()->text();
+              form->accept();
+          })
+    {
+    }
+
+    QStringList Shown;
+    QStringList Copied;
+
+private:
+    ModalCatcher<TResultForm> FCatcher;
+};
+
 class WindowTest : public ::testing::Test
 {
 protected:
@@ -73,7 +97,6 @@ protected:
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         QApplication::setActiveWindow(Form.get());
-        Editor()->setFocus();
     }
 
     TRichEditEx* Editor() const { return Form->Editor(); }

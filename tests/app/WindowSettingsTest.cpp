@@ -170,7 +170,9 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
                                                "Left",
                                                "Top",
                                                "Width",
-                                               "Height"};
+                                               "Height",
+                                               "[Preview]",
+                                               "Face"};
     EXPECT_EQ(Layout(Read(path)), expected);
 
     Start(path);

@@ -1,5 +1,6 @@
 #pragma once
-// Runs the built kotonami-count as a writer's script would and collects what it printed.
+// Runs a built program (kotonami-count, or kotonami for its export) as a writer's script would
+// and collects what it printed.
 
 #include "shell/TempFolder.h"
 
@@ -18,8 +19,10 @@ struct CliResult
     std::string err;
 };
 
-inline CliResult RunCli(const TempFolder& folder, const std::vector<std::string>& arguments,
-                        const std::string& input = "")
+// Runs `program` with the arguments, `input` on its standard input.
+inline CliResult RunProgram(const char* program, const TempFolder& folder,
+                            const std::vector<std::string>& arguments,
+                            const std::string& input = "")
 {
     const std::string inPath = folder.Write(".stdin", input);
     const std::string outPath = folder.File(".stdout");
@@ -31,7 +34,7 @@ inline CliResult RunCli(const TempFolder& folder, const std::vector<std::string>
                                      0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
-    std::vector<std::string> argv = {KOTONAMI_COUNT_PATH};
+    std::vector<std::string> argv = {program};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> pointers;
     for (std::string& argument : argv)
@@ -39,8 +42,7 @@ inline CliResult RunCli(const TempFolder& folder, const std::vector<std::string>
     pointers.push_back(nullptr);
     CliResult result;
     pid_t child = 0;
-    if (posix_spawn(&child, KOTONAMI_COUNT_PATH, &actions, nullptr, pointers.data(), environ) ==
-        0) {
+    if (posix_spawn(&child, program, &actions, nullptr, pointers.data(), environ) == 0) {
         int status = 0;
         ::waitpid(child, &status, 0);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -50,3 +52,11 @@ inline CliResult RunCli(const TempFolder& folder, const std::vector<std::string>
     result.err = TempFolder::Read(errPath);
     return result;
 }
+
+#ifdef KOTONAMI_COUNT_PATH
+inline CliResult RunCli(const TempFolder& folder, const std::vector<std::string>& arguments,
+                        const std::string& input = "")
+{
+    return RunProgram(KOTONAMI_COUNT_PATH, folder, arguments, input);
+}
+#endif

@@ -1,0 +1,145 @@
+// The manuscript preview with the 1 MiB benchmark novel open at 20 x 20: the time from the
+// command to the first sheet painted, from a page turn to the next sheet painted, and for the PDF
+// of the whole novel (with the longest stretch between two turns of the event loop, during which
+// the window could not answer). Runs the real TForm1 on the offscreen platform.
+//   build/bin/kotonami_bench_preview
+
+#include "NovelCorpus.h"
+#include "app/TForm1.h"
+#include "app/WindowSettingsFile.h"
+#include "preview/ManuscriptPreview.h"
+#include "preview/ManuscriptView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::time_point since)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+QTemporaryDir& Folder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
+// The window with the novel open; its preview, once asked for, stays with it.
+TForm1& Window()
+{
+    static const std::unique_ptr<TForm1> form = [] {
+        // Settings of its own, already there: no first-start question.
+        const std::string settings = Folder().filePath("Kotonami.ini").toStdString();
+        std::ofstream(settings, std::ios::binary).flush();
+        SetWindowSettingsFileName(settings);
+        auto window = std::make_unique<TForm1>();
+        window->StartUp({});
+        window->resize(800, 600);
+        window->show();
+        (void)QTest::qWaitForWindowExposed(window.get());
+        const std::string path = Folder().filePath("novel.txt").toStdString();
+        std::ofstream(path, std::ios::binary) << MakeNovelCorpus(OneMiB);
+        window->OpenFile(path);
+        return window;
+    }();
+    return *form;
+}
+
+ManuscriptPreview* OpenPreview()
+{
+    Window().findChild<QAction*>("ManuscriptPreviewItem")->trigger();
+    auto* preview = Window().findChild<ManuscriptPreview*>();
+    (void)preview->findChild<ManuscriptView*>()->grab(); // the sheet painted in full
+    return preview;
+}
+
+void ReportDistribution(benchmark::State& state, std::vector<double> milliseconds)
+{
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["median_ms"] = milliseconds[milliseconds.size() / 2];
+    state.counters["max_ms"] = milliseconds.back();
+}
+
+// From the menu command to the first sheet painted, the preview closed in between. The first
+// time also builds the window and loads the face.
+void BM_FirstSheetOnScreen(benchmark::State& state)
+{
+    Window();
+    std::vector<double> samples;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        ManuscriptPreview* preview = OpenPreview();
+        samples.push_back(Milliseconds(start));
+        state.counters["sheets"] = preview->SheetCount();
+        preview->close();
+    }
+    ReportDistribution(state, std::move(samples));
+}
+
+// From PageDown to the next sheet painted.
+void BM_TurnPage(benchmark::State& state)
+{
+    ManuscriptPreview* preview = OpenPreview();
+    QAction* next = preview->findChild<QAction*>("NextSheetItem");
+    auto* view = preview->findChild<ManuscriptView*>();
+    std::vector<double> samples;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        next->trigger();
+        (void)view->grab();
+        samples.push_back(Milliseconds(start));
+    }
+    ReportDistribution(state, std::move(samples));
+    preview->close();
+}
+
+// The whole novel as PDF; longest_page_ms is the longest the window goes without answering.
+void BM_PdfWholeNovel(benchmark::State& state)
+{
+    ManuscriptPreview* preview = OpenPreview();
+    std::vector<double> pages;
+    auto last = Clock::now();
+    QObject::connect(preview, &ManuscriptPreview::ExportProgress, preview, [&] {
+        pages.push_back(Milliseconds(last));
+        last = Clock::now();
+    });
+    for (auto _ : state) {
+        last = Clock::now();
+        if (!preview->ExportPdf(Folder().filePath("novel.pdf"), PdfPaper::B4))
+            state.SkipWithError("the export failed");
+    }
+    std::sort(pages.begin(), pages.end());
+    state.counters["pages"] = preview->SheetCount();
+    state.counters["longest_page_ms"] = pages.empty() ? 0 : pages.back();
+    preview->close();
+}
+
+BENCHMARK(BM_FirstSheetOnScreen)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TurnPage)->Iterations(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PdfWholeNovel)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

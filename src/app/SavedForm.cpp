@@ -1,0 +1,24 @@
+#include "SavedForm.h"
+
+#include "controls/CharacterReplacement.h"
+#include "controls/QtShiftJis.h"
+
+#include <QTextDocument>
+
+#include <string>
+
+void ShowSavedForm(QTextDocument& document, TextEncoding encoding)
+{
+    ReplaceCharactersWithoutForm(document, [encoding](QStringView text) {
+        std::string bytes;
+        return EncodeText(QtShiftJis::View(text), encoding, LineBreak::CrLf, true, bytes);
+    });
+}
+
+QString SavedForm(const QString& text, TextEncoding encoding)
+{
+    QTextDocument document;
+    document.setPlainText(text);
+    ShowSavedForm(document, encoding);
+    return document.toPlainText();
+}

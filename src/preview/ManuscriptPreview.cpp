@@ -1,0 +1,299 @@
+#include "ManuscriptPreview.h"
+
+#include "ManuscriptView.h"
+#include "dialogs/MessageBoxes.h"
+#include "dialogs/TCancelForm.h"
+#include "paper/TPaper.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double ZoomStep = 1.25;
+constexpr double SmallestCell = 6;    // pixels
+constexpr double LargestCell = 240;   // pixels
+constexpr int DeskPixels = 24;        // the desk around the sheet, both sides together
+constexpr double LargestView = 16000; // pixels
+
+} // namespace
+
+ManuscriptPreview::ManuscriptPreview(QWidget* owner, const TPaper& paper,
+                                     const PreviewSettings& settings, QString fallbackFamily)
+    : QWidget(owner, Qt::Window), FPaper(paper), FSettings(settings),
+      FFallbackFamily(std::move(fallbackFamily))
+{
+    setObjectName(QStringLiteral("ManuscriptPreview"));
+    setWindowTitle(QStringLiteral(u"原稿用紙プレビュー"));
+    FView = new ManuscriptView;
+    FScroll = new QScrollArea;
+    FScroll->setWidget(FView);
+    FScroll->setAlignment(Qt::AlignCenter);
+    FScroll->setWidgetResizable(true);
+    FScroll->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildToolRow();
+    layout->addWidget(FScroll, 1);
+
+    FRefreshTimer = new QTimer(this);
+    FRefreshTimer->setSingleShot(true);
+    FRefreshTimer->setInterval(300);
+    connect(FRefreshTimer, &QTimer::timeout, this, &ManuscriptPreview::Refresh);
+    resize(900, 700);
+}
+
+ManuscriptPreview::~ManuscriptPreview() = default;
+
+QAction* ManuscriptPreview::AddAction(const QString& text, const QString& name,
+                                      const QKeySequence& key, void (ManuscriptPreview::*slot)())
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    action->setShortcut(key);
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action);
+    return action;
+}
+
+void ManuscriptPreview::BuildToolRow()
+{
+    auto* row = new QToolBar(this);
+    row->setObjectName(QStringLiteral("PreviewToolBar"));
+    row->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    row->addAction(AddAction(QStringLiteral(u"前へ"), QStringLiteral("PreviousSheetItem"),
+                             Qt::Key_PageUp, &ManuscriptPreview::PreviousSheetClick));
+    FSheetLabel = new QLabel(row);
+    FSheetLabel->setObjectName(QStringLiteral("SheetLabel"));
+    FSheetLabel->setContentsMargins(8, 0, 8, 0);
+    row->addWidget(FSheetLabel);
+    row->addAction(AddAction(QStringLiteral(u"次へ"), QStringLiteral("NextSheetItem"),
+                             Qt::Key_PageDown, &ManuscriptPreview::NextSheetClick));
+    AddAction(QStringLiteral(u"最初"), QStringLiteral("FirstSheetItem"), Qt::Key_Home,
+              &ManuscriptPreview::FirstSheetClick);
+    AddAction(QStringLiteral(u"最後"), QStringLiteral("LastSheetItem"), Qt::Key_End,
+              &ManuscriptPreview::LastSheetClick);
+    row->addSeparator();
+    row->addAction(AddAction(QStringLiteral(u"全体表示"), QStringLiteral("FitItem"),
+                             QKeySequence(Qt::CTRL | Qt::Key_0), &ManuscriptPreview::FitClick));
+    row->addAction(AddAction(QStringLiteral(u"拡大"), QStringLiteral("ZoomInItem"),
+                             QKeySequence::ZoomIn, &ManuscriptPreview::ZoomInClick));
+    row->addAction(AddAction(QStringLiteral(u"縮小"), QStringLiteral("ZoomOutItem"),
+                             QKeySequence::ZoomOut, &ManuscriptPreview::ZoomOutClick));
+    row->addSeparator();
+    FHorizontal = AddAction(QStringLiteral(u"横書き"), QStringLiteral("HorizontalItem"), {},
+                            &ManuscriptPreview::HorizontalClick);
+    FHorizontal->setCheckable(true);
+    row->addAction(FHorizontal);
+    row->addSeparator();
+    row->addAction(AddAction(QStringLiteral(u"PDFに保存…"), QStringLiteral("SavePdfItem"),
+                             QKeySequence::Save, &ManuscriptPreview::SavePdfClick));
+    row->addAction(AddAction(QStringLiteral(u"印刷…"), QStringLiteral("PrintItem"),
+                             QKeySequence::Print, &ManuscriptPreview::PrintClick));
+    layout()->addWidget(row);
+}
+
+void ManuscriptPreview::ShowText(std::function<std::string()> source)
+{
+    FSource = std::move(source);
+    FSheet = 0;
+    Refresh();
+    show();
+    raise();
+    activateWindow();
+}
+
+void ManuscriptPreview::Refresh()
+{
+    FRefreshTimer->stop();
+    if (!FSource)
+        return;
+    FLayout = std::make_shared<const ManuscriptLayout>(FPaper, FSource());
+    Relayout();
+}
+
+void ManuscriptPreview::ScheduleRefresh()
+{
+    if (isVisible())
+        FRefreshTimer->start();
+}
+
+// A new painter for a new layout or a new writing direction.
+void ManuscriptPreview::Relayout()
+{
+    FView->ShowSheet(nullptr, 0);
+    FSheets.reset();
+    if (FLayout)
+        FSheets = std::make_unique<SheetPainter>(
+            *FLayout,
+            SheetStyle{!FHorizontal->isChecked(), PreviewFamily(FSettings, FFallbackFamily)});
+    GoToSheet(FSheet);
+    ApplyZoom();
+}
+
+std::int32_t ManuscriptPreview::SheetCount() const noexcept
+{
+    return FLayout ? FLayout->SheetCount() : 0;
+}
+
+void ManuscriptPreview::GoToSheet(std::int32_t sheet)
+{
+    FSheet = std::clamp(sheet, 0, std::max(SheetCount() - 1, 0));
+    ShowCurrent();
+}
+
+void ManuscriptPreview::ShowCurrent()
+{
+    FSheetLabel->setText(QStringLiteral(u"%1 / %2 枚").arg(FSheet + 1).arg(SheetCount()));
+    FView->ShowSheet(FSheets.get(), FSheet);
+}
+
+void ManuscriptPreview::PreviousSheetClick()
+{
+    GoToSheet(FSheet - 1);
+}
+
+void ManuscriptPreview::NextSheetClick()
+{
+    GoToSheet(FSheet + 1);
+}
+
+void ManuscriptPreview::FirstSheetClick()
+{
+    GoToSheet(0);
+}
+
+void ManuscriptPreview::LastSheetClick()
+{
+    GoToSheet(SheetCount() - 1);
+}
+
+// Fitted, the sheet follows the window's size; zoomed, it keeps its size and scrolls.
+void ManuscriptPreview::ApplyZoom()
+{
+    FScroll->setWidgetResizable(FCellPixels == 0 || !FSheets);
+    if (FCellPixels > 0 && FSheets) {
+        // Paper of thousands of cells a side is shown no larger than a widget can be.
+        const QSizeF size = FSheets->SheetSize() * FCellPixels;
+        const double shrink = std::min(1.0, LargestView / std::max(size.width(), size.height()));
+        FView->resize((size * shrink).toSize() + QSize(DeskPixels, DeskPixels));
+    }
+}
+
+void ManuscriptPreview::FitClick()
+{
+    FCellPixels = 0;
+    ApplyZoom();
+}
+
+void ManuscriptPreview::ZoomInClick()
+{
+    if (!FSheets)
+        return;
+    if (FCellPixels == 0) {
+        const QSizeF size = FSheets->SheetSize();
+        const QSizeF room = FScroll->viewport()->size() - QSize(DeskPixels, DeskPixels);
+        FCellPixels = std::min(room.width() / size.width(), room.height() / size.height());
+    }
+    FCellPixels = std::clamp(FCellPixels * ZoomStep, SmallestCell, LargestCell);
+    ApplyZoom();
+}
+
+void ManuscriptPreview::ZoomOutClick()
+{
+    if (!FSheets)
+        return;
+    if (FCellPixels == 0)
+        return; // fitted is as small as the window needs
+    FCellPixels = std::clamp(FCellPixels / ZoomStep, SmallestCell, LargestCell);
+    ApplyZoom();
+}
+
+void ManuscriptPreview::HorizontalClick()
+{
+    Relayout();
+}
+
+// The paper size is the file type chosen in the dialog.
+void ManuscriptPreview::SavePdfClick()
+{
+    QFileDialog dialog(this, QStringLiteral(u"PDFに保存"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters{QStringLiteral(u"B4 原稿用紙 (*.pdf)"),
+                              QStringLiteral(u"A4 原稿用紙 (*.pdf)")};
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    ExportPdf(dialog.selectedFiles().constFirst(),
+              dialog.selectedNameFilter() == filters[1] ? PdfPaper::A4 : PdfPaper::B4);
+}
+
+bool ManuscriptPreview::ExportPdf(const QString& path, PdfPaper paper)
+{
+    if (!FLayout || !FSheets)
+        return false;
+    const std::shared_ptr<const ManuscriptLayout> layout = FLayout;
+    const SheetStyle style{!FHorizontal->isChecked(), PreviewFamily(FSettings, FFallbackFamily)};
+    QString error;
+    OutputResult result = OutputResult::Cancelled;
+    RunExport([&](const SheetProgress& progress) {
+        result = WriteManuscriptPdf(path, *layout, style, paper, progress, error);
+        return result == OutputResult::Written;
+    });
+    if (result == OutputResult::Failed)
+        MessageBoxes::ShowError(this, error);
+    return result == OutputResult::Written;
+}
+
+void ManuscriptPreview::PrintClick()
+{
+    if (!FLayout || !FSheets)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::JisB4));
+    printer.setPageOrientation(FHorizontal->isChecked() ? QPageLayout::Portrait
+                                                        : QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral(u"原稿用紙"));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::shared_ptr<const ManuscriptLayout> layout = FLayout;
+    const SheetPainter sheets(
+        *layout, {!FHorizontal->isChecked(), PreviewFamily(FSettings, FFallbackFamily)});
+    RunExport([&](const SheetProgress& progress) {
+        return PaintSheets(printer, sheets, layout->SheetCount(), progress);
+    });
+}
+
+// Runs a long export with the status bar's progress and the cancel window; the window and the
+// main window keep answering between pages. One export at a time.
+bool ManuscriptPreview::RunExport(const std::function<bool(const SheetProgress&)>& work)
+{
+    if (FExporting)
+        return false;
+    FExporting = true;
+    const std::unique_ptr<TCancelForm> cancel = TCancelForm::ShowOver(this);
+    emit ExportStarted(QStringLiteral(u"出力中"));
+    const bool done = work([this, &cancel](std::int32_t page, std::int32_t pages) {
+        emit ExportProgress(static_cast<double>(page) / pages);
+        QApplication::processEvents();
+        return !cancel->Cancelled();
+    });
+    emit ExportFinished();
+    FExporting = false;
+    return done;
+}

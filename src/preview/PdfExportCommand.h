@@ -1,0 +1,10 @@
+#pragma once
+// `kotonami --export-pdf OUT.pdf [--horizontal] [--settings PATH] FILE`: the manuscript sheets
+// of FILE as a PDF, without a window and without a display, for scripts.
+
+// True when the command line asks for the export (the first argument is --export-pdf).
+bool IsPdfExportCommand(int argc, char** argv);
+
+// Runs the export and returns the exit status: 0 written, 1 FILE unreadable or OUT not written
+// (with a message on standard error), 2 a usage error.
+int RunPdfExportCommand(int argc, char** argv);
