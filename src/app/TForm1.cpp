@@ -255,7 +255,6 @@ void TForm1::FormCreate()
     } catch (const std::exception& error) {
         KotonamiApplication::ShowError(error.what());
     }
-    ui->LineInfo1->setFont(ui->TextRichEdit->font());
 }
 
 bool TForm1::FormClose()
@@ -283,8 +282,6 @@ void TForm1::resizeEvent(QResizeEvent* event)
 // The layouts place the controls; what is left is what depends on the editor's new width.
 void TForm1::FormResize()
 {
-    LayOutLineInfo();
-    UpdateLineInfo();
     if (ui->AppearanceLineItem->isChecked())
         FDisplayLineRecount->start();
 }
@@ -324,7 +321,6 @@ void TForm1::FontSettingItemClick()
     chosen.setStyleName(offered.styleName());
     if (accepted && chosen.toString() != offered.toString())
         ui->TextRichEdit->setFont(font);
-    ui->LineInfo1->setFont(ui->TextRichEdit->font());
     // The wrapping and with it the display lines may have changed.
     FormResize();
 }

@@ -33,6 +33,7 @@ class QMenu;
 class QPainter;
 class QTimer;
 class ManuscriptPreview;
+class TLineInfo;
 class TRichEditEx;
 class StatusProgress;
 class SettingsStore;
@@ -84,7 +85,7 @@ public:
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
 
-    // The line-information gutter: a refresh of the visible rows.
+    // The line-information gutter takes the counting switches in force.
     void UpdateLineInfo();
 
 signals:
@@ -245,11 +246,9 @@ private:
     bool SaveAsAndAddHistory(int index, const std::string& path);
 
     // TForm1Gutter.cpp: the line-information gutter.
+    TLineInfo* LineInfo1() const;
     void SetUpLineInfo();
     void ConnectLineInfoActions();
-    void LineInfo1ChangeSize();
-    QRect LineInfoPlace() const;
-    void LayOutLineInfo();
     void ShowLineNumItemClick();
     void LineInfoItemClick();
     void SetLineSpaceItemClick();

@@ -201,8 +201,8 @@ std::vector<SettingsKey> TForm1::SettingKeys()
         CheckKey("CursorPos", ui->CursorPosInfoItem, handler(&TForm1::CursorPosInfoItemClick)),
         CheckKey("LineSetting", ui->LogicalLineItem,
                  [this] { ui->AppearanceLineItem->setChecked(!ui->LogicalLineItem->isChecked()); }),
-        {"LineSpace", SettingsKey::Integer, [this] { return QVariant(ui->LineInfo1->LineSpace()); },
-         [this](const QVariant& value) { ui->LineInfo1->SetLineSpace(value.toInt()); }},
+        {"LineSpace", SettingsKey::Integer, [this] { return QVariant(LineInfo1()->LineSpace()); },
+         [this](const QVariant& value) { LineInfo1()->SetLineSpace(value.toInt()); }},
         CheckKey("ExcludeRuby", ui->ExcludeRubyItem),
     };
 }

@@ -38,8 +38,8 @@ void TForm1::CursorPosInfoItemClick()
         SetStatusText(1, QString());
 }
 
-// A key that changes the text has refreshed the gutter through the change handler already, and one
-// that scrolls moves the gutter with the scroll bar; only the caret position is left to show.
+// The gutter repaints with the editor by itself, whatever the key did; only the caret position is
+// left to show.
 void TForm1::TextRichEditAfterKeyDown()
 {
     UpdateCursorPosition();
@@ -50,8 +50,7 @@ void TForm1::TextRichEditMouseDown()
     UpdateCursorPosition();
 }
 
-// The gutter follows the editor's scroll bar by itself (whatever moved it, the wheel included),
-// so a scroll step refreshes it once, not twice.
+// The gutter follows the editor by itself, whatever scrolled it; nothing is left to do here.
 void TForm1::TextRichEditVScroll() {}
 
 void TForm1::BeginProgress(const QString& text)

@@ -1,22 +1,18 @@
 #include "TLineInfo.h"
 
 #include "QtShiftJis.h"
+#include "TRichEditEx.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
-#include <QResizeEvent>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <string_view>
 
 namespace {
 
@@ -38,41 +34,45 @@ int NumberWidth(const QFontMetrics& metrics, QString text)
     return metrics.horizontalAdvance(text);
 }
 
+bool SameCounting(const CountOptions& a, const CountOptions& b)
+{
+    return a.countSpace == b.countSpace && a.countTab == b.countTab &&
+           a.countDoubleByteSpace == b.countDoubleByteSpace;
+}
+
 } // namespace
 
-TLineInfo::TLineInfo(QWidget* parent) : QWidget(parent)
+TLineInfo::TLineInfo(TRichEditEx* editor) : QWidget(editor), FEditor(editor)
 {
+    setObjectName(QStringLiteral("LineInfo1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    SetSize(20, 100);
-}
-
-void TLineInfo::SetEditor(QPlainTextEdit* editor)
-{
-    if (FEditor)
-        disconnect(FEditor->verticalScrollBar(), nullptr, this, nullptr);
-    FEditor = editor;
-    // Whatever scrolls the editor (scroll bar, wheel, keys, a dragged selection) moves the rows.
-    if (editor)
-        connect(editor->verticalScrollBar(), &QScrollBar::valueChanged, this,
-                [this] { Refresh(); });
     UpdateRowCount();
-    ResetAddStrs();
 }
 
-void TLineInfo::SetTopLineNum(int value)
+void TLineInfo::SetCountOptions(const CountOptions& options)
 {
-    if (value == FTopLineNum)
+    if (SameCounting(options, FCountOptions))
         return;
-    FTopLineNum = value;
-    Paint();
+    FCountOptions = options;
+    update();
+}
+
+void TLineInfo::SetDefaultAddStr(const QString& value)
+{
+    FDefaultAddStr = value;
+    update();
+}
+
+void TLineInfo::SetAddStrLeft(int value)
+{
+    FAddStrLeft = value;
+    update();
 }
 
 void TLineInfo::SetAutoAddStrLeft(bool value)
 {
-    if (value == FAutoAddStrLeft)
-        return;
     FAutoAddStrLeft = value;
-    Paint();
+    LayOut();
 }
 
 void TLineInfo::SetShowLineNum(bool value)
@@ -80,7 +80,7 @@ void TLineInfo::SetShowLineNum(bool value)
     FShowLineNum = value;
     FShowBar = FShowLineNum && FShowAddStr;
     setEnabled(FShowLineNum || FShowAddStr);
-    Paint();
+    LayOut();
 }
 
 void TLineInfo::SetShowAddStr(bool value)
@@ -88,13 +88,13 @@ void TLineInfo::SetShowAddStr(bool value)
     FShowAddStr = value;
     FShowBar = FShowLineNum && FShowAddStr;
     setEnabled(FShowLineNum || FShowAddStr);
-    Paint();
+    LayOut();
 }
 
 void TLineInfo::SetBarWidth(int value)
 {
     FBarWidth = value;
-    Paint();
+    LayOut();
 }
 
 bool TLineInfo::SetLineSpace(int value)
@@ -104,123 +104,61 @@ bool TLineInfo::SetLineSpace(int value)
     if (RowStep(FPitch, value) <= 0)
         return false;
     FLineSpace = value;
-    Paint();
+    UpdateRowCount();
+    LayOut();
     return true;
 }
 
 QString TLineInfo::AddStr(int row) const
 {
-    return FAddStrs.value(row);
-}
-
-void TLineInfo::SetAddStr(int row, const QString& text)
-{
-    if (row >= 0 && row < FAddStrs.size())
-        FAddStrs[row] = text;
+    return row >= 0 && row < RowCount() ? FRows[row].addStr : QString();
 }
 
 int TLineInfo::RowTop(int row) const
 {
-    return row >= 0 && row < static_cast<int>(FRowPlaces.size()) ? RowY(row) : 0;
+    return row >= 0 && row < RowCount() ? RowY(row) : 0;
 }
 
-void TLineInfo::SetSize(int width, int height)
-{
-    resize(width, height);
-    UpdateRowCount();
-    ResetAddStrs();
-}
+// ---- the walk over the display lines in view --------------------------------------------------
 
-int TLineInfo::EditorTextTop() const
+// Numbers, places and counts of every row from the editor's own layout of the display lines in
+// view; rows below the last line continue at the pitch with the default information text.
+void TLineInfo::WalkRows()
 {
-    if (!FEditor)
-        return 0;
-    const QTextBlock block = FEditor->document()->findBlockByLineNumber(FirstVisibleLine());
-    if (!block.isValid())
-        return FEditor->viewport()->y();
-    QTextCursor cursor(block);
-    const qreal blockTop = FEditor->cursorRect(cursor).top() - block.layout()->lineAt(0).y();
-    const int k = FirstVisibleLine() - block.firstLineNumber();
-    return FEditor->viewport()->y() + qRound(blockTop + block.layout()->lineAt(k).y());
-}
-
-// ---- filling the rows -------------------------------------------------------------------------
-
-void TLineInfo::Refresh()
-{
-    if (!FShowAddStr && !FShowLineNum)
-        return;
-    FTopLineNum = FirstVisibleLine() + 1;
-    if (FShowAddStr)
-        FillRowsFromEditor();
-    Paint();
-}
-
-void TLineInfo::Refresh(const std::vector<std::string>& lines)
-{
-    if (!FShowAddStr && !FShowLineNum)
-        return;
-    FTopLineNum = FirstVisibleLine() + 1;
-    if (FShowAddStr)
-        FillRowsFromLines(lines);
-    Paint();
-}
-
-int TLineInfo::FirstVisibleLine() const
-{
-    // The editor scrolls by whole display lines and its scroll bar counts them, wrapped or not.
-    return FEditor ? FEditor->verticalScrollBar()->value() : 0;
-}
-
-// Counts only the rows' own display lines: this runs on every key press and scroll step.
-void TLineInfo::FillRowsFromEditor()
-{
-    const int rows = static_cast<int>(FAddStrs.size());
+    const int rows = RowCount();
+    QTextBlock block = FEditor->FirstVisibleBlock();
+    FTopLineNum = block.isValid() ? block.firstLineNumber() + 1 : 1;
+    qreal below = block.isValid() ? FEditor->BlockTop(block) : 0; // bottom of the last row placed
     int row = 0;
-    if (FEditor) {
-        QTextDocument* document = FEditor->document();
-        QAbstractTextDocumentLayout* layout = document->documentLayout();
-        const int first = FirstVisibleLine();
-        QTextBlock block = document->findBlockByLineNumber(first);
-        int line = block.isValid() ? first - block.firstLineNumber() : 0;
-        for (; row < rows && block.isValid(); block = block.next(), line = 0) {
-            layout->blockBoundingRect(block); // lays the block out when it has not been yet
-            const QString text = block.text();
-            const QTextLayout* lines = block.layout();
-            for (; line < lines->lineCount() && row < rows; ++line, ++row) {
-                const QTextLine displayLine = lines->lineAt(line);
-                const QStringView part =
-                    QStringView(text).mid(displayLine.textStart(), displayLine.textLength());
-                FAddStrs[row] = QString::number(CountCharacters(part));
-            }
+    for (; row < rows && block.isValid(); block = block.next()) {
+        const qreal top = FEditor->BlockTop(block); // lays the block out when it has not been
+        const QString text = block.text();
+        const QTextLayout* lines = block.layout();
+        for (int line = 0; line < lines->lineCount() && row < rows; ++line) {
+            const QTextLine displayLine = lines->lineAt(line);
+            // The editor scrolls by display lines: those of the first block above the text area
+            // get no row.
+            if (top + displayLine.y() + displayLine.height() / 2 < 0)
+                continue;
+            if (row == 0)
+                FTopLineNum = block.firstLineNumber() + line + 1;
+            FRows[row++] = {qRound(top + displayLine.y()), qRound(displayLine.ascent()),
+                            FShowAddStr ? QString::number(CountCharacters(QStringView(text).mid(
+                                              displayLine.textStart(), displayLine.textLength())))
+                                        : FDefaultAddStr};
+            below = top + displayLine.y() + displayLine.height();
         }
     }
-    for (; row < rows; ++row)
-        FAddStrs[row] = QStringLiteral("0");
-}
-
-void TLineInfo::FillRowsFromLines(const std::vector<std::string>& lines)
-{
-    const int rows = static_cast<int>(FAddStrs.size());
-    const int count = static_cast<int>(lines.size());
-    const int first = FirstVisibleLine();
-    int row = 0;
-    for (; row < rows && first + row < count; ++row)
-        FAddStrs[row] = QString::number(CountCharacters(lines[first + row]));
-    for (; row < rows; ++row)
-        FAddStrs[row] = QStringLiteral("0");
+    const int ascent = QFontMetrics(FEditor->document()->defaultFont()).ascent();
+    for (; row < rows; ++row, below += FPitch)
+        FRows[row] = {qRound(below), ascent, FDefaultAddStr};
 }
 
 int TLineInfo::CountCharacters(QStringView text)
 {
     FEncoded.clear();
     QtShiftJis::EncodeForCounting(text, FEncoded);
-    return CountCharacters(FEncoded);
-}
-
-int TLineInfo::CountCharacters(const std::string& shiftJis) const
-{
-    return CountText(shiftJis, FCountOptions, 1).characters;
+    return CountText(FEncoded, FCountOptions, 1).characters;
 }
 
 // ---- rows and their places --------------------------------------------------------------------
@@ -228,7 +166,10 @@ int TLineInfo::CountCharacters(const std::string& shiftJis) const
 // The pitch is the height of one of the editor's lines at its font, so that rows meet lines.
 void TLineInfo::UpdatePitch()
 {
-    const QFont lineFont = FEditor ? FEditor->document()->defaultFont() : font();
+    const QFont lineFont = FEditor->document()->defaultFont();
+    if (FPitch > 0 && lineFont == FPitchFont)
+        return;
+    FPitchFont = lineFont;
     QTextLayout layout(QStringLiteral("0"), lineFont);
     layout.beginLayout();
     const QTextLine line = layout.createLine();
@@ -246,57 +187,9 @@ void TLineInfo::UpdateRowCount()
 {
     UpdatePitch();
     const int step = RowStep(FPitch, FLineSpace);
-    FRowCount = step > 0 ? (height() + step - 1) / step : 0;
-}
-
-void TLineInfo::ResetAddStrs()
-{
-    FAddStrs = QStringList(FRowCount, FDefaultAddStr);
-}
-
-// Takes each row's top and baseline from the editor's own layout of its display line; rows below
-// the last line continue at the pitch.
-void TLineInfo::UpdateRowPlaces()
-{
-    FRowPlaces.assign(static_cast<std::size_t>(FRowCount), RowPlace{});
-    const int ascent = QFontMetrics(FEditor ? FEditor->document()->defaultFont() : font()).ascent();
-    qreal y = 0;
-    qreal below = 0; // bottom of the last line placed
-    int row = 0;
-    if (FEditor) {
-        QAbstractTextDocumentLayout* layout = FEditor->document()->documentLayout();
-        const int first = FirstVisibleLine();
-        QTextBlock block = FEditor->document()->findBlockByLineNumber(first);
-        int line = block.isValid() ? first - block.firstLineNumber() : 0;
-        if (block.isValid()) {
-            layout->blockBoundingRect(block);
-            const QTextLayout* lines = block.layout();
-            const qreal top = FEditor->cursorRect(QTextCursor(block)).top() - lines->lineAt(0).y();
-            y = top + ViewportToGutter(top + lines->lineAt(line).y());
-            below = y;
-        }
-        for (; row < FRowCount && block.isValid(); block = block.next(), line = 0) {
-            const qreal blockHeight = layout->blockBoundingRect(block).height();
-            const QTextLayout* lines = block.layout();
-            for (; line < lines->lineCount() && row < FRowCount; ++line, ++row) {
-                const QTextLine displayLine = lines->lineAt(line);
-                FRowPlaces[row] = {qRound(y + displayLine.y()), qRound(displayLine.ascent())};
-                below = y + displayLine.y() + displayLine.height();
-            }
-            y += blockHeight;
-        }
-    }
-    for (; row < FRowCount; ++row, below += FPitch)
-        FRowPlaces[row] = {qRound(below), ascent};
-}
-
-// The distance from the editor viewport's coordinates to the gutter's. Beside the editor in the
-// same window that is where the two really are; elsewhere the first row is put at the top.
-qreal TLineInfo::ViewportToGutter(qreal firstLineTop) const
-{
-    if (FEditor->window() != window())
-        return -firstLineTop;
-    return FEditor->viewport()->mapTo(window(), QPoint()).y() - mapTo(window(), QPoint()).y();
+    const int rows = step > 0 ? (height() + step - 1) / step : 0;
+    // Rows kept keep their last figures until the next paint walks them anew.
+    FRows.resize(static_cast<std::size_t>(rows), Row{0, 0, FDefaultAddStr});
 }
 
 // Row i stands i × (pitch × 20 + LineSpace) / 20 below the first, the twentieths carried from row
@@ -306,86 +199,85 @@ int TLineInfo::RowY(int row) const
 {
     const std::int64_t twentieths = std::int64_t{row} * FLineSpace;
     const std::int64_t extra = twentieths >= 0 ? twentieths / 20 : -((19 - twentieths) / 20);
-    const std::int64_t y = FRowPlaces[row].top + extra + FLineSpace / 30;
+    const std::int64_t y = FRows[row].top + extra + FLineSpace / 30;
     return static_cast<int>(std::clamp<std::int64_t>(y, std::numeric_limits<int>::min() / 2,
                                                      std::numeric_limits<int>::max() / 2));
 }
 
-// ---- painting ---------------------------------------------------------------------------------
+// ---- width and painting -----------------------------------------------------------------------
 
-void TLineInfo::Paint()
+// The number column as wide as the number on the last row, and 4 pixels more; none without numbers.
+int TLineInfo::NumberColumnWidth() const
 {
-    if (!LayOut())
-        return;
-    UpdateRowPlaces();
-    Render();
+    return FShowLineNum
+               ? NumberWidth(QFontMetrics(font()), QString::number(RowCount() + FTopLineNum - 1)) +
+                     4
+               : 0;
+}
+
+// The width the columns need for the rows as last walked, the information column as wide as its
+// widest count.
+int TLineInfo::WantedWidth() const
+{
+    if (!FShowLineNum && !FShowAddStr)
+        return 0;
+    if (!FShowAddStr)
+        return FAddStrLeft;
+    // Room for at least three digits: a wrapped row holds up to a few hundred characters, and a
+    // column that widened and narrowed around 100 would re-wrap the editor each time.
+    const QFontMetrics metrics(font());
+    int widest = NumberWidth(metrics, QStringLiteral("000"));
+    for (const Row& row : FRows)
+        widest = std::max(widest, NumberWidth(metrics, row.addStr));
+    return FAddStrLeft + widest + (FShowLineNum ? FBarWidth : 0) + 4;
+}
+
+// Puts the line-number column and the gutter's own width, then repaints.
+void TLineInfo::LayOut()
+{
+    FLayOutQueued = false;
+    if (FAutoAddStrLeft)
+        FAddStrLeft = NumberColumnWidth();
+    if (const int wanted = WantedWidth(); FAutoChangeSize && wanted != width()) {
+        resize(wanted, height());
+        emit OnChangeSize();
+    }
     update();
 }
 
-// Puts the line-number column and the gutter's own width; false when nothing is to be drawn.
-bool TLineInfo::LayOut()
+void TLineInfo::paintEvent(QPaintEvent*)
 {
-    if (!FShowLineNum && !FShowAddStr) {
-        if (FAutoChangeSize) {
-            resize(0, height());
-            emit OnChangeSize();
-        }
-        return false;
-    }
-    const QFontMetrics metrics(font());
+    // The editor takes a new font after the gutter has been told of it.
+    UpdateRowCount();
+    WalkRows();
     if (FAutoAddStrLeft)
-        FAddStrLeft = FShowLineNum
-                          ? NumberWidth(metrics, QString::number(FRowCount + FTopLineNum - 1)) + 4
-                          : 0;
-    if (FAutoChangeSize) {
-        // Room for at least three digits: a wrapped row holds up to a few hundred characters,
-        // and a column that widened and narrowed around 100 would re-wrap the editor each time.
-        int widest = NumberWidth(metrics, QStringLiteral("000"));
-        for (const QString& text : FAddStrs)
-            widest = std::max(widest, NumberWidth(metrics, text));
-        int newWidth = FAddStrLeft;
-        if (FShowAddStr)
-            newWidth += widest + (FShowLineNum ? FBarWidth : 0) + 4;
-        if (newWidth != width()) {
-            resize(newWidth, height());
-            emit OnChangeSize();
-        }
-    }
-    return true;
-}
-
-void TLineInfo::Render()
-{
-    if (width() <= 0 || height() <= 0) {
-        FBuffer = QPixmap();
-        return;
-    }
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = size() * ratio;
-    if (FBuffer.size() != pixels) {
-        FBuffer = QPixmap(pixels);
-        FBuffer.setDevicePixelRatio(ratio);
-    }
-    FBuffer.fill(palette().color(QPalette::Button));
-    QPainter painter(&FBuffer);
+        FAddStrLeft = NumberColumnWidth();
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Button));
     painter.setFont(font());
     DrawColumns(painter);
+    // New figures may need another width; that changes the editor's text area, so not in the
+    // middle of a paint.
+    if (!FLayOutQueued && FAutoChangeSize && WantedWidth() != width()) {
+        FLayOutQueued = true;
+        QMetaObject::invokeMethod(this, &TLineInfo::LayOut, Qt::QueuedConnection);
+    }
 }
 
 void TLineInfo::DrawColumns(QPainter& painter) const
 {
-    const int rows = static_cast<int>(FRowPlaces.size());
+    const int rows = RowCount();
     if (FShowLineNum) {
         painter.setPen(palette().color(QPalette::WindowText));
         for (int row = 0; row < rows && RowY(row) < height(); ++row)
-            painter.drawText(0, RowY(row) + FRowPlaces[row].baseline,
+            painter.drawText(0, RowY(row) + FRows[row].baseline,
                              QString::number(FTopLineNum + row));
     }
     const int x = FShowBar ? FAddStrLeft + FBarWidth : FAddStrLeft;
     if (FShowAddStr) {
         painter.setPen(InformationColour);
         for (int row = 0; row < rows && RowY(row) < height(); ++row)
-            painter.drawText(x, RowY(row) + FRowPlaces[row].baseline, FAddStrs.value(row));
+            painter.drawText(x, RowY(row) + FRows[row].baseline, FRows[row].addStr);
     }
     if (FShowBar) {
         painter.setPen(palette().color(QPalette::Dark));
@@ -395,33 +287,17 @@ void TLineInfo::DrawColumns(QPainter& painter) const
     }
 }
 
-void TLineInfo::paintEvent(QPaintEvent*)
-{
-    if (FBuffer.deviceIndependentSize().toSize() != size() ||
-        !qFuzzyCompare(FBuffer.devicePixelRatio(), devicePixelRatioF())) {
-        UpdateRowPlaces();
-        Render();
-    }
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, FBuffer);
-}
-
 void TLineInfo::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
         UpdateRowCount();
-        ResetAddStrs();
+        LayOut();
     }
     QWidget::changeEvent(event);
 }
 
-// The window sizes the gutter through SetSize; a resize from elsewhere (a layout) recounts the
-// rows too, but keeps the row texts when their number stays.
 void TLineInfo::resizeEvent(QResizeEvent* event)
 {
-    const int rows = FRowCount;
     UpdateRowCount();
-    if (FRowCount != rows)
-        ResetAddStrs();
     QWidget::resizeEvent(event);
 }

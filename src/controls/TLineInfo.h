@@ -1,47 +1,45 @@
 #pragma once
-// The line-information gutter beside the editor: for every display line visible in the editor its
-// number and, in navy, a short information text (the window puts the line's character count
-// there). It draws into an off-screen buffer, sizes its own width to its contents and announces
-// width changes with OnChangeSize, on which the window narrows or widens the editor.
+// The line-information gutter at the left of the editor's text area: for every display line in
+// view its number and, in navy, the line's character count under the counting switches. It is a
+// child of the editor, which gives it room beside the text area and asks it to repaint whenever
+// the text area changes (typing, scrolling by any means, a new width). Every paint walks the
+// display lines in view once, and the figures it finds stay readable until the next paint.
 //
-// Rows follow the editor's own layout: row i sits on the editor's (first visible + i)-th display
-// line; rows below the last line of the text continue at the editor's line pitch. LineSpace adds
-// twentieths of a pixel per row on top of that.
+// Row i sits on the (first visible + i)-th display line; rows below the last line of the text
+// continue at the editor's line pitch. LineSpace adds twentieths of a pixel per row on top of
+// that. The gutter sizes its own width to what it shows and announces a new width with
+// OnChangeSize.
 
 #include "analysis/TextStatistics.h"
 
-#include <QPixmap>
-#include <QPlainTextEdit>
-#include <QPointer>
+#include <QFont>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 
 #include <string>
 #include <vector>
 
 class QPainter;
+class TRichEditEx;
 
 class TLineInfo : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TLineInfo(QWidget* parent = nullptr);
+    explicit TLineInfo(TRichEditEx* editor);
 
-    // The editor whose display lines the rows follow and count; null detaches.
-    void SetEditor(QPlainTextEdit* editor);
-    QPlainTextEdit* Editor() const { return FEditor; }
-    // The counting switches used for the information column.
-    void SetCountOptions(const CountOptions& options) { FCountOptions = options; }
+    // The counting switches used for the information column; repaints when they change.
+    void SetCountOptions(const CountOptions& options);
     const CountOptions& GetCountOptions() const { return FCountOptions; }
 
+    // The number on the first row, as last painted.
     int TopLineNum() const { return FTopLineNum; }
-    void SetTopLineNum(int value);
+    // The information text of rows below the last line of the text.
     const QString& DefaultAddStr() const { return FDefaultAddStr; }
-    void SetDefaultAddStr(const QString& value) { FDefaultAddStr = value; }
+    void SetDefaultAddStr(const QString& value);
     int AddStrLeft() const { return FAddStrLeft; }
-    void SetAddStrLeft(int value) { FAddStrLeft = value; }
+    void SetAddStrLeft(int value);
     bool AutoAddStrLeft() const { return FAutoAddStrLeft; }
     void SetAutoAddStrLeft(bool value);
     bool ShowLineNum() const { return FShowLineNum; }
@@ -52,36 +50,22 @@ public:
     void SetBarWidth(int value);
     int LineSpace() const { return FLineSpace; }
     // Refuses (returns false, the old spacing stays) a value that would make the row step 0 or
-    // less at the current pitch. The row count is recounted by the next SetSize.
+    // less at the current pitch.
     bool SetLineSpace(int value);
     bool AutoChangeSize() const { return FAutoChangeSize; }
     void SetAutoChangeSize(bool value) { FAutoChangeSize = value; }
 
-    int RowCount() const { return FRowCount; }
-    // Information text of a row (0 … RowCount − 1); out-of-range rows are ignored / empty.
+    // Rows that fit the gutter's height at the row step.
+    int RowCount() const { return static_cast<int>(FRows.size()); }
+    // Information text of a row (0 … RowCount − 1) as last painted; empty out of range.
     QString AddStr(int row) const;
-    void SetAddStr(int row, const QString& text);
     // Top of a row in the gutter's coordinates, as last painted.
     int RowTop(int row) const;
     // Distance between two rows before LineSpace: the height of one of the editor's lines.
     int Pitch() const { return FPitch; }
 
-    // Sets the width, then the height; recounts the rows and resets their texts.
-    void SetSize(int width, int height);
-    // Where the editor's first text line starts below the editor's top edge: the window puts the
-    // gutter's top there so that the rows meet the lines without an offset.
-    int EditorTextTop() const;
-
-    // Fills the rows from the editor's visible display lines and paints.
-    void Refresh();
-    // Fills the rows from a document's stored Shift-JIS lines, starting at the editor's first
-    // visible line, and paints.
-    void Refresh(const std::vector<std::string>& lines);
-    // Lays out (line-number column, own width) and redraws the buffer.
-    void Paint();
-
 signals:
-    // Raised after the gutter changed its own width (and when it is switched off).
+    // Raised after the gutter changed its own width (to 0 when both columns are switched off).
     void OnChangeSize();
 
 protected:
@@ -90,33 +74,27 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct RowPlace
+    struct Row
     {
         int top = 0;      // before LineSpace
         int baseline = 0; // offset of the text's baseline below the top
+        QString addStr;
     };
 
-    int FirstVisibleLine() const;
-    void FillRowsFromEditor();
-    void FillRowsFromLines(const std::vector<std::string>& lines);
+    void WalkRows();
     int CountCharacters(QStringView text);
-    int CountCharacters(const std::string& shiftJis) const;
     void UpdatePitch();
     void UpdateRowCount();
-    void ResetAddStrs();
-    void UpdateRowPlaces();
-    qreal ViewportToGutter(qreal firstLineTop) const;
     static int RowStep(int pitch, int lineSpace);
     int RowY(int row) const;
-    bool LayOut();
-    void Render();
+    int NumberColumnWidth() const;
+    int WantedWidth() const;
+    void LayOut();
     void DrawColumns(QPainter& painter) const;
 
-    QPointer<QPlainTextEdit> FEditor;
+    TRichEditEx* FEditor;
     CountOptions FCountOptions;
     int FTopLineNum = 1;
-    int FRowCount = 0;
-    QStringList FAddStrs;
     QString FDefaultAddStr;
     int FAddStrLeft = 32;
     bool FShowBar = true;
@@ -124,10 +102,11 @@ private:
     bool FShowLineNum = true;
     bool FShowAddStr = true;
     int FBarWidth = 4;
-    int FPitch = 1;
+    int FPitch = 0;
+    QFont FPitchFont; // the editor's font that FPitch was measured at
     int FLineSpace = 0;
     bool FAutoChangeSize = true;
-    QPixmap FBuffer;
-    std::vector<RowPlace> FRowPlaces;
+    bool FLayOutQueued = false;
+    std::vector<Row> FRows;
     std::string FEncoded; // reused Shift-JIS form of the line being counted
 };

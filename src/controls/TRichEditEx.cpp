@@ -1,6 +1,7 @@
 #include "TRichEditEx.h"
 
 #include "QtShiftJis.h"
+#include "TLineInfo.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
@@ -10,9 +11,14 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent)
+TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent), FLineInfo(new TLineInfo(this))
 {
     ShowText(new EditorDocument(this));
+    // Whatever changes the text area (typing, scrolling by any means, a new width, a new
+    // document) asks for an update of it; the gutter's rows stand on its lines.
+    connect(this, &QPlainTextEdit::updateRequest, this, &TRichEditEx::LineInfoUpdateRequest);
+    connect(FLineInfo, &TLineInfo::OnChangeSize, this, &TRichEditEx::LineInfoChangeSize);
+    LineInfoChangeSize();
     connect(this, &QPlainTextEdit::textChanged, this, &TRichEditEx::TextChanged);
     // Every vertical scroll moves the scroll bar, whatever caused it: bar, wheel, keys, dragging.
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TRichEditEx::VScroll);
@@ -157,4 +163,35 @@ void TRichEditEx::mousePressEvent(QMouseEvent* event)
 {
     TDropRichEdit::mousePressEvent(event);
     emit MouseDown();
+}
+
+// The gutter's rows move with every scroll and change with every edit (and LineSpace puts row i
+// off its line by i twentieths), so any update of the text area repaints the whole gutter.
+void TRichEditEx::LineInfoUpdateRequest()
+{
+    FLineInfo->update();
+}
+
+// The text area starts a pixel right of the gutter; with the gutter at width 0 it has the whole
+// editor.
+void TRichEditEx::LineInfoChangeSize()
+{
+    const int width = FLineInfo->width();
+    setViewportMargins(width > 0 ? width + 1 : 0, 0, 0, 0);
+    PlaceLineInfo();
+}
+
+// Beside the text area, not beside a horizontal scroll bar, so that it shows no row for a line
+// hidden from view.
+void TRichEditEx::PlaceLineInfo()
+{
+    const QRect area = viewport()->geometry();
+    FLineInfo->setGeometry(contentsRect().left(), area.top(), FLineInfo->width(), area.height());
+}
+
+// Also called for every new size of the text area: a horizontal scroll bar coming or going.
+void TRichEditEx::resizeEvent(QResizeEvent* event)
+{
+    TDropRichEdit::resizeEvent(event);
+    PlaceLineInfo();
 }

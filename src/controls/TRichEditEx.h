@@ -1,8 +1,9 @@
 #pragma once
 // The window's one editor, TextRichEdit. Besides the drop handling of TDropRichEdit it hands out
 // its text and its selection as Shift-JIS bytes with CR LF line breaks, answers the display-line
-// questions of the gutter, the status bar and the counts, and raises AfterKeyDown, MouseDown,
-// VScroll and Change for the window.
+// questions of the status bar and the counts, and raises AfterKeyDown, MouseDown, VScroll and
+// Change for the window. Its gutter, LineInfo1, stands at the left of the text area and repaints
+// whenever the area does.
 
 #include "controls/EditorDocument.h"
 #include "controls/TDropRichEdit.h"
@@ -10,11 +11,14 @@
 #include <QKeySequence>
 #include <QList>
 #include <QRect>
+#include <QTextBlock>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
+
+class TLineInfo;
 
 class TRichEditEx : public TDropRichEdit
 {
@@ -47,6 +51,15 @@ public:
     // Display lines of the whole text at the current width (1 for an empty editor).
     int GetLineCount();
 
+    TLineInfo* LineInfo() const { return FLineInfo; }
+    // For the gutter: the first block in view, and the top of a block in the text area (which
+    // lays the block out if it has not been yet).
+    QTextBlock FirstVisibleBlock() const { return firstVisibleBlock(); }
+    qreal BlockTop(const QTextBlock& block) const
+    {
+        return blockBoundingGeometry(block).translated(contentOffset()).top();
+    }
+
     // While initializing, every change empties the editor and raises nothing.
     bool Initializing() const noexcept { return FInitializing; }
     void SetInitializing(bool value) noexcept { FInitializing = value; }
@@ -68,11 +81,17 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void TextChanged();
     void LayOutAllBlocks();
     bool WrapsLines() const;
+    void LineInfoUpdateRequest();
+    void LineInfoChangeSize();
+    void PlaceLineInfo();
+
+    TLineInfo* FLineInfo;
 
     bool FInitializing = true;
     QList<QKeySequence> FWindowShortcuts;

@@ -87,11 +87,8 @@ TEST_F(WindowEncodingTest, SaveAsWritesTheChosenEncoding)
     EXPECT_EQ(EncodingPanel(), "Shift-JIS"); // a new document
     Type(u"猫"_qs);
     const std::string path = PathOf("cat.txt");
-    AnswerModal<QFileDialog>([path](QFileDialog* dialog) {
-        dialog->findChild<QComboBox*>(QStringLiteral("SaveEncodingBox"))
-            ->setCurrentText(QStringLiteral("UTF-16LE"));
-        dialog->selectFile(QString::fromStdString(path));
-        static_cast<QDialog*>(dialog)->accept();
+    AnswerFileDialog(QString::fromStdString(path), [](QFileDialog* dialog) {
+        Control<QComboBox>(dialog, "SaveEncodingBox")->setCurrentText(QStringLiteral("UTF-16LE"));
     });
     Action("SaveAs1")->trigger();
     EXPECT_EQ(Read(path), std::string("\xFF\xFE\x2B\x73", 4));

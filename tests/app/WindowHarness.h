@@ -2,6 +2,8 @@
 // A real main window under the offscreen platform, driven as a writer drives it.
 
 #include "analysis/Cp932Codec.h"
+#include "app/FontSetup.h"
+#include "app/KotonamiApplication.h"
 #include "app/TForm1.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/TRichEditEx.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +28,8 @@
 #include <QTextLayout>
 #include <QTimer>
 
+#include "ModalDialogs.h"
+#include "QtTestApplication.h"
 #include "ShiftJisText.h"
 
 #include <gtest/gtest.h>
@@ -35,72 +40,22 @@
 #include <memory>
 #include <string>
 
-// Answers the next modal dialog of type T as soon as it is up.
-template <class T> void AnswerModal(std::function<void(T*)> answer, int attempts = 500)
+// What the window's test program needs once its application exists: the Japanese fonts mapped as
+// at start-up, and a settings file away from the program's own for a window made outside
+// WindowTest (it exists, so no first-start question is asked).
+inline void PrepareWindowTests()
 {
-    QTimer::singleShot(attempts == 500 ? 0 : 10, qApp, [answer, attempts] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            answer(dialog);
-        else if (attempts > 0)
-            AnswerModal<T>(answer, attempts - 1);
-    });
+    SetupFonts();
+    static QTemporaryDir settingsFolder;
+    QFile settings(settingsFolder.filePath(QStringLiteral("Kotonami.ini")));
+    settings.open(QIODevice::WriteOnly);
+    SetWindowSettingsFileName(settings.fileName().toStdString());
 }
 
-inline void AnswerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr)
-{
-    AnswerModal<QMessageBox>([button, text](QMessageBox* box) {
-        if (text)
-            *text = box->text();
-        box->button(button)->click();
-    });
-}
-
-inline void AnswerFileDialog(const QString& path)
-{
-    AnswerModal<QFileDialog>([path](QFileDialog* dialog) {
-        dialog->selectFile(path);
-        static_cast<QDialog*>(dialog)->accept(); // runs the dialog's own checks
-    });
-}
-
-// Answers every modal dialog of type T that comes up while it lives.
-template <class T> class ModalCatcher
-{
-public:
-    explicit ModalCatcher(std::function<void(T*)> answer)
-        : FState(std::make_shared<State>(State{true, std::move(answer), 0}))
-    {
-        Poll(FState);
-    }
-    ~ModalCatcher() { FState->active = false; }
-    ModalCatcher(const ModalCatcher&) = delete;
-    ModalCatcher& operator=(const ModalCatcher&) = delete;
-
-    int Count() const { return FState->count; }
-
-private:
-    struct State
-    {
-        bool active;
-        std::function<void(T*)> answer;
-        int count;
-    };
-
-    static void Poll(const std::shared_ptr<State>& state)
-    {
-        QTimer::singleShot(5, qApp, [state] {
-            if (!state->active)
-                return;
-            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-                ++state->count;
-                state->answer(dialog);
-            }
-            Poll(state);
-        });
-    }
-
-    std::shared_ptr<State> FState;
-};
+// The window's tests run under the program's own application object, which shows an error that
+// leaves a handler in the error box.
+inline const bool WindowTestApplication =
+    QtTestApplication::Use<KotonamiApplication>(PrepareWindowTests);
 
 // Every result dialog shown while it lives: the text it shows and what its copy button copied.
 class ReportCatcher

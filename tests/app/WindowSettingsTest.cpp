@@ -327,14 +327,13 @@ TEST_F(WindowSettingsTest, FirstStartQuestionOnlyWhileThereIsNoFile)
     ASSERT_TRUE(Form->close());
 
     question.clear();
-    AnswerModal<QMessageBox>(
-        [&question](QMessageBox* box) {
-            question = box->text();
-            box->close();
-        },
-        5);
+    const ModalCatcher<QMessageBox> boxes([&question](QMessageBox* box) {
+        question = box->text();
+        box->close();
+    });
     Start(path);
     QTest::qWait(100);
+    EXPECT_EQ(boxes.Count(), 0);
     EXPECT_TRUE(question.isEmpty());
 }
 

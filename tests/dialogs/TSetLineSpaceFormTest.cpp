@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
+#include "ModalDialogs.h"
 #include "QtTestApplication.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ namespace {
 // Runs the dialog modally and, once it is up, types into its field as the writer would.
 int RunTyping(TSetLineSpaceForm& form, const QString& text, Qt::Key key)
 {
-    QTimer::singleShot(0, &form, [&form, text, key] {
-        auto* edit = form.findChild<QLineEdit*>(QStringLiteral("LineSpaceEdit"));
+    AnswerModal<TSetLineSpaceForm>([text, key](TSetLineSpaceForm* shown) {
+        auto* edit = Control<QLineEdit>(shown, "LineSpaceEdit");
         edit->clear();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, key);

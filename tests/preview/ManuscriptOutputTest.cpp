@@ -1,7 +1,7 @@
+#include "ModalDialogs.h"
 #include "QtTestApplication.h"
 #include "ShiftJisText.h"
 #include "cli/CliRunner.h"
-#include "dialogs/ModalDialogs.h"
 #include "preview/ManuscriptPreview.h"
 #include "shell/TempFolder.h"
 
