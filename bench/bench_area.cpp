@@ -6,9 +6,10 @@
 //   build/bin/kotonami_bench_area
 
 #include "NovelCorpus.h"
+#include "QtBenchmarkMain.h"
+#include "WindowBench.h"
 #include "app/FontSetup.h"
 #include "app/TForm1.h"
-#include "app/WindowSettingsFile.h"
 #include "controls/TRichEditEx.h"
 #include "dialogs/TResultForm.h"
 #include "documents/Document.h"
@@ -51,21 +52,10 @@ long ResidentKiB()
 
 void BM_WholeTextArea1MiB(benchmark::State& state)
 {
-    QTemporaryDir folder;
-    const std::string path = folder.filePath("novel.txt").toStdString();
     const std::string novel = MakeNovelCorpus(OneMiB, 1);
-    std::ofstream(path, std::ios::binary) << novel;
+    const std::string path = WriteBenchFile("novel.txt", novel);
     const auto lines = static_cast<double>(SplitLines(novel).size());
-
-    // Settings of its own, already there: no first-start question, nothing left beside the program.
-    const std::string settings = folder.filePath("Kotonami.ini").toStdString();
-    std::ofstream(settings, std::ios::binary).flush();
-    SetWindowSettingsFileName(settings);
-    auto form = std::make_unique<TForm1>();
-    form->StartUp({});
-    form->resize(800, 600);
-    form->show();
-    (void)QTest::qWaitForWindowExposed(form.get());
+    auto form = MakeBenchWindow();
     form->OpenFile(path);
     QAction* command = form->findChild<QAction*>("CharAreaItem");
 
@@ -137,11 +127,5 @@ BENCHMARK(BM_WholeTextArea1MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    SetupFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, SetupFonts);
 }

@@ -4,6 +4,7 @@
 //   --benchmark_report_aggregates_only=true
 
 #include "NovelCorpus.h"
+#include "QtBenchmarkMain.h"
 #include "analysis/Cp932Codec.h"
 #include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
@@ -87,10 +88,5 @@ BENCHMARK(BM_ScrollStepWithoutGutter)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -5,8 +5,9 @@
 //   build/bin/kotonami_bench_preview
 
 #include "NovelCorpus.h"
+#include "QtBenchmarkMain.h"
+#include "WindowBench.h"
 #include "app/TForm1.h"
-#include "app/WindowSettingsFile.h"
 #include "preview/ManuscriptPreview.h"
 #include "preview/ManuscriptView.h"
 
@@ -32,28 +33,12 @@ double Milliseconds(Clock::time_point since)
     return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
 }
 
-QTemporaryDir& Folder()
-{
-    static QTemporaryDir folder;
-    return folder;
-}
-
 // The window with the novel open; its preview, once asked for, stays with it.
 TForm1& Window()
 {
     static const std::unique_ptr<TForm1> form = [] {
-        // Settings of its own, already there: no first-start question.
-        const std::string settings = Folder().filePath("Kotonami.ini").toStdString();
-        std::ofstream(settings, std::ios::binary).flush();
-        SetWindowSettingsFileName(settings);
-        auto window = std::make_unique<TForm1>();
-        window->StartUp({});
-        window->resize(800, 600);
-        window->show();
-        (void)QTest::qWaitForWindowExposed(window.get());
-        const std::string path = Folder().filePath("novel.txt").toStdString();
-        std::ofstream(path, std::ios::binary) << MakeNovelCorpus(OneMiB);
-        window->OpenFile(path);
+        auto window = MakeBenchWindow();
+        window->OpenFile(WriteBenchFile("novel.txt", MakeNovelCorpus(OneMiB)));
         return window;
     }();
     return *form;
@@ -119,7 +104,7 @@ void BM_PdfWholeNovel(benchmark::State& state)
     });
     for (auto _ : state) {
         last = Clock::now();
-        if (!preview->ExportPdf(Folder().filePath("novel.pdf"), PdfPaper::B4))
+        if (!preview->ExportPdf(BenchFolder().filePath("novel.pdf"), PdfPaper::B4))
             state.SkipWithError("the export failed");
     }
     std::sort(pages.begin(), pages.end());
@@ -136,10 +121,5 @@ BENCHMARK(BM_PdfWholeNovel)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -9,8 +9,9 @@
 //   alone: they read the process's resident memory, which earlier cases leave grown)
 
 #include "NovelCorpus.h"
+#include "QtBenchmarkMain.h"
+#include "WindowBench.h"
 #include "app/TForm1.h"
-#include "app/WindowSettingsFile.h"
 #include "controls/QtShiftJis.h"
 #include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
@@ -39,31 +40,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-QTemporaryDir& Folder()
-{
-    static QTemporaryDir folder;
-    return folder;
-}
-
 std::string WriteCorpus(const char* name, std::size_t bytes, std::uint32_t seed)
 {
-    const std::string path = Folder().filePath(name).toStdString();
-    std::ofstream(path, std::ios::binary) << MakeNovelCorpus(bytes, seed);
-    return path;
-}
-
-std::unique_ptr<TForm1> MakeWindow()
-{
-    // Settings of its own, already there: no first-start question, nothing left beside the program.
-    const std::string settings = Folder().filePath("Kotonami.ini").toStdString();
-    std::ofstream(settings, std::ios::binary).flush();
-    SetWindowSettingsFileName(settings);
-    auto form = std::make_unique<TForm1>();
-    form->StartUp({});
-    form->resize(800, 600);
-    form->show();
-    (void)QTest::qWaitForWindowExposed(form.get());
-    return form;
+    return WriteBenchFile(name, MakeNovelCorpus(bytes, seed));
 }
 
 // The milliseconds of each step, on the clock and in this thread's processor time: the machine
@@ -128,7 +107,7 @@ double ResidentMiB()
 // change handler has written the last panel field.
 void TypeIntoNovel(benchmark::State& state, bool displayLines, std::size_t bytes = OneMiB)
 {
-    auto form = MakeWindow();
+    auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("novel.txt", bytes, 1));
     if (displayLines) {
         form->findChild<QAction*>("WordWrapItem")->trigger();
@@ -170,7 +149,7 @@ void BM_TypeLogicalLines16MiB(benchmark::State& state)
 // spread from the top to the middle, each step timed until the panel shows the selection.
 void BM_ExtendSelection16MiB(benchmark::State& state)
 {
-    auto form = MakeWindow();
+    auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("select.txt", SixteenMiB, 6));
     TRichEditEx* editor = form->Editor();
     editor->setFocus();
@@ -235,7 +214,7 @@ void BM_Memory16MiB(benchmark::State& state)
 {
     const std::string path = WriteCorpus("memory.txt", SixteenMiB, 7);
     for (auto _ : state) {
-        auto form = MakeWindow();
+        auto form = MakeBenchWindow();
         QApplication::processEvents();
         const double empty = ResidentMiB();
         form->OpenFile(path);
@@ -252,7 +231,7 @@ void BM_Open16MiB(benchmark::State& state)
     const std::string path = WriteCorpus("big.txt", SixteenMiB, 2);
     for (auto _ : state) {
         state.PauseTiming();
-        auto form = MakeWindow();
+        auto form = MakeBenchWindow();
         state.ResumeTiming();
         form->OpenFile(path);
         form->Editor()->repaint(); // shown: the visible part laid out and painted
@@ -264,7 +243,7 @@ void BM_Open16MiB(benchmark::State& state)
 
 void SwitchTabs(benchmark::State& state, std::size_t bytes)
 {
-    auto form = MakeWindow();
+    auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("one.txt", bytes, 3));
     form->OpenFile(WriteCorpus("two.txt", bytes, 4));
     QTabBar* tabs = form->findChild<QTabBar*>("TabControl1");
@@ -294,7 +273,7 @@ void BM_SwitchTabs16MiB(benchmark::State& state)
 // in view that counts and draws them.
 void BM_GutterAfterKeyPress(benchmark::State& state)
 {
-    auto form = MakeWindow();
+    auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("gutter.txt", OneMiB, 5));
     TRichEditEx* editor = form->Editor();
     auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
@@ -313,7 +292,7 @@ void BM_GutterAfterKeyPress(benchmark::State& state)
 // The editor's own repaint of its text is left out: it is the same with the gutter off.
 void BM_GutterScrollStep(benchmark::State& state)
 {
-    auto form = MakeWindow();
+    auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("gutter.txt", OneMiB, 5));
     auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
     QScrollBar* bar = form->Editor()->verticalScrollBar();
@@ -348,10 +327,5 @@ BENCHMARK(BM_GutterScrollStep)->Iterations(500)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

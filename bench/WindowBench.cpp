@@ -1,0 +1,31 @@
+#include "WindowBench.h"
+
+#include "app/WindowSettingsFile.h"
+
+#include <QTest>
+
+#include <fstream>
+
+QTemporaryDir& BenchFolder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
+std::string WriteBenchFile(const char* name, const std::string& bytes)
+{
+    const std::string path = BenchFolder().filePath(name).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::unique_ptr<TForm1> MakeBenchWindow()
+{
+    SetWindowSettingsFileName(WriteBenchFile("Kotonami.ini", {}));
+    auto form = std::make_unique<TForm1>();
+    form->StartUp({});
+    form->resize(800, 600);
+    form->show();
+    (void)QTest::qWaitForWindowExposed(form.get());
+    return form;
+}
