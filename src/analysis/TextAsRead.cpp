@@ -152,6 +152,7 @@ private:
 
     std::size_t AtReading(std::size_t p);
     std::size_t AtBracket(std::size_t p);
+    std::size_t RemoveThrough(std::size_t p, const Found& close);
     std::size_t AtBaseMark(std::size_t p, std::size_t length);
 
     std::string_view FText;
@@ -237,13 +238,7 @@ std::size_t Pass::AtReading(std::size_t p)
             return p + 4;
         }
     }
-    const Found close = FindCode(p + 2, CloseReading, FNoCloseReading);
-    if (!close.found) {
-        FResidual = true;
-        return p + 2;
-    }
-    Remove(p, close.position + 2);
-    return close.position + 2;
+    return RemoveThrough(p, FindCode(p + 2, CloseReading, FNoCloseReading));
 }
 
 std::size_t Pass::AtBracket(std::size_t p)
@@ -252,7 +247,12 @@ std::size_t Pass::AtBracket(std::size_t p)
         FResidual = true;
         return p + 2;
     }
-    const Found close = FindCode(p + 4, CloseBracket, FNoCloseBracket);
+    return RemoveThrough(p, FindCode(p + 4, CloseBracket, FNoCloseBracket));
+}
+
+// The mark opened at `p` goes up to and with its closing mark; without one it stays as text.
+std::size_t Pass::RemoveThrough(std::size_t p, const Found& close)
+{
     if (!close.found) {
         FResidual = true;
         return p + 2;

@@ -14,11 +14,3 @@ void ShowSavedForm(QTextDocument& document, TextEncoding encoding)
         return EncodeText(QtShiftJis::View(text), encoding, LineBreak::CrLf, true, bytes);
     });
 }
-
-QString SavedForm(const QString& text, TextEncoding encoding)
-{
-    QTextDocument document;
-    document.setPlainText(text);
-    ShowSavedForm(document, encoding);
-    return document.toPlainText();
-}

@@ -10,6 +10,3 @@ class QTextDocument;
 
 // Replaces the characters without a form in `encoding` by "?" in one undo step of the document.
 void ShowSavedForm(QTextDocument& document, TextEncoding encoding);
-
-// The text with those characters replaced by "?".
-QString SavedForm(const QString& text, TextEncoding encoding);
