@@ -88,8 +88,11 @@ LineSums::Sum LineSums::Entry(std::size_t index) const noexcept
 LineSums::Sum LineSums::Prefix(std::size_t count) const noexcept
 {
     Sum sum;
-    for (std::size_t i = count; i > 0; i &= i - 1)
+    const std::size_t groups = count / Group;
+    for (std::size_t i = groups; i > 0; i &= i - 1)
         sum.Add(FTree[i - 1], 1);
+    for (std::size_t line = groups * Group; line < count; ++line)
+        sum.Add(Entry(line), 1);
     return sum;
 }
 
@@ -97,16 +100,17 @@ void LineSums::Update(std::size_t index, const Sum& before, const Sum& after) no
 {
     Sum change = after;
     change.Add(before, -1);
-    for (std::size_t i = index + 1; i <= FTree.size(); i += i & (~i + 1))
+    for (std::size_t i = index / Group + 1; i <= FTree.size(); i += i & (~i + 1))
         FTree[i - 1].Add(change, 1);
 }
 
-// Linear: each node passes its sum on to its parent once.
+// Linear: each group is summed, then each node passes its sum on to its parent once.
 void LineSums::Rebuild()
 {
-    FTree.assign(FLines.size(), Sum{});
+    FTree.assign((FLines.size() + Group - 1) / Group, Sum{});
+    for (std::size_t line = 0; line < FLines.size(); ++line)
+        FTree[line / Group].Add(Entry(line), 1);
     for (std::size_t i = 1; i <= FTree.size(); ++i) {
-        FTree[i - 1].Add(Entry(i - 1), 1);
         const std::size_t parent = i + (i & (~i + 1));
         if (parent <= FTree.size())
             FTree[parent - 1].Add(FTree[i - 1], 1);

@@ -46,8 +46,8 @@ struct TextSpan
 };
 
 // The figures of every line of a text in order, with sums over any run of lines in logarithmic
-// time (a Fenwick tree). Replacing lines by as many others costs a logarithmic update per line;
-// a change in the number of lines rebuilds the sums in linear time.
+// time (a Fenwick tree over groups of lines). Replacing lines by as many others costs a logarithmic
+// update per line; a change in the number of lines rebuilds the sums in linear time.
 class LineSums
 {
 public:
@@ -73,6 +73,9 @@ private:
     void Update(std::size_t index, const Sum& before, const Sum& after) noexcept;
     void Rebuild();
 
+    // The tree adds up groups of lines, which keeps it small beside the lines themselves; a sum
+    // adds the lines of a last, partial group one by one.
+    static constexpr std::size_t Group = 16;
     std::vector<LineFigures> FLines;
-    std::vector<Sum> FTree; // FTree[i - 1] sums the lines (i - lowbit(i), i]
+    std::vector<Sum> FTree; // FTree[i - 1] sums the groups (i - lowbit(i), i]
 };
