@@ -278,7 +278,7 @@ void BM_GutterAfterKeyPress(benchmark::State& state)
     auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("gutter.txt", OneMiB, 5));
     TRichEditEx* editor = form->Editor();
-    auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
+    auto* gutter = form->Editor()->LineInfo();
     editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum() / 2);
     QTest::keyClick(editor, Qt::Key_Down);
     Samples samples;
@@ -296,7 +296,7 @@ void BM_GutterScrollStep(benchmark::State& state)
 {
     auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("gutter.txt", OneMiB, 5));
-    auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
+    auto* gutter = form->Editor()->LineInfo();
     QScrollBar* bar = form->Editor()->verticalScrollBar();
     bar->setValue(bar->maximum() / 2);
     int step = 1;

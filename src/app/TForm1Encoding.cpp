@@ -127,14 +127,15 @@ std::optional<QString> TForm1::LoadFileInto(Document& document, const std::strin
 // tab afterwards.
 void TForm1::ShowLoadedText(Document& document, const std::optional<QString>& text)
 {
-    EditorDocument* shown = ui->TextRichEdit->Text();
+    EditorDocument* shown = Editor()->Text();
     {
-        const QSignalBlocker blocker(ui->TextRichEdit);
+        const QSignalBlocker blocker(Editor());
         if (text)
             shown->setPlainText(*text);
         else
             shown->LoadLines(document.Lines, CurrentCountOptions(), FWordCharacters);
         shown->setModified(false);
+        Editor()->moveCursor(QTextCursor::Start); // an opened text starts at its top
     }
     document.ShowIn(shown);
 }
@@ -153,9 +154,7 @@ bool TForm1::WriteInEncoding(int index, const Document& document)
             return true;
         }
     }
-    const int shown = ui->TabControl1->currentIndex();
-    const QString text =
-        (index == shown ? ui->TextRichEdit->Text() : FTabs->TextOf(index))->toRawText();
+    const QString text = FTabs->TextOf(index)->toRawText();
     std::string bytes;
     if (!EncodeText(View(text), document.Encoding, document.FileLineBreak,
                     document.FileEndsWithBreak, bytes) &&
@@ -201,7 +200,7 @@ void TForm1::ReopenWithEncodingItemClick()
     Document* document = Documents().Item(index);
     if (!document || document->FileName.empty())
         return;
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     if (editor->GetModified()) {
         const QString text =
             QStringLiteral(u"「%1」のテキストは変更されています。\n変更を捨てて開き直しますか？")
@@ -233,7 +232,7 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
 {
     std::u16string text = Cp932::Decode(rewritten, Cp932::LineBreaks::Convert);
     RestoreGetaMarks(text, View(source));
-    ui->TextRichEdit->setPlainText(FromUtf16(text));
+    Editor()->setPlainText(FromUtf16(text));
     if (Document* document = Documents().Item(FCurrentIndex)) {
         document->Encoding = sourceDocument.Encoding;
         document->FileLineBreak = sourceDocument.FileLineBreak;
@@ -248,7 +247,7 @@ QString TForm1::DocumentSizeText(bool selection, const QString& shiftJisSize)
     const Document* document = Documents().Item(ui->TabControl1->currentIndex());
     if (!document || document->Encoding == TextEncoding::ShiftJis)
         return shiftJisSize;
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     const QString unicode =
         selection ? editor->textCursor().selectedText() : editor->document()->toRawText();
     std::string bytes;
