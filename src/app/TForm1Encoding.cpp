@@ -247,17 +247,9 @@ QString TForm1::DocumentSizeText(bool selection, const QString& shiftJisSize)
     const Document* document = Documents().Item(ui->TabControl1->currentIndex());
     if (!document || document->Encoding == TextEncoding::ShiftJis)
         return shiftJisSize;
-    TRichEditEx* editor = Editor();
-    const QString unicode =
-        selection ? editor->textCursor().selectedText() : editor->document()->toRawText();
-    std::string bytes;
-    EncodeText(View(unicode), document->Encoding, document->FileLineBreak,
-               selection || document->FileEndsWithBreak, bytes);
-    std::size_t size = bytes.size();
-    if (selection) { // a piece of the text carries no byte-order mark
-        std::string empty;
-        EncodeText({}, document->Encoding, document->FileLineBreak, true, empty);
-        size -= std::min(size, empty.size());
-    }
+    const QTextCursor cursor = Editor()->textCursor();
+    const std::int64_t size =
+        Editor()->Text()->SizeIn(document->Encoding, document->FileLineBreak,
+                                 document->FileEndsWithBreak, selection ? &cursor : nullptr);
     return QStringLiteral("%1 (bytes)").arg(size);
 }
