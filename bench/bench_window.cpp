@@ -108,10 +108,22 @@ double ResidentMiB()
 
 // 200 typed characters in the middle of the novel, each timed from the key press until the
 // change handler has written the last panel field.
-void TypeIntoNovel(benchmark::State& state, bool displayLines, std::size_t bytes = OneMiB)
+struct Typing
 {
+    bool displayLines = false;
+    std::size_t bytes = OneMiB;
+    bool newLines = false; // every tenth key is Enter: the number of lines changes
+    bool utf8 = false;     // the novel is saved as UTF-8
+};
+
+void TypeIntoNovel(benchmark::State& state, const Typing& typing)
+{
+    const bool displayLines = typing.displayLines;
+    std::string corpus = MakeNovelCorpus(typing.bytes, 1);
+    if (typing.utf8)
+        corpus = QtShiftJis::Decode(corpus).toUtf8().toStdString();
     auto form = MakeBenchWindow();
-    form->OpenFile(WriteCorpus("novel.txt", bytes, 1));
+    form->OpenFile(WriteBenchFile("novel.txt", corpus));
     if (displayLines) {
         form->findChild<QAction*>("WordWrapItem")->trigger();
         form->findChild<QAction*>("AppearanceLineItem")->setChecked(true);
@@ -126,7 +138,10 @@ void TypeIntoNovel(benchmark::State& state, bool displayLines, std::size_t bytes
     for (auto _ : state) {
         for (int i = 0; i < 200; ++i) {
             samples.Start();
-            QTest::keyClick(editor, static_cast<char>('a' + i % 26));
+            if (typing.newLines && i % 10 == 9)
+                QTest::keyClick(editor, Qt::Key_Return);
+            else
+                QTest::keyClick(editor, static_cast<char>('a' + i % 26));
             samples.Stop();
         }
     }
@@ -135,17 +150,27 @@ void TypeIntoNovel(benchmark::State& state, bool displayLines, std::size_t bytes
 
 void BM_TypeLogicalLines(benchmark::State& state)
 {
-    TypeIntoNovel(state, false);
+    TypeIntoNovel(state, {});
 }
 
 void BM_TypeDisplayLinesWrapped(benchmark::State& state)
 {
-    TypeIntoNovel(state, true);
+    TypeIntoNovel(state, {.displayLines = true});
 }
 
 void BM_TypeLogicalLines16MiB(benchmark::State& state)
 {
-    TypeIntoNovel(state, false, SixteenMiB);
+    TypeIntoNovel(state, {.bytes = SixteenMiB});
+}
+
+void BM_TypeWithNewLines16MiB(benchmark::State& state)
+{
+    TypeIntoNovel(state, {.bytes = SixteenMiB, .newLines = true});
+}
+
+void BM_TypeUtf8_16MiB(benchmark::State& state)
+{
+    TypeIntoNovel(state, {.bytes = SixteenMiB, .utf8 = true});
 }
 
 // Shift+Down with the selection anchored at the top of a 16 MiB novel and its other end at points
@@ -317,7 +342,7 @@ void BM_GutterAfterKeyPress(benchmark::State& state)
     auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("gutter.txt", OneMiB, 5));
     TRichEditEx* editor = form->Editor();
-    auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
+    auto* gutter = form->Editor()->LineInfo();
     editor->verticalScrollBar()->setValue(editor->verticalScrollBar()->maximum() / 2);
     QTest::keyClick(editor, Qt::Key_Down);
     Samples samples;
@@ -335,7 +360,7 @@ void BM_GutterScrollStep(benchmark::State& state)
 {
     auto form = MakeBenchWindow();
     form->OpenFile(WriteCorpus("gutter.txt", OneMiB, 5));
-    auto* gutter = form->findChild<TLineInfo*>("LineInfo1");
+    auto* gutter = form->Editor()->LineInfo();
     QScrollBar* bar = form->Editor()->verticalScrollBar();
     bar->setValue(bar->maximum() / 2);
     int step = 1;
@@ -354,6 +379,8 @@ void BM_GutterScrollStep(benchmark::State& state)
 BENCHMARK(BM_TypeLogicalLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeDisplayLinesWrapped)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeLogicalLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeWithNewLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeUtf8_16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtendSelection16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSetPlainText16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Open16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);

@@ -39,6 +39,7 @@ TextSpan TextSpan::OfLine(const LineFigures& line) noexcept
     span.endsInJoin = line.words.endsInJoin;
     span.lastLineEmpty = line.emptyAsRead;
     span.hasNul = line.hasNul;
+    span.encodedBytes = line.encodedBytes;
     return span;
 }
 
@@ -53,6 +54,7 @@ TextSpan TextSpan::Join(const TextSpan& first, const TextSpan& second) noexcept
     span.endsInJoin = second.endsInJoin;
     span.lastLineEmpty = second.lastLineEmpty;
     span.hasNul = first.hasNul || second.hasNul;
+    span.encodedBytes = first.encodedBytes + second.encodedBytes;
     return span;
 }
 
@@ -74,6 +76,7 @@ void LineSums::Sum::Add(const Sum& other, std::int64_t sign) noexcept
     bytes += sign * other.bytes;
     words += sign * other.words;
     nuls += sign * other.nuls;
+    encodedBytes += sign * other.encodedBytes;
 }
 
 LineSums::Sum LineSums::Entry(std::size_t index) const noexcept
@@ -82,7 +85,7 @@ LineSums::Sum LineSums::Entry(std::size_t index) const noexcept
     const bool joined =
         index > 0 && Joins(FLines[index - 1].words.endsInJoin, line.words.beginsWithWord);
     return {line.characters, line.bytes, std::int64_t{line.words.words} - joined,
-            line.hasNul ? 1 : 0};
+            line.hasNul ? 1 : 0, line.encodedBytes};
 }
 
 LineSums::Sum LineSums::Prefix(std::size_t count) const noexcept
@@ -160,5 +163,6 @@ TextSpan LineSums::Range(std::size_t first, std::size_t last) const noexcept
     span.endsInJoin = FLines[last - 1].words.endsInJoin;
     span.lastLineEmpty = FLines[last - 1].emptyAsRead;
     span.hasNul = sum.nuls > 0;
+    span.encodedBytes = sum.encodedBytes;
     return span;
 }

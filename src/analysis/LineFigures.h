@@ -18,6 +18,9 @@ struct LineFigures
     LineWords words;
     bool emptyAsRead = true; // nothing left once ruby and notes are left out (or nothing at all)
     bool hasNul = false;     // the text ends at a NUL: only a whole count says where
+    // The line's bytes in the encoding the text is to be saved in, when that is not Shift-JIS;
+    // filled in by whoever holds the line's characters (the bytes above cannot tell).
+    std::int64_t encodedBytes = 0;
 
     friend bool operator==(const LineFigures&, const LineFigures&) = default;
 };
@@ -31,7 +34,8 @@ struct TextSpan
     std::int64_t characters = 0;
     std::int64_t bytes = 0;
     std::int64_t words = 0;
-    std::int64_t breaks = 0; // CR LF inside
+    std::int64_t breaks = 0;       // CR LF inside
+    std::int64_t encodedBytes = 0; // the lines' encodedBytes, without the breaks
     bool beginsWithWord = false;
     bool endsInJoin = false;
     bool lastLineEmpty = true;
@@ -66,6 +70,7 @@ private:
         std::int64_t bytes = 0;
         std::int64_t words = 0; // each line's words less the join with the line before
         std::int64_t nuls = 0;
+        std::int64_t encodedBytes = 0;
         void Add(const Sum& other, std::int64_t sign) noexcept;
     };
     Sum Entry(std::size_t index) const noexcept;

@@ -3,26 +3,65 @@
 #include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
 
-#include <QScrollBar>
+#include <QApplication>
+#include <QLayout>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTabBar>
 
-DocumentTabs::DocumentTabs(QTabBar* tabs, TRichEditEx* editor) : FTabs(tabs), FEditor(editor) {}
+DocumentTabs::DocumentTabs(QTabBar* tabs, TRichEditEx* first,
+                           std::function<void(TRichEditEx*)> editorMade)
+    : FTabs(tabs), FStack(new QStackedWidget(first->parentWidget())), FUnused(first),
+      FEditorMade(std::move(editorMade))
+{
+    FStack->setObjectName(QStringLiteral("Editors"));
+    if (QLayout* layout = first->parentWidget()->layout())
+        delete layout->replaceWidget(first, FStack);
+    FStack->addWidget(first);
+    FFront = first;
+}
 
-// The editor outlives the tabs: it is left a text of its own rather than one about to go.
+// The editors go before the documents that read from their texts, and quietly: the window that
+// listens to them is going.
 DocumentTabs::~DocumentTabs()
 {
-    const QSignalBlocker blocker(FEditor); // the window is going: nothing to refresh
-    for (const Tab& tab : FTexts)
-        if (FEditor->Text() == tab.text.get())
-            FEditor->ShowText(new EditorDocument(FEditor));
+    for (const Tab& tab : FTexts) {
+        tab.editor->blockSignals(true);
+        delete tab.editor;
+    }
 }
 
 EditorDocument* DocumentTabs::TextOf(int index) const
 {
     if (index < 0 || index >= static_cast<int>(FTexts.size()))
         return nullptr;
-    return FTexts[static_cast<std::size_t>(index)].text.get();
+    return FTexts[static_cast<std::size_t>(index)].text;
+}
+
+TRichEditEx* DocumentTabs::Front() const
+{
+    return static_cast<TRichEditEx*>(FStack->currentWidget());
+}
+
+QWidget* DocumentTabs::FocusTarget() const
+{
+    return FStack;
+}
+
+// A new editor starts as the one in front is: font, colours, wrapping, gutter and keys.
+TRichEditEx* DocumentTabs::MakeEditor()
+{
+    TRichEditEx* editor = FUnused;
+    FUnused = nullptr;
+    if (!editor) {
+        editor = new TRichEditEx(FStack);
+        editor->setObjectName(FStack->widget(0)->objectName());
+        if (FFront)
+            editor->FollowSettingsOf(*FFront);
+        FStack->addWidget(editor);
+    }
+    FEditorMade(editor);
+    return editor;
 }
 
 Document* DocumentTabs::Append(const std::string& fileName)
@@ -31,13 +70,11 @@ Document* DocumentTabs::Append(const std::string& fileName)
         const QSignalBlocker blocker(FTabs);
         FTabs->addTab(QString::fromStdString(TabCaption(fileName)));
     }
-    Tab tab;
-    tab.text = std::make_unique<EditorDocument>();
-    tab.text->setDefaultFont(FEditor->font());
+    TRichEditEx* editor = MakeEditor();
     Document* document = FDocuments.Add();
     document->FileName = fileName;
-    document->ShowIn(tab.text.get());
-    FTexts.push_back(std::move(tab));
+    document->ShowIn(editor->Text());
+    FTexts.push_back({editor, editor->Text()});
     return document;
 }
 
@@ -47,53 +84,38 @@ void DocumentTabs::SelectQuietly(int index)
     FTabs->setCurrentIndex(index);
 }
 
-void DocumentTabs::Keep(int index)
-{
-    if (index < 0 || index >= static_cast<int>(FTexts.size()))
-        return;
-    Tab& tab = FTexts[static_cast<std::size_t>(index)];
-    if (FEditor->Text() != tab.text.get())
-        return;
-    tab.anchor = FEditor->textCursor().anchor();
-    tab.position = FEditor->textCursor().position();
-    tab.vertical = FEditor->verticalScrollBar()->value();
-    tab.horizontal = FEditor->horizontalScrollBar()->value();
-}
-
-// The editor's own signals stay quiet while the text changes hands: the window refreshes what
+// The editor's own signals stay quiet while it comes to the front: the window refreshes what
 // depends on the text once, when the tab is in front.
 void DocumentTabs::Show(int index)
 {
     if (index < 0 || index >= static_cast<int>(FTexts.size()))
         return;
-    Tab& tab = FTexts[static_cast<std::size_t>(index)];
-    // A text laid out in another font would be laid out again at the next paint anyway.
-    if (tab.text->defaultFont() != FEditor->font())
-        tab.text->setDefaultFont(FEditor->font());
-    const QSignalBlocker blocker(FEditor);
-    // Handing the editor a text lays out every line of it again, so a text shown stays.
-    if (FEditor->Text() != tab.text.get())
-        FEditor->ShowText(tab.text.get());
-    // Only the tab in front is edited, so what was kept still fits the text.
-    const int end = tab.text->characterCount() - 1;
-    QTextCursor cursor(tab.text.get());
-    cursor.setPosition(std::min(tab.anchor, end));
-    cursor.setPosition(std::min(tab.position, end), QTextCursor::KeepAnchor);
-    FEditor->setTextCursor(cursor);
-    FEditor->verticalScrollBar()->setValue(tab.vertical);
-    FEditor->horizontalScrollBar()->setValue(tab.horizontal);
+    TRichEditEx* editor = FTexts[static_cast<std::size_t>(index)].editor;
+    {
+        const QSignalBlocker blocker(editor);
+        if (FFront && FFront != editor)
+            editor->FollowSettingsOf(*FFront);
+    }
+    const bool hadFocus = FStack->isAncestorOf(QApplication::focusWidget());
+    FStack->setCurrentWidget(editor);
+    FStack->setFocusProxy(editor);
+    if (hadFocus)
+        editor->setFocus();
+    FFront = editor;
 }
 
-std::unique_ptr<EditorDocument> DocumentTabs::Remove(int index)
+void DocumentTabs::Remove(int index)
 {
     if (index < 0 || index >= static_cast<int>(FTexts.size()))
-        return nullptr;
+        return;
     {
         const QSignalBlocker blocker(FTabs);
         FTabs->removeTab(index);
     }
     FDocuments.Remove(index);
-    std::unique_ptr<EditorDocument> text = std::move(FTexts[static_cast<std::size_t>(index)].text);
+    TRichEditEx* editor = FTexts[static_cast<std::size_t>(index)].editor;
     FTexts.erase(FTexts.begin() + index);
-    return text;
+    // Still the settings to follow, and perhaps still in front, until another tab is shown.
+    editor->blockSignals(true);
+    editor->deleteLater();
 }

@@ -1,53 +1,64 @@
 #pragma once
-// The tab strip over the editor and the documents behind its tabs. Each tab has its own text,
-// with its own undo history, caret, selection and scroll position; the editor shows the text of
-// the tab in front, and changing tabs only hands the editor another text.
+// The tab strip over the editors and the documents behind its tabs. Each tab has an editor of its
+// own, holding the tab's text with its own undo history, caret, selection, scroll position and
+// laid-out lines; bringing a tab to the front only shows its editor, so changing tabs costs the
+// same for a short story and for a long novel.
 
 #include "documents/Document.h"
 
-#include <memory>
+#include <QPointer>
+
+#include <functional>
 #include <string>
 #include <vector>
 
 class EditorDocument;
+class QStackedWidget;
 class QTabBar;
+class QWidget;
 class TRichEditEx;
 
 class DocumentTabs
 {
 public:
-    DocumentTabs(QTabBar* tabs, TRichEditEx* editor);
+    // `first` is the window's editor; it takes the place of the editors, and the first tab gets
+    // it. `editorMade` is told of every editor, that one included, before its tab shows it.
+    DocumentTabs(QTabBar* tabs, TRichEditEx* first, std::function<void(TRichEditEx*)> editorMade);
     ~DocumentTabs();
     DocumentTabs(const DocumentTabs&) = delete;
     DocumentTabs& operator=(const DocumentTabs&) = delete;
 
     DocumentList& Documents() noexcept { return FDocuments; }
     EditorDocument* TextOf(int index) const;
+    // The editor in front: the one the writer sees and types into.
+    TRichEditEx* Front() const;
+    // Takes the keyboard focus for the editor in front, whichever it is.
+    QWidget* FocusTarget() const;
 
     // Adds a tab at the end, without selecting it, with an empty document named `fileName`.
     Document* Append(const std::string& fileName);
     // Selects a tab by program: no tab events.
     void SelectQuietly(int index);
-    // Keeps the caret, selection and scroll position of the tab shown with its text.
-    void Keep(int index);
-    // Hands the editor the tab's text, with the caret, selection and scroll position it had.
+    // Brings the tab's editor to the front, with the editor settings the writer chose meanwhile.
     void Show(int index);
-    // Removes the tab and its document. The text is handed back, for the editor may still show it
-    // until another tab is shown.
-    std::unique_ptr<EditorDocument> Remove(int index);
+    // Removes the tab and its document. Its editor goes once control is back in the event loop,
+    // after another tab has been shown.
+    void Remove(int index);
 
 private:
     struct Tab
     {
-        std::unique_ptr<EditorDocument> text;
-        int anchor = 0; // the caret and the selection's other end
-        int position = 0;
-        int vertical = 0;
-        int horizontal = 0;
+        TRichEditEx* editor;
+        EditorDocument* text; // the editor's
     };
 
+    TRichEditEx* MakeEditor();
+
     QTabBar* FTabs;
-    TRichEditEx* FEditor;
+    QStackedWidget* FStack;
+    TRichEditEx* FUnused; // the window's editor until the first tab takes it
+    std::function<void(TRichEditEx*)> FEditorMade;
+    QPointer<TRichEditEx> FFront; // what the writer last saw: the settings to follow
     DocumentList FDocuments;
     std::vector<Tab> FTexts; // in tab order, beside FDocuments
 };

@@ -76,16 +76,16 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     }
     BuildEncodingControls();
 
-    // The design's one tab and its empty document.
-    FTabs = std::make_unique<DocumentTabs>(ui->TabControl1, ui->TextRichEdit);
+    // The design's one tab and its empty document, in the design's editor.
+    FTabs = std::make_unique<DocumentTabs>(ui->TabControl1, ui->TextRichEdit,
+                                           [this](TRichEditEx* editor) { ConnectEditor(editor); });
     FTabs->Append({});
     FTabs->SelectQuietly(0);
     FTabs->Show(0);
 
     ConnectActions();
-    ConnectEditor();
     CollectWindowShortcuts();
-    KeepEditorFocused(*this, *ui->TextRichEdit);
+    KeepEditorFocused(*this, *FTabs->FocusTarget());
     FormCreate();
 }
 
@@ -93,7 +93,7 @@ TForm1::~TForm1() = default;
 
 TRichEditEx* TForm1::Editor() const
 {
-    return ui->TextRichEdit;
+    return FTabs ? FTabs->Front() : ui->TextRichEdit;
 }
 
 void TForm1::BuildToolRow()
@@ -158,7 +158,8 @@ void TForm1::BuildPopupMenu()
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ui->DeleteTabItem);
     ui->TabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
-    QList<QWidget*> owners{ui->TextRichEdit, ui->TabControl1, ui->ScrollBox1};
+    // Each editor asks for it as it is made (ConnectEditor).
+    QList<QWidget*> owners{ui->TabControl1, ui->ScrollBox1};
     // The panel's fields are part of the panel: its menu, not the fields' own editing menu.
     for (QLineEdit* field : ui->ScrollBox1->widget()->findChildren<QLineEdit*>()) {
         field->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -193,8 +194,6 @@ void TForm1::ConnectActions()
     // Cut and copy have something to do only while text is selected.
     ui->Cut1->setEnabled(false);
     ui->Copy1->setEnabled(false);
-    connect(ui->TextRichEdit, &QPlainTextEdit::copyAvailable, ui->Cut1, &QAction::setEnabled);
-    connect(ui->TextRichEdit, &QPlainTextEdit::copyAvailable, ui->Copy1, &QAction::setEnabled);
 }
 
 void TForm1::ConnectFileActions()
@@ -224,15 +223,27 @@ void TForm1::ConnectSettingActions()
     connect(ui->CursorPosInfoItem, &QAction::triggered, this, &TForm1::CursorPosInfoItemClick);
 }
 
-void TForm1::ConnectEditor()
+// The window hears the editor in front only: one behind another tab changes only when the window
+// changes its text, and says what it needs then itself.
+void TForm1::ConnectEditor(TRichEditEx* editor)
 {
-    TRichEditEx* editor = ui->TextRichEdit;
-    connect(editor, &TRichEditEx::Change, this, &TForm1::TextRichEditChange);
-    connect(editor, &QPlainTextEdit::selectionChanged, this, &TForm1::TextRichEditSelectionChange);
-    connect(editor, &TRichEditEx::AfterKeyDown, this, &TForm1::TextRichEditAfterKeyDown);
-    connect(editor, &TRichEditEx::MouseDown, this, &TForm1::TextRichEditMouseDown);
-    connect(editor, &TRichEditEx::VScroll, this, &TForm1::TextRichEditVScroll);
-    connect(editor, &TRichEditEx::DropFiles, this, &TForm1::TextRichEditDropFiles);
+    const auto front = [this, editor](void (TForm1::*handler)()) {
+        return [this, editor, handler] {
+            if (editor == Editor())
+                (this->*handler)();
+        };
+    };
+    connect(editor, &TRichEditEx::Change, this, front(&TForm1::TextRichEditChange));
+    connect(editor, &QPlainTextEdit::selectionChanged, this,
+            front(&TForm1::TextRichEditSelectionChange));
+    connect(editor, &TRichEditEx::AfterKeyDown, this, front(&TForm1::TextRichEditAfterKeyDown));
+    connect(editor, &TRichEditEx::MouseDown, this, front(&TForm1::TextRichEditMouseDown));
+    connect(editor, &TRichEditEx::VScroll, this, front(&TForm1::TextRichEditVScroll));
+    connect(editor, &TRichEditEx::DropFiles, this, front(&TForm1::TextRichEditDropFiles));
+    connect(editor, &QPlainTextEdit::copyAvailable, ui->Cut1, &QAction::setEnabled);
+    connect(editor, &QPlainTextEdit::copyAvailable, ui->Copy1, &QAction::setEnabled);
+    connect(editor, &QWidget::customContextMenuRequested, this,
+            [this, editor](const QPoint& position) { ShowPopupMenu(editor, position); });
 }
 
 // The window's shortcuts act before the editor sees the key.
@@ -242,7 +253,7 @@ void TForm1::CollectWindowShortcuts()
     for (const QAction* action : findChildren<QAction*>())
         if (!action->shortcut().isEmpty())
             shortcuts << action->shortcut();
-    ui->TextRichEdit->SetWindowShortcuts(shortcuts);
+    Editor()->SetWindowShortcuts(shortcuts);
 }
 
 // An error while reading the settings is shown, and the window goes on with what it has.
@@ -288,30 +299,30 @@ void TForm1::FormResize()
 
 void TForm1::Cut1Click()
 {
-    ui->TextRichEdit->cut();
+    Editor()->cut();
 }
 
 void TForm1::Copy1Click()
 {
-    ui->TextRichEdit->copy();
+    Editor()->copy();
 }
 
 void TForm1::Paste1Click()
 {
     // Text only; with nothing textual on the clipboard the selection is replaced by nothing.
-    ui->TextRichEdit->insertPlainText(QApplication::clipboard()->text());
+    Editor()->insertPlainText(QApplication::clipboard()->text());
 }
 
 void TForm1::SelectAllItemClick()
 {
-    ui->TextRichEdit->selectAll();
+    Editor()->selectAll();
 }
 
 void TForm1::FontSettingItemClick()
 {
     // The design's font name stands for whichever Japanese font is installed here; the dialog
     // lists only installed families, so it is given the family the editor actually draws with.
-    const QFont shown = ui->TextRichEdit->font();
+    const QFont shown = Editor()->font();
     QFont offered = shown;
     offered.setFamilies({QFontInfo(shown).family()});
     bool accepted = false;
@@ -320,7 +331,7 @@ void TForm1::FontSettingItemClick()
     QFont chosen = font;
     chosen.setStyleName(offered.styleName());
     if (accepted && chosen.toString() != offered.toString())
-        ui->TextRichEdit->setFont(font);
+        Editor()->setFont(font);
     // The wrapping and with it the display lines may have changed.
     FormResize();
 }
@@ -332,6 +343,6 @@ void TForm1::Exit1Click()
 
 void TForm1::WordWrapItemClick()
 {
-    ui->TextRichEdit->ChangeWordWrap(ui->WordWrapItem->isChecked());
+    Editor()->ChangeWordWrap(ui->WordWrapItem->isChecked());
     FormResize();
 }

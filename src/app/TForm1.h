@@ -104,7 +104,7 @@ private:
     void ConnectActions();
     void ConnectFileActions();
     void ConnectSettingActions();
-    void ConnectEditor();
+    void ConnectEditor(TRichEditEx* editor);
     void CollectWindowShortcuts();
     void FormCreate();
     bool FormClose();

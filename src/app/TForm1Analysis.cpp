@@ -64,7 +64,7 @@ std::string TForm1::AskPhrase()
 
 std::string TForm1::SelectedText()
 {
-    return std::string(NormaliseSelection(ui->TextRichEdit->GetSelectedText()));
+    return std::string(NormaliseSelection(Editor()->GetSelectedText()));
 }
 
 // Every open document's text, the shown one as the editor holds it now.
@@ -79,7 +79,7 @@ std::vector<std::string> TForm1::AllDocumentTexts()
 
 void TForm1::CharTypeItemClick()
 {
-    const std::string& text = ui->TextRichEdit->GetText();
+    const std::string& text = Editor()->GetText();
     if (const auto report =
             MakeCharacterTypeReport(CountCharacterTypes(text, CurrentCountOptions())))
         ShowReport(*report);
@@ -89,7 +89,7 @@ void TForm1::CountPhraseItemClick()
 {
     // The phrase comes first: the text is read as it stands when the writer has answered.
     const std::string phrase = AskPhrase();
-    const std::string whole = ui->TextRichEdit->GetText();
+    const std::string whole = Editor()->GetText();
     const ReadingText text(whole, CurrentCountOptions().excludeRuby);
     if (const auto report = MakePhraseReport(CountPhrase(text, phrase), phrase))
         ShowReport(*report);

@@ -89,7 +89,7 @@ AreaResult TForm1::MeasureLinesArea(const std::vector<std::string>& lines,
     BeginProgress(QStringLiteral(u"計算中"));
     const CloseWatch closeWatch(this, measured);
     const CountOptions options = CurrentCountOptions();
-    const QFont font = GraphicsFunc::MeasuringFont(ui->TextRichEdit->font());
+    const QFont font = GraphicsFunc::MeasuringFont(Editor()->font());
     QImage canvas;
     AreaResult result;
     try {
@@ -134,7 +134,7 @@ void TForm1::MeasureShownTextArea(std::string_view text, QAction* runningItem)
 
 void TForm1::CharAreaItemClick()
 {
-    MeasureShownTextArea(ui->TextRichEdit->GetText(), ui->CharAreaItem);
+    MeasureShownTextArea(Editor()->GetText(), ui->CharAreaItem);
 }
 
 void TForm1::PopupCharAreaItemClick()

@@ -38,7 +38,7 @@ QString TForm1::MakeTitle(const std::string& name)
 
 void TForm1::ShowModifiedMark()
 {
-    SetStatusText(3, ui->TextRichEdit->GetModified() ? QStringLiteral(u"変更") : QString());
+    SetStatusText(3, Editor()->GetModified() ? QStringLiteral(u"変更") : QString());
     ShowEncoding();
 }
 
@@ -53,7 +53,7 @@ bool TForm1::StoreCurrentDocument()
 {
     if (const Document* document = Documents().Item(ui->TabControl1->currentIndex()))
         return document->IsModified();
-    return ui->TextRichEdit->GetModified();
+    return Editor()->GetModified();
 }
 
 void TForm1::AppendTab(const std::string& fileName)
@@ -78,7 +78,7 @@ void TForm1::ShowTab(int index)
     }
     TextRichEditChange();
     TextRichEditSelectionChange();
-    const bool selected = ui->TextRichEdit->textCursor().hasSelection();
+    const bool selected = Editor()->textCursor().hasSelection();
     ui->Cut1->setEnabled(selected);
     ui->Copy1->setEnabled(selected);
 }
@@ -91,7 +91,7 @@ void TForm1::New1Click()
     SelectTabQuietly(ui->TabControl1->count() - 1);
     FCurrentIndex = ui->TabControl1->currentIndex();
     ShowTab(FCurrentIndex);
-    ui->TextRichEdit->setFocus();
+    Editor()->setFocus();
 }
 
 std::string TForm1::OpenTextInNewTab()
@@ -143,12 +143,12 @@ void TForm1::OpenFile(const std::string& path)
     ShowLoadedText(*document, std::move(text));
     ShowTab(index);
     AddHistory(path);
-    ui->TextRichEdit->setFocus();
+    Editor()->setFocus();
 }
 
 void TForm1::TextRichEditDropFiles()
 {
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     const unsigned count = editor->GetDropFileCount();
     for (unsigned i = 0; i < count; ++i)
         if (const char* name = editor->GetDropFileName(i))
@@ -162,12 +162,9 @@ void TForm1::TabControl1CurrentChanged(int)
     TabControl1Change();
 }
 
-// The tab going to the back keeps its caret, selection and scroll position with its text.
-void TForm1::TabControl1Changing()
-{
-    if (FCurrentIndex != -1)
-        FTabs->Keep(FCurrentIndex);
-}
+// The tab going to the back keeps its caret, selection and scroll position in its own editor:
+// nothing to store.
+void TForm1::TabControl1Changing() {}
 
 void TForm1::TabControl1Change()
 {
@@ -177,7 +174,7 @@ void TForm1::TabControl1Change()
         return;
     ShowTab(FCurrentIndex);
     setWindowTitle(MakeTitle(document->FileName));
-    ui->TextRichEdit->setFocus();
+    Editor()->setFocus();
 }
 
 void TForm1::Save1Click()
@@ -220,7 +217,7 @@ bool TForm1::ConfirmLossySave(int index)
 
 bool TForm1::SaveShownDocument(Document& document)
 {
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     try {
         if (!WriteInEncoding(ui->TabControl1->currentIndex(), document))
             return false;
@@ -318,14 +315,13 @@ bool TForm1::CloseTab(int index)
             SelectTabQuietly(neighbour);
     }
     emit DocumentClosing(Documents().Item(index));
-    // The editor may show the closing text until another tab is shown below.
-    const std::unique_ptr<EditorDocument> closing = FTabs->Remove(index);
+    FTabs->Remove(index);
     FCurrentIndex = tabs->currentIndex();
     if (FCurrentIndex == -1)
         New1Click();
     if (wasSelected)
         TabControl1Change();
-    ui->TextRichEdit->setFocus();
+    Editor()->setFocus();
     return true;
 }
 
@@ -344,7 +340,7 @@ void TForm1::AllCloseItemClick()
 
 void TForm1::StartUp(const std::vector<std::string>& items)
 {
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     editor->SetModified(false);
     ShowModifiedMark();
     editor->SetInitializing(false);

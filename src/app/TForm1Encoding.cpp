@@ -143,6 +143,7 @@ void TForm1::ShowLoadedText(Document& document, FileText text)
             shown->LoadBytes(read.shiftJis, CurrentCountOptions(), FWordCharacters, progress);
         else
             shown->LoadText(read.decoded, progress);
+        editor->moveCursor(QTextCursor::Start); // an opened text starts at its top
     }
     document.ShowIn(shown);
     if (inPieces) {
@@ -167,9 +168,7 @@ bool TForm1::WriteInEncoding(int index, const Document& document)
             return true;
         }
     }
-    const int shown = ui->TabControl1->currentIndex();
-    const QString text =
-        (index == shown ? ui->TextRichEdit->Text() : FTabs->TextOf(index))->toRawText();
+    const QString text = FTabs->TextOf(index)->toRawText();
     std::string bytes;
     if (!EncodeText(View(text), document.Encoding, document.FileLineBreak,
                     document.FileEndsWithBreak, bytes) &&
@@ -215,7 +214,7 @@ void TForm1::ReopenWithEncodingItemClick()
     Document* document = Documents().Item(index);
     if (!document || document->FileName.empty())
         return;
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     if (editor->GetModified()) {
         const QString text =
             QStringLiteral(u"「%1」のテキストは変更されています。\n変更を捨てて開き直しますか？")
@@ -246,7 +245,7 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
 {
     std::u16string text = Cp932::Decode(rewritten, Cp932::LineBreaks::Convert);
     RestoreGetaMarks(text, View(source));
-    ui->TextRichEdit->setPlainText(FromUtf16(text));
+    Editor()->setPlainText(FromUtf16(text));
     if (Document* document = Documents().Item(FCurrentIndex)) {
         document->Encoding = sourceDocument.Encoding;
         document->FileLineBreak = sourceDocument.FileLineBreak;
@@ -261,17 +260,9 @@ QString TForm1::DocumentSizeText(bool selection, const QString& shiftJisSize)
     const Document* document = Documents().Item(ui->TabControl1->currentIndex());
     if (!document || document->Encoding == TextEncoding::ShiftJis)
         return shiftJisSize;
-    TRichEditEx* editor = ui->TextRichEdit;
-    const QString unicode =
-        selection ? editor->textCursor().selectedText() : editor->document()->toRawText();
-    std::string bytes;
-    EncodeText(View(unicode), document->Encoding, document->FileLineBreak,
-               selection || document->FileEndsWithBreak, bytes);
-    std::size_t size = bytes.size();
-    if (selection) { // a piece of the text carries no byte-order mark
-        std::string empty;
-        EncodeText({}, document->Encoding, document->FileLineBreak, true, empty);
-        size -= std::min(size, empty.size());
-    }
+    const QTextCursor cursor = Editor()->textCursor();
+    const std::int64_t size =
+        Editor()->Text()->SizeIn(document->Encoding, document->FileLineBreak,
+                                 document->FileEndsWithBreak, selection ? &cursor : nullptr);
     return QStringLiteral("%1 (bytes)").arg(size);
 }

@@ -10,7 +10,7 @@
 
 TLineInfo* TForm1::LineInfo1() const
 {
-    return ui->TextRichEdit->LineInfo();
+    return Editor()->LineInfo();
 }
 
 void TForm1::SetUpLineInfo()

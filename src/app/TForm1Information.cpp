@@ -25,7 +25,7 @@ CountOptions TForm1::CurrentCountOptions() const
 // short story.
 void TForm1::ShowInformation(bool useDisplayLines)
 {
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     std::optional<std::int32_t> displayLines;
     if (useDisplayLines)
         displayLines = editor->GetLineCount();
@@ -38,7 +38,7 @@ void TForm1::ShowInformation(bool useDisplayLines)
 // A selection always counts logical lines.
 void TForm1::ShowSelectionInformation()
 {
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     WriteInformation(FormatInformation(editor->Text()->SelectionStatistics(
                          editor->textCursor(), CurrentCountOptions(), FWordCharacters)),
                      true);
@@ -83,7 +83,7 @@ void TForm1::TextRichEditChange()
 
 void TForm1::TextRichEditSelectionChange()
 {
-    TRichEditEx* editor = ui->TextRichEdit;
+    TRichEditEx* editor = Editor();
     if (editor->GetSelectionLength() > 0) {
         if (!selectionShown)
             savedInformation = ReadInformation();

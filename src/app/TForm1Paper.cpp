@@ -22,7 +22,7 @@ constexpr std::int32_t CellWeight = 2;
 void TForm1::PaperItemClick()
 {
     ShowPaperInfo(
-        FPaper.Count(ReadingText(ui->TextRichEdit->GetText(), CurrentCountOptions().excludeRuby)));
+        FPaper.Count(ReadingText(Editor()->GetText(), CurrentCountOptions().excludeRuby)));
 }
 
 void TForm1::MenuPaperItemClick()
@@ -32,7 +32,7 @@ void TForm1::MenuPaperItemClick()
 
 void TForm1::SimplePaperItemClick()
 {
-    const std::string& text = ui->TextRichEdit->GetText();
+    const std::string& text = Editor()->GetText();
     ShowPaperInfo(
         FPaper.SimpleCount(CountText(text, CurrentCountOptions(), CellWeight).characters));
 }
@@ -70,9 +70,9 @@ void TForm1::PaperSettingItemClick()
 void TForm1::ManuscriptPreviewItemClick()
 {
     if (FManuscriptPreview == nullptr) {
-        FManuscriptPreview = new ManuscriptPreview(this, FPaper, FPreviewSettings,
-                                                   ui->TextRichEdit->font().family());
-        connect(ui->TextRichEdit, &TRichEditEx::Change, FManuscriptPreview,
+        FManuscriptPreview =
+            new ManuscriptPreview(this, FPaper, FPreviewSettings, Editor()->font().family());
+        connect(Editor(), &TRichEditEx::Change, FManuscriptPreview,
                 &ManuscriptPreview::ScheduleRefresh);
         connect(ui->ExcludeRubyItem, &QAction::toggled, FManuscriptPreview,
                 &ManuscriptPreview::ScheduleRefresh);
@@ -83,8 +83,7 @@ void TForm1::ManuscriptPreviewItemClick()
     }
     std::string selection = SelectedText();
     if (selection.empty())
-        FManuscriptPreview->ShowText(
-            [this] { return ShownManuscript(ui->TextRichEdit->GetText()); });
+        FManuscriptPreview->ShowText([this] { return ShownManuscript(Editor()->GetText()); });
     else
         FManuscriptPreview->ShowText(
             [this, text = std::move(selection)] { return ShownManuscript(text); });

@@ -23,8 +23,7 @@ void TForm1::TokanaItemClick()
 // before the text is lost.
 void TForm1::PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite)
 {
-    TRichEditEx* editor = ui->TextRichEdit;
-    const QString sourceText = editor->document()->toRawText();
+    const QString sourceText = Editor()->document()->toRawText();
     const Document* shown = Documents().Item(FCurrentIndex);
     Document sourceDocument; // only the source's encoding is needed, not its text
     if (shown) {
@@ -36,6 +35,6 @@ void TForm1::PutTextInNewTab(const std::function<std::string(std::string_view)>&
     if (source.empty())
         return;
     PutRewrittenText(rewrite(source), sourceText, sourceDocument);
-    editor->SetModified(true);
+    Editor()->SetModified(true); // the new tab's
     ShowModifiedMark();
 }

@@ -211,11 +211,11 @@ std::vector<SettingsKey> TForm1::SettingKeys()
 // QFont; they are kept as read and written back unchanged.
 std::vector<SettingsKey> TForm1::FontKeys()
 {
-    const auto font = [this] { return ui->TextRichEdit->font(); };
+    const auto font = [this] { return Editor()->font(); };
     const auto change = [this](const std::function<void(QFont&)>& edit) {
-        QFont changed = ui->TextRichEdit->font();
+        QFont changed = Editor()->font();
         edit(changed);
-        ui->TextRichEdit->setFont(changed);
+        Editor()->setFont(changed);
     };
     const auto style = [font, change](const char* name, bool (QFont::*is)() const,
                                       void (QFont::*setTo)(bool)) {
@@ -341,9 +341,9 @@ void TForm1::SaveSettings()
 
 void TForm1::ApplyFontColor()
 {
-    QPalette palette = ui->TextRichEdit->palette();
+    QPalette palette = Editor()->palette();
     palette.setColor(QPalette::Text, ColorOf(FStoredFont.color, palette));
-    ui->TextRichEdit->setPalette(palette);
+    Editor()->setPalette(palette);
 }
 
 // Restores the stored size and place when the writer asked for them; a size the window cannot

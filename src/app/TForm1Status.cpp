@@ -26,7 +26,7 @@ void TForm1::UpdateCursorPosition()
 {
     if (!ui->CursorPosInfoItem->isChecked())
         return;
-    const auto [column, line] = ui->TextRichEdit->GetCaretLineColumn();
+    const auto [column, line] = Editor()->GetCaretLineColumn();
     SetStatusText(1, QStringLiteral(u"%1行 %2桁").arg(line).arg(column));
 }
 

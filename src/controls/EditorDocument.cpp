@@ -78,6 +78,22 @@ std::string BlockBytes(const QTextBlock& block, int from, int to)
     return bytes;
 }
 
+// The bytes of `text` encoded as a file in `encoding` is: with its mark, if the encoding has one.
+std::int64_t EncodedSize(QStringView text, TextEncoding encoding, LineBreak lineBreak,
+                         bool endsWithBreak)
+{
+    std::string bytes;
+    EncodeText(QtShiftJis::View(text), encoding, lineBreak, endsWithBreak, bytes);
+    return static_cast<std::int64_t>(bytes.size());
+}
+
+// The bytes of a line (or part of one) in `encoding`, without the mark.
+std::int64_t LineSize(QStringView line, TextEncoding encoding)
+{
+    return EncodedSize(line, encoding, LineBreak::Lf, true) -
+           EncodedSize({}, encoding, LineBreak::Lf, true);
+}
+
 bool SameWords(const WordCharacterSet& a, const WordCharacterSet& b)
 {
     return a.countDigits == b.countDigits && a.GetCharacterList() == b.GetCharacterList();
@@ -162,7 +178,8 @@ void EditorDocument::LoadBytes(std::string_view bytes, const CountOptions& optio
             block.setUserData(new QtShiftJis::OriginalBytes(std::string(line)));
     }
     FSums.Assign(std::move(survey.figures));
-    FCounting = true;
+    // The lines' sizes in another encoding come from their characters, counted when next asked.
+    FCounting = FMeasuredIn == TextEncoding::ShiftJis;
     EndLoad(undo);
 }
 
@@ -314,7 +331,11 @@ LineFigures EditorDocument::CountBytes(std::string_view line) const
 
 LineFigures EditorDocument::CountPart(const QTextBlock& block, int from, int to) const
 {
-    return CountBytes(BlockBytes(block, from, to));
+    LineFigures figures = CountBytes(BlockBytes(block, from, to));
+    if (FMeasuredIn != TextEncoding::ShiftJis)
+        figures.encodedBytes =
+            LineSize(QStringView(block.text()).mid(from, to - from), FMeasuredIn);
+    return figures;
 }
 
 void EditorDocument::CountUnder(const CountOptions& options, const WordCharacterSet& words)
@@ -359,6 +380,12 @@ TextStatistics EditorDocument::SelectionStatistics(const QTextCursor& cursor,
 {
     if (!FCounting || !SameOptions(options, FOptions) || !SameWords(words, FWords))
         CountAnew(options, words);
+    const TextSpan span = SelectionSpan(cursor);
+    return span.hasNul ? CountWhole(SelectedText(cursor), options, words) : span.Statistics();
+}
+
+TextSpan EditorDocument::SelectionSpan(const QTextCursor& cursor) const
+{
     const int start = cursor.selectionStart();
     const int end = cursor.selectionEnd();
     const QTextBlock first = findBlock(start);
@@ -375,5 +402,30 @@ TextStatistics EditorDocument::SelectionStatistics(const QTextCursor& cursor,
             span = TextSpan::Join(span, FSums.Range(inner, outer));
         span = TextSpan::Join(span, TextSpan::OfLine(CountPart(last, 0, end - last.position())));
     }
-    return span.hasNul ? CountWhole(SelectedText(cursor), options, words) : span.Statistics();
+    return span;
+}
+
+// Sizes in these encodings add up line by line: none carries a state from one character to the
+// next, and a line break always stands between two lines.
+std::int64_t EditorDocument::SizeIn(TextEncoding encoding, LineBreak lineBreak, bool endsWithBreak,
+                                    const QTextCursor* selection)
+{
+    if (encoding != FMeasuredIn) {
+        FMeasuredIn = encoding;
+        FCounting = false;
+    }
+    if (!FCounting)
+        CountAnew(FOptions, FWords);
+    if (encoding == TextEncoding::ShiftJis)
+        return 0;
+    const TextSpan span = selection ? SelectionSpan(*selection) : FSums.Range(0, FSums.Count());
+    const std::int64_t mark = EncodedSize({}, encoding, lineBreak, true);
+    const std::int64_t lineBreakSize = EncodedSize(u"\n", encoding, lineBreak, true) - mark;
+    std::int64_t size = span.encodedBytes + span.breaks * lineBreakSize;
+    if (selection)
+        return size;
+    // A file without a final break keeps none: the empty line after the last break goes.
+    if (!endsWithBreak && span.breaks > 0 && lastBlock().length() == 1)
+        size -= lineBreakSize;
+    return size + mark;
 }

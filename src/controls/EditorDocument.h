@@ -58,6 +58,13 @@ public:
     TextStatistics SelectionStatistics(const QTextCursor& cursor, const CountOptions& options,
                                        const WordCharacterSet& words);
 
+    // The bytes of the text saved in `encoding` (not Shift-JIS) with `lineBreak`, the final break
+    // dropped unless `endsWithBreak`, or of the selection of `selection` (no mark, every break).
+    // Each line's size is kept with its figures and follows the edits, so that it costs the same
+    // for every length of text.
+    std::int64_t SizeIn(TextEncoding encoding, LineBreak lineBreak, bool endsWithBreak,
+                        const QTextCursor* selection = nullptr);
+
 private:
     bool BeginLoad();
     void EndLoad(bool undo);
@@ -75,6 +82,7 @@ private:
     void CountAnew(const CountOptions& options, const WordCharacterSet& words);
     LineFigures CountBytes(std::string_view line) const;
     LineFigures CountPart(const QTextBlock& block, int from, int to) const;
+    TextSpan SelectionSpan(const QTextCursor& cursor) const;
     static TextStatistics CountWhole(std::string_view text, const CountOptions& options,
                                      const WordCharacterSet& words);
 
@@ -82,6 +90,7 @@ private:
     bool FCounting = false; // FSums follows the text under FOptions and FWords
     CountOptions FOptions;
     WordCharacterSet FWords;
-    std::unique_ptr<LineWordCounter> FLineWords; // under FWords
+    std::unique_ptr<LineWordCounter> FLineWords;       // under FWords
+    TextEncoding FMeasuredIn = TextEncoding::ShiftJis; // the lines' encodedBytes; none for this
     LineSums FSums;
 };

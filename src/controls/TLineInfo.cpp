@@ -109,6 +109,28 @@ bool TLineInfo::SetLineSpace(int value)
     return true;
 }
 
+// Only what differs is set: each setter lays the gutter out again.
+void TLineInfo::FollowSettingsOf(const TLineInfo& other)
+{
+    SetCountOptions(other.FCountOptions);
+    if (FDefaultAddStr != other.FDefaultAddStr)
+        SetDefaultAddStr(other.FDefaultAddStr);
+    if (FAddStrLeft != other.FAddStrLeft)
+        SetAddStrLeft(other.FAddStrLeft);
+    if (FAutoAddStrLeft != other.FAutoAddStrLeft)
+        SetAutoAddStrLeft(other.FAutoAddStrLeft);
+    if (FShowLineNum != other.FShowLineNum)
+        SetShowLineNum(other.FShowLineNum);
+    if (FShowAddStr != other.FShowAddStr)
+        SetShowAddStr(other.FShowAddStr);
+    if (FBarWidth != other.FBarWidth)
+        SetBarWidth(other.FBarWidth);
+    // The editor already has the other's font, so the spacing fits the pitch here too.
+    if (FLineSpace != other.FLineSpace)
+        SetLineSpace(other.FLineSpace);
+    FAutoChangeSize = other.FAutoChangeSize;
+}
+
 QString TLineInfo::AddStr(int row) const
 {
     return row >= 0 && row < RowCount() ? FRows[row].addStr : QString();

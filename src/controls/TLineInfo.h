@@ -54,6 +54,8 @@ public:
     bool SetLineSpace(int value);
     bool AutoChangeSize() const { return FAutoChangeSize; }
     void SetAutoChangeSize(bool value) { FAutoChangeSize = value; }
+    // Takes every setting above from another editor's gutter.
+    void FollowSettingsOf(const TLineInfo& other);
 
     // Rows that fit the gutter's height at the row step.
     int RowCount() const { return static_cast<int>(FRows.size()); }

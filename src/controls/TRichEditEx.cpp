@@ -13,7 +13,8 @@
 
 TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent), FLineInfo(new TLineInfo(this))
 {
-    ShowText(new EditorDocument(this));
+    FText = new EditorDocument(this);
+    setDocument(FText);
     // The vertical scroll bar stays, so that a text growing past one screen does not narrow the
     // text area: a new width lays out every line of the text again, which for a long novel takes
     // a fraction of a second and a layout object per line.
@@ -33,11 +34,24 @@ EditorDocument* TRichEditEx::Text() const
     return FText;
 }
 
-// The document's caret, selection and scroll position are the owner's to keep and put back.
-void TRichEditEx::ShowText(EditorDocument* text)
+void TRichEditEx::FollowSettingsOf(const TRichEditEx& other)
 {
-    FText = text;
-    setDocument(text);
+    if (font() != other.font())
+        setFont(other.font());
+    if (document()->defaultFont() != other.document()->defaultFont())
+        document()->setDefaultFont(other.document()->defaultFont());
+    if (palette() != other.palette())
+        setPalette(other.palette());
+    if (lineWrapMode() != other.lineWrapMode())
+        setLineWrapMode(other.lineWrapMode());
+    if (wordWrapMode() != other.wordWrapMode())
+        setWordWrapMode(other.wordWrapMode());
+    setTabChangesFocus(other.tabChangesFocus());
+    setContextMenuPolicy(other.contextMenuPolicy());
+    SetDropAccept(other.DropAccept());
+    FWindowShortcuts = other.FWindowShortcuts;
+    FInitializing = other.FInitializing;
+    FLineInfo->FollowSettingsOf(*other.FLineInfo);
 }
 
 void TRichEditEx::TextChanged()

@@ -1,9 +1,9 @@
 #pragma once
-// The window's one editor, TextRichEdit. Besides the drop handling of TDropRichEdit it hands out
-// its text and its selection as Shift-JIS bytes with CR LF line breaks, answers the display-line
-// questions of the status bar and the counts, and raises AfterKeyDown, MouseDown, VScroll and
-// Change for the window. Its gutter, LineInfo1, stands at the left of the text area and repaints
-// whenever the area does.
+// The window's editor, TextRichEdit; each tab has one of its own. Besides the drop handling of
+// TDropRichEdit it hands out its text and its selection as Shift-JIS bytes with CR LF line breaks,
+// answers the display-line questions of the status bar and the counts, and raises AfterKeyDown,
+// MouseDown, VScroll and Change for the window. Its gutter, LineInfo1, stands at the left of the
+// text area and repaints whenever the area does.
 
 #include "controls/EditorDocument.h"
 #include "controls/TDropRichEdit.h"
@@ -27,9 +27,8 @@ class TRichEditEx : public TDropRichEdit
 public:
     explicit TRichEditEx(QWidget* parent = nullptr);
 
-    // The text shown: the document of the tab in front. The editor starts with one of its own.
+    // The editor's text, a document of its own made with it.
     EditorDocument* Text() const;
-    void ShowText(EditorDocument* text);
 
     // The whole text as Shift-JIS with CR LF line breaks. Characters without a Shift-JIS form come
     // out as "?", and GetTextLosesCharacters() then tells so.
@@ -52,6 +51,9 @@ public:
     int GetLineCount();
 
     TLineInfo* LineInfo() const { return FLineInfo; }
+    // Takes the other editor's font, colours, wrapping, keys and gutter settings, changing only
+    // what differs: a new font or width lays out the whole text again.
+    void FollowSettingsOf(const TRichEditEx& other);
     // For the gutter: the first block in view, and the top of a block in the text area (which
     // lays the block out if it has not been yet).
     QTextBlock FirstVisibleBlock() const { return firstVisibleBlock(); }

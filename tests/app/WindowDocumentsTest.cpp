@@ -5,6 +5,7 @@
 #include "app/StartWhenShown.h"
 #include "controls/EditorDocument.h"
 #include "controls/StatusProgress.h"
+#include "controls/TLineInfo.h"
 #include "shell/UsefulFunc.h"
 
 #include <QDialog>
@@ -109,6 +110,39 @@ TEST_F(WindowTest, EachTabKeepsItsUndoCaretSelectionAndScroll)
     EXPECT_EQ(Form->StatusText(3), "");
     ClickTab(2);
     EXPECT_EQ(Editor()->GetText(), "bother\r\n");
+}
+
+// Each tab has its own editor: what the writer changed while another tab was in front (the
+// window's size, the font, wrapping, the gutter's columns) holds for a tab when it comes forward.
+TEST_F(WindowTest, ATabComesForwardWithTheSettingsChangedBehindIt)
+{
+    Form->OpenFile(Write("a.txt", "first\r\n"));
+    Form->OpenFile(Write("b.txt", "second\r\n"));
+    ClickTab(1);
+    TRichEditEx* first = Editor();
+    Form->resize(Form->width() + 120, Form->height() + 40);
+    QFont font = first->font();
+    font.setPointSize(font.pointSize() + 3);
+    first->setFont(font);
+    for (const char* name : {"WordWrapItem", "ShowLineNumItem", "LineInfoItem"})
+        Action(name)->trigger();
+    QApplication::processEvents();
+
+    ClickTab(2);
+    TRichEditEx* second = Editor();
+    ASSERT_NE(second, first);
+    QApplication::processEvents();
+    EXPECT_EQ(second->size(), first->size());
+    EXPECT_EQ(second->font(), font);
+    EXPECT_EQ(second->document()->defaultFont(), font);
+    EXPECT_EQ(second->lineWrapMode(), first->lineWrapMode());
+    EXPECT_EQ(second->LineInfo()->ShowLineNum(), first->LineInfo()->ShowLineNum());
+    EXPECT_EQ(second->LineInfo()->ShowAddStr(), first->LineInfo()->ShowAddStr());
+    EXPECT_EQ(second->LineInfo()->width(), first->LineInfo()->width());
+    EXPECT_EQ(Field("CharNumber"), "6"); // the figures are the front tab's
+    Type("x");
+    EXPECT_EQ(second->GetText(), "xsecond\r\n");
+    EXPECT_EQ(first->GetText(), "first\r\n");
 }
 
 // A file of every byte pair (some characters have two) and of bytes with no character is saved
@@ -313,16 +347,17 @@ TEST_F(WindowTest, DroppedFilesOpenInOrder)
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(Local(a)), QUrl::fromLocalFile(Local(b))});
     // The drop goes where the drag entered, as on the desktop.
+    TRichEditEx* target = Editor();
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(Editor()->viewport(), &enter);
+    QApplication::sendEvent(target->viewport(), &enter);
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(Editor()->viewport(), &drop);
+    QApplication::sendEvent(target->viewport(), &drop);
     ASSERT_EQ(Tabs()->count(), 3);
     EXPECT_EQ(Tabs()->tabText(1), "a.txt");
     EXPECT_EQ(Tabs()->tabText(2), "b.txt");
-    EXPECT_EQ(Editor()->GetDropFileCount(), 2u);
-    EXPECT_EQ(Editor()->GetDropFileName(2), nullptr);
+    EXPECT_EQ(target->GetDropFileCount(), 2u);
+    EXPECT_EQ(target->GetDropFileName(2), nullptr);
 }
 
 TEST_F(WindowTest, SavingCharactersWithoutShiftJisFormAsksFirst)

@@ -21,7 +21,7 @@ namespace {
 class WindowGutterTest : public WindowTest
 {
 protected:
-    TLineInfo* Gutter() const { return Form->findChild<TLineInfo*>("LineInfo1"); }
+    TLineInfo* Gutter() const { return Editor()->LineInfo(); }
 
     int TextWidth(const QString& text) const
     {

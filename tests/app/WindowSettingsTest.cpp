@@ -186,10 +186,10 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
                              "AppearanceLineItem", "ExcludeRubyItem"})
         EXPECT_TRUE(Checked(name)) << name;
     EXPECT_EQ(Editor()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    EXPECT_EQ(Form->findChild<TLineInfo*>("LineInfo1")->LineSpace(), 3);
+    EXPECT_EQ(Editor()->LineInfo()->LineSpace(), 3);
     EXPECT_EQ(fontKeys(Editor()->font()), written);
     EXPECT_EQ(std::get<0>(written), QStringLiteral("IPAMincho"));
-    EXPECT_EQ(Form->findChild<TLineInfo*>("LineInfo1")->font(), Editor()->font());
+    EXPECT_EQ(Editor()->LineInfo()->font(), Editor()->font());
     EXPECT_EQ(Form->Paper().Column, 40);
     EXPECT_EQ(Form->Paper().Line, 40);
     EXPECT_FALSE(Form->WordCharacters().countDigits);

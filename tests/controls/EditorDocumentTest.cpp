@@ -143,6 +143,51 @@ TEST(EditorDocumentFigures, FollowEveryEditAsAWholeCountWould)
     }
 }
 
+// The size of the text and of a selection in each other encoding, kept line by line, against the
+// text encoded whole: after every edit, with every line break and with and without a final one.
+TEST(EditorDocumentSizes, FollowEveryEditAsAWholeEncodingWould)
+{
+    const TextEncoding encodings[] = {TextEncoding::Utf8, TextEncoding::Utf8Bom,
+                                      TextEncoding::Utf16Le, TextEncoding::Utf16Be,
+                                      TextEncoding::EucJp};
+    const LineBreak breaks[] = {LineBreak::CrLf, LineBreak::Lf, LineBreak::Cr};
+    std::mt19937 random(20261208);
+    const auto pick = [&random](auto& list) {
+        return list[std::uniform_int_distribution<std::size_t>(0, std::size(list) - 1)(random)];
+    };
+    for (int round = 0; round < 20; ++round) {
+        EditorDocument document;
+        document.LoadBytes(Sjis("一行目") + "\r\n\r\nx\r\n", CountOptions(), WordCharacterSet());
+        for (int step = 0; step < 60; ++step) {
+            RandomEdit(document, random);
+            if (step % 7 == 0) // characters beyond the basic plane, and ones EUC-JP lacks
+                QTextCursor(&document).insertText(QStringLiteral(u"𠮷é\n"));
+            const TextEncoding encoding = pick(encodings);
+            const LineBreak lineBreak = pick(breaks);
+            const bool endsWithBreak = step % 2 == 0;
+            std::string whole;
+            EncodeText(QtShiftJis::View(document.toRawText()), encoding, lineBreak, endsWithBreak,
+                       whole);
+            EXPECT_EQ(document.SizeIn(encoding, lineBreak, endsWithBreak),
+                      static_cast<std::int64_t>(whole.size()));
+
+            QTextCursor selection(&document);
+            const int end = document.characterCount() - 1;
+            selection.setPosition(std::uniform_int_distribution<int>(0, end)(random));
+            selection.setPosition(std::uniform_int_distribution<int>(0, end)(random),
+                                  QTextCursor::KeepAnchor);
+            std::string part;
+            std::string mark;
+            EncodeText(QtShiftJis::View(selection.selectedText()), encoding, lineBreak, true, part);
+            EncodeText({}, encoding, lineBreak, true, mark);
+            EXPECT_EQ(document.SizeIn(encoding, lineBreak, endsWithBreak, &selection),
+                      static_cast<std::int64_t>(part.size() - mark.size()));
+            if (HasFailure())
+                return;
+        }
+    }
+}
+
 // Every byte pair with a lead byte, and bytes with no character, come back as they were read; an
 // edited line alone takes the preferred form of its characters.
 TEST(EditorDocumentBytes, UnchangedLinesKeepTheirFileBytes)
