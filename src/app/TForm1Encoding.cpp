@@ -9,6 +9,7 @@
 #include "app/SavedForm.h"
 #include "controls/EditorDocument.h"
 #include "controls/QtShiftJis.h"
+#include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
@@ -19,6 +20,7 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -128,6 +130,11 @@ void TForm1::ShowLoadedText(Document& document, FileText text)
 {
     TRichEditEx* editor = Editor();
     EditorDocument* shown = editor->Text();
+    // A new tab's editor takes its place, and its gutter its width, before the text goes in: a
+    // later width of the text area would lay out every line again.
+    if (QLayout* place = editor->parentWidget() ? editor->parentWidget()->layout() : nullptr)
+        place->activate();
+    editor->LineInfo()->FitWidth();
     const bool inPieces =
         text.shiftJis.size() + 2 * text.decoded.size() > EditorDocument::LoadPieceBytes;
     if (inPieces) {

@@ -330,6 +330,11 @@ TEST_F(WindowTest, ALongFileOpensWithItsProgressDrawn)
     QObject::connect(Form->findChild<StatusProgress*>("StatusPanel0"), &StatusProgress::DrawPanel,
                      Form.get(), [&] { drawnUnder << Form->StatusText(1); });
     Form->OpenFile(Write("long.txt", bytes));
+    // The text area keeps its width once the window has drawn it: a new one would lay out every
+    // line again.
+    const int width = Editor()->viewport()->width();
+    QTest::qWait(50);
+    EXPECT_EQ(Editor()->viewport()->width(), width);
     EXPECT_GE(drawnUnder.count(QStringLiteral(u"読み込み中")), 3);
     EXPECT_NE(Form->StatusText(1), QStringLiteral(u"読み込み中"));
     EXPECT_TRUE(Editor()->updatesEnabled());
