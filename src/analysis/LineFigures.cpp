@@ -3,7 +3,9 @@
 #include "Saturate.h"
 #include "TextAsRead.h"
 
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -70,98 +72,155 @@ TextStatistics TextSpan::Statistics() const noexcept
     return statistics;
 }
 
-void LineSums::Sum::Add(const Sum& other, std::int64_t sign) noexcept
+void LineSums::Sum::Add(const Sum& other) noexcept
 {
-    characters += sign * other.characters;
-    bytes += sign * other.bytes;
-    words += sign * other.words;
-    nuls += sign * other.nuls;
-    encodedBytes += sign * other.encodedBytes;
+    characters += other.characters;
+    bytes += other.bytes;
+    words += other.words;
+    nuls += other.nuls;
+    encodedBytes += other.encodedBytes;
 }
 
-LineSums::Sum LineSums::Entry(std::size_t index) const noexcept
+LineSums::Sum LineSums::Entry(const LineFigures* before, const LineFigures& line) noexcept
 {
-    const LineFigures& line = FLines[index];
-    const bool joined =
-        index > 0 && Joins(FLines[index - 1].words.endsInJoin, line.words.beginsWithWord);
+    const bool joined = before && Joins(before->words.endsInJoin, line.words.beginsWithWord);
     return {line.characters, line.bytes, std::int64_t{line.words.words} - joined,
             line.hasNul ? 1 : 0, line.encodedBytes};
 }
 
-LineSums::Sum LineSums::Prefix(std::size_t count) const noexcept
+const LineFigures* LineSums::LastBefore(std::size_t run) const noexcept
 {
-    Sum sum;
-    const std::size_t groups = count / Group;
-    for (std::size_t i = groups; i > 0; i &= i - 1)
-        sum.Add(FTree[i - 1], 1);
-    for (std::size_t line = groups * Group; line < count; ++line)
-        sum.Add(Entry(line), 1);
-    return sum;
+    return run > 0 ? &FRuns[run - 1].lines.back() : nullptr;
 }
 
-void LineSums::Update(std::size_t index, const Sum& before, const Sum& after) noexcept
+void LineSums::Resum(std::size_t run) noexcept
 {
-    Sum change = after;
-    change.Add(before, -1);
-    for (std::size_t i = index / Group + 1; i <= FTree.size(); i += i & (~i + 1))
-        FTree[i - 1].Add(change, 1);
-}
-
-// Linear: each group is summed, then each node passes its sum on to its parent once.
-void LineSums::Rebuild()
-{
-    FTree.assign((FLines.size() + Group - 1) / Group, Sum{});
-    for (std::size_t line = 0; line < FLines.size(); ++line)
-        FTree[line / Group].Add(Entry(line), 1);
-    for (std::size_t i = 1; i <= FTree.size(); ++i) {
-        const std::size_t parent = i + (i & (~i + 1));
-        if (parent <= FTree.size())
-            FTree[parent - 1].Add(FTree[i - 1], 1);
+    Run& r = FRuns[run];
+    r.sum = {};
+    const LineFigures* before = LastBefore(run);
+    for (const LineFigures& line : r.lines) {
+        r.sum.Add(Entry(before, line));
+        before = &line;
     }
+}
+
+std::pair<std::size_t, std::size_t> LineSums::Find(std::size_t index) const noexcept
+{
+    for (std::size_t run = 0; run < FRuns.size(); ++run) {
+        if (index < FRuns[run].lines.size())
+            return {run, index};
+        index -= FRuns[run].lines.size();
+    }
+    if (FRuns.empty())
+        return {0, 0};
+    return {FRuns.size() - 1, FRuns.back().lines.size()};
+}
+
+const LineFigures& LineSums::Line(std::size_t index) const
+{
+    const auto [run, at] = Find(index);
+    return FRuns[run].lines[at];
 }
 
 void LineSums::Assign(std::vector<LineFigures> lines)
 {
-    FLines = std::move(lines);
-    Rebuild();
+    FRuns.clear();
+    FCount = 0;
+    Replace(0, 0, std::move(lines));
 }
 
+// Lines cut into as few runs as hold them, of even length: a run grown too long splits in halves.
+std::vector<LineSums::Run> LineSums::CutIntoRuns(std::vector<LineFigures> lines) const
+{
+    const std::size_t pieces = (lines.size() + FRunLength - 1) / FRunLength;
+    std::vector<Run> runs(pieces);
+    for (std::size_t piece = 0; piece < pieces; ++piece) {
+        const auto from = static_cast<std::ptrdiff_t>(lines.size() * piece / pieces);
+        const auto to = static_cast<std::ptrdiff_t>(lines.size() * (piece + 1) / pieces);
+        runs[piece].lines.assign(std::make_move_iterator(lines.begin() + from),
+                                 std::make_move_iterator(lines.begin() + to));
+    }
+    return runs;
+}
+
+// The runs from the one holding `first` to the one holding the last replaced line are cut anew
+// from their lines kept before and after the change, with the new lines between; a run that would
+// be left short takes in the run after it. Then the run after the new ones sums its first line's
+// join again.
 void LineSums::Replace(std::size_t first, std::size_t count, std::vector<LineFigures> with)
 {
-    if (first + count > FLines.size())
+    if (first + count > FCount)
         return;
-    if (with.size() != count) {
-        FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(first),
-                     FLines.begin() + static_cast<std::ptrdiff_t>(first + count));
-        FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(first),
-                      std::make_move_iterator(with.begin()), std::make_move_iterator(with.end()));
-        Rebuild();
-        return;
+    FCount = FCount - count + with.size();
+    std::size_t firstRun = 0;
+    std::size_t end = 0; // of the runs replaced
+    std::vector<LineFigures> lines;
+    if (FRuns.empty()) {
+        lines = std::move(with);
+    } else {
+        const auto [run, firstAt] = Find(first);
+        firstRun = run;
+        std::size_t lastRun = run;
+        std::size_t lastEnd = firstAt;
+        if (count > 0)
+            std::tie(lastRun, lastEnd) = Find(first + count - 1);
+        lastEnd += count > 0 ? 1 : 0;
+        const std::vector<LineFigures>& head = FRuns[firstRun].lines;
+        const std::vector<LineFigures>& tail = FRuns[lastRun].lines;
+        lines.reserve(firstAt + with.size() + (tail.size() - lastEnd));
+        lines.insert(lines.end(), head.begin(),
+                     head.begin() + static_cast<std::ptrdiff_t>(firstAt));
+        lines.insert(lines.end(), std::make_move_iterator(with.begin()),
+                     std::make_move_iterator(with.end()));
+        lines.insert(lines.end(), tail.begin() + static_cast<std::ptrdiff_t>(lastEnd), tail.end());
+        end = lastRun + 1;
+        if (lines.size() < FRunLength / 4 && end < FRuns.size()) {
+            const std::vector<LineFigures>& next = FRuns[end++].lines;
+            lines.insert(lines.end(), next.begin(), next.end());
+        }
     }
-    // The line after the run may join the run's last line differently now.
-    const std::size_t end = std::min(first + count + 1, FLines.size());
-    std::vector<Sum> before;
-    for (std::size_t i = first; i < end; ++i)
-        before.push_back(Entry(i));
-    std::move(with.begin(), with.end(), FLines.begin() + static_cast<std::ptrdiff_t>(first));
-    for (std::size_t i = first; i < end; ++i)
-        Update(i, before[i - first], Entry(i));
+    std::vector<Run> runs = CutIntoRuns(std::move(lines));
+    const std::size_t pieces = runs.size();
+    FRuns.erase(FRuns.begin() + static_cast<std::ptrdiff_t>(firstRun),
+                FRuns.begin() + static_cast<std::ptrdiff_t>(end));
+    FRuns.insert(FRuns.begin() + static_cast<std::ptrdiff_t>(firstRun),
+                 std::make_move_iterator(runs.begin()), std::make_move_iterator(runs.end()));
+    const std::size_t resummed = std::min(firstRun + pieces + 1, FRuns.size());
+    for (std::size_t run = firstRun; run < resummed; ++run)
+        Resum(run);
 }
 
 TextSpan LineSums::Range(std::size_t first, std::size_t last) const noexcept
 {
-    Sum sum = Prefix(last);
-    sum.Add(Prefix(first), -1);
+    Sum sum;
+    std::size_t begin = 0; // of the run
+    for (std::size_t run = 0; run < FRuns.size() && begin < last; ++run) {
+        const std::vector<LineFigures>& lines = FRuns[run].lines;
+        const std::size_t runEnd = begin + lines.size();
+        if (runEnd > first) {
+            if (begin >= first && runEnd <= last) {
+                sum.Add(FRuns[run].sum);
+            } else {
+                const std::size_t from = std::max(first, begin) - begin;
+                const std::size_t to = std::min(last, runEnd) - begin;
+                for (std::size_t i = from; i < to; ++i)
+                    sum.Add(Entry(i > 0 ? &lines[i - 1] : LastBefore(run), lines[i]));
+            }
+        }
+        begin = runEnd;
+    }
+    const LineFigures& firstLine = Line(first);
+    const LineFigures& lastLine = Line(last - 1);
     TextSpan span;
     span.characters = sum.characters;
     span.breaks = static_cast<std::int64_t>(last - first) - 1;
     span.bytes = sum.bytes + 2 * span.breaks;
     // The first line's join with the line before the range lies outside it.
-    span.words = sum.words + (first > 0 && Joins(FLines[first - 1].words.endsInJoin,
-                                                 FLines[first].words.beginsWithWord));
-    span.beginsWithWord = FLines[first].words.beginsWithWord;
-    span.endsInJoin = FLines[last - 1].words.endsInJoin;
-    span.lastLineEmpty = FLines[last - 1].emptyAsRead;
+    span.words = sum.words + (first > 0 && Joins(Line(first - 1).words.endsInJoin,
+                                                 firstLine.words.beginsWithWord));
+    span.beginsWithWord = firstLine.words.beginsWithWord;
+    span.endsInJoin = lastLine.words.endsInJoin;
+    span.lastLineEmpty = lastLine.emptyAsRead;
     span.hasNul = sum.nuls > 0;
     span.encodedBytes = sum.encodedBytes;
     return span;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct LineFigures
@@ -49,17 +50,19 @@ struct TextSpan
     TextStatistics Statistics() const noexcept;
 };
 
-// The figures of every line of a text in order, with sums over any run of lines in logarithmic
-// time (a Fenwick tree over groups of lines). Replacing lines by as many others costs a logarithmic
-// update per line; a change in the number of lines rebuilds the sums in linear time.
+// The figures of every line of a text in order, in runs of at most a few hundred lines, each with
+// its sum. Replacing lines costs the runs the change touches, whether or not the number of lines
+// changes; a sum over any run of lines adds up the runs' sums and counts only its two partial runs.
 class LineSums
 {
 public:
+    explicit LineSums(std::size_t runLength = 512) : FRunLength(runLength < 1 ? 1 : runLength) {}
+
     void Assign(std::vector<LineFigures> lines);
     // Puts `with` in the place of the `count` lines from `first`.
     void Replace(std::size_t first, std::size_t count, std::vector<LineFigures> with);
-    std::size_t Count() const noexcept { return FLines.size(); }
-    const LineFigures& Line(std::size_t index) const { return FLines[index]; }
+    std::size_t Count() const noexcept { return FCount; }
+    const LineFigures& Line(std::size_t index) const;
     // Lines [first, last), last > first, joined by CR LF.
     TextSpan Range(std::size_t first, std::size_t last) const noexcept;
 
@@ -71,16 +74,22 @@ private:
         std::int64_t words = 0; // each line's words less the join with the line before
         std::int64_t nuls = 0;
         std::int64_t encodedBytes = 0;
-        void Add(const Sum& other, std::int64_t sign) noexcept;
+        void Add(const Sum& other) noexcept;
     };
-    Sum Entry(std::size_t index) const noexcept;
-    Sum Prefix(std::size_t count) const noexcept;
-    void Update(std::size_t index, const Sum& before, const Sum& after) noexcept;
-    void Rebuild();
+    struct Run
+    {
+        std::vector<LineFigures> lines;
+        Sum sum; // the lines' entries, the first one's join with the run before included
+    };
+    static Sum Entry(const LineFigures* before, const LineFigures& line) noexcept;
+    std::vector<Run> CutIntoRuns(std::vector<LineFigures> lines) const;
+    const LineFigures* LastBefore(std::size_t run) const noexcept;
+    void Resum(std::size_t run) noexcept;
+    // The run holding line `index` and the line's place in it; one past the last line gives the
+    // last run's end.
+    std::pair<std::size_t, std::size_t> Find(std::size_t index) const noexcept;
 
-    // The tree adds up groups of lines, which keeps it small beside the lines themselves; a sum
-    // adds the lines of a last, partial group one by one.
-    static constexpr std::size_t Group = 16;
-    std::vector<LineFigures> FLines;
-    std::vector<Sum> FTree; // FTree[i - 1] sums the groups (i - lowbit(i), i]
+    std::size_t FRunLength;
+    std::size_t FCount = 0;
+    std::vector<Run> FRuns; // never an empty run
 };

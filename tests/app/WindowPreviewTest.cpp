@@ -46,7 +46,8 @@ TEST_F(WindowPreviewTest, PagesThroughTheSheetsAndFollowsTheText)
     EXPECT_EQ(SheetLabel(), Expected(1, Editor()->GetText()));
 
     Editor()->SetText(Sjis("短い。"));
-    QTRY_COMPARE(SheetLabel(), QStringLiteral(u"1 / 1 枚"));
+    (void)QTest::qWaitFor([&] { return SheetLabel() == QStringLiteral(u"1 / 1 枚"); });
+    EXPECT_EQ(SheetLabel(), QStringLiteral(u"1 / 1 枚"));
     Form->Paper().Column = 1;
     Form->Paper().Line = 1;
     AnswerModal<QDialog>([](QDialog* dialog) { dialog->accept(); });
@@ -81,7 +82,8 @@ TEST_F(WindowPreviewTest, ShowsTheTextAsRead)
     Action("ManuscriptPreviewItem")->trigger();
     EXPECT_EQ(SheetLabel(), QStringLiteral(u"1 / 3 枚"));
     Action("ExcludeRubyItem")->trigger();
-    QTRY_COMPARE(SheetLabel(), Expected(1, Editor()->GetText()));
+    (void)QTest::qWaitFor([&] { return SheetLabel() == Expected(1, Editor()->GetText()); });
+    EXPECT_EQ(SheetLabel(), Expected(1, Editor()->GetText()));
 }
 
 } // namespace

@@ -250,12 +250,13 @@ TEST_F(WindowSettingsTest, HandEditedValuesAreReadAsTheProgramReadsThem)
         const QPoint place = Form->pos();
         ASSERT_TRUE(Form->close());
         TIniFile written(path);
-        if (fact.starts_with("maximum"))
+        if (fact.starts_with("maximum")) {
             EXPECT_EQ(written.ReadInteger("History", "MaxNum", 0), fact == "maximum 16" ? 16 : 10);
-        if (fact == "9 points, red")
+        } else if (fact == "9 points, red") {
             EXPECT_EQ(written.ReadInteger("Font", "Color", 0), 255) << "written back as read";
-        if (fact == "place ignored")
+        } else if (fact == "place ignored") {
             EXPECT_EQ(written.ReadInteger("Window", "Left", 0), place.x()) << "still rewritten";
+        }
     }
 
     Start(Write("face.ini", "[Font]\nName=" + faceBytes + "\n"));

@@ -28,7 +28,7 @@ TEST(CopyrightForm, EveryClickGivesABoxOfItsOwnThatGoesWhenClosed)
     EXPECT_EQ(ok->geometry(), QRect(0, 133 - ok->height(), 277, ok->height()));
 
     QTest::mouseClick(first->findChild<QWidget*>("Button1"), Qt::LeftButton);
-    QTRY_VERIFY(first.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }));
     ASSERT_FALSE(second.isNull());
     EXPECT_TRUE(second->isVisible());
 }
