@@ -58,8 +58,6 @@ private:
     LineFigures CountBytes(std::string_view line) const;
     LineFigures CountPart(const QTextBlock& block, int from, int to) const;
     TextSpan SelectionSpan(const QTextCursor& cursor) const;
-    static TextStatistics CountWhole(std::string_view text, const CountOptions& options,
-                                     const WordCharacterSet& words);
 
     bool FCounting = false; // FSums follows the text under FOptions and FWords
     CountOptions FOptions;
