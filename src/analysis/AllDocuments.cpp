@@ -1,5 +1,6 @@
 #include "AllDocuments.h"
 
+#include "InformationPanel.h"
 #include "PhraseCount.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
@@ -24,12 +25,11 @@ TextStatistics SumStatistics(std::span<const std::string_view> texts, const Coun
 {
     TextStatistics totals;
     for (const std::string_view text : texts) {
-        const TextStatistics one = CountText(text, options, 1);
+        const TextStatistics one = CountTextAndWords(text, options, wordCharacters);
         totals.characters = SaturatingAdd(totals.characters, one.characters);
         totals.lines = SaturatingAdd(totals.lines, one.lines);
         totals.bytes = SaturatingAdd(totals.bytes, one.bytes);
-        totals.words = SaturatingAdd(
-            totals.words, CountWords(ReadingText(text, options.excludeRuby), wordCharacters));
+        totals.words = SaturatingAdd(totals.words, one.words);
     }
     return totals;
 }

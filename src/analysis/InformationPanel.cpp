@@ -1,5 +1,6 @@
 #include "InformationPanel.h"
 
+#include "Saturate.h"
 #include "TextAsRead.h"
 #include "WordCount.h"
 
@@ -8,13 +9,21 @@ InformationTexts EmptyInformation()
     return {"0", "0", "0", "0 (words)", "0", "0 (bytes)"};
 }
 
+TextStatistics CountTextAndWords(std::string_view text, const CountOptions& options,
+                                 const WordCharacterSet& wordCharacters)
+{
+    const ReadingText asRead(text, options.excludeRuby);
+    TextStatistics statistics = CountText(asRead.View(), WithRuby(options), 1);
+    statistics.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
+    statistics.words = CountWords(asRead.View(), wordCharacters);
+    return statistics;
+}
+
 InformationTexts MakeInformation(std::string_view text, const CountOptions& options,
                                  const WordCharacterSet& wordCharacters,
                                  std::optional<std::int32_t> displayLines)
 {
-    TextStatistics statistics = CountText(text, options, 1);
-    statistics.words = CountWords(ReadingText(text, options.excludeRuby), wordCharacters);
-    return FormatInformation(statistics, displayLines);
+    return FormatInformation(CountTextAndWords(text, options, wordCharacters), displayLines);
 }
 
 InformationTexts FormatInformation(TextStatistics statistics,

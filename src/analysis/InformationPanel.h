@@ -24,6 +24,11 @@ struct InformationTexts
 // The initial texts of the panel: "0", "0", "0", "0 (words)", "0", "0 (bytes)".
 InformationTexts EmptyInformation();
 
+// Characters, lines, bytes and words of a text, as CountText and CountWords give them, reading the
+// text as read (ruby and notes left out, when the switch says so) only once.
+TextStatistics CountTextAndWords(std::string_view text, const CountOptions& options,
+                                 const WordCharacterSet& wordCharacters);
+
 // Writes the six texts of figures counted already (words included).
 InformationTexts FormatInformation(TextStatistics statistics,
                                    std::optional<std::int32_t> displayLines = std::nullopt);

@@ -46,8 +46,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+        // Once now and once after the event: the new height lays the panel out again while the
+        // bar is still changing, so the height set inside could be the one for its old state.
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
             Fit();
+            QMetaObject::invokeMethod(this, &ScrollBarRoom::Fit, Qt::QueuedConnection);
+        }
         return QObject::eventFilter(watched, event);
     }
 

@@ -1,8 +1,8 @@
 #include "EditorDocument.h"
 
 #include "QtShiftJis.h"
+#include "analysis/InformationPanel.h"
 #include "analysis/ShiftJis.h"
-#include "analysis/TextAsRead.h"
 #include "analysis/WordCount.h"
 #include "shell/TextLines.h"
 
@@ -356,14 +356,6 @@ void EditorDocument::CountAnew(const CountOptions& options, const WordCharacterS
     FCounting = true;
 }
 
-TextStatistics EditorDocument::CountWhole(std::string_view text, const CountOptions& options,
-                                          const WordCharacterSet& words)
-{
-    TextStatistics statistics = CountText(text, options);
-    statistics.words = CountWords(ReadingText(text, options.excludeRuby), words);
-    return statistics;
-}
-
 TextStatistics EditorDocument::Statistics(const CountOptions& options,
                                           const WordCharacterSet& words)
 {
@@ -371,7 +363,7 @@ TextStatistics EditorDocument::Statistics(const CountOptions& options,
         CountAnew(options, words);
     const TextSpan span = FSums.Range(0, FSums.Count());
     // Where a NUL ends the text only the whole text says what is left.
-    return span.hasNul ? CountWhole(Text(), options, words) : span.Statistics();
+    return span.hasNul ? CountTextAndWords(Text(), options, words) : span.Statistics();
 }
 
 TextStatistics EditorDocument::SelectionStatistics(const QTextCursor& cursor,
@@ -381,7 +373,8 @@ TextStatistics EditorDocument::SelectionStatistics(const QTextCursor& cursor,
     if (!FCounting || !SameOptions(options, FOptions) || !SameWords(words, FWords))
         CountAnew(options, words);
     const TextSpan span = SelectionSpan(cursor);
-    return span.hasNul ? CountWhole(SelectedText(cursor), options, words) : span.Statistics();
+    return span.hasNul ? CountTextAndWords(SelectedText(cursor), options, words)
+                       : span.Statistics();
 }
 
 TextSpan EditorDocument::SelectionSpan(const QTextCursor& cursor) const

@@ -83,8 +83,6 @@ private:
     LineFigures CountBytes(std::string_view line) const;
     LineFigures CountPart(const QTextBlock& block, int from, int to) const;
     TextSpan SelectionSpan(const QTextCursor& cursor) const;
-    static TextStatistics CountWhole(std::string_view text, const CountOptions& options,
-                                     const WordCharacterSet& words);
 
     bool FLoading = false;  // the text is going in: no edit to follow
     bool FCounting = false; // FSums follows the text under FOptions and FWords

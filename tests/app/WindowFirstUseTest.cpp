@@ -264,7 +264,7 @@ TEST_F(WindowTest, FileDialogsSelectTheProposedNameAndLeaveNothingBehind)
         proposed = name->text();
         selected = name->selectedText();
         QTest::keyClicks(name, "w"); // "weird.txt" is offered for completion
-        QTest::qWaitFor(
+        (void)QTest::qWaitFor(
             [name] {
                 name->completer()->complete();
                 return name->completer()->popup()->isVisible();
