@@ -46,26 +46,34 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        // Once now and once after the event: the new height lays the panel out again while the
-        // bar is still changing, so the height set inside could be the one for its old state.
-        if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
             Fit();
-            QMetaObject::invokeMethod(this, &ScrollBarRoom::Fit, Qt::QueuedConnection);
-        }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    // A new height lays the panel out again, which can show or hide the bar while the height is
+    // being set: the call that would come from inside is left out, and the height fitted again
+    // if the bar changed meanwhile.
     void Fit()
     {
+        if (FFitting)
+            return;
+        FFitting = true;
         const QScrollBar* bar = FPanel.horizontalScrollBar();
         const int rows = FPanel.widget()->minimumSizeHint().height();
         const int frame = 2 * FPanel.frameWidth();
-        FPanel.setFixedHeight(rows + frame +
-                              (bar->isVisibleTo(&FPanel) ? bar->sizeHint().height() : 0));
+        for (int tries = 0; tries < 2; ++tries) {
+            const bool shown = bar->isVisibleTo(&FPanel);
+            FPanel.setFixedHeight(rows + frame + (shown ? bar->sizeHint().height() : 0));
+            if (bar->isVisibleTo(&FPanel) == shown)
+                break;
+        }
+        FFitting = false;
     }
 
     QScrollArea& FPanel;
+    bool FFitting = false;
 };
 
 // The widest text a field with this unit can show: the largest count, in the font's widest digit.

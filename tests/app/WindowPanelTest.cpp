@@ -116,8 +116,9 @@ TEST_F(WindowTest, RubyAndNotesLeftOutCountWhatTheReaderReads)
 TEST_F(WindowTest, DisplayLinesFollowTheWrapping)
 {
     Action("WordWrapItem")->trigger();
-    Form->resize(300, 351);
-    Type(QString(200, u'x'));
+    // As narrow as the status bar's panels let the window be.
+    Form->resize(Form->minimumWidth(), 351);
+    Type(QString(400, u'x'));
     EXPECT_EQ(Field("LineNumber"), "1");
 
     QString notice;
@@ -128,7 +129,7 @@ TEST_F(WindowTest, DisplayLinesFollowTheWrapping)
     EXPECT_GT(wrapped, 1);
     EXPECT_EQ(wrapped, Editor()->GetLineCount());
 
-    Form->resize(600, 351); // wider: fewer display lines, recounted on resize
+    Form->resize(Form->width() * 2, 351); // wider: fewer display lines, recounted on resize
     EXPECT_TRUE(QTest::qWaitFor([&] { return Field("LineNumber").toInt() < wrapped; }));
 
     Action("LogicalLineItem")->trigger();
