@@ -146,9 +146,15 @@ private:
     // TForm1Encoding.cpp: the encodings of the documents' files.
     void BuildEncodingControls();
     void ShowEncoding();
-    std::optional<QString> LoadFileInto(Document& document, const std::string& path,
-                                        std::optional<TextEncoding> encoding);
-    void ShowLoadedText(Document& document, const std::optional<QString>& text);
+    // A file as read, before it goes into its tab's text.
+    struct FileText
+    {
+        std::string shiftJis;   // a Shift-JIS file's bytes, cut into lines as it goes in
+        std::u16string decoded; // a file of another encoding, decoded
+    };
+    FileText LoadFileInto(Document& document, const std::string& path,
+                          std::optional<TextEncoding> encoding);
+    void ShowLoadedText(Document& document, FileText text);
     bool WriteInEncoding(int index, const Document& document);
     bool SaveStoredDocument(int index, Document& document);
     void ChooseSaveEncoding(const Document& document);

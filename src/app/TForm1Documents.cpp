@@ -125,7 +125,7 @@ void TForm1::OpenFile(const std::string& path)
     SelectTabQuietly(index);
     FCurrentIndex = index;
     Document* document = Documents().Item(index);
-    std::optional<QString> text;
+    FileText text;
     try {
         text = LoadFileInto(*document, path, std::nullopt);
     } catch (...) {
@@ -140,7 +140,7 @@ void TForm1::OpenFile(const std::string& path)
     // The text goes into the tab's own, which the editor already shows, so that only the lines in
     // view are laid out; the document reads its text from there from now on.
     FTabs->Show(index);
-    ShowLoadedText(*document, text);
+    ShowLoadedText(*document, std::move(text));
     ShowTab(index);
     AddHistory(path);
     Editor()->setFocus();

@@ -9,6 +9,7 @@
 #include "app/SavedForm.h"
 #include "controls/EditorDocument.h"
 #include "controls/QtShiftJis.h"
+#include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
@@ -19,6 +20,7 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -85,16 +87,16 @@ void TForm1::ShowEncoding()
         FEncodingPanel->setText(Name(document->Encoding));
 }
 
-// Reads the file into the document in the given encoding, or in the one its bytes show. A
-// Shift-JIS file keeps its line rule in the document's lines and returns nothing; a file of
-// another encoding returns the text for the editor, and the document's lines take its counting
-// form. Throws Exception("ﾌｧｲﾙ %s は開けません").
-std::optional<QString> TForm1::LoadFileInto(Document& document, const std::string& path,
-                                            std::optional<TextEncoding> encoding)
+// Reads the file for the document in the given encoding, or in the one its bytes show: a
+// Shift-JIS file as its bytes, which keep their line rule, a file of another encoding decoded.
+// Throws Exception("ﾌｧｲﾙ %s は開けません").
+TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& path,
+                                      std::optional<TextEncoding> encoding)
 {
-    const std::string bytes = UsefulFunc::ReadFileBytes(path);
+    FileText read;
+    read.shiftJis = UsefulFunc::ReadFileBytes(path);
     if (!encoding) {
-        const EncodingGuess guess = DetectEncoding(bytes);
+        const EncodingGuess guess = DetectEncoding(read.shiftJis);
         if (guess.notUtf8)
             QMessageBox::information(
                 this, QStringLiteral("Kotonami"),
@@ -106,38 +108,57 @@ std::optional<QString> TForm1::LoadFileInto(Document& document, const std::strin
     document.FileName = path;
     document.Modified = false;
     if (*encoding == TextEncoding::ShiftJis) {
-        document.Lines = SplitLines(bytes);
-        document.EndsWithNewline = !document.Lines.empty();
         document.FileLineBreak = LineBreak::CrLf;
         document.FileEndsWithBreak = true;
-        return std::nullopt;
+        return read;
     }
-    const DecodedText decoded = DecodeText(bytes, *encoding);
+    DecodedText decoded = DecodeText(read.shiftJis, *encoding);
+    std::string().swap(read.shiftJis);
     document.FileLineBreak = decoded.lineBreak;
     document.FileEndsWithBreak = decoded.endsWithBreak;
-    std::string form;
-    Cp932::EncodeForCounting(decoded.text, form, Cp932::LineBreaks::Convert);
-    document.SetText(form);
-    return FromUtf16(decoded.text);
+    read.decoded = std::move(decoded.text);
+    return read;
 }
 
-// Puts a freshly read document into the tab's text, which the editor shows: the text of another
-// encoding as it was read, a Shift-JIS text from its lines, each line keeping its file bytes. The
-// document reads its text from there from now on. Raises no editor events: the caller shows the
-// tab afterwards.
-void TForm1::ShowLoadedText(Document& document, const std::optional<QString>& text)
+// Puts a freshly read file into the tab's text, which the editor shows, so that only the lines in
+// view are laid out: a Shift-JIS text from its bytes, each line keeping its file bytes, the text
+// of another encoding as it was read. A file larger than one piece goes in piece by piece with the
+// progress in the status bar; the editor is drawn again once it is all in, and nothing else
+// happens in the window meanwhile. The document reads its text from there from now on. Raises
+// no editor events: the caller shows the tab afterwards.
+void TForm1::ShowLoadedText(Document& document, FileText text)
 {
-    EditorDocument* shown = Editor()->Text();
+    TRichEditEx* editor = Editor();
+    EditorDocument* shown = editor->Text();
+    // A new tab's editor takes its place, and its gutter its width, before the text goes in: a
+    // later width of the text area would lay out every line again.
+    if (QLayout* place = editor->parentWidget() ? editor->parentWidget()->layout() : nullptr)
+        place->activate();
+    editor->LineInfo()->FitWidth();
+    const bool inPieces =
+        text.shiftJis.size() + 2 * text.decoded.size() > EditorDocument::LoadPieceBytes;
+    if (inPieces) {
+        BeginProgress(QStringLiteral(u"読み込み中"));
+        editor->setUpdatesEnabled(false);
+        statusBar()->repaint();
+    }
+    const auto progress = [this](double share) { SetProgress(share); };
     {
-        const QSignalBlocker blocker(Editor());
-        if (text)
-            shown->setPlainText(*text);
+        const QSignalBlocker blocker(editor);
+        const FileText read = std::move(text); // gone once it is in the document
+        if (document.Encoding == TextEncoding::ShiftJis)
+            shown->LoadBytes(read.shiftJis, CurrentCountOptions(), FWordCharacters, progress);
         else
-            shown->LoadLines(document.Lines, CurrentCountOptions(), FWordCharacters);
-        shown->setModified(false);
-        Editor()->moveCursor(QTextCursor::Start); // an opened text starts at its top
+            shown->LoadText(read.decoded, progress);
+        editor->moveCursor(QTextCursor::Start); // an opened text starts at its top
     }
     document.ShowIn(shown);
+    if (inPieces) {
+        // The memory that reading took goes back to the system.
+        UsefulFunc::ReleaseFreeMemory();
+        editor->setUpdatesEnabled(true);
+        EndProgress();
+    }
 }
 
 // Writes the text to the document's file in its encoding, after asking when the encoding cannot
@@ -218,10 +239,9 @@ void TForm1::ReopenWithEncodingItemClick()
     if (!chosen || encoding < 0)
         return;
     Document reread;
-    const std::optional<QString> text =
-        LoadFileInto(reread, document->FileName, static_cast<TextEncoding>(encoding));
+    FileText text = LoadFileInto(reread, document->FileName, static_cast<TextEncoding>(encoding));
     *document = std::move(reread);
-    ShowLoadedText(*document, text);
+    ShowLoadedText(*document, std::move(text));
     ShowTab(index);
 }
 

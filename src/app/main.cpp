@@ -5,6 +5,7 @@
 #include "app/FontSetup.h"
 #include "app/KotonamiApplication.h"
 #include "app/SingleWindow.h"
+#include "app/StartWhenShown.h"
 #include "app/TForm1.h"
 #include "app/WindowSettingsFile.h"
 #include "documents/StartOptions.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTabBar>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -32,6 +32,26 @@ void ReportStartedWindow(const TForm1& form)
         for (int i = 0; i < tabs->count(); ++i)
             std::printf("tab: %s\n", tabs->tabText(i).toUtf8().constData());
     std::fflush(stdout);
+}
+
+// Opens the named files in the shown window, then answers later starts; ends the program when a
+// file cannot be opened.
+void Start(TForm1& form, const StartOptions& options, SingleWindow& single,
+           const QString& serverName)
+{
+    try {
+        form.StartUp(options.items);
+    } catch (const std::exception& error) {
+        KotonamiApplication::ShowError(error.what());
+        QApplication::exit(1);
+        return;
+    }
+    if (!options.newWindow)
+        single.Listen(serverName);
+    if (options.quitAfterStart) {
+        ReportStartedWindow(form);
+        QApplication::exit(form.isVisible() ? 0 : 1);
+    }
 }
 
 } // namespace
@@ -68,21 +88,8 @@ int main(int argc, char** argv)
 
     SetupFonts();
     TForm1 form;
-    try {
-        form.StartUp(options.items);
-    } catch (const std::exception& error) {
-        KotonamiApplication::ShowError(error.what());
-        return 1;
-    }
     SingleWindow single(form);
-    if (!options.newWindow)
-        single.Listen(serverName);
     form.show();
-    if (options.quitAfterStart) {
-        QTimer::singleShot(0, &form, [&form] {
-            ReportStartedWindow(form);
-            QApplication::exit(form.isVisible() ? 0 : 1);
-        });
-    }
+    StartWhenShown(form, [&] { Start(form, options, single, serverName); });
     return application.exec();
 }

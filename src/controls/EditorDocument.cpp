@@ -4,39 +4,45 @@
 #include "analysis/InformationPanel.h"
 #include "analysis/ShiftJis.h"
 #include "analysis/WordCount.h"
+#include "shell/TextLines.h"
 
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include <array>
+#include <algorithm>
+#include <bitset>
+#include <system_error>
+#include <thread>
 
 namespace {
 
-// Lead bytes of the byte pairs that decode to a character whose own form is another pair. Only a
-// line with one of these bytes can come back different from its file.
-const std::array<bool, 256>& AmbiguousLeads()
+// The byte pairs that decode to a character whose own form is another pair, by lead * 256 +
+// trail. Only a line with one of these can come back different from its file.
+const std::bitset<0x10000>& ChangingPairs()
 {
-    static const std::array<bool, 256> leads = [] {
-        std::array<bool, 256> table{};
+    static const std::bitset<0x10000> pairs = [] {
+        std::bitset<0x10000> table;
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            for (int trail = 0x40; trail <= 0xFC && !table[lead]; ++trail) {
+            if (!ShiftJis::IsLeadByte(static_cast<unsigned char>(lead)))
+                continue;
+            for (int trail = 0; trail <= 0xFF; ++trail) {
                 const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
                 std::string again;
                 Cp932::Encode(Cp932::Decode(pair), again);
-                table[lead] = again != pair;
+                table[static_cast<std::size_t>(lead << 8 | trail)] = again != pair;
             }
         }
         return table;
     }();
-    return leads;
+    return pairs;
 }
 
 bool MayChangeOnTheWay(std::string_view line)
 {
-    const std::array<bool, 256>& leads = AmbiguousLeads();
-    for (const char byte : line)
-        if (leads[static_cast<unsigned char>(byte)])
+    const std::bitset<0x10000>& pairs = ChangingPairs();
+    for (const ShiftJis::Character& c : ShiftJis::Characters(line))
+        if (c.length == 2 && pairs[c.code])
             return true;
     return false;
 }
@@ -99,6 +105,37 @@ bool SameOptions(const CountOptions& a, const CountOptions& b)
            a.countDoubleByteSpace == b.countDoubleByteSpace && a.excludeRuby == b.excludeRuby;
 }
 
+// The end of the piece of `text` that begins at `from`: about `size` units on, just after a line
+// break, so that a piece holds whole lines and a CR LF stays in one piece.
+template <class Char>
+std::size_t PieceEnd(std::basic_string_view<Char> text, std::size_t from, std::size_t size)
+{
+    if (size >= text.size() - from)
+        return text.size();
+    const Char breaks[] = {Char('\r'), Char('\n')};
+    const std::size_t at = text.find_first_of(std::basic_string_view<Char>(breaks, 2),
+                                              from + std::max<std::size_t>(size, 1) - 1);
+    if (at == std::basic_string_view<Char>::npos)
+        return text.size();
+    return text[at] == Char('\r') && at + 1 < text.size() && text[at + 1] == Char('\n') ? at + 2
+                                                                                        : at + 1;
+}
+
+// Hands `put` the text in pieces of whole lines, and `progress` the share handed over after each
+// piece that leaves more to come.
+template <class Char, class Put>
+void ForEachPiece(std::basic_string_view<Char> text, std::size_t size,
+                  const EditorDocument::LoadProgress& progress, Put put)
+{
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end = PieceEnd(text, from, size);
+        put(text.substr(from, end - from));
+        from = end;
+        if (progress && from < text.size())
+            progress(static_cast<double>(from) / static_cast<double>(text.size()));
+    }
+}
+
 } // namespace
 
 EditorDocument::EditorDocument(QObject* parent) : QTextDocument(parent)
@@ -108,42 +145,109 @@ EditorDocument::EditorDocument(QObject* parent) : QTextDocument(parent)
     connect(this, &QTextDocument::contentsChange, this, &EditorDocument::ContentsChange);
 }
 
-void EditorDocument::LoadLines(const std::vector<std::string>& lines, const CountOptions& options,
-                               const WordCharacterSet& words)
+void EditorDocument::LoadBytes(std::string_view bytes, const CountOptions& options,
+                               const WordCharacterSet& words, const LoadProgress& progress,
+                               std::size_t pieceBytes)
 {
-    std::u16string text;
-    std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 1;
-    text.reserve(size);
-    for (const std::string& line : lines) {
-        Cp932::Decode(line, text);
-        text += u'\n';
-    }
-    FCounting = false;
-    setPlainText(QString::fromRawData(reinterpret_cast<const QChar*>(text.data()),
-                                      static_cast<qsizetype>(text.size())));
-    std::u16string().swap(text);
-    QTextBlock block = firstBlock();
-    for (const std::string& line : lines) {
-        if (MayChangeOnTheWay(line)) {
-            std::string again;
-            QtShiftJis::Encode(block.text(), again);
-            if (again != line)
-                block.setUserData(new QtShiftJis::OriginalBytes(line));
-        }
-        block = block.next();
-    }
-    setModified(false);
+    const std::string_view text = TextLines::BeforeNul(bytes);
+    const bool undo = BeginLoad();
     CountUnder(options, words);
-    std::vector<LineFigures> figures;
-    figures.reserve(lines.size() + 1);
-    for (const std::string& line : lines)
-        figures.push_back(CountBytes(line));
-    figures.push_back(CountBytes({})); // the empty line after the last break
-    FSums.Assign(std::move(figures));
+    // A long text is surveyed on a second thread while this one, the only one that may, puts it
+    // into the document.
+    LineSurvey survey;
+    std::jthread surveying;
+    if (text.size() > pieceBytes) {
+        try {
+            surveying = std::jthread([this, text, &survey] { survey = Survey(text); });
+        } catch (const std::system_error&) {
+            // surveyed below, after the text is in
+        }
+    }
+    std::u16string decoded;
+    ForEachPiece(text, pieceBytes, progress,
+                 [this, &decoded](std::string_view piece) { AppendLines(piece, decoded); });
+    if (surveying.joinable())
+        surveying.join();
+    else
+        survey = Survey(text);
+    for (const auto& [number, line] : survey.changing) {
+        QTextBlock block = findBlockByNumber(number);
+        std::string again;
+        QtShiftJis::Encode(block.text(), again);
+        if (again != line)
+            block.setUserData(new QtShiftJis::OriginalBytes(std::string(line)));
+    }
+    FSums.Assign(std::move(survey.figures));
     // The lines' sizes in another encoding come from their characters, counted when next asked.
     FCounting = FMeasuredIn == TextEncoding::ShiftJis;
+    EndLoad(undo);
+}
+
+// The figures of each line (and of the empty line after the last break), and the lines that may
+// not come back from their text as the same bytes.
+EditorDocument::LineSurvey EditorDocument::Survey(std::string_view text) const
+{
+    LineSurvey survey;
+    int number = 0;
+    TextLines::ForEach(text, [&](const char* start, const char* stop) {
+        const std::string_view line(start, static_cast<std::size_t>(stop - start));
+        survey.figures.push_back(CountBytes(line));
+        if (MayChangeOnTheWay(line))
+            survey.changing.emplace_back(number, line);
+        ++number;
+    });
+    survey.figures.push_back(CountBytes({}));
+    survey.figures.shrink_to_fit();
+    return survey;
+}
+
+void EditorDocument::LoadText(std::u16string_view text, const LoadProgress& progress,
+                              std::size_t pieceBytes)
+{
+    const bool undo = BeginLoad();
+    ForEachPiece(text, std::max<std::size_t>(pieceBytes / 2, 1), progress,
+                 [this](std::u16string_view piece) { AppendAtEnd(piece); });
+    EndLoad(undo);
+}
+
+// The text goes in as setPlainText puts it: without undo, and without the edits being followed.
+bool EditorDocument::BeginLoad()
+{
+    const bool undo = isUndoRedoEnabled();
+    FLoading = true;
+    FCounting = false;
+    setUndoRedoEnabled(false);
+    clear();
+    return undo;
+}
+
+void EditorDocument::EndLoad(bool undo)
+{
+    setUndoRedoEnabled(undo);
+    setModified(false);
+    FLoading = false;
+}
+
+// Puts lines, each ending in a break, before the empty last line. The editor lays out only the
+// lines it shows.
+void EditorDocument::AppendAtEnd(std::u16string_view lines)
+{
+    QTextCursor end(this);
+    end.movePosition(QTextCursor::End);
+    end.insertText(QString::fromRawData(reinterpret_cast<const QChar*>(lines.data()),
+                                        static_cast<qsizetype>(lines.size())));
+}
+
+// Puts whole lines of Shift-JIS in at the end, decoded into `decoded` (a buffer kept from piece to
+// piece).
+void EditorDocument::AppendLines(std::string_view lines, std::u16string& decoded)
+{
+    decoded.clear();
+    TextLines::ForEach(lines, [&decoded](const char* start, const char* stop) {
+        Cp932::Decode({start, static_cast<std::size_t>(stop - start)}, decoded);
+        decoded += u'\n';
+    });
+    AppendAtEnd(decoded);
 }
 
 std::string EditorDocument::Text(bool* complete) const
@@ -190,6 +294,8 @@ void EditorDocument::DropKeptBytes(const QTextBlock& first, const QTextBlock& la
 
 void EditorDocument::ContentsChange(int position, int, int added)
 {
+    if (FLoading)
+        return;
     const QTextBlock first = findBlock(position);
     QTextBlock last = findBlock(position + added);
     if (!last.isValid())

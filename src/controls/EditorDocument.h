@@ -11,9 +11,11 @@
 
 #include <QTextDocument>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QTextCursor;
@@ -25,10 +27,23 @@ class EditorDocument : public QTextDocument, public DocumentText
 public:
     explicit EditorDocument(QObject* parent = nullptr);
 
-    // The lines of a Shift-JIS file (cut by the line rule), each followed by a line break; nothing
-    // to undo, unmodified. The figures are counted from the lines as they are read.
-    void LoadLines(const std::vector<std::string>& lines, const CountOptions& options,
-                   const WordCharacterSet& words);
+    // Told the share of the text put in so far, between the pieces of a long load.
+    using LoadProgress = std::function<void(double)>;
+    // A file larger than one piece goes into the text in pieces of about this size, its progress
+    // told between them; a smaller one goes in at once.
+    static constexpr std::size_t LoadPieceBytes = std::size_t{1} << 20;
+
+    // The bytes of a Shift-JIS file, cut into lines by the line rule (nothing from a NUL on), each
+    // line followed by a line break; nothing to undo, unmodified. The lines go in by pieces of
+    // whole lines, each counted and checked for bytes to keep as it goes in, so that no other copy
+    // of the whole text is made.
+    void LoadBytes(std::string_view bytes, const CountOptions& options,
+                   const WordCharacterSet& words, const LoadProgress& progress = {},
+                   std::size_t pieceBytes = LoadPieceBytes);
+    // A text decoded from a file of another encoding, its lines ending in LF; in pieces as
+    // LoadBytes. Counted when first asked.
+    void LoadText(std::u16string_view text, const LoadProgress& progress = {},
+                  std::size_t pieceBytes = LoadPieceBytes);
 
     std::string Text(bool* complete = nullptr) const override;
     bool Modified() const override { return isModified(); }
@@ -51,6 +66,16 @@ public:
                         const QTextCursor* selection = nullptr);
 
 private:
+    bool BeginLoad();
+    void EndLoad(bool undo);
+    void AppendAtEnd(std::u16string_view lines);
+    void AppendLines(std::string_view lines, std::u16string& decoded);
+    struct LineSurvey
+    {
+        std::vector<LineFigures> figures;
+        std::vector<std::pair<int, std::string_view>> changing; // line number, file bytes
+    };
+    LineSurvey Survey(std::string_view text) const;
     void ContentsChange(int position, int removed, int added);
     void DropKeptBytes(const QTextBlock& first, const QTextBlock& last);
     void CountUnder(const CountOptions& options, const WordCharacterSet& words);
@@ -59,6 +84,7 @@ private:
     LineFigures CountPart(const QTextBlock& block, int from, int to) const;
     TextSpan SelectionSpan(const QTextCursor& cursor) const;
 
+    bool FLoading = false;  // the text is going in: no edit to follow
     bool FCounting = false; // FSums follows the text under FOptions and FWords
     CountOptions FOptions;
     WordCharacterSet FWords;

@@ -56,6 +56,9 @@ public:
     void SetAutoChangeSize(bool value) { FAutoChangeSize = value; }
     // Takes every setting above from another editor's gutter.
     void FollowSettingsOf(const TLineInfo& other);
+    // Takes the width its rows need now rather than after the next paint: before a long text goes
+    // in, so that the editor's text area keeps its width (a new one lays out every line again).
+    void FitWidth() { LayOut(); }
 
     // Rows that fit the gutter's height at the row step.
     int RowCount() const { return static_cast<int>(FRows.size()); }

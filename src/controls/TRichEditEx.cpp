@@ -15,6 +15,10 @@ TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent), FLineInfo(new
 {
     FText = new EditorDocument(this);
     setDocument(FText);
+    // The vertical scroll bar stays, so that a text growing past one screen does not narrow the
+    // text area: a new width lays out every line of the text again, which for a long novel takes
+    // a fraction of a second and a layout object per line.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Whatever changes the text area (typing, scrolling by any means, a new width, a new
     // document) asks for an update of it; the gutter's rows stand on its lines.
     connect(this, &QPlainTextEdit::updateRequest, this, &TRichEditEx::LineInfoUpdateRequest);

@@ -9,20 +9,11 @@ namespace {
 
 constexpr char LF = '\n';
 
-// The text up to its first NUL: nothing after a NUL belongs to the text.
-std::string_view CutAtNul(std::string_view text) noexcept
-{
-    const void* nul = std::memchr(text.data(), '\0', text.size());
-    if (nul == nullptr)
-        return text;
-    return text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
-}
-
 } // namespace
 
 std::vector<std::string> SplitLines(std::string_view text)
 {
-    return TextLines::Split(CutAtNul(text));
+    return TextLines::Split(TextLines::BeforeNul(text));
 }
 
 std::string JoinLinesWithCrLf(const std::vector<std::string>& lines)
@@ -46,7 +37,7 @@ std::string TabCaption(const std::string& fileName)
 
 void Document::SetText(std::string_view text)
 {
-    text = CutAtNul(text);
+    text = TextLines::BeforeNul(text);
     EndsWithNewline = !text.empty() && text.back() == LF;
     Lines = SplitLines(text);
 }

@@ -2,11 +2,51 @@
 // Cutting a text into lines: a line ends at CR, at LF or at CR LF (one break), and a break at the
 // very end of the text opens no further, empty line. Shared by documents and the settings file.
 
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace TextLines {
+
+// The next `byte` at or after `from`, or `end`.
+inline const char* Next(const char* from, const char* end, char byte) noexcept
+{
+    const void* found = std::memchr(from, byte, static_cast<std::size_t>(end - from));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+}
+
+// The text up to its first NUL: nothing after a NUL belongs to the text.
+inline std::string_view BeforeNul(std::string_view text) noexcept
+{
+    const void* nul = std::memchr(text.data(), '\0', text.size());
+    return nul == nullptr
+               ? text
+               : text.substr(0,
+                             static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+}
+
+// Calls `line(start, stop)` for every line of the text, `stop` standing on its break (or the end).
+template <class Line> void ForEach(std::string_view text, Line line)
+{
+    const char* const end = text.data() + text.size();
+    const char* start = text.data();
+    // The next CR and the next LF are each searched once and kept until the walk passes them, so
+    // that a text with only one kind of break is not searched to its end for every line.
+    const char* nextCr = Next(start, end, '\r');
+    const char* nextLf = Next(start, end, '\n');
+    while (start < end) {
+        if (nextCr < start)
+            nextCr = Next(start, end, '\r');
+        if (nextLf < start)
+            nextLf = Next(start, end, '\n');
+        const char* stop = nextCr < nextLf ? nextCr : nextLf;
+        line(start, stop);
+        if (stop + 1 < end && stop[0] == '\r' && stop[1] == '\n')
+            ++stop;
+        start = stop + 1;
+    }
+}
 
 std::vector<std::string> Split(std::string_view text);
 

@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <glob.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -222,6 +225,13 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
         throw EFile("Couldn't write to file.");
     }
     SyncFolder(folder);
+}
+
+void ReleaseFreeMemory() noexcept
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 } // namespace UsefulFunc

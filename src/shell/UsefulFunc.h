@@ -50,4 +50,8 @@ std::string GetSpecialFolderPath(int folderId);
 // "Save in UsefulFunc::CreateShortcut" when the link cannot be written.
 void CreateShortcut(const std::string& target, const std::string& linkFile);
 
+// Hands the memory freed by a large piece of work back to the system, so that the program's
+// resident size shows what it holds (the allocator keeps freed memory for later otherwise).
+void ReleaseFreeMemory() noexcept;
+
 } // namespace UsefulFunc

@@ -2,6 +2,9 @@
 
 #include "WindowHarness.h"
 
+#include "app/StartWhenShown.h"
+#include "controls/EditorDocument.h"
+#include "controls/StatusProgress.h"
 #include "controls/TLineInfo.h"
 #include "shell/UsefulFunc.h"
 
@@ -9,8 +12,12 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QUrl>
+#include <QWindow>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <filesystem>
@@ -292,6 +299,50 @@ TEST_F(WindowTest, StartUpOpensTheNamedFilesAndSkipsMissingOnes)
     Form->StartUp({a, PathOf("missing.txt")});
     EXPECT_EQ(Tabs()->count(), 1);
     EXPECT_EQ(Tabs()->tabText(0), "a.txt");
+}
+
+// The files named at start open once the window is on the screen.
+TEST_F(WindowTest, TheStartWaitsForTheWindowOnTheScreen)
+{
+    Form = std::make_unique<TForm1>();
+    Form->show();
+    int starts = 0;
+    bool shownAtStart = false;
+    StartWhenShown(*Form, [&] {
+        shownAtStart = Form->windowHandle()->isExposed();
+        ++starts;
+    });
+    EXPECT_EQ(starts, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return starts > 0; }, 3000));
+    QTest::qWait(20);
+    EXPECT_EQ(starts, 1);
+    EXPECT_TRUE(shownAtStart);
+}
+
+// A file of several pieces goes in with the status bar's progress drawn between them; then the
+// window shows all of it, with its bytes and figures, unmodified and with nothing to undo.
+TEST_F(WindowTest, ALongFileOpensWithItsProgressDrawn)
+{
+    std::string bytes;
+    while (bytes.size() < 3 * EditorDocument::LoadPieceBytes)
+        bytes += Sjis("吾輩は猫である。名前はまだ無い。\r\n") + "\x87\x90 well-\r\n";
+    QStringList drawnUnder; // what the status bar said at each drawing of the progress
+    QObject::connect(Form->findChild<StatusProgress*>("StatusPanel0"), &StatusProgress::DrawPanel,
+                     Form.get(), [&] { drawnUnder << Form->StatusText(1); });
+    Form->OpenFile(Write("long.txt", bytes));
+    // The text area keeps its width once the window has drawn it: a new one would lay out every
+    // line again.
+    const int width = Editor()->viewport()->width();
+    QTest::qWait(50);
+    EXPECT_EQ(Editor()->viewport()->width(), width);
+    EXPECT_GE(drawnUnder.count(QStringLiteral(u"読み込み中")), 3);
+    EXPECT_NE(Form->StatusText(1), QStringLiteral(u"読み込み中"));
+    EXPECT_TRUE(Editor()->updatesEnabled());
+    EXPECT_EQ(Editor()->GetText(), bytes);
+    EXPECT_FALSE(Editor()->GetModified());
+    EXPECT_FALSE(Editor()->document()->isUndoAvailable());
+    EXPECT_EQ(Field("TextSize"), QStringLiteral("%1 (bytes)").arg(bytes.size()));
+    EXPECT_EQ(Field("LineNumber"), QString::number(std::count(bytes.begin(), bytes.end(), '\n')));
 }
 
 TEST_F(WindowTest, DroppedFilesOpenInOrder)

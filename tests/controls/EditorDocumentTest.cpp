@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -121,7 +122,7 @@ TEST(EditorDocumentFigures, FollowEveryEditAsAWholeCountWould)
         options.countTab = round % 5 != 0;
         options.excludeRuby = round % 3 != 1;
         const WordCharacterSet& words = round % 4 == 0 ? listed : WordCharacterSet();
-        document.LoadLines(lines, options, words);
+        document.LoadBytes(JoinLinesWithCrLf(lines), options, words);
         for (int step = 0; step < 60; ++step) {
             RandomEdit(document, random);
             const std::string text = document.Text();
@@ -156,7 +157,7 @@ TEST(EditorDocumentSizes, FollowEveryEditAsAWholeEncodingWould)
     };
     for (int round = 0; round < 20; ++round) {
         EditorDocument document;
-        document.LoadLines({Sjis("一行目"), "", "x"}, CountOptions(), WordCharacterSet());
+        document.LoadBytes(Sjis("一行目") + "\r\n\r\nx\r\n", CountOptions(), WordCharacterSet());
         for (int step = 0; step < 60; ++step) {
             RandomEdit(document, random);
             if (step % 7 == 0) // characters beyond the basic plane, and ones EUC-JP lacks
@@ -204,7 +205,7 @@ TEST(EditorDocumentBytes, UnchangedLinesKeepTheirFileBytes)
     lines.push_back("\x80\xA0\xFD\xFE\xFF"); // single bytes with no character
     lines.push_back("\x87\x90\x81\xE0");     // ≒ from the NEC row, then the preferred ≒
     EditorDocument document;
-    document.LoadLines(lines, {}, {});
+    document.LoadBytes(JoinLinesWithCrLf(lines), {}, {});
     std::string expected;
     for (const std::string& line : lines)
         expected += line + "\r\n";
@@ -214,6 +215,94 @@ TEST(EditorDocumentBytes, UnchangedLinesKeepTheirFileBytes)
     cursor.insertText("x");
     expected.replace(expected.size() - 6, 6, "x\x81\xE0\x81\xE0\r\n");
     EXPECT_EQ(document.Text(), expected);
+}
+
+// Random bytes heavy in line breaks, NULs, lead bytes and pairs with two forms.
+std::string RandomBytes(std::mt19937& random)
+{
+    static const std::string pieces[] = {
+        "\r",       "\n",       "\r\n",     "a",        " ",    "-",    std::string(1, '\0'),
+        "\x87\x90", "\x81\xE0", "\xED\x40", "\x88\x9F", "\x81", "\xFF", "\x82\xA0"};
+    std::string bytes;
+    const int count = std::uniform_int_distribution<int>(0, 80)(random);
+    for (int i = 0; i < count; ++i)
+        bytes +=
+            pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(random)];
+    return bytes;
+}
+
+struct Loaded
+{
+    std::vector<QString> lines;
+    std::vector<std::string> kept; // "" where a line keeps no file bytes
+    TextStatistics statistics;
+    std::string text;
+};
+
+Loaded Load(const std::string& bytes, std::size_t piece, const CountOptions& options,
+            const WordCharacterSet& words, std::vector<double>* shares = nullptr)
+{
+    EditorDocument document;
+    document.setPlainText("before"); // a load replaces what was there
+    document.LoadBytes(
+        bytes, options, words, [shares](double share) { shares->push_back(share); }, piece);
+    EXPECT_FALSE(document.isModified());
+    EXPECT_FALSE(document.isUndoAvailable());
+    Loaded loaded;
+    for (QTextBlock block = document.firstBlock(); block.isValid(); block = block.next()) {
+        loaded.lines.push_back(block.text());
+        const auto* kept = dynamic_cast<const QtShiftJis::OriginalBytes*>(block.userData());
+        loaded.kept.push_back(kept ? kept->Bytes : std::string());
+    }
+    loaded.statistics = document.Statistics(options, words);
+    loaded.text = document.Text();
+    return loaded;
+}
+
+// A text put in piece by piece is the text put in at once: the same lines, the same bytes kept,
+// the figures of a whole count; and the lines are those of the line rule.
+TEST(EditorDocumentLoad, InPiecesEqualsAtOnce)
+{
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 300; ++round) {
+        const std::string bytes = RandomBytes(random);
+        CountOptions options;
+        options.countSpace = round % 2 == 0;
+        options.excludeRuby = round % 3 == 0;
+        const WordCharacterSet words;
+        const Loaded whole = Load(bytes, EditorDocument::LoadPieceBytes, options, words);
+        const std::size_t piece = std::uniform_int_distribution<std::size_t>(1, 40)(random);
+        std::vector<double> shares;
+        const Loaded pieces = Load(bytes, piece, options, words, &shares);
+
+        EXPECT_EQ(pieces.lines, whole.lines) << round;
+        EXPECT_EQ(pieces.kept, whole.kept) << round;
+        EXPECT_EQ(pieces.text, whole.text) << round;
+        ExpectSame(pieces.statistics, WholeCount(whole.text, options, words), whole.text);
+        EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+        EXPECT_TRUE(shares.empty() || (shares.front() > 0 && shares.back() < 1));
+
+        const std::vector<std::string> lines = SplitLines(bytes);
+        ASSERT_EQ(whole.lines.size(), lines.size() + 1) << round;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_EQ(whole.lines[i], QtShiftJis::Decode(lines[i])) << round;
+            std::string again;
+            QtShiftJis::Encode(whole.lines[i], again);
+            EXPECT_EQ(whole.kept[i], again == lines[i] ? "" : lines[i]) << round;
+        }
+
+        // A decoded text of another encoding, with CR, LF and CR LF left for the document's rule.
+        const std::u16string decoded = Cp932::Decode(bytes);
+        EditorDocument atOnce;
+        atOnce.setPlainText(QString::fromStdU16String(decoded));
+        EditorDocument inPieces;
+        inPieces.LoadText(decoded, {}, piece);
+        EXPECT_EQ(inPieces.toRawText(), atOnce.toRawText()) << round;
+        EXPECT_EQ(inPieces.blockCount(), atOnce.blockCount()) << round;
+        EXPECT_FALSE(inPieces.isModified() || inPieces.isUndoAvailable());
+        if (HasFailure())
+            return;
+    }
 }
 
 } // namespace
