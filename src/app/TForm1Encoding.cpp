@@ -146,6 +146,7 @@ void TForm1::ShowLoadedText(Document& document, FileText text)
     {
         const QSignalBlocker blocker(editor);
         const FileText read = std::move(text); // gone once it is in the document
+        shown->MeasureSizesIn(document.Encoding);
         if (document.Encoding == TextEncoding::ShiftJis)
             shown->LoadBytes(read.shiftJis, CurrentCountOptions(), FWordCharacters, progress);
         else

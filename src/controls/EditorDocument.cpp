@@ -398,15 +398,20 @@ TextSpan EditorDocument::SelectionSpan(const QTextCursor& cursor) const
     return span;
 }
 
+void EditorDocument::MeasureSizesIn(TextEncoding encoding)
+{
+    if (encoding == FMeasuredIn)
+        return;
+    FMeasuredIn = encoding;
+    FCounting = false;
+}
+
 // Sizes in these encodings add up line by line: none carries a state from one character to the
 // next, and a line break always stands between two lines.
 std::int64_t EditorDocument::SizeIn(TextEncoding encoding, LineBreak lineBreak, bool endsWithBreak,
                                     const QTextCursor* selection)
 {
-    if (encoding != FMeasuredIn) {
-        FMeasuredIn = encoding;
-        FCounting = false;
-    }
+    MeasureSizesIn(encoding);
     if (!FCounting)
         CountAnew(FOptions, FWords);
     if (encoding == TextEncoding::ShiftJis)

@@ -64,6 +64,9 @@ public:
     // for every length of text.
     std::int64_t SizeIn(TextEncoding encoding, LineBreak lineBreak, bool endsWithBreak,
                         const QTextCursor* selection = nullptr);
+    // Keeps the lines' sizes in `encoding` from the next count on (none for Shift-JIS): told
+    // before a text is loaded, the first count is the only one.
+    void MeasureSizesIn(TextEncoding encoding);
 
 private:
     bool BeginLoad();

@@ -229,12 +229,14 @@ int TLineInfo::RowY(int row) const
 // ---- width and painting -----------------------------------------------------------------------
 
 // The number column as wide as the number on the last row, and 4 pixels more; none without numbers.
+// As wide as the largest number the text can show, not only the rows in view: a column that
+// widened while the writer scrolled would lay out every line of the text again.
 int TLineInfo::NumberColumnWidth() const
 {
-    return FShowLineNum
-               ? NumberWidth(QFontMetrics(font()), QString::number(RowCount() + FTopLineNum - 1)) +
-                     4
-               : 0;
+    if (!FShowLineNum)
+        return 0;
+    const int largest = std::max(RowCount() + FTopLineNum - 1, FEditor->document()->lineCount());
+    return NumberWidth(QFontMetrics(font()), QString::number(largest)) + 4;
 }
 
 // The width the columns need for the rows as last walked, the information column as wide as its
