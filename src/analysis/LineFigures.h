@@ -21,7 +21,7 @@ struct LineFigures
     bool hasNul = false;     // the text ends at a NUL: only a whole count says where
     // The line's bytes in the encoding the text is to be saved in, when that is not Shift-JIS;
     // filled in by whoever holds the line's characters (the bytes above cannot tell).
-    std::int64_t encodedBytes = 0;
+    std::int32_t encodedBytes = 0;
 
     friend bool operator==(const LineFigures&, const LineFigures&) = default;
 };

@@ -12,6 +12,7 @@
 #include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
 #include "shell/Exceptions.h"
+#include "shell/TextLines.h"
 #include "shell/UsefulFunc.h"
 
 #include <QComboBox>
@@ -25,7 +26,29 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
+
+// The lines a text makes in the editor, as the number column counts them: one after each break
+// (CR LF, CR, LF, or a paragraph separator in a decoded text) and the last one. The lines of a
+// Shift-JIS text each go in with a break, so its last line, if it has none, gets one.
+template <class Char> int LinesOf(std::basic_string_view<Char> text)
+{
+    std::int64_t lines = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const Char c = text[i];
+        bool paragraph = false;
+        if constexpr (sizeof(Char) > 1)
+            paragraph = c == Char(0x2029);
+        lines += paragraph || c == Char('\n') ||
+                 (c == Char('\r') && (i + 1 == text.size() || text[i + 1] != Char('\n')));
+    }
+    if constexpr (sizeof(Char) == 1)
+        lines += !text.empty() && text.back() != '\n' && text.back() != '\r';
+    return static_cast<int>(std::min<std::int64_t>(lines, std::numeric_limits<int>::max()));
+}
 
 std::u16string_view View(const QString& text)
 {
@@ -134,7 +157,9 @@ void TForm1::ShowLoadedText(Document& document, FileText text)
     // later width of the text area would lay out every line again.
     if (QLayout* place = editor->parentWidget() ? editor->parentWidget()->layout() : nullptr)
         place->activate();
-    editor->LineInfo()->FitWidth();
+    editor->LineInfo()->FitWidth(document.Encoding == TextEncoding::ShiftJis
+                                     ? LinesOf(TextLines::BeforeNul(text.shiftJis))
+                                     : LinesOf(std::u16string_view(text.decoded)));
     const bool inPieces =
         text.shiftJis.size() + 2 * text.decoded.size() > EditorDocument::LoadPieceBytes;
     if (inPieces) {

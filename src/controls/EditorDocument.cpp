@@ -2,6 +2,7 @@
 
 #include "QtShiftJis.h"
 #include "analysis/InformationPanel.h"
+#include "analysis/Saturate.h"
 #include "analysis/ShiftJis.h"
 #include "analysis/WordCount.h"
 #include "shell/TextLines.h"
@@ -334,7 +335,7 @@ LineFigures EditorDocument::CountPart(const QTextBlock& block, int from, int to)
     LineFigures figures = CountBytes(BlockBytes(block, from, to));
     if (FMeasuredIn != TextEncoding::ShiftJis)
         figures.encodedBytes =
-            LineSize(QStringView(block.text()).mid(from, to - from), FMeasuredIn);
+            SaturateToInt32(LineSize(QStringView(block.text()).mid(from, to - from), FMeasuredIn));
     return figures;
 }
 

@@ -235,7 +235,8 @@ int TLineInfo::NumberColumnWidth() const
 {
     if (!FShowLineNum)
         return 0;
-    const int largest = std::max(RowCount() + FTopLineNum - 1, FEditor->document()->lineCount());
+    const int largest =
+        std::max({RowCount() + FTopLineNum - 1, FEditor->document()->lineCount(), FLinesComing});
     return NumberWidth(QFontMetrics(font()), QString::number(largest)) + 4;
 }
 
@@ -257,6 +258,13 @@ int TLineInfo::WantedWidth() const
 }
 
 // Puts the line-number column and the gutter's own width, then repaints.
+void TLineInfo::FitWidth(int lines)
+{
+    FLinesComing = lines;
+    LayOut();
+    FLinesComing = 0;
+}
+
 void TLineInfo::LayOut()
 {
     FLayOutQueued = false;

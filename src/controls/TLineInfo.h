@@ -56,9 +56,10 @@ public:
     void SetAutoChangeSize(bool value) { FAutoChangeSize = value; }
     // Takes every setting above from another editor's gutter.
     void FollowSettingsOf(const TLineInfo& other);
-    // Takes the width its rows need now rather than after the next paint: before a long text goes
-    // in, so that the editor's text area keeps its width (a new one lays out every line again).
-    void FitWidth() { LayOut(); }
+    // Takes the width its rows need now rather than after the next paint, for a text of at least
+    // `lines` lines: before a long text goes in, so that the editor's text area keeps its width (a
+    // new one lays out every line again).
+    void FitWidth(int lines = 0);
 
     // Rows that fit the gutter's height at the row step.
     int RowCount() const { return static_cast<int>(FRows.size()); }
@@ -112,6 +113,7 @@ private:
     int FLineSpace = 0;
     bool FAutoChangeSize = true;
     bool FLayOutQueued = false;
+    int FLinesComing = 0; // while FitWidth lays out: the lines of a text about to go in
     std::vector<Row> FRows;
     std::string FEncoded; // reused Shift-JIS form of the line being counted
 };
