@@ -191,9 +191,7 @@ void TForm1::ConnectActions()
     connect(ui->SelectAllItem, &QAction::triggered, this, &TForm1::SelectAllItemClick);
     connect(ui->K1, &QAction::triggered, this, &TForm1::K1Click);
     connect(ui->RenewInfo, &QAction::triggered, this, &TForm1::RenewInfoClick);
-    // Cut and copy have something to do only while text is selected.
-    ui->Cut1->setEnabled(false);
-    ui->Copy1->setEnabled(false);
+    ShowSelectionCommands(false);
 }
 
 void TForm1::ConnectFileActions()
@@ -240,8 +238,10 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
     connect(editor, &TRichEditEx::MouseDown, this, front(&TForm1::TextRichEditMouseDown));
     connect(editor, &TRichEditEx::VScroll, this, front(&TForm1::TextRichEditVScroll));
     connect(editor, &TRichEditEx::DropFiles, this, front(&TForm1::TextRichEditDropFiles));
-    connect(editor, &QPlainTextEdit::copyAvailable, ui->Cut1, &QAction::setEnabled);
-    connect(editor, &QPlainTextEdit::copyAvailable, ui->Copy1, &QAction::setEnabled);
+    connect(editor, &QPlainTextEdit::copyAvailable, this, [this, editor](bool selected) {
+        if (editor == Editor())
+            ShowSelectionCommands(selected);
+    });
     connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint& position) { ShowPopupMenu(editor, position); });
 }

@@ -105,6 +105,7 @@ private:
     void ConnectFileActions();
     void ConnectSettingActions();
     void ConnectEditor(TRichEditEx* editor);
+    void ShowSelectionCommands(bool selected);
     void CollectWindowShortcuts();
     void FormCreate();
     bool FormClose();

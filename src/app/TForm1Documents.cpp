@@ -78,7 +78,12 @@ void TForm1::ShowTab(int index)
     }
     TextRichEditChange();
     TextRichEditSelectionChange();
-    const bool selected = Editor()->textCursor().hasSelection();
+    ShowSelectionCommands(Editor()->textCursor().hasSelection());
+}
+
+// Cut and copy have something to do only while text is selected.
+void TForm1::ShowSelectionCommands(bool selected)
+{
     ui->Cut1->setEnabled(selected);
     ui->Copy1->setEnabled(selected);
 }

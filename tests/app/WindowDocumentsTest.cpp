@@ -145,6 +145,24 @@ TEST_F(WindowTest, ATabComesForwardWithTheSettingsChangedBehindIt)
     EXPECT_EQ(first->GetText(), "first\r\n");
 }
 
+// Cut and copy follow the selection in front, whatever happens to the text of a tab behind it.
+TEST_F(WindowTest, CutAndCopyFollowTheTabInFront)
+{
+    Form->OpenFile(Write("a.txt", "first\r\n"));
+    Form->OpenFile(Write("b.txt", "second\r\n"));
+    ClickTab(1);
+    TRichEditEx* behind = Editor();
+    behind->selectAll();
+    ClickTab(2);
+    EXPECT_FALSE(Action("Cut1")->isEnabled());
+    Editor()->selectAll();
+    ASSERT_TRUE(Action("Copy1")->isEnabled());
+    QTextCursor(behind->document()).insertText("x"); // the selection behind stays
+    behind->textCursor().removeSelectedText();       // and now it is gone
+    EXPECT_TRUE(Action("Cut1")->isEnabled());
+    EXPECT_TRUE(Action("Copy1")->isEnabled());
+}
+
 // A file of every byte pair (some characters have two) and of bytes with no character is saved
 // unchanged byte for byte; an edit changes the edited line only.
 TEST_F(WindowTest, SavingKeepsTheBytesOfEveryUnchangedLine)
