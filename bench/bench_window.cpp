@@ -114,6 +114,7 @@ struct Typing
     std::size_t bytes = OneMiB;
     bool newLines = false; // every tenth key is Enter: the number of lines changes
     bool utf8 = false;     // the novel is saved as UTF-8
+    bool wrap = false;     // lines wrap at the window's edge, still counted as logical lines
 };
 
 void TypeIntoNovel(benchmark::State& state, const Typing& typing)
@@ -124,6 +125,8 @@ void TypeIntoNovel(benchmark::State& state, const Typing& typing)
         corpus = QtShiftJis::Decode(corpus).toUtf8().toStdString();
     auto form = MakeBenchWindow();
     form->OpenFile(WriteBenchFile("novel.txt", corpus));
+    if (typing.wrap && !displayLines)
+        form->findChild<QAction*>("WordWrapItem")->trigger();
     if (displayLines) {
         form->findChild<QAction*>("WordWrapItem")->trigger();
         form->findChild<QAction*>("AppearanceLineItem")->setChecked(true);
@@ -166,6 +169,11 @@ void BM_TypeLogicalLines16MiB(benchmark::State& state)
 void BM_TypeWithNewLines16MiB(benchmark::State& state)
 {
     TypeIntoNovel(state, {.bytes = SixteenMiB, .newLines = true});
+}
+
+void BM_TypeWrapped16MiB(benchmark::State& state)
+{
+    TypeIntoNovel(state, {.bytes = SixteenMiB, .wrap = true});
 }
 
 void BM_TypeUtf8_16MiB(benchmark::State& state)
@@ -380,6 +388,7 @@ BENCHMARK(BM_TypeLogicalLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeDisplayLinesWrapped)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeLogicalLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeWithNewLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeWrapped16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeUtf8_16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtendSelection16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSetPlainText16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);

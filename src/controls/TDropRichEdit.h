@@ -23,7 +23,7 @@ public:
     const char* GetDropFileName(unsigned index) const noexcept;
 
     // Switches wrapping at the right edge; drops stay accepted either way.
-    void ChangeWordWrap(bool value);
+    virtual void ChangeWordWrap(bool value);
 
     bool DropAccept() const noexcept { return FDropAccept; }
     void SetDropAccept(bool value);

@@ -25,6 +25,9 @@ TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent), FLineInfo(new
     connect(FLineInfo, &TLineInfo::OnChangeSize, this, &TRichEditEx::LineInfoChangeSize);
     LineInfoChangeSize();
     connect(this, &QPlainTextEdit::textChanged, this, &TRichEditEx::TextChanged);
+    // An edit clears the layout of the lines it touched.
+    connect(FText, &QTextDocument::contentsChange, this,
+            [this](int position) { FLaidOutTo = std::min(FLaidOutTo, position); });
     // Every vertical scroll moves the scroll bar, whatever caused it: bar, wheel, keys, dragging.
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TRichEditEx::VScroll);
 }
@@ -43,7 +46,7 @@ void TRichEditEx::FollowSettingsOf(const TRichEditEx& other)
     if (palette() != other.palette())
         setPalette(other.palette());
     if (lineWrapMode() != other.lineWrapMode())
-        setLineWrapMode(other.lineWrapMode());
+        ChangeWordWrap(other.WrapsLines());
     if (wordWrapMode() != other.wordWrapMode())
         setWordWrapMode(other.wordWrapMode());
     setTabChangesFocus(other.tabChangesFocus());
@@ -107,32 +110,49 @@ bool TRichEditEx::WrapsLines() const
     return lineWrapMode() != QPlainTextEdit::NoWrap;
 }
 
-// The plain-text layout lays blocks out only as they are painted and counts every other block as
-// one line. With wrapping on, lay out the rest now; blocks already laid out at this width are
-// skipped, so after the first time only changed blocks cost anything.
-void TRichEditEx::LayOutAllBlocks()
+void TRichEditEx::ChangeWordWrap(bool value)
 {
-    if (!WrapsLines())
-        return;
+    TDropRichEdit::ChangeWordWrap(value);
+    FLaidOutTo = 0;
+}
+
+// The plain-text layout lays blocks out only as they are painted and counts every other block as
+// one line. With wrapping on, lay out the lines up to `last` now. Those laid out before at the same
+// width and font are skipped, so after the first time only the lines from the first edit on cost
+// anything: a key costs the same in a long novel as in a short story.
+void TRichEditEx::LayOutThrough(const QTextBlock& last)
+{
     auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
-    if (!layout)
+    if (!WrapsLines() || !layout || !last.isValid())
         return;
-    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+    if (viewport()->width() != FLaidOutWidth || document()->defaultFont() != FLaidOutFont) {
+        FLaidOutWidth = viewport()->width();
+        FLaidOutFont = document()->defaultFont();
+        FLaidOutTo = 0;
+    }
+    QTextBlock block = document()->findBlock(FLaidOutTo);
+    if (!block.isValid() || block.blockNumber() > last.blockNumber())
+        return;
+    for (;; block = block.next()) {
         if (block.layout()->lineCount() == 0)
             layout->ensureBlockLayout(block);
+        if (block == last)
+            break;
+    }
+    FLaidOutTo = last.position() + last.length();
 }
 
 int TRichEditEx::GetLineCount()
 {
-    LayOutAllBlocks();
+    LayOutThrough(document()->lastBlock());
     return std::max(1, document()->lineCount());
 }
 
 std::pair<int, int> TRichEditEx::GetCaretLineColumn()
 {
-    LayOutAllBlocks();
     const int position = textCursor().selectionStart();
     const QTextBlock block = document()->findBlock(position);
+    LayOutThrough(block);
     const int inBlock = position - block.position();
     int lineInBlock = 0;
     int lineStart = 0;

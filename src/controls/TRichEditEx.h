@@ -8,6 +8,7 @@
 #include "controls/EditorDocument.h"
 #include "controls/TDropRichEdit.h"
 
+#include <QFont>
 #include <QKeySequence>
 #include <QList>
 #include <QRect>
@@ -50,6 +51,9 @@ public:
     // Display lines of the whole text at the current width (1 for an empty editor).
     int GetLineCount();
 
+    // A new wrapping lays out every line again.
+    void ChangeWordWrap(bool value) override;
+
     TLineInfo* LineInfo() const { return FLineInfo; }
     // Takes the other editor's font, colours, wrapping, keys and gutter settings, changing only
     // what differs: a new font or width lays out the whole text again.
@@ -87,7 +91,7 @@ protected:
 
 private:
     void TextChanged();
-    void LayOutAllBlocks();
+    void LayOutThrough(const QTextBlock& last);
     bool WrapsLines() const;
     void LineInfoUpdateRequest();
     void LineInfoChangeSize();
@@ -98,4 +102,9 @@ private:
     bool FInitializing = true;
     QList<QKeySequence> FWindowShortcuts;
     EditorDocument* FText = nullptr;
+    // With wrapping on, every line from the start of the text up to this position is laid out at
+    // FLaidOutWidth in FLaidOutFont: the display lines before it are known.
+    int FLaidOutTo = 0;
+    int FLaidOutWidth = 0; // of the text area
+    QFont FLaidOutFont;
 };
