@@ -25,17 +25,17 @@ DocumentTabs::DocumentTabs(QTabBar* tabs, TRichEditEx* first,
 // listens to them is going.
 DocumentTabs::~DocumentTabs()
 {
-    for (const Tab& tab : FTexts) {
-        tab.editor->blockSignals(true);
-        delete tab.editor;
+    for (TRichEditEx* editor : FEditors) {
+        editor->blockSignals(true);
+        delete editor;
     }
 }
 
 EditorDocument* DocumentTabs::TextOf(int index) const
 {
-    if (index < 0 || index >= static_cast<int>(FTexts.size()))
+    if (index < 0 || index >= static_cast<int>(FEditors.size()))
         return nullptr;
-    return FTexts[static_cast<std::size_t>(index)].text;
+    return FEditors[static_cast<std::size_t>(index)]->Text();
 }
 
 TRichEditEx* DocumentTabs::Front() const
@@ -74,7 +74,7 @@ Document* DocumentTabs::Append(const std::string& fileName)
     Document* document = FDocuments.Add();
     document->FileName = fileName;
     document->ShowIn(editor->Text());
-    FTexts.push_back({editor, editor->Text()});
+    FEditors.push_back(editor);
     return document;
 }
 
@@ -88,9 +88,9 @@ void DocumentTabs::SelectQuietly(int index)
 // depends on the text once, when the tab is in front.
 void DocumentTabs::Show(int index)
 {
-    if (index < 0 || index >= static_cast<int>(FTexts.size()))
+    if (index < 0 || index >= static_cast<int>(FEditors.size()))
         return;
-    TRichEditEx* editor = FTexts[static_cast<std::size_t>(index)].editor;
+    TRichEditEx* editor = FEditors[static_cast<std::size_t>(index)];
     {
         const QSignalBlocker blocker(editor);
         if (FFront && FFront != editor)
@@ -106,15 +106,15 @@ void DocumentTabs::Show(int index)
 
 void DocumentTabs::Remove(int index)
 {
-    if (index < 0 || index >= static_cast<int>(FTexts.size()))
+    if (index < 0 || index >= static_cast<int>(FEditors.size()))
         return;
     {
         const QSignalBlocker blocker(FTabs);
         FTabs->removeTab(index);
     }
     FDocuments.Remove(index);
-    TRichEditEx* editor = FTexts[static_cast<std::size_t>(index)].editor;
-    FTexts.erase(FTexts.begin() + index);
+    TRichEditEx* editor = FEditors[static_cast<std::size_t>(index)];
+    FEditors.erase(FEditors.begin() + index);
     // Still the settings to follow, and perhaps still in front, until another tab is shown.
     editor->blockSignals(true);
     editor->deleteLater();

@@ -46,12 +46,6 @@ public:
     void Remove(int index);
 
 private:
-    struct Tab
-    {
-        TRichEditEx* editor;
-        EditorDocument* text; // the editor's
-    };
-
     TRichEditEx* MakeEditor();
 
     QTabBar* FTabs;
@@ -60,5 +54,5 @@ private:
     std::function<void(TRichEditEx*)> FEditorMade;
     QPointer<TRichEditEx> FFront; // what the writer last saw: the settings to follow
     DocumentList FDocuments;
-    std::vector<Tab> FTexts; // in tab order, beside FDocuments
+    std::vector<TRichEditEx*> FEditors; // in tab order, beside FDocuments; each holds its text
 };
