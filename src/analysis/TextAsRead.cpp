@@ -273,6 +273,13 @@ std::size_t Pass::AtBaseMark(std::size_t p, std::size_t length)
     if (next.found && CodeAt(FText, next.position) == OpenReading) {
         const Found close = ReadingClose(next.position);
         if (close.found) {
+            // This pass goes on after the reading: a ［ in the base is read in the next one.
+            if (FindOnLine(FText, p + length, next.position,
+                           [](const ShiftJis::Character& c, std::size_t) {
+                               return c.doubleByte && c.code == OpenBracket;
+                           })
+                    .found)
+                FResidual = true;
             Remove(p, p + length);
             if (Remove(next.position, close.position + 2))
                 return close.position + 2;
