@@ -232,6 +232,10 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
         };
     };
     connect(editor, &TRichEditEx::Change, this, front(&TForm1::TextRichEditChange));
+    connect(editor, &TRichEditEx::Change, this, [this, editor] {
+        if (editor == Editor())
+            emit FrontTextChanged();
+    });
     connect(editor, &QPlainTextEdit::selectionChanged, this,
             front(&TForm1::TextRichEditSelectionChange));
     connect(editor, &TRichEditEx::AfterKeyDown, this, front(&TForm1::TextRichEditAfterKeyDown));

@@ -91,6 +91,11 @@ public:
 signals:
     // A document's tab is about to close; the document is still there.
     void DocumentClosing(const Document* document);
+    // Another tab's editor has come to the front (a switch, a new tab, a closed tab): whatever
+    // follows the shown text connects here and to FrontTextChanged, never to one editor.
+    void FrontEditorChanged(TRichEditEx* editor);
+    // The text of the editor in front has changed.
+    void FrontTextChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

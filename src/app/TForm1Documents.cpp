@@ -72,6 +72,7 @@ void TForm1::SelectTabQuietly(int index)
 void TForm1::ShowTab(int index)
 {
     FTabs->Show(index);
+    emit FrontEditorChanged(Editor());
     if (selectionShown) {
         SetStatusText(2, QString());
         selectionShown = false;

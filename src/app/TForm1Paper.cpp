@@ -65,14 +65,16 @@ void TForm1::PaperSettingItemClick()
 }
 
 // The sheets of the selection, or of the whole text without one, in the preview window, which
-// follows the editor from then on. Like the count, it shows the text as read while ruby and notes
-// are left out.
+// follows the tab in front from then on. Like the count, it shows the text as read while ruby and
+// notes are left out.
 void TForm1::ManuscriptPreviewItemClick()
 {
     if (FManuscriptPreview == nullptr) {
         FManuscriptPreview =
             new ManuscriptPreview(this, FPaper, FPreviewSettings, Editor()->font().family());
-        connect(Editor(), &TRichEditEx::Change, FManuscriptPreview,
+        connect(this, &TForm1::FrontTextChanged, FManuscriptPreview,
+                &ManuscriptPreview::ScheduleRefresh);
+        connect(this, &TForm1::FrontEditorChanged, FManuscriptPreview,
                 &ManuscriptPreview::ScheduleRefresh);
         connect(ui->ExcludeRubyItem, &QAction::toggled, FManuscriptPreview,
                 &ManuscriptPreview::ScheduleRefresh);
