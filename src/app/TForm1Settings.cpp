@@ -4,6 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "analysis/CountSettings.h"
 #include "analysis/ShiftJis.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/QtShiftJis.h"
@@ -191,19 +192,19 @@ std::vector<SettingsKey> TForm1::SettingKeys()
         return [this, click] { (this->*click)(); };
     };
     return {
-        CheckKey("CountSpace", ui->SpaceItem),
-        CheckKey("CountTab", ui->TabItem),
-        CheckKey("CountDoubleByteSpace", ui->DoubleByteSpaceItem),
+        CheckKey(CountSettingKeys::CountSpace, ui->SpaceItem),
+        CheckKey(CountSettingKeys::CountTab, ui->TabItem),
+        CheckKey(CountSettingKeys::CountDoubleByteSpace, ui->DoubleByteSpaceItem),
         CheckKey("AutoRenewInfo", ui->AutoRenewInfoItem),
         CheckKey("WordWrap", ui->WordWrapItem, handler(&TForm1::WordWrapItemClick)),
         CheckKey("LineNum", ui->ShowLineNumItem, handler(&TForm1::ShowLineNumItemClick)),
         CheckKey("LineInfo", ui->LineInfoItem, handler(&TForm1::LineInfoItemClick)),
         CheckKey("CursorPos", ui->CursorPosInfoItem, handler(&TForm1::CursorPosInfoItemClick)),
-        CheckKey("LineSetting", ui->LogicalLineItem,
+        CheckKey(CountSettingKeys::LogicalLines, ui->LogicalLineItem,
                  [this] { ui->AppearanceLineItem->setChecked(!ui->LogicalLineItem->isChecked()); }),
         {"LineSpace", SettingsKey::Integer, [this] { return QVariant(LineInfo1()->LineSpace()); },
          [this](const QVariant& value) { LineInfo1()->SetLineSpace(value.toInt()); }},
-        CheckKey("ExcludeRuby", ui->ExcludeRubyItem),
+        CheckKey(CountSettingKeys::ExcludeRuby, ui->ExcludeRubyItem),
     };
 }
 

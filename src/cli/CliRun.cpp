@@ -2,6 +2,7 @@
 
 #include "analysis/AllDocuments.h"
 #include "analysis/CharacterCensus.h"
+#include "analysis/CountSettings.h"
 #include "analysis/Cp932Codec.h"
 #include "analysis/PhraseCount.h"
 #include "analysis/TextAsRead.h"
@@ -21,10 +22,8 @@ namespace {
 void ReadSettingsFile(const std::string& path, CliSettings& settings)
 {
     TIniFile file(path);
-    settings.counting.countSpace = file.ReadBool("Setting", "CountSpace", true);
-    settings.counting.countTab = file.ReadBool("Setting", "CountTab", true);
-    settings.counting.countDoubleByteSpace = file.ReadBool("Setting", "CountDoubleByteSpace", true);
-    settings.counting.excludeRuby = file.ReadBool("Setting", "ExcludeRuby", false);
+    settings.counting = ReadCountOptions(file);
+    settings.counting.lineMode = LineMode::Logical; // a file has no screen lines
     settings.paper.ReadSettings(file);
     ReadWordSettings(settings.words, file);
 }

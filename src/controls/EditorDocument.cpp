@@ -1,6 +1,7 @@
 #include "EditorDocument.h"
 
 #include "QtShiftJis.h"
+#include "analysis/CountSettings.h"
 #include "analysis/InformationPanel.h"
 #include "analysis/Saturate.h"
 #include "analysis/ShiftJis.h"
@@ -98,12 +99,6 @@ std::int64_t LineSize(QStringView line, TextEncoding encoding)
 bool SameWords(const WordCharacterSet& a, const WordCharacterSet& b)
 {
     return a.countDigits == b.countDigits && a.GetCharacterList() == b.GetCharacterList();
-}
-
-bool SameOptions(const CountOptions& a, const CountOptions& b)
-{
-    return a.countSpace == b.countSpace && a.countTab == b.countTab &&
-           a.countDoubleByteSpace == b.countDoubleByteSpace && a.excludeRuby == b.excludeRuby;
 }
 
 // The end of the piece of `text` that begins at `from`: about `size` units on, just after a line
@@ -360,7 +355,7 @@ void EditorDocument::CountAnew(const CountOptions& options, const WordCharacterS
 TextStatistics EditorDocument::Statistics(const CountOptions& options,
                                           const WordCharacterSet& words)
 {
-    if (!FCounting || !SameOptions(options, FOptions) || !SameWords(words, FWords))
+    if (!FCounting || !SameCharacterCounting(options, FOptions) || !SameWords(words, FWords))
         CountAnew(options, words);
     const TextSpan span = FSums.Range(0, FSums.Count());
     // Where a NUL ends the text only the whole text says what is left.
@@ -371,7 +366,7 @@ TextStatistics EditorDocument::SelectionStatistics(const QTextCursor& cursor,
                                                    const CountOptions& options,
                                                    const WordCharacterSet& words)
 {
-    if (!FCounting || !SameOptions(options, FOptions) || !SameWords(words, FWords))
+    if (!FCounting || !SameCharacterCounting(options, FOptions) || !SameWords(words, FWords))
         CountAnew(options, words);
     const TextSpan span = SelectionSpan(cursor);
     return span.hasNul ? CountTextAndWords(SelectedText(cursor), options, words)

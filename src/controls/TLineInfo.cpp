@@ -2,6 +2,7 @@
 
 #include "QtShiftJis.h"
 #include "TRichEditEx.h"
+#include "analysis/CountSettings.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -34,12 +35,6 @@ int NumberWidth(const QFontMetrics& metrics, QString text)
     return metrics.horizontalAdvance(text);
 }
 
-bool SameCounting(const CountOptions& a, const CountOptions& b)
-{
-    return a.countSpace == b.countSpace && a.countTab == b.countTab &&
-           a.countDoubleByteSpace == b.countDoubleByteSpace;
-}
-
 } // namespace
 
 TLineInfo::TLineInfo(TRichEditEx* editor) : QWidget(editor), FEditor(editor)
@@ -51,7 +46,7 @@ TLineInfo::TLineInfo(TRichEditEx* editor) : QWidget(editor), FEditor(editor)
 
 void TLineInfo::SetCountOptions(const CountOptions& options)
 {
-    if (SameCounting(options, FCountOptions))
+    if (SameCharacterCounting(options, FCountOptions))
         return;
     FCountOptions = options;
     update();

@@ -2,6 +2,7 @@
 
 #include "PreviewSettings.h"
 #include "SheetOutput.h"
+#include "analysis/CountSettings.h"
 #include "analysis/TextAsRead.h"
 #include "documents/Document.h"
 #include "paper/TPaper.h"
@@ -108,7 +109,7 @@ int RunPdfExportCommand(int argc, char** argv)
         TIniFile file(settingsPath);
         paper.ReadSettings(file);
         ReadPreviewSettings(preview, file);
-        excludeRuby = file.ReadBool("Setting", "ExcludeRuby", false);
+        excludeRuby = ReadCountOptions(file).excludeRuby;
     }
 
     Document document;

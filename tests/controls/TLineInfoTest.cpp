@@ -124,6 +124,22 @@ TEST_F(GutterPage, CountsEachVisibleLineUnderTheSwitches)
     }
 }
 
+// The ruby switch alone changes what a line with a reading counts: the gutter must not wait for
+// another switch to change before it shows the new figures.
+TEST_F(GutterPage, FlippingOnlyTheRubySwitchRecountsALineWithAReading)
+{
+    SetText(QStringLiteral(u"first\n｜東京《とうきょう》\nlast"));
+    CountOptions options;
+    Gutter->SetCountOptions(options);
+    EXPECT_EQ(Shown(1, QStringLiteral("10")), QStringLiteral("10"));
+    options.excludeRuby = true;
+    Gutter->SetCountOptions(options);
+    EXPECT_EQ(Shown(1, QStringLiteral("2")), QStringLiteral("2"));
+    options.excludeRuby = false;
+    Gutter->SetCountOptions(options);
+    EXPECT_EQ(Shown(1, QStringLiteral("10")), QStringLiteral("10"));
+}
+
 TEST_F(GutterPage, RowsBelowTheLastLineShowNumbersAndTheDefaultText)
 {
     SetText(QStringLiteral("あいう\nabcd"));

@@ -1,3 +1,4 @@
+#include "analysis/CountSettings.h"
 #include "analysis/WordCharacterSet.h"
 #include "paper/TPaper.h"
 #include "shell/TIniFile.h"
@@ -6,6 +7,40 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Every combination of the counting switches comes back as written, and the comparison of two
+// sets of switches sees each switch that changes a count, the ruby switch included.
+TEST(SettingsRoundTrip, EveryCombinationOfCountingSwitchesComesBack)
+{
+    TempFolder folder;
+    const std::string path = folder.File("Kotonami.ini");
+    for (int bits = 0; bits < 32; ++bits) {
+        SCOPED_TRACE(bits);
+        CountOptions written;
+        written.countSpace = bits & 1;
+        written.countTab = bits & 2;
+        written.countDoubleByteSpace = bits & 4;
+        written.excludeRuby = bits & 8;
+        written.lineMode = (bits & 16) ? LineMode::Display : LineMode::Logical;
+        {
+            TIniFile file(path);
+            WriteCountOptions(written, file);
+            file.UpdateFile();
+        }
+        TIniFile file(path);
+        const CountOptions read = ReadCountOptions(file);
+        EXPECT_TRUE(SameCharacterCounting(read, written));
+        EXPECT_EQ(read.lineMode, written.lineMode);
+        for (int flip = 1; flip < 16; flip <<= 1) {
+            CountOptions other = written;
+            other.countSpace ^= bool(flip & 1);
+            other.countTab ^= bool(flip & 2);
+            other.countDoubleByteSpace ^= bool(flip & 4);
+            other.excludeRuby ^= bool(flip & 8);
+            EXPECT_FALSE(SameCharacterCounting(other, written)) << flip;
+        }
+    }
+}
 
 TEST(SettingsRoundTrip, DefaultPaperAndWordSectionsSurviveUnchanged)
 {
