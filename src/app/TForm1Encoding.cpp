@@ -118,15 +118,13 @@ TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& pat
 {
     FileText read;
     read.shiftJis = UsefulFunc::ReadFileBytes(path);
-    if (!encoding) {
-        const EncodingGuess guess = DetectEncoding(read.shiftJis);
-        if (guess.notUtf8)
-            QMessageBox::information(
-                this, QStringLiteral("Kotonami"),
-                QStringLiteral(u"「%1」は UTF-8 として正しくないため、Shift-JIS として開きます。")
-                    .arg(QFile::decodeName(QByteArray::fromStdString(path))));
-        encoding = guess.encoding;
-    }
+    const EncodingGuess guess = ChooseEncoding(read.shiftJis, encoding);
+    if (guess.notUtf8)
+        QMessageBox::information(
+            this, QStringLiteral("Kotonami"),
+            QStringLiteral(u"「%1」は UTF-8 として正しくないため、Shift-JIS として開きます。")
+                .arg(QFile::decodeName(QByteArray::fromStdString(path))));
+    encoding = guess.encoding;
     document.Encoding = *encoding;
     document.FileName = path;
     document.Modified = false;

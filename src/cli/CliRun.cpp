@@ -56,8 +56,6 @@ std::string ReadStandardInput()
     return bytes;
 }
 
-// The FILE in the Shift-JIS form the counts work on; `missing` how many of its characters have
-// no Shift-JIS form and were counted as 〓.
 void Notify(std::FILE* errors, const std::string& name, const std::string& utf8Message)
 {
     std::setlocale(LC_CTYPE, "");
@@ -66,20 +64,15 @@ void Notify(std::FILE* errors, const std::string& name, const std::string& utf8M
     std::fwrite(text.data(), 1, text.size(), errors);
 }
 
+// The FILE in the Shift-JIS form the counts work on, with its notices on standard error.
 std::string LoadText(const std::string& name, std::optional<TextEncoding> encoding,
-                     std::size_t& missing, std::FILE* errors)
+                     std::FILE* errors)
 {
-    std::string bytes = name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name);
-    TextEncoding chosen = encoding.value_or(TextEncoding::ShiftJis);
-    if (!encoding) {
-        const EncodingGuess guess = DetectEncoding(bytes);
-        if (guess.notUtf8)
-            Notify(errors, name, "UTF-8 として正しくないため、Shift-JIS として読みました");
-        chosen = guess.encoding;
-    } else if (chosen == TextEncoding::Utf16Le && bytes.starts_with("\xFE\xFF"))
-        chosen = TextEncoding::Utf16Be;
-    missing = MakeCountingForm(bytes, chosen);
-    return bytes;
+    CountingText text = ReadForCounting(
+        name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name), encoding);
+    for (const std::string& notice : ReadingNotices(text))
+        Notify(errors, name, notice);
+    return std::move(text.shiftJis);
 }
 
 // Writes one text: the Shift-JIS bytes and CR LF, or UTF-8 with LF breaks.
@@ -183,12 +176,7 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
     failed = false;
     for (const std::string& name : names) {
         try {
-            std::size_t missing = 0;
-            texts.push_back({name, LoadText(name, options.inputEncoding, missing, errors)});
-            if (missing > 0)
-                Notify(errors, name,
-                       std::to_string(missing) +
-                           " 文字はシフトJISで表せないため〓として数えました");
+            texts.push_back({name, LoadText(name, options.inputEncoding, errors)});
         } catch (const Exception& e) {
             std::fprintf(errors, "kotonami-count: %s\n", e.what());
             failed = true;

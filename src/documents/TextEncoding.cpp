@@ -286,6 +286,36 @@ EncodingGuess DetectEncoding(std::string_view bytes)
     return {TextEncoding::ShiftJis};
 }
 
+EncodingGuess ChooseEncoding(std::string_view bytes, std::optional<TextEncoding> given)
+{
+    if (!given)
+        return DetectEncoding(bytes);
+    if (*given == TextEncoding::Utf16Le && bytes.starts_with(Utf16BeMark))
+        return {TextEncoding::Utf16Be};
+    if (*given == TextEncoding::Utf16Be && bytes.starts_with(Utf16LeMark))
+        return {TextEncoding::Utf16Le};
+    return {*given};
+}
+
+CountingText ReadForCounting(std::string bytes, std::optional<TextEncoding> given)
+{
+    const EncodingGuess guess = ChooseEncoding(bytes, given);
+    CountingText text{std::move(bytes), guess.encoding, guess.notUtf8};
+    text.missing = MakeCountingForm(text.shiftJis, text.encoding);
+    return text;
+}
+
+std::vector<std::string> ReadingNotices(const CountingText& text)
+{
+    std::vector<std::string> notices;
+    if (text.notUtf8)
+        notices.emplace_back("UTF-8 として正しくないため、Shift-JIS として読みました");
+    if (text.missing > 0)
+        notices.push_back(std::to_string(text.missing) +
+                          " 文字はシフトJISで表せないため〓として数えました");
+    return notices;
+}
+
 DecodedText DecodeText(std::string_view bytes, TextEncoding encoding)
 {
     return NormalizeBreaks(DecodeRaw(bytes, encoding));

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class TextEncoding
 {
@@ -70,6 +71,26 @@ bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineB
 // another encoding decoded, with CR LF breaks and the geta mark 〓 for each character without a
 // Shift-JIS form. Returns how many characters took the mark.
 std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding);
+
+// The encoding to read `bytes` in: the one given (where a UTF-16 text's mark decides its byte
+// order), or else the one the bytes show.
+EncodingGuess ChooseEncoding(std::string_view bytes, std::optional<TextEncoding> given);
+
+// A file read for counting: its counting form, the encoding it was read in, and what the reader
+// should be told about it.
+struct CountingText
+{
+    std::string shiftJis;
+    TextEncoding encoding = TextEncoding::ShiftJis;
+    bool notUtf8 = false;    // began as UTF-8, read as Shift-JIS
+    std::size_t missing = 0; // characters counted as 〓
+};
+
+// Every reader that counts a file without showing it (the companion, the PDF export) comes here.
+CountingText ReadForCounting(std::string bytes, std::optional<TextEncoding> given);
+
+// What to tell the reader about the text, in UTF-8, one notice a line, without the file's name.
+std::vector<std::string> ReadingNotices(const CountingText& text);
 
 // Puts back the characters that the counting form of `source` marked with 〓: the k-th 〓 of
 // `rewritten` becomes the k-th character of `source` that took or was a 〓, provided both have

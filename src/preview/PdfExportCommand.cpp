@@ -4,7 +4,7 @@
 #include "SheetOutput.h"
 #include "analysis/CountSettings.h"
 #include "analysis/TextAsRead.h"
-#include "documents/Document.h"
+#include "documents/TextEncoding.h"
 #include "paper/TPaper.h"
 #include "shell/Exceptions.h"
 #include "shell/TIniFile.h"
@@ -112,13 +112,16 @@ int RunPdfExportCommand(int argc, char** argv)
         excludeRuby = ReadCountOptions(file).excludeRuby;
     }
 
-    Document document;
+    CountingText text;
     try {
-        document.LoadFromFile(request->input);
+        text = ReadForCounting(UsefulFunc::ReadFileBytes(request->input), std::nullopt);
     } catch (const Exception& error) {
         return Fail(1, error.what());
     }
-    const ManuscriptLayout layout(paper, ReadingText(document.GetText(), excludeRuby));
+    for (const std::string& notice : ReadingNotices(text))
+        std::fprintf(stderr, "kotonami: %s: %s\n", request->input.c_str(),
+                     QString::fromStdString(notice).toLocal8Bit().constData());
+    const ManuscriptLayout layout(paper, ReadingText(text.shiftJis, excludeRuby));
     const SheetStyle style{!request->horizontal, PreviewFamily(preview, QFont().family())};
     QString error;
     if (WriteManuscriptPdf(QFile::decodeName(request->output.c_str()), layout, style, PdfPaper::B4,

@@ -2,6 +2,7 @@
 #include "QtTestApplication.h"
 #include "ShiftJisText.h"
 #include "cli/CliRunner.h"
+#include "documents/TextEncoding.h"
 #include "preview/ManuscriptPreview.h"
 #include "shell/TempFolder.h"
 
@@ -152,6 +153,31 @@ TEST(ManuscriptOutput, ExportForScripts)
     }
     RunProgram(KOTONAMI_PATH, folder, {"--export-pdf", out, "--settings", settings, text});
     EXPECT_EQ(PdfPages(out), Paper(5, 2).Count(Sjis(Prose)).Sheets);
+}
+
+// A script exports a file of any encoding as the window shows it: every twin of a text gives the
+// pages of its Shift-JIS form.
+TEST(ManuscriptOutput, ExportReadsEveryEncodingAsItsShiftJisTwin)
+{
+    const TempFolder folder;
+    const std::string settings = folder.Write("k.ini", "[Paper]\nColumn=5\nLine=2\n");
+    std::string novel;
+    for (int i = 0; i < 4; ++i)
+        novel += std::string(Prose) + "\n";
+    const std::u16string text = QString::fromUtf8(novel).toStdU16String();
+    const int sheets = Paper(5, 2).Count(Sjis(novel.c_str())).Sheets;
+    for (const TextEncoding encoding : AllEncodings) {
+        SCOPED_TRACE(EncodingName(encoding));
+        std::string bytes;
+        EncodeText(text, encoding, LineBreak::Lf, true, bytes);
+        const std::string file = folder.Write("twin.txt", bytes);
+        const std::string out = folder.File("twin.pdf");
+        const CliResult result =
+            RunProgram(KOTONAMI_PATH, folder, {"--export-pdf", out, "--settings", settings, file});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(PdfPages(out), sheets);
+    }
 }
 
 } // namespace
