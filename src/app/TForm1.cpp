@@ -1,6 +1,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/CommandGuard.h"
 #include "app/DocumentTabs.h"
 #include "app/EditorFocus.h"
 #include "app/FileDialogSetup.h"
@@ -185,40 +186,44 @@ void TForm1::ConnectActions()
     ConnectLineInfoActions();
     ConnectHistoryActions();
     ConnectSendToActions();
-    connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
-    connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
-    connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
-    connect(ui->SelectAllItem, &QAction::triggered, this, &TForm1::SelectAllItemClick);
-    connect(ui->K1, &QAction::triggered, this, &TForm1::K1Click);
-    connect(ui->RenewInfo, &QAction::triggered, this, &TForm1::RenewInfoClick);
+    ConnectCommand(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
+    ConnectCommand(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
+    ConnectCommand(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
+    ConnectCommand(ui->SelectAllItem, &QAction::triggered, this, &TForm1::SelectAllItemClick);
+    ConnectCommand(ui->K1, &QAction::triggered, this, &TForm1::K1Click);
+    ConnectCommand(ui->RenewInfo, &QAction::triggered, this, &TForm1::RenewInfoClick);
     ShowSelectionCommands(false);
 }
 
 void TForm1::ConnectFileActions()
 {
-    connect(ui->New1, &QAction::triggered, this, &TForm1::New1Click);
-    connect(ui->Open1, &QAction::triggered, this, &TForm1::Open1Click);
-    connect(ui->Save1, &QAction::triggered, this, &TForm1::Save1Click);
-    connect(ui->SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
-    connect(ui->AllSave, &QAction::triggered, this, &TForm1::AllSaveClick);
-    connect(ui->AllCloseItem, &QAction::triggered, this, &TForm1::AllCloseItemClick);
-    connect(ui->DeleteTabItem, &QAction::triggered, this, &TForm1::DeleteTabItemClick);
-    connect(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
+    ConnectCommand(ui->New1, &QAction::triggered, this, &TForm1::New1Click);
+    ConnectCommand(ui->Open1, &QAction::triggered, this, &TForm1::Open1Click);
+    ConnectCommand(ui->Save1, &QAction::triggered, this, &TForm1::Save1Click);
+    ConnectCommand(ui->SaveAs1, &QAction::triggered, this, &TForm1::SaveAs1Click);
+    ConnectCommand(ui->AllSave, &QAction::triggered, this, &TForm1::AllSaveClick);
+    ConnectCommand(ui->AllCloseItem, &QAction::triggered, this, &TForm1::AllCloseItemClick);
+    ConnectCommand(ui->DeleteTabItem, &QAction::triggered, this, &TForm1::DeleteTabItemClick);
+    ConnectCommand(ui->Exit1, &QAction::triggered, this, &TForm1::Exit1Click);
     connect(ui->TabControl1, &QTabBar::currentChanged, this, &TForm1::TabControl1CurrentChanged);
 }
 
 void TForm1::ConnectSettingActions()
 {
-    connect(ui->FontSettingItem, &QAction::triggered, this, &TForm1::FontSettingItemClick);
-    connect(ui->SpaceItem, &QAction::triggered, this, &TForm1::SpaceItemClick);
-    connect(ui->DoubleByteSpaceItem, &QAction::triggered, this, &TForm1::DoubleByteSpaceItemClick);
-    connect(ui->TabItem, &QAction::triggered, this, &TForm1::TabItemClick);
-    connect(ui->ExcludeRubyItem, &QAction::triggered, this, &TForm1::ExcludeRubyItemClick);
-    connect(ui->LogicalLineItem, &QAction::triggered, this, &TForm1::LogicalLineItemClick);
-    connect(ui->AppearanceLineItem, &QAction::triggered, this, &TForm1::AppearanceLineItemClick);
-    connect(ui->AutoRenewInfoItem, &QAction::triggered, this, &TForm1::AutoRenewInfoItemClick);
-    connect(ui->WordWrapItem, &QAction::triggered, this, &TForm1::WordWrapItemClick);
-    connect(ui->CursorPosInfoItem, &QAction::triggered, this, &TForm1::CursorPosInfoItemClick);
+    ConnectCommand(ui->FontSettingItem, &QAction::triggered, this, &TForm1::FontSettingItemClick);
+    ConnectCommand(ui->SpaceItem, &QAction::triggered, this, &TForm1::SpaceItemClick);
+    ConnectCommand(ui->DoubleByteSpaceItem, &QAction::triggered, this,
+                   &TForm1::DoubleByteSpaceItemClick);
+    ConnectCommand(ui->TabItem, &QAction::triggered, this, &TForm1::TabItemClick);
+    ConnectCommand(ui->ExcludeRubyItem, &QAction::triggered, this, &TForm1::ExcludeRubyItemClick);
+    ConnectCommand(ui->LogicalLineItem, &QAction::triggered, this, &TForm1::LogicalLineItemClick);
+    ConnectCommand(ui->AppearanceLineItem, &QAction::triggered, this,
+                   &TForm1::AppearanceLineItemClick);
+    ConnectCommand(ui->AutoRenewInfoItem, &QAction::triggered, this,
+                   &TForm1::AutoRenewInfoItemClick);
+    ConnectCommand(ui->WordWrapItem, &QAction::triggered, this, &TForm1::WordWrapItemClick);
+    ConnectCommand(ui->CursorPosInfoItem, &QAction::triggered, this,
+                   &TForm1::CursorPosInfoItemClick);
 }
 
 // The window hears the editor in front only: one behind another tab changes only when the window
@@ -241,7 +246,10 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
     connect(editor, &TRichEditEx::AfterKeyDown, this, front(&TForm1::TextRichEditAfterKeyDown));
     connect(editor, &TRichEditEx::MouseDown, this, front(&TForm1::TextRichEditMouseDown));
     connect(editor, &TRichEditEx::VScroll, this, front(&TForm1::TextRichEditVScroll));
-    connect(editor, &TRichEditEx::DropFiles, this, front(&TForm1::TextRichEditDropFiles));
+    connect(editor, &TRichEditEx::DropFiles, this, [this, editor] {
+        if (editor == Editor())
+            RunCommand(this, [this] { TextRichEditDropFiles(); });
+    });
     connect(editor, &QPlainTextEdit::copyAvailable, this, [this, editor](bool selected) {
         if (editor == Editor())
             ShowSelectionCommands(selected);
@@ -284,8 +292,10 @@ void TForm1::closeEvent(QCloseEvent* event)
 {
     // Refused first, so that an error while asking or saving keeps the window open.
     event->ignore();
-    if (FormClose())
-        event->accept();
+    RunCommand(this, [&] {
+        if (FormClose())
+            event->accept();
+    });
 }
 
 void TForm1::resizeEvent(QResizeEvent* event)

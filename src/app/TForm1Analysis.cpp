@@ -8,6 +8,7 @@
 #include "analysis/CharacterCensus.h"
 #include "analysis/PhraseCount.h"
 #include "analysis/TextAsRead.h"
+#include "app/CommandGuard.h"
 #include "controls/TRichEditEx.h"
 #include "dialogs/TInputForm.h"
 #include "dialogs/TResultForm.h"
@@ -30,25 +31,27 @@ void TForm1::ConnectAnalysisActions()
 {
     // The tool buttons carry the menu items' actions, and the pop-up menu shares the analysis
     // menu's selection items, so one connection serves every place a command is offered.
-    connect(ui->CharTypeItem, &QAction::triggered, this, &TForm1::CharTypeItemClick);
-    connect(ui->CountPhraseItem, &QAction::triggered, this, &TForm1::CountPhraseItemClick);
-    connect(ui->MenuCharTypeItem, &QAction::triggered, this, &TForm1::PopupCharTypeItemClick);
-    connect(ui->MenuCountPhraseItem, &QAction::triggered, this, &TForm1::PopupCountPhraseItemClick);
-    connect(ui->K3, &QAction::triggered, this, &TForm1::K3Click);
-    connect(ui->K4, &QAction::triggered, this, &TForm1::K4Click);
-    connect(ui->PaperItem, &QAction::triggered, this, &TForm1::PaperItemClick);
-    connect(ui->MenuPaperItem, &QAction::triggered, this, &TForm1::MenuPaperItemClick);
-    connect(ui->PopupPaperItem, &QAction::triggered, this, &TForm1::MenuPaperItemClick);
-    connect(ui->SimplePaperItem, &QAction::triggered, this, &TForm1::SimplePaperItemClick);
+    ConnectCommand(ui->CharTypeItem, &QAction::triggered, this, &TForm1::CharTypeItemClick);
+    ConnectCommand(ui->CountPhraseItem, &QAction::triggered, this, &TForm1::CountPhraseItemClick);
+    ConnectCommand(ui->MenuCharTypeItem, &QAction::triggered, this,
+                   &TForm1::PopupCharTypeItemClick);
+    ConnectCommand(ui->MenuCountPhraseItem, &QAction::triggered, this,
+                   &TForm1::PopupCountPhraseItemClick);
+    ConnectCommand(ui->K3, &QAction::triggered, this, &TForm1::K3Click);
+    ConnectCommand(ui->K4, &QAction::triggered, this, &TForm1::K4Click);
+    ConnectCommand(ui->PaperItem, &QAction::triggered, this, &TForm1::PaperItemClick);
+    ConnectCommand(ui->MenuPaperItem, &QAction::triggered, this, &TForm1::MenuPaperItemClick);
+    ConnectCommand(ui->PopupPaperItem, &QAction::triggered, this, &TForm1::MenuPaperItemClick);
+    ConnectCommand(ui->SimplePaperItem, &QAction::triggered, this, &TForm1::SimplePaperItemClick);
     connect(ui->PopupSimplePaperItem, &QAction::triggered, this,
             &TForm1::PopupSimplePaperItemClick);
-    connect(ui->PaperOutItem, &QAction::triggered, this, &TForm1::PaperOutItemClick);
+    ConnectCommand(ui->PaperOutItem, &QAction::triggered, this, &TForm1::PaperOutItemClick);
     connect(ui->ManuscriptPreviewItem, &QAction::triggered, this,
             &TForm1::ManuscriptPreviewItemClick);
-    connect(ui->ToDoubleBytes, &QAction::triggered, this, &TForm1::ToDoubleBytesClick);
-    connect(ui->TokanaItem, &QAction::triggered, this, &TForm1::TokanaItemClick);
-    connect(ui->PaperSettingItem, &QAction::triggered, this, &TForm1::PaperSettingItemClick);
-    connect(ui->WordSettingItem, &QAction::triggered, this, &TForm1::WordSettingItemClick);
+    ConnectCommand(ui->ToDoubleBytes, &QAction::triggered, this, &TForm1::ToDoubleBytesClick);
+    ConnectCommand(ui->TokanaItem, &QAction::triggered, this, &TForm1::TokanaItemClick);
+    ConnectCommand(ui->PaperSettingItem, &QAction::triggered, this, &TForm1::PaperSettingItemClick);
+    ConnectCommand(ui->WordSettingItem, &QAction::triggered, this, &TForm1::WordSettingItemClick);
 }
 
 void TForm1::ShowReport(const std::string& shiftJisReport)

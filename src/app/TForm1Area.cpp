@@ -6,6 +6,7 @@
 #include "ui_TForm1.h"
 
 #include "analysis/AllDocuments.h"
+#include "app/CommandGuard.h"
 #include "controls/TRichEditEx.h"
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/TCancelForm.h"
@@ -72,11 +73,13 @@ private:
 
 void TForm1::ConnectAreaActions()
 {
-    connect(ui->CharAreaItem, &QAction::triggered, this, &TForm1::CharAreaItemClick);
-    connect(ui->MenuCharAreaItem, &QAction::triggered, this, &TForm1::PopupCharAreaItemClick);
-    connect(ui->PopupCharAreaItem, &QAction::triggered, this, &TForm1::PopupCharAreaItemClick);
-    connect(ui->K2, &QAction::triggered, this, &TForm1::K2Click);
-    connect(ui->About1, &QAction::triggered, this, &TForm1::About1Click);
+    ConnectCommand(ui->CharAreaItem, &QAction::triggered, this, &TForm1::CharAreaItemClick);
+    ConnectCommand(ui->MenuCharAreaItem, &QAction::triggered, this,
+                   &TForm1::PopupCharAreaItemClick);
+    ConnectCommand(ui->PopupCharAreaItem, &QAction::triggered, this,
+                   &TForm1::PopupCharAreaItemClick);
+    ConnectCommand(ui->K2, &QAction::triggered, this, &TForm1::K2Click);
+    ConnectCommand(ui->About1, &QAction::triggered, this, &TForm1::About1Click);
 }
 
 // Measures the lines (Shift-JIS, without line breaks) one by one. Cancel, closing the window or

@@ -4,6 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/CommandGuard.h"
 #include "app/DocumentTabs.h"
 #include "app/SavedForm.h"
 #include "controls/EditorDocument.h"
@@ -233,7 +234,9 @@ bool TForm1::SaveShownDocument(Document& document)
     // The editor shows what the file now holds; one undo brings the characters back.
     ShowSavedForm(*editor->document(), document.Encoding);
     editor->SetModified(false);
-    ShowModifiedMark();
+    // The panel's size is that of the encoding the text now has.
+    TextRichEditChange();
+    TextRichEditSelectionChange();
     return true;
 }
 
@@ -268,7 +271,10 @@ bool TForm1::SaveDocumentAs(int index)
     const std::string path = LocalPath(SaveDialog1->selectedFiles().constFirst());
     document->FileName = path;
     TakeSaveEncoding(*document);
-    setWindowTitle(MakeTitle(path));
+    // A tab behind the front one keeps the caption of the front one on the window.
+    const bool shown = index == ui->TabControl1->currentIndex();
+    if (shown)
+        setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
     if (SaveAsAndAddHistory(index, path))
         return true;
@@ -360,6 +366,6 @@ void TForm1::OpenCommandLineItems(const std::vector<std::string>& items)
     for (const std::string& item : items) {
         const std::string path = UsefulFunc::ExactPathName(item);
         if (QFile::exists(QFile::decodeName(QByteArray::fromStdString(path))))
-            OpenFile(path);
+            RunCommand(this, [&] { OpenFile(path); });
     }
 }

@@ -5,6 +5,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/CommandGuard.h"
 #include "app/DocumentTabs.h"
 #include "app/SavedForm.h"
 #include "controls/EditorDocument.h"
@@ -100,8 +101,8 @@ void TForm1::BuildEncodingControls()
     ui->File1->insertAction(open >= 0 && open + 1 < fileActions.size() ? fileActions[open + 1]
                                                                        : nullptr,
                             ReopenWithEncodingItem);
-    connect(ReopenWithEncodingItem, &QAction::triggered, this,
-            &TForm1::ReopenWithEncodingItemClick);
+    ConnectCommand(ReopenWithEncodingItem, &QAction::triggered, this,
+                   &TForm1::ReopenWithEncodingItemClick);
 }
 
 void TForm1::ShowEncoding()

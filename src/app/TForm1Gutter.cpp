@@ -4,6 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/CommandGuard.h"
 #include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
 #include "dialogs/TSetLineSpaceForm.h"
@@ -22,9 +23,9 @@ void TForm1::SetUpLineInfo()
 
 void TForm1::ConnectLineInfoActions()
 {
-    connect(ui->ShowLineNumItem, &QAction::triggered, this, &TForm1::ShowLineNumItemClick);
-    connect(ui->LineInfoItem, &QAction::triggered, this, &TForm1::LineInfoItemClick);
-    connect(ui->SetLineSpaceItem, &QAction::triggered, this, &TForm1::SetLineSpaceItemClick);
+    ConnectCommand(ui->ShowLineNumItem, &QAction::triggered, this, &TForm1::ShowLineNumItemClick);
+    ConnectCommand(ui->LineInfoItem, &QAction::triggered, this, &TForm1::LineInfoItemClick);
+    ConnectCommand(ui->SetLineSpaceItem, &QAction::triggered, this, &TForm1::SetLineSpaceItemClick);
 }
 
 // The gutter repaints with the editor by itself; only the counting switches are the window's to

@@ -4,6 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/CommandGuard.h"
 #include "dialogs/FieldConversion.h"
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/THistoryForm.h"
@@ -24,8 +25,9 @@ std::string PathOf(const QAction* entry)
 
 void TForm1::ConnectHistoryActions()
 {
-    connect(ui->HistoryItem, &QMenu::triggered, this, &TForm1::HistoryEntryClick);
-    connect(ui->HistorySettingItem, &QAction::triggered, this, &TForm1::HistorySettingItemClick);
+    ConnectCommand(ui->HistoryItem, &QMenu::triggered, this, &TForm1::HistoryEntryClick);
+    ConnectCommand(ui->HistorySettingItem, &QAction::triggered, this,
+                   &TForm1::HistorySettingItemClick);
 }
 
 void TForm1::AppendHistoryEntry(const std::string& path)

@@ -4,6 +4,7 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/CommandGuard.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
 
@@ -30,8 +31,8 @@ std::string SendToFolder()
 
 void TForm1::ConnectSendToActions()
 {
-    connect(ui->CreateSendToItem, &QAction::triggered, this, &TForm1::CreateSendToItemClick);
-    connect(ui->DeleteSendToItem, &QAction::triggered, this, &TForm1::DeleteSendToItemClick);
+    ConnectCommand(ui->CreateSendToItem, &QAction::triggered, this, &TForm1::CreateSendToItemClick);
+    ConnectCommand(ui->DeleteSendToItem, &QAction::triggered, this, &TForm1::DeleteSendToItemClick);
 }
 
 void TForm1::CreateSendToItemClick()

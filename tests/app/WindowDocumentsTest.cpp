@@ -427,6 +427,42 @@ TEST_F(WindowTest, AFailedSaveIsShownAndLeavesTheTextModified)
     EXPECT_EQ(Form->StatusText(3), u"変更");
 }
 
+// Every command that writes meets a failed write at its own boundary: the error box shows, and
+// nothing is thrown out of the action into whoever triggered it.
+TEST_F(WindowTest, AFailedWriteIsShownByEachCommandThatMeetsIt)
+{
+    struct Row
+    {
+        const char* action;
+        QMessageBox::StandardButton question; // the save question's answer, when one is asked
+    };
+    const Row rows[] = {{"Save1", QMessageBox::NoButton}, {"DeleteTabItem", QMessageBox::Yes}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.action);
+        const std::filesystem::path folder = PathOf("gone");
+        std::filesystem::create_directory(folder);
+        const std::string path = (folder / "f.txt").string();
+        Write("gone/f.txt", "old");
+        Form->OpenFile(path);
+        Type("x");
+        std::filesystem::remove_all(folder);
+
+        QString error;
+        if (row.question != QMessageBox::NoButton)
+            AnswerModal<QMessageBox>([&](QMessageBox* box) {
+                AnswerMessageBox(QMessageBox::Ok, &error);
+                box->button(row.question)->click();
+            });
+        else
+            AnswerMessageBox(QMessageBox::Ok, &error);
+        EXPECT_NO_THROW(Action(row.action)->trigger());
+        EXPECT_EQ(error, QString::fromStdString("ﾌｧｲﾙ " + path + " を作成できません."));
+        EXPECT_EQ(Form->StatusText(3), u"変更");
+        AnswerMessageBox(QMessageBox::No);
+        Action("DeleteTabItem")->trigger();
+    }
+}
+
 } // namespace
 
 namespace {

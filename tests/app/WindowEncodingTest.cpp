@@ -95,6 +95,36 @@ TEST_F(WindowEncodingTest, SaveAsWritesTheChosenEncoding)
     EXPECT_EQ(EncodingPanel(), "UTF-16LE");
 }
 
+// After Save As, "サイズ" is the size of the file just written, in whichever encoding it took.
+TEST_F(WindowEncodingTest, SizeAfterSaveAsIsTheSavedFilesSize)
+{
+    Editor()->insertPlainText(u"猫が二匹。\nabc\n名前はまだ無い。"_qs);
+    for (const TextEncoding encoding : AllEncodings) {
+        SCOPED_TRACE(EncodingName(encoding));
+        const std::string path =
+            PathOf(("cat" + std::to_string(static_cast<int>(encoding)) + ".txt").c_str());
+        AnswerFileDialog(QString::fromStdString(path), [encoding](QFileDialog* dialog) {
+            Control<QComboBox>(dialog, "SaveEncodingBox")
+                ->setCurrentText(QString::fromLatin1(EncodingName(encoding)));
+        });
+        Action("SaveAs1")->trigger();
+        EXPECT_EQ(EncodingPanel(), QString::fromLatin1(EncodingName(encoding)));
+        EXPECT_EQ(Field("TextSize"), QStringLiteral("%1 (bytes)").arg(Read(path).size()));
+    }
+}
+
+// "すべて保存" of an untitled tab behind the front one leaves the window's caption to the front.
+TEST_F(WindowEncodingTest, SavingAllKeepsTheCaptionOfTheTabInFront)
+{
+    Type(u"裏"_qs);
+    Form->OpenFile(Write("front.txt", "front"));
+    const QString title = Form->windowTitle();
+    AnswerFileDialog(QString::fromStdString(PathOf("behind.txt")));
+    Action("AllSave")->trigger();
+    EXPECT_EQ(Read(PathOf("behind.txt")), Sjis("裏"));
+    EXPECT_EQ(Form->windowTitle(), title);
+}
+
 TEST_F(WindowEncodingTest, SavingToEucJpAsksAboutCharactersItCannotHold)
 {
     const std::string bytes = InEncoding(TextEncoding::EucJp, Utf8Cat, LineBreak::Lf, true);

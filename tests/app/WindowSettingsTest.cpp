@@ -425,7 +425,10 @@ TEST_F(WindowSettingsTest, SaveAsAddsTheNameEvenWhenWritingFailsButNotWhenCalled
     AnswerFileDialog(QString::fromStdString(failed));
     {
         const RefusedWrites refused;
-        EXPECT_THROW(Action("SaveAs1")->trigger(), Exception);
+        QString error;
+        AnswerMessageBox(QMessageBox::Ok, &error);
+        EXPECT_NO_THROW(Action("SaveAs1")->trigger());
+        EXPECT_FALSE(error.isEmpty());
     }
     EXPECT_EQ(HistoryCaptions(), QStringList{QString::fromStdString(failed)});
 

@@ -119,14 +119,16 @@ TEST(FileEncodings, OpenedAndSavedUnchangedAreByteIdentical)
                     const DecodedText decoded = DecodeText(bytes, encoding);
                     EXPECT_EQ(decoded.lineBreak, brk.kind);
                     EXPECT_EQ(decoded.endsWithBreak, finalBreak);
-                    if (!invalid)
+                    if (!invalid) {
                         EXPECT_EQ(decoded.text, Utf16(std::string(Novel) + "\n"));
+                    }
                     std::string saved;
                     EXPECT_TRUE(EncodeText(decoded.text, encoding, decoded.lineBreak,
                                            decoded.endsWithBreak, saved));
                     EXPECT_EQ(saved, bytes);
-                    if (!invalid && encoding != TextEncoding::Utf8)
+                    if (!invalid && encoding != TextEncoding::Utf8) {
                         EXPECT_EQ(DetectEncoding(bytes).encoding, encoding);
+                    }
                 }
 }
 
