@@ -39,8 +39,8 @@ int main(int argc, char** argv)
     }
     bool failed = false;
     const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
-    RunAnalyses(options, settings, texts, stdout);
+    const bool found = RunAnalyses(options, settings, texts, stdout);
     if (std::fflush(stdout) != 0)
         return 1;
-    return failed ? 1 : 0;
+    return failed || found ? 1 : 0;
 }
