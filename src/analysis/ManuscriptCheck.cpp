@@ -12,15 +12,20 @@ namespace {
 constexpr std::string_view CheckSection = "Check";
 
 const std::array<CheckRuleInfo, CheckRuleCount> Rules = {{
-    {CheckRule::EllipsisPair, "ellipsis-pair", "三点リーダーは二つずつ（……）続けて使います"},
-    {CheckRule::DashPair, "dash-pair", "ダッシュは二つずつ（――）続けて使います"},
-    {CheckRule::SpaceAfterMark, "space-after-mark",
+    {CheckRule::EllipsisPair, "ellipsis-pair", "三点リーダー",
+     "三点リーダーは二つずつ（……）続けて使います"},
+    {CheckRule::DashPair, "dash-pair", "ダッシュ", "ダッシュは二つずつ（――）続けて使います"},
+    {CheckRule::SpaceAfterMark, "space-after-mark", "！？の後の空白",
      "！や？の後には全角スペースを入れます（閉じかっこと行末を除く）"},
-    {CheckRule::PeriodBeforeClose, "period-before-close", "閉じかっこの前に句点は付けません"},
-    {CheckRule::ParagraphIndent, "paragraph-indent", "段落の始めは全角スペースで字下げします"},
-    {CheckRule::BracketBalance, "bracket-balance", "対応するかっこがこの行にありません"},
-    {CheckRule::RepeatedPunctuation, "repeated-punctuation", "句読点が重なっています"},
-    {CheckRule::HalfwidthKana, "halfwidth-kana", "半角カタカナが使われています"},
+    {CheckRule::PeriodBeforeClose, "period-before-close", "閉じかっこ前の句点",
+     "閉じかっこの前に句点は付けません"},
+    {CheckRule::ParagraphIndent, "paragraph-indent", "段落の字下げ",
+     "段落の始めは全角スペースで字下げします"},
+    {CheckRule::BracketBalance, "bracket-balance", "かっこの対応",
+     "対応するかっこがこの行にありません"},
+    {CheckRule::RepeatedPunctuation, "repeated-punctuation", "句読点の重なり",
+     "句読点が重なっています"},
+    {CheckRule::HalfwidthKana, "halfwidth-kana", "半角カタカナ", "半角カタカナが使われています"},
 }};
 
 // The character codes the rules look for, taken from the codec once.

@@ -32,6 +32,7 @@ struct CheckRuleInfo
 {
     CheckRule rule;
     std::string_view id;      // the rule's name on the command line and in the settings file
+    std::string_view title;   // UTF-8: a short name for lists and menus
     std::string_view message; // UTF-8
 };
 

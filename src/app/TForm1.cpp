@@ -181,6 +181,7 @@ void TForm1::ConnectActions()
     ConnectFileActions();
     ConnectSettingActions();
     ConnectAnalysisActions();
+    ConnectCheckActions();
     ConnectAreaActions();
     ConnectLineInfoActions();
     ConnectHistoryActions();
