@@ -51,6 +51,8 @@ struct Marks
     // Opening and closing brackets of the same kind at the same index.
     std::array<std::uint32_t, 9> opening = Codes("「『（〔［｛〈《【");
     std::array<std::uint32_t, 9> closing = Codes("」』）〕］｝〉》】");
+    // The lead bytes of every double-byte character above: the rules pass over any other one.
+    std::array<bool, 256> markLead = MarkLeads(*this);
 
     static std::array<std::uint32_t, 9> Codes(std::string_view utf8)
     {
@@ -63,6 +65,20 @@ struct Marks
                 codes[i++] = c.code;
         return codes;
     }
+    static std::array<bool, 256> MarkLeads(const Marks& m)
+    {
+        std::array<bool, 256> leads{};
+        for (const std::uint32_t code :
+             {m.ellipsis, m.twoDots, m.dash, m.exclamation, m.question, m.period, m.comma, m.sharp,
+              m.cornerClose, m.doubleCornerClose, ShiftJis::DoubleByteSpace})
+            leads[code >> 8] = true;
+        for (const std::uint32_t code : m.opening)
+            leads[code >> 8] = true;
+        for (const std::uint32_t code : m.closing)
+            leads[code >> 8] = true;
+        return leads;
+    }
+    bool MayBeMark(std::uint32_t code) const noexcept { return markLead[(code >> 8) & 0xFF]; }
     // The kind of an opening (or closing) bracket, or -1.
     static int KindOf(const std::array<std::uint32_t, 9>& brackets, std::uint32_t code) noexcept
     {
@@ -82,61 +98,80 @@ bool IsHalfwidthKana(std::uint32_t code) noexcept
     return code >= 0xA6 && code <= 0xDF;
 }
 
-// Walks the codes of one line once per rule family; the codes are gathered first so that each
-// rule may look at its neighbours.
+// A character of a line that some rule looks at, with its place (column - 1). Only these are
+// kept: the rules ask of any other character only whether it is there.
+struct MarkAt
+{
+    std::uint32_t index = 0;
+    std::uint32_t code = 0;
+};
+
+// The marks of a line are gathered in one walk; the rules then look at them and at their
+// neighbours, which are adjacent when their places are.
 class LineChecker
 {
 public:
-    LineChecker(const std::vector<std::uint32_t>& codes, const CheckSwitches& switches,
-                std::vector<LineFinding>& out)
-        : FCodes(codes), FSwitches(switches), FOut(out), FMarks(TheMarks())
+    LineChecker(std::string_view line, const std::vector<MarkAt>& marks, std::uint32_t length,
+                const CheckSwitches& switches, std::vector<LineFinding>& out)
+        : FLine(line), FMarks(marks), FLength(length), FSwitches(switches), FOut(out),
+          FKnown(TheMarks())
     {
     }
 
     void Run()
     {
-        if (FCodes.empty())
+        if (FLength == 0)
             return;
         if (On(CheckRule::ParagraphIndent) && !StartsParagraphProperly())
             Add(0, CheckRule::ParagraphIndent);
-        for (std::size_t i = 0; i < FCodes.size(); ++i)
-            CheckAt(i);
+        for (std::size_t k = 0; k < FMarks.size(); ++k)
+            CheckAt(k);
         if (On(CheckRule::BracketBalance))
             CheckBrackets();
     }
 
 private:
     bool On(CheckRule rule) const noexcept { return FSwitches.On(rule); }
-    void Add(std::size_t index, CheckRule rule)
+    void Add(std::uint32_t index, CheckRule rule) { FOut.push_back({index + 1, rule}); }
+    // The code of the mark right after mark k, or 0 when the character there is no mark.
+    std::uint32_t Next(std::size_t k) const noexcept
     {
-        FOut.push_back({static_cast<std::uint32_t>(index + 1), rule});
+        return k + 1 < FMarks.size() && FMarks[k + 1].index == FMarks[k].index + 1
+                   ? FMarks[k + 1].code
+                   : 0;
     }
-    std::uint32_t At(std::size_t index) const noexcept
+    // True when the character right before mark k is the same mark.
+    bool SameBefore(std::size_t k) const noexcept
     {
-        return index < FCodes.size() ? FCodes[index] : 0;
+        return k > 0 && FMarks[k - 1].index + 1 == FMarks[k].index &&
+               FMarks[k - 1].code == FMarks[k].code;
     }
     bool IsClosing(std::uint32_t code) const noexcept
     {
-        return Marks::KindOf(FMarks.closing, code) >= 0;
+        return Marks::KindOf(FKnown.closing, code) >= 0;
     }
     bool IsMark(std::uint32_t code) const noexcept
     {
-        return code == FMarks.exclamation || code == FMarks.question;
+        return code == FKnown.exclamation || code == FKnown.question;
     }
     bool IsPunctuation(std::uint32_t code) const noexcept
     {
-        return code == FMarks.period || code == FMarks.comma;
+        return code == FKnown.period || code == FKnown.comma;
+    }
+    std::uint32_t CodeAt(std::size_t position) const noexcept
+    {
+        return position < FLine.size() ? ShiftJis::CharacterAt(FLine, position).code : 0;
     }
 
     // A paragraph begins with a full-width blank; dialogue, a note and a heading begin with their
     // own mark, and a paired ellipsis or dash may open a line of its own.
     bool StartsParagraphProperly() const noexcept
     {
-        const std::uint32_t first = FCodes[0];
-        if (first == ShiftJis::DoubleByteSpace || Marks::KindOf(FMarks.opening, first) >= 0)
+        const std::uint32_t first = CodeAt(0);
+        if (first == ShiftJis::DoubleByteSpace || Marks::KindOf(FKnown.opening, first) >= 0)
             return true;
-        if ((first == FMarks.dash || first == FMarks.ellipsis || first == FMarks.twoDots) &&
-            At(1) == first)
+        if ((first == FKnown.dash || first == FKnown.ellipsis || first == FKnown.twoDots) &&
+            CodeAt(ShiftJis::CharacterLength(FLine, 0)) == first)
             return true;
         return IsHeading();
     }
@@ -145,95 +180,106 @@ private:
     // (［＃…見出し］) begins with an opening bracket and needs no test of its own.
     bool IsHeading() const noexcept
     {
-        std::size_t i = 0;
-        while (At(i) == '#' || At(i) == FMarks.sharp)
-            ++i;
-        const std::uint32_t after = At(i);
-        return i > 0 && (after == ShiftJis::Space || after == ShiftJis::Tab ||
-                         after == ShiftJis::DoubleByteSpace);
+        std::size_t position = 0;
+        std::uint32_t code = CodeAt(position);
+        while (code == '#' || code == FKnown.sharp) {
+            position += ShiftJis::CharacterLength(FLine, position);
+            code = CodeAt(position);
+        }
+        return position > 0 && (code == ShiftJis::Space || code == ShiftJis::Tab ||
+                                code == ShiftJis::DoubleByteSpace);
     }
 
-    // The length of the run of `code`s from `index`, when a run starts there; else 0.
-    std::size_t RunFrom(std::size_t index, std::uint32_t code) const noexcept
+    // The odd run of `code` that begins at mark k.
+    bool BeginsOddRun(std::size_t k) const noexcept
     {
-        if (FCodes[index] != code || (index > 0 && FCodes[index - 1] == code))
-            return 0;
-        std::size_t end = index;
-        while (end < FCodes.size() && FCodes[end] == code)
+        if (SameBefore(k))
+            return false;
+        std::size_t end = k + 1;
+        while (end < FMarks.size() && SameBefore(end))
             ++end;
-        return end - index;
+        return (end - k) % 2 == 1;
     }
 
-    void CheckAt(std::size_t i)
+    void CheckAt(std::size_t k)
     {
-        const std::uint32_t code = FCodes[i];
+        const std::uint32_t code = FMarks[k].code;
+        const std::uint32_t index = FMarks[k].index;
         if (code < 0x100) {
             if (On(CheckRule::HalfwidthKana) && IsHalfwidthKana(code))
-                Add(i, CheckRule::HalfwidthKana);
+                Add(index, CheckRule::HalfwidthKana);
             return;
         }
-        if (On(CheckRule::EllipsisPair) && (code == FMarks.ellipsis || code == FMarks.twoDots) &&
-            RunFrom(i, code) % 2 == 1)
-            Add(i, CheckRule::EllipsisPair);
-        if (On(CheckRule::DashPair) && code == FMarks.dash && RunFrom(i, code) % 2 == 1)
-            Add(i, CheckRule::DashPair);
-        if (On(CheckRule::SpaceAfterMark) && IsMark(code) && (i == 0 || !IsMark(FCodes[i - 1])))
-            CheckMarkRun(i);
-        if (code == FMarks.period && On(CheckRule::PeriodBeforeClose) &&
-            (At(i + 1) == FMarks.cornerClose || At(i + 1) == FMarks.doubleCornerClose))
-            Add(i, CheckRule::PeriodBeforeClose);
-        if (On(CheckRule::RepeatedPunctuation) && IsPunctuation(code) && IsPunctuation(At(i + 1)))
-            Add(i, CheckRule::RepeatedPunctuation);
+        if (On(CheckRule::EllipsisPair) && (code == FKnown.ellipsis || code == FKnown.twoDots) &&
+            BeginsOddRun(k))
+            Add(index, CheckRule::EllipsisPair);
+        if (On(CheckRule::DashPair) && code == FKnown.dash && BeginsOddRun(k))
+            Add(index, CheckRule::DashPair);
+        if (On(CheckRule::SpaceAfterMark) && IsMark(code) &&
+            !(k > 0 && FMarks[k - 1].index + 1 == index && IsMark(FMarks[k - 1].code)))
+            CheckMarkRun(k);
+        const std::uint32_t next = Next(k);
+        if (code == FKnown.period && On(CheckRule::PeriodBeforeClose) &&
+            (next == FKnown.cornerClose || next == FKnown.doubleCornerClose))
+            Add(index, CheckRule::PeriodBeforeClose);
+        if (On(CheckRule::RepeatedPunctuation) && IsPunctuation(code) && IsPunctuation(next))
+            Add(index, CheckRule::RepeatedPunctuation);
     }
 
+    // What follows a run of ！ and ？: a blank, a closing bracket or the line's end.
     void CheckMarkRun(std::size_t start)
     {
-        std::size_t end = start;
-        while (end < FCodes.size() && IsMark(FCodes[end]))
-            ++end;
-        if (end == FCodes.size())
+        std::size_t last = start;
+        while (IsMark(Next(last)))
+            ++last;
+        if (FMarks[last].index + 1 == FLength)
             return;
-        const std::uint32_t next = FCodes[end];
+        const std::uint32_t next = Next(last);
         if (next != ShiftJis::DoubleByteSpace && !IsClosing(next))
-            Add(start, CheckRule::SpaceAfterMark);
+            Add(FMarks[start].index, CheckRule::SpaceAfterMark);
     }
 
     // Each kind of bracket pairs on its own: a closing one takes the nearest open one of its kind.
     void CheckBrackets()
     {
-        std::array<std::vector<std::size_t>, 9> open;
-        for (std::size_t i = 0; i < FCodes.size(); ++i) {
-            if (FCodes[i] < 0x100)
-                continue;
-            if (const int kind = Marks::KindOf(FMarks.opening, FCodes[i]); kind >= 0) {
-                open[static_cast<std::size_t>(kind)].push_back(i);
-            } else if (const int closing = Marks::KindOf(FMarks.closing, FCodes[i]); closing >= 0) {
+        std::array<std::vector<std::uint32_t>, 9> open;
+        for (const MarkAt& mark : FMarks) {
+            if (const int kind = Marks::KindOf(FKnown.opening, mark.code); kind >= 0) {
+                open[static_cast<std::size_t>(kind)].push_back(mark.index);
+            } else if (const int closing = Marks::KindOf(FKnown.closing, mark.code); closing >= 0) {
                 auto& stack = open[static_cast<std::size_t>(closing)];
                 if (stack.empty())
-                    Add(i, CheckRule::BracketBalance);
+                    Add(mark.index, CheckRule::BracketBalance);
                 else
                     stack.pop_back();
             }
         }
         for (const auto& stack : open)
-            for (const std::size_t i : stack)
-                Add(i, CheckRule::BracketBalance);
+            for (const std::uint32_t index : stack)
+                Add(index, CheckRule::BracketBalance);
     }
 
-    const std::vector<std::uint32_t>& FCodes;
+    std::string_view FLine;
+    const std::vector<MarkAt>& FMarks;
+    std::uint32_t FLength; // characters
     const CheckSwitches& FSwitches;
     std::vector<LineFinding>& FOut;
-    const Marks& FMarks;
+    const Marks& FKnown;
 };
 
-void CheckLineInto(std::string_view line, const CheckSwitches& switches,
-                   std::vector<std::uint32_t>& codes, std::vector<LineFinding>& out)
+void CheckLineInto(std::string_view line, const CheckSwitches& switches, std::vector<MarkAt>& marks,
+                   std::vector<LineFinding>& out)
 {
-    codes.clear();
-    for (const ShiftJis::Character& c : ShiftJis::Characters(line))
-        codes.push_back(c.code);
+    const Marks& known = TheMarks();
+    marks.clear();
+    std::uint32_t index = 0;
+    for (const ShiftJis::Character& c : ShiftJis::Characters(line)) {
+        if (c.doubleByte ? known.MayBeMark(c.code) : IsHalfwidthKana(c.code))
+            marks.push_back({index, c.code});
+        ++index;
+    }
     const std::size_t before = out.size();
-    LineChecker(codes, switches, out).Run();
+    LineChecker(line, marks, index, switches, out).Run();
     std::sort(out.begin() + static_cast<std::ptrdiff_t>(before), out.end(),
               [](const LineFinding& a, const LineFinding& b) {
                   return a.column != b.column ? a.column < b.column : a.rule < b.rule;
@@ -274,14 +320,14 @@ void WriteCheckSwitches(const CheckSwitches& switches, SettingsStore& file)
 
 void CheckLine(std::string_view line, const CheckSwitches& switches, std::vector<LineFinding>& out)
 {
-    std::vector<std::uint32_t> codes;
-    CheckLineInto(line, switches, codes, out);
+    std::vector<MarkAt> marks;
+    CheckLineInto(line, switches, marks, out);
 }
 
 std::vector<CheckFinding> CheckText(std::string_view text, const CheckSwitches& switches)
 {
     std::vector<CheckFinding> findings;
-    std::vector<std::uint32_t> codes;
+    std::vector<MarkAt> marks;
     std::vector<LineFinding> line;
     std::size_t number = 0;
     for (std::size_t start = 0; start <= text.size();) {
@@ -290,7 +336,7 @@ std::vector<CheckFinding> CheckText(std::string_view text, const CheckSwitches& 
             stop = text.size();
         ++number;
         line.clear();
-        CheckLineInto(text.substr(start, stop - start), switches, codes, line);
+        CheckLineInto(text.substr(start, stop - start), switches, marks, line);
         for (const LineFinding& f : line)
             findings.push_back({number, f.column, f.rule});
         if (stop == text.size())
