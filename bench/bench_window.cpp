@@ -185,6 +185,16 @@ void BM_TypeWithCheck16MiB(benchmark::State& state)
     TypeIntoNovel(state, {.bytes = SixteenMiB, .newLines = true, .check = true});
 }
 
+// The manuscript check's list opened on a 16 MiB novel: every line checked and listed.
+void BM_OpenCheck16MiB(benchmark::State& state)
+{
+    auto form = MakeBenchWindow();
+    form->OpenFile(WriteBenchFile("novel.txt", MakeNovelCorpus(SixteenMiB, 1)));
+    QAction* item = form->findChild<QAction*>("ManuscriptCheckItem");
+    for (auto _ : state)
+        item->trigger();
+}
+
 void BM_TypeUtf8_16MiB(benchmark::State& state)
 {
     TypeIntoNovel(state, {.bytes = SixteenMiB, .utf8 = true});
@@ -398,6 +408,7 @@ BENCHMARK(BM_TypeDisplayLinesWrapped)->Iterations(1)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_TypeLogicalLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeWithNewLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeWithCheck16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCheck16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeWrapped16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeUtf8_16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtendSelection16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 #include "CheckFindingsModel.h"
 
 #include "analysis/ShiftJis.h"
+#include "controls/ChangedLines.h"
 #include "controls/QtShiftJis.h"
 #include "controls/TRichEditEx.h"
 
@@ -170,31 +171,23 @@ void ManuscriptCheckDock::CheckAll()
     ShowFindings();
 }
 
-// The blocks from the one the change begins in to the one it ends in stand where the same first
-// block and the blocks up to `oldLast` stood before: only they are checked again.
+// Only the blocks the edit touched are checked again.
 void ManuscriptCheckDock::LinesChanged(int position, int, int added)
 {
-    const QTextDocument* document = FEditor->document();
-    const QTextBlock first = document->findBlock(position);
-    QTextBlock last = document->findBlock(position + added);
-    if (!last.isValid())
-        last = document->lastBlock();
-    const int firstNumber = first.blockNumber();
-    const int oldLast =
-        last.blockNumber() - (document->blockCount() - static_cast<int>(FLines.Count()));
-    if (!first.isValid() || oldLast < firstNumber - 1 ||
-        oldLast >= static_cast<int>(FLines.Count())) {
+    const ChangedLines change =
+        ChangedLines::Of(*FEditor->document(), position, added, FLines.Count());
+    if (!change.first.isValid() || !change.fits) {
         CheckAll();
         return;
     }
     std::vector<std::string> lines;
-    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+    for (QTextBlock block = change.first; block.isValid(); block = block.next()) {
         lines.push_back(BlockBytes(block));
-        if (block == last)
+        if (block == change.last)
             break;
     }
-    FLines.Replace(static_cast<std::size_t>(firstNumber),
-                   static_cast<std::size_t>(oldLast - firstNumber + 1), lines);
+    FLines.Replace(static_cast<std::size_t>(change.firstNumber),
+                   static_cast<std::size_t>(change.replaced), lines);
     FPause->start();
 }
 
