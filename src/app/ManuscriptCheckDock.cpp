@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextBlock>
 #include <QTimer>
@@ -147,14 +148,20 @@ void ManuscriptCheckDock::Listen()
         return;
     FListening = connect(FEditor->document(), &QTextDocument::contentsChange, this,
                          &ManuscriptCheckDock::LinesChanged);
+    FScrolling = connect(FEditor->verticalScrollBar(), &QScrollBar::valueChanged, this,
+                         &ManuscriptCheckDock::UnderlineInView);
     CheckAll();
 }
 
 void ManuscriptCheckDock::StopListening()
 {
     disconnect(FListening);
+    disconnect(FScrolling);
     FListening = {};
+    FScrolling = {};
     FPause->stop();
+    if (FEditor != nullptr)
+        FEditor->setExtraSelections({});
 }
 
 void ManuscriptCheckDock::CheckAll()
@@ -191,11 +198,44 @@ void ManuscriptCheckDock::LinesChanged(int position, int, int added)
     FPause->start();
 }
 
+// The row the writer stands on stays chosen, so that Enter after a correction goes on from there.
 void ManuscriptCheckDock::ShowFindings()
 {
     FPause->stop();
+    const int row = FList->currentIndex().row();
     FModel->SetFindings(FLines.Findings());
+    if (row >= 0 && FModel->rowCount() > 0)
+        FList->setCurrentIndex(FModel->index(std::min(row, FModel->rowCount() - 1), 0));
     ShowCounts();
+    UnderlineInView();
+}
+
+// A wavy line under each finding of the lines in view, its message as its tip; the marks move
+// with the text until the next pause renews them.
+void ManuscriptCheckDock::UnderlineInView()
+{
+    if (FEditor == nullptr || !FListening)
+        return;
+    QList<QTextEdit::ExtraSelection> marks;
+    const int bottom = FEditor->viewport()->height();
+    for (QTextBlock block = FEditor->FirstVisibleBlock();
+         block.isValid() && FEditor->BlockTop(block) < bottom &&
+         static_cast<std::size_t>(block.blockNumber()) < FLines.Count();
+         block = block.next()) {
+        for (const LineFinding& finding :
+             FLines.Line(static_cast<std::size_t>(block.blockNumber()))) {
+            QTextEdit::ExtraSelection mark;
+            mark.cursor = QTextCursor(block);
+            mark.cursor.setPosition(block.position() + UnitsBefore(block, finding.column));
+            mark.cursor.setPosition(block.position() + UnitsBefore(block, finding.column + 1),
+                                    QTextCursor::KeepAnchor);
+            mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+            mark.format.setUnderlineColor(Qt::red);
+            mark.format.setToolTip(Utf8(RuleInfo(finding.rule).message));
+            marks << mark;
+        }
+    }
+    FEditor->setExtraSelections(marks);
 }
 
 void ManuscriptCheckDock::ShowCounts()

@@ -1,8 +1,8 @@
 #pragma once
 // The manuscript check beside the editor: the findings of the text in front, with the number of
 // each rule's findings and a choice of one rule. The findings are kept per line and an edit
-// re-checks only its lines; the list shows them once typing pauses. Enter or a double click on a
-// finding puts the caret on its character.
+// re-checks only its lines; the list shows them once typing pauses, and the findings in view are
+// underlined in the editor. Enter or a double click on a finding puts the caret on its character.
 
 #include "analysis/CheckedLines.h"
 
@@ -45,9 +45,11 @@ private:
     void FilterChosen(int index);
     void ShowCounts();
     void GoTo(const QModelIndex& index);
+    void UnderlineInView();
 
     QPointer<TRichEditEx> FEditor;
     QMetaObject::Connection FListening;
+    QMetaObject::Connection FScrolling;
     CheckedLines FLines;
     QTimer* FPause = nullptr;
     CheckFindingsModel* FModel = nullptr;

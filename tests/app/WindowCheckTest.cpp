@@ -70,10 +70,17 @@ TEST_F(WindowCheckTest, ListsTheFindingsOfTheTextInFrontAfterAPause)
                                "2:4 period-before-close"};
     EXPECT_EQ(Rows(), first);
     EXPECT_EQ(Filter()->itemText(0), QStringLiteral(u"すべての規則 (3)"));
+    const QList<QTextEdit::ExtraSelection> marks = Editor()->extraSelections();
+    ASSERT_EQ(marks.size(), 3) << "the findings in view are underlined";
+    EXPECT_EQ(marks[0].cursor.selectedText(), QStringLiteral(u"？"));
+    EXPECT_EQ(marks[1].cursor.selectedText(), QStringLiteral(u"…"));
+    EXPECT_EQ(marks[2].cursor.selectedText(), QStringLiteral(u"。"));
     EXPECT_EQ(Filter()->itemText(static_cast<int>(CheckRule::EllipsisPair) + 1),
               QStringLiteral(u"三点リーダー (1)"));
 
-    // A new first line moves every finding a line down; the list follows after the pause.
+    // A new first line moves every finding a line down; the list follows after the pause, the
+    // chosen row staying chosen.
+    List()->setCurrentIndex(List()->model()->index(1, 0));
     QTextCursor start(Editor()->document());
     start.insertText(QStringLiteral(u"ｱ\n"));
     EXPECT_EQ(Rows(), first) << "the list waits for the pause";
@@ -81,11 +88,16 @@ TEST_F(WindowCheckTest, ListsTheFindingsOfTheTextInFrontAfterAPause)
                                "2:7 ellipsis-pair", "3:4 period-before-close"};
     EXPECT_TRUE(QTest::qWaitFor([&] { return Rows() == moved; }))
         << Rows().join('\n').toStdString();
+    EXPECT_EQ(List()->currentIndex().row(), 1);
 
     Filter()->setCurrentIndex(static_cast<int>(CheckRule::HalfwidthKana) + 1);
     EXPECT_EQ(Rows(), QStringList{"1:1 halfwidth-kana"});
     Filter()->setCurrentIndex(0);
     EXPECT_EQ(Rows().size(), 5);
+    EXPECT_EQ(Editor()->extraSelections().size(), 5);
+
+    Dock()->close();
+    EXPECT_TRUE(Editor()->extraSelections().isEmpty()) << "a closed list leaves no marks";
 }
 
 // Enter and a double click both put the caret on the finding's character, counted as the check
