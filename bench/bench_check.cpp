@@ -86,9 +86,11 @@ void KeepFindingsOverAKey(benchmark::State& state, bool enter)
     kept.Reset(CheckSwitches());
     kept.Replace(0, 0, lines);
     const std::size_t middle = lines.size() / 2;
-    std::string line = lines[middle];
+    // The line before and after the key, in turn, so that the line keeps its length.
+    const std::string shapes[] = {lines[middle], lines[middle] + "a"};
+    std::size_t key = 0;
     for (auto _ : state) {
-        line += 'a';
+        const std::string& line = shapes[++key % 2];
         if (enter) {
             kept.Replace(middle, 1,
                          {line.substr(0, line.size() / 2), line.substr(line.size() / 2)});
