@@ -3,7 +3,8 @@
 // extending a selection line by line; opening a 16 MiB file beside the bare editor's own time for
 // the same text; opening a 64 MiB file with its progress; switching between two tabs; the resident
 // memory a 16 MiB novel takes; the line-information gutter's refresh after a key press and on a
-// scroll step with a 1 MiB novel open. Runs the real TForm1 on the offscreen platform.
+// scroll step with a 1 MiB novel open; typing with the manuscript check's list open. Runs the real
+// TForm1 on the offscreen platform.
 //   build/bin/kotonami_bench_window --benchmark_filter=Gutter
 //   build/bin/kotonami_bench_window --benchmark_filter=Memory16MiB, =MemoryBare16MiB and
 //   =Open64MiB (each alone: they read the process's resident memory, which earlier cases leave
@@ -115,6 +116,7 @@ struct Typing
     bool newLines = false; // every tenth key is Enter: the number of lines changes
     bool utf8 = false;     // the novel is saved as UTF-8
     bool wrap = false;     // lines wrap at the window's edge, still counted as logical lines
+    bool check = false;    // the manuscript check's list is open beside the editor
 };
 
 void TypeIntoNovel(benchmark::State& state, const Typing& typing)
@@ -131,6 +133,8 @@ void TypeIntoNovel(benchmark::State& state, const Typing& typing)
         form->findChild<QAction*>("WordWrapItem")->trigger();
         form->findChild<QAction*>("AppearanceLineItem")->setChecked(true);
     }
+    if (typing.check)
+        form->findChild<QAction*>("ManuscriptCheckItem")->trigger();
     TRichEditEx* editor = form->Editor();
     editor->setFocus();
     QTextCursor cursor = editor->textCursor();
@@ -174,6 +178,21 @@ void BM_TypeWithNewLines16MiB(benchmark::State& state)
 void BM_TypeWrapped16MiB(benchmark::State& state)
 {
     TypeIntoNovel(state, {.bytes = SixteenMiB, .wrap = true});
+}
+
+void BM_TypeWithCheck16MiB(benchmark::State& state)
+{
+    TypeIntoNovel(state, {.bytes = SixteenMiB, .newLines = true, .check = true});
+}
+
+// The manuscript check's list opened on a 16 MiB novel: every line checked and listed.
+void BM_OpenCheck16MiB(benchmark::State& state)
+{
+    auto form = MakeBenchWindow();
+    form->OpenFile(WriteBenchFile("novel.txt", MakeNovelCorpus(SixteenMiB, 1)));
+    QAction* item = form->findChild<QAction*>("ManuscriptCheckItem");
+    for (auto _ : state)
+        item->trigger();
 }
 
 void BM_TypeUtf8_16MiB(benchmark::State& state)
@@ -388,6 +407,8 @@ BENCHMARK(BM_TypeLogicalLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeDisplayLinesWrapped)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeLogicalLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeWithNewLines16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeWithCheck16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenCheck16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeWrapped16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeUtf8_16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtendSelection16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);

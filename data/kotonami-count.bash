@@ -11,6 +11,14 @@ _kotonami_count()
         --input-encoding)
             mapfile -t COMPREPLY < <(compgen -W 'auto sjis utf-8 utf-16 euc-jp' -- "$cur")
             return ;;
+        --check-rules)
+            local rules='ellipsis-pair dash-pair space-after-mark period-before-close
+                paragraph-indent bracket-balance repeated-punctuation halfwidth-kana'
+            # The ids already typed before the last comma stay as they are.
+            local done=${cur%"${cur##*,}"}
+            mapfile -t COMPREPLY < <(compgen -P "$done" -W "$rules" -- "${cur##*,}")
+            compopt -o nospace 2>/dev/null
+            return ;;
         --settings)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return ;;
@@ -20,7 +28,7 @@ _kotonami_count()
     esac
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--stats --census --phrase --paper --simple-paper
-            --arrange --full-width --full-kana --settings --no-space --no-tab
+            --arrange --full-width --full-kana --check --check-rules --settings --no-space --no-tab
             --no-double-byte-space --exclude-ruby --no-digits --word-chars --column --line --tab --raw
             --input-encoding --help --version --' -- "$cur")
     else

@@ -182,6 +182,7 @@ void TForm1::ConnectActions()
     ConnectFileActions();
     ConnectSettingActions();
     ConnectAnalysisActions();
+    ConnectCheckActions();
     ConnectAreaActions();
     ConnectLineInfoActions();
     ConnectHistoryActions();

@@ -5,6 +5,7 @@
 
 #include "analysis/CharacterArea.h"
 #include "analysis/InformationPanel.h"
+#include "analysis/ManuscriptCheck.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
 #include "documents/Document.h"
@@ -32,6 +33,7 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QTimer;
+class ManuscriptCheckDock;
 class ManuscriptPreview;
 class TLineInfo;
 class TRichEditEx;
@@ -220,6 +222,10 @@ private:
     void TokanaItemClick();
     void PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite);
 
+    // TForm1Check.cpp: the manuscript check beside the editor.
+    void ConnectCheckActions();
+    void ManuscriptCheckItemClick();
+
     // TForm1Area.cpp: the character area of the whole text, the selection and all documents,
     // and the About box.
     void ConnectAreaActions();
@@ -287,6 +293,8 @@ private:
     TPaper FPaper;
     PreviewSettings FPreviewSettings; // the manuscript preview's face
     ManuscriptPreview* FManuscriptPreview = nullptr;
+    CheckSwitches FCheckSwitches; // the rules of the manuscript check that are on
+    ManuscriptCheckDock* FManuscriptCheck = nullptr;
     QString FSavedStatusText;
     std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
     int FCurrentIndex = 0;

@@ -315,6 +315,7 @@ void TForm1::LoadSettings()
     ReadKeys(file, FontSection, FontKeys());
     FPaper.ReadSettings(file);
     ReadPreviewSettings(FPreviewSettings, file);
+    ReadCheckSwitches(FCheckSwitches, file);
     if (ReadWordSettings(FWordCharacters, file))
         MessageBoxes::ShowNotice(this, QString::fromUtf8(WordCharacterSet::RemovalCaption),
                                  QString::fromUtf8(WordCharacterSet::RemovalMessage));
@@ -337,6 +338,7 @@ void TForm1::SaveSettings()
     QRect unused;
     WriteKeys(file, WindowSection, WindowKeys(unused));
     WritePreviewSettings(FPreviewSettings, file); // after the sections of the original file
+    WriteCheckSwitches(FCheckSwitches, file);
     file.UpdateFile();
 }
 

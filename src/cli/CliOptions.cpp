@@ -2,6 +2,7 @@
 
 #include "analysis/Cp932Codec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <functional>
@@ -23,14 +24,20 @@ Analyses (default --stats; several may be given, run in the order given):
   --arrange          the arranged manuscript text, one per FILE
   --full-width       the full-width conversion, one per FILE
   --full-kana        the half-width-kana to full-width-kana conversion, one per FILE
+  --check            the manuscript check, one line per finding: FILE:LINE:COLUMN: RULE: MESSAGE
+                     (the message in the locale's encoding; exit status 1 when there is a finding)
 Settings (the program's own settings file is read when it exists; options override it):
-  --settings PATH    read the counting switches, the paper settings and the word characters from PATH
+  --settings PATH    read the counting switches, the paper settings, the word characters and the check
+                     rules from PATH
   --no-space --no-tab --no-double-byte-space    the counting switches off
   --exclude-ruby     ruby readings (《…》 with the ｜ of their base) and notes (［＃…］) are not counted;
                      the size stays the size of the FILE as loaded
   --no-digits        digits are not word characters
   --word-chars TEXT  the extra word characters (cleaned as the settings dialog cleans them)
   --column N  --line N  --tab use|delete|space
+  --check-rules ID,ID...   the rules of --check (all other rules off): ellipsis-pair, dash-pair,
+                     space-after-mark, period-before-close, paragraph-indent, bracket-balance,
+                     repeated-punctuation, halfwidth-kana
 Output:
   --raw              each text exactly as the program builds it (Shift-JIS bytes, CR LF), followed by CR LF; no headers
   default            UTF-8 with LF line breaks; with several FILEs, a "==> FILE <==" line before each per-file text
@@ -42,8 +49,9 @@ Output:
 Other:
   --help             this text       --version          the version of Kotonami
 Exit status: 0 success; 1 a FILE could not be read (a message naming it on standard error; the other FILEs are
-still measured); 2 a usage error (a message and the usage on standard error), including a value that is not a
-positive integer, an unknown --tab word, or a TEXT with a character that has no Shift-JIS form.
+still measured), or --check found something; 2 a usage error (a message and the usage on standard error),
+including a value that is not a positive integer, an unknown --tab word or rule id, or a TEXT with a character
+that has no Shift-JIS form.
 )";
 
 namespace {
@@ -168,6 +176,10 @@ const std::map<std::string_view, Flag>& Flags()
          [](CliOptions& o) {
              o.analyses.push_back({Analysis::FullKana, {}});
          }},
+        {"--check",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::Check, {}});
+         }},
         {"--no-space", [](CliOptions& o) { o.overrides.countSpace = false; }},
         {"--no-tab", [](CliOptions& o) { o.overrides.countTab = false; }},
         {"--no-double-byte-space", [](CliOptions& o) { o.overrides.countDoubleByteSpace = false; }},
@@ -197,6 +209,8 @@ const std::map<std::string_view, Valued>& ValuedOptions()
         {"--line", [](CliOptions& o,
                       const std::string& v) { o.overrides.line = PositiveInteger("--line", v); }},
         {"--tab", [](CliOptions& o, const std::string& v) { o.overrides.tab = TabWord(v); }},
+        {"--check-rules",
+         [](CliOptions& o, const std::string& v) { o.overrides.checkRules = CheckRulesList(v); }},
         {"--input-encoding",
          [](CliOptions& o, const std::string& v) { o.inputEncoding = InputEncodingWord(v); }},
     };
@@ -223,6 +237,24 @@ std::optional<std::string> LocaleTextToShiftJis(const std::string& text, std::st
     if (!utf8 || !Cp932::IsValidUtf8(*utf8) || !Cp932::EncodeFromUtf8(*utf8, bytes))
         return std::nullopt;
     return bytes;
+}
+
+CheckSwitches CheckRulesList(const std::string& list)
+{
+    CheckSwitches switches;
+    switches.on.fill(false);
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string id = list.substr(start, comma - start);
+        const auto rule = RuleById(id);
+        if (!rule)
+            throw UsageError("--check-rules: unknown rule '" + id + "'");
+        switches.Set(*rule, true);
+        if (comma == list.size())
+            return switches;
+        start = comma + 1;
+    }
 }
 
 CliOptions ParseCliOptions(const std::vector<std::string>& arguments)

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of kotonami-count: which analyses to run, on which files, with which settings.
 
+#include "analysis/ManuscriptCheck.h"
 #include "analysis/TextStatistics.h"
 #include "documents/TextEncoding.h"
 #include "paper/TPaper.h"
@@ -21,7 +22,8 @@ enum class Analysis
     SimplePaper,
     Arrange,
     FullWidth,
-    FullKana
+    FullKana,
+    Check
 };
 
 struct AnalysisRequest
@@ -42,6 +44,7 @@ struct SettingOverrides
     std::optional<std::int32_t> column;
     std::optional<std::int32_t> line;
     std::optional<std::uint8_t> tab;
+    std::optional<CheckSwitches> checkRules; // only the rules named on, the rest off
 };
 
 struct CliOptions
@@ -73,6 +76,10 @@ std::optional<std::string> LocaleTextToShiftJis(const std::string& text, std::st
 // A UTF-8 text in the encoding `codeset` (the locale's), for messages; characters it cannot
 // hold are transliterated.
 std::string Utf8ToLocaleText(const std::string& utf8, std::string_view codeset);
+
+// The rules named in a comma-separated list of rule ids on, every other rule off. Throws
+// UsageError for an unknown id or an empty list.
+CheckSwitches CheckRulesList(const std::string& list);
 
 // The text that --help prints.
 extern const char* const CliUsage;

@@ -26,6 +26,7 @@ void ReadSettingsFile(const std::string& path, CliSettings& settings)
     settings.counting.lineMode = LineMode::Logical; // a file has no screen lines
     settings.paper.ReadSettings(file);
     ReadWordSettings(settings.words, file);
+    ReadCheckSwitches(settings.check, file);
 }
 
 void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
@@ -42,6 +43,7 @@ void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
     settings.paper.Column = overrides.column.value_or(settings.paper.Column);
     settings.paper.Line = overrides.line.value_or(settings.paper.Line);
     settings.paper.Tab = overrides.tab.value_or(settings.paper.Tab);
+    settings.check = overrides.checkRules.value_or(settings.check);
 }
 
 std::string ReadStandardInput()
@@ -103,6 +105,24 @@ private:
     std::FILE* FOut;
     bool FRaw;
 };
+
+// Writes one line per finding, as compilers do, so that an editor or a CI log can jump to it.
+// Returns the number of findings.
+std::size_t WriteFindings(const LoadedText& loaded, const CheckSwitches& switches, std::FILE* out)
+{
+    std::setlocale(LC_CTYPE, "");
+    const std::string_view codeset = nl_langinfo(CODESET);
+    const std::vector<CheckFinding> findings = CheckText(loaded.text, switches);
+    for (const CheckFinding& f : findings) {
+        const CheckRuleInfo& rule = RuleInfo(f.rule);
+        const std::string line = loaded.name + ":" + std::to_string(f.line) + ":" +
+                                 std::to_string(f.column) + ": " + std::string(rule.id) + ": " +
+                                 std::string(rule.message) + "\n";
+        const std::string text = Utf8ToLocaleText(line, codeset);
+        std::fwrite(text.data(), 1, text.size(), out);
+    }
+    return findings.size();
+}
 
 bool IsPerFile(Analysis kind) noexcept
 {
@@ -185,9 +205,10 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
     return texts;
 }
 
-void RunAnalyses(const CliOptions& options, const CliSettings& settings,
+bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
                  const std::vector<LoadedText>& texts, std::FILE* out)
 {
+    bool found = false;
     std::vector<std::string_view> views;
     for (const LoadedText& loaded : texts)
         views.emplace_back(loaded.text);
@@ -199,10 +220,16 @@ void RunAnalyses(const CliOptions& options, const CliSettings& settings,
                 writer.Text(*text);
             continue;
         }
+        if (request.kind == Analysis::Check) {
+            for (const LoadedText& loaded : texts)
+                found = WriteFindings(loaded, settings.check, out) > 0 || found;
+            continue;
+        }
         for (const LoadedText& loaded : texts) {
             if (headers)
                 writer.Header(loaded.name);
             writer.Text(PerFileText(request.kind, settings, loaded.text));
         }
     }
+    return found;
 }

@@ -17,6 +17,7 @@ struct CliSettings
     CountOptions counting;
     TPaper paper;
     WordCharacterSet words;
+    CheckSwitches check;
 };
 
 // The settings file (--settings PATH, else the program's own one when it exists), then the
@@ -33,6 +34,7 @@ struct LoadedText
 // `failed` tells whether any was left out.
 std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, bool& failed);
 
-// Runs the analyses in the order given and writes their texts to `out`.
-void RunAnalyses(const CliOptions& options, const CliSettings& settings,
+// Runs the analyses in the order given and writes their texts to `out`. True when the manuscript
+// check found something.
+bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
                  const std::vector<LoadedText>& texts, std::FILE* out);

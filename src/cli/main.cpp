@@ -39,8 +39,9 @@ int main(int argc, char** argv)
     }
     bool failed = false;
     const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
-    RunAnalyses(options, settings, texts, stdout);
-    if (std::fflush(stdout) != 0)
+    const bool found = RunAnalyses(options, settings, texts, stdout);
+    // A write that failed on the way leaves the stream's error mark even when the last flush works.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)
         return 1;
-    return failed ? 1 : 0;
+    return failed || found ? 1 : 0;
 }

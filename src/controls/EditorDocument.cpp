@@ -1,5 +1,6 @@
 #include "EditorDocument.h"
 
+#include "ChangedLines.h"
 #include "QtShiftJis.h"
 #include "analysis/CountSettings.h"
 #include "analysis/InformationPanel.h"
@@ -292,31 +293,24 @@ void EditorDocument::ContentsChange(int position, int, int added)
 {
     if (FLoading)
         return;
-    const QTextBlock first = findBlock(position);
-    QTextBlock last = findBlock(position + added);
-    if (!last.isValid())
-        last = lastBlock();
-    if (!first.isValid())
+    const ChangedLines change = ChangedLines::Of(*this, position, added, FSums.Count());
+    if (!change.first.isValid())
         return;
-    DropKeptBytes(first, last);
+    DropKeptBytes(change.first, change.last);
     if (!FCounting)
         return;
-    // The blocks first..last stand where the blocks first..oldLast stood before the edit.
-    const int firstNumber = first.blockNumber();
-    const int lastNumber = last.blockNumber();
-    const int oldLast = lastNumber - (blockCount() - static_cast<int>(FSums.Count()));
-    if (oldLast < firstNumber - 1 || oldLast >= static_cast<int>(FSums.Count())) {
+    if (!change.fits) {
         FCounting = false; // counted afresh when next asked
         return;
     }
     std::vector<LineFigures> figures;
-    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+    for (QTextBlock block = change.first; block.isValid(); block = block.next()) {
         figures.push_back(CountPart(block, 0, block.length()));
-        if (block == last)
+        if (block == change.last)
             break;
     }
-    FSums.Replace(static_cast<std::size_t>(firstNumber),
-                  static_cast<std::size_t>(oldLast - firstNumber + 1), std::move(figures));
+    FSums.Replace(static_cast<std::size_t>(change.firstNumber),
+                  static_cast<std::size_t>(change.replaced), std::move(figures));
 }
 
 // A block's figures are those of its Shift-JIS bytes alone.

@@ -174,7 +174,16 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
                                                "Width",
                                                "Height",
                                                "[Preview]",
-                                               "Face"};
+                                               "Face",
+                                               "[Check]",
+                                               "ellipsis-pair",
+                                               "dash-pair",
+                                               "space-after-mark",
+                                               "period-before-close",
+                                               "paragraph-indent",
+                                               "bracket-balance",
+                                               "repeated-punctuation",
+                                               "halfwidth-kana"};
     EXPECT_EQ(Layout(Read(path)), expected);
 
     Start(path);

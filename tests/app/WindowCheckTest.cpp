@@ -1,0 +1,188 @@
+#include "WindowHarness.h"
+
+#include "analysis/ManuscriptCheck.h"
+#include "app/ManuscriptCheckDock.h"
+#include "shell/TIniFile.h"
+
+#include <QComboBox>
+#include <QTableView>
+#include <QTextCursor>
+
+#include <random>
+
+namespace {
+
+class WindowCheckTest : public WindowTest
+{
+protected:
+    ManuscriptCheckDock* Dock() const { return Form->findChild<ManuscriptCheckDock*>(); }
+    QTableView* List() const { return Dock()->findChild<QTableView*>("CheckFindingList"); }
+    QComboBox* Filter() const { return Dock()->findChild<QComboBox*>("CheckRuleFilter"); }
+
+    void Open()
+    {
+        Action("ManuscriptCheckItem")->trigger();
+        ASSERT_NE(Dock(), nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Dock()->isVisible(); }));
+    }
+
+    // The list's rows as "line:column rule-id".
+    QStringList Rows() const
+    {
+        QStringList rows;
+        const QAbstractItemModel* model = List()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            rows << QStringLiteral("%1:%2 %3")
+                        .arg(model->index(row, 0).data().toString(),
+                             model->index(row, 1).data().toString(),
+                             model->index(row, 0).data(Qt::UserRole).toString());
+        return rows;
+    }
+
+    static QStringList Expected(const std::string& text, const CheckSwitches& switches = {})
+    {
+        QStringList rows;
+        for (const CheckFinding& f : CheckText(text, switches))
+            rows << QStringLiteral("%1:%2 %3")
+                        .arg(f.line)
+                        .arg(f.column)
+                        .arg(QString::fromUtf8(RuleInfo(f.rule).id.data(),
+                                               static_cast<qsizetype>(RuleInfo(f.rule).id.size())));
+        return rows;
+    }
+
+    // The caret's place after the writer activates row `row` with `activate`.
+    void Activate(int row, const std::function<void(const QRect&)>& activate)
+    {
+        const QModelIndex index = List()->model()->index(row, 2);
+        List()->setCurrentIndex(index);
+        activate(List()->visualRect(index));
+    }
+};
+
+// The writer types a draft, opens the check and sees the findings of every rule at their places
+// once typing pauses, with each rule's count; choosing a rule shows its findings alone.
+TEST_F(WindowCheckTest, ListsTheFindingsOfTheTextInFrontAfterAPause)
+{
+    Editor()->SetText(Sjis("　本当？うそ…\r\n「はい。」\r\n"));
+    Open();
+    const QStringList first = {"1:4 space-after-mark", "1:7 ellipsis-pair",
+                               "2:4 period-before-close"};
+    EXPECT_EQ(Rows(), first);
+    EXPECT_EQ(Filter()->itemText(0), QStringLiteral(u"すべての規則 (3)"));
+    const QList<QTextEdit::ExtraSelection> marks = Editor()->extraSelections();
+    ASSERT_EQ(marks.size(), 3) << "the findings in view are underlined";
+    EXPECT_EQ(marks[0].cursor.selectedText(), QStringLiteral(u"？"));
+    EXPECT_EQ(marks[1].cursor.selectedText(), QStringLiteral(u"…"));
+    EXPECT_EQ(marks[2].cursor.selectedText(), QStringLiteral(u"。"));
+    EXPECT_EQ(Filter()->itemText(static_cast<int>(CheckRule::EllipsisPair) + 1),
+              QStringLiteral(u"三点リーダー (1)"));
+
+    // A new first line moves every finding a line down; the list follows after the pause, the
+    // chosen row staying chosen.
+    List()->setCurrentIndex(List()->model()->index(1, 0));
+    QTextCursor start(Editor()->document());
+    start.insertText(QStringLiteral(u"ｱ\n"));
+    EXPECT_EQ(Rows(), first) << "the list waits for the pause";
+    const QStringList moved = {"1:1 paragraph-indent", "1:1 halfwidth-kana", "2:4 space-after-mark",
+                               "2:7 ellipsis-pair", "3:4 period-before-close"};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Rows() == moved; }))
+        << Rows().join('\n').toStdString();
+    EXPECT_EQ(List()->currentIndex().row(), 1);
+
+    Filter()->setCurrentIndex(static_cast<int>(CheckRule::HalfwidthKana) + 1);
+    EXPECT_EQ(Rows(), QStringList{"1:1 halfwidth-kana"});
+    Filter()->setCurrentIndex(0);
+    EXPECT_EQ(Rows().size(), 5);
+    EXPECT_EQ(Editor()->extraSelections().size(), 5);
+
+    Dock()->close();
+    EXPECT_TRUE(Editor()->extraSelections().isEmpty()) << "a closed list leaves no marks";
+}
+
+// Enter and a double click both put the caret on the finding's character, counted as the check
+// counts: every character one, whatever its width in the editor's text.
+TEST_F(WindowCheckTest, EnterAndDoubleClickPutTheCaretOnTheFinding)
+{
+    Editor()->SetText(Sjis("　\tab漢字…です\r\n　二行目はい。」\r\n"));
+    Open();
+    ASSERT_EQ(Rows(),
+              (QStringList{"1:7 ellipsis-pair", "2:7 period-before-close", "2:8 bracket-balance"}));
+    Activate(0, [this](const QRect&) { QTest::keyClick(List(), Qt::Key_Return); });
+    EXPECT_EQ(Editor()->textCursor().blockNumber(), 0);
+    EXPECT_EQ(Editor()->textCursor().positionInBlock(), 6);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Editor()->hasFocus(); }));
+
+    Activate(2, [this](const QRect& cell) {
+        // A writer's double click: a click, then the second press that makes it double.
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, cell.center());
+    });
+    EXPECT_EQ(Editor()->textCursor().blockNumber(), 1);
+    EXPECT_EQ(Editor()->textCursor().positionInBlock(), 7);
+}
+
+// The list shows the tab in front: a switch shows the other tab's findings at once, and an edit
+// in the tab behind it changes nothing in the list.
+TEST_F(WindowCheckTest, FollowsTheTabInFront)
+{
+    Editor()->SetText(Sjis("　一…\r\n"));
+    Open();
+    Action("New1")->trigger();
+    ASSERT_EQ(Tabs()->count(), 2);
+    Editor()->SetText(Sjis("二\r\n"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return Rows() == QStringList{"1:1 paragraph-indent"}; }));
+    ClickTab(0);
+    EXPECT_EQ(Rows(), QStringList{"1:3 ellipsis-pair"});
+}
+
+// The rules switched off in the list's menu are found no more and stay off in the next window.
+TEST_F(WindowCheckTest, RuleSwitchesAreKeptInTheSettingsFile)
+{
+    Editor()->SetText(Sjis("ｱ\r\n"));
+    Open();
+    ASSERT_EQ(Rows(), (QStringList{"1:1 paragraph-indent", "1:1 halfwidth-kana"}));
+    Dock()->findChild<QAction*>("CheckRule_paragraph-indent")->setChecked(false);
+    EXPECT_EQ(Rows(), QStringList{"1:1 halfwidth-kana"});
+    EXPECT_EQ(Filter()->itemText(0), QStringLiteral(u"すべての規則 (1)"));
+
+    Form->close();
+    TIniFile file(WindowSettingsFileName());
+    EXPECT_FALSE(file.ReadBool("Check", "paragraph-indent", true));
+    EXPECT_TRUE(file.ReadBool("Check", "halfwidth-kana", false));
+    Form = std::make_unique<TForm1>();
+    Form->StartUp({});
+    Show();
+    Editor()->SetText(Sjis("ｱ\r\n"));
+    Open();
+    EXPECT_EQ(Rows(), QStringList{"1:1 halfwidth-kana"});
+    EXPECT_FALSE(Dock()->findChild<QAction*>("CheckRule_paragraph-indent")->isChecked());
+}
+
+// Whatever the writer types, pastes or deletes, the list re-checks only the lines changed and
+// still shows what a check of the whole text finds.
+TEST_F(WindowCheckTest, EditsKeepTheFindingsOfTheWholeText)
+{
+    Open();
+    std::mt19937 random(28);
+    const QStringList pieces =
+        QStringLiteral(u"…|―|！|。|」|「|ｶ|あ|　|\n|\n|a").split(QLatin1Char('|'));
+    for (int edit = 0; edit < 200; ++edit) {
+        QTextCursor cursor(Editor()->document());
+        const int size = Editor()->document()->characterCount() - 1;
+        cursor.setPosition(std::uniform_int_distribution<int>(0, size)(random));
+        cursor.setPosition(
+            std::min(size, cursor.position() + std::uniform_int_distribution<int>(0, 3)(random)),
+            QTextCursor::KeepAnchor);
+        QString text;
+        for (int n = std::uniform_int_distribution<int>(0, 4)(random); n > 0; --n)
+            text += pieces[std::uniform_int_distribution<int>(0, pieces.size() - 1)(random)];
+        cursor.insertText(text);
+        if (edit % 20 == 0)
+            Editor()->undo();
+        Dock()->ShowFindings();
+        ASSERT_EQ(Rows(), Expected(Editor()->GetText())) << "after edit " << edit;
+    }
+}
+
+} // namespace

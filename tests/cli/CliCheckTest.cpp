@@ -1,0 +1,97 @@
+#include "CliRunner.h"
+#include "ShiftJisText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A manuscript with one finding of most rules, in Shift-JIS.
+const std::string Draft = Sjis(std::string_view("吾輩は猫である。\n"
+                                                "　名前はまだ無い…\n"
+                                                "「どこで生れたか。」\n"
+                                                "\n"
+                                                "　ﾆｬｰ！と鳴いた。\n"));
+
+TEST(CountCompanionCheck, PrintsEachFindingWithFileLineAndColumn)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("draft.txt", Draft);
+    const CliResult result = RunCli(folder, {"--check", path});
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(result.out,
+              path + ":1:1: paragraph-indent: 段落の始めは全角スペースで字下げします\n" + path +
+                  ":2:9: ellipsis-pair: 三点リーダーは二つずつ（……）続けて使います\n" + path +
+                  ":3:9: period-before-close: 閉じかっこの前に句点は付けません\n" + path +
+                  ":5:2: halfwidth-kana: 半角カタカナが使われています\n" + path +
+                  ":5:3: halfwidth-kana: 半角カタカナが使われています\n" + path +
+                  ":5:4: halfwidth-kana: 半角カタカナが使われています\n" + path +
+                  ":5:5: space-after-mark: "
+                  "！や？の後には全角スペースを入れます（閉じかっこと行末を除く）\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(CountCompanionCheck, ExitStatusesAndRuleChoice)
+{
+    TempFolder folder;
+    const std::string draft = folder.Write("draft.txt", Draft);
+    const std::string clean = folder.Write("clean.txt", Sjis(std::string_view("　よし。\n")));
+    const std::string noIndent =
+        folder.Write("Kotonami.ini", "[Check]\nparagraph-indent=0\nhalfwidth-kana=0\n");
+    struct Row
+    {
+        const char* fact;
+        std::vector<std::string> arguments;
+        std::string input;
+        int status;
+        std::size_t lines; // findings printed
+    };
+    const std::vector<Row> rows = {
+        {"a clean manuscript", {"--check", clean}, "", 0, 0},
+        {"standard input is named -", {"--check", "-"}, Sjis(std::string_view("あ")), 1, 1},
+        {"the chosen rules only", {"--check", "--check-rules", "halfwidth-kana", draft}, "", 1, 3},
+        {"two rules chosen",
+         {"--check", "--check-rules", "dash-pair,ellipsis-pair", draft},
+         "",
+         1,
+         1},
+        {"a rule that finds nothing", {"--check", "--check-rules", "dash-pair", draft}, "", 0, 0},
+        {"the settings file's switches", {"--check", "--settings", noIndent, draft}, "", 1, 3},
+        {"the option over the settings file",
+         {"--check", "--settings", noIndent, "--check-rules", "paragraph-indent", draft},
+         "",
+         1,
+         1},
+        {"findings of every file", {"--check", draft, clean, draft}, "", 1, 14},
+        {"an unknown rule", {"--check", "--check-rules", "dash", draft}, "", 2, 0},
+        {"an empty rule list", {"--check", "--check-rules", "", draft}, "", 2, 0},
+        {"a missing rule list", {"--check", "--check-rules"}, "", 2, 0},
+        {"an unreadable file beside a clean one",
+         {"--check", clean, folder.File("none.txt")},
+         "",
+         1,
+         0},
+    };
+    for (const Row& row : rows) {
+        const CliResult result = RunCli(folder, row.arguments, row.input);
+        EXPECT_EQ(result.status, row.status) << row.fact << "\n" << result.err;
+        EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'),
+                  static_cast<std::ptrdiff_t>(row.lines))
+            << row.fact << "\n"
+            << result.out;
+    }
+}
+
+TEST(CountCompanionCheck, RunsBesideTheCountsInTheOrderGiven)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("draft.txt", Sjis(std::string_view("あ\n")));
+    const CliResult result = RunCli(folder, {"--check", "--stats", path});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.out.starts_with(path + ":1:1: paragraph-indent: ")) << result.out;
+    EXPECT_NE(result.out.find("文字数 : 1\n"), std::string::npos) << result.out;
+}
+
+} // namespace
