@@ -20,7 +20,7 @@ _kotonami_count()
     esac
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--stats --census --phrase --paper --simple-paper
-            --arrange --full-width --full-kana --settings --no-space --no-tab
+            --arrange --full-width --full-kana --chapters --settings --no-space --no-tab
             --no-double-byte-space --exclude-ruby --no-digits --word-chars --column --line --tab --raw
             --input-encoding --help --version --' -- "$cur")
     else

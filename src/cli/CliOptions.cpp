@@ -23,8 +23,12 @@ Analyses (default --stats; several may be given, run in the order given):
   --arrange          the arranged manuscript text, one per FILE
   --full-width       the full-width conversion, one per FILE
   --full-kana        the half-width-kana to full-width-kana conversion, one per FILE
+  --chapters         the chapters, one per FILE: a line "レベル<TAB>行<TAB>文字数<TAB>枚数<TAB>見出し", then per
+                     chapter its level (0 for the text before the first heading), its heading's line, its
+                     characters, the sheets of its formatted count and its title
 Settings (the program's own settings file is read when it exists; options override it):
-  --settings PATH    read the counting switches, the paper settings and the word characters from PATH
+  --settings PATH    read the counting switches, the paper settings, the word characters and the writer's
+                     own heading pattern from PATH
   --no-space --no-tab --no-double-byte-space    the counting switches off
   --exclude-ruby     ruby readings (《…》 with the ｜ of their base) and notes (［＃…］) are not counted;
                      the size stays the size of the FILE as loaded
@@ -167,6 +171,10 @@ const std::map<std::string_view, Flag>& Flags()
         {"--full-kana",
          [](CliOptions& o) {
              o.analyses.push_back({Analysis::FullKana, {}});
+         }},
+        {"--chapters",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::Chapters, {}});
          }},
         {"--no-space", [](CliOptions& o) { o.overrides.countSpace = false; }},
         {"--no-tab", [](CliOptions& o) { o.overrides.countTab = false; }},

@@ -21,7 +21,8 @@ enum class Analysis
     SimplePaper,
     Arrange,
     FullWidth,
-    FullKana
+    FullKana,
+    Chapters
 };
 
 struct AnalysisRequest

@@ -4,6 +4,7 @@
 
 #include "CliOptions.h"
 
+#include "analysis/Chapters.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
 #include "paper/TPaper.h"
@@ -17,6 +18,8 @@ struct CliSettings
     CountOptions counting;
     TPaper paper;
     WordCharacterSet words;
+    HeadingRules headings;
+    bool invalidHeadingPattern = false; // the settings file's pattern is ignored
 };
 
 // The settings file (--settings PATH, else the program's own one when it exists), then the
