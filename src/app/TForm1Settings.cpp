@@ -318,6 +318,7 @@ void TForm1::LoadSettings()
         MessageBoxes::ShowNotice(this, QString::fromUtf8(WordCharacterSet::RemovalCaption),
                                  QString::fromUtf8(WordCharacterSet::RemovalMessage));
     ReadHistory(file);
+    ReadChapterSettings(file);
     QRect stored = geometry();
     ReadKeys(file, WindowSection, WindowKeys(stored));
     PlaceWindow(stored);
@@ -336,6 +337,7 @@ void TForm1::SaveSettings()
     QRect unused;
     WriteKeys(file, WindowSection, WindowKeys(unused));
     WritePreviewSettings(FPreviewSettings, file); // after the sections of the original file
+    WriteChapterSettings(file);
     file.UpdateFile();
 }
 

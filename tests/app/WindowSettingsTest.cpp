@@ -174,7 +174,11 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
                                                "Width",
                                                "Height",
                                                "[Preview]",
-                                               "Face"};
+                                               "Face",
+                                               "[Chapters]",
+                                               "Pattern",
+                                               "Visible",
+                                               "Width"};
     EXPECT_EQ(Layout(Read(path)), expected);
 
     Start(path);
