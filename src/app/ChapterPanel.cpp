@@ -54,8 +54,15 @@ ChapterPanel::ChapterPanel(QWidget* parent)
     FTree->setHeaderLabels({QStringLiteral(u"見出し"), QStringLiteral(u"文字数"),
                             QStringLiteral(u"枚数"), QStringLiteral(u"割合")});
     FTree->setItemDelegateForColumn(ShareColumn, new ShareBar(FTree));
-    FTree->header()->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
-    FTree->header()->setStretchLastSection(false);
+    // The figures take the room they need and the bar a little; the titles have the rest.
+    QHeaderView* header = FTree->header();
+    header->setStretchLastSection(false);
+    header->setMinimumSectionSize(24);
+    header->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(CharactersColumn, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(SheetsColumn, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(ShareColumn, QHeaderView::Fixed);
+    header->resizeSection(ShareColumn, 48);
     FTree->setUniformRowHeights(true);
     setWidget(FTree);
     FSheetPause->setSingleShot(true);
