@@ -59,13 +59,12 @@ std::vector<HeadingLine> ChapterOutline::HeadingsIn(int first, int last) const
 {
     std::vector<HeadingLine> headings;
     std::string bytes;
-    for (QTextBlock block = FDocument->findBlockByNumber(first);
-         block.isValid() && block.blockNumber() <= last; block = block.next()) {
+    QTextBlock block = FDocument->findBlockByNumber(first);
+    for (int number = first; block.isValid() && number <= last; block = block.next(), ++number) {
         bytes.clear();
         QtShiftJis::EncodeBlock(block, bytes);
         if (auto heading = FCounting.rules.Match(bytes))
-            headings.push_back(
-                {static_cast<std::size_t>(block.blockNumber()), std::move(*heading)});
+            headings.push_back({static_cast<std::size_t>(number), std::move(*heading)});
     }
     return headings;
 }
@@ -97,10 +96,41 @@ void ChapterOutline::ContentsChange(int position, int, int added)
     for (auto moved = to; moved != FHeadings.end(); ++moved)
         moved->line = static_cast<std::size_t>(static_cast<std::int64_t>(moved->line) + delta);
     std::vector<HeadingLine> found = HeadingsIn(first, last);
+    // Most keys change no heading and no line before the first heading: the chapters stay, and
+    // only those holding the changed lines are counted again.
+    const bool sameHeadings = !FHeadings.empty() &&
+                              FHeadings.front().line < static_cast<std::size_t>(first) &&
+                              std::equal(from, to, found.begin(), found.end(),
+                                         [](const HeadingLine& a, const HeadingLine& b) {
+                                             return a.line == b.line && a.heading == b.heading;
+                                         });
+    if (sameHeadings) {
+        MoveAndCount(first, last, oldLast, delta);
+        return;
+    }
     from = FHeadings.erase(from, to);
     FHeadings.insert(from, std::make_move_iterator(found.begin()),
                      std::make_move_iterator(found.end()));
     Rebuild(first, last, oldLast, delta);
+}
+
+void ChapterOutline::MoveAndCount(int changedFirst, int changedLast, int oldLast, int delta)
+{
+    const auto moved = [&](std::size_t line) {
+        return static_cast<std::int64_t>(line) > oldLast
+                   ? static_cast<std::size_t>(static_cast<std::int64_t>(line) + delta)
+                   : line;
+    };
+    for (Entry& entry : FChapters) {
+        entry.span.firstLine = moved(entry.span.firstLine);
+        entry.span.endLine = moved(entry.span.endLine);
+        if (static_cast<int>(entry.span.firstLine) <= changedLast &&
+            static_cast<int>(entry.span.endLine) > changedFirst) {
+            CountEntry(entry);
+            entry.sheetsKnown = false;
+        }
+    }
+    emit FiguresChanged();
 }
 
 void ChapterOutline::CountEntry(Entry& entry) const

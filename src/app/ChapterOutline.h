@@ -64,6 +64,7 @@ private:
     void ContentsChange(int position, int removed, int added);
     std::vector<HeadingLine> HeadingsIn(int first, int last) const;
     void Rebuild(int changedFirst, int changedLast, int oldLast, int delta);
+    void MoveAndCount(int changedFirst, int changedLast, int oldLast, int delta);
     void CountEntry(Entry& entry) const;
 
     EditorDocument* FDocument;

@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
-#include <map>
+#include <array>
 
 namespace {
 
@@ -24,7 +24,6 @@ enum Column
 
 constexpr int ChapterRole = Qt::UserRole;
 constexpr int ShareRole = Qt::UserRole + 1;
-constexpr int ShownRole = Qt::UserRole + 2; // the figures shown, so that only changes are drawn
 
 // A bar of the chapter's share of the longest chapter of its level.
 class ShareBar : public QStyledItemDelegate
@@ -59,8 +58,9 @@ ChapterPanel::ChapterPanel(QWidget* parent)
     header->setStretchLastSection(false);
     header->setMinimumSectionSize(24);
     header->setSectionResizeMode(TitleColumn, QHeaderView::Stretch);
-    header->setSectionResizeMode(CharactersColumn, QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(SheetsColumn, QHeaderView::ResizeToContents);
+    // Sized from the widest figure, not by measuring every row at every change.
+    header->setSectionResizeMode(CharactersColumn, QHeaderView::Fixed);
+    header->setSectionResizeMode(SheetsColumn, QHeaderView::Fixed);
     header->setSectionResizeMode(ShareColumn, QHeaderView::Fixed);
     header->resizeSection(ShareColumn, 48);
     FTree->setUniformRowHeights(true);
@@ -135,6 +135,7 @@ void ChapterPanel::ShowStructure()
 {
     FTree->clear();
     FItems.clear();
+    FShown.clear();
     if (!FOutline)
         return;
     const auto& chapters = FOutline->Chapters();
@@ -147,6 +148,7 @@ void ChapterPanel::ShowStructure()
         item->setTextAlignment(CharactersColumn, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(SheetsColumn, Qt::AlignRight | Qt::AlignVCenter);
         FItems.push_back(item);
+        FShown.push_back({-1, -1, -1, -1});
     }
     FTree->expandAll();
     ShowFigures();
@@ -157,26 +159,47 @@ void ChapterPanel::ShowFigures()
     if (!FOutline || FItems.size() != FOutline->Chapters().size())
         return ShowStructure();
     const auto& chapters = FOutline->Chapters();
-    std::map<std::int32_t, std::int32_t> longest;
-    for (const ChapterOutline::Entry& entry : chapters)
-        longest[entry.span.level] = std::max(longest[entry.span.level], entry.characters);
+    std::array<std::int32_t, 4> longest{}; // by level, 0 to 3
+    const auto levelOf = [](const ChapterOutline::Entry& entry) {
+        return static_cast<std::size_t>(std::clamp(entry.span.level, 0, 3));
+    };
+    std::int32_t most = 0;
+    std::int32_t mostSheets = 0;
+    for (const ChapterOutline::Entry& entry : chapters) {
+        longest[levelOf(entry)] = std::max(longest[levelOf(entry)], entry.characters);
+        most = std::max(most, entry.characters);
+        mostSheets = std::max(mostSheets, entry.sheets);
+    }
+    FitColumn(CharactersColumn, QString::number(most));
+    FitColumn(SheetsColumn, QString::number(mostSheets) + QStringLiteral("…"));
     for (std::size_t i = 0; i < chapters.size(); ++i) {
         const ChapterOutline::Entry& entry = chapters[i];
         QTreeWidgetItem* item = FItems[i];
-        const std::int32_t most = longest[entry.span.level];
-        const QList<QVariant> shown = {entry.characters, entry.sheets, entry.sheetsKnown, most};
-        if (item->data(TitleColumn, ShownRole).toList() == shown)
+        const std::int32_t longestOfLevel = longest[levelOf(entry)];
+        const Figures shown = {entry.characters, entry.sheets, entry.sheetsKnown ? 1 : 0,
+                               longestOfLevel};
+        if (FShown[i] == shown)
             continue;
-        item->setData(TitleColumn, ShownRole, shown);
+        FShown[i] = shown;
         item->setText(CharactersColumn, QString::number(entry.characters));
         item->setText(SheetsColumn, QString::number(entry.sheets) +
                                         (entry.sheetsKnown ? QString() : QStringLiteral("…")));
         item->setData(ShareColumn, ShareRole,
-                      most > 0 ? static_cast<double>(entry.characters) / most : 0.0);
+                      longestOfLevel > 0 ? static_cast<double>(entry.characters) / longestOfLevel
+                                         : 0.0);
     }
     if (FOutline->SheetsPending())
         FSheetPause->start();
     ShowCaret();
+}
+
+void ChapterPanel::FitColumn(int column, const QString& widest)
+{
+    const int width = std::max(FTree->fontMetrics().horizontalAdvance(widest),
+                               FTree->header()->sectionSizeHint(column)) +
+                      12;
+    if (FTree->header()->sectionSize(column) != width)
+        FTree->header()->resizeSection(column, width);
 }
 
 void ChapterPanel::ShowCaret()

@@ -10,6 +10,10 @@
 #include <QDockWidget>
 #include <QPointer>
 
+#include <array>
+#include <cstdint>
+#include <vector>
+
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -38,6 +42,7 @@ private:
     void Detach();
     void ShowStructure();
     void ShowFigures();
+    void FitColumn(int column, const QString& widest);
     void ShowCaret();
     void MoveCaretTo(QTreeWidgetItem* item);
     void GoTo(QTreeWidgetItem* item);
@@ -49,5 +54,9 @@ private:
     QPointer<TRichEditEx> FEditor;
     QPointer<ChapterOutline> FOutline;    // of FEditor's text, while the panel is shown
     std::vector<QTreeWidgetItem*> FItems; // by chapter
+    // What each item shows (characters, sheets, sheets known, the longest of its level), so
+    // that a key redraws only the chapters it changed.
+    using Figures = std::array<std::int32_t, 4>;
+    std::vector<Figures> FShown;
     QList<QMetaObject::Connection> FConnections;
 };
