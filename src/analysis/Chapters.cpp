@@ -201,15 +201,9 @@ bool HeadingRules::SetExtraPattern(std::string_view utf8)
     if (utf8.empty())
         return true;
     std::wstring characters;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
-    for (std::size_t p = 0; p < utf8.size();) {
-        char32_t code = 0;
-        const std::size_t length = Utf8::Read(bytes, p, utf8.size(), code);
-        if (length == 0)
-            return false;
-        characters += static_cast<wchar_t>(code);
-        p += length;
-    }
+    if (!Utf8::ForEachCodePoint(
+            utf8, [&characters](char32_t code) { characters += static_cast<wchar_t>(code); }))
+        return false;
     try {
         FExtra = std::make_shared<const std::wregex>(characters, std::regex::ECMAScript);
     } catch (const std::exception&) {
