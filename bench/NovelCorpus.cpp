@@ -1,7 +1,9 @@
 #include "NovelCorpus.h"
 
+#include "analysis/Cp932Codec.h"
 #include "analysis/ShiftJis.h"
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -105,4 +107,24 @@ std::string MakeNovelCorpus(std::size_t bytes, std::uint32_t seed)
     if (p + 1 == text.size() && ShiftJis::IsLeadByte(text.back()))
         text.back() = '.';
     return text;
+}
+
+std::string MakeChapteredNovel(std::size_t bytes, std::size_t chapters)
+{
+    const std::string corpus = MakeNovelCorpus(bytes);
+    const std::size_t every = corpus.size() / std::max<std::size_t>(chapters, 1);
+    std::string novel;
+    novel.reserve(corpus.size() + chapters * 32);
+    std::size_t from = 0;
+    for (std::size_t n = 1; n <= chapters && from < corpus.size(); ++n) {
+        const std::string number = std::to_string(n);
+        const std::string heading = n % 10 == 1 ? "# 第" + number + "部" : "第" + number + "章";
+        Cp932::EncodeFromUtf8(heading + "\r\n", novel);
+        const std::size_t cut = corpus.find("\r\n", std::min(from + every, corpus.size()));
+        const std::size_t to = cut == std::string::npos ? corpus.size() : cut + 2;
+        novel.append(corpus, from, to - from);
+        from = to;
+    }
+    novel.append(corpus, from);
+    return novel;
 }

@@ -28,7 +28,8 @@ _kotonami_count()
     esac
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--stats --census --phrase --paper --simple-paper
-            --arrange --full-width --full-kana --check --check-rules --settings --no-space --no-tab
+            --arrange --full-width --full-kana --check --check-rules --chapters --settings
+            --no-space --no-tab
             --no-double-byte-space --exclude-ruby --no-digits --word-chars --column --line --tab --raw
             --input-encoding --help --version --' -- "$cur")
     else

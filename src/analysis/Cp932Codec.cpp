@@ -324,15 +324,7 @@ std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out)
 
 bool IsValidUtf8(std::string_view bytes) noexcept
 {
-    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
-    for (std::size_t position = 0; position < bytes.size();) {
-        char32_t code = 0;
-        const std::size_t length = Utf8::Read(s, position, bytes.size(), code);
-        if (length == 0)
-            return false;
-        position += length;
-    }
-    return true;
+    return Utf8::ForEachCodePoint(bytes, [](char32_t) noexcept {});
 }
 
 } // namespace Cp932

@@ -2,6 +2,7 @@
 // Reading one UTF-8 sequence strictly: shared by the code page 932 codec and the file encodings.
 
 #include <cstddef>
+#include <string_view>
 
 namespace Utf8 {
 
@@ -45,6 +46,22 @@ inline bool IsContinuation(unsigned char byte) noexcept
         return code >= 0x10000 && code <= 0x10FFFF ? 4 : 0;
     }
     return 0;
+}
+
+// Hands `take` each code point of the text in turn; false, after the ones before it, at the
+// first byte that begins no well-formed sequence.
+template <class Take> bool ForEachCodePoint(std::string_view text, Take take)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    for (std::size_t position = 0; position < text.size();) {
+        char32_t code = 0;
+        const std::size_t length = Read(bytes, position, text.size(), code);
+        if (length == 0)
+            return false;
+        take(code);
+        position += length;
+    }
+    return true;
 }
 
 } // namespace Utf8

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QIcon>
 #include <QPainter>
 
 namespace GlyphPicture {
@@ -28,6 +29,15 @@ void Paint(QPainter& painter, const QString& glyph, const QFont& font, int side)
     painter.drawRoundedRect(Frame, FrameRadius, FrameRadius);
     painter.fillPath(GlyphOutline(glyph, font), Ink);
     painter.restore();
+}
+
+QIcon Icon(const QString& glyph, const QFont& font)
+{
+    QPixmap pixmap(Side, Side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    Paint(painter, glyph, font, Side);
+    return QIcon(pixmap);
 }
 
 } // namespace GlyphPicture

@@ -9,6 +9,7 @@
 #include <QString>
 
 class QFont;
+class QIcon;
 class QPainter;
 
 namespace GlyphPicture {
@@ -25,5 +26,8 @@ QPainterPath GlyphOutline(const QString& glyph, const QFont& font);
 
 // Paints the picture scaled to a square of `side` pixels.
 void Paint(QPainter& painter, const QString& glyph, const QFont& font, int side);
+
+// A small tool-button picture of the character.
+QIcon Icon(const QString& glyph, const QFont& font);
 
 } // namespace GlyphPicture

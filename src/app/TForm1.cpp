@@ -33,11 +33,7 @@ namespace {
 // A small tool-button picture: one character in a frame, for commands with no stock picture.
 QIcon GlyphIcon(const QString& glyph, const QFont& font)
 {
-    QPixmap pixmap(GlyphPicture::Side, GlyphPicture::Side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    GlyphPicture::Paint(painter, glyph, font, GlyphPicture::Side);
-    return QIcon(pixmap);
+    return GlyphPicture::Icon(glyph, font);
 }
 
 } // namespace
@@ -85,6 +81,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     FTabs->Show(0);
 
     ConnectActions();
+    SetUpChapterPanel();
     CollectWindowShortcuts();
     KeepEditorFocused(*this, *FTabs->FocusTarget());
     FormCreate();

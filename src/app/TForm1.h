@@ -3,6 +3,7 @@
 // and the status bar. It owns the documents and the settings of the counts and hands the work to
 // the core; the handlers are spread over TForm1*.cpp by role.
 
+#include "analysis/Chapters.h"
 #include "analysis/CharacterArea.h"
 #include "analysis/InformationPanel.h"
 #include "analysis/ManuscriptCheck.h"
@@ -25,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+class ChapterPanel;
 class DocumentTabs;
 class QAction;
 class QComboBox;
@@ -271,6 +273,12 @@ private:
     void LineInfoItemClick();
     void SetLineSpaceItemClick();
 
+    // TForm1Chapters.cpp: the chapters panel beside the editor.
+    void SetUpChapterPanel();
+    void UpdateChapterCounting();
+    void ReadChapterSettings(SettingsStore& file);
+    void WriteChapterSettings(SettingsStore& file) const;
+
     // TForm1SendTo.cpp: the Send To registration.
     void ConnectSendToActions();
     void RegisterSendTo();
@@ -295,6 +303,9 @@ private:
     ManuscriptPreview* FManuscriptPreview = nullptr;
     CheckSwitches FCheckSwitches; // the rules of the manuscript check that are on
     ManuscriptCheckDock* FManuscriptCheck = nullptr;
+    ChapterPanel* FChapterPanel = nullptr;
+    HeadingRules FHeadingRules; // the writer's own heading pattern with the built-in rules
+    int FChapterPanelWidth = 0; // as the settings file gave it; 0 for the dock's own width
     QString FSavedStatusText;
     std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
     int FCurrentIndex = 0;

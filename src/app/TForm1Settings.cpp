@@ -320,6 +320,7 @@ void TForm1::LoadSettings()
         MessageBoxes::ShowNotice(this, QString::fromUtf8(WordCharacterSet::RemovalCaption),
                                  QString::fromUtf8(WordCharacterSet::RemovalMessage));
     ReadHistory(file);
+    ReadChapterSettings(file);
     QRect stored = geometry();
     ReadKeys(file, WindowSection, WindowKeys(stored));
     PlaceWindow(stored);
@@ -339,6 +340,7 @@ void TForm1::SaveSettings()
     WriteKeys(file, WindowSection, WindowKeys(unused));
     WritePreviewSettings(FPreviewSettings, file); // after the sections of the original file
     WriteCheckSwitches(FCheckSwitches, file);
+    WriteChapterSettings(file);
     file.UpdateFile();
 }
 

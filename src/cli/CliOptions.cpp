@@ -26,9 +26,12 @@ Analyses (default --stats; several may be given, run in the order given):
   --full-kana        the half-width-kana to full-width-kana conversion, one per FILE
   --check            the manuscript check, one line per finding: FILE:LINE:COLUMN: RULE: MESSAGE
                      (the message in the locale's encoding; exit status 1 when there is a finding)
+  --chapters         the chapters, one per FILE: a line "レベル<TAB>行<TAB>文字数<TAB>枚数<TAB>見出し", then per
+                     chapter its level (0 for the text before the first heading), its heading's line, its
+                     characters, the sheets of its formatted count and its title
 Settings (the program's own settings file is read when it exists; options override it):
-  --settings PATH    read the counting switches, the paper settings, the word characters and the check
-                     rules from PATH
+  --settings PATH    read the counting switches, the paper settings, the word characters, the check
+                     rules and the writer's own heading pattern from PATH
   --no-space --no-tab --no-double-byte-space    the counting switches off
   --exclude-ruby     ruby readings (《…》 with the ｜ of their base) and notes (［＃…］) are not counted;
                      the size stays the size of the FILE as loaded
@@ -179,6 +182,10 @@ const std::map<std::string_view, Flag>& Flags()
         {"--check",
          [](CliOptions& o) {
              o.analyses.push_back({Analysis::Check, {}});
+         }},
+        {"--chapters",
+         [](CliOptions& o) {
+             o.analyses.push_back({Analysis::Chapters, {}});
          }},
         {"--no-space", [](CliOptions& o) { o.overrides.countSpace = false; }},
         {"--no-tab", [](CliOptions& o) { o.overrides.countTab = false; }},

@@ -23,7 +23,8 @@ enum class Analysis
     Arrange,
     FullWidth,
     FullKana,
-    Check
+    Check,
+    Chapters
 };
 
 struct AnalysisRequest

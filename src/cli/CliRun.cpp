@@ -8,6 +8,7 @@
 #include "analysis/TextAsRead.h"
 #include "documents/Document.h"
 #include "documents/TextEncoding.h"
+#include "paper/ChapterTable.h"
 #include "paper/DoubleByteConversion.h"
 #include "shell/Exceptions.h"
 #include "shell/TIniFile.h"
@@ -27,6 +28,7 @@ void ReadSettingsFile(const std::string& path, CliSettings& settings)
     settings.paper.ReadSettings(file);
     ReadWordSettings(settings.words, file);
     ReadCheckSwitches(settings.check, file);
+    settings.invalidHeadingPattern = !ReadHeadingSettings(settings.headings, file);
 }
 
 void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
@@ -144,6 +146,8 @@ std::string PerFileText(Analysis kind, const CliSettings& settings, std::string_
         return ConvertToDoubleBytes(text);
     case Analysis::FullKana:
         return ConvertKanaToDoubleBytes(text);
+    case Analysis::Chapters:
+        return MakeChapterTable(CountChapters(text, settings.headings, settings.counting, paper));
     default:
         return {};
     }

@@ -4,6 +4,7 @@
 
 #include "CliOptions.h"
 
+#include "analysis/Chapters.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
 #include "paper/TPaper.h"
@@ -18,6 +19,8 @@ struct CliSettings
     TPaper paper;
     WordCharacterSet words;
     CheckSwitches check;
+    HeadingRules headings;
+    bool invalidHeadingPattern = false; // the settings file's pattern is ignored
 };
 
 // The settings file (--settings PATH, else the program's own one when it exists), then the

@@ -32,6 +32,10 @@ int main(int argc, char** argv)
             return 0;
         }
         settings = LoadCliSettings(options);
+        if (settings.invalidHeadingPattern)
+            std::fputs("kotonami-count: the heading pattern of the settings file is not a valid "
+                       "regular expression; it is ignored\n",
+                       stderr);
     } catch (const UsageError& e) {
         return UsageFailure(e.what());
     } catch (const Exception& e) {

@@ -367,6 +367,30 @@ TextStatistics EditorDocument::SelectionStatistics(const QTextCursor& cursor,
                        : span.Statistics();
 }
 
+TextStatistics EditorDocument::LinesStatistics(int first, int end, const CountOptions& options,
+                                               const WordCharacterSet& words)
+{
+    if (!FCounting || !SameCharacterCounting(options, FOptions) || !SameWords(words, FWords))
+        CountAnew(options, words);
+    const auto count = static_cast<int>(FSums.Count());
+    first = std::clamp(first, 0, count);
+    end = std::clamp(end, first, count);
+    if (first == end)
+        return {};
+    const TextSpan span =
+        FSums.Range(static_cast<std::size_t>(first), static_cast<std::size_t>(end));
+    if (!span.hasNul)
+        return span.Statistics();
+    std::string text;
+    for (QTextBlock block = findBlockByNumber(first); block.isValid() && block.blockNumber() < end;
+         block = block.next()) {
+        if (block.blockNumber() > first)
+            text += "\r\n";
+        QtShiftJis::EncodeBlock(block, text);
+    }
+    return CountTextAndWords(text, options, words);
+}
+
 TextSpan EditorDocument::SelectionSpan(const QTextCursor& cursor) const
 {
     const int start = cursor.selectionStart();

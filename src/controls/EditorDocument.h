@@ -45,6 +45,9 @@ public:
     void LoadText(std::u16string_view text, const LoadProgress& progress = {},
                   std::size_t pieceBytes = LoadPieceBytes);
 
+    // The text is going in (LoadBytes, LoadText): its changes are no edits.
+    bool Loading() const noexcept { return FLoading; }
+
     std::string Text(bool* complete = nullptr) const override;
     bool Modified() const override { return isModified(); }
     void SetModified(bool value) override { setModified(value); }
@@ -57,6 +60,9 @@ public:
     TextStatistics Statistics(const CountOptions& options, const WordCharacterSet& words);
     TextStatistics SelectionStatistics(const QTextCursor& cursor, const CountOptions& options,
                                        const WordCharacterSet& words);
+    // The same of the lines [first, end) joined by CR LF, from the lines' sums.
+    TextStatistics LinesStatistics(int first, int end, const CountOptions& options,
+                                   const WordCharacterSet& words);
 
     // The bytes of the text saved in `encoding` (not Shift-JIS) with `lineBreak`, the final break
     // dropped unless `endsWithBreak`, or of the selection of `selection` (no mark, every break).

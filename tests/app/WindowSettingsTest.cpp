@@ -183,7 +183,11 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
                                                "paragraph-indent",
                                                "bracket-balance",
                                                "repeated-punctuation",
-                                               "halfwidth-kana"};
+                                               "halfwidth-kana",
+                                               "[Chapters]",
+                                               "Pattern",
+                                               "Visible",
+                                               "Width"};
     EXPECT_EQ(Layout(Read(path)), expected);
 
     Start(path);

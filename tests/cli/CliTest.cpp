@@ -5,6 +5,7 @@
 #include "analysis/Cp932Codec.h"
 #include "analysis/WordCharacterSet.h"
 #include "documents/TextEncoding.h"
+#include "paper/ChapterTable.h"
 #include "paper/TPaper.h"
 
 #include "shell/Version.h"
@@ -161,6 +162,42 @@ TEST(CountCompanion, SettingsFileAndOptionsApply)
     EXPECT_EQ(
         RunCli(folder, {"--raw", "--paper", "--column", "7", "--settings", settings, file}).out,
         MakePaperReport(paper.Count(NovelAsOpened)) + "\r\n");
+}
+
+TEST(CountCompanion, ChaptersTablePerFile)
+{
+    TempFolder folder;
+    const std::string novel = Sjis(u8"前書き\n# 第一部\n第一章　出発\n本文です。\n◆ 回想\n昔\n");
+    const std::string file = folder.Write("novel.txt", novel);
+    const CliResult result = RunCli(folder, {"--chapters", "--no-space", file});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "レベル\t行\t文字数\t枚数\t見出し\n"
+                          "0\t1\t3\t1\t（冒頭）\n"
+                          "1\t2\t19\t1\t第一部\n"
+                          "2\t3\t15\t1\t第一章　出発\n");
+
+    // The writer's own pattern from the settings file; the raw table is the program's own bytes.
+    const std::string settings =
+        folder.Write("Kotonami.ini", "\xEF\xBB\xBF[Chapters]\nPattern=^◆\n[Paper]\nLine=1\n");
+    HeadingRules rules;
+    ASSERT_TRUE(rules.SetExtraPattern("^◆"));
+    TPaper paper;
+    paper.Line = 1;
+    std::string asOpened = novel;
+    for (std::size_t at = 0; (at = asOpened.find('\n', at)) != std::string::npos; at += 2)
+        asOpened.insert(at, "\r");
+    const CliResult raw = RunCli(folder, {"--raw", "--chapters", "--settings", settings, file});
+    EXPECT_EQ(raw.status, 0) << raw.err;
+    EXPECT_EQ(raw.out,
+              MakeChapterTable(CountChapters(asOpened, rules, CountOptions(), paper)) + "\r\n");
+    EXPECT_NE(Cp932::DecodeToUtf8(raw.out).find("2\t5\t5\t1\t◆ 回想\r\n"), std::string::npos)
+        << Cp932::DecodeToUtf8(raw.out);
+
+    const std::string invalid = folder.Write("bad.ini", "[Chapters]\nPattern=([\n");
+    const CliResult ignored = RunCli(folder, {"--chapters", "--settings", invalid, file});
+    EXPECT_EQ(ignored.status, 0);
+    EXPECT_EQ(ignored.out, RunCli(folder, {"--chapters", file}).out);
+    EXPECT_NE(ignored.err.find("not a valid regular expression"), std::string::npos);
 }
 
 // The window's settings file as the window reads it: code page 932 byte for byte unless it

@@ -1,0 +1,315 @@
+#include "Chapters.h"
+
+#include "Cp932Codec.h"
+#include "SettingsStore.h"
+#include "ShiftJis.h"
+#include "TextAsRead.h"
+#include "Utf8.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+std::string Sjis(const char8_t* utf8)
+{
+    std::string bytes;
+    Cp932::EncodeFromUtf8(reinterpret_cast<const char*>(utf8), bytes);
+    return bytes;
+}
+
+// The words of the rules in Shift-JIS, made once.
+struct Words
+{
+    std::string noteOpen = Sjis(u8"［＃");
+    std::string noteClose = Sjis(u8"］");
+    std::string quoteOpen = Sjis(u8"「");
+    std::string quoteEndIs = Sjis(u8"」は");
+    std::string heading = Sjis(u8"見出し");
+    std::string end = Sjis(u8"終わり");
+    std::array<std::string, 3> placings = {"", Sjis(u8"同行"), Sjis(u8"窓")};
+    std::array<std::string, 3> sizes = {Sjis(u8"大"), Sjis(u8"中"), Sjis(u8"小")};
+    std::string chapterOpen = Sjis(u8"第");
+    std::string numerals = Sjis(u8"０１２３４５６７８９〇一二三四五六七八九十百千万零壱弐参拾");
+    std::string units = Sjis(u8"章部話幕");
+    // What may stand between a chapter's number and its title besides a blank.
+    std::string titleOpeners = Sjis(u8"「『（(【〈《［：:・―－-—.．、");
+    std::array<std::string, 5> alone = {Sjis(u8"プロローグ"), Sjis(u8"エピローグ"), Sjis(u8"序章"),
+                                        Sjis(u8"終章"), Sjis(u8"間章")};
+    std::string opening = Sjis(u8"（冒頭）");
+    // The characters a heading of the last two kinds may begin with, after the indent, in the line
+    // as written: a line beginning otherwise is read no further for them.
+    std::string firstCharacters = Sjis(u8"#第プエ序終間｜|《［");
+};
+
+const Words& W()
+{
+    static const Words words;
+    return words;
+}
+
+bool InSet(std::string_view set, std::string_view character)
+{
+    for (const ShiftJis::Character& c : ShiftJis::Characters(set))
+        if (set.substr(c.position, c.length) == character)
+            return true;
+    return false;
+}
+
+std::string_view CharacterAt(std::string_view text, std::size_t position)
+{
+    return text.substr(position, ShiftJis::CharacterLength(text, position));
+}
+
+bool IsBlank(std::string_view character)
+{
+    return character == " " || character == "\t" || character == "\x81\x40";
+}
+
+// The text without the blanks (and the full-width indent) at either end.
+std::string_view Trimmed(std::string_view text)
+{
+    std::size_t begin = 0;
+    while (begin < text.size() && IsBlank(CharacterAt(text, begin)))
+        begin += ShiftJis::CharacterLength(text, begin);
+    std::size_t end = begin;
+    for (std::size_t p = begin; p < text.size(); p += ShiftJis::CharacterLength(text, p))
+        if (!IsBlank(CharacterAt(text, p)))
+            end = p + ShiftJis::CharacterLength(text, p);
+    return text.substr(begin, end - begin);
+}
+
+// The first place at or after `from` where `needle` begins at a character of the text.
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from = 0)
+{
+    for (std::size_t at = text.find(needle, from); at != std::string_view::npos;
+         at = text.find(needle, at + 1))
+        if (ShiftJis::IsCharacterBoundary(text, at))
+            return at;
+    return std::string_view::npos;
+}
+
+std::string AsReadTitle(std::string_view title)
+{
+    return std::string(Trimmed(ReadingText(title, true).View()));
+}
+
+// The level that a note's words give (大見出し 1, 中見出し 2, 小見出し 3, after 同行 or 窓), or 0.
+std::int32_t NoteLevel(std::string_view words)
+{
+    for (const std::string& placing : W().placings) {
+        if (!words.starts_with(placing))
+            continue;
+        const std::string_view rest = words.substr(placing.size());
+        for (std::size_t i = 0; i < W().sizes.size(); ++i)
+            if (rest.starts_with(W().sizes[i]) && rest.substr(W().sizes[i].size()) == W().heading)
+                return static_cast<std::int32_t>(i + 1);
+    }
+    return 0;
+}
+
+// A heading note in the line: ［＃「TITLE」は…見出し］, or ［＃…見出し］TITLE［＃…見出し終わり］.
+std::optional<Heading> NoteHeading(std::string_view line)
+{
+    const Words& w = W();
+    for (std::size_t open = Find(line, w.noteOpen); open != std::string_view::npos;
+         open = Find(line, w.noteOpen, open + 1)) {
+        const std::size_t inside = open + w.noteOpen.size();
+        const std::size_t close = Find(line, w.noteClose, inside);
+        if (close == std::string_view::npos)
+            return std::nullopt;
+        const std::string_view note = line.substr(inside, close - inside);
+        if (note.starts_with(w.quoteOpen)) {
+            const std::size_t is = note.rfind(w.quoteEndIs);
+            if (is != std::string_view::npos && ShiftJis::IsCharacterBoundary(note, is)) {
+                if (const std::int32_t level = NoteLevel(note.substr(is + w.quoteEndIs.size())))
+                    return Heading{level, AsReadTitle(note.substr(w.quoteOpen.size(),
+                                                                  is - w.quoteOpen.size()))};
+            }
+            continue;
+        }
+        if (const std::int32_t level = NoteLevel(note)) {
+            const std::string ending = w.noteOpen + std::string(note) + w.end + w.noteClose;
+            const std::size_t after = close + w.noteClose.size();
+            const std::size_t last = Find(line, ending, after);
+            if (last != std::string_view::npos)
+                return Heading{level, AsReadTitle(line.substr(after, last - after))};
+        }
+    }
+    return std::nullopt;
+}
+
+// "#", "##" or "###" and a blank at the start of the line.
+std::optional<Heading> MarkdownHeading(std::string_view line)
+{
+    std::size_t marks = 0;
+    while (marks < line.size() && line[marks] == '#')
+        ++marks;
+    if (marks == 0 || marks > 3 || !IsBlank(CharacterAt(line, marks)))
+        return std::nullopt;
+    const std::string_view title = Trimmed(line.substr(marks));
+    if (title.empty())
+        return std::nullopt;
+    return Heading{static_cast<std::int32_t>(marks), std::string(title)};
+}
+
+// 第 + numerals + 章/部/話/幕, then nothing, a blank or the opening of the title; or one of the
+// words that stand alone.
+std::optional<Heading> ChapterTitle(std::string_view line)
+{
+    const Words& w = W();
+    const std::string_view title = Trimmed(line);
+    for (const std::string& word : w.alone)
+        if (title == word)
+            return Heading{2, std::string(title)};
+    if (!title.starts_with(w.chapterOpen))
+        return std::nullopt;
+    std::size_t p = w.chapterOpen.size();
+    const std::size_t numberStart = p;
+    const auto isDigit = [](std::string_view c) {
+        return c.size() == 1 && c[0] >= '0' && c[0] <= '9';
+    };
+    while (p < title.size() &&
+           (isDigit(CharacterAt(title, p)) || InSet(w.numerals, CharacterAt(title, p))))
+        p += ShiftJis::CharacterLength(title, p);
+    if (p == numberStart || p >= title.size() || !InSet(w.units, CharacterAt(title, p)))
+        return std::nullopt;
+    p += ShiftJis::CharacterLength(title, p);
+    if (p < title.size() && !IsBlank(CharacterAt(title, p)) &&
+        !InSet(w.titleOpeners, CharacterAt(title, p)))
+        return std::nullopt;
+    return Heading{2, std::string(title)};
+}
+
+// A line whose first character after the indent is none of these is no heading of the kinds read
+// in the line as read: ruby and notes are the only marks that could hide a heading behind them.
+bool MayBeginHeading(std::string_view line)
+{
+    std::size_t p = 0;
+    while (p < line.size() && IsBlank(CharacterAt(line, p)))
+        p += ShiftJis::CharacterLength(line, p);
+    return p < line.size() && InSet(W().firstCharacters, CharacterAt(line, p));
+}
+
+} // namespace
+
+bool HeadingRules::SetExtraPattern(std::string_view utf8)
+{
+    FPattern = std::string(utf8);
+    FExtra.reset();
+    if (utf8.empty())
+        return true;
+    std::wstring characters;
+    if (!Utf8::ForEachCodePoint(
+            utf8, [&characters](char32_t code) { characters += static_cast<wchar_t>(code); }))
+        return false;
+    try {
+        FExtra = std::make_shared<const std::wregex>(characters, std::regex::ECMAScript);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+bool HeadingRules::MatchesExtra(std::string_view line) const
+{
+    if (!FExtra)
+        return false;
+    const std::u16string decoded = Cp932::Decode(line);
+    const std::wstring characters(decoded.begin(), decoded.end());
+    try {
+        return std::regex_search(characters, *FExtra);
+    } catch (const std::exception&) {
+        return false; // a pattern too complex for a line matches nothing there
+    }
+}
+
+std::optional<Heading> HeadingRules::Match(std::string_view line) const
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (Find(line, W().noteOpen) != std::string_view::npos)
+        if (auto note = NoteHeading(line))
+            return note;
+    if (MayBeginHeading(line)) {
+        const ReadingText asRead(line, true);
+        if (auto heading = MarkdownHeading(asRead.View()))
+            return heading;
+        if (auto heading = ChapterTitle(asRead.View()))
+            return heading;
+    }
+    if (MatchesExtra(line))
+        return Heading{2, AsReadTitle(line)};
+    return std::nullopt;
+}
+
+bool ReadHeadingSettings(HeadingRules& rules, SettingsStore& file)
+{
+    return rules.SetExtraPattern(file.ReadString("Chapters", "Pattern", rules.ExtraPattern()));
+}
+
+void WriteHeadingSettings(const HeadingRules& rules, SettingsStore& file)
+{
+    file.WriteString("Chapters", "Pattern", rules.ExtraPattern());
+}
+
+std::vector<HeadingLine> FindHeadings(std::string_view text, const HeadingRules& rules,
+                                      std::vector<std::size_t>* starts)
+{
+    std::vector<HeadingLine> headings;
+    std::size_t number = 0;
+    for (std::size_t start = 0;; ++number) {
+        const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
+        const std::size_t end =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+                  : text.size();
+        if (starts)
+            starts->push_back(start);
+        if (auto heading = rules.Match(text.substr(start, end - start)))
+            headings.push_back({number, std::move(*heading)});
+        if (!found)
+            break;
+        start = end + 1;
+    }
+    return headings;
+}
+
+std::string OpeningTitle()
+{
+    return W().opening;
+}
+
+std::vector<ChapterSpan> ChaptersOf(const std::vector<HeadingLine>& headings, std::size_t lineCount,
+                                    bool opening)
+{
+    std::vector<ChapterSpan> chapters;
+    const std::size_t firstHeading = headings.empty() ? lineCount : headings.front().line;
+    if (opening && firstHeading > 0)
+        chapters.push_back({0, 0, firstHeading, OpeningTitle()});
+    // The chapters still open, by index; a heading closes every one of its level or a lower one.
+    std::vector<std::size_t> open;
+    for (const HeadingLine& h : headings) {
+        while (!open.empty() && chapters[open.back()].level >= h.heading.level) {
+            chapters[open.back()].endLine = h.line;
+            open.pop_back();
+        }
+        open.push_back(chapters.size());
+        chapters.push_back({h.heading.level, h.line, lineCount, h.heading.title});
+    }
+    return chapters;
+}
+
+std::vector<std::size_t> ParentsOf(const std::vector<ChapterSpan>& chapters)
+{
+    std::vector<std::size_t> parents(chapters.size(), NoParent);
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < chapters.size(); ++i) {
+        while (!open.empty() && chapters[open.back()].endLine <= chapters[i].firstLine)
+            open.pop_back();
+        if (!open.empty())
+            parents[i] = open.back();
+        open.push_back(i);
+    }
+    return parents;
+}

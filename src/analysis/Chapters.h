@@ -1,0 +1,94 @@
+#pragma once
+// The shape of a novel: which lines are headings, and the chapters they open. A heading is a line
+// that holds (in the order tried)
+//   - a heading note: ［＃「TITLE」は大見出し］, or ［＃大見出し］TITLE［＃大見出し終わり］, with
+//   中 or 小
+//     for levels 2 and 3, and 同行 or 窓 allowed before 大/中/小;
+//   - "#", "##" or "###" and a blank at the start of the line (levels 1 to 3);
+//   - apart from blanks and an indent, a chapter title: 第 + numerals (Arabic, full-width or kanji)
+//     + 章, 部, 話 or 幕, followed by nothing, a blank or a bracket or mark that opens its title;
+//     or プロローグ, エピローグ, 序章, 終章 or 間章 alone (level 2);
+//   - the writer's own pattern, found anywhere in the line (level 2).
+// The last three are read in the line as read, so that a chapter title in a ruby reading is none
+// and a title with ruby is one; every title is given as read.
+
+#include "TextStatistics.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class SettingsStore;
+
+struct Heading
+{
+    std::int32_t level = 0; // 1 (a part) to 3
+    std::string title;      // Shift-JIS, as read, without the blanks around it
+
+    friend bool operator==(const Heading&, const Heading&) = default;
+};
+
+class HeadingRules
+{
+public:
+    // The writer's own pattern: an ECMAScript regular expression over the line's characters,
+    // given in UTF-8; empty for none. Returns false when it is not a valid expression: it is then
+    // kept (to be written back as the writer wrote it) but matches nothing.
+    bool SetExtraPattern(std::string_view utf8);
+    const std::string& ExtraPattern() const noexcept { return FPattern; }
+
+    // The heading that a line (without its line break) is, if it is one.
+    std::optional<Heading> Match(std::string_view line) const;
+
+private:
+    bool MatchesExtra(std::string_view line) const;
+
+    std::string FPattern;
+    std::shared_ptr<const std::wregex> FExtra; // none when the pattern is empty or invalid
+};
+
+// Section "Chapters" of the settings file, key "Pattern". Reading returns false when the pattern
+// held there is not valid, so that the caller can tell the writer it is ignored.
+bool ReadHeadingSettings(HeadingRules& rules, SettingsStore& file);
+void WriteHeadingSettings(const HeadingRules& rules, SettingsStore& file);
+
+struct HeadingLine
+{
+    std::size_t line = 0; // from 0
+    Heading heading;
+};
+
+// The lines of a text: every line break (LF, after a CR or not) ends a line, and the text after the
+// last break is one more line, empty or not. `starts` takes the first byte of each line.
+std::vector<HeadingLine> FindHeadings(std::string_view text, const HeadingRules& rules,
+                                      std::vector<std::size_t>* starts = nullptr);
+
+struct ChapterSpan
+{
+    std::int32_t level = 0; // 0 for the text before the first heading
+    std::size_t firstLine = 0;
+    std::size_t endLine = 0; // one past its last line
+    std::string title;       // Shift-JIS
+
+    friend bool operator==(const ChapterSpan&, const ChapterSpan&) = default;
+};
+
+// The title of the chapter of the text before the first heading (Shift-JIS).
+std::string OpeningTitle();
+
+// The chapters of a text of `lineCount` lines with these headings (in line order): each runs from
+// its heading to the line before the next heading of the same or a higher level, so that a part
+// holds its chapters. With `opening`, the lines before the first heading are a chapter of level 0.
+// The chapters come in text order; those that no other holds tile the text.
+std::vector<ChapterSpan> ChaptersOf(const std::vector<HeadingLine>& headings, std::size_t lineCount,
+                                    bool opening);
+
+// For each chapter, the index of the chapter that holds it most closely, or NoParent for a chapter
+// that no other holds.
+inline constexpr std::size_t NoParent = static_cast<std::size_t>(-1);
+std::vector<std::size_t> ParentsOf(const std::vector<ChapterSpan>& chapters);
