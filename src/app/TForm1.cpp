@@ -185,6 +185,8 @@ void TForm1::ConnectActions()
     ConnectLineInfoActions();
     ConnectHistoryActions();
     ConnectSendToActions();
+    SetUpFindBar();
+    SetUpEditingKeys();
     connect(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     connect(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     connect(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
@@ -248,6 +250,7 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
     });
     connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint& position) { ShowPopupMenu(editor, position); });
+    ConnectEditingKeys(editor);
 }
 
 // The window's shortcuts act before the editor sees the key.
@@ -255,8 +258,7 @@ void TForm1::CollectWindowShortcuts()
 {
     QList<QKeySequence> shortcuts;
     for (const QAction* action : findChildren<QAction*>())
-        if (!action->shortcut().isEmpty())
-            shortcuts << action->shortcut();
+        shortcuts << action->shortcuts();
     Editor()->SetWindowShortcuts(shortcuts);
 }
 

@@ -11,6 +11,8 @@
 #include "paper/TPaper.h"
 #include "preview/PreviewSettings.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
@@ -25,6 +27,7 @@
 #include <vector>
 
 class DocumentTabs;
+class FindBar;
 class QAction;
 class QComboBox;
 class QFileDialog;
@@ -265,6 +268,19 @@ private:
     void LineInfoItemClick();
     void SetLineSpaceItemClick();
 
+    // TForm1Find.cpp: the find bar and going to a line.
+    void SetUpFindBar();
+    void GoToLineItemClick();
+
+    // TForm1Keys.cpp: undo and redo, the shown size, the tabs' keys and marks.
+    QAction* AddWindowAction(const char* name, const QString& text,
+                             const QList<QKeySequence>& keys);
+    void SetUpEditingKeys();
+    void ConnectEditingKeys(TRichEditEx* editor);
+    void ShowUndoState();
+    void ShowTabMarks();
+    void ZoomBy(int step);
+
     // TForm1SendTo.cpp: the Send To registration.
     void ConnectSendToActions();
     void RegisterSendTo();
@@ -280,6 +296,9 @@ private:
     QLabel* FEncodingPanel = nullptr;       // the shown document's encoding, right of the four
     QComboBox* FSaveEncodingBox = nullptr;  // in SaveDialog1
     QAction* ReopenWithEncodingItem = nullptr;
+    FindBar* FFindBar = nullptr;
+    QAction* FUndoItem = nullptr;
+    QAction* FRedoItem = nullptr;
 
     double FProgress = 0.0;
     bool selectionShown = false;

@@ -174,7 +174,15 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
                                                "Width",
                                                "Height",
                                                "[Preview]",
-                                               "Face"};
+                                               "Face",
+                                               "[Find]",
+                                               "MatchCase",
+                                               "RegularExpression",
+                                               "IgnoreWidth",
+                                               "InSelection",
+                                               "Num",
+                                               "[Editor]",
+                                               "Zoom"};
     EXPECT_EQ(Layout(Read(path)), expected);
 
     Start(path);
