@@ -200,9 +200,29 @@ TextSearch FindBar::Search() const
 
 const SearchedText& FindBar::Searched()
 {
-    if (!FText)
+    if (!FText) {
         FText.emplace(FEditor->document()->toPlainText());
+        FAll.matches.reset();
+    }
     return *FText;
+}
+
+const std::vector<TextMatch>& FindBar::AllMatches(const TextSearch& search)
+{
+    const SearchedText& text = Searched();
+    const auto range = Range();
+    const SearchOptions options = Options();
+    const QString term = FFindField->currentText();
+    if (!FAll.matches || FAll.term != term || FAll.range != range ||
+        FAll.options.matchCase != options.matchCase ||
+        FAll.options.regularExpression != options.regularExpression ||
+        FAll.options.ignoreWidth != options.ignoreWidth) {
+        FAll.matches = search.FindAll(text, range.first, range.second);
+        FAll.term = term;
+        FAll.range = range;
+        FAll.options = options;
+    }
+    return *FAll.matches;
 }
 
 std::pair<qsizetype, qsizetype> FindBar::Range()
@@ -331,8 +351,12 @@ void FindBar::ShowCount(const TextMatch& current, const QString& note)
             atCaret.End() == caret.selectionEnd())
             shown = atCaret;
     }
-    qsizetype before = 0;
-    const qsizetype count = search.Count(Searched(), begin, end, shown.start, &before);
+    const std::vector<TextMatch>& all = AllMatches(search);
+    const auto count = static_cast<qsizetype>(all.size());
+    const auto before =
+        std::lower_bound(all.begin(), all.end(), shown.start,
+                         [](const TextMatch& match, qsizetype at) { return match.start < at; }) -
+        all.begin();
     if (count == 0) {
         ShowStatus(QStringLiteral(u"見つかりません"), true);
         return;
@@ -423,8 +447,7 @@ void FindBar::ReplaceAll()
         return;
     }
     const SearchedText& text = Searched();
-    const auto [begin, end] = Range();
-    const std::vector<TextMatch> matches = search.FindAll(text, begin, end);
+    const std::vector<TextMatch> matches = AllMatches(search);
     if (matches.empty()) {
         ShowStatus(QStringLiteral(u"見つかりません"), true);
         return;

@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -57,6 +59,9 @@ private:
     SearchOptions Options() const;
     TextSearch Search() const;
     const SearchedText& Searched();
+    // Every match of the search in the range, found once for as long as the text, the term, the
+    // options and the range stay as they are: stepping to the next match costs no count.
+    const std::vector<TextMatch>& AllMatches(const TextSearch& search);
     // The part of the text searched: the whole text, or the selection the bar was given.
     std::pair<qsizetype, qsizetype> Range();
     void TakeRange();
@@ -82,4 +87,11 @@ private:
     QPointer<TRichEditEx> FEditor;
     std::optional<SearchedText> FText; // the editor's text while it is unchanged
     QTextCursor FRange;                // the selection searched within, when there is one
+    struct
+    {
+        QString term;
+        SearchOptions options;
+        std::pair<qsizetype, qsizetype> range;
+        std::optional<std::vector<TextMatch>> matches;
+    } FAll;
 };

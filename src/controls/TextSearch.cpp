@@ -33,6 +33,11 @@ TextSearch::TextSearch(const QString& pattern, const SearchOptions& options) : F
         FPattern = pattern;
     else
         FPattern = options.regularExpression ? FoldWidthInPattern(pattern) : FoldWidth(pattern);
+    // A term without letters that have case (kana, kanji, digits) is searched for as it is, which
+    // is several times faster than a search that folds the case of every character.
+    if (!options.regularExpression && FPattern.toCaseFolded() == FPattern &&
+        FPattern.toUpper() == FPattern)
+        FOptions.matchCase = true;
     if (options.regularExpression) {
         FExpression.setPattern(FPattern);
         FExpression.setPatternOptions(ExpressionOptions(options));
@@ -148,22 +153,6 @@ std::vector<TextMatch> TextSearch::FindAll(const SearchedText& text, qsizetype b
          match = FindNext(text, match.End(), begin, end))
         matches.push_back(match);
     return matches;
-}
-
-qsizetype TextSearch::Count(const SearchedText& text, qsizetype begin, qsizetype end,
-                            qsizetype mark, qsizetype* before) const
-{
-    qsizetype count = 0;
-    qsizetype earlier = 0;
-    for (TextMatch match = FindNext(text, begin, begin, end); match.Found();
-         match = FindNext(text, match.End(), begin, end)) {
-        ++count;
-        if (match.start < mark)
-            ++earlier;
-    }
-    if (before)
-        *before = earlier;
-    return count;
 }
 
 namespace {

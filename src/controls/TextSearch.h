@@ -65,10 +65,6 @@ public:
                            qsizetype end) const;
     // Every match within [begin, end), left to right.
     std::vector<TextMatch> FindAll(const SearchedText& text, qsizetype begin, qsizetype end) const;
-    // How many matches lie within [begin, end); `before` (when given) receives how many of them
-    // start before the position `mark`.
-    qsizetype Count(const SearchedText& text, qsizetype begin, qsizetype end, qsizetype mark = -1,
-                    qsizetype* before = nullptr) const;
 
     // The text that replaces `match`: the replacement as written, or, for a regular expression,
     // with \1…\9 and $1…$9 (and ${n}) taking the groups, \n a line break, \t a tab, \\ and $$
