@@ -155,7 +155,8 @@ int TRichEditEx::GetLineCount()
 
 std::pair<int, int> TRichEditEx::GetCaretLineColumn()
 {
-    const int position = textCursor().selectionStart();
+    // The caret is the moving end of a selection: the end the writer extends with Shift.
+    const int position = textCursor().position();
     const QTextBlock block = document()->findBlock(position);
     LayOutThrough(block);
     const int inBlock = position - block.position();

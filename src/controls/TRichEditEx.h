@@ -44,7 +44,8 @@ public:
     bool GetModified() const;
     void SetModified(bool value);
 
-    // (column, line) of the selection start, both from 1, counted in display lines.
+    // (column, line) of the caret (the moving end of a selection), both from 1, counted in display
+    // lines.
     std::pair<int, int> GetCaretLineColumn();
     int GetFirstVisibleLine() const;
     QRect GetFormatRect() const;

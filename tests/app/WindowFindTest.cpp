@@ -349,3 +349,49 @@ TEST_F(WindowFindTest, ZoomChangesTheShownSizeAndLeavesTheFontSettingAlone)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowFindTest, TheStatusBarShowsTheCaretNotTheSelectionsStartAndShowsItWhole)
+{
+    SetText(QStringLiteral("abc\nabcdef"));
+    Editor()->setFocus();
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(Form->StatusText(1), Q(u8"2行 2桁"));
+    auto* caret = Form->findChild<QLabel*>("StatusPanel1");
+    EXPECT_LE(caret->fontMetrics().horizontalAdvance(Q(u8"159320行 101桁")),
+              caret->contentsRect().width());
+}
+
+TEST_F(WindowFindTest, SaveAsStartsInTheDocumentsFolderWithItsName)
+{
+    const std::string path = Write("story.txt", "A");
+    Form->OpenFile(path);
+    QString folder;
+    QString name;
+    AnswerModal<QFileDialog>([&](QFileDialog* dialog) {
+        folder = dialog->directory().absolutePath();
+        name = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+        dialog->reject();
+    });
+    Action("SaveAs1")->trigger();
+    EXPECT_EQ(folder, QFileInfo(QString::fromStdString(path)).absolutePath());
+    EXPECT_EQ(name, QStringLiteral("story.txt"));
+}
+
+TEST_F(WindowFindTest, ReturnAndEscapeCloseTheAboutBox)
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        Action("About1")->trigger();
+        QPointer<QWidget> box;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->inherits("TCopyrightForm") && widget->isVisible())
+                box = widget;
+        ASSERT_TRUE(box);
+        QTest::keyClick(box, key);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull() || !box->isVisible(); }));
+    }
+}
+
+} // namespace
