@@ -61,6 +61,9 @@ void FindBar::BuildRows()
     FFindField->setObjectName(QStringLiteral("FindField"));
     FFindField->setEditable(true);
     FFindField->setInsertPolicy(QComboBox::NoInsert);
+    // The last terms are offered in the list, never completed into the term being typed: the
+    // search follows exactly what the writer types.
+    FFindField->setCompleter(nullptr);
     FFindField->setMinimumContentsLength(20);
     FFindField->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     FFindField->lineEdit()->setPlaceholderText(QStringLiteral(u"検索"));
@@ -470,6 +473,7 @@ void FindBar::ReplaceAll()
     QTextCursor caret = FEditor->textCursor();
     caret.setPosition(static_cast<int>(caretAt));
     FEditor->setTextCursor(caret);
+    FRecount->stop(); // the number replaced stays in the bar
     ShowStatus(QStringLiteral(u"%1 件を置換しました").arg(matches.size()), false);
     HighlightInView();
 }
