@@ -126,7 +126,8 @@ void FindBar::SetEditor(TRichEditEx* editor)
     if (FEditor == editor)
         return;
     if (FEditor) {
-        FEditor->setExtraSelections({});
+        if (!FEditor->extraSelections().isEmpty())
+            FEditor->setExtraSelections({});
         disconnect(FEditor, nullptr, this, nullptr);
     }
     FEditor = editor;
