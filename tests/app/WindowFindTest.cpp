@@ -258,6 +258,25 @@ TEST_F(WindowFindTest, GoToLineCentresTheLineTheGutterNumbers)
     EXPECT_NEAR(149 - first, shown / 2, 2) << "in the middle of the text area";
 }
 
+TEST_F(WindowFindTest, GoToLineTakesTheDisplayLineWhenLinesAreCountedAsDisplayed)
+{
+    Action("WordWrapItem")->trigger();
+    AnswerMessageBox(QMessageBox::Ok); // the notice that display lines take a moment to count
+    Action("AppearanceLineItem")->trigger();
+    SetText(QStringLiteral("short\n") + QStringLiteral("word ").repeated(400) +
+            QStringLiteral("\nlast"));
+    const int lines = Editor()->GetLineCount();
+    ASSERT_GT(lines, 5) << "the long line wraps";
+    for (const int line : {2, 4, lines}) {
+        AnswerModal<QInputDialog>([line](QInputDialog* dialog) {
+            dialog->setIntValue(line);
+            dialog->accept();
+        });
+        Action("GoToLineItem")->trigger();
+        EXPECT_EQ(Editor()->GetCaretLineColumn(), std::make_pair(1, line));
+    }
+}
+
 TEST_F(WindowFindTest, UndoAndRedoInTheMenuFollowTheEditorInFront)
 {
     QAction* undo = Action("UndoItem");
