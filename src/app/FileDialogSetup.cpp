@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTimer>
+#include <QTreeView>
 
 namespace {
 
@@ -33,10 +34,13 @@ private:
         return FDialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     }
 
+    // The type column shows the desktop's English type names: the name's suffix says as much.
     void SelectName()
     {
         if (QLineEdit* name = NameField())
             name->selectAll();
+        if (auto* details = FDialog.findChild<QTreeView*>(QStringLiteral("treeView")))
+            details->setColumnHidden(2, true);
     }
 
     // The completion list is a window of its own and outlives the dialog's closing otherwise.

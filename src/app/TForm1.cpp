@@ -126,8 +126,16 @@ void TForm1::BuildToolRow()
 void TForm1::BuildStatusBar()
 {
     // Widths of the four sections at 96 dpi, scaled to the screen.
-    const int widths[4] = {100, 80, 200, 50};
+    int widths[4] = {100, 80, 200, 50};
     const auto scaled = [this](int pixels) { return pixels * logicalDpiX() / 96; };
+    // The caret's place holds the line number of a long novel and a long line's column whole;
+    // what it needs more is taken from the notice beside it, which has room to spare.
+    const QFontMetrics metrics(statusBar()->font());
+    const int caretWidth = metrics.horizontalAdvance(QStringLiteral(u"000000行 0000桁")) + 6;
+    const int notice = metrics.horizontalAdvance(QStringLiteral(u"選択部分のデータを表示中")) + 6;
+    const int more = std::max(0, caretWidth - scaled(widths[1]));
+    widths[1] += more * 96 / logicalDpiX() + 1;
+    widths[2] = std::max(notice, scaled(widths[2]) - more) * 96 / logicalDpiX();
     FStatusProgress = new StatusProgress(statusBar());
     FStatusProgress->setObjectName(QStringLiteral("StatusPanel0"));
     FStatusProgress->setFixedWidth(scaled(widths[0]));
@@ -184,6 +192,8 @@ void TForm1::ConnectActions()
     ConnectLineInfoActions();
     ConnectHistoryActions();
     ConnectSendToActions();
+    SetUpFindBar();
+    SetUpEditingKeys();
     ConnectCommand(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     ConnectCommand(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);
     ConnectCommand(ui->Paste1, &QAction::triggered, this, &TForm1::Paste1Click);
@@ -254,6 +264,7 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
     });
     connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint& position) { ShowPopupMenu(editor, position); });
+    ConnectEditingKeys(editor);
 }
 
 // The window's shortcuts act before the editor sees the key.
@@ -261,8 +272,7 @@ void TForm1::CollectWindowShortcuts()
 {
     QList<QKeySequence> shortcuts;
     for (const QAction* action : findChildren<QAction*>())
-        if (!action->shortcut().isEmpty())
-            shortcuts << action->shortcut();
+        shortcuts << action->shortcuts();
     Editor()->SetWindowShortcuts(shortcuts);
 }
 

@@ -13,6 +13,8 @@
 #include "paper/TPaper.h"
 #include "preview/PreviewSettings.h"
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
@@ -28,6 +30,7 @@
 
 class ChapterPanel;
 class DocumentTabs;
+class FindBar;
 class QAction;
 class QComboBox;
 class QFileDialog;
@@ -278,6 +281,18 @@ private:
     void UpdateChapterCounting();
     void ReadChapterSettings(SettingsStore& file);
     void WriteChapterSettings(SettingsStore& file) const;
+    // TForm1Find.cpp: the find bar and going to a line.
+    void SetUpFindBar();
+    void GoToLineItemClick();
+
+    // TForm1Keys.cpp: undo and redo, the shown size, the tabs' keys and marks.
+    QAction* AddWindowAction(const char* name, const QString& text,
+                             const QList<QKeySequence>& keys);
+    void SetUpEditingKeys();
+    void ConnectEditingKeys(TRichEditEx* editor);
+    void ShowUndoState();
+    void ShowTabMarks();
+    void ZoomBy(int step);
 
     // TForm1SendTo.cpp: the Send To registration.
     void ConnectSendToActions();
@@ -294,6 +309,9 @@ private:
     QLabel* FEncodingPanel = nullptr;       // the shown document's encoding, right of the four
     QComboBox* FSaveEncodingBox = nullptr;  // in SaveDialog1
     QAction* ReopenWithEncodingItem = nullptr;
+    FindBar* FFindBar = nullptr;
+    QAction* FUndoItem = nullptr;
+    QAction* FRedoItem = nullptr;
 
     double FProgress = 0.0;
     bool selectionShown = false;

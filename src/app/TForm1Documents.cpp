@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSignalBlocker>
 
@@ -258,6 +259,12 @@ bool TForm1::SaveDocumentAs(int index)
     if (!document)
         return false;
     ChooseSaveEncoding(*document);
+    // The dialog starts in the document's own folder with its name.
+    if (!document->FileName.empty()) {
+        const QFileInfo file(QFile::decodeName(document->FileName.c_str()));
+        SaveDialog1->setDirectory(file.absolutePath());
+        SaveDialog1->selectFile(file.fileName());
+    }
     if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty())
         return false;
     // A save the writer calls off at a question changes nothing: the document keeps its name

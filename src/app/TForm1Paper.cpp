@@ -10,6 +10,8 @@
 #include "dialogs/TPaperSettingForm.h"
 #include "preview/ManuscriptPreview.h"
 
+#include <QFile>
+
 #include <utility>
 
 namespace {
@@ -82,6 +84,10 @@ void TForm1::ManuscriptPreviewItemClick()
                 &TForm1::BeginProgress);
         connect(FManuscriptPreview, &ManuscriptPreview::ExportProgress, this, &TForm1::SetProgress);
         connect(FManuscriptPreview, &ManuscriptPreview::ExportFinished, this, &TForm1::EndProgress);
+        FManuscriptPreview->SetDocumentPath([this] {
+            const Document* shown = Documents().Item(ui->TabControl1->currentIndex());
+            return shown ? QFile::decodeName(shown->FileName.c_str()) : QString();
+        });
     }
     std::string selection = SelectedText();
     if (selection.empty())

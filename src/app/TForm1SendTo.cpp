@@ -17,7 +17,10 @@
 
 namespace {
 
-constexpr const char* LinkName = "/Kotonami.lnk";
+// The file manager lists a script under its file name, so the link is named as the program.
+constexpr const char* LinkName = "/Kotonami";
+// The name an earlier version gave the link, removed when the link is made or deleted.
+constexpr const char* OldLinkName = "/Kotonami.lnk";
 
 std::string SendToFolder()
 {
@@ -47,7 +50,9 @@ void TForm1::RegisterSendTo()
     try {
         const std::string program =
             QFile::encodeName(QApplication::applicationFilePath()).toStdString();
-        UsefulFunc::CreateShortcut(program, SendToFolder() + LinkName);
+        const std::string folder = SendToFolder();
+        ::unlink((folder + OldLinkName).c_str());
+        UsefulFunc::CreateShortcut(program, folder + LinkName);
     } catch (const Exception& error) {
         QMessageBox::critical(this, title, QString::fromStdString(error.what()));
         return;
@@ -60,7 +65,9 @@ void TForm1::DeleteSendToItemClick()
     const QString title = QApplication::applicationName();
     try {
         // Whether there was a link or not, it is gone now, and the writer is told so.
-        ::unlink((SendToFolder() + LinkName).c_str());
+        const std::string folder = SendToFolder();
+        ::unlink((folder + LinkName).c_str());
+        ::unlink((folder + OldLinkName).c_str());
     } catch (const Exception& error) {
         QMessageBox::critical(this, title, QString::fromStdString(error.what()));
         return;

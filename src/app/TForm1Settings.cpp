@@ -6,6 +6,7 @@
 
 #include "analysis/CountSettings.h"
 #include "analysis/ShiftJis.h"
+#include "app/FindBar.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/QtShiftJis.h"
 #include "controls/TLineInfo.h"
@@ -50,6 +51,7 @@ constexpr const char* SettingSection = "Setting";
 constexpr const char* FontSection = "Font";
 constexpr const char* HistorySection = "History";
 constexpr const char* WindowSection = "Window";
+constexpr const char* EditorSection = "Editor"; // the shown size of the text
 
 // The profile functions hand out a face name of at most 31 bytes.
 constexpr std::size_t MaxFaceNameBytes = 31;
@@ -324,6 +326,8 @@ void TForm1::LoadSettings()
     QRect stored = geometry();
     ReadKeys(file, WindowSection, WindowKeys(stored));
     PlaceWindow(stored);
+    FFindBar->ReadSettings(file);
+    Editor()->SetZoom(file.ReadInteger(EditorSection, "Zoom", 0));
 }
 
 // The whole file is made in memory and written in one step, so a refused write leaves the old
@@ -341,6 +345,8 @@ void TForm1::SaveSettings()
     WritePreviewSettings(FPreviewSettings, file); // after the sections of the original file
     WriteCheckSwitches(FCheckSwitches, file);
     WriteChapterSettings(file);
+    FFindBar->WriteSettings(file);
+    file.WriteInteger(EditorSection, "Zoom", Editor()->Zoom());
     file.UpdateFile();
 }
 

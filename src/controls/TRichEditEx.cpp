@@ -10,6 +10,10 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent), FLineInfo(new TLineInfo(this))
 {
@@ -55,6 +59,7 @@ void TRichEditEx::FollowSettingsOf(const TRichEditEx& other)
     FWindowShortcuts = other.FWindowShortcuts;
     FInitializing = other.FInitializing;
     FLineInfo->FollowSettingsOf(*other.FLineInfo);
+    SetZoom(other.FZoom);
 }
 
 void TRichEditEx::TextChanged()
@@ -150,7 +155,8 @@ int TRichEditEx::GetLineCount()
 
 std::pair<int, int> TRichEditEx::GetCaretLineColumn()
 {
-    const int position = textCursor().selectionStart();
+    // The caret is the moving end of a selection: the end the writer extends with Shift.
+    const int position = textCursor().position();
     const QTextBlock block = document()->findBlock(position);
     LayOutThrough(block);
     const int inBlock = position - block.position();
@@ -232,4 +238,49 @@ void TRichEditEx::resizeEvent(QResizeEvent* event)
 {
     TDropRichEdit::resizeEvent(event);
     PlaceLineInfo();
+}
+
+void TRichEditEx::SetZoom(int steps)
+{
+    steps = std::clamp(steps, MinZoom, MaxZoom);
+    if (steps == FZoom)
+        return;
+    FZoom = steps;
+    ApplyZoom();
+}
+
+// The document's font is the one drawn; the widget's font stays the chosen one, and the gutter
+// takes the drawn one so that its rows stay beside their lines.
+void TRichEditEx::ApplyZoom()
+{
+    QFont shown = font();
+    const double factor = std::pow(1.1, FZoom);
+    if (shown.pointSizeF() > 0)
+        shown.setPointSizeF(std::max(4.0, shown.pointSizeF() * factor));
+    else if (shown.pixelSize() > 0)
+        shown.setPixelSize(std::max(5, static_cast<int>(std::lround(shown.pixelSize() * factor))));
+    if (document()->defaultFont() != shown)
+        document()->setDefaultFont(shown);
+    if (FLineInfo->font() != shown)
+        FLineInfo->setFont(shown);
+}
+
+void TRichEditEx::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        TDropRichEdit::wheelEvent(event);
+        return;
+    }
+    // The base class would change the widget's font itself.
+    if (const int delta = event->angleDelta().y(); delta != 0)
+        emit ZoomRequested(delta > 0 ? 1 : -1);
+    event->accept();
+}
+
+// A new font is drawn at the shown size.
+void TRichEditEx::changeEvent(QEvent* event)
+{
+    TDropRichEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        ApplyZoom();
 }

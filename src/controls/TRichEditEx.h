@@ -44,7 +44,8 @@ public:
     bool GetModified() const;
     void SetModified(bool value);
 
-    // (column, line) of the selection start, both from 1, counted in display lines.
+    // (column, line) of the caret (the moving end of a selection), both from 1, counted in display
+    // lines.
     std::pair<int, int> GetCaretLineColumn();
     int GetFirstVisibleLine() const;
     QRect GetFormatRect() const;
@@ -77,8 +78,17 @@ public:
         FWindowShortcuts = std::move(shortcuts);
     }
 
+    // The shown size, in steps of a tenth from the font's own size (0): the text and the gutter
+    // are drawn larger or smaller, while font() stays the font the writer chose.
+    static constexpr int MinZoom = -8;
+    static constexpr int MaxZoom = 20;
+    int Zoom() const noexcept { return FZoom; }
+    void SetZoom(int steps);
+
 signals:
     void Change();
+    // Ctrl and the wheel: the writer asks for a larger (+1) or smaller (-1) shown size.
+    void ZoomRequested(int step);
     void AfterKeyDown();
     void MouseDown();
     void VScroll();
@@ -88,8 +98,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void ApplyZoom();
     void TextChanged();
     void LayOutThrough(const QTextBlock& last);
     bool WrapsLines() const;
@@ -107,4 +120,5 @@ private:
     int FLaidOutTo = 0;
     int FLaidOutWidth = 0; // of the text area
     QFont FLaidOutFont;
+    int FZoom = 0;
 };

@@ -7,7 +7,9 @@ TCancelForm::TCancelForm(QWidget* owner) : QDialog(owner), FUi(std::make_unique<
     FUi->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(sizeHint().expandedTo(size()));
+    // Wide enough for the caption "処理中……" whole beside the title bar's buttons.
+    const int captionWidth = fontMetrics().horizontalAdvance(windowTitle()) + 120;
+    setFixedSize(sizeHint().expandedTo(size()).expandedTo(QSize(captionWidth, 0)));
     connect(FUi->CancelButton, &QPushButton::clicked, this, &TCancelForm::CancelButtonClick);
 }
 

@@ -5,6 +5,7 @@
 #include "ui_TCopyrightForm.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
@@ -72,10 +73,31 @@ void TCopyrightForm::GrabBackground()
     GraphicsFunc::ChangeBrightness(FBackground, FBackground.rect(), 20, 60, 20);
 }
 
+// Over a busy or bright background the lime letters would be lost: a darker plate lies under
+// the texts, the tinted background showing around it.
 void TCopyrightForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(rect(), FBackground);
+    QRect texts;
+    for (const QWidget* label :
+         {FUi->SuperLabel1, FUi->SuperLabel2, FUi->SuperLabel3, FUi->SuperLabel4})
+        texts |= label->geometry();
+    painter.fillRect(texts.adjusted(-6, -3, 6, 3), QColor(0, 0, 0, 150));
+}
+
+// The box answers Return and Escape as a dialog does.
+void TCopyrightForm::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void TCopyrightForm::Button1Click()

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -236,6 +237,11 @@ void ManuscriptPreview::SavePdfClick()
                               QStringLiteral(u"A4 原稿用紙 (*.pdf)")};
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    if (const QFileInfo document(FDocumentPath ? FDocumentPath() : QString());
+        !document.fileName().isEmpty()) {
+        dialog.setDirectory(document.absolutePath());
+        dialog.selectFile(document.completeBaseName() + QStringLiteral(".pdf"));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     ExportPdf(dialog.selectedFiles().constFirst(),
@@ -267,7 +273,9 @@ void ManuscriptPreview::PrintClick()
     printer.setPageSize(QPageSize(QPageSize::JisB4));
     printer.setPageOrientation(FHorizontal->isChecked() ? QPageLayout::Portrait
                                                         : QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral(u"原稿用紙"));
+    const QFileInfo document(FDocumentPath ? FDocumentPath() : QString());
+    printer.setDocName(document.fileName().isEmpty() ? QStringLiteral(u"原稿用紙")
+                                                     : document.completeBaseName());
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -34,6 +34,9 @@ public:
     // refresh, from the first sheet, and brings the window to the front.
     void ShowText(std::function<std::string()> source);
     // Lays the text out again under the current paper, keeping the sheet shown where it still is.
+    // Where the shown text's file is (empty for a text without a file): the PDF dialog starts
+    // in its folder with its name, and the printer names its output after it.
+    void SetDocumentPath(std::function<QString()> path) { FDocumentPath = std::move(path); }
     void Refresh();
     // A refresh a moment later, once typing pauses; nothing while the window is hidden.
     void ScheduleRefresh();
@@ -87,4 +90,5 @@ private:
     QLabel* FSheetLabel = nullptr;
     QAction* FHorizontal = nullptr;
     QTimer* FRefreshTimer = nullptr;
+    std::function<QString()> FDocumentPath;
 };

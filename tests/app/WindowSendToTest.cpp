@@ -28,7 +28,7 @@ protected:
 
     QTemporaryDir FData;
     ScopedVariable FDataHome{"XDG_DATA_HOME", FData.path().toStdString()};
-    std::string FLink = FData.filePath("nautilus/scripts/Kotonami.lnk").toStdString();
+    std::string FLink = FData.filePath("nautilus/scripts/Kotonami").toStdString();
 };
 
 TEST_F(WindowSendToTest, RegisteringTwiceLeavesOneLinkAndRemovalAlwaysConfirms)
@@ -43,6 +43,17 @@ TEST_F(WindowSendToTest, RegisteringTwiceLeavesOneLinkAndRemovalAlwaysConfirms)
         EXPECT_EQ(Choose("DeleteSendToItem"),
                   QStringLiteral(u"Kotonamiを 「送る」 から削除しました。"));
     EXPECT_FALSE(std::filesystem::is_symlink(FLink));
+}
+
+TEST_F(WindowSendToTest, TheLinkOfAnEarlierVersionIsReplaced)
+{
+    const std::string old = FLink + ".lnk";
+    std::filesystem::create_directories(std::filesystem::path(old).parent_path());
+    std::filesystem::create_symlink("/bin/true", old);
+    EXPECT_EQ(Choose("CreateSendToItem"), QStringLiteral(u"Kotonamiを 「送る」 に登録しました。"));
+    EXPECT_FALSE(std::filesystem::is_symlink(old));
+    EXPECT_TRUE(std::filesystem::is_symlink(FLink));
+    EXPECT_EQ(EntriesInSendTo(), 1);
 }
 
 TEST_F(WindowSendToTest, FailuresShowTheirTextAndKeepWhatIsThere)

@@ -187,7 +187,15 @@ TEST_F(WindowSettingsTest, EveryKeySurvivesARestartInTheFilesOrder)
                                                "[Chapters]",
                                                "Pattern",
                                                "Visible",
-                                               "Width"};
+                                               "Width",
+                                               "[Find]",
+                                               "MatchCase",
+                                               "RegularExpression",
+                                               "IgnoreWidth",
+                                               "InSelection",
+                                               "Num",
+                                               "[Editor]",
+                                               "Zoom"};
     EXPECT_EQ(Layout(Read(path)), expected);
 
     Start(path);
@@ -331,7 +339,7 @@ TEST_F(WindowSettingsTest, FirstStartQuestionOnlyWhileThereIsNoFile)
                              u"「送る」 に Kotonamiを登録しますか？\n"
                              u"(後から登録することもできます)\n\n"));
     EXPECT_EQ(confirmation, QStringLiteral(u"Kotonamiを 「送る」 に登録しました。"));
-    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("data/nautilus/scripts/Kotonami.lnk")));
+    EXPECT_TRUE(std::filesystem::is_symlink(PathOf("data/nautilus/scripts/Kotonami")));
     EXPECT_TRUE(Checked("SpaceItem")) << "reading went on with the defaults";
     Form.reset(); // ended without closing: nothing written, the question comes again
     question.clear();

@@ -1,0 +1,554 @@
+#include "FindBar.h"
+
+#include "analysis/SettingsStore.h"
+#include "controls/TRichEditEx.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr const char* FindSection = "Find";
+
+// Where a match goes once the matches before it have been replaced.
+qsizetype AfterReplacing(qsizetype position, const std::vector<TextMatch>& matches,
+                         const QStringList& replacements)
+{
+    qsizetype shift = 0;
+    for (std::size_t i = 0; i < matches.size() && matches[i].start < position; ++i) {
+        if (position < matches[i].End())
+            return matches[i].start + shift; // inside a replaced match: its start
+        shift += replacements[static_cast<qsizetype>(i)].size() - matches[i].length;
+    }
+    return position + shift;
+}
+
+} // namespace
+
+FindBar::FindBar(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FindBar"));
+    BuildRows();
+    FRecount = new QTimer(this);
+    FRecount->setSingleShot(true);
+    FRecount->setInterval(300);
+    connect(FRecount, &QTimer::timeout, this, [this] {
+        if (isVisible() && FEditor)
+            ShowCount(TextMatch{}, {});
+    });
+    hide();
+}
+
+void FindBar::BuildRows()
+{
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 2, 0, 0);
+    rows->setSpacing(2);
+    auto* findRow = new QHBoxLayout;
+    FFindField = new QComboBox(this);
+    FFindField->setObjectName(QStringLiteral("FindField"));
+    FFindField->setEditable(true);
+    FFindField->setInsertPolicy(QComboBox::NoInsert);
+    // The last terms are offered in the list, never completed into the term being typed: the
+    // search follows exactly what the writer types.
+    FFindField->setCompleter(nullptr);
+    FFindField->setMinimumContentsLength(20);
+    FFindField->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    FFindField->lineEdit()->setPlaceholderText(QStringLiteral(u"検索"));
+    // The field's keys reach the combo box first, which hands them to its line without filters.
+    FFindField->installEventFilter(this);
+    FFindField->lineEdit()->installEventFilter(this);
+    connect(FFindField, &QComboBox::editTextChanged, this, &FindBar::PatternEdited);
+    auto* previous = new QPushButton(QStringLiteral(u"前へ"), this);
+    auto* next = new QPushButton(QStringLiteral(u"次へ"), this);
+    connect(previous, &QPushButton::clicked, this, &FindBar::FindPrevious);
+    connect(next, &QPushButton::clicked, this, &FindBar::FindNext);
+    findRow->addWidget(FFindField, 1);
+    findRow->addWidget(previous);
+    findRow->addWidget(next);
+    const auto box = [this, findRow](const char* name, const QString& text,
+                                     void (FindBar::*changed)() = &FindBar::OptionChanged) {
+        auto* check = new QCheckBox(text, this);
+        check->setObjectName(QString::fromLatin1(name));
+        connect(check, &QCheckBox::toggled, this, changed);
+        findRow->addWidget(check);
+        return check;
+    };
+    FMatchCase = box("MatchCaseBox", QStringLiteral(u"大文字と小文字を区別"));
+    FRegularExpression = box("RegularExpressionBox", QStringLiteral(u"正規表現"));
+    FIgnoreWidth = box("IgnoreWidthBox", QStringLiteral(u"全角と半角を区別しない"));
+    FInSelection =
+        box("InSelectionBox", QStringLiteral(u"選択範囲内"), &FindBar::InSelectionChanged);
+    FStatus = new QLabel(this);
+    FStatus->setObjectName(QStringLiteral("FindStatus"));
+    findRow->addWidget(FStatus, 1);
+    auto* close = new QPushButton(QStringLiteral(u"×"), this);
+    close->setToolTip(QStringLiteral(u"閉じる"));
+    close->setFlat(true);
+    connect(close, &QPushButton::clicked, this, &FindBar::Close);
+    findRow->addWidget(close);
+    rows->addLayout(findRow);
+
+    FReplaceRow = new QWidget(this);
+    auto* replaceRow = new QHBoxLayout(FReplaceRow);
+    replaceRow->setContentsMargins(0, 0, 0, 0);
+    FReplaceField = new QLineEdit(FReplaceRow);
+    FReplaceField->setObjectName(QStringLiteral("ReplaceField"));
+    FReplaceField->setPlaceholderText(QStringLiteral(u"置換後の文字列"));
+    FReplaceField->installEventFilter(this);
+    auto* replace = new QPushButton(QStringLiteral(u"置換"), FReplaceRow);
+    auto* replaceAll = new QPushButton(QStringLiteral(u"すべて置換"), FReplaceRow);
+    connect(replace, &QPushButton::clicked, this, &FindBar::ReplaceOne);
+    connect(replaceAll, &QPushButton::clicked, this, &FindBar::ReplaceAll);
+    replaceRow->addWidget(FReplaceField, 1);
+    replaceRow->addWidget(replace);
+    replaceRow->addWidget(replaceAll);
+    replaceRow->addStretch(1);
+    rows->addWidget(FReplaceRow);
+    // Tab goes from the find field straight to the replace field.
+    setTabOrder(FFindField, FReplaceField);
+}
+
+void FindBar::SetEditor(TRichEditEx* editor)
+{
+    if (FEditor == editor)
+        return;
+    if (FEditor) {
+        if (!FEditor->extraSelections().isEmpty())
+            FEditor->setExtraSelections({});
+        disconnect(FEditor, nullptr, this, nullptr);
+    }
+    FEditor = editor;
+    FText.reset();
+    FRange = QTextCursor();
+    if (FEditor)
+        connect(FEditor, &TRichEditEx::VScroll, this, &FindBar::HighlightInView);
+    if (isVisible()) {
+        HighlightInView();
+        FRecount->start();
+    }
+}
+
+void FindBar::TextChanged()
+{
+    FText.reset();
+    if (isVisible()) {
+        HighlightInView();
+        FRecount->start();
+    }
+}
+
+void FindBar::OpenFind()
+{
+    Open(false);
+}
+
+void FindBar::OpenReplace()
+{
+    Open(true);
+}
+
+void FindBar::Open(bool replacing)
+{
+    if (!FEditor)
+        return;
+    const QTextCursor selection = FEditor->textCursor();
+    const QString selected = selection.selectedText();
+    if (selection.hasSelection() && !selected.contains(QChar::ParagraphSeparator)) {
+        const QSignalBlocker blocker(FFindField);
+        FFindField->setEditText(selected);
+    } else if (selection.hasSelection()) {
+        FRange = selection; // a selection of lines is what 選択範囲内 searches
+    }
+    FReplaceRow->setVisible(replacing);
+    show();
+    FFindField->setFocus();
+    FFindField->lineEdit()->selectAll();
+    ShowCount(TextMatch{}, {});
+    HighlightInView();
+}
+
+void FindBar::Close()
+{
+    RememberTerm();
+    hide();
+    FStatus->clear();
+    if (FEditor) {
+        FEditor->setExtraSelections({});
+        FEditor->setFocus();
+    }
+}
+
+SearchOptions FindBar::Options() const
+{
+    return {FMatchCase->isChecked(), FRegularExpression->isChecked(), FIgnoreWidth->isChecked(),
+            FInSelection->isChecked()};
+}
+
+TextSearch FindBar::Search() const
+{
+    return TextSearch(FFindField->currentText(), Options());
+}
+
+const SearchedText& FindBar::Searched()
+{
+    if (!FText) {
+        FText.emplace(FEditor->document()->toPlainText());
+        FAll.matches.reset();
+    }
+    return *FText;
+}
+
+const std::vector<TextMatch>& FindBar::AllMatches(const TextSearch& search)
+{
+    const SearchedText& text = Searched();
+    const auto range = Range();
+    const SearchOptions options = Options();
+    const QString term = FFindField->currentText();
+    if (!FAll.matches || FAll.term != term || FAll.range != range ||
+        FAll.options.matchCase != options.matchCase ||
+        FAll.options.regularExpression != options.regularExpression ||
+        FAll.options.ignoreWidth != options.ignoreWidth) {
+        FAll.matches = search.FindAll(text, range.first, range.second);
+        FAll.term = term;
+        FAll.range = range;
+        FAll.options = options;
+    }
+    return *FAll.matches;
+}
+
+std::pair<qsizetype, qsizetype> FindBar::Range()
+{
+    if (FInSelection->isChecked() && !FRange.isNull() && FRange.hasSelection())
+        return {FRange.selectionStart(), FRange.selectionEnd()};
+    return {0, Searched().Text().size()};
+}
+
+// The selection at the moment 選択範囲内 is ticked is the range; it moves with the edits.
+void FindBar::TakeRange()
+{
+    if (FEditor && FInSelection->isChecked() && FEditor->textCursor().hasSelection())
+        FRange = FEditor->textCursor();
+}
+
+void FindBar::PatternEdited()
+{
+    if (isVisible())
+        Find(true, true);
+}
+
+// The selection at the moment 選択範囲内 is ticked is the range searched.
+void FindBar::InSelectionChanged()
+{
+    TakeRange();
+    OptionChanged();
+}
+
+void FindBar::OptionChanged()
+{
+    if (isVisible() && !FFindField->currentText().isEmpty())
+        Find(true, true);
+}
+
+void FindBar::FindNext()
+{
+    if (!isVisible())
+        Open(false);
+    RememberTerm();
+    Find(true, false);
+}
+
+void FindBar::FindPrevious()
+{
+    if (!isVisible())
+        Open(false);
+    RememberTerm();
+    Find(false, false);
+}
+
+// From the caret on (typing a term keeps the match where it started), or past the match shown;
+// at the end of the range the search goes on from its start and says so.
+void FindBar::Find(bool forward, bool fromSelectionStart)
+{
+    if (!FEditor)
+        return;
+    const TextSearch search = Search();
+    if (search.IsEmpty() || !search.IsValid()) {
+        ShowCount({}, {});
+        HighlightInView();
+        return;
+    }
+    const SearchedText& text = Searched();
+    const auto [begin, end] = Range();
+    const QTextCursor caret = FEditor->textCursor();
+    const bool rangeShown = caret.selectionStart() == begin && caret.selectionEnd() == end;
+    TextMatch match;
+    bool wrapped = false;
+    if (forward) {
+        const qsizetype from = rangeShown           ? begin
+                               : fromSelectionStart ? caret.selectionStart()
+                                                    : caret.selectionEnd();
+        match = search.FindNext(text, from, begin, end);
+        if (!match.Found() && from > begin) {
+            match = search.FindNext(text, begin, begin, end);
+            wrapped = match.Found();
+        }
+    } else {
+        const qsizetype before = rangeShown ? end : caret.selectionStart();
+        match = search.FindPrevious(text, before, begin, end);
+        if (!match.Found() && before < end) {
+            match = search.FindPrevious(text, end, begin, end);
+            wrapped = match.Found();
+        }
+    }
+    if (match.Found())
+        SelectMatch(match);
+    ShowCount(match, !wrapped ? QString()
+                     : forward ? QStringLiteral(u"末尾に達したので先頭から検索しました")
+                               : QStringLiteral(u"先頭に達したので末尾から検索しました"));
+    HighlightInView();
+}
+
+// The match is selected with the caret at its end and its line in view.
+void FindBar::SelectMatch(const TextMatch& match)
+{
+    QTextCursor cursor = FEditor->textCursor();
+    cursor.setPosition(static_cast<int>(match.start));
+    cursor.setPosition(static_cast<int>(match.End()), QTextCursor::KeepAnchor);
+    FEditor->setTextCursor(cursor);
+    FEditor->ensureCursorVisible();
+}
+
+// "N 件中 M 件目" for the match shown, the number of matches alone without one, and the note.
+void FindBar::ShowCount(const TextMatch& current, const QString& note)
+{
+    if (!FEditor)
+        return;
+    const TextSearch search = Search();
+    if (search.IsEmpty()) {
+        ShowStatus({}, false);
+        return;
+    }
+    if (!search.IsValid()) {
+        ShowStatus(QStringLiteral(u"正規表現が正しくありません: ") + search.ErrorText(), true);
+        return;
+    }
+    const auto [begin, end] = Range();
+    TextMatch shown = current;
+    if (!shown.Found()) {
+        // The selection, when it is a match, is the one shown.
+        const QTextCursor caret = FEditor->textCursor();
+        const TextMatch atCaret = search.FindNext(Searched(), caret.selectionStart(), begin, end);
+        if (caret.hasSelection() && atCaret.start == caret.selectionStart() &&
+            atCaret.End() == caret.selectionEnd())
+            shown = atCaret;
+    }
+    const std::vector<TextMatch>& all = AllMatches(search);
+    const auto count = static_cast<qsizetype>(all.size());
+    const auto before =
+        std::lower_bound(all.begin(), all.end(), shown.start,
+                         [](const TextMatch& match, qsizetype at) { return match.start < at; }) -
+        all.begin();
+    if (count == 0) {
+        ShowStatus(QStringLiteral(u"見つかりません"), true);
+        return;
+    }
+    QString text = shown.Found() ? QStringLiteral(u"%1 件中 %2 件目").arg(count).arg(before + 1)
+                                 : QStringLiteral(u"%1 件").arg(count);
+    if (!note.isEmpty())
+        text += QStringLiteral(u"（") + note + QStringLiteral(u"）");
+    ShowStatus(text, false);
+}
+
+// A failure shows in the field's colour as well as in words.
+void FindBar::ShowStatus(const QString& text, bool failed)
+{
+    FStatus->setText(text);
+    FFindField->lineEdit()->setStyleSheet(
+        failed ? QStringLiteral("QLineEdit { background: #ffd0d0; color: black; }") : QString());
+}
+
+// Only the lines in view are searched for the marks, so a long text costs no more than a short.
+void FindBar::HighlightInView()
+{
+    if (!FEditor)
+        return;
+    QList<QTextEdit::ExtraSelection> marks;
+    const TextSearch search = Search();
+    if (isVisible() && !search.IsEmpty() && search.IsValid()) {
+        const int height = FEditor->viewport()->height();
+        QTextBlock block = FEditor->FirstVisibleBlock();
+        const qsizetype viewStart = block.isValid() ? block.position() : 0;
+        QString shown;
+        for (; block.isValid() && FEditor->BlockTop(block) < height; block = block.next()) {
+            shown += block.text();
+            shown += QChar(u'\n');
+        }
+        const SearchedText piece(shown);
+        const auto [begin, end] = Range();
+        QTextCharFormat format;
+        format.setBackground(QColor(0xff, 0xe0, 0x60));
+        format.setForeground(Qt::black);
+        const qsizetype last = FEditor->document()->characterCount() - 1;
+        for (const TextMatch& match :
+             search.FindAll(piece, std::max<qsizetype>(0, begin - viewStart),
+                            std::clamp<qsizetype>(end, viewStart, last) - viewStart)) {
+            QTextEdit::ExtraSelection mark;
+            mark.cursor = QTextCursor(FEditor->document());
+            mark.cursor.setPosition(static_cast<int>(viewStart + match.start));
+            mark.cursor.setPosition(static_cast<int>(viewStart + match.End()),
+                                    QTextCursor::KeepAnchor);
+            mark.format = format;
+            marks << mark;
+        }
+    }
+    FEditor->setExtraSelections(marks);
+}
+
+void FindBar::ReplaceOne()
+{
+    if (!FEditor)
+        return;
+    RememberTerm();
+    const TextSearch search = Search();
+    if (search.IsEmpty() || !search.IsValid())
+        return;
+    const auto [begin, end] = Range();
+    QTextCursor caret = FEditor->textCursor();
+    const TextMatch match = search.FindNext(Searched(), caret.selectionStart(), begin, end);
+    if (caret.hasSelection() && match.start == caret.selectionStart() &&
+        match.End() == caret.selectionEnd()) {
+        const QString replacement = search.Replacement(Searched(), match, FReplaceField->text());
+        caret.insertText(replacement);
+        FEditor->setTextCursor(caret);
+        FText.reset();
+    }
+    Find(true, false);
+}
+
+// One edit block, from the last match to the first so that the places found stay right: one
+// undo takes it all back, and the figures follow it as they follow any edit.
+void FindBar::ReplaceAll()
+{
+    if (!FEditor)
+        return;
+    RememberTerm();
+    const TextSearch search = Search();
+    if (search.IsEmpty() || !search.IsValid()) {
+        ShowCount({}, {});
+        return;
+    }
+    const SearchedText& text = Searched();
+    const std::vector<TextMatch> matches = AllMatches(search);
+    if (matches.empty()) {
+        ShowStatus(QStringLiteral(u"見つかりません"), true);
+        return;
+    }
+    QStringList replacements;
+    replacements.reserve(static_cast<qsizetype>(matches.size()));
+    for (const TextMatch& match : matches)
+        replacements << search.Replacement(text, match, FReplaceField->text());
+    const qsizetype caretAt =
+        AfterReplacing(FEditor->textCursor().position(), matches, replacements);
+    QTextCursor edit(FEditor->document());
+    edit.beginEditBlock();
+    for (std::size_t i = matches.size(); i-- > 0;) {
+        edit.setPosition(static_cast<int>(matches[i].start));
+        edit.setPosition(static_cast<int>(matches[i].End()), QTextCursor::KeepAnchor);
+        edit.insertText(replacements[static_cast<qsizetype>(i)]);
+    }
+    edit.endEditBlock();
+    FText.reset();
+    QTextCursor caret = FEditor->textCursor();
+    caret.setPosition(static_cast<int>(caretAt));
+    FEditor->setTextCursor(caret);
+    FRecount->stop(); // the number replaced stays in the bar
+    ShowStatus(QStringLiteral(u"%1 件を置換しました").arg(matches.size()), false);
+    HighlightInView();
+}
+
+// The term searched for goes to the top of the field's list; the list keeps the last twenty.
+void FindBar::RememberTerm()
+{
+    const QString term = FFindField->currentText();
+    if (term.isEmpty())
+        return;
+    const QSignalBlocker blocker(FFindField);
+    const int existing = FFindField->findText(term, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (existing == 0)
+        return;
+    if (existing > 0)
+        FFindField->removeItem(existing);
+    FFindField->insertItem(0, term);
+    while (FFindField->count() > HistoryMax)
+        FFindField->removeItem(FFindField->count() - 1);
+    FFindField->setCurrentIndex(0);
+}
+
+bool FindBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->key() == Qt::Key_Escape) {
+        Close();
+        return true;
+    }
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return QWidget::eventFilter(watched, event);
+    if (modifiers == (Qt::ControlModifier | Qt::AltModifier)) {
+        if (FReplaceRow->isVisible())
+            ReplaceAll();
+    } else if (modifiers == Qt::ShiftModifier) {
+        FindPrevious();
+    } else if (watched == FReplaceField) {
+        ReplaceOne();
+    } else {
+        FindNext();
+    }
+    return true;
+}
+
+void FindBar::ReadSettings(SettingsStore& file)
+{
+    const QSignalBlocker blocker(FFindField);
+    for (const auto& [box, key] : {std::pair{FMatchCase, "MatchCase"},
+                                   {FRegularExpression, "RegularExpression"},
+                                   {FIgnoreWidth, "IgnoreWidth"},
+                                   {FInSelection, "InSelection"}}) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(file.ReadBool(FindSection, key, box->isChecked()));
+    }
+    const int count = std::clamp(file.ReadInteger(FindSection, "Num", 0), 0, HistoryMax);
+    FFindField->clear();
+    for (int i = 0; i < count; ++i) {
+        const std::string term = file.ReadString(FindSection, std::to_string(i), {});
+        if (!term.empty())
+            FFindField->addItem(QString::fromStdString(term));
+    }
+    FFindField->setEditText({});
+}
+
+void FindBar::WriteSettings(SettingsStore& file) const
+{
+    file.WriteBool(FindSection, "MatchCase", FMatchCase->isChecked());
+    file.WriteBool(FindSection, "RegularExpression", FRegularExpression->isChecked());
+    file.WriteBool(FindSection, "IgnoreWidth", FIgnoreWidth->isChecked());
+    file.WriteBool(FindSection, "InSelection", FInSelection->isChecked());
+    file.WriteInteger(FindSection, "Num", FFindField->count());
+    for (int i = 0; i < FFindField->count(); ++i)
+        file.WriteString(FindSection, std::to_string(i), FFindField->itemText(i).toStdString());
+}

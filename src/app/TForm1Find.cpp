@@ -1,0 +1,72 @@
+// Finding, replacing and going to a line: the find bar below the editor and the commands of the
+// edit menu that open it.
+
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "app/CommandGuard.h"
+#include "app/FindBar.h"
+#include "controls/TRichEditEx.h"
+
+#include <QBoxLayout>
+#include <QInputDialog>
+#include <QTextBlock>
+
+// The bar stands below the editors, in the tab page; it follows whichever editor is in front.
+void TForm1::SetUpFindBar()
+{
+    FFindBar = new FindBar(ui->TabPage);
+    if (auto* layout = qobject_cast<QBoxLayout*>(ui->TabPage->layout())) {
+        layout->setDirection(QBoxLayout::TopToBottom);
+        layout->addWidget(FFindBar);
+    }
+    FFindBar->SetEditor(Editor());
+    connect(this, &TForm1::FrontEditorChanged, FFindBar, &FindBar::SetEditor);
+    connect(this, &TForm1::FrontTextChanged, FFindBar, &FindBar::TextChanged);
+
+    QAction* find = AddWindowAction("FindItem", QStringLiteral(u"検索(&F)..."),
+                                    {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    QAction* replace = AddWindowAction("ReplaceItem", QStringLiteral(u"置換(&R)..."),
+                                       {QKeySequence(Qt::CTRL | Qt::Key_H)});
+    QAction* next = AddWindowAction("FindNextItem", QStringLiteral(u"次を検索(&N)"),
+                                    {QKeySequence(Qt::Key_F3)});
+    QAction* previous = AddWindowAction("FindPreviousItem", QStringLiteral(u"前を検索(&V)"),
+                                        {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
+    QAction* goToLine = AddWindowAction("GoToLineItem", QStringLiteral(u"指定行へ移動(&G)..."),
+                                        {QKeySequence(Qt::CTRL | Qt::Key_G)});
+    connect(find, &QAction::triggered, FFindBar, &FindBar::OpenFind);
+    connect(replace, &QAction::triggered, FFindBar, &FindBar::OpenReplace);
+    connect(next, &QAction::triggered, FFindBar, &FindBar::FindNext);
+    connect(previous, &QAction::triggered, FFindBar, &FindBar::FindPrevious);
+    ConnectCommand(goToLine, &QAction::triggered, this, &TForm1::GoToLineItemClick);
+    ui->Edit1->addSeparator();
+    ui->Edit1->addActions({find, replace, next, previous, goToLine});
+}
+
+// The number asked for is the one the gutter shows: a logical line, or a display line when
+// lines are counted as displayed. The line comes to the middle of the text area.
+void TForm1::GoToLineItemClick()
+{
+    TRichEditEx* editor = Editor();
+    const bool displayLines = ui->AppearanceLineItem->isChecked();
+    const int lines = displayLines ? editor->GetLineCount() : editor->document()->blockCount();
+    const int current =
+        displayLines ? editor->GetCaretLineColumn().second : editor->textCursor().blockNumber() + 1;
+    bool accepted = false;
+    const int line = QInputDialog::getInt(this, QStringLiteral(u"指定行へ移動"),
+                                          QStringLiteral(u"行番号 (1 - %1):").arg(lines), current,
+                                          1, lines, 1, &accepted);
+    if (!accepted)
+        return;
+    QTextCursor cursor = editor->textCursor();
+    if (displayLines) {
+        const QTextBlock block = editor->document()->findBlockByLineNumber(line - 1);
+        const QTextLine shown = block.layout()->lineAt(line - 1 - block.firstLineNumber());
+        cursor.setPosition(block.position() + (shown.isValid() ? shown.textStart() : 0));
+    } else {
+        cursor.setPosition(editor->document()->findBlockByNumber(line - 1).position());
+    }
+    editor->setTextCursor(cursor);
+    editor->centerCursor();
+    editor->setFocus();
+}
