@@ -133,10 +133,18 @@ private:
     std::size_t FLimit = None;
 };
 
+// The marks one pass removes: the editorial notes first, then in the text without them the ruby
+// readings and their base marks, so that a mark inside a note never pairs with one outside it.
+enum class Marks
+{
+    Notes,
+    Readings
+};
+
 class Pass
 {
 public:
-    explicit Pass(std::string_view text) : FText(text) {}
+    Pass(std::string_view text, Marks marks) : FText(text), FMarks(marks) {}
 
     // The text with one pass of removals; `residual` tells whether a mark character was kept or
     // two characters were joined into one, so that another pass might remove more.
@@ -156,6 +164,7 @@ private:
     std::size_t AtBaseMark(std::size_t p, std::size_t length);
 
     std::string_view FText;
+    Marks FMarks;
     std::string FOut;
     std::size_t FCopied = 0;
     std::size_t FEmphasisClose = None; // where the 》》 of an open 《《 stands
@@ -306,13 +315,14 @@ std::string Pass::Run(bool& residual)
         if (p == None)
             break;
         const ShiftJis::Character c = ShiftJis::CharacterAt(FText, p);
-        if (c.IsSingleByte(HalfBaseMark))
+        const bool readings = FMarks == Marks::Readings;
+        if (readings && c.IsSingleByte(HalfBaseMark))
             position = AtBaseMark(p, 1);
-        else if (c.code == BaseMark)
+        else if (readings && c.code == BaseMark)
             position = AtBaseMark(p, 2);
-        else if (c.code == OpenReading)
+        else if (readings && c.code == OpenReading)
             position = AtReading(p);
-        else if (c.code == OpenBracket)
+        else if (!readings && c.code == OpenBracket)
             position = AtBracket(p);
         else
             position = p + c.length;
@@ -331,19 +341,35 @@ bool MayHoldRubyOrNotes(std::string_view text) noexcept
     return NextMark(text, 0, known) != None;
 }
 
-std::string TextAsRead(std::string_view text)
+namespace {
+
+// Removing a mark may join characters into a new one (a kept ［ before a ＃); passes repeat until
+// nothing more of their kind goes.
+std::string RemoveAll(std::string current, Marks marks)
 {
-    if (!MayHoldRubyOrNotes(text))
-        return std::string(text);
-    bool residual = false;
-    std::string current = Pass(text).Run(residual);
-    // Removing a mark may join characters into a new one (a kept ［ before a ＃); passes repeat
-    // until nothing more goes, so that the result reads the same when filtered again.
+    bool residual = true;
     while (residual) {
-        std::string next = Pass(current).Run(residual);
+        std::string next = Pass(current, marks).Run(residual);
         if (next.size() == current.size())
             break;
         current = std::move(next);
     }
     return current;
+}
+
+} // namespace
+
+std::string TextAsRead(std::string_view text)
+{
+    if (!MayHoldRubyOrNotes(text))
+        return std::string(text);
+    // A reading taken out may leave a new note behind (［《よみ》＃…］), and the notes taken out a
+    // new reading: both kinds go again until the text reads the same when filtered again.
+    std::string current(text);
+    for (;;) {
+        std::string next = RemoveAll(RemoveAll(current, Marks::Notes), Marks::Readings);
+        if (next.size() == current.size())
+            return next;
+        current = std::move(next);
+    }
 }

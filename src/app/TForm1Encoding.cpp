@@ -123,7 +123,8 @@ TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& pat
         if (guess.notUtf8)
             QMessageBox::information(
                 this, QStringLiteral("Kotonami"),
-                QStringLiteral(u"「%1」は UTF-8 として正しくないため、Shift-JIS として開きます。")
+                QStringLiteral(u"「%1」には UTF-8 "
+                               u"として正しくないバイトがあります。その箇所を〓として開きます。")
                     .arg(QFile::decodeName(QByteArray::fromStdString(path))));
         encoding = guess.encoding;
     }
@@ -277,7 +278,7 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
                               const Document& sourceDocument)
 {
     std::u16string text = Cp932::Decode(rewritten, Cp932::LineBreaks::Convert);
-    RestoreGetaMarks(text, View(source));
+    RestoreGetaMarks(text, View(source), sourceDocument.Encoding);
     Editor()->setPlainText(FromUtf16(text));
     if (Document* document = Documents().Item(FCurrentIndex)) {
         document->Encoding = sourceDocument.Encoding;

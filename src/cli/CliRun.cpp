@@ -75,7 +75,7 @@ std::string LoadText(const std::string& name, std::optional<TextEncoding> encodi
     if (!encoding) {
         const EncodingGuess guess = DetectEncoding(bytes);
         if (guess.notUtf8)
-            Notify(errors, name, "UTF-8 として正しくないため、Shift-JIS として読みました");
+            Notify(errors, name, "UTF-8 として正しくないバイトを〓として読みました");
         chosen = guess.encoding;
     } else if (chosen == TextEncoding::Utf16Le && bytes.starts_with("\xFE\xFF"))
         chosen = TextEncoding::Utf16Be;

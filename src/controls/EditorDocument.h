@@ -65,7 +65,8 @@ public:
     std::int64_t SizeIn(TextEncoding encoding, LineBreak lineBreak, bool endsWithBreak,
                         const QTextCursor* selection = nullptr);
     // Keeps the lines' sizes in `encoding` from the next count on (none for Shift-JIS): told
-    // before a text is loaded, the first count is the only one.
+    // before a text is loaded, the first count is the only one. The counts take the text's byte
+    // escapes as that encoding's: bytes of a Shift-JIS text, one 〓 per unit of any other.
     void MeasureSizesIn(TextEncoding encoding);
 
 private:
@@ -92,6 +93,6 @@ private:
     CountOptions FOptions;
     WordCharacterSet FWords;
     std::unique_ptr<LineWordCounter> FLineWords;       // under FWords
-    TextEncoding FMeasuredIn = TextEncoding::ShiftJis; // the lines' encodedBytes; none for this
+    TextEncoding FMeasuredIn = TextEncoding::ShiftJis; // the text's encoding, for sizes and counts
     LineSums FSums;
 };
