@@ -121,6 +121,30 @@ bool CanReplace(const std::string& target)
     return !S_ISDIR(info.st_mode) && ::access(target.c_str(), W_OK) == 0;
 }
 
+// A FIFO or a device: what is written goes to its reader, and the node itself must stay.
+bool IsSpecialFile(const std::string& target) noexcept
+{
+    struct stat info
+    {
+    };
+    return ::stat(target.c_str(), &info) == 0 &&
+           (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode));
+}
+
+// Writes into a FIFO or device as it is. A FIFO without a reader is refused at once rather than
+// waited on.
+void WriteThrough(const std::string& target, std::string_view bytes)
+{
+    FileHandle file(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.IsOpen())
+        throw EFile("Couldn't open file.");
+    const int flags = ::fcntl(file.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw EFile("Couldn't open file.");
+    if (!WriteAll(file.Get(), bytes) || !file.Close())
+        throw EFile("Couldn't write to file.");
+}
+
 void SyncFolder(const std::string& folder) noexcept
 {
     FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -210,6 +234,10 @@ std::string ReadFileBytes(const std::string& path)
 void WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
     const std::string target = ResolveSaveTarget(path);
+    if (IsSpecialFile(target)) {
+        WriteThrough(target, bytes);
+        return;
+    }
     if (target.empty() || !CanReplace(target))
         throw EFile("Couldn't open file.");
     const std::string folder = FolderPart(target);

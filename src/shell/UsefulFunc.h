@@ -20,8 +20,9 @@ std::string FileNamePart(std::string_view path);
 std::string ReadFileBytes(const std::string& path);
 
 // Replaces the file with `bytes` atomically (temporary file in the same folder, then rename),
-// keeping the old file's permissions. A failure leaves the old file intact and throws EFile
-// "Couldn't open file." or "Couldn't write to file.".
+// keeping the old file's permissions; through a symbolic link, the file it points at. A FIFO or
+// device is written into, never replaced (a FIFO without a reader is refused). A failure leaves
+// the old file intact and throws EFile "Couldn't open file." or "Couldn't write to file.".
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Ids of the per-user folders the program may ask for; the values are the shell's classic ids.
