@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -112,10 +113,10 @@ void TForm1::ShowEncoding()
 
 // Reads the file for the document in the given encoding, or in the one its bytes show: a
 // Shift-JIS file as its bytes, which keep their line rule, a file of another encoding decoded.
-// Throws Exception("ﾌｧｲﾙ %s は開けません").
+// Throws Exception("ﾌｧｲﾙ %s は開けません"), or one naming the file when it does not fit in memory.
 TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& path,
                                       std::optional<TextEncoding> encoding)
-{
+try {
     FileText read;
     read.shiftJis = UsefulFunc::ReadFileBytes(path);
     if (!encoding) {
@@ -142,6 +143,9 @@ TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& pat
     document.FileEndsWithBreak = decoded.endsWithBreak;
     read.decoded = std::move(decoded.text);
     return read;
+} catch (const std::bad_alloc&) {
+    // Nothing is opened; what was taken goes back with the unwinding.
+    throw Exception("ﾌｧｲﾙ " + path + " はメモリに収まらないため開けません");
 }
 
 // Puts a freshly read file into the tab's text, which the editor shows, so that only the lines in

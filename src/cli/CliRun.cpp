@@ -14,6 +14,7 @@
 
 #include <clocale>
 #include <langinfo.h>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -45,18 +46,6 @@ void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
     settings.paper.Tab = overrides.tab.value_or(settings.paper.Tab);
 }
 
-std::string ReadStandardInput()
-{
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(stdin))
-        throw Exception("ﾌｧｲﾙ - は開けません");
-    return bytes;
-}
-
 // The FILE in the Shift-JIS form the counts work on; `missing` how many of its characters have
 // no Shift-JIS form and were counted as 〓.
 void Notify(std::FILE* errors, const std::string& name, const std::string& utf8Message)
@@ -70,7 +59,9 @@ void Notify(std::FILE* errors, const std::string& name, const std::string& utf8M
 std::string LoadText(const std::string& name, std::optional<TextEncoding> encoding,
                      std::size_t& missing, std::FILE* errors)
 {
-    std::string bytes = name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name);
+    // Reading stops at the first NUL, where the text ends: /dev/zero is an empty text.
+    const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+    std::string bytes = UsefulFunc::ReadTextBytes(name, utf16);
     TextEncoding chosen = encoding.value_or(TextEncoding::ShiftJis);
     if (!encoding) {
         const EncodingGuess guess = DetectEncoding(bytes);
@@ -192,6 +183,9 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
                            " 文字はシフトJISで表せないため〓として数えました");
         } catch (const Exception& e) {
             std::fprintf(errors, "kotonami-count: %s\n", e.what());
+            failed = true;
+        } catch (const std::bad_alloc&) {
+            Notify(errors, name, "メモリに収まらないため読めません");
             failed = true;
         }
     }

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,13 @@ int main(int argc, char** argv)
         return UsageFailure(e.what());
     }
     bool failed = false;
-    const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
-    RunAnalyses(options, settings, texts, stdout);
+    try {
+        const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
+        RunAnalyses(options, settings, texts, stdout);
+    } catch (const std::bad_alloc&) {
+        std::fputs("kotonami-count: メモリが足りません\n", stderr);
+        Finish(1);
+        return 1;
+    }
     return Finish(failed ? 1 : 0);
 }

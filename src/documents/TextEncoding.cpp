@@ -329,7 +329,11 @@ std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding)
     std::string().swap(bytes); // the file's bytes are no longer needed
     const std::size_t missing =
         Cp932::EncodeForCounting(text, form, Cp932::LineBreaks::Convert, Cp932::Escapes::Geta);
-    bytes = std::move(form);
+    // A NUL ends the text, as in a Shift-JIS file.
+    if (FinishCrLfForm(form))
+        bytes = std::move(form);
+    else
+        TextLines::AppendWithCrLf(form, bytes);
     return missing;
 }
 

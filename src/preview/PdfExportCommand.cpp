@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -111,17 +112,19 @@ int RunPdfExportCommand(int argc, char** argv)
         excludeRuby = file.ReadBool("Setting", "ExcludeRuby", false);
     }
 
-    Document document;
     try {
+        Document document;
         document.LoadFromFile(request->input);
+        const ManuscriptLayout layout(paper, ReadingText(document.GetText(), excludeRuby));
+        const SheetStyle style{!request->horizontal, PreviewFamily(preview, QFont().family())};
+        QString error;
+        if (WriteManuscriptPdf(QFile::decodeName(request->output.c_str()), layout, style,
+                               PdfPaper::B4, {}, error) != OutputResult::Written)
+            return Fail(1, error.toStdString());
     } catch (const Exception& error) {
         return Fail(1, error.what());
+    } catch (const std::bad_alloc&) {
+        return Fail(1, request->input + ": メモリに収まらないため読めません");
     }
-    const ManuscriptLayout layout(paper, ReadingText(document.GetText(), excludeRuby));
-    const SheetStyle style{!request->horizontal, PreviewFamily(preview, QFont().family())};
-    QString error;
-    if (WriteManuscriptPdf(QFile::decodeName(request->output.c_str()), layout, style, PdfPaper::B4,
-                           {}, error) != OutputResult::Written)
-        return Fail(1, error.toStdString());
     return 0;
 }

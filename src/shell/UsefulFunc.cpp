@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -229,6 +230,65 @@ std::string ReadFileBytes(const std::string& path)
             return bytes;
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
+}
+
+namespace {
+
+// Where the first NUL character of `bytes` ends, looking from `from` on: after a NUL byte, or in
+// UTF-16 after a NUL unit (two zero bytes at an even offset); npos when there is none.
+std::size_t NulEnd(std::string_view bytes, std::size_t from, bool utf16) noexcept
+{
+    if (!utf16) {
+        const std::size_t at = bytes.find('\0', from);
+        return at == std::string_view::npos ? at : at + 1;
+    }
+    for (std::size_t at = from & ~std::size_t{1}; at + 1 < bytes.size(); at += 2)
+        if (bytes[at] == 0 && bytes[at + 1] == 0)
+            return at + 2;
+    return std::string_view::npos;
+}
+
+} // namespace
+
+std::string ReadTextBytes(const std::string& path, bool utf16)
+{
+    const auto fail = [&path]() { return Exception("ﾌｧｲﾙ " + path + " は開けません"); };
+    const bool standardInput = path == "-";
+    FileHandle file(standardInput ? ::dup(STDIN_FILENO)
+                                  : ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info
+    {
+    };
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode))
+        throw fail();
+    std::string bytes;
+    // Two bytes to spare: a text gets the CR LF of its last line in place.
+    if (S_ISREG(info.st_mode) && info.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.st_size) + 2);
+    std::size_t used = 0;
+    for (;;) {
+        if (bytes.size() - used < 65536)
+            bytes.resize(std::max<std::size_t>(used + 65536, bytes.capacity()));
+        const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw fail();
+        if (got == 0)
+            break;
+        const std::size_t from = used;
+        used += static_cast<std::size_t>(got);
+        const bool wide = utf16 || (used >= 2 && (std::string_view(bytes.data(), 2) == "\xFF\xFE" ||
+                                                  std::string_view(bytes.data(), 2) == "\xFE\xFF"));
+        const std::size_t end =
+            NulEnd(std::string_view(bytes.data(), used), from > 0 ? from - 1 : 0, wide);
+        if (end != std::string_view::npos) {
+            used = end;
+            break;
+        }
+    }
+    bytes.resize(used);
+    return bytes;
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes)

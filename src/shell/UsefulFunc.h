@@ -19,6 +19,12 @@ std::string FileNamePart(std::string_view path);
 // Reads a whole file as bytes; throws Exception("ﾌｧｲﾙ %s は開けません") when it cannot.
 std::string ReadFileBytes(const std::string& path);
 
+// Reads a text to be counted ("-": standard input) up to and with its first NUL character, which
+// ends a text: a NUL byte, or a NUL unit in a text that begins with a UTF-16 byte-order mark (or
+// any when `utf16`). So an endless source such as /dev/zero gives a short text. Throws as
+// ReadFileBytes.
+std::string ReadTextBytes(const std::string& path, bool utf16 = false);
+
 // Replaces the file with `bytes` atomically (temporary file in the same folder, then rename),
 // keeping the old file's permissions; through a symbolic link, the file it points at. A FIFO or
 // device is written into, never replaced (a FIFO without a reader is refused). A failure leaves
