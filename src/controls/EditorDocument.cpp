@@ -424,12 +424,13 @@ std::int64_t EditorDocument::SizeIn(TextEncoding encoding, LineBreak lineBreak, 
     MeasureSizesIn(encoding);
     if (!FCounting)
         CountAnew(FOptions, FWords);
-    if (encoding == TextEncoding::ShiftJis)
-        return 0;
     const TextSpan span = selection ? SelectionSpan(*selection) : FSums.Range(0, FSums.Count());
     const std::int64_t mark = EncodedSize({}, encoding, lineBreak, true);
     const std::int64_t lineBreakSize = EncodedSize(u"\n", encoding, lineBreak, true) - mark;
-    std::int64_t size = span.encodedBytes + span.breaks * lineBreakSize;
+    // The lines of a Shift-JIS text are their bytes, which the counts measure with CR LF.
+    const std::int64_t lines =
+        encoding == TextEncoding::ShiftJis ? span.bytes - 2 * span.breaks : span.encodedBytes;
+    std::int64_t size = lines + span.breaks * lineBreakSize;
     if (selection)
         return size;
     // A file without a final break keeps none: the empty line after the last break goes.

@@ -58,7 +58,7 @@ public:
     TextStatistics SelectionStatistics(const QTextCursor& cursor, const CountOptions& options,
                                        const WordCharacterSet& words);
 
-    // The bytes of the text saved in `encoding` (not Shift-JIS) with `lineBreak`, the final break
+    // The bytes of the text saved in `encoding` with `lineBreak`, the final break
     // dropped unless `endsWithBreak`, or of the selection of `selection` (no mark, every break).
     // Each line's size is kept with its figures and follows the edits, so that it costs the same
     // for every length of text.

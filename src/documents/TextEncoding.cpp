@@ -2,6 +2,7 @@
 
 #include "analysis/ByteEscape.h"
 #include "analysis/Cp932Codec.h"
+#include "analysis/ShiftJis.h"
 #include "analysis/Utf8.h"
 #include "shell/CharsetGuess.h"
 #include "shell/EucJp.h"
@@ -269,17 +270,69 @@ EncodingGuess DetectEncoding(std::string_view bytes)
     return {TextEncoding::ShiftJis};
 }
 
+const char* LineBreakName(LineBreak lineBreak) noexcept
+{
+    switch (lineBreak) {
+    case LineBreak::CrLf:
+        return "CR+LF";
+    case LineBreak::Lf:
+        return "LF";
+    case LineBreak::Cr:
+        return "CR";
+    }
+    return "CR+LF";
+}
+
 DecodedText DecodeText(std::string_view bytes, TextEncoding encoding)
 {
     return NormalizeBreaks(DecodeRaw(bytes, encoding));
 }
 
+FileBreaks ShiftJisBreaks(std::string_view bytes) noexcept
+{
+    const std::string_view text = TextLines::BeforeNul(bytes);
+    FileBreaks breaks;
+    const std::size_t at = text.find_first_of("\r\n");
+    if (at != std::string_view::npos)
+        breaks.lineBreak = text[at] == '\n'                               ? LineBreak::Lf
+                           : at + 1 < text.size() && text[at + 1] == '\n' ? LineBreak::CrLf
+                                                                          : LineBreak::Cr;
+    breaks.endsWithBreak = text.empty() || text.back() == '\n' || text.back() == '\r';
+    return breaks;
+}
+
+std::string WithShiftJisBreaks(std::string text, LineBreak lineBreak, bool endsWithBreak)
+{
+    const bool last = text.ends_with("\r\n");
+    if (lineBreak != LineBreak::CrLf) {
+        // Only a CR that begins a character joins the LF after it: a lead byte may take a CR as
+        // its second byte.
+        const char brk = lineBreak == LineBreak::Lf ? '\n' : '\r';
+        std::string out;
+        out.reserve(text.size());
+        for (std::size_t p = 0; p < text.size();) {
+            const ShiftJis::Character c = ShiftJis::CharacterAt(text, p);
+            if (c.IsSingleByte(ShiftJis::CR) && p + 1 < text.size() && text[p + 1] == '\n') {
+                out.push_back(brk);
+                p += 2;
+                continue;
+            }
+            out.append(text, p, c.length);
+            p += c.length;
+        }
+        text = std::move(out);
+    }
+    if (last && !endsWithBreak)
+        text.resize(text.size() - (lineBreak == LineBreak::CrLf ? 2 : 1));
+    return text;
+}
+
 bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineBreak,
                 bool endsWithBreak, std::string& out)
 {
-    if (encoding == TextEncoding::ShiftJis)
-        return Cp932::Encode(text, out, Cp932::LineBreaks::Convert);
     const std::u16string broken = WithBreaks(text, lineBreak, endsWithBreak);
+    if (encoding == TextEncoding::ShiftJis)
+        return Cp932::Encode(broken, out);
     switch (encoding) {
     case TextEncoding::Utf8Bom:
         out += Utf8Mark;

@@ -30,8 +30,13 @@ enum class LineBreak
     Cr
 };
 
+inline constexpr LineBreak AllLineBreaks[] = {LineBreak::CrLf, LineBreak::Lf, LineBreak::Cr};
+
 // "Shift-JIS", "UTF-8", "UTF-8 (BOM)", "UTF-16LE", "UTF-16BE", "EUC-JP".
 const char* EncodingName(TextEncoding encoding) noexcept;
+
+// "CR+LF", "LF", "CR".
+const char* LineBreakName(LineBreak lineBreak) noexcept;
 
 struct EncodingGuess
 {
@@ -60,9 +65,22 @@ struct DecodedText
 // skipped; a NUL is kept as an escape.
 DecodedText DecodeText(std::string_view bytes, TextEncoding encoding);
 
-// The bytes of a file in `encoding` for a text whose lines end in LF or U+2029. Shift-JIS writes
-// every break as CR LF; the others write `lineBreak` and drop the final break when the file had
-// none. Returns false when some character had no form in the encoding and was written as "?".
+// How a Shift-JIS file breaks its lines: its first break (CR LF, the program's own, for a file
+// with none) and whether its text (up to a NUL) ends with one; an empty file counts as ending so.
+struct FileBreaks
+{
+    LineBreak lineBreak = LineBreak::CrLf;
+    bool endsWithBreak = true;
+};
+FileBreaks ShiftJisBreaks(std::string_view bytes) noexcept;
+
+// A Shift-JIS text whose lines are joined by CR LF, with `lineBreak` between its lines instead and
+// its final break dropped unless `endsWithBreak`: the bytes of its file.
+std::string WithShiftJisBreaks(std::string text, LineBreak lineBreak, bool endsWithBreak);
+
+// The bytes of a file in `encoding` for a text whose lines end in LF or U+2029: each break written
+// as `lineBreak`, the final one dropped when the file had none. Returns false when some character
+// had no form in the encoding and was written as "?".
 bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineBreak,
                 bool endsWithBreak, std::string& out);
 
