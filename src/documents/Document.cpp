@@ -106,6 +106,14 @@ void DocumentList::Remove(int index)
     FCursor = -1;
 }
 
+int DocumentList::IndexOfFile(const std::string& path) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (UsefulFunc::IsSameFile(FDocuments[static_cast<std::size_t>(i)]->FileName, path))
+            return i;
+    return -1;
+}
+
 Document* DocumentList::First()
 {
     FCursor = Count() > 0 ? 0 : -1;

@@ -185,6 +185,19 @@ bool IsFileReadable(std::string_view name)
     return file.IsOpen() && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool IsSameFile(const std::string& a, const std::string& b) noexcept
+{
+    struct stat first
+    {
+    };
+    struct stat second
+    {
+    };
+    return !a.empty() && !b.empty() && ::stat(a.c_str(), &first) == 0 &&
+           ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 std::string FileNamePart(std::string_view path)
 {
     const auto slash = path.rfind('/');

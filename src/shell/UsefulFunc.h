@@ -13,6 +13,10 @@ std::string ExactPathName(std::string_view name);
 // True when the path is a regular file that opens for reading (not a folder, pipe or device).
 bool IsFileReadable(std::string_view name);
 
+// True when both paths name one existing file (the same device and inode), however they are
+// spelt: through links, relative parts or other names of the same file.
+bool IsSameFile(const std::string& a, const std::string& b) noexcept;
+
 // The file-name part of a path: what follows the last "/".
 std::string FileNamePart(std::string_view path);
 

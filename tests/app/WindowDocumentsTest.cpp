@@ -299,11 +299,12 @@ TEST_F(WindowTest, CloseAllStopsAtACancel)
     EXPECT_EQ(Tabs()->tabText(0), "a.txt");
 }
 
-TEST_F(WindowTest, StartUpOpensTheNamedFilesAndSkipsMissingOnes)
+TEST_F(WindowTest, StartUpOpensTheNamedFilesAndNamesMissingOnes)
 {
     const std::string a = Write("a.txt", "A");
     const std::string b = Write("b.txt", "B");
     Form = std::make_unique<TForm1>();
+    ModalCatcher<QMessageBox> missing([](QMessageBox* box) { box->accept(); });
     Form->StartUp({a, PathOf("missing.txt"), b});
     Show();
     ASSERT_EQ(Tabs()->count(), 2);
@@ -317,6 +318,7 @@ TEST_F(WindowTest, StartUpOpensTheNamedFilesAndSkipsMissingOnes)
     Form->StartUp({a, PathOf("missing.txt")});
     EXPECT_EQ(Tabs()->count(), 1);
     EXPECT_EQ(Tabs()->tabText(0), "a.txt");
+    EXPECT_EQ(missing.Count(), 2); // one message for each start
 }
 
 // The files named at start open once the window is on the screen.
