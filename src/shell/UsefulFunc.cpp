@@ -204,47 +204,6 @@ std::string FileNamePart(std::string_view path)
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-std::string ReadFileBytes(const std::string& path)
-{
-    const auto fail = [&path]() { return Exception("ﾌｧｲﾙ " + path + " は開けません"); };
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info
-    {
-    };
-    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode))
-        throw fail();
-    // The file is read into a string of its reported size; what comes after that (pipes and /proc
-    // report no size, a file may grow) through a small buffer, so that the text is never copied
-    // into a doubled string.
-    std::string bytes;
-    // Two bytes to spare: a text gets the CR LF of its last line in place.
-    bytes.reserve(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 2 : 0);
-    bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
-    std::size_t used = 0;
-    while (used < bytes.size()) {
-        const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw fail();
-        if (got == 0)
-            break;
-        used += static_cast<std::size_t>(got);
-    }
-    bytes.resize(used);
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw fail();
-        if (got == 0)
-            return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
-
 namespace {
 
 // Where the first NUL character of `bytes` ends, looking from `from` on: after a NUL byte, or in
@@ -261,12 +220,25 @@ std::size_t NulEnd(std::string_view bytes, std::size_t from, bool utf16) noexcep
     return std::string_view::npos;
 }
 
-} // namespace
+bool StartsWithUtf16Mark(std::string_view bytes) noexcept
+{
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
 
-std::string ReadTextBytes(const std::string& path, bool utf16)
+struct ReadRule
+{
+    bool standardInput = false; // "-" is standard input
+    bool toNul = false;         // stop after the first NUL character
+    bool utf16 = false;         // a NUL character is a NUL unit even without a byte-order mark
+};
+
+// The file is read into a string of its reported size and one spare piece; what comes after that
+// (pipes and /proc report no size, a file may grow) grows it, so that the text is never copied
+// into a doubled string.
+std::string ReadBytes(const std::string& path, ReadRule rule)
 {
     const auto fail = [&path]() { return Exception("ﾌｧｲﾙ " + path + " は開けません"); };
-    const bool standardInput = path == "-";
+    const bool standardInput = rule.standardInput && path == "-";
     FileHandle file(standardInput ? ::dup(STDIN_FILENO)
                                   : ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info
@@ -274,14 +246,16 @@ std::string ReadTextBytes(const std::string& path, bool utf16)
     };
     if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode))
         throw fail();
+    constexpr std::size_t Piece = 65536;
     std::string bytes;
     // Two bytes to spare: a text gets the CR LF of its last line in place.
-    if (S_ISREG(info.st_mode) && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size) + 2);
+    bytes.resize(S_ISREG(info.st_mode) && info.st_size > 0
+                     ? static_cast<std::size_t>(info.st_size) + 2
+                     : Piece);
     std::size_t used = 0;
     for (;;) {
-        if (bytes.size() - used < 65536)
-            bytes.resize(std::max<std::size_t>(used + 65536, bytes.capacity()));
+        if (used == bytes.size())
+            bytes.resize(used + Piece);
         const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
         if (got < 0 && errno == EINTR)
             continue;
@@ -291,10 +265,11 @@ std::string ReadTextBytes(const std::string& path, bool utf16)
             break;
         const std::size_t from = used;
         used += static_cast<std::size_t>(got);
-        const bool wide = utf16 || (used >= 2 && (std::string_view(bytes.data(), 2) == "\xFF\xFE" ||
-                                                  std::string_view(bytes.data(), 2) == "\xFE\xFF"));
+        if (!rule.toNul)
+            continue;
+        const std::string_view read(bytes.data(), used);
         const std::size_t end =
-            NulEnd(std::string_view(bytes.data(), used), from > 0 ? from - 1 : 0, wide);
+            NulEnd(read, from > 0 ? from - 1 : 0, rule.utf16 || StartsWithUtf16Mark(read));
         if (end != std::string_view::npos) {
             used = end;
             break;
@@ -302,6 +277,18 @@ std::string ReadTextBytes(const std::string& path, bool utf16)
     }
     bytes.resize(used);
     return bytes;
+}
+
+} // namespace
+
+std::string ReadFileBytes(const std::string& path)
+{
+    return ReadBytes(path, {});
+}
+
+std::string ReadTextBytes(const std::string& path, bool utf16)
+{
+    return ReadBytes(path, {true, true, utf16});
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes)

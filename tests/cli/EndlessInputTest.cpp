@@ -13,7 +13,7 @@ namespace {
 TEST(EndlessInput, StopsAtTheFirstNulOrSaysTheFileDoesNotFit)
 {
     TempFolder folder;
-    const std::string big = folder.Write("big.txt", std::string(48 << 20, 'a'));
+    const std::string big = folder.Write("big.txt", std::string(64 << 20, 'a'));
     struct Row
     {
         const char* name;
@@ -36,7 +36,7 @@ TEST(EndlessInput, StopsAtTheFirstNulOrSaysTheFileDoesNotFit)
          "%PDF",
          ""},
         {"a file larger than the memory allowed",
-         {"/usr/bin/prlimit", "--as=100000000", KOTONAMI_COUNT_PATH, big},
+         {"/usr/bin/prlimit", "--as=50000000", KOTONAMI_COUNT_PATH, big},
          1,
          "",
          "big.txt"},
