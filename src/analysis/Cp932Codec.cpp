@@ -1,5 +1,6 @@
 #include "Cp932Codec.h"
 
+#include "ByteEscape.h"
 #include "Cp932Table.h"
 #include "ShiftJis.h"
 #include "Utf8.h"
@@ -23,8 +24,6 @@ namespace Cp932 {
 
 namespace {
 
-constexpr char16_t EscapeFirst = 0xDC00; // U+DC00 + byte: a byte with no character
-constexpr char16_t EscapeLast = 0xDCFF;
 constexpr char16_t ParagraphSeparator = 0x2029;
 constexpr char16_t HighSurrogateFirst = 0xD800;
 constexpr char16_t LowSurrogateFirst = 0xDC00;
@@ -46,18 +45,10 @@ struct Utf8Writer
     char* p;
     void Put(char16_t unit)
     {
-        if (unit < 0x80) {
-            *p++ = static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            *p++ = static_cast<char>(0xC0 | (unit >> 6));
-            *p++ = static_cast<char>(0x80 | (unit & 0x3F));
-        } else if (unit >= EscapeFirst && unit <= EscapeLast) {
-            *p++ = static_cast<char>(unit & 0xFF);
-        } else {
-            *p++ = static_cast<char>(0xE0 | (unit >> 12));
-            *p++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
-            *p++ = static_cast<char>(0x80 | (unit & 0x3F));
-        }
+        if (ByteEscape::IsEscape(unit))
+            *p++ = ByteEscape::ByteOf(unit);
+        else
+            Utf8::Write(unit, [this](char byte) { *p++ = byte; });
     }
 };
 
@@ -75,9 +66,9 @@ template <class Writer> void PutUnitless(ShiftJis::Character c, Writer& writer)
         writer.Put(0);
         return;
     }
-    writer.Put(static_cast<char16_t>(EscapeFirst + (c.code >> 8)));
+    writer.Put(ByteEscape::Begin(static_cast<unsigned char>(c.code >> 8)));
     if (c.length == 2)
-        writer.Put(static_cast<char16_t>(EscapeFirst + (c.code & 0xFF)));
+        writer.Put(ByteEscape::Continue(static_cast<unsigned char>(c.code & 0xFF)));
 }
 
 // Every byte gives at most one UTF-16 unit; CR LF may lose its CR. Single bytes and pairs take
@@ -130,6 +121,7 @@ inline void PutForm(std::uint16_t form, char*& p)
 struct Missing
 {
     bool geta = false;
+    bool escapesAsGeta = false; // a unit of byte escapes is one 〓 too
     std::size_t count = 0;
 
     char* Put(char* p)
@@ -182,17 +174,27 @@ std::size_t SurrogateLength(std::u16string_view text, std::size_t i)
     return pair ? 2 : 1;
 }
 
-// A byte escape becomes its byte; a surrogate pair (a character beyond the BMP, which code page
-// 932 does not have) or a lone surrogate is missing. A pair wins over an escape: the decoder
-// never writes a high surrogate, so one before an escape was typed.
-char* PutSurrogate(char16_t first, char* p, Missing& missing)
+// A byte escape becomes its byte, or with its unit one 〓 where escapes count so (a unit of zero
+// bytes stays a NUL); a surrogate pair (a character beyond the BMP, which code page 932 does not
+// have) or a lone surrogate is missing. A pair wins over an escape: the decoder never writes a
+// high surrogate, so one before an escape was typed. Returns the units taken.
+std::size_t PutSurrogate(std::u16string_view text, std::size_t i, char*& p, Missing& missing)
 {
-    if (first >= EscapeFirst && first <= EscapeLast) {
-        *p++ = static_cast<char>(first & 0xFF);
-    } else {
+    const char16_t first = text[i];
+    if (!ByteEscape::IsEscape(first)) {
         p = missing.Put(p);
+        return SurrogateLength(text, i);
     }
-    return p;
+    if (!missing.escapesAsGeta) {
+        *p++ = ByteEscape::ByteOf(first);
+        return 1;
+    }
+    const ByteEscape::Unit unit = ByteEscape::UnitAt(text, i);
+    if (unit.nul)
+        *p++ = 0;
+    else
+        p = missing.Put(p);
+    return unit.length;
 }
 
 } // namespace
@@ -226,8 +228,7 @@ void EncodeInto(std::u16string_view text, std::string& out, LineBreaks breaks, M
     for (std::size_t i = 0; i < text.size();) {
         const char16_t c = text[i];
         if ((c & 0xF800) == HighSurrogateFirst) [[unlikely]] {
-            p = PutSurrogate(c, p, missing);
-            i += SurrogateLength(text, i);
+            i += PutSurrogate(text, i, p, missing);
             continue;
         }
         ++i;
@@ -245,9 +246,10 @@ bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks)
     return missing.count == 0;
 }
 
-std::size_t EncodeForCounting(std::u16string_view text, std::string& out, LineBreaks breaks)
+std::size_t EncodeForCounting(std::u16string_view text, std::string& out, LineBreaks breaks,
+                              Escapes escapes)
 {
-    Missing missing{true};
+    Missing missing{true, escapes == Escapes::Geta};
     EncodeInto(text, out, breaks, missing);
     return missing.count;
 }
@@ -276,8 +278,8 @@ std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks)
 namespace {
 
 // UTF-8 to Shift-JIS. For saving, an invalid byte or a character beyond the BMP is missing ("?");
-// for counting, an invalid byte is kept as it is (as the byte escapes of a file keep it) and only
-// characters are missing (the geta mark).
+// for counting, the bytes that begin no character are missing as one unit each, as the byte
+// escapes of a file are (the geta mark).
 void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, Missing& missing)
 {
     const bool convert = breaks == LineBreaks::Convert;
@@ -292,7 +294,8 @@ void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, 
         char32_t code = 0;
         const std::size_t length = Utf8::Read(s, position, size, code);
         if (length == 0 && missing.geta) {
-            *p++ = static_cast<char>(s[position++]);
+            p = missing.Put(p);
+            position += Utf8::InvalidLength(s, position, size);
             continue;
         }
         if (length == 0 || code > 0xFFFF) {

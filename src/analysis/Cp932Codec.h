@@ -1,10 +1,10 @@
 #pragma once
 // Code page 932 (Shift-JIS) <-> Unicode, table driven, without allocation per character.
 //
-// Decoding is lossless: a byte or byte pair with no Unicode form becomes U+DC00 + byte (a lone low
-// surrogate per byte), and encoding turns such an escape back into that byte, so that text read
-// and written again keeps its bytes. A Unicode character with no Shift-JIS form is written as "?"
-// and reported to the caller.
+// Decoding is lossless: a byte or byte pair with no Unicode form becomes byte escapes
+// (ByteEscape.h, a lone low surrogate per byte), and encoding turns such an escape back into that
+// byte, so that text read and written again keeps its bytes. A Unicode character with no Shift-JIS
+// form is written as "?" and reported to the caller.
 
 #include <cstddef>
 #include <string>
@@ -26,10 +26,20 @@ std::u16string Decode(std::string_view bytes, LineBreaks breaks = LineBreaks::Ke
 // was written as "?".
 bool Encode(std::u16string_view text, std::string& out, LineBreaks breaks = LineBreaks::Keep);
 
+// What the counting form makes of byte escapes (ByteEscape.h): the bytes themselves, for a text
+// read as Shift-JIS, whose bytes the counts walk; or one geta mark per unit, for a text read in
+// another encoding, whose bytes would read as other characters.
+enum class Escapes
+{
+    Bytes,
+    Geta
+};
+
 // The form handed to the counts: a character without a Shift-JIS form is written as the geta mark
 // 〓 (0x81AC), one double-byte character. Returns how many characters were so written.
 std::size_t EncodeForCounting(std::u16string_view text, std::string& out,
-                              LineBreaks breaks = LineBreaks::Keep);
+                              LineBreaks breaks = LineBreaks::Keep,
+                              Escapes escapes = Escapes::Bytes);
 
 // True when the table gives the character a Shift-JIS form (line feeds and NUL have none there).
 bool HasForm(char16_t c) noexcept;
@@ -39,7 +49,7 @@ void DecodeToUtf8(std::string_view bytes, std::string& out, LineBreaks breaks = 
 std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks = LineBreaks::Keep);
 bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks = LineBreaks::Keep);
 // The counting form of UTF-8 text, line breaks kept: the geta mark for a character without a
-// Shift-JIS form, an invalid byte as it is. Returns how many characters took the mark.
+// Shift-JIS form and for each unit of bytes that begins no character. Returns how many took it.
 std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out);
 
 // True when the bytes are well-formed UTF-8.

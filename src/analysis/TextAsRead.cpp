@@ -20,15 +20,27 @@ constexpr std::uint32_t BaseMark = 0x8162;     // ｜
 constexpr unsigned char HalfBaseMark = 0x7C;   // |
 constexpr std::size_t None = std::string_view::npos;
 
-// Every mark begins with 《 ［ ｜ (lead byte 0x81, trail 0x73 0x6D 0x62) or with |.
-inline bool IsMarkTrail(unsigned char b) noexcept
+// Every mark begins with 《 ［ ｜ (lead byte 0x81, trail 0x73 0x6D 0x62) or with |. A pass looks
+// for the starts of its own marks only: a note begins with ［, a reading or its base with the
+// others.
+struct MarkStarts
 {
-    return b == 0x73 || b == 0x6D || b == 0x62;
+    unsigned char t1, t2, t3; // trail bytes after 0x81
+    bool bar;                 // the half-width |
+};
+constexpr MarkStarts AnyMark{0x73, 0x6D, 0x62, true};
+constexpr MarkStarts NoteMark{0x6D, 0x6D, 0x6D, false};
+constexpr MarkStarts ReadingMark{0x73, 0x62, 0x62, true};
+
+inline bool IsMarkTrail(unsigned char b, const MarkStarts& starts) noexcept
+{
+    return b == starts.t1 || b == starts.t2 || b == starts.t3;
 }
 
 // The first position at or after `from` where a byte pair or byte looks like the start of a mark,
 // before any check that it starts a character. Most of a novel has none, so this skims.
-std::size_t NextCandidate(std::string_view text, std::size_t from) noexcept
+std::size_t NextCandidate(std::string_view text, std::size_t from,
+                          const MarkStarts& starts) noexcept
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
@@ -36,9 +48,11 @@ std::size_t NextCandidate(std::string_view text, std::size_t from) noexcept
 #if defined(__SSE2__)
     const __m128i lead = _mm_set1_epi8(static_cast<char>(0x81));
     const __m128i bar = _mm_set1_epi8(static_cast<char>(HalfBaseMark));
-    const __m128i t1 = _mm_set1_epi8(0x73);
-    const __m128i t2 = _mm_set1_epi8(0x6D);
-    const __m128i t3 = _mm_set1_epi8(0x62);
+    // All ones where a | counts, none where it does not.
+    const __m128i barWanted = _mm_set1_epi8(starts.bar ? static_cast<char>(0xFF) : 0);
+    const __m128i t1 = _mm_set1_epi8(static_cast<char>(starts.t1));
+    const __m128i t2 = _mm_set1_epi8(static_cast<char>(starts.t2));
+    const __m128i t3 = _mm_set1_epi8(static_cast<char>(starts.t3));
     while (p + 17 <= size) {
         const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + p));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + p + 1));
@@ -46,7 +60,7 @@ std::size_t NextCandidate(std::string_view text, std::size_t from) noexcept
             _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(next, t1), _mm_cmpeq_epi8(next, t2)),
                          _mm_cmpeq_epi8(next, t3));
         const __m128i hit = _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(here, lead), trail),
-                                         _mm_cmpeq_epi8(here, bar));
+                                         _mm_and_si128(_mm_cmpeq_epi8(here, bar), barWanted));
         const int mask = _mm_movemask_epi8(hit);
         if (mask != 0)
             return p + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
@@ -54,9 +68,9 @@ std::size_t NextCandidate(std::string_view text, std::size_t from) noexcept
     }
 #endif
     for (; p < size; ++p) {
-        if (bytes[p] == HalfBaseMark)
+        if (starts.bar && bytes[p] == HalfBaseMark)
             return p;
-        if (bytes[p] == 0x81 && p + 1 < size && IsMarkTrail(bytes[p + 1]))
+        if (bytes[p] == 0x81 && p + 1 < size && IsMarkTrail(bytes[p + 1], starts))
             return p;
     }
     return None;
@@ -64,9 +78,11 @@ std::size_t NextCandidate(std::string_view text, std::size_t from) noexcept
 
 // The next character at or after `from` that may begin a mark; `known` is a character boundary
 // at or before `from` and moves forward with the scan.
-std::size_t NextMark(std::string_view text, std::size_t from, std::size_t& known) noexcept
+std::size_t NextMark(std::string_view text, std::size_t from, std::size_t& known,
+                     const MarkStarts& starts = AnyMark) noexcept
 {
-    for (std::size_t p = NextCandidate(text, from); p != None; p = NextCandidate(text, p + 1)) {
+    for (std::size_t p = NextCandidate(text, from, starts); p != None;
+         p = NextCandidate(text, p + 1, starts)) {
         const bool boundary = ShiftJis::IsCharacterBoundaryFrom(text, known, p);
         known = boundary ? p : p + 1;
         if (boundary)
@@ -133,14 +149,24 @@ private:
     std::size_t FLimit = None;
 };
 
+// The marks one pass removes: the editorial notes first, then in the text without them the ruby
+// readings and their base marks, so that a mark inside a note never pairs with one outside it.
+enum class Marks
+{
+    Notes,
+    Readings
+};
+
 class Pass
 {
 public:
-    explicit Pass(std::string_view text) : FText(text) {}
+    Pass(std::string_view text, Marks marks) : FText(text), FMarks(marks) {}
 
     // The text with one pass of removals; `residual` tells whether a mark character was kept or
     // two characters were joined into one, so that another pass might remove more.
     std::string Run(bool& residual);
+    // A removal left a ［ just before a ＃: a new note for the pass over notes.
+    bool JoinedNote() const noexcept { return FJoinedNote; }
 
 private:
     bool KeptEndsWithCR(std::size_t position) const noexcept;
@@ -156,10 +182,12 @@ private:
     std::size_t AtBaseMark(std::size_t p, std::size_t length);
 
     std::string_view FText;
+    Marks FMarks;
     std::string FOut;
     std::size_t FCopied = 0;
     std::size_t FEmphasisClose = None; // where the 》》 of an open 《《 stands
     bool FResidual = false;
+    bool FJoinedNote = false;
     FailedSearch FNoCloseReading;
     FailedSearch FNoDoubleClose;
     FailedSearch FNoCloseBracket;
@@ -189,7 +217,7 @@ bool Pass::Remove(std::size_t from, std::size_t to)
     const std::size_t kept = FOut.size();
     if (kept >= 2 && FOut[kept - 2] == '\x81' && FOut[kept - 1] == '\x6D' &&
         CodeAt(FText, to) == Sharp)
-        FResidual = true;
+        FResidual = FJoinedNote = true;
     return true;
 }
 
@@ -296,7 +324,8 @@ std::string Pass::Run(bool& residual)
     std::size_t position = 0;
     std::size_t known = 0;
     while (true) {
-        std::size_t p = NextMark(FText, position, known);
+        std::size_t p =
+            NextMark(FText, position, known, FMarks == Marks::Notes ? NoteMark : ReadingMark);
         if (FEmphasisClose != None && (p == None || p >= FEmphasisClose)) {
             Remove(FEmphasisClose, FEmphasisClose + 4);
             position = known = FEmphasisClose + 4;
@@ -306,13 +335,14 @@ std::string Pass::Run(bool& residual)
         if (p == None)
             break;
         const ShiftJis::Character c = ShiftJis::CharacterAt(FText, p);
-        if (c.IsSingleByte(HalfBaseMark))
+        const bool readings = FMarks == Marks::Readings;
+        if (readings && c.IsSingleByte(HalfBaseMark))
             position = AtBaseMark(p, 1);
-        else if (c.code == BaseMark)
+        else if (readings && c.code == BaseMark)
             position = AtBaseMark(p, 2);
-        else if (c.code == OpenReading)
+        else if (readings && c.code == OpenReading)
             position = AtReading(p);
-        else if (c.code == OpenBracket)
+        else if (!readings && c.code == OpenBracket)
             position = AtBracket(p);
         else
             position = p + c.length;
@@ -331,19 +361,44 @@ bool MayHoldRubyOrNotes(std::string_view text) noexcept
     return NextMark(text, 0, known) != None;
 }
 
-std::string TextAsRead(std::string_view text)
+namespace {
+
+// Removing a mark may join characters into a new one (a kept ［ before a ＃); passes repeat until
+// nothing more of their kind goes. `joinedNote` tells whether some pass made a new note.
+std::string RemoveAll(std::string current, Marks marks, bool& joinedNote)
 {
-    if (!MayHoldRubyOrNotes(text))
-        return std::string(text);
-    bool residual = false;
-    std::string current = Pass(text).Run(residual);
-    // Removing a mark may join characters into a new one (a kept ［ before a ＃); passes repeat
-    // until nothing more goes, so that the result reads the same when filtered again.
+    joinedNote = false;
+    std::size_t known = 0;
+    if (NextMark(current, 0, known, marks == Marks::Notes ? NoteMark : ReadingMark) == None)
+        return current; // none of these marks: the text needs no pass of its own
+    bool residual = true;
     while (residual) {
-        std::string next = Pass(current).Run(residual);
+        Pass pass(current, marks);
+        std::string next = pass.Run(residual);
+        joinedNote = joinedNote || pass.JoinedNote();
         if (next.size() == current.size())
             break;
         current = std::move(next);
     }
     return current;
+}
+
+} // namespace
+
+std::string TextAsRead(std::string_view text)
+{
+    if (!MayHoldRubyOrNotes(text))
+        return std::string(text);
+    // A reading taken out may leave a new note behind (［《よみ》＃…］): then both kinds go again,
+    // until the text reads the same when filtered again.
+    bool joinedNote = false;
+    std::string current = RemoveAll(std::string(text), Marks::Notes, joinedNote);
+    for (;;) {
+        std::string read = RemoveAll(std::move(current), Marks::Readings, joinedNote);
+        if (!joinedNote)
+            return read;
+        current = RemoveAll(read, Marks::Notes, joinedNote);
+        if (current.size() == read.size())
+            return read;
+    }
 }

@@ -64,4 +64,56 @@ template <class Take> bool ForEachCodePoint(std::string_view text, Take take)
     return true;
 }
 
+// Length of the bytes at `position` that begin no well-formed sequence, taken as one unit: a lead
+// byte and the continuation bytes after it that could still have made its sequence (the longest
+// start of a well-formed sequence), or one byte. Call where Read gives 0.
+inline std::size_t InvalidLength(const unsigned char* s, std::size_t position,
+                                 std::size_t size) noexcept
+{
+    const unsigned char b0 = s[position];
+    std::size_t need = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        need = 2;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        need = 3;
+        low = b0 == 0xE0 ? 0xA0 : 0x80;
+        high = b0 == 0xED ? 0x9F : 0xBF;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        need = 4;
+        low = b0 == 0xF0 ? 0x90 : 0x80;
+        high = b0 == 0xF4 ? 0x8F : 0xBF;
+    }
+    std::size_t length = 1;
+    while (length < need && position + length < size) {
+        const unsigned char b = s[position + length];
+        if (length == 1 ? (b < low || b > high) : !IsContinuation(b))
+            break;
+        ++length;
+    }
+    return length;
+}
+
+// The one UTF-8 writer: appends the sequence of a code point (at most U+10FFFF) through `put`,
+// which takes one byte.
+template <class Put> inline void Write(char32_t code, Put put)
+{
+    if (code < 0x80) {
+        put(static_cast<char>(code));
+    } else if (code < 0x800) {
+        put(static_cast<char>(0xC0 | (code >> 6)));
+        put(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+        put(static_cast<char>(0xE0 | (code >> 12)));
+        put(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        put(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        put(static_cast<char>(0xF0 | (code >> 18)));
+        put(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+        put(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        put(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
 } // namespace Utf8

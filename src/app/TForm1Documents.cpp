@@ -9,6 +9,7 @@
 #include "app/SavedForm.h"
 #include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
+#include "dialogs/MessageBoxes.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
 
@@ -124,6 +125,13 @@ void TForm1::OpenFile(const std::string& path)
 {
     if (!UsefulFunc::IsFileReadable(path))
         return;
+    // A file already open is not read a second time: its tab, with its edits, comes to the front.
+    if (const int open = Documents().IndexOfFile(path); open >= 0) {
+        ui->TabControl1->setCurrentIndex(open);
+        AddHistory(path);
+        Editor()->setFocus();
+        return;
+    }
     const QString previousTitle = windowTitle();
     setWindowTitle(MakeTitle(path));
     TabControl1Changing();
@@ -370,9 +378,14 @@ void TForm1::StartUp(const std::vector<std::string>& items)
 
 void TForm1::OpenCommandLineItems(const std::vector<std::string>& items)
 {
+    QStringList missing;
     for (const std::string& item : items) {
         const std::string path = UsefulFunc::ExactPathName(item);
-        if (QFile::exists(QFile::decodeName(QByteArray::fromStdString(path))))
+        const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+        if (QFile::exists(name))
             RunCommand(this, [&] { OpenFile(path); });
+        else
+            missing << name;
     }
+    MessageBoxes::ShowMissingFiles(this, missing);
 }

@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -74,6 +75,11 @@ QStringList EncodingNames()
     return names;
 }
 
+// The status-bar section beside the encoding's, and the save dialog's choice of line break: found
+// by name, made in BuildEncodingControls.
+const QString LineBreakPanelName = QStringLiteral("LineBreakPanel");
+const QString SaveLineBreakBoxName = QStringLiteral("SaveLineBreakBox");
+
 } // namespace
 
 void TForm1::BuildEncodingControls()
@@ -82,6 +88,13 @@ void TForm1::BuildEncodingControls()
     FEncodingPanel->setObjectName(QStringLiteral("StatusPanel4"));
     FEncodingPanel->setFixedWidth(100 * logicalDpiX() / 96);
     statusBar()->addWidget(FEncodingPanel);
+    auto* lineBreakPanel = new QLabel(statusBar());
+    lineBreakPanel->setObjectName(LineBreakPanelName);
+    // It takes the room the bar has left and asks for none, so that the window keeps its
+    // narrowest width.
+    lineBreakPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lineBreakPanel->setMinimumWidth(0);
+    statusBar()->addWidget(lineBreakPanel, 1);
 
     // The save dialog's own grid takes one more row: the encoding to save in.
     FSaveEncodingBox = new QComboBox(SaveDialog1);
@@ -91,6 +104,12 @@ void TForm1::BuildEncodingControls()
         const int row = grid->rowCount();
         grid->addWidget(new QLabel(QStringLiteral(u"エンコーディング:"), SaveDialog1), row, 0);
         grid->addWidget(FSaveEncodingBox, row, 1);
+        auto* lineBreakBox = new QComboBox(SaveDialog1);
+        lineBreakBox->setObjectName(SaveLineBreakBoxName);
+        for (const LineBreak lineBreak : AllLineBreaks)
+            lineBreakBox->addItem(QString::fromLatin1(LineBreakName(lineBreak)));
+        grid->addWidget(new QLabel(QStringLiteral(u"改行:"), SaveDialog1), row + 1, 0);
+        grid->addWidget(lineBreakBox, row + 1, 1);
     }
 
     ReopenWithEncodingItem =
@@ -107,31 +126,36 @@ void TForm1::BuildEncodingControls()
 
 void TForm1::ShowEncoding()
 {
-    if (const Document* document = Documents().Item(ui->TabControl1->currentIndex()))
+    if (const Document* document = Documents().Item(ui->TabControl1->currentIndex())) {
         FEncodingPanel->setText(Name(document->Encoding));
+        if (auto* panel = statusBar()->findChild<QLabel*>(LineBreakPanelName))
+            panel->setText(QString::fromLatin1(LineBreakName(document->FileLineBreak)));
+    }
 }
 
 // Reads the file for the document in the given encoding, or in the one its bytes show: a
 // Shift-JIS file as its bytes, which keep their line rule, a file of another encoding decoded.
-// Throws Exception("ﾌｧｲﾙ %s は開けません").
+// Throws Exception("ﾌｧｲﾙ %s は開けません"), or one naming the file when it does not fit in memory.
 TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& path,
                                       std::optional<TextEncoding> encoding)
-{
+try {
     FileText read;
     read.shiftJis = UsefulFunc::ReadFileBytes(path);
     const EncodingGuess guess = ChooseEncoding(read.shiftJis, encoding);
     if (guess.notUtf8)
         QMessageBox::information(
             this, QStringLiteral("Kotonami"),
-            QStringLiteral(u"「%1」は UTF-8 として正しくないため、Shift-JIS として開きます。")
+            QStringLiteral(u"「%1」には UTF-8 "
+                           u"として正しくないバイトがあります。その箇所を〓として開きます。")
                 .arg(QFile::decodeName(QByteArray::fromStdString(path))));
     encoding = guess.encoding;
     document.Encoding = *encoding;
     document.FileName = path;
     document.Modified = false;
     if (*encoding == TextEncoding::ShiftJis) {
-        document.FileLineBreak = LineBreak::CrLf;
-        document.FileEndsWithBreak = true;
+        const FileBreaks breaks = ShiftJisBreaks(read.shiftJis);
+        document.FileLineBreak = breaks.lineBreak;
+        document.FileEndsWithBreak = breaks.endsWithBreak;
         return read;
     }
     DecodedText decoded = DecodeText(read.shiftJis, *encoding);
@@ -140,6 +164,9 @@ TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& pat
     document.FileEndsWithBreak = decoded.endsWithBreak;
     read.decoded = std::move(decoded.text);
     return read;
+} catch (const std::bad_alloc&) {
+    // Nothing is opened; what was taken goes back with the unwinding.
+    throw Exception("ﾌｧｲﾙ " + path + " はメモリに収まらないため開けません");
 }
 
 // Puts a freshly read file into the tab's text, which the editor shows, so that only the lines in
@@ -191,12 +218,14 @@ void TForm1::ShowLoadedText(Document& document, FileText text)
 bool TForm1::WriteInEncoding(int index, const Document& document)
 {
     // A Shift-JIS text that every character fits is written as its lines' bytes, so that the
-    // lines not edited keep the byte pairs of the file.
+    // lines not edited keep the byte pairs of the file, and with the file's line breaks.
     bool complete = false;
     if (document.Encoding == TextEncoding::ShiftJis) {
-        const std::string lines = document.GetText(&complete);
+        std::string lines = document.GetText(&complete);
         if (complete) {
-            UsefulFunc::WriteFileAtomically(document.FileName, lines);
+            UsefulFunc::WriteFileAtomically(
+                document.FileName, WithShiftJisBreaks(std::move(lines), document.FileLineBreak,
+                                                      document.FileEndsWithBreak));
             return true;
         }
     }
@@ -224,20 +253,16 @@ bool TForm1::SaveStoredDocument(int index, Document& document)
 void TForm1::ChooseSaveEncoding(const Document& document)
 {
     FSaveEncodingBox->setCurrentIndex(static_cast<int>(document.Encoding));
+    if (auto* box = SaveDialog1->findChild<QComboBox*>(SaveLineBreakBoxName))
+        box->setCurrentIndex(static_cast<int>(document.FileLineBreak));
 }
 
+// The file's other ways (its final break, the bytes of lines not edited) go with it.
 void TForm1::TakeSaveEncoding(Document& document) const
 {
-    const auto chosen = static_cast<TextEncoding>(FSaveEncodingBox->currentIndex());
-    if (chosen == document.Encoding)
-        return;
-    // A text that changes encoding keeps its line breaks as the editor shows them, written with
-    // CR LF as Windows-made files have them.
-    if (document.Encoding == TextEncoding::ShiftJis) {
-        document.FileLineBreak = LineBreak::CrLf;
-        document.FileEndsWithBreak = true;
-    }
-    document.Encoding = chosen;
+    document.Encoding = static_cast<TextEncoding>(FSaveEncodingBox->currentIndex());
+    if (const auto* box = SaveDialog1->findChild<QComboBox*>(SaveLineBreakBoxName))
+        document.FileLineBreak = static_cast<LineBreak>(box->currentIndex());
 }
 
 void TForm1::ReopenWithEncodingItemClick()
@@ -276,7 +301,7 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
                               const Document& sourceDocument)
 {
     std::u16string text = Cp932::Decode(rewritten, Cp932::LineBreaks::Convert);
-    RestoreGetaMarks(text, View(source));
+    RestoreGetaMarks(text, View(source), sourceDocument.Encoding);
     Editor()->setPlainText(FromUtf16(text));
     if (Document* document = Documents().Item(FCurrentIndex)) {
         document->Encoding = sourceDocument.Encoding;
@@ -286,11 +311,13 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
 }
 
 // "サイズ" of the shown document: the bytes of its text (or of the selection) in its own encoding,
-// with the line breaks it will be saved with. For Shift-JIS, the figure of the counts.
+// with the line breaks it will be saved with. For Shift-JIS with CR LF and a final break, the
+// figure of the counts.
 QString TForm1::DocumentSizeText(bool selection, const QString& shiftJisSize)
 {
     const Document* document = Documents().Item(ui->TabControl1->currentIndex());
-    if (!document || document->Encoding == TextEncoding::ShiftJis)
+    if (!document || (document->Encoding == TextEncoding::ShiftJis &&
+                      document->FileLineBreak == LineBreak::CrLf && document->FileEndsWithBreak))
         return shiftJisSize;
     const QTextCursor cursor = Editor()->textCursor();
     const std::int64_t size =

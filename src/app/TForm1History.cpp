@@ -81,10 +81,17 @@ void TForm1::SetHistoryMax(int n)
     FHistoryMax = n;
 }
 
-// A file that is gone or cannot be read opens nothing, and its entry stays.
+// A file that is gone opens nothing; the writer is asked whether its entry goes too.
 void TForm1::HistoryEntryClick(QAction* entry)
 {
-    OpenFile(PathOf(entry));
+    const std::string path = PathOf(entry);
+    const QString name = QFile::decodeName(QByteArray::fromStdString(path));
+    if (!QFile::exists(name)) {
+        if (MessageBoxes::AskRemoveMissingEntry(this, name))
+            RemoveHistoryEntry(entry);
+        return;
+    }
+    OpenFile(path);
 }
 
 void TForm1::ClearHistory()

@@ -16,6 +16,7 @@
 
 #include <clocale>
 #include <langinfo.h>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -48,18 +49,6 @@ void ApplyOverrides(const SettingOverrides& overrides, CliSettings& settings)
     settings.check = overrides.checkRules.value_or(settings.check);
 }
 
-std::string ReadStandardInput()
-{
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(stdin))
-        throw Exception("ﾌｧｲﾙ - は開けません");
-    return bytes;
-}
-
 void Notify(std::FILE* errors, const std::string& name, const std::string& utf8Message)
 {
     std::setlocale(LC_CTYPE, "");
@@ -72,8 +61,9 @@ void Notify(std::FILE* errors, const std::string& name, const std::string& utf8M
 std::string LoadText(const std::string& name, std::optional<TextEncoding> encoding,
                      std::FILE* errors)
 {
-    CountingText text = ReadForCounting(
-        name == "-" ? ReadStandardInput() : UsefulFunc::ReadFileBytes(name), encoding);
+    // Reading stops at the first NUL, where the text ends: /dev/zero is an empty text.
+    const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+    CountingText text = ReadForCounting(UsefulFunc::ReadTextBytes(name, utf16), encoding);
     for (const std::string& notice : ReadingNotices(text))
         Notify(errors, name, notice);
     return std::move(text.shiftJis);
@@ -203,6 +193,9 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
             texts.push_back({name, LoadText(name, options.inputEncoding, errors)});
         } catch (const Exception& e) {
             std::fprintf(errors, "kotonami-count: %s\n", e.what());
+            failed = true;
+        } catch (const std::bad_alloc&) {
+            Notify(errors, name, "メモリに収まらないため読めません");
             failed = true;
         }
     }

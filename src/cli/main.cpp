@@ -6,7 +6,10 @@
 #include "shell/Exceptions.h"
 #include "shell/Version.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,25 @@ int UsageFailure(const char* message)
 {
     std::fprintf(stderr, "kotonami-count: %s\n%s", message, CliUsage);
     return 2;
+}
+
+// The exit status once standard output is complete: a write that failed on the way (a full disk,
+// a closed pipe) leaves the error flag, and the last bytes fail at the flush or the close; then
+// the status is 1, with a message.
+int Finish(int status)
+{
+    errno = 0;
+    bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
+    int error = errno;
+    if (std::fclose(stdout) != 0) {
+        written = false;
+        error = error != 0 ? error : errno;
+    }
+    if (written)
+        return status;
+    std::fprintf(stderr, "kotonami-count: standard output: %s\n",
+                 error != 0 ? std::strerror(error) : "write error");
+    return 1;
 }
 
 } // namespace
@@ -29,7 +51,7 @@ int main(int argc, char** argv)
         options = ParseCliOptions(arguments);
         if (options.help || options.version) {
             std::fputs(options.help ? CliUsage : "kotonami-count " KOTONAMI_VERSION "\n", stdout);
-            return 0;
+            return Finish(0);
         }
         settings = LoadCliSettings(options);
         if (settings.invalidHeadingPattern)
@@ -42,10 +64,14 @@ int main(int argc, char** argv)
         return UsageFailure(e.what());
     }
     bool failed = false;
-    const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
-    const bool found = RunAnalyses(options, settings, texts, stdout);
-    // A write that failed on the way leaves the stream's error mark even when the last flush works.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)
+    bool found = false;
+    try {
+        const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
+        found = RunAnalyses(options, settings, texts, stdout);
+    } catch (const std::bad_alloc&) {
+        std::fputs("kotonami-count: メモリが足りません\n", stderr);
+        Finish(1);
         return 1;
-    return failed || found ? 1 : 0;
+    }
+    return Finish(failed || found ? 1 : 0);
 }

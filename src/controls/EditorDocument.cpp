@@ -66,17 +66,25 @@ std::string_view BytesBetween(std::string_view bytes, int from, int to)
     return bytes.substr(begin);
 }
 
+// What byte escapes are in the counting form of a text read in `encoding`: the file's bytes of a
+// Shift-JIS text, one 〓 per unit of a text in another encoding.
+Cp932::Escapes EscapesIn(TextEncoding encoding)
+{
+    return encoding == TextEncoding::ShiftJis ? Cp932::Escapes::Bytes : Cp932::Escapes::Geta;
+}
+
 // The Shift-JIS form of the characters [from, to) of a block.
-std::string BlockBytes(const QTextBlock& block, int from, int to)
+std::string BlockBytes(const QTextBlock& block, int from, int to, TextEncoding encoding)
 {
     std::string bytes;
     if (from == 0 && to >= block.length() - 1) {
-        QtShiftJis::EncodeBlock(block, bytes);
+        QtShiftJis::EncodeBlock(block, bytes, EscapesIn(encoding));
     } else if (const auto* kept =
                    dynamic_cast<const QtShiftJis::OriginalBytes*>(block.userData())) {
         bytes = BytesBetween(kept->Bytes, from, to);
     } else {
-        QtShiftJis::EncodeForCounting(QStringView(block.text()).mid(from, to - from), bytes);
+        QtShiftJis::EncodeForCounting(QStringView(block.text()).mid(from, to - from), bytes,
+                                      Cp932::LineBreaks::Keep, EscapesIn(encoding));
     }
     return bytes;
 }
@@ -255,7 +263,7 @@ std::string EditorDocument::Text(bool* complete) const
     for (QTextBlock block = firstBlock(); block.isValid(); block = block.next()) {
         if (block != firstBlock())
             text += "\r\n";
-        whole &= QtShiftJis::EncodeBlock(block, text);
+        whole &= QtShiftJis::EncodeBlock(block, text, EscapesIn(FMeasuredIn));
     }
     if (complete)
         *complete = whole;
@@ -273,7 +281,8 @@ std::string EditorDocument::SelectedText(const QTextCursor& cursor) const
          block = block.next()) {
         if (block.position() > start)
             text += "\r\n";
-        text += BlockBytes(block, std::max(0, start - block.position()), end - block.position());
+        text += BlockBytes(block, std::max(0, start - block.position()), end - block.position(),
+                           FMeasuredIn);
     }
     return text;
 }
@@ -321,7 +330,7 @@ LineFigures EditorDocument::CountBytes(std::string_view line) const
 
 LineFigures EditorDocument::CountPart(const QTextBlock& block, int from, int to) const
 {
-    LineFigures figures = CountBytes(BlockBytes(block, from, to));
+    LineFigures figures = CountBytes(BlockBytes(block, from, to, FMeasuredIn));
     if (FMeasuredIn != TextEncoding::ShiftJis)
         figures.encodedBytes =
             SaturateToInt32(LineSize(QStringView(block.text()).mid(from, to - from), FMeasuredIn));
@@ -428,12 +437,13 @@ std::int64_t EditorDocument::SizeIn(TextEncoding encoding, LineBreak lineBreak, 
     MeasureSizesIn(encoding);
     if (!FCounting)
         CountAnew(FOptions, FWords);
-    if (encoding == TextEncoding::ShiftJis)
-        return 0;
     const TextSpan span = selection ? SelectionSpan(*selection) : FSums.Range(0, FSums.Count());
     const std::int64_t mark = EncodedSize({}, encoding, lineBreak, true);
     const std::int64_t lineBreakSize = EncodedSize(u"\n", encoding, lineBreak, true) - mark;
-    std::int64_t size = span.encodedBytes + span.breaks * lineBreakSize;
+    // The lines of a Shift-JIS text are their bytes, which the counts measure with CR LF.
+    const std::int64_t lines =
+        encoding == TextEncoding::ShiftJis ? span.bytes - 2 * span.breaks : span.encodedBytes;
+    std::int64_t size = lines + span.breaks * lineBreakSize;
     if (selection)
         return size;
     // A file without a final break keeps none: the empty line after the last break goes.

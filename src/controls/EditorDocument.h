@@ -64,14 +64,15 @@ public:
     TextStatistics LinesStatistics(int first, int end, const CountOptions& options,
                                    const WordCharacterSet& words);
 
-    // The bytes of the text saved in `encoding` (not Shift-JIS) with `lineBreak`, the final break
+    // The bytes of the text saved in `encoding` with `lineBreak`, the final break
     // dropped unless `endsWithBreak`, or of the selection of `selection` (no mark, every break).
     // Each line's size is kept with its figures and follows the edits, so that it costs the same
     // for every length of text.
     std::int64_t SizeIn(TextEncoding encoding, LineBreak lineBreak, bool endsWithBreak,
                         const QTextCursor* selection = nullptr);
     // Keeps the lines' sizes in `encoding` from the next count on (none for Shift-JIS): told
-    // before a text is loaded, the first count is the only one.
+    // before a text is loaded, the first count is the only one. The counts take the text's byte
+    // escapes as that encoding's: bytes of a Shift-JIS text, one 〓 per unit of any other.
     void MeasureSizesIn(TextEncoding encoding);
 
 private:
@@ -98,6 +99,6 @@ private:
     CountOptions FOptions;
     WordCharacterSet FWords;
     std::unique_ptr<LineWordCounter> FLineWords;       // under FWords
-    TextEncoding FMeasuredIn = TextEncoding::ShiftJis; // the lines' encodedBytes; none for this
+    TextEncoding FMeasuredIn = TextEncoding::ShiftJis; // the text's encoding, for sizes and counts
     LineSums FSums;
 };

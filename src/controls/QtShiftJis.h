@@ -29,11 +29,12 @@ inline bool Encode(QStringView text, std::string& out,
 
 // Appends the Shift-JIS form that the counts, the census, the phrase search, the manuscript
 // arrangement and the gutter work on: a character without a Shift-JIS form is the geta mark 〓, one
-// double-byte character. False when some character took the mark.
+// double-byte character. False when some character took the mark. `escapes` as the codec's.
 inline bool EncodeForCounting(QStringView text, std::string& out,
-                              Cp932::LineBreaks breaks = Cp932::LineBreaks::Keep)
+                              Cp932::LineBreaks breaks = Cp932::LineBreaks::Keep,
+                              Cp932::Escapes escapes = Cp932::Escapes::Bytes)
 {
-    return Cp932::EncodeForCounting(View(text), out, breaks) == 0;
+    return Cp932::EncodeForCounting(View(text), out, breaks, escapes) == 0;
 }
 
 inline QString Decode(std::string_view bytes, Cp932::LineBreaks breaks = Cp932::LineBreaks::Keep)
@@ -54,13 +55,14 @@ public:
 
 // Appends the Shift-JIS form of a block (a logical line, without its break) to `out`: the file's
 // bytes while the block keeps them, else its text encoded. False as Encode.
-inline bool EncodeBlock(const QTextBlock& block, std::string& out)
+inline bool EncodeBlock(const QTextBlock& block, std::string& out,
+                        Cp932::Escapes escapes = Cp932::Escapes::Bytes)
 {
     if (const auto* kept = dynamic_cast<const OriginalBytes*>(block.userData())) {
         out += kept->Bytes;
         return true;
     }
-    return EncodeForCounting(block.text(), out);
+    return EncodeForCounting(block.text(), out, Cp932::LineBreaks::Keep, escapes);
 }
 
 } // namespace QtShiftJis

@@ -31,6 +31,22 @@ void ShowNotice(QWidget* parent, const QString& caption, const QString& message)
     QMessageBox::warning(parent, caption, ForDisplay(message));
 }
 
+void ShowMissingFiles(QWidget* parent, const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    ShowNotice(parent, QStringLiteral("Kotonami"),
+               QStringLiteral(u"次のファイルは見つかりません:\n%1").arg(paths.join(u'\n')));
+}
+
+bool AskRemoveMissingEntry(QWidget* parent, const QString& path)
+{
+    return QMessageBox::question(
+               parent, QStringLiteral("Kotonami"),
+               QStringLiteral(u"ファイル %1 は見つかりません。\n履歴から削除しますか？").arg(path),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
 MessageSink ErrorSink(QWidget* parent)
 {
     return

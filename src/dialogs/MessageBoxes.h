@@ -3,6 +3,7 @@
 // window passes the real boxes, the tests collect the messages.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -22,6 +23,12 @@ void ShowMessage(QWidget* parent, const QString& message);
 
 // A notice with the exclamation icon and the given caption.
 void ShowNotice(QWidget* parent, const QString& caption, const QString& message);
+
+// One notice naming every file of `paths` that was not found; nothing when there is none.
+void ShowMissingFiles(QWidget* parent, const QStringList& paths);
+
+// Asks whether the history entry of a file that is gone goes too; true for Yes.
+bool AskRemoveMissingEntry(QWidget* parent, const QString& path);
 
 // Sinks showing the boxes above over `parent`.
 MessageSink ErrorSink(QWidget* parent);

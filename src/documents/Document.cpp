@@ -77,7 +77,9 @@ void Document::LoadFromFile(const std::string& path)
 {
     // Joining the lines with CR LF and storing that text again gives these very lines, and the
     // text ends with a line feed exactly when there is a line; so the second split is skipped.
-    Lines = SplitLines(UsefulFunc::ReadFileBytes(path));
+    // The text ends at its first NUL, so reading stops there: a device without end is read no
+    // further.
+    Lines = SplitLines(UsefulFunc::ReadTextBytes(path));
     EndsWithNewline = !Lines.empty();
     Modified = false;
     FileName = path;
@@ -102,6 +104,14 @@ void DocumentList::Remove(int index)
         return;
     FDocuments.erase(FDocuments.begin() + index);
     FCursor = -1;
+}
+
+int DocumentList::IndexOfFile(const std::string& path) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (UsefulFunc::IsSameFile(FDocuments[static_cast<std::size_t>(i)]->FileName, path))
+            return i;
+    return -1;
 }
 
 Document* DocumentList::First()

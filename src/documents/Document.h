@@ -77,6 +77,8 @@ public:
     Document* Next();
     void Clear();
     int Count() const noexcept { return static_cast<int>(FDocuments.size()); }
+    // The index of the document whose file is the file at `path` (UsefulFunc::IsSameFile), or -1.
+    int IndexOfFile(const std::string& path) const;
 
 private:
     std::vector<std::unique_ptr<Document>> FDocuments;

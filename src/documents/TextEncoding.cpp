@@ -1,6 +1,8 @@
 #include "TextEncoding.h"
 
+#include "analysis/ByteEscape.h"
 #include "analysis/Cp932Codec.h"
+#include "analysis/ShiftJis.h"
 #include "analysis/Utf8.h"
 #include "shell/CharsetGuess.h"
 #include "shell/EucJp.h"
@@ -11,8 +13,6 @@
 
 namespace {
 
-constexpr char16_t EscapeFirst = 0xDC00;
-constexpr char16_t EscapeLast = 0xDCFF;
 constexpr char16_t Replacement = 0xFFFD;
 constexpr char16_t ParagraphSeparator = 0x2029;
 constexpr char16_t GetaMark = 0x3013;
@@ -21,10 +21,7 @@ constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 
-bool IsEscape(char16_t c) noexcept
-{
-    return c >= EscapeFirst && c <= EscapeLast;
-}
+using ByteEscape::IsEscape;
 
 bool IsHighSurrogate(char16_t c) noexcept
 {
@@ -36,25 +33,21 @@ bool IsLowSurrogate(char16_t c) noexcept
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-char16_t Escape(unsigned char byte) noexcept
+std::size_t AsciiPrefix(std::string_view bytes) noexcept
 {
-    return static_cast<char16_t>(EscapeFirst + byte);
+    const auto first = std::find_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return static_cast<std::size_t>(first - bytes.begin());
 }
 
-bool IsAscii(std::string_view bytes) noexcept
+// 64 KiB from `start`, and the continuation bytes that finish the UTF-8 sequence cut there.
+std::string_view DetectionHead(std::string_view bytes, std::size_t start) noexcept
 {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// The first 64 KiB, and the continuation bytes that finish the UTF-8 sequence cut there.
-std::string_view DetectionHead(std::string_view bytes) noexcept
-{
-    std::size_t end = std::min(bytes.size(), DetectionSpan);
+    std::size_t end = start + std::min(bytes.size() - start, DetectionSpan);
     for (int extra = 0; extra < 3 && end < bytes.size(); ++extra, ++end)
         if ((static_cast<unsigned char>(bytes[end]) & 0xC0) != 0x80)
             break;
-    return bytes.substr(0, end);
+    return bytes.substr(start, end - start);
 }
 
 void DecodeUtf8(std::string_view bytes, std::u16string& out)
@@ -63,10 +56,12 @@ void DecodeUtf8(std::string_view bytes, std::u16string& out)
     out.reserve(bytes.size());
     for (std::size_t position = 0; position < bytes.size();) {
         char32_t code = 0;
-        const std::size_t length = Utf8::Read(s, position, bytes.size(), code);
-        if (length == 0 || code == 0) {
-            out.push_back(Escape(s[position]));
-            ++position;
+        std::size_t length = Utf8::Read(s, position, bytes.size(), code);
+        if (length == 0 || code == 0 || ByteEscape::IsKeptAsBytes(code)) {
+            if (length == 0)
+                length = Utf8::InvalidLength(s, position, bytes.size());
+            ByteEscape::AppendUnit(bytes.substr(position, length), out);
+            position += length;
             continue;
         }
         position += length;
@@ -95,16 +90,16 @@ void DecodeUtf16(std::string_view bytes, bool bigEndian, std::u16string& out)
         if (IsHighSurrogate(c) && i + 1 < units && IsLowSurrogate(unit(i + 1))) {
             out.push_back(c);
             out.push_back(unit(++i));
-        } else if (c == 0 || IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            // A lone surrogate or a NUL: its two bytes travel as escapes.
-            out.push_back(Escape(s[2 * i]));
-            out.push_back(Escape(s[2 * i + 1]));
+        } else if (c == 0 || IsHighSurrogate(c) || IsLowSurrogate(c) ||
+                   ByteEscape::IsKeptAsBytes(c)) {
+            // A lone surrogate or a NUL: its two bytes travel as one unit of escapes.
+            ByteEscape::AppendUnit(bytes.substr(2 * i, 2), out);
         } else {
             out.push_back(c);
         }
     }
     if (bytes.size() % 2 != 0)
-        out.push_back(Escape(s[bytes.size() - 1]));
+        ByteEscape::AppendUnit(bytes.substr(bytes.size() - 1), out);
 }
 
 // Every CR LF, CR and LF becomes LF; a text that does not end in one gets one.
@@ -160,28 +155,14 @@ void EncodeUtf8(std::u16string_view text, std::string& out)
     for (std::size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         if (IsEscape(text[i])) {
-            out.push_back(static_cast<char>(c & 0xFF));
+            out.push_back(ByteEscape::ByteOf(text[i]));
             continue;
         }
         if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
             c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
         else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
             c = Replacement; // a lone surrogate is no character of any file
-        if (c < 0x80) {
-            out.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
+        Utf8::Write(c, [&out](char byte) { out.push_back(byte); });
     }
 }
 
@@ -202,7 +183,7 @@ void EncodeUtf16(std::u16string_view text, bool bigEndian, std::string& out)
             put(c);
             put(text[++i]);
         } else if (IsEscape(c)) {
-            out.push_back(static_cast<char>(c & 0xFF));
+            out.push_back(ByteEscape::ByteOf(c));
         } else {
             put(c);
         }
@@ -273,15 +254,18 @@ EncodingGuess DetectEncoding(std::string_view bytes)
         return {TextEncoding::Utf16Le};
     if (bytes.starts_with(Utf16BeMark))
         return {TextEncoding::Utf16Be};
-    const std::string_view head = DetectionHead(bytes);
-    if (IsAscii(head))
+    const std::size_t ascii = AsciiPrefix(bytes);
+    if (ascii == bytes.size())
         return {TextEncoding::ShiftJis};
+    // The bytes looked at begin where the ASCII ends: a long English preface decides nothing.
+    const std::string_view head = DetectionHead(bytes, ascii);
     if (Cp932::IsValidUtf8(head)) {
-        if (head.size() == bytes.size() || Cp932::IsValidUtf8(bytes))
-            return {TextEncoding::Utf8};
-        return {TextEncoding::ShiftJis, true};
+        const bool whole = ascii + head.size() == bytes.size() ||
+                           Cp932::IsValidUtf8(bytes.substr(ascii + head.size()));
+        return {TextEncoding::Utf8, !whole};
     }
-    if (CharsetGuess::Guess(head) == CharsetGuess::Japanese::EucJp)
+    if (CharsetGuess::Guess(head, ascii + head.size() < bytes.size()) ==
+        CharsetGuess::Japanese::EucJp)
         return {TextEncoding::EucJp};
     return {TextEncoding::ShiftJis};
 }
@@ -309,11 +293,24 @@ std::vector<std::string> ReadingNotices(const CountingText& text)
 {
     std::vector<std::string> notices;
     if (text.notUtf8)
-        notices.emplace_back("UTF-8 として正しくないため、Shift-JIS として読みました");
+        notices.emplace_back("UTF-8 として正しくないバイトを〓として読みました");
     if (text.missing > 0)
         notices.push_back(std::to_string(text.missing) +
                           " 文字はシフトJISで表せないため〓として数えました");
     return notices;
+}
+
+const char* LineBreakName(LineBreak lineBreak) noexcept
+{
+    switch (lineBreak) {
+    case LineBreak::CrLf:
+        return "CR+LF";
+    case LineBreak::Lf:
+        return "LF";
+    case LineBreak::Cr:
+        return "CR";
+    }
+    return "CR+LF";
 }
 
 DecodedText DecodeText(std::string_view bytes, TextEncoding encoding)
@@ -321,12 +318,51 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding encoding)
     return NormalizeBreaks(DecodeRaw(bytes, encoding));
 }
 
+FileBreaks ShiftJisBreaks(std::string_view bytes) noexcept
+{
+    const std::string_view text = TextLines::BeforeNul(bytes);
+    FileBreaks breaks;
+    const std::size_t at = text.find_first_of("\r\n");
+    if (at != std::string_view::npos)
+        breaks.lineBreak = text[at] == '\n'                               ? LineBreak::Lf
+                           : at + 1 < text.size() && text[at + 1] == '\n' ? LineBreak::CrLf
+                                                                          : LineBreak::Cr;
+    breaks.endsWithBreak = text.empty() || text.back() == '\n' || text.back() == '\r';
+    return breaks;
+}
+
+std::string WithShiftJisBreaks(std::string text, LineBreak lineBreak, bool endsWithBreak)
+{
+    const bool last = text.ends_with("\r\n");
+    if (lineBreak != LineBreak::CrLf) {
+        // Only a CR that begins a character joins the LF after it: a lead byte may take a CR as
+        // its second byte.
+        const char brk = lineBreak == LineBreak::Lf ? '\n' : '\r';
+        std::string out;
+        out.reserve(text.size());
+        for (std::size_t p = 0; p < text.size();) {
+            const ShiftJis::Character c = ShiftJis::CharacterAt(text, p);
+            if (c.IsSingleByte(ShiftJis::CR) && p + 1 < text.size() && text[p + 1] == '\n') {
+                out.push_back(brk);
+                p += 2;
+                continue;
+            }
+            out.append(text, p, c.length);
+            p += c.length;
+        }
+        text = std::move(out);
+    }
+    if (last && !endsWithBreak)
+        text.resize(text.size() - (lineBreak == LineBreak::CrLf ? 2 : 1));
+    return text;
+}
+
 bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineBreak,
                 bool endsWithBreak, std::string& out)
 {
-    if (encoding == TextEncoding::ShiftJis)
-        return Cp932::Encode(text, out, Cp932::LineBreaks::Convert);
     const std::u16string broken = WithBreaks(text, lineBreak, endsWithBreak);
+    if (encoding == TextEncoding::ShiftJis)
+        return Cp932::Encode(broken, out);
     switch (encoding) {
     case TextEncoding::Utf8Bom:
         out += Utf8Mark;
@@ -374,17 +410,31 @@ std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding)
     }
     const std::u16string text = DecodeText(bytes, encoding).text;
     std::string().swap(bytes); // the file's bytes are no longer needed
-    const std::size_t missing = Cp932::EncodeForCounting(text, form, Cp932::LineBreaks::Convert);
-    bytes = std::move(form);
+    const std::size_t missing =
+        Cp932::EncodeForCounting(text, form, Cp932::LineBreaks::Convert, Cp932::Escapes::Geta);
+    // A NUL ends the text, as in a Shift-JIS file.
+    if (FinishCrLfForm(form))
+        bytes = std::move(form);
+    else
+        TextLines::AppendWithCrLf(form, bytes);
     return missing;
 }
 
-void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source)
+void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source, TextEncoding encoding)
 {
     std::u16string originals; // each character that took or was a 〓, one after another
     std::vector<std::size_t> starts;
     for (std::size_t i = 0; i < source.size(); ++i) {
         const char16_t c = source[i];
+        if (IsEscape(c) && encoding != TextEncoding::ShiftJis) {
+            const ByteEscape::Unit unit = ByteEscape::UnitAt(source, i);
+            if (!unit.nul) {
+                starts.push_back(originals.size());
+                originals.append(source.substr(i, unit.length));
+            }
+            i += unit.length - 1;
+            continue;
+        }
         const bool pair =
             IsHighSurrogate(c) && i + 1 < source.size() && IsLowSurrogate(source[i + 1]);
         const bool marked =

@@ -1,8 +1,8 @@
 #pragma once
 // The encodings a writer's files come in, told apart on opening and kept for saving. Shift-JIS is
 // the program's own form; UTF-8, UTF-16 and EUC-JP files are read into UTF-16 text and written
-// back byte for byte: bytes that begin no character travel as U+DC00 + byte, as in the Shift-JIS
-// codec.
+// back byte for byte: bytes that begin no character travel as byte escapes (ByteEscape.h), as in
+// the Shift-JIS codec, and count as one 〓 per unit.
 
 #include <cstddef>
 #include <optional>
@@ -31,20 +31,26 @@ enum class LineBreak
     Cr
 };
 
+inline constexpr LineBreak AllLineBreaks[] = {LineBreak::CrLf, LineBreak::Lf, LineBreak::Cr};
+
 // "Shift-JIS", "UTF-8", "UTF-8 (BOM)", "UTF-16LE", "UTF-16BE", "EUC-JP".
 const char* EncodingName(TextEncoding encoding) noexcept;
+
+// "CR+LF", "LF", "CR".
+const char* LineBreakName(LineBreak lineBreak) noexcept;
 
 struct EncodingGuess
 {
     TextEncoding encoding = TextEncoding::ShiftJis;
-    // The file began as UTF-8 but is not UTF-8 further on; it is read as Shift-JIS.
+    // The file began as UTF-8 but is not UTF-8 further on; it is read as UTF-8 all the same, the
+    // bytes that make no character counted as 〓.
     bool notUtf8 = false;
 };
 
-// A byte-order mark decides; else a start in plain ASCII is Shift-JIS; else a start that is
-// well-formed UTF-8 is UTF-8 (when the whole file is); else the charset detector chooses between
-// Shift-JIS and EUC-JP, and Shift-JIS whenever it is unsure. Only the first 64 KiB (and the bytes
-// that finish a character there) are looked at, except to confirm UTF-8 to the end.
+// A byte-order mark decides; else plain ASCII is Shift-JIS; else the 64 KiB from the first
+// non-ASCII byte (and the bytes that finish a character there) decide: well-formed UTF-8 is UTF-8;
+// else Shift-JIS or EUC-JP as CharsetGuess chooses, Shift-JIS when it is unsure. The rest of the
+// file is looked at only to confirm UTF-8 to the end.
 EncodingGuess DetectEncoding(std::string_view bytes);
 
 // A file's text with every line break as LF, each line ending in one (as the editor shows a
@@ -60,9 +66,22 @@ struct DecodedText
 // skipped; a NUL is kept as an escape.
 DecodedText DecodeText(std::string_view bytes, TextEncoding encoding);
 
-// The bytes of a file in `encoding` for a text whose lines end in LF or U+2029. Shift-JIS writes
-// every break as CR LF; the others write `lineBreak` and drop the final break when the file had
-// none. Returns false when some character had no form in the encoding and was written as "?".
+// How a Shift-JIS file breaks its lines: its first break (CR LF, the program's own, for a file
+// with none) and whether its text (up to a NUL) ends with one; an empty file counts as ending so.
+struct FileBreaks
+{
+    LineBreak lineBreak = LineBreak::CrLf;
+    bool endsWithBreak = true;
+};
+FileBreaks ShiftJisBreaks(std::string_view bytes) noexcept;
+
+// A Shift-JIS text whose lines are joined by CR LF, with `lineBreak` between its lines instead and
+// its final break dropped unless `endsWithBreak`: the bytes of its file.
+std::string WithShiftJisBreaks(std::string text, LineBreak lineBreak, bool endsWithBreak);
+
+// The bytes of a file in `encoding` for a text whose lines end in LF or U+2029: each break written
+// as `lineBreak`, the final one dropped when the file had none. Returns false when some character
+// had no form in the encoding and was written as "?".
 bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineBreak,
                 bool endsWithBreak, std::string& out);
 
@@ -93,6 +112,8 @@ CountingText ReadForCounting(std::string bytes, std::optional<TextEncoding> give
 std::vector<std::string> ReadingNotices(const CountingText& text);
 
 // Puts back the characters that the counting form of `source` marked with 〓: the k-th 〓 of
-// `rewritten` becomes the k-th character of `source` that took or was a 〓, provided both have
-// the same number of them (a rewrite keeps every character in order).
-void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source);
+// `rewritten` becomes the k-th character (or unit of byte escapes, in a text read in `encoding`
+// other than Shift-JIS) of `source` that took or was a 〓, provided both have the same number of
+// them (a rewrite keeps every character in order).
+void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source,
+                      TextEncoding encoding = TextEncoding::ShiftJis);

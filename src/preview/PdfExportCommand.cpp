@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -112,20 +113,22 @@ int RunPdfExportCommand(int argc, char** argv)
         excludeRuby = ReadCountOptions(file).excludeRuby;
     }
 
-    CountingText text;
     try {
-        text = ReadForCounting(UsefulFunc::ReadFileBytes(request->input), std::nullopt);
+        const CountingText text =
+            ReadForCounting(UsefulFunc::ReadTextBytes(request->input), std::nullopt);
+        for (const std::string& notice : ReadingNotices(text))
+            std::fprintf(stderr, "kotonami: %s: %s\n", request->input.c_str(),
+                         QString::fromStdString(notice).toLocal8Bit().constData());
+        const ManuscriptLayout layout(paper, ReadingText(text.shiftJis, excludeRuby));
+        const SheetStyle style{!request->horizontal, PreviewFamily(preview, QFont().family())};
+        QString error;
+        if (WriteManuscriptPdf(QFile::decodeName(request->output.c_str()), layout, style,
+                               PdfPaper::B4, {}, error) != OutputResult::Written)
+            return Fail(1, error.toStdString());
     } catch (const Exception& error) {
         return Fail(1, error.what());
+    } catch (const std::bad_alloc&) {
+        return Fail(1, request->input + ": メモリに収まらないため読めません");
     }
-    for (const std::string& notice : ReadingNotices(text))
-        std::fprintf(stderr, "kotonami: %s: %s\n", request->input.c_str(),
-                     QString::fromStdString(notice).toLocal8Bit().constData());
-    const ManuscriptLayout layout(paper, ReadingText(text.shiftJis, excludeRuby));
-    const SheetStyle style{!request->horizontal, PreviewFamily(preview, QFont().family())};
-    QString error;
-    if (WriteManuscriptPdf(QFile::decodeName(request->output.c_str()), layout, style, PdfPaper::B4,
-                           {}, error) != OutputResult::Written)
-        return Fail(1, error.toStdString());
     return 0;
 }

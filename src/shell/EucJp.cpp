@@ -1,5 +1,7 @@
 #include "EucJp.h"
 
+#include "analysis/ByteEscape.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -8,9 +10,6 @@
 namespace EucJp {
 
 namespace {
-
-constexpr char16_t EscapeFirst = 0xDC00;
-constexpr char16_t EscapeLast = 0xDCFF;
 
 // One conversion descriptor, closed on every path.
 class Converter
@@ -57,9 +56,24 @@ void AppendUnits(const std::string& utf16, std::u16string& out)
     std::memcpy(out.data() + start, utf16.data(), utf16.size() / 2 * 2);
 }
 
-bool IsEscape(char16_t c) noexcept
+using ByteEscape::IsEscape;
+
+bool IsEucByte(std::string_view bytes, std::size_t i) noexcept
 {
-    return c >= EscapeFirst && c <= EscapeLast;
+    return i < bytes.size() && static_cast<unsigned char>(bytes[i]) >= 0xA1 &&
+           static_cast<unsigned char>(bytes[i]) <= 0xFE;
+}
+
+// The bytes at the start of `bytes` that make one sequence of EUC-JP's form (a pair of bytes
+// 0xA1-0xFE, 0x8E with one of them, 0x8F with two) but no character; else the one byte there.
+std::size_t UnitLength(std::string_view bytes) noexcept
+{
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    if (lead == 0x8F)
+        return IsEucByte(bytes, 1) && IsEucByte(bytes, 2) ? 3 : 1;
+    if (lead == 0x8E || (lead >= 0xA1 && lead <= 0xFE))
+        return IsEucByte(bytes, 1) ? 2 : 1;
+    return 1;
 }
 
 // Units of the character at text[i]: a surrogate pair is two.
@@ -84,16 +98,17 @@ void Decode(std::string_view bytes, std::u16string& out)
         units.clear();
         if (done)
             break;
-        // A byte that begins no character (or a NUL, which the editor cannot hold) is kept as an
-        // escape of itself.
-        out.push_back(static_cast<char16_t>(EscapeFirst + static_cast<unsigned char>(*in)));
-        ++in;
-        --left;
+        // A sequence that makes no character is kept as escapes of its bytes, one unit.
+        const std::size_t length = UnitLength({in, left});
+        ByteEscape::AppendUnit({in, length}, out);
+        in += length;
+        left -= length;
     }
-    // NUL is no character of the editor's text; it travels as an escape like any lost byte.
+    // NUL is no character of the editor's text, and U+0085 would be a line break: each travels as
+    // the escape of its byte.
     for (char16_t& c : out)
-        if (c == 0)
-            c = EscapeFirst;
+        if (c == 0 || c == 0x85)
+            c = ByteEscape::Begin(static_cast<unsigned char>(c));
 }
 
 bool Encode(std::u16string_view text, std::string& out)
@@ -103,7 +118,7 @@ bool Encode(std::u16string_view text, std::string& out)
     std::size_t i = 0;
     while (i < text.size()) {
         if (IsEscape(text[i])) {
-            out.push_back(static_cast<char>(text[i] & 0xFF));
+            out.push_back(ByteEscape::ByteOf(text[i]));
             ++i;
             continue;
         }

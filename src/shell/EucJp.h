@@ -1,7 +1,7 @@
 #pragma once
-// EUC-JP <-> UTF-16 through the system's iconv. Lossless like the Shift-JIS codec: a byte that
-// begins no EUC-JP character becomes U+DC00 + byte, and such an escape is written back as that
-// byte.
+// EUC-JP <-> UTF-16 through the system's iconv. Lossless like the Shift-JIS codec: a sequence that
+// makes no EUC-JP character becomes byte escapes (analysis/ByteEscape.h), and such an escape is
+// written back as its byte.
 
 #include <string>
 #include <string_view>

@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -121,6 +122,30 @@ bool CanReplace(const std::string& target)
     return !S_ISDIR(info.st_mode) && ::access(target.c_str(), W_OK) == 0;
 }
 
+// A FIFO or a device: what is written goes to its reader, and the node itself must stay.
+bool IsSpecialFile(const std::string& target) noexcept
+{
+    struct stat info
+    {
+    };
+    return ::stat(target.c_str(), &info) == 0 &&
+           (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode));
+}
+
+// Writes into a FIFO or device as it is. A FIFO without a reader is refused at once rather than
+// waited on.
+void WriteThrough(const std::string& target, std::string_view bytes)
+{
+    FileHandle file(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!file.IsOpen())
+        throw EFile("Couldn't open file.");
+    const int flags = ::fcntl(file.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        throw EFile("Couldn't open file.");
+    if (!WriteAll(file.Get(), bytes) || !file.Close())
+        throw EFile("Couldn't write to file.");
+}
+
 void SyncFolder(const std::string& folder) noexcept
 {
     FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -160,30 +185,77 @@ bool IsFileReadable(std::string_view name)
     return file.IsOpen() && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool IsSameFile(const std::string& a, const std::string& b) noexcept
+{
+    struct stat first
+    {
+    };
+    struct stat second
+    {
+    };
+    return !a.empty() && !b.empty() && ::stat(a.c_str(), &first) == 0 &&
+           ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 std::string FileNamePart(std::string_view path)
 {
     const auto slash = path.rfind('/');
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-std::string ReadFileBytes(const std::string& path)
+namespace {
+
+// Where the first NUL character of `bytes` ends, looking from `from` on: after a NUL byte, or in
+// UTF-16 after a NUL unit (two zero bytes at an even offset); npos when there is none.
+std::size_t NulEnd(std::string_view bytes, std::size_t from, bool utf16) noexcept
+{
+    if (!utf16) {
+        const std::size_t at = bytes.find('\0', from);
+        return at == std::string_view::npos ? at : at + 1;
+    }
+    for (std::size_t at = from & ~std::size_t{1}; at + 1 < bytes.size(); at += 2)
+        if (bytes[at] == 0 && bytes[at + 1] == 0)
+            return at + 2;
+    return std::string_view::npos;
+}
+
+bool StartsWithUtf16Mark(std::string_view bytes) noexcept
+{
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+struct ReadRule
+{
+    bool standardInput = false; // "-" is standard input
+    bool toNul = false;         // stop after the first NUL character
+    bool utf16 = false;         // a NUL character is a NUL unit even without a byte-order mark
+};
+
+// The file is read into a string of its reported size and one spare piece; what comes after that
+// (pipes and /proc report no size, a file may grow) grows it, so that the text is never copied
+// into a doubled string.
+std::string ReadBytes(const std::string& path, ReadRule rule)
 {
     const auto fail = [&path]() { return Exception("ﾌｧｲﾙ " + path + " は開けません"); };
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const bool standardInput = rule.standardInput && path == "-";
+    FileHandle file(standardInput ? ::dup(STDIN_FILENO)
+                                  : ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info
     {
     };
     if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode))
         throw fail();
-    // The file is read into a string of its reported size; what comes after that (pipes and /proc
-    // report no size, a file may grow) through a small buffer, so that the text is never copied
-    // into a doubled string.
+    constexpr std::size_t Piece = 65536;
     std::string bytes;
     // Two bytes to spare: a text gets the CR LF of its last line in place.
-    bytes.reserve(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 2 : 0);
-    bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
+    bytes.resize(S_ISREG(info.st_mode) && info.st_size > 0
+                     ? static_cast<std::size_t>(info.st_size) + 2
+                     : Piece);
     std::size_t used = 0;
-    while (used < bytes.size()) {
+    for (;;) {
+        if (used == bytes.size())
+            bytes.resize(used + Piece);
         const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
         if (got < 0 && errno == EINTR)
             continue;
@@ -191,25 +263,41 @@ std::string ReadFileBytes(const std::string& path)
             throw fail();
         if (got == 0)
             break;
+        const std::size_t from = used;
         used += static_cast<std::size_t>(got);
+        if (!rule.toNul)
+            continue;
+        const std::string_view read(bytes.data(), used);
+        const std::size_t end =
+            NulEnd(read, from > 0 ? from - 1 : 0, rule.utf16 || StartsWithUtf16Mark(read));
+        if (end != std::string_view::npos) {
+            used = end;
+            break;
+        }
     }
     bytes.resize(used);
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw fail();
-        if (got == 0)
-            return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
+    return bytes;
+}
+
+} // namespace
+
+std::string ReadFileBytes(const std::string& path)
+{
+    return ReadBytes(path, {});
+}
+
+std::string ReadTextBytes(const std::string& path, bool utf16)
+{
+    return ReadBytes(path, {true, true, utf16});
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
     const std::string target = ResolveSaveTarget(path);
+    if (IsSpecialFile(target)) {
+        WriteThrough(target, bytes);
+        return;
+    }
     if (target.empty() || !CanReplace(target))
         throw EFile("Couldn't open file.");
     const std::string folder = FolderPart(target);

@@ -13,15 +13,26 @@ std::string ExactPathName(std::string_view name);
 // True when the path is a regular file that opens for reading (not a folder, pipe or device).
 bool IsFileReadable(std::string_view name);
 
+// True when both paths name one existing file (the same device and inode), however they are
+// spelt: through links, relative parts or other names of the same file.
+bool IsSameFile(const std::string& a, const std::string& b) noexcept;
+
 // The file-name part of a path: what follows the last "/".
 std::string FileNamePart(std::string_view path);
 
 // Reads a whole file as bytes; throws Exception("ﾌｧｲﾙ %s は開けません") when it cannot.
 std::string ReadFileBytes(const std::string& path);
 
+// Reads a text to be counted ("-": standard input) up to and with its first NUL character, which
+// ends a text: a NUL byte, or a NUL unit in a text that begins with a UTF-16 byte-order mark (or
+// any when `utf16`). So an endless source such as /dev/zero gives a short text. Throws as
+// ReadFileBytes.
+std::string ReadTextBytes(const std::string& path, bool utf16 = false);
+
 // Replaces the file with `bytes` atomically (temporary file in the same folder, then rename),
-// keeping the old file's permissions. A failure leaves the old file intact and throws EFile
-// "Couldn't open file." or "Couldn't write to file.".
+// keeping the old file's permissions; through a symbolic link, the file it points at. A FIFO or
+// device is written into, never replaced (a FIFO without a reader is refused). A failure leaves
+// the old file intact and throws EFile "Couldn't open file." or "Couldn't write to file.".
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Ids of the per-user folders the program may ask for; the values are the shell's classic ids.

@@ -120,7 +120,7 @@ TEST(Cp932Codec, DuplicatePairsReadAsTheirCharacterAndSaveAsTheWindowsPair)
     EXPECT_EQ(Cp932Table::DuplicatePairCount, 398u);
 }
 
-// Bytes that are no character decode to U+DC00 + byte and are saved as they were.
+// Bytes that are no character decode to byte escapes, one unit each, and are saved as they were.
 TEST(Cp932Codec, EscapesBytesWithoutCharacter)
 {
     struct Row
@@ -134,11 +134,11 @@ TEST(Cp932Codec, EscapesBytesWithoutCharacter)
         {"0xA0", "\xA0", u"\xDCA0"},
         {"0xFD 0xFE 0xFF", "\xFD\xFE\xFF", u"\xDCFD\xDCFE\xDCFF"},
         {"lone lead byte at the end", "a\x82", u"a\xDC82"},
-        {"lead byte with a blank after it", "\x81\x20x", u"\xDC81\xDC20x"},
-        {"lead byte with a line feed after it", "\x82\n", u"\xDC82\xDC0A"},
-        {"pair in an empty row", "\x85\x40", u"\xDC85\xDC40"},
-        {"trail byte 0x7F", "\x88\x7F", u"\xDC88\xDC7F"},
-        {"trail byte past the last trail", "\x81\xFD@", u"\xDC81\xDCFD@"},
+        {"lead byte with a blank after it", "\x81\x20x", u"\xDC81\xDD20x"},
+        {"lead byte with a line feed after it", "\x82\n", u"\xDC82\xDD0A"},
+        {"pair in an empty row", "\x85\x40", u"\xDC85\xDD40"},
+        {"trail byte 0x7F", "\x88\x7F", u"\xDC88\xDD7F"},
+        {"trail byte past the last trail", "\x81\xFD@", u"\xDC81\xDDFD@"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(Cp932::Decode(row.bytes), row.text) << row.name;
@@ -183,7 +183,7 @@ TEST(Cp932Codec, LineBreaksWhenReading)
         {"a\nb", u"a\nb"},               // a lone LF stays
         {"\r\r\n", u"\r\n"},             // only the CR next to the LF joins it
         {"a\r", u"a\r"},                 // CR as the last byte
-        {"\x81\r\n", u"\xDC81\xDC0D\n"}, // the CR is the trail byte of a pair
+        {"\x81\r\n", u"\xDC81\xDD0D\n"}, // the CR is the trail byte of a pair
     };
     for (const auto& [bytes, text] : rows) {
         EXPECT_EQ(Cp932::Decode(bytes, LineBreaks::Convert), text) << Hex(bytes);

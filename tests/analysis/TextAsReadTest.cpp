@@ -37,8 +37,10 @@ const Notation Notations[] = {
     {u8"｜一｜二《に》", u8"｜一二"},
     {u8"《入れ《子》》", u8"》"},
     {u8"｜［＃注］字《じ》", u8"字"}, // a note in the base of a ruby
-    {u8"|［＃《》］", u8""},
+    {u8"|［＃《》］", u8"|"},         // the reading in the note is no reading of the |
     {u8"漢字《かんじ》と｜仮名《かな》\r\n［＃ここから２字下げ］\r\n", u8"漢字と仮名\r\n\r\n"},
+    {u8"｜東京［＃「｜」は底本のまま］《とうきょう》", u8"東京"}, // notes go first
+    {u8"｜東京［＃注《》］です", u8"｜東京です"},
     {u8"ルビのない文章です。\r\n", u8"ルビのない文章です。\r\n"},
     {u8"", u8""},
 };

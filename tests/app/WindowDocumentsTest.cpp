@@ -34,7 +34,7 @@ QString Title(const std::string& path)
     return "Kotonami [ " + Local(path) + " ]";
 }
 
-TEST_F(WindowTest, OpenShowsTheFileInItsOwnTabWithCrLfBreaks)
+TEST_F(WindowTest, OpenShowsTheFileInItsOwnTabWithALineBreakAfterEachLine)
 {
     const std::string path = Write("a.txt", "abc"); // no final break
     AnswerFileDialog(Local(path));
@@ -45,7 +45,7 @@ TEST_F(WindowTest, OpenShowsTheFileInItsOwnTabWithCrLfBreaks)
     EXPECT_EQ(Form->windowTitle(), Title(path));
     EXPECT_EQ(Editor()->GetText(), "abc\r\n");
     EXPECT_EQ(Form->StatusText(3), "");
-    EXPECT_EQ(Field("TextSize"), "5 (bytes)");
+    EXPECT_EQ(Field("TextSize"), "3 (bytes)"); // the file's size: it keeps having no final break
 }
 
 TEST_F(WindowTest, SwitchingTabsCarriesTextAndModifiedState)
@@ -299,11 +299,12 @@ TEST_F(WindowTest, CloseAllStopsAtACancel)
     EXPECT_EQ(Tabs()->tabText(0), "a.txt");
 }
 
-TEST_F(WindowTest, StartUpOpensTheNamedFilesAndSkipsMissingOnes)
+TEST_F(WindowTest, StartUpOpensTheNamedFilesAndNamesMissingOnes)
 {
     const std::string a = Write("a.txt", "A");
     const std::string b = Write("b.txt", "B");
     Form = std::make_unique<TForm1>();
+    ModalCatcher<QMessageBox> missing([](QMessageBox* box) { box->accept(); });
     Form->StartUp({a, PathOf("missing.txt"), b});
     Show();
     ASSERT_EQ(Tabs()->count(), 2);
@@ -311,12 +312,13 @@ TEST_F(WindowTest, StartUpOpensTheNamedFilesAndSkipsMissingOnes)
     EXPECT_EQ(Tabs()->tabText(1), "b.txt");
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_EQ(Editor()->GetText(), "B\r\n");
-    EXPECT_EQ(Field("TextSize"), "3 (bytes)");
+    EXPECT_EQ(Field("TextSize"), "1 (bytes)");
 
     Form = std::make_unique<TForm1>();
     Form->StartUp({a, PathOf("missing.txt")});
     EXPECT_EQ(Tabs()->count(), 1);
     EXPECT_EQ(Tabs()->tabText(0), "a.txt");
+    EXPECT_EQ(missing.Count(), 2); // one message for each start
 }
 
 // The files named at start open once the window is on the screen.

@@ -125,6 +125,48 @@ TEST_F(WindowEncodingTest, SavingAllKeepsTheCaptionOfTheTabInFront)
     EXPECT_EQ(Form->windowTitle(), title);
 }
 
+// Each file keeps its own line break and final break when saved unchanged, "サイズ" is the size
+// of the file, the status bar names the break, and the window counts what the companion counts.
+TEST_F(WindowEncodingTest, EveryFileIsSavedAsItCameAndCountedAsTheCompanionCounts)
+{
+    const struct
+    {
+        const char* name;
+        std::string bytes;
+        const char* characters;
+        const char* lineBreak;
+    } rows[] = {
+        {"sjis-lf.txt", Sjis("吾輩は\n猫である\n"), "7", "LF"},
+        {"sjis-cr.txt", Sjis("吾輩は\r猫である"), "7", "CR"},
+        {"sjis-crlf-no-final.txt", Sjis("吾輩は\r\n猫である"), "7", "CR+LF"},
+        {"sjis-none.txt", Sjis("吾輩は猫"), "4", "CR+LF"},
+        {"utf16-lone.txt",
+         std::string("\xFF\xFE\x42\x30\x00\xDE\x44\x30\x29\x20\x0A\x00\x48\x30", 14), "5", "LF"},
+        {"utf8-separator.txt", "あい\xE2\x80\xA9\nう", "4", "LF"},
+    };
+    for (const auto& row : rows) {
+        const std::string path = Write(row.name, row.bytes);
+        Form->OpenFile(path);
+        EXPECT_EQ(Field("CharNumber"), row.characters) << row.name;
+        EXPECT_EQ(Field("TextSize"), QStringLiteral("%1 (bytes)").arg(row.bytes.size()))
+            << row.name;
+        EXPECT_EQ(Form->findChild<QLabel*>(QStringLiteral("LineBreakPanel"))->text(), row.lineBreak)
+            << row.name;
+        Type(u"x"_qs);
+        Editor()->undo();
+        Action("Save1")->trigger();
+        EXPECT_EQ(Read(path), row.bytes) << row.name;
+    }
+    Action("New1")->trigger();
+    Editor()->insertPlainText(u"猫\n犬"_qs);
+    const std::string path = PathOf("cat.txt");
+    AnswerFileDialog(QString::fromStdString(path), [](QFileDialog* dialog) {
+        Control<QComboBox>(dialog, "SaveLineBreakBox")->setCurrentText(QStringLiteral("LF"));
+    });
+    Action("SaveAs1")->trigger();
+    EXPECT_EQ(Read(path), Sjis("猫\n犬"));
+}
+
 TEST_F(WindowEncodingTest, SavingToEucJpAsksAboutCharactersItCannotHold)
 {
     const std::string bytes = InEncoding(TextEncoding::EucJp, Utf8Cat, LineBreak::Lf, true);

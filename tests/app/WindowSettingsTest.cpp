@@ -421,7 +421,7 @@ TEST_F(WindowSettingsTest, HistoryFollowsOpensAndItsMaximum)
     EXPECT_TRUE(HistoryCaptions().isEmpty()) << "maximum 0";
 }
 
-TEST_F(WindowSettingsTest, ChoosingAnEntryOpensItAndAGoneFileDoesNothing)
+TEST_F(WindowSettingsTest, ChoosingAnEntryOpensItAndAGoneFileIsNamed)
 {
     const std::string a = Write("a&b.txt", "A");
     const std::string b = Write("b.txt", "B");
@@ -434,7 +434,10 @@ TEST_F(WindowSettingsTest, ChoosingAnEntryOpensItAndAGoneFileDoesNothing)
 
     std::remove(b.c_str());
     const int tabs = Tabs()->count();
+    QString message;
+    AnswerMessageBox(QMessageBox::No, &message);
     History()->actions().constLast()->trigger();
+    EXPECT_TRUE(message.contains(QString::fromStdString(b)));
     EXPECT_EQ(Tabs()->count(), tabs);
     EXPECT_EQ(History()->actions().size(), 2) << "the entry stays";
 }

@@ -19,13 +19,14 @@ struct CliResult
     std::string err;
 };
 
-// Runs `program` with the arguments, `input` on its standard input.
+// Runs `program` with the arguments, `input` on its standard input; its standard output goes to
+// `outputTo` when given (and is not collected), else to a file that is.
 inline CliResult RunProgram(const char* program, const TempFolder& folder,
                             const std::vector<std::string>& arguments,
-                            const std::string& input = "")
+                            const std::string& input = "", const std::string& outputTo = "")
 {
     const std::string inPath = folder.Write(".stdin", input);
-    const std::string outPath = folder.File(".stdout");
+    const std::string outPath = outputTo.empty() ? folder.File(".stdout") : outputTo;
     const std::string errPath = folder.File(".stderr");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -48,7 +49,8 @@ inline CliResult RunProgram(const char* program, const TempFolder& folder,
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    result.out = TempFolder::Read(outPath);
+    if (outputTo.empty())
+        result.out = TempFolder::Read(outPath);
     result.err = TempFolder::Read(errPath);
     return result;
 }

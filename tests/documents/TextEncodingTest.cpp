@@ -180,8 +180,8 @@ TEST(FileEncodings, DetectionOfTheHardCases)
         {"ﾄｰ then more Shift-JIS", kanaPair + Sjis("ﾙｽﾄｲの小説を読んだ。"), TextEncoding::ShiftJis},
         {"a Shift-JIS novel", Sjis(Novel), TextEncoding::ShiftJis},
         {"a UTF-8 novel", std::string(Novel), TextEncoding::Utf8},
-        {"ASCII for the first 64 KiB", longUtf8, TextEncoding::ShiftJis},
-        {"UTF-8 that turns invalid after 64 KiB", lateInvalid, TextEncoding::ShiftJis, true},
+        {"ASCII for the first 64 KiB, then UTF-8", longUtf8, TextEncoding::Utf8},
+        {"UTF-8 that turns invalid after 64 KiB", lateInvalid, TextEncoding::Utf8, true},
         {"UTF-8 with its mark", "\xEF\xBB\xBF" + std::string(Novel), TextEncoding::Utf8Bom},
         {"UTF-16 little-endian",
          "\xFF\xFE"

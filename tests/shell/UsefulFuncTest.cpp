@@ -1,10 +1,16 @@
 #include "shell/UsefulFunc.h"
 #include "shell/TempFolder.h"
 
+#include "shell/Exceptions.h"
+
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <future>
 #include <string>
 #include <sys/stat.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -78,6 +84,34 @@ TEST(AtomicWrite, NewFileGetsOrdinaryPermissionsAndSymlinkStays)
     ASSERT_EQ(::lstat(folder.File("link.txt").c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(TempFolder::Read(target), "new");
+}
+
+// The window's saves: a FIFO with a reader gets the text and stays a FIFO; one without a reader is
+// refused at once; a device is written into.
+TEST(AtomicWrite, SpecialFilesAreWrittenThroughNeverReplaced)
+{
+    TempFolder folder;
+    const std::string fifo = folder.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_THROW(UsefulFunc::WriteFileAtomically(fifo, "nobody reads"), EFile);
+    std::future<std::string> reader =
+        std::async(std::launch::async, [&fifo] { return TempFolder::Read(fifo); });
+    // The reader opens the FIFO at some moment; the write is tried until it is there.
+    bool written = false;
+    for (int attempt = 0; attempt < 2000 && !written; ++attempt) {
+        try {
+            UsefulFunc::WriteFileAtomically(fifo, "text");
+            written = true;
+        } catch (const EFile&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    EXPECT_TRUE(written);
+    EXPECT_EQ(reader.get(), "text");
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_NO_THROW(UsefulFunc::WriteFileAtomically("/dev/null", "text"));
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_THROW(UsefulFunc::WriteFileAtomically("/dev/full", "text"), EFile);
 }
 
 } // namespace
