@@ -8,6 +8,7 @@
 #include "app/GlyphPicture.h"
 #include "app/KotonamiApplication.h"
 #include "app/PanelFields.h"
+#include "app/RecoveryKeeper.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
@@ -79,6 +80,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     // The design's one tab and its empty document, in the design's editor.
     FTabs = std::make_unique<DocumentTabs>(ui->TabControl1, ui->TextRichEdit,
                                            [this](TRichEditEx* editor) { ConnectEditor(editor); });
+    SetUpRecovery();
     FTabs->Append({});
     FTabs->SelectQuietly(0);
     FTabs->Show(0);
@@ -248,6 +250,7 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
     });
     connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint& position) { ShowPopupMenu(editor, position); });
+    FRecovery->Follow(editor->Text());
 }
 
 // The window's shortcuts act before the editor sees the key.
@@ -276,6 +279,7 @@ bool TForm1::FormClose()
 {
     if (!QuerySaveAll())
         return false;
+    FRecovery->ForgetAll();
     SaveSettings();
     return true;
 }

@@ -32,6 +32,8 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QTimer;
+class RecoveryKeeper;
+struct RecoveryRecord;
 class ManuscriptPreview;
 class TLineInfo;
 class TRichEditEx;
@@ -265,6 +267,11 @@ private:
     void LineInfoItemClick();
     void SetLineSpaceItemClick();
 
+    // TForm1Recovery.cpp: the recovery files of unsaved changes.
+    void SetUpRecovery();
+    void OfferRecovery();
+    void RestoreRecovered(const RecoveryRecord& record, const std::string& path);
+
     // TForm1SendTo.cpp: the Send To registration.
     void ConnectSendToActions();
     void RegisterSendTo();
@@ -289,6 +296,7 @@ private:
     ManuscriptPreview* FManuscriptPreview = nullptr;
     QString FSavedStatusText;
     std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
+    RecoveryKeeper* FRecovery = nullptr; // the recovery files of the documents' unsaved changes
     int FCurrentIndex = 0;
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;

@@ -75,3 +75,10 @@ std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding);
 // `rewritten` becomes the k-th character of `source` that took or was a 〓, provided both have
 // the same number of them (a rewrite keeps every character in order).
 void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source);
+
+// The characters of `source` that its counting form shows as 〓 (those without a Shift-JIS form,
+// and 〓 itself), one after another.
+std::u16string MarkedCharacters(std::u16string_view source);
+// Puts MarkedCharacters back in place of the 〓 of `text`, in order. False (and `text` unchanged)
+// when the numbers of marks and characters differ.
+bool PutBackMarkedCharacters(std::u16string& text, std::u16string_view marked);
