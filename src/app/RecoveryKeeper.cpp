@@ -2,7 +2,6 @@
 
 #include "app/DocumentTabs.h"
 #include "controls/EditorDocument.h"
-#include "controls/QtShiftJis.h"
 #include "controls/TRichEditEx.h"
 #include "documents/RecoveryFolder.h"
 #include "shell/Exceptions.h"
@@ -10,6 +9,7 @@
 #include <QDateTime>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -30,7 +30,7 @@ std::int64_t Now()
 RecoveryKeeper::RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice,
                                QObject* parent)
     : QObject(parent), FTabs(tabs), FNotice(std::move(notice)), FWindow(NewWindowNumber()),
-      FQuiet(new QTimer(this)), FMost(new QTimer(this))
+      FQuiet(new QTimer(this)), FMost(new QTimer(this)), FCopy(new QTimer(this))
 {
     RecoveryFolder::WindowOpened(FWindow);
     for (QTimer* timer : {FQuiet, FMost}) {
@@ -39,6 +39,8 @@ RecoveryKeeper::RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QStr
     }
     FQuiet->setInterval(QuietMilliseconds);
     FMost->setInterval(MostMilliseconds);
+    FCopy->setInterval(0);
+    connect(FCopy, &QTimer::timeout, this, &RecoveryKeeper::CopyTurn);
 }
 
 // The files stay: a window destroyed without closing is one that crashed.
@@ -50,12 +52,16 @@ RecoveryKeeper::~RecoveryKeeper()
 
 void RecoveryKeeper::Follow(EditorDocument* text)
 {
-    connect(text, &QTextDocument::contentsChange, this, [this, text] { Edited(text); });
+    connect(text, &QTextDocument::contentsChange, this,
+            [this, text](int position) { Edited(text, position); });
     connect(text, &QTextDocument::modificationChanged, this, [this, text](bool modified) {
         if (!modified)
             Saved(text);
     });
-    connect(text, &QObject::destroyed, this, [this, text] { FEntries.erase(text); });
+    connect(text, &QObject::destroyed, this, [this, text] {
+        FEntries.erase(text);
+        std::erase_if(FCopying, [text](const Job& job) { return job.text == text; });
+    });
 }
 
 void RecoveryKeeper::Adopt(EditorDocument* text, std::string path)
@@ -63,7 +69,7 @@ void RecoveryKeeper::Adopt(EditorDocument* text, std::string path)
     Entry& entry = FEntries[text];
     entry.path = std::move(path);
     // Written again soon, under this window's name inside too.
-    Edited(text);
+    Edited(text, 0);
 }
 
 std::string RecoveryKeeper::NewFileName()
@@ -72,10 +78,13 @@ std::string RecoveryKeeper::NewFileName()
 }
 
 // Per key: a lookup and two timers.
-void RecoveryKeeper::Edited(const EditorDocument* text)
+void RecoveryKeeper::Edited(const EditorDocument* text, int position)
 {
     if (FClosed)
         return;
+    for (Job& job : FCopying)
+        if (job.text == text)
+            job.snapshot.Changed(*text, position);
     Entry& entry = FEntries[text];
     entry.dirty = true;
     entry.changedAt = Now();
@@ -116,6 +125,8 @@ void RecoveryKeeper::ForgetAll()
     FClosed = true;
     FQuiet->stop();
     FMost->stop();
+    FCopy->stop();
+    FCopying.clear();
     Finish();
     for (const auto& [text, entry] : FEntries)
         if (!entry.path.empty())
@@ -129,19 +140,17 @@ void RecoveryKeeper::Finish()
         FWriting.wait();
 }
 
-// The texts are taken here, on the window's thread; the files are made and written by another.
 void RecoveryKeeper::WriteChanged()
 {
     FQuiet->stop();
     FMost->stop();
     if (FClosed)
         return;
-    if (FWriting.valid() &&
-        FWriting.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    if (FCopy->isActive() || (FWriting.valid() && FWriting.wait_for(std::chrono::seconds(0)) !=
+                                                      std::future_status::ready)) {
         FWriteAgain = true;
         return;
     }
-    std::vector<Job> jobs;
     for (int i = 0; i < FTabs.Documents().Count(); ++i) {
         const auto found = FEntries.find(FTabs.TextOf(i));
         if (found == FEntries.end() || !found->second.dirty)
@@ -152,14 +161,40 @@ void RecoveryKeeper::WriteChanged()
             continue;
         if (entry.path.empty())
             entry.path = NewFileName();
-        jobs.push_back({found->first, entry.path, Snapshot(i, entry)});
+        FCopying.push_back(Snapshot(i, entry));
     }
+    if (!FCopying.empty())
+        FCopy->start();
+}
+
+// A slice of a few milliseconds, so that keys and drawing go on between the slices.
+void RecoveryKeeper::CopyTurn()
+{
+    constexpr std::chrono::microseconds Slice(4000);
+    if (!FCopying.empty() && FCopying.front().snapshot.CopyMore(*FCopying.front().text, Slice)) {
+        FCopied.push_back(std::move(FCopying.front()));
+        FCopying.erase(FCopying.begin());
+    }
+    if (!FCopying.empty())
+        return;
+    FCopy->stop();
+    StartWriting();
+}
+
+// The counting form is made and the files written by another thread.
+void RecoveryKeeper::StartWriting()
+{
+    std::vector<Job> jobs = std::exchange(FCopied, {});
     if (jobs.empty())
         return;
-    FWriting = std::async(std::launch::async, [this, jobs = std::move(jobs)] {
+    FWriting = std::async(std::launch::async, [this, jobs = std::move(jobs)]() mutable {
         std::vector<Result> written;
         bool failed = false;
-        for (const Job& job : jobs) {
+        for (Job& job : jobs) {
+            bool complete = true;
+            job.record.text = job.snapshot.CountingForm(&complete);
+            if (!complete)
+                job.record.marked = MarkedCharacters(job.snapshot.Characters());
             try {
                 RecoveryFolder::Write(job.path, FormatRecovery(job.record));
                 written.push_back({job.text, job.path});
@@ -167,15 +202,17 @@ void RecoveryKeeper::WriteChanged()
                 failed = true;
             }
         }
+        // The copies go here too: freeing a novel's lines takes a while.
+        std::vector<Job>().swap(jobs);
         QMetaObject::invokeMethod(
             this, [this, written, failed] { Written(written, failed); }, Qt::QueuedConnection);
     });
 }
 
-RecoveryRecord RecoveryKeeper::Snapshot(int index, const Entry& entry) const
+RecoveryKeeper::Job RecoveryKeeper::Snapshot(int index, const Entry& entry) const
 {
     const Document& document = *FTabs.Documents().Item(index);
-    const EditorDocument& shown = *FTabs.TextOf(index);
+    const EditorDocument* shown = FTabs.TextOf(index);
     RecoveryRecord record;
     record.owner = RecoveryFolder::ThisProcess(FWindow);
     record.changedAt = entry.changedAt;
@@ -184,11 +221,7 @@ RecoveryRecord RecoveryKeeper::Snapshot(int index, const Entry& entry) const
     record.lineBreak = document.FileLineBreak;
     record.endsWithBreak = document.FileEndsWithBreak;
     record.caret = FTabs.EditorOf(index)->textCursor().position();
-    bool complete = true;
-    record.text = shown.Text(&complete);
-    if (!complete)
-        record.marked = MarkedCharacters(QtShiftJis::View(shown.toRawText()));
-    return record;
+    return {shown, entry.path, std::move(record), TextSnapshot()};
 }
 
 // A file written for a text that was saved or closed meanwhile goes at once; one failure is told

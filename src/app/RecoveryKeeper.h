@@ -2,10 +2,11 @@
 // Keeps a recovery file for every document with unsaved changes, so that a window that ends
 // without saving (a crash, a power cut, a logout) loses nothing: written a few seconds after the
 // last edit, and at least every half minute while typing goes on, from a timer and never on the
-// typing path; the file is written by a second thread, so that a long novel does not hold the
-// window. Saving a document or closing it deliberately removes its file; a normal exit removes
-// them all.
+// typing path. The window only copies the text; its counting form is made and the file written by
+// a second thread, so that a long novel does not hold the window. Saving a document or closing it
+// deliberately removes its file; a normal exit removes them all.
 
+#include "controls/TextSnapshot.h"
 #include "documents/RecoveryFile.h"
 
 #include <QObject>
@@ -45,7 +46,8 @@ public:
     void Forget(const Document* document);
     // The window closes normally.
     void ForgetAll();
-    // Writes the files of the changed documents now (the timers call it).
+    // Writes the files of the changed documents: their texts are copied a slice at a time, then
+    // written by another thread (the timers call it).
     void WriteChanged();
     // Waits until the file being written is in place.
     void Finish();
@@ -61,7 +63,8 @@ private:
     {
         const EditorDocument* text;
         std::string path;
-        RecoveryRecord record;
+        RecoveryRecord record; // all but the text, which comes from the snapshot
+        TextSnapshot snapshot;
     };
     struct Result
     {
@@ -69,9 +72,11 @@ private:
         std::string path;
     };
 
-    void Edited(const EditorDocument* text);
+    void Edited(const EditorDocument* text, int position);
+    void CopyTurn();
+    void StartWriting();
     void Saved(const EditorDocument* text);
-    RecoveryRecord Snapshot(int index, const Entry& entry) const;
+    Job Snapshot(int index, const Entry& entry) const;
     void Written(const std::vector<Result>& written, bool failed);
 
     DocumentTabs& FTabs;
@@ -80,6 +85,9 @@ private:
     std::int64_t FNextDocument = 0;
     QTimer* FQuiet;
     QTimer* FMost;
+    QTimer* FCopy;             // a slice of the texts' copy at each turn of the event loop
+    std::vector<Job> FCopying; // the first is being copied
+    std::vector<Job> FCopied;
     std::map<const EditorDocument*, Entry> FEntries;
     std::future<void> FWriting;
     bool FWriteAgain = false;
