@@ -7,6 +7,7 @@
 #include "controls/EditorDocument.h"
 
 #include <QDir>
+#include <QStatusBar>
 
 #include <map>
 
@@ -157,6 +158,24 @@ TEST_F(WindowRecoveryTest, SavingOrClosingTheDocumentRemovesItsFile)
     AnswerMessageBox(QMessageBox::No);
     Action("DeleteTabItem")->trigger();
     EXPECT_EQ(RecoveryFiles(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A folder that cannot be made: a notice in the status bar, and typing goes on.
+TEST_F(WindowRecoveryTest, AnUnwritableFolderIsToldInTheStatusBar)
+{
+    qputenv("XDG_STATE_HOME", PathOf("Kotonami.ini").c_str()); // a file, not a folder
+    Type(QStringLiteral("lost?"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return Form->statusBar()->currentMessage().contains(QStringLiteral(u"書き込めません"));
+        },
+        20000));
+    Type(QStringLiteral("!"));
+    EXPECT_EQ(Editor()->GetText(), "lost?!");
 }
 
 } // namespace
