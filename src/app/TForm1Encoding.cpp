@@ -118,6 +118,7 @@ TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& pat
 {
     FileText read;
     read.shiftJis = UsefulFunc::ReadFileBytes(path);
+    UsefulFunc::RemoveSaveLeftovers(path);
     if (!encoding) {
         const EncodingGuess guess = DetectEncoding(read.shiftJis);
         if (guess.notUtf8)

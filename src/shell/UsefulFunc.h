@@ -24,6 +24,11 @@ std::string ReadFileBytes(const std::string& path);
 // "Couldn't open file." or "Couldn't write to file.".
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Removes the hidden temporary files that saves into the folder of `file` left when they were
+// interrupted (the program killed in the middle): those made before this process started. A save
+// running now in another window keeps its own.
+void RemoveSaveLeftovers(const std::string& file) noexcept;
+
 // Ids of the per-user folders the program may ask for; the values are the shell's classic ids.
 enum SpecialFolder : int
 {
