@@ -273,6 +273,7 @@ void TForm1::FormCreate()
     } catch (const std::exception& error) {
         KotonamiApplication::ShowError(error.what());
     }
+    KeepSettingsAsTheyChange();
 }
 
 bool TForm1::FormClose()

@@ -245,6 +245,8 @@ private:
     void ApplyFontColor();
     void PlaceWindow(const QRect& stored);
     void AskFirstStart();
+    void KeepSettingsAsTheyChange();
+    void SaveSettingsQuietly();
 
     // TForm1History.cpp: the recent-file history in the File menu.
     void ConnectHistoryActions();
