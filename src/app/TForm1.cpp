@@ -280,8 +280,9 @@ bool TForm1::FormClose()
 {
     if (!QuerySaveAll())
         return false;
-    FRecovery->ForgetAll();
     SaveSettings();
+    // Only a window that really closes lets its recovery files go.
+    FRecovery->ForgetAll();
     return true;
 }
 
