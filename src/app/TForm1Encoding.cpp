@@ -118,7 +118,6 @@ TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& pat
 {
     FileText read;
     read.shiftJis = UsefulFunc::ReadFileBytes(path);
-    UsefulFunc::RemoveSaveLeftovers(path);
     if (!encoding) {
         const EncodingGuess guess = DetectEncoding(read.shiftJis);
         if (guess.notUtf8)
@@ -131,6 +130,7 @@ TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& pat
     document.Encoding = *encoding;
     document.FileName = path;
     document.Modified = false;
+    UsefulFunc::RemoveSaveLeftovers(path);
     if (*encoding == TextEncoding::ShiftJis) {
         document.FileLineBreak = LineBreak::CrLf;
         document.FileEndsWithBreak = true;
