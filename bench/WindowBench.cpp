@@ -22,6 +22,8 @@ std::string WriteBenchFile(const char* name, const std::string& bytes)
 std::unique_ptr<TForm1> MakeBenchWindow()
 {
     SetWindowSettingsFileName(WriteBenchFile("Kotonami.ini", {}));
+    // The recovery files of unsaved changes stay in the benchmarks' folder.
+    qputenv("XDG_STATE_HOME", BenchFolder().path().toLocal8Bit());
     auto form = std::make_unique<TForm1>();
     form->StartUp({});
     form->resize(800, 600);

@@ -49,13 +49,14 @@ public:
         Put(state, FCpu, "cpu_");
     }
 
-private:
     static double CpuMilliseconds()
     {
         timespec now{};
         clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
         return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
     }
+
+private:
     static void Put(benchmark::State& state, std::vector<double> milliseconds,
                     const std::string& prefix)
     {

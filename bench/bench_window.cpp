@@ -15,6 +15,7 @@
 #include "NovelCorpus.h"
 #include "QtBenchmarkMain.h"
 #include "WindowBench.h"
+#include "app/RecoveryKeeper.h"
 #include "app/TForm1.h"
 #include "controls/QtShiftJis.h"
 #include "controls/StatusProgress.h"
@@ -24,6 +25,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -34,12 +37,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <time.h>
@@ -71,11 +76,18 @@ struct Typing
 {
     bool displayLines = false;
     std::size_t bytes = OneMiB;
-    bool newLines = false; // every tenth key is Enter: the number of lines changes
-    bool utf8 = false;     // the novel is saved as UTF-8
-    bool wrap = false;     // lines wrap at the window's edge, still counted as logical lines
-    bool check = false;    // the manuscript check's list is open beside the editor
+    bool newLines = false;   // every tenth key is Enter: the number of lines changes
+    bool utf8 = false;       // the novel is saved as UTF-8
+    bool wrap = false;       // lines wrap at the window's edge, still counted as logical lines
+    bool check = false;      // the manuscript check's list is open beside the editor
+    bool recovering = false; // the recovery file of the novel is written every 20 keys
 };
+
+// Writes the recovery files of the changed documents now, as its timers do.
+void WriteRecoveryFiles(TForm1& form)
+{
+    form.findChild<RecoveryKeeper*>()->WriteChanged();
+}
 
 void TypeIntoNovel(benchmark::State& state, const Typing& typing)
 {
@@ -102,6 +114,10 @@ void TypeIntoNovel(benchmark::State& state, const Typing& typing)
     Samples samples;
     for (auto _ : state) {
         for (int i = 0; i < 200; ++i) {
+            if (typing.recovering && i % 20 == 0)
+                WriteRecoveryFiles(*form);
+            if (typing.recovering) // the copy's slices run between the keys, as in the window
+                QCoreApplication::processEvents();
             samples.Start();
             if (typing.newLines && i % 10 == 9)
                 QTest::keyClick(editor, Qt::Key_Return);
@@ -151,6 +167,65 @@ void BM_OpenCheck16MiB(benchmark::State& state)
     QAction* item = form->findChild<QAction*>("ManuscriptCheckItem");
     for (auto _ : state)
         item->trigger();
+}
+
+void BM_TypeRecovering16MiB(benchmark::State& state)
+{
+    TypeIntoNovel(state, {.bytes = SixteenMiB, .recovering = true});
+}
+
+// The longest time the window's event loop was held while `wait` held true, between two turns of
+// a 1 ms timer, on the clock and in this thread's processor time (the machine may be shared).
+std::pair<double, double> LongestPause(const std::function<bool()>& wait)
+{
+    QTimer tick;
+    tick.setInterval(1);
+    double wall = 0;
+    double cpu = 0;
+    Clock::time_point last = Clock::now();
+    double lastCpu = Samples::CpuMilliseconds();
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const Clock::time_point now = Clock::now();
+        const double nowCpu = Samples::CpuMilliseconds();
+        wall = std::max(wall, std::chrono::duration<double, std::milli>(now - last).count());
+        cpu = std::max(cpu, nowCpu - lastCpu);
+        last = now;
+        lastCpu = nowCpu;
+    });
+    tick.start();
+    (void)QTest::qWaitFor(wait, 60000);
+    return {wall, cpu};
+}
+
+// The recovery file of an edited 16 MiB novel written once while the window's event loop runs:
+// the longest pause of the loop meanwhile, beside the longest pause of the idle window.
+void BM_RecoveryWritePause16MiB(benchmark::State& state)
+{
+    auto form = MakeBenchWindow();
+    form->OpenFile(WriteCorpus("recovered.txt", SixteenMiB, 3));
+    QTest::keyClick(form->Editor(), 'a');
+    const QString folder = BenchFolder().filePath(QStringLiteral("kotonami/recovery"));
+    const auto written = [&] {
+        return !QDir(folder).entryList({QStringLiteral("*.recovery")}).isEmpty();
+    };
+    std::pair<double, double> writing{};
+    std::pair<double, double> idle{};
+    for (auto _ : state) {
+        QDir(folder).removeRecursively();
+        QTest::keyClick(form->Editor(), 'b');
+        QTimer::singleShot(0, form.get(), [&] { WriteRecoveryFiles(*form); });
+        const auto pause = LongestPause(written);
+        writing = {std::max(writing.first, pause.first), std::max(writing.second, pause.second)};
+        if (!written())
+            state.SkipWithError("no recovery file");
+        const QDeadlineTimer second(1000);
+        const auto still = LongestPause([&] { return second.hasExpired(); });
+        idle = {std::max(idle.first, still.first), std::max(idle.second, still.second)};
+    }
+    state.counters["longest_pause_ms"] = writing.first;
+    state.counters["cpu_longest_pause_ms"] = writing.second;
+    state.counters["idle_longest_pause_ms"] = idle.first;
+    state.counters["idle_cpu_longest_pause_ms"] = idle.second;
 }
 
 void BM_TypeUtf8_16MiB(benchmark::State& state)
@@ -465,6 +540,8 @@ BENCHMARK(BM_TypeWithCheck16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenCheck16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeWrapped16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeUtf8_16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeRecovering16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecoveryWritePause16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtendSelection16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSetPlainText16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Open16MiB)->Iterations(3)->Unit(benchmark::kMillisecond);

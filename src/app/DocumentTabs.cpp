@@ -33,9 +33,15 @@ DocumentTabs::~DocumentTabs()
 
 EditorDocument* DocumentTabs::TextOf(int index) const
 {
+    const TRichEditEx* editor = EditorOf(index);
+    return editor ? editor->Text() : nullptr;
+}
+
+TRichEditEx* DocumentTabs::EditorOf(int index) const
+{
     if (index < 0 || index >= static_cast<int>(FEditors.size()))
         return nullptr;
-    return FEditors[static_cast<std::size_t>(index)]->Text();
+    return FEditors[static_cast<std::size_t>(index)];
 }
 
 TRichEditEx* DocumentTabs::Front() const

@@ -30,6 +30,7 @@ public:
 
     DocumentList& Documents() noexcept { return FDocuments; }
     EditorDocument* TextOf(int index) const;
+    TRichEditEx* EditorOf(int index) const;
     // The editor in front: the one the writer sees and types into.
     TRichEditEx* Front() const;
     // Takes the keyboard focus for the editor in front, whichever it is.

@@ -9,6 +9,7 @@
 #include "app/GlyphPicture.h"
 #include "app/KotonamiApplication.h"
 #include "app/PanelFields.h"
+#include "app/RecoveryKeeper.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
@@ -76,6 +77,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     // The design's one tab and its empty document, in the design's editor.
     FTabs = std::make_unique<DocumentTabs>(ui->TabControl1, ui->TextRichEdit,
                                            [this](TRichEditEx* editor) { ConnectEditor(editor); });
+    SetUpRecovery();
     FTabs->Append({});
     FTabs->SelectQuietly(0);
     FTabs->Show(0);
@@ -265,6 +267,7 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
     connect(editor, &QWidget::customContextMenuRequested, this,
             [this, editor](const QPoint& position) { ShowPopupMenu(editor, position); });
     ConnectEditingKeys(editor);
+    FRecovery->Follow(editor->Text());
 }
 
 // The window's shortcuts act before the editor sees the key.
@@ -286,6 +289,7 @@ void TForm1::FormCreate()
     } catch (const std::exception& error) {
         KotonamiApplication::ShowError(error.what());
     }
+    KeepSettingsAsTheyChange();
 }
 
 bool TForm1::FormClose()
@@ -293,6 +297,8 @@ bool TForm1::FormClose()
     if (!QuerySaveAll())
         return false;
     SaveSettings();
+    // Only a window that really closes lets its recovery files go.
+    FRecovery->ForgetAll();
     return true;
 }
 

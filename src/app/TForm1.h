@@ -39,6 +39,8 @@ class QMenu;
 class QPainter;
 class QTimer;
 class ManuscriptCheckDock;
+class RecoveryKeeper;
+struct RecoveryRecord;
 class ManuscriptPreview;
 class TLineInfo;
 class TRichEditEx;
@@ -254,6 +256,8 @@ private:
     void ApplyFontColor();
     void PlaceWindow(const QRect& stored);
     void AskFirstStart();
+    void KeepSettingsAsTheyChange();
+    void SaveSettingsQuietly();
 
     // TForm1History.cpp: the recent-file history in the File menu.
     void ConnectHistoryActions();
@@ -293,6 +297,10 @@ private:
     void ShowUndoState();
     void ShowTabMarks();
     void ZoomBy(int step);
+    // TForm1Recovery.cpp: the recovery files of unsaved changes.
+    void SetUpRecovery();
+    void OfferRecovery();
+    void RestoreRecovered(const RecoveryRecord& record, const std::string& path);
 
     // TForm1SendTo.cpp: the Send To registration.
     void ConnectSendToActions();
@@ -326,6 +334,7 @@ private:
     int FChapterPanelWidth = 0; // as the settings file gave it; 0 for the dock's own width
     QString FSavedStatusText;
     std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
+    RecoveryKeeper* FRecovery = nullptr; // the recovery files of the documents' unsaved changes
     int FCurrentIndex = 0;
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;

@@ -372,6 +372,7 @@ void TForm1::StartUp(const std::vector<std::string>& items)
     ShowModifiedMark();
     editor->SetInitializing(false);
     OpenCommandLineItems(items);
+    OfferRecovery();
     CloseTab(0);
     ShowInformation(false);
 }

@@ -152,6 +152,7 @@ try {
     document.Encoding = *encoding;
     document.FileName = path;
     document.Modified = false;
+    UsefulFunc::RemoveSaveLeftovers(path);
     if (*encoding == TextEncoding::ShiftJis) {
         const FileBreaks breaks = ShiftJisBreaks(read.shiftJis);
         document.FileLineBreak = breaks.lineBreak;

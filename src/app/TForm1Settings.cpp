@@ -16,13 +16,18 @@
 
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
 #include <QVariant>
 
 #include <algorithm>
+#include <exception>
 #include <functional>
 #include <map>
 #include <optional>
@@ -391,4 +396,28 @@ void TForm1::AskFirstStart()
     }
     if (question.exec() == QMessageBox::Yes)
         RegisterSendTo();
+}
+
+// A change of settings reaches the file a short while later, so that a crash keeps it. Any
+// command of the menus may change one (a check mark, a dialog, the history), and writing the small
+// file again costs nothing, so every command starts the wait.
+void TForm1::KeepSettingsAsTheyChange()
+{
+    auto* wait = new QTimer(this);
+    wait->setSingleShot(true);
+    wait->setInterval(2000);
+    connect(wait, &QTimer::timeout, this, &TForm1::SaveSettingsQuietly);
+    for (const QAction* item : menuBar()->actions())
+        if (QMenu* menu = item->menu())
+            connect(menu, &QMenu::triggered, wait, qOverload<>(&QTimer::start));
+}
+
+// Between the writer's commands a failure is a notice, not a box: the write at exit reports it.
+void TForm1::SaveSettingsQuietly()
+{
+    try {
+        SaveSettings();
+    } catch (const std::exception& error) {
+        statusBar()->showMessage(QString::fromUtf8(error.what()), 10000);
+    }
 }

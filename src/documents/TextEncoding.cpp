@@ -420,48 +420,66 @@ std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding)
     return missing;
 }
 
-void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source, TextEncoding encoding)
+std::u16string MarkedCharacters(std::u16string_view source, TextEncoding encoding)
 {
-    std::u16string originals; // each character that took or was a 〓, one after another
-    std::vector<std::size_t> starts;
+    std::u16string marked;
     for (std::size_t i = 0; i < source.size(); ++i) {
         const char16_t c = source[i];
+        // In a text of another encoding, a unit of bytes that made no character is one 〓.
         if (IsEscape(c) && encoding != TextEncoding::ShiftJis) {
             const ByteEscape::Unit unit = ByteEscape::UnitAt(source, i);
-            if (!unit.nul) {
-                starts.push_back(originals.size());
-                originals.append(source.substr(i, unit.length));
-            }
+            if (!unit.nul)
+                marked.append(source.substr(i, unit.length));
             i += unit.length - 1;
             continue;
         }
         const bool pair =
             IsHighSurrogate(c) && i + 1 < source.size() && IsLowSurrogate(source[i + 1]);
-        const bool marked =
-            pair || c == GetaMark ||
-            (!IsEscape(c) && !IsHighSurrogate(c) && !IsLowSurrogate(c) && c != u'\n' &&
-             c != u'\r' && c != ParagraphSeparator && c != 0 && !Cp932::HasForm(c));
-        if (!marked)
-            continue;
-        starts.push_back(originals.size());
-        originals.push_back(c);
-        if (pair)
-            originals.push_back(source[++i]);
+        if (pair) {
+            marked.push_back(c);
+            marked.push_back(source[++i]);
+        } else if (c == GetaMark ||
+                   (!IsEscape(c) && !IsHighSurrogate(c) && !IsLowSurrogate(c) && c != u'\n' &&
+                    c != u'\r' && c != ParagraphSeparator && c != 0 && !Cp932::HasForm(c))) {
+            marked.push_back(c);
+        }
     }
-    if (starts.empty() || std::count(rewritten.begin(), rewritten.end(), GetaMark) !=
+    return marked;
+}
+
+bool PutBackMarkedCharacters(std::u16string& text, std::u16string_view marked)
+{
+    // Each entry is one character (a surrogate pair or a single unit) or one unit of escapes,
+    // which tells its own end.
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        starts.push_back(i);
+        if (IsEscape(marked[i]))
+            i += ByteEscape::UnitAt(marked, i).length - 1;
+        else
+            i += IsHighSurrogate(marked[i]) && i + 1 < marked.size() &&
+                 IsLowSurrogate(marked[i + 1]);
+    }
+    if (starts.empty() || std::count(text.begin(), text.end(), GetaMark) !=
                               static_cast<std::ptrdiff_t>(starts.size()))
-        return;
-    starts.push_back(originals.size());
+        return starts.empty();
+    starts.push_back(marked.size());
     std::u16string out;
-    out.reserve(rewritten.size() + starts.size());
+    out.reserve(text.size() + starts.size());
     std::size_t k = 0;
-    for (const char16_t c : rewritten) {
+    for (const char16_t c : text) {
         if (c != GetaMark) {
             out.push_back(c);
             continue;
         }
-        out.append(originals, starts[k], starts[k + 1] - starts[k]);
+        out.append(marked.substr(starts[k], starts[k + 1] - starts[k]));
         ++k;
     }
-    rewritten = std::move(out);
+    text = std::move(out);
+    return true;
+}
+
+void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source, TextEncoding encoding)
+{
+    PutBackMarkedCharacters(rewritten, MarkedCharacters(source, encoding));
 }

@@ -117,3 +117,11 @@ std::vector<std::string> ReadingNotices(const CountingText& text);
 // them (a rewrite keeps every character in order).
 void RestoreGetaMarks(std::u16string& rewritten, std::u16string_view source,
                       TextEncoding encoding = TextEncoding::ShiftJis);
+
+// The characters of `source` that its counting form shows as 〓 (those without a Shift-JIS form,
+// 〓 itself, and in a text of another encoding each unit of byte escapes), one after another.
+std::u16string MarkedCharacters(std::u16string_view source,
+                                TextEncoding encoding = TextEncoding::ShiftJis);
+// Puts MarkedCharacters back in place of the 〓 of `text`, in order. False (and `text` unchanged)
+// when the numbers of marks and characters differ.
+bool PutBackMarkedCharacters(std::u16string& text, std::u16string_view marked);

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <glob.h>
 #if defined(__GLIBC__)
@@ -43,6 +45,11 @@ public:
 private:
     int FFd;
 };
+
+constexpr std::string_view SavePrefix = ".kotonami-save-";
+
+// Taken while the program loads: what is older was left by an earlier process.
+const std::time_t ProcessStart = std::time(nullptr);
 
 bool HasWildcard(std::string_view name) noexcept
 {
@@ -301,7 +308,8 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
     if (target.empty() || !CanReplace(target))
         throw EFile("Couldn't open file.");
     const std::string folder = FolderPart(target);
-    std::string temporary = folder + "/.kotonami-save-XXXXXX";
+    RemoveSaveLeftovers(target);
+    std::string temporary = folder + '/' + std::string(SavePrefix) + "XXXXXX";
     FileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!file.IsOpen())
         throw EFile("Couldn't open file.");
@@ -313,6 +321,25 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
         throw EFile("Couldn't write to file.");
     }
     SyncFolder(folder);
+}
+
+void RemoveSaveLeftovers(const std::string& file) noexcept
+{
+    const std::string folder = FolderPart(file);
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (!std::string_view(entry->d_name).starts_with(SavePrefix))
+            continue;
+        const std::string path = folder + '/' + entry->d_name;
+        struct stat info
+        {
+        };
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_mtime < ProcessStart)
+            ::unlink(path.c_str());
+    }
 }
 
 void ReleaseFreeMemory() noexcept

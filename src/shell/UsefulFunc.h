@@ -35,6 +35,11 @@ std::string ReadTextBytes(const std::string& path, bool utf16 = false);
 // the old file intact and throws EFile "Couldn't open file." or "Couldn't write to file.".
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Removes the hidden temporary files that saves into the folder of `file` left when they were
+// interrupted (the program killed in the middle): those made before this process started. A save
+// running now in another window keeps its own.
+void RemoveSaveLeftovers(const std::string& file) noexcept;
+
 // Ids of the per-user folders the program may ask for; the values are the shell's classic ids.
 enum SpecialFolder : int
 {

@@ -50,6 +50,8 @@ inline void PrepareWindowTests()
     QFile settings(settingsFolder.filePath(QStringLiteral("Kotonami.ini")));
     settings.open(QIODevice::WriteOnly);
     SetWindowSettingsFileName(settings.fileName().toStdString());
+    // Recovery files of unsaved changes go there too, never into the writer's own folder.
+    qputenv("XDG_STATE_HOME", settingsFolder.path().toLocal8Bit());
 }
 
 // The window's tests run under the program's own application object, which shows an error that
@@ -87,6 +89,8 @@ protected:
         // Each test's windows keep their settings in the test's folder; the file exists, so no
         // first-start question is asked.
         SetWindowSettingsFileName(Write("Kotonami.ini", {}));
+        // Each test's windows keep their recovery files in the test's folder as well.
+        qputenv("XDG_STATE_HOME", FFolder.path().toLocal8Bit());
         Form = std::make_unique<TForm1>();
         Form->StartUp({});
         Show();

@@ -464,4 +464,16 @@ TEST_F(WindowSettingsTest, SaveAsAddsTheNameEvenWhenWritingFailsButNotWhenCalled
     EXPECT_EQ(HistoryCaptions(), QStringList{QString::fromStdString(failed)});
 }
 
+TEST_F(WindowSettingsTest, AChangedSettingReachesTheFileWithoutClosing)
+{
+    const std::string path = Write("live.ini", "");
+    Start(path);
+    Action("SpaceItem")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return Read(path).find("CountSpace=0") != std::string::npos; }, 10000));
+    Form.reset(); // ended without closing, as a crash ends it
+    Start(path);
+    EXPECT_FALSE(Checked("SpaceItem"));
+}
+
 } // namespace

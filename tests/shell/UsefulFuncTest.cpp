@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <future>
 #include <string>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <thread>
 #include <vector>
 
@@ -64,6 +66,32 @@ TEST(FileNameOfPath, IsWhatFollowsTheLastSlash)
     EXPECT_EQ(UsefulFunc::FileNamePart("/a/b/c.txt"), "c.txt");
     EXPECT_EQ(UsefulFunc::FileNamePart("c.txt"), "c.txt");
     EXPECT_EQ(UsefulFunc::FileNamePart("/a/b/"), "");
+}
+
+TEST(AtomicWrite, ASaveRemovesTheLeftoversOfKilledSavesOnly)
+{
+    TempFolder folder;
+    const struct
+    {
+        const char* name;
+        std::time_t age; // seconds before now
+        bool stays;
+    } rows[] = {
+        {".kotonami-save-Ab12Cd", 3600, false}, // an earlier process was killed while saving
+        {".kotonami-save-Ef34Gh", -60, true},   // a save of a running window
+        {".kotonami-other", 3600, true},        // not ours
+        {"chapter.txt", 3600, true},
+    };
+    for (const auto& row : rows) {
+        const std::string path = folder.Write(row.name, "x");
+        const timeval times[2] = {{std::time(nullptr) - row.age, 0},
+                                  {std::time(nullptr) - row.age, 0}};
+        ASSERT_EQ(::utimes(path.c_str(), times), 0);
+    }
+    UsefulFunc::WriteFileAtomically(folder.File("chapter.txt"), "saved");
+    for (const auto& row : rows)
+        EXPECT_EQ(std::filesystem::exists(folder.File(row.name)), row.stays) << row.name;
+    EXPECT_EQ(TempFolder::Read(folder.File("chapter.txt")), "saved");
 }
 
 TEST(AtomicWrite, NewFileGetsOrdinaryPermissionsAndSymlinkStays)

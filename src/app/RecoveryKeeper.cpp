@@ -1,0 +1,243 @@
+#include "RecoveryKeeper.h"
+
+#include "app/DocumentTabs.h"
+#include "controls/EditorDocument.h"
+#include "controls/TRichEditEx.h"
+#include "documents/RecoveryFolder.h"
+#include "shell/Exceptions.h"
+
+#include <QDateTime>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+std::int64_t NewWindowNumber()
+{
+    static std::int64_t last = 0;
+    return ++last;
+}
+
+std::int64_t Now()
+{
+    return QDateTime::currentSecsSinceEpoch();
+}
+
+} // namespace
+
+RecoveryKeeper::RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice,
+                               QObject* parent)
+    : QObject(parent), FTabs(tabs), FNotice(std::move(notice)), FWindow(NewWindowNumber()),
+      FQuiet(new QTimer(this)), FMost(new QTimer(this)), FCopy(new QTimer(this))
+{
+    RecoveryFolder::WindowOpened(FWindow);
+    for (QTimer* timer : {FQuiet, FMost}) {
+        timer->setSingleShot(true);
+        connect(timer, &QTimer::timeout, this, &RecoveryKeeper::WriteChanged);
+    }
+    FQuiet->setInterval(QuietMilliseconds);
+    FMost->setInterval(MostMilliseconds);
+    FCopy->setInterval(0);
+    connect(FCopy, &QTimer::timeout, this, &RecoveryKeeper::CopyTurn);
+}
+
+// The files stay: a window destroyed without closing is one that crashed.
+RecoveryKeeper::~RecoveryKeeper()
+{
+    Finish();
+    RecoveryFolder::WindowClosed(FWindow);
+}
+
+void RecoveryKeeper::Follow(EditorDocument* text)
+{
+    connect(text, &QTextDocument::contentsChange, this,
+            [this, text](int position) { Edited(text, position); });
+    connect(text, &QTextDocument::modificationChanged, this, [this, text](bool modified) {
+        if (!modified)
+            Saved(text);
+    });
+    connect(text, &QObject::destroyed, this, [this, text] {
+        FEntries.erase(text);
+        std::erase_if(FCopying, [text](const Job& job) { return job.text == text; });
+    });
+}
+
+void RecoveryKeeper::Adopt(EditorDocument* text, std::string path)
+{
+    Entry& entry = FEntries[text];
+    entry.path = std::move(path);
+    // Written again soon, under this window's name inside too.
+    Edited(text, 0);
+}
+
+std::string RecoveryKeeper::NewFileName()
+{
+    return RecoveryFolder::FileFor(RecoveryFolder::ThisProcess(FWindow), ++FNextDocument);
+}
+
+// Per key: a lookup and two timers.
+void RecoveryKeeper::Edited(const EditorDocument* text, int position)
+{
+    if (FClosed)
+        return;
+    for (Job& job : FCopying)
+        if (job.text == text)
+            job.snapshot.Changed(*text, position);
+    Entry& entry = FEntries[text];
+    entry.dirty = true;
+    entry.changedAt = Now();
+    FQuiet->start();
+    if (!FMost->isActive())
+        FMost->start();
+}
+
+// The text now matches its file (saved, or read again): its recovery file goes.
+void RecoveryKeeper::Saved(const EditorDocument* text)
+{
+    const auto found = FEntries.find(text);
+    if (found == FEntries.end())
+        return;
+    found->second.dirty = false;
+    if (!found->second.path.empty())
+        RecoveryFolder::Remove(found->second.path);
+}
+
+void RecoveryKeeper::Forget(const Document* document)
+{
+    DocumentList& documents = FTabs.Documents();
+    for (int i = 0; i < documents.Count(); ++i) {
+        if (documents.Item(i) != document)
+            continue;
+        const auto found = FEntries.find(FTabs.TextOf(i));
+        if (found == FEntries.end())
+            return;
+        if (!found->second.path.empty())
+            RecoveryFolder::Remove(found->second.path);
+        FEntries.erase(found);
+        return;
+    }
+}
+
+void RecoveryKeeper::ForgetAll()
+{
+    FClosed = true;
+    FQuiet->stop();
+    FMost->stop();
+    FCopy->stop();
+    FCopying.clear();
+    Finish();
+    for (const auto& [text, entry] : FEntries)
+        if (!entry.path.empty())
+            RecoveryFolder::Remove(entry.path);
+    FEntries.clear();
+}
+
+void RecoveryKeeper::Finish()
+{
+    if (FWriting.valid())
+        FWriting.wait();
+}
+
+void RecoveryKeeper::WriteChanged()
+{
+    FQuiet->stop();
+    FMost->stop();
+    if (FClosed)
+        return;
+    if (FCopy->isActive() || (FWriting.valid() && FWriting.wait_for(std::chrono::seconds(0)) !=
+                                                      std::future_status::ready)) {
+        FWriteAgain = true;
+        return;
+    }
+    for (int i = 0; i < FTabs.Documents().Count(); ++i) {
+        const auto found = FEntries.find(FTabs.TextOf(i));
+        if (found == FEntries.end() || !found->second.dirty)
+            continue;
+        Entry& entry = found->second;
+        entry.dirty = false;
+        if (!FTabs.Documents().Item(i)->IsModified())
+            continue;
+        if (entry.path.empty())
+            entry.path = NewFileName();
+        FCopying.push_back(Snapshot(i, entry));
+    }
+    if (!FCopying.empty())
+        FCopy->start();
+}
+
+// A slice of a few milliseconds, so that keys and drawing go on between the slices.
+void RecoveryKeeper::CopyTurn()
+{
+    constexpr std::chrono::microseconds Slice(4000);
+    if (!FCopying.empty() && FCopying.front().snapshot.CopyMore(*FCopying.front().text, Slice)) {
+        FCopied.push_back(std::move(FCopying.front()));
+        FCopying.erase(FCopying.begin());
+    }
+    if (!FCopying.empty())
+        return;
+    FCopy->stop();
+    StartWriting();
+}
+
+// The counting form is made and the files written by another thread.
+void RecoveryKeeper::StartWriting()
+{
+    std::vector<Job> jobs = std::exchange(FCopied, {});
+    if (jobs.empty())
+        return;
+    FWriting = std::async(std::launch::async, [this, jobs = std::move(jobs)]() mutable {
+        std::vector<Result> written;
+        bool failed = false;
+        for (Job& job : jobs) {
+            bool complete = true;
+            job.record.text = job.snapshot.CountingForm(&complete);
+            if (!complete)
+                job.record.marked = MarkedCharacters(job.snapshot.Characters());
+            try {
+                RecoveryFolder::Write(job.path, FormatRecovery(job.record));
+                written.push_back({job.text, job.path});
+            } catch (const Exception&) {
+                failed = true;
+            }
+        }
+        // The copies go here too: freeing a novel's lines takes a while.
+        std::vector<Job>().swap(jobs);
+        QMetaObject::invokeMethod(
+            this, [this, written, failed] { Written(written, failed); }, Qt::QueuedConnection);
+    });
+}
+
+RecoveryKeeper::Job RecoveryKeeper::Snapshot(int index, const Entry& entry) const
+{
+    const Document& document = *FTabs.Documents().Item(index);
+    const EditorDocument* shown = FTabs.TextOf(index);
+    RecoveryRecord record;
+    record.owner = RecoveryFolder::ThisProcess(FWindow);
+    record.changedAt = entry.changedAt;
+    record.fileName = document.FileName;
+    record.encoding = document.Encoding;
+    record.lineBreak = document.FileLineBreak;
+    record.endsWithBreak = document.FileEndsWithBreak;
+    record.caret = FTabs.EditorOf(index)->textCursor().position();
+    return {shown, entry.path, std::move(record), TextSnapshot()};
+}
+
+// A file written for a text that was saved or closed meanwhile goes at once; one failure is told
+// once, until writing works again.
+void RecoveryKeeper::Written(const std::vector<Result>& written, bool failed)
+{
+    for (const Result& result : written) {
+        const auto found = FEntries.find(result.text);
+        if (found == FEntries.end() || found->second.path != result.path ||
+            !found->first->isModified())
+            RecoveryFolder::Remove(result.path);
+    }
+    if (failed && !FNoticeShown)
+        FNotice(QStringLiteral(u"未保存の変更を %1 に書き込めません")
+                    .arg(QString::fromStdString(RecoveryFolder::Path())));
+    FNoticeShown = failed;
+    if (std::exchange(FWriteAgain, false))
+        WriteChanged();
+}

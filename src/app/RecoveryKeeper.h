@@ -1,0 +1,96 @@
+#pragma once
+// Keeps a recovery file for every document with unsaved changes, so that a window that ends
+// without saving (a crash, a power cut, a logout) loses nothing: written a few seconds after the
+// last edit, and at least every half minute while typing goes on, from a timer and never on the
+// typing path. The window only copies the text; its counting form is made and the file written by
+// a second thread, so that a long novel does not hold the window. Saving a document or closing it
+// deliberately removes its file; a normal exit removes them all.
+
+#include "controls/TextSnapshot.h"
+#include "documents/RecoveryFile.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <future>
+#include <map>
+#include <string>
+#include <vector>
+
+class Document;
+class DocumentTabs;
+class EditorDocument;
+class QTimer;
+
+class RecoveryKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int QuietMilliseconds = 5000; // after the last edit
+    static constexpr int MostMilliseconds = 30000; // at the latest while typing goes on
+
+    // `notice` shows a line in the status bar when the files cannot be written.
+    RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice, QObject* parent);
+    ~RecoveryKeeper() override;
+
+    // Each tab's text, as its editor is made.
+    void Follow(EditorDocument* text);
+    // A text restored from another window's file, which this window took over under `path`.
+    void Adopt(EditorDocument* text, std::string path);
+    // A file name of this window for a document to come.
+    std::string NewFileName();
+    // The writer closed the document having answered the save question.
+    void Forget(const Document* document);
+    // The window closes normally.
+    void ForgetAll();
+    // Writes the files of the changed documents: their texts are copied a slice at a time, then
+    // written by another thread (the timers call it).
+    void WriteChanged();
+    // Waits until the file being written is in place.
+    void Finish();
+
+private:
+    struct Entry
+    {
+        std::string path; // empty until first needed
+        std::int64_t changedAt = 0;
+        bool dirty = false;
+    };
+    struct Job
+    {
+        const EditorDocument* text;
+        std::string path;
+        RecoveryRecord record; // all but the text, which comes from the snapshot
+        TextSnapshot snapshot;
+    };
+    struct Result
+    {
+        const EditorDocument* text;
+        std::string path;
+    };
+
+    void Edited(const EditorDocument* text, int position);
+    void CopyTurn();
+    void StartWriting();
+    void Saved(const EditorDocument* text);
+    Job Snapshot(int index, const Entry& entry) const;
+    void Written(const std::vector<Result>& written, bool failed);
+
+    DocumentTabs& FTabs;
+    std::function<void(const QString&)> FNotice;
+    std::int64_t FWindow;
+    std::int64_t FNextDocument = 0;
+    QTimer* FQuiet;
+    QTimer* FMost;
+    QTimer* FCopy;             // a slice of the texts' copy at each turn of the event loop
+    std::vector<Job> FCopying; // the first is being copied
+    std::vector<Job> FCopied;
+    std::map<const EditorDocument*, Entry> FEntries;
+    std::future<void> FWriting;
+    bool FWriteAgain = false;
+    bool FNoticeShown = false;
+    bool FClosed = false;
+};

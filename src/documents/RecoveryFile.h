@@ -1,0 +1,42 @@
+#pragma once
+// The recovery file of a document with unsaved changes: what a new window needs to give the writer
+// the text back after the window ended without saving (a crash, a power cut, a logout). A header
+// line, the document's facts, then its text in the counting form (Shift-JIS, CR LF) with the
+// characters that took the geta mark 〓 there, so that the text comes back exactly.
+
+#include "documents/TextEncoding.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Which window of which process keeps a recovery file: a process is known by its id and the
+// moment it started (so that an id the system gives again later is another owner), a window by
+// its number in the process.
+struct RecoveryOwner
+{
+    std::int64_t process = 0;
+    std::int64_t started = 0;
+    std::int64_t window = 0;
+    bool operator==(const RecoveryOwner&) const = default;
+};
+
+struct RecoveryRecord
+{
+    RecoveryOwner owner;
+    std::int64_t changedAt = 0; // the last change, seconds since 1970 (UTC)
+    std::string fileName;       // empty for a text never saved
+    TextEncoding encoding = TextEncoding::ShiftJis;
+    LineBreak lineBreak = LineBreak::CrLf;
+    bool endsWithBreak = true;
+    std::int64_t caret = 0; // the caret's place in the editor's characters
+    std::string text;       // the counting form: Shift-JIS, CR LF between lines
+    std::u16string marked;  // the characters behind the text's geta marks, in order
+    bool operator==(const RecoveryRecord&) const = default;
+};
+
+// The bytes of the file.
+std::string FormatRecovery(const RecoveryRecord& record);
+// The record a file holds; nothing for bytes that are not a whole recovery file.
+std::optional<RecoveryRecord> ParseRecovery(std::string_view bytes);

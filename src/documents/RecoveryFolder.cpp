@@ -1,0 +1,175 @@
+#include "RecoveryFolder.h"
+
+#include "shell/Exceptions.h"
+#include "shell/UsefulFunc.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <pwd.h>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace RecoveryFolder {
+
+namespace {
+
+constexpr std::string_view Suffix = ".recovery";
+
+std::set<std::int64_t>& OpenWindows()
+{
+    static std::set<std::int64_t> windows;
+    return windows;
+}
+
+std::string HomeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return "/tmp";
+}
+
+// The moment a process started, in clock ticks since the system started (the 22nd field of its
+// stat line, after the command name in parentheses); 0 when the system does not tell.
+std::int64_t StartOf(std::int64_t process)
+{
+    std::ifstream in("/proc/" + std::to_string(process) + "/stat");
+    const std::string line{std::istreambuf_iterator<char>(in), {}};
+    const auto close = line.rfind(')');
+    if (close == std::string::npos)
+        return 0;
+    std::size_t at = close + 2;
+    for (int field = 3; field < 22 && at < line.size(); ++field) {
+        at = line.find(' ', at);
+        if (at == std::string::npos)
+            return 0;
+        ++at;
+    }
+    return at >= line.size() ? 0 : std::strtoll(line.c_str() + at, nullptr, 10);
+}
+
+bool MakeFolders(const std::string& path)
+{
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string part = path.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            return true;
+    }
+}
+
+// "<process>-<started>-<window>-<document>.recovery"
+bool OwnerOfName(std::string_view name, RecoveryOwner& owner)
+{
+    if (name.size() <= Suffix.size() || !name.ends_with(Suffix))
+        return false;
+    long long values[4] = {};
+    char rest = 0;
+    const std::string stem(name.substr(0, name.size() - Suffix.size()));
+    if (std::sscanf(stem.c_str(), "%lld-%lld-%lld-%lld%c", &values[0], &values[1], &values[2],
+                    &values[3], &rest) != 4)
+        return false;
+    owner = {values[0], values[1], values[2]};
+    return true;
+}
+
+} // namespace
+
+std::string Path()
+{
+    const char* state = std::getenv("XDG_STATE_HOME");
+    const std::string base =
+        state && *state == '/' ? std::string(state) : HomeFolder() + "/.local/state";
+    return base + "/kotonami/recovery";
+}
+
+RecoveryOwner ThisProcess(std::int64_t window)
+{
+    static const std::int64_t started = StartOf(::getpid());
+    return {::getpid(), started, window};
+}
+
+void WindowOpened(std::int64_t window)
+{
+    OpenWindows().insert(window);
+}
+
+void WindowClosed(std::int64_t window)
+{
+    OpenWindows().erase(window);
+}
+
+bool IsRunning(const RecoveryOwner& owner)
+{
+    const RecoveryOwner self = ThisProcess(owner.window);
+    if (owner.process == self.process && owner.started == self.started)
+        return OpenWindows().count(owner.window) > 0;
+    if (owner.process <= 0)
+        return false;
+    // Without the start times the id alone tells, as well as it can.
+    if (owner.started == 0 || self.started == 0)
+        return ::kill(static_cast<pid_t>(owner.process), 0) == 0 || errno == EPERM;
+    return StartOf(owner.process) == owner.started;
+}
+
+std::string FileFor(const RecoveryOwner& owner, std::int64_t document)
+{
+    return Path() + '/' + std::to_string(owner.process) + '-' + std::to_string(owner.started) +
+           '-' + std::to_string(owner.window) + '-' + std::to_string(document) +
+           std::string(Suffix);
+}
+
+std::vector<Orphan> Orphans()
+{
+    std::vector<Orphan> found;
+    const std::string folder = Path();
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir)
+        return found;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        RecoveryOwner owner;
+        if (!OwnerOfName(entry->d_name, owner) || IsRunning(owner))
+            continue;
+        const std::string path = folder + '/' + entry->d_name;
+        try {
+            if (auto record = ParseRecovery(UsefulFunc::ReadFileBytes(path)))
+                found.push_back({path, std::move(*record)});
+        } catch (const Exception&) {
+            // Gone meanwhile, or unreadable: nothing to offer.
+        }
+    }
+    std::sort(found.begin(), found.end(), [](const Orphan& a, const Orphan& b) {
+        return a.record.changedAt < b.record.changedAt;
+    });
+    return found;
+}
+
+void Write(const std::string& path, std::string_view bytes)
+{
+    const std::string folder = path.substr(0, path.rfind('/'));
+    if (!MakeFolders(folder))
+        throw EFile("Couldn't open file.");
+    UsefulFunc::WriteFileAtomically(path, bytes);
+}
+
+bool Claim(const std::string& from, const std::string& to)
+{
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void Remove(const std::string& path) noexcept
+{
+    ::unlink(path.c_str());
+}
+
+} // namespace RecoveryFolder

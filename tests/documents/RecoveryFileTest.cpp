@@ -1,0 +1,163 @@
+// The recovery file: every record comes back exactly from its bytes, a damaged file is no record,
+// the counting form with its marked characters gives back every text, and the folder offers only
+// the files of owners no longer running.
+
+#include "documents/RecoveryFile.h"
+#include "analysis/Cp932Codec.h"
+#include "documents/RecoveryFolder.h"
+
+#include "analysis/RandomText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+RecoveryRecord RandomRecord(std::mt19937& random)
+{
+    std::uniform_int_distribution<std::int64_t> any(std::numeric_limits<std::int64_t>::min(),
+                                                    std::numeric_limits<std::int64_t>::max());
+    std::uniform_int_distribution<int> pick(0, 5);
+    std::uniform_int_distribution<int> unit(0, 0xFFFF);
+    RecoveryRecord record;
+    record.owner = {any(random), any(random), any(random)};
+    record.changedAt = any(random);
+    record.caret = any(random);
+    record.fileName = RandomShiftJisText(random, 40, true);
+    record.encoding = AllEncodings[pick(random)];
+    record.lineBreak = static_cast<LineBreak>(pick(random) % 3);
+    record.endsWithBreak = pick(random) % 2 == 0;
+    record.text = RandomShiftJisText(random, 400, true);
+    record.marked.resize(static_cast<std::size_t>(pick(random) * 3));
+    for (char16_t& c : record.marked)
+        c = static_cast<char16_t>(unit(random));
+    return record;
+}
+
+// A text of characters with and without a Shift-JIS form, the geta mark among them.
+std::u16string RandomWriting(std::mt19937& random)
+{
+    static const std::u16string pieces[] = {u"あ", u"〓", u"é", u"𠮷", u"한", u"\n", u"a",
+                                            u"髙", u"①",  u"😀", u"ｶ",  u" ",  u"∵"};
+    std::uniform_int_distribution<std::size_t> length(0, 60);
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+    std::u16string text;
+    for (std::size_t n = length(random); n > 0; --n)
+        text += pieces[piece(random)];
+    return text;
+}
+
+// Runs a test with XDG_STATE_HOME in a fresh folder.
+class RecoveryFolderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        FState = std::filesystem::temp_directory_path() /
+                 ("kotonami-recovery-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(FState);
+        ::setenv("XDG_STATE_HOME", FState.c_str(), 1);
+    }
+    void TearDown() override { std::filesystem::remove_all(FState); }
+
+    std::filesystem::path FState;
+};
+
+} // namespace
+
+TEST(RecoveryFile, RandomRecordsComeBackExactly)
+{
+    std::mt19937 random(24);
+    for (int i = 0; i < 500; ++i) {
+        const RecoveryRecord record = RandomRecord(random);
+        const auto back = ParseRecovery(FormatRecovery(record));
+        ASSERT_TRUE(back.has_value()) << "record " << i;
+        EXPECT_EQ(*back, record) << "record " << i;
+    }
+}
+
+TEST(RecoveryFile, ADamagedFileIsNoRecord)
+{
+    std::mt19937 random(7);
+    const std::string whole = FormatRecovery(RandomRecord(random));
+    for (std::size_t size = 0; size < whole.size(); ++size)
+        EXPECT_FALSE(ParseRecovery(whole.substr(0, size)).has_value()) << "cut at " << size;
+    const struct
+    {
+        std::string from, to;
+    } damages[] = {
+        {"KOTONAMI-RECOVERY 1", "KOTONAMI-RECOVERY 2"}, // a later format
+        {"\nencoding ", "\nencoding 9"},                // no such encoding
+        {"\nlinebreak ", "\nlinebreak -"},              // a negative number
+        {"\nendsWithBreak ", "\nendsWithBreak 2"},
+    };
+    for (const auto& damage : damages) {
+        std::string damaged = whole;
+        damaged.replace(damaged.find(damage.from), damage.from.size(), damage.to);
+        EXPECT_FALSE(ParseRecovery(damaged).has_value()) << damage.to;
+    }
+    EXPECT_FALSE(ParseRecovery(whole + "x").has_value());
+}
+
+// The counting form with the marked characters gives back every text the editor may hold.
+TEST(RecoveryFile, CountingFormAndMarkedCharactersGiveBackTheText)
+{
+    std::mt19937 random(5);
+    for (int i = 0; i < 300; ++i) {
+        const std::u16string text = RandomWriting(random);
+        std::string form;
+        Cp932::EncodeForCounting(text, form, Cp932::LineBreaks::Convert);
+        std::u16string back = Cp932::Decode(form, Cp932::LineBreaks::Convert);
+        ASSERT_TRUE(PutBackMarkedCharacters(back, MarkedCharacters(text)));
+        EXPECT_EQ(back, text) << "text " << i;
+    }
+}
+
+TEST_F(RecoveryFolderTest, OffersOnlyTheFilesOfOwnersNoLongerRunning)
+{
+    EXPECT_EQ(RecoveryFolder::Path(), (FState / "kotonami/recovery").string());
+    RecoveryRecord record;
+    record.text = "abc";
+    const RecoveryOwner open = RecoveryFolder::ThisProcess(101);
+    const RecoveryOwner closed = RecoveryFolder::ThisProcess(102);
+    // The same process id that started at another moment is another process, long gone.
+    const RecoveryOwner gone{open.process, open.started + 1, 1};
+    RecoveryFolder::WindowOpened(101);
+    for (const RecoveryOwner& owner : {open, closed, gone}) {
+        record.owner = owner;
+        RecoveryFolder::Write(RecoveryFolder::FileFor(owner, 1), FormatRecovery(record));
+    }
+    std::vector<RecoveryOwner> offered;
+    for (const RecoveryFolder::Orphan& orphan : RecoveryFolder::Orphans())
+        offered.push_back(orphan.record.owner);
+    if (open.started != 0) {
+        EXPECT_EQ(offered.size(), 2u);
+    }
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), open), 0);
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), closed), 1);
+
+    // Only one window takes a file.
+    const std::string from = RecoveryFolder::FileFor(closed, 1);
+    EXPECT_TRUE(RecoveryFolder::Claim(from, RecoveryFolder::FileFor(open, 2)));
+    EXPECT_FALSE(RecoveryFolder::Claim(from, RecoveryFolder::FileFor(open, 3)));
+    RecoveryFolder::WindowClosed(101);
+}
+
+TEST_F(RecoveryFolderTest, WithoutAnAbsoluteStateFolderTheHomeOneIsUsed)
+{
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    for (const char* state : {"", "relative/state"}) {
+        ::setenv("XDG_STATE_HOME", state, 1);
+        if (!home.empty()) {
+            EXPECT_EQ(RecoveryFolder::Path(), home + "/.local/state/kotonami/recovery");
+        }
+    }
+    ::unsetenv("XDG_STATE_HOME");
+    if (!home.empty()) {
+        EXPECT_EQ(RecoveryFolder::Path(), home + "/.local/state/kotonami/recovery");
+    }
+}
