@@ -412,15 +412,26 @@ TEST_F(WindowTest, ChangingTabsKeepsCharactersWithoutShiftJisForm)
     EXPECT_EQ(Editor()->toPlainText(), u"café");
 }
 
-TEST_F(WindowTest, AFailedSaveIsShownAndLeavesTheTextModified)
+// A tab with unsaved edits whose file's folder has gone: every save of it fails.
+class FailedWriteTest : public WindowTest
 {
-    const std::filesystem::path folder = PathOf("gone");
-    std::filesystem::create_directory(folder);
-    const std::string path = (folder / "f.txt").string();
-    Write("gone/f.txt", "old");
-    Form->OpenFile(path);
-    Type("x");
-    std::filesystem::remove_all(folder);
+protected:
+    std::string EditAFileWhoseFolderGoes()
+    {
+        const std::filesystem::path folder = PathOf("gone");
+        std::filesystem::create_directory(folder);
+        const std::string path = (folder / "f.txt").string();
+        Write("gone/f.txt", "old");
+        Form->OpenFile(path);
+        Type("x");
+        std::filesystem::remove_all(folder);
+        return path;
+    }
+};
+
+TEST_F(FailedWriteTest, AFailedSaveIsShownAndLeavesTheTextModified)
+{
+    const std::string path = EditAFileWhoseFolderGoes();
 
     QString error;
     AnswerMessageBox(QMessageBox::Ok, &error);
@@ -431,7 +442,7 @@ TEST_F(WindowTest, AFailedSaveIsShownAndLeavesTheTextModified)
 
 // Every command that writes meets a failed write at its own boundary: the error box shows, and
 // nothing is thrown out of the action into whoever triggered it.
-TEST_F(WindowTest, AFailedWriteIsShownByEachCommandThatMeetsIt)
+TEST_F(FailedWriteTest, AFailedWriteIsShownByEachCommandThatMeetsIt)
 {
     struct Row
     {
@@ -441,13 +452,7 @@ TEST_F(WindowTest, AFailedWriteIsShownByEachCommandThatMeetsIt)
     const Row rows[] = {{"Save1", QMessageBox::NoButton}, {"DeleteTabItem", QMessageBox::Yes}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.action);
-        const std::filesystem::path folder = PathOf("gone");
-        std::filesystem::create_directory(folder);
-        const std::string path = (folder / "f.txt").string();
-        Write("gone/f.txt", "old");
-        Form->OpenFile(path);
-        Type("x");
-        std::filesystem::remove_all(folder);
+        const std::string path = EditAFileWhoseFolderGoes();
 
         QString error;
         if (row.question != QMessageBox::NoButton)
