@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer and runs them all, then
 # builds the editor's tests with ThreadSanitizer and runs those that load a text in pieces with
-# the counting thread beside it. Benchmarks and the window program are not built here.
+# the counting thread beside it. Benchmarks are not built here, and warnings stay warnings: the
+# instrumented standard library warns where the ordinary build does not.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="$(nproc)"
-common=(-G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOTONAMI_BENCHMARKS=OFF -DKOTONAMI_WERROR=ON)
-[ -n "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] &&
-    common+=(-DCMAKE_CXX_COMPILER_LAUNCHER="$CMAKE_CXX_COMPILER_LAUNCHER")
+common=(-G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOTONAMI_BENCHMARKS=OFF)
 
 cmake -S . -B build-asan "${common[@]}" \
     -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
