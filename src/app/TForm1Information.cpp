@@ -83,6 +83,8 @@ void TForm1::TextRichEditChange()
 
 void TForm1::TextRichEditSelectionChange()
 {
+    // A selection made by program (a match found) moves the caret without a key.
+    UpdateCursorPosition();
     TRichEditEx* editor = Editor();
     if (editor->GetSelectionLength() > 0) {
         if (!selectionShown)

@@ -81,6 +81,7 @@ TEST_F(WindowFindTest, EnterAndF3StepThroughTheMatchesAndWrap)
     EXPECT_EQ(Status(), Q(u8"3 件中 2 件目"));
     Key(Qt::Key_F3);
     EXPECT_EQ(Selected(), std::make_pair(18, 21));
+    EXPECT_EQ(Form->StatusText(1), Q(u8"2行 10桁")) << "the status bar follows the match";
     Key(Qt::Key_Return);
     EXPECT_EQ(Selected(), std::make_pair(0, 3)) << "past the end, from the start";
     EXPECT_TRUE(Status().startsWith(Q(u8"3 件中 1 件目"))) << Status().toStdString();
