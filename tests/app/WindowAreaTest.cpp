@@ -132,9 +132,9 @@ TEST_F(WindowAreaTest, CancelAfterTheFirstLineShowsNothingAndRestoresTheStatusBa
     Editor()->SetText(Sjis("■\r\n■\r\n■\r\n■"));
     Action("New1")->trigger();
     Editor()->SetText(Sjis("■\r\n■"));
-    const QString caret = Form->StatusText(1);
     for (const auto& row : rows) {
         Select(0, 3);
+        const QString caret = Form->StatusText(1); // the caret at the selection's moving end
         bool seen = false;
         AtFirstLine([&] {
             seen = true;
