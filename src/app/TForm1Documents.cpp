@@ -377,9 +377,10 @@ void TForm1::StartUp(const std::vector<std::string>& items)
     ShowModifiedMark();
     editor->SetInitializing(false);
     OpenCommandLineItems(items);
+    OfferRecovery();
+    // After the recovered documents: a file restored with its unsaved changes is not read again.
     if (items.empty() && ReopenLastFilesItem->isChecked())
         ReopenLastFiles();
-    OfferRecovery();
     CloseTab(0);
     ShowInformation(false);
 }

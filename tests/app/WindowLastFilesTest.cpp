@@ -4,6 +4,7 @@
 
 #include "WindowHarness.h"
 
+#include <QDir>
 #include <QMenu>
 #include <QTextCursor>
 
@@ -58,8 +59,8 @@ TEST_F(WindowLastFilesTest, TheCaretComesBackWhereItWas)
     for (const Leave leave : {Leave::CloseTab, Leave::CloseWindow}) {
         for (const Open open : {Open::History, Open::CommandLine}) {
             for (const bool shortened : {false, true}) {
-                SCOPED_TRACE(testing::Message() << static_cast<int>(leave) << static_cast<int>(open)
-                                                << shortened);
+                SCOPED_TRACE(testing::Message()
+                             << static_cast<int>(leave) << static_cast<int>(open) << shortened);
                 const std::string path = Write("novel.txt", FNovel);
                 Form->OpenFile(path);
                 PutCaret(14);
@@ -111,6 +112,36 @@ TEST_F(WindowLastFilesTest, TheLastFilesReopenOnlyWhenTheOptionIsOn)
     const std::string c = Write("c.txt", FNovel);
     Restart({c});
     EXPECT_EQ(TabCaptions(), QStringList{"c.txt"}) << "files named at start: only those";
+}
+
+// After a crash, a file of the last session that comes back with its unsaved changes is not
+// opened a second time from its file.
+TEST_F(WindowLastFilesTest, ARecoveredFileIsNotReopenedBesideItself)
+{
+    Form->OpenFile(Write("a.txt", FNovel));
+    Action("ReopenLastFilesItem")->trigger(); // the settings follow a short while later
+    EXPECT_TRUE(QTest::qWaitFor(
+        [this] { return Read(PathOf("Kotonami.ini")).find("Reopen=1") != std::string::npos; },
+        20000));
+    Type(QStringLiteral("edit"));
+    const QDir recovery(QString::fromStdString(PathOf("kotonami/recovery")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !recovery.entryList(QDir::Files).isEmpty(); }, 20000));
+    Form.reset(); // no close: as a crash leaves it
+
+    AnswerModal<QMessageBox>([](QMessageBox* box) {
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == QStringLiteral(u"復元する"))
+                button->click();
+    });
+    Form = std::make_unique<TForm1>();
+    Form->StartUp({});
+    Show();
+    EXPECT_EQ(TabCaptions(), QStringList{"a.txt"});
+    EXPECT_TRUE(Editor()->GetModified());
+    EXPECT_TRUE(Editor()->toPlainText().startsWith(QStringLiteral("edit")));
+    ModalCatcher<QMessageBox> decline(
+        [](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    Form->close();
 }
 
 } // namespace
