@@ -193,6 +193,7 @@ void TForm1::ConnectActions()
     ConnectAreaActions();
     ConnectLineInfoActions();
     ConnectHistoryActions();
+    SetUpLastFiles();
     ConnectSendToActions();
     SetUpFindBar();
     SetUpEditingKeys();

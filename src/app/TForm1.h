@@ -22,6 +22,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -272,6 +273,16 @@ private:
     void ClearHistory();
     bool SaveAsAndAddHistory(int index, const std::string& path);
 
+    // TForm1LastFiles.cpp: each file's caret where the writer left it, and the last session's
+    // files.
+    void SetUpLastFiles();
+    void RememberCaret(int index);
+    void RememberOpenCarets();
+    void PlaceRememberedCaret(const std::string& path);
+    void ReopenLastFiles();
+    void ReadLastFiles(SettingsStore& file);
+    void WriteLastFiles(SettingsStore& file);
+
     // TForm1Gutter.cpp: the line-information gutter.
     TLineInfo* LineInfo1() const;
     void SetUpLineInfo();
@@ -341,6 +352,9 @@ private:
     std::array<QString, 6> savedInformation;
     static constexpr int DefaultHistoryMax = 10;
     int FHistoryMax = DefaultHistoryMax;
+    QAction* ReopenLastFilesItem = nullptr;
+    std::map<std::string, int> FCarets;  // the caret last seen in each file, by its path
+    std::vector<std::string> FLastFiles; // the files open when the settings were last written
     std::string FSettingsFileName;
     // Font values a QFont does not hold, kept as the settings file gave them.
     struct

@@ -157,6 +157,7 @@ void TForm1::OpenFile(const std::string& path)
     // view are laid out; the document reads its text from there from now on.
     FTabs->Show(index);
     ShowLoadedText(*document, std::move(text));
+    PlaceRememberedCaret(path);
     ShowTab(index);
     AddHistory(path);
     Editor()->setFocus();
@@ -256,9 +257,12 @@ bool TForm1::SaveDocument(int index)
         return false;
     if (document->FileName.empty())
         return SaveDocumentAs(index);
-    if (index == ui->TabControl1->currentIndex())
-        return SaveShownDocument(*document);
-    return SaveStoredDocument(index, *document);
+    const bool saved = index == ui->TabControl1->currentIndex()
+                           ? SaveShownDocument(*document)
+                           : SaveStoredDocument(index, *document);
+    if (saved)
+        RememberCaret(index);
+    return saved;
 }
 
 bool TForm1::SaveDocumentAs(int index)
@@ -341,6 +345,7 @@ bool TForm1::CloseTab(int index)
         if (neighbour >= 0)
             SelectTabQuietly(neighbour);
     }
+    RememberCaret(index);
     emit DocumentClosing(Documents().Item(index));
     FTabs->Remove(index);
     FCurrentIndex = tabs->currentIndex();
@@ -373,6 +378,9 @@ void TForm1::StartUp(const std::vector<std::string>& items)
     editor->SetInitializing(false);
     OpenCommandLineItems(items);
     OfferRecovery();
+    // After the recovered documents: a file restored with its unsaved changes is not read again.
+    if (items.empty() && ReopenLastFilesItem->isChecked())
+        ReopenLastFiles();
     CloseTab(0);
     ShowInformation(false);
 }

@@ -327,6 +327,7 @@ void TForm1::LoadSettings()
         MessageBoxes::ShowNotice(this, QString::fromUtf8(WordCharacterSet::RemovalCaption),
                                  QString::fromUtf8(WordCharacterSet::RemovalMessage));
     ReadHistory(file);
+    ReadLastFiles(file);
     ReadChapterSettings(file);
     QRect stored = geometry();
     ReadKeys(file, WindowSection, WindowKeys(stored));
@@ -345,6 +346,7 @@ void TForm1::SaveSettings()
     FPaper.WriteSettings(file);
     WriteWordSettings(FWordCharacters, file);
     WriteHistory(file);
+    WriteLastFiles(file);
     QRect unused;
     WriteKeys(file, WindowSection, WindowKeys(unused));
     WritePreviewSettings(FPreviewSettings, file); // after the sections of the original file
