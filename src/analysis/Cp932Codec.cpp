@@ -287,8 +287,9 @@ void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, 
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     const std::size_t start = out.size();
-    // LF may become CR LF; no other sequence grows; one byte for PutForm.
-    out.resize(start + (convert ? 2 : 1) * size + 1);
+    // LF may become CR LF, and a single byte that begins no character may become the two bytes
+    // of the geta mark; nothing grows more than twice. One byte more for PutForm.
+    out.resize(start + 2 * size + 1);
     char* p = out.data() + start;
     for (std::size_t position = 0; position < size;) {
         char32_t code = 0;

@@ -71,6 +71,8 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
     TextStatistics statistics;
     statistics.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
     // The writer's text ends at the first NUL byte, wherever it stands.
+    if (text.empty())
+        return statistics;
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
         text =
             text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));

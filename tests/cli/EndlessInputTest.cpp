@@ -22,7 +22,7 @@ TEST(EndlessInput, StopsAtTheFirstNulOrSaysTheFileDoesNotFit)
         std::string out; // the start of standard output
         std::string err; // found in standard error
     };
-    const std::vector<Row> rows = {
+    std::vector<Row> rows = {
         {"the companion on /dev/zero", {KOTONAMI_COUNT_PATH, "/dev/zero"}, 0, "文字数 : 0\n", ""},
         {"as UTF-16",
          {KOTONAMI_COUNT_PATH, "--input-encoding", "utf-16", "/dev/zero"},
@@ -41,6 +41,10 @@ TEST(EndlessInput, StopsAtTheFirstNulOrSaysTheFileDoesNotFit)
          "",
          "big.txt"},
     };
+#ifdef __SANITIZE_ADDRESS__
+    // The address sanitizer reserves far more address space than the limit allows.
+    rows.pop_back();
+#endif
     for (const Row& row : rows) {
         const std::vector<std::string> arguments(row.command.begin() + 1, row.command.end());
         const CliResult result =
