@@ -321,4 +321,19 @@ TEST(Cp932Codec, Utf8FromTheSettingsFile)
     EXPECT_EQ(out, "a\r\nb");
 }
 
+// Every stray byte of a text read as UTF-8 for counting becomes the two bytes of 〓: a text of
+// nothing else comes out twice as long, and all of it is there.
+TEST(Cp932Codec, StrayUtf8BytesEachCountAsOneGetaMark)
+{
+    for (const std::size_t count : {1u, 2u, 17u, 4096u}) {
+        SCOPED_TRACE(count);
+        std::string out = "x";
+        EXPECT_EQ(Cp932::EncodeFromUtf8ForCounting(std::string(count, '\x82'), out), count);
+        std::string expected = "x";
+        for (std::size_t i = 0; i < count; ++i)
+            expected += "\x81\xAC";
+        EXPECT_EQ(out, expected);
+    }
+}
+
 } // namespace
