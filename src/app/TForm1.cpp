@@ -196,6 +196,7 @@ void TForm1::ConnectActions()
     SetUpLastFiles();
     ConnectSendToActions();
     SetUpFindBar();
+    SetUpFileWatch();
     SetUpEditingKeys();
     ConnectCommand(ui->Cut1, &QAction::triggered, this, &TForm1::Cut1Click);
     ConnectCommand(ui->Copy1, &QAction::triggered, this, &TForm1::Copy1Click);

@@ -25,16 +25,19 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class ChangedOnDiskBar;
 class ChapterPanel;
 class DocumentTabs;
 class FindBar;
 class QAction;
 class QComboBox;
 class QFileDialog;
+class QFileSystemWatcher;
 class QLabel;
 class QMenu;
 class QPainter;
@@ -313,6 +316,30 @@ private:
     void OfferRecovery();
     void RestoreRecovered(const RecoveryRecord& record, const std::string& path);
 
+    // TForm1Watch.cpp: the open files watched on disk.
+    struct FileStamp
+    {
+        bool exists = false;
+        std::int64_t size = 0;
+        std::int64_t changed = 0; // nanoseconds since the epoch
+        std::uint64_t inode = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    struct WatchedFile
+    {
+        FileStamp known; // as the window last read or wrote the file
+        FileStamp seen;  // as the window last looked at it
+    };
+    static FileStamp StampOf(const std::string& path);
+    void SetUpFileWatch();
+    void WatchFile(const std::string& path);
+    void CheckFilesOnDisk();
+    void ReloadFromDisk(int index);
+    void ShowChangedOnDiskBar();
+    void ReloadChangedClick();
+    void IgnoreChangedClick();
+    bool ConfirmOverwriteChanged(int index, const std::string& path);
+
     // TForm1SendTo.cpp: the Send To registration.
     void ConnectSendToActions();
     void RegisterSendTo();
@@ -329,6 +356,10 @@ private:
     QComboBox* FSaveEncodingBox = nullptr;  // in SaveDialog1
     QAction* ReopenWithEncodingItem = nullptr;
     FindBar* FFindBar = nullptr;
+    QFileSystemWatcher* FFileWatcher = nullptr;
+    ChangedOnDiskBar* FChangedBar = nullptr;
+    std::map<std::string, WatchedFile> FWatchedFiles; // by path, as read or written
+    std::set<std::string> FChangedUnderEdits;         // changed on disk under unsaved edits
     QAction* FUndoItem = nullptr;
     QAction* FRedoItem = nullptr;
 

@@ -139,6 +139,7 @@ void TForm1::ShowEncoding()
 TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& path,
                                       std::optional<TextEncoding> encoding)
 try {
+    WatchFile(path); // before reading: a change meanwhile is noticed afterwards
     FileText read;
     read.shiftJis = UsefulFunc::ReadFileBytes(path);
     const EncodingGuess guess = ChooseEncoding(read.shiftJis, encoding);
@@ -220,6 +221,8 @@ bool TForm1::WriteInEncoding(int index, const Document& document)
 {
     // A Shift-JIS text that every character fits is written as its lines' bytes, so that the
     // lines not edited keep the byte pairs of the file, and with the file's line breaks.
+    if (!ConfirmOverwriteChanged(index, document.FileName))
+        return false;
     bool complete = false;
     if (document.Encoding == TextEncoding::ShiftJis) {
         std::string lines = document.GetText(&complete);
@@ -227,6 +230,7 @@ bool TForm1::WriteInEncoding(int index, const Document& document)
             UsefulFunc::WriteFileAtomically(
                 document.FileName, WithShiftJisBreaks(std::move(lines), document.FileLineBreak,
                                                       document.FileEndsWithBreak));
+            WatchFile(document.FileName);
             return true;
         }
     }
@@ -237,6 +241,7 @@ bool TForm1::WriteInEncoding(int index, const Document& document)
         !ConfirmLossySave(index))
         return false;
     UsefulFunc::WriteFileAtomically(document.FileName, bytes);
+    WatchFile(document.FileName);
     return true;
 }
 

@@ -1,0 +1,28 @@
+#include "ChangedOnDiskBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+ChangedOnDiskBar::ChangedOnDiskBar(QWidget* parent) : QWidget(parent), FMessage(new QLabel(this))
+{
+    setObjectName(QStringLiteral("ChangedOnDiskBar"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(FMessage, 1);
+    auto* reload = new QPushButton(QStringLiteral(u"再読み込み"), this);
+    reload->setObjectName(QStringLiteral("ReloadButton"));
+    auto* ignore = new QPushButton(QStringLiteral(u"無視"), this);
+    ignore->setObjectName(QStringLiteral("IgnoreButton"));
+    layout->addWidget(reload);
+    layout->addWidget(ignore);
+    connect(reload, &QPushButton::clicked, this, &ChangedOnDiskBar::ReloadClicked);
+    connect(ignore, &QPushButton::clicked, this, &ChangedOnDiskBar::IgnoreClicked);
+    hide();
+}
+
+void ChangedOnDiskBar::ShowFor(const QString& caption)
+{
+    FMessage->setText(QStringLiteral(u"「%1」はほかのプログラムで変更されました。").arg(caption));
+    show();
+}

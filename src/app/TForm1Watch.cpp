@@ -1,0 +1,198 @@
+// The open files watched on disk: a file another program changed is read again under a tab
+// without edits; under a tab with edits a bar above the editor offers to read it again or to
+// ignore it. Saving over a file changed since it was read or saved asks first, and a file deleted
+// marks its tab modified. Our own saves replace the file too; they are told apart by the file's
+// stamp (size, time of change, inode), taken whenever the window reads or writes the file.
+
+#include "TForm1.h"
+#include "ui_TForm1.h"
+
+#include "app/ChangedOnDiskBar.h"
+#include "app/CommandGuard.h"
+#include "app/DocumentTabs.h"
+#include "controls/TRichEditEx.h"
+
+#include <QBoxLayout>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+namespace {
+
+QString LocalName(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace
+
+TForm1::FileStamp TForm1::StampOf(const std::string& path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(path.c_str(), &status) != 0)
+        return {};
+    return {true, static_cast<std::int64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
+            static_cast<std::uint64_t>(status.st_ino)};
+}
+
+// The bar stands above the editors, in the tab page; it speaks of the tab in front. Both the
+// files and their folders are watched: an editor that saves by writing a new file and renaming
+// it over the old one leaves the old watch on a file that is gone.
+void TForm1::SetUpFileWatch()
+{
+    FFileWatcher = new QFileSystemWatcher(this);
+    ConnectCommand(FFileWatcher, &QFileSystemWatcher::fileChanged, this, &TForm1::CheckFilesOnDisk);
+    ConnectCommand(FFileWatcher, &QFileSystemWatcher::directoryChanged, this,
+                   &TForm1::CheckFilesOnDisk);
+    FChangedBar = new ChangedOnDiskBar(ui->TabPage);
+    if (auto* layout = qobject_cast<QBoxLayout*>(ui->TabPage->layout()))
+        layout->insertWidget(0, FChangedBar);
+    ConnectCommand(FChangedBar, &ChangedOnDiskBar::ReloadClicked, this,
+                   &TForm1::ReloadChangedClick);
+    ConnectCommand(FChangedBar, &ChangedOnDiskBar::IgnoreClicked, this,
+                   &TForm1::IgnoreChangedClick);
+    ConnectCommand(this, &TForm1::FrontEditorChanged, this, &TForm1::ShowChangedOnDiskBar);
+}
+
+// Called as the window reads or has written the file: what is on disk now is what the tab holds.
+void TForm1::WatchFile(const std::string& path)
+{
+    const FileStamp stamp = StampOf(path);
+    FWatchedFiles[path] = {stamp, stamp};
+    FChangedUnderEdits.erase(path);
+    if (!FFileWatcher)
+        return;
+    const QString name = LocalName(path);
+    if (stamp.exists && !FFileWatcher->files().contains(name))
+        FFileWatcher->addPath(name);
+    const QString folder = QFileInfo(name).absolutePath();
+    if (!FFileWatcher->directories().contains(folder))
+        FFileWatcher->addPath(folder);
+    ShowChangedOnDiskBar();
+}
+
+void TForm1::CheckFilesOnDisk()
+{
+    for (int index = 0; index < ui->TabControl1->count(); ++index) {
+        Document* document = Documents().Item(index);
+        if (!document || document->FileName.empty())
+            continue;
+        const std::string path = document->FileName;
+        const auto watched = FWatchedFiles.find(path);
+        if (watched == FWatchedFiles.end())
+            continue;
+        const FileStamp now = StampOf(path);
+        const QString name = LocalName(path);
+        if (now.exists && !FFileWatcher->files().contains(name))
+            FFileWatcher->addPath(name);
+        if (now == watched->second.seen)
+            continue;
+        watched->second.seen = now;
+        const QString caption = ui->TabControl1->tabText(index);
+        if (!now.exists) {
+            // Nothing on disk holds the text any longer: closing the tab asks.
+            document->SetModified(true);
+            if (index == ui->TabControl1->currentIndex())
+                ShowModifiedMark();
+            statusBar()->showMessage(
+                QStringLiteral(u"「%1」はほかのプログラムで削除されました。").arg(caption), 10000);
+        } else if (!document->IsModified()) {
+            ReloadFromDisk(index);
+            statusBar()->showMessage(
+                QStringLiteral(u"「%1」はほかのプログラムで変更されたため、読み込み直しました。")
+                    .arg(caption),
+                10000);
+        } else {
+            FChangedUnderEdits.insert(path);
+        }
+    }
+    ShowChangedOnDiskBar();
+}
+
+// Reads the tab's file again in the tab's encoding, keeping the caret and the scroll position as
+// far as the new text reaches. The text goes in through the front editor, so a tab behind it
+// comes to the front for that moment only.
+void TForm1::ReloadFromDisk(int index)
+{
+    Document* document = Documents().Item(index);
+    TRichEditEx* editor = FTabs->EditorOf(index);
+    if (!document || !editor)
+        return;
+    const int position = editor->textCursor().position();
+    const int scroll = editor->verticalScrollBar()->value();
+    Document reread;
+    FileText text = LoadFileInto(reread, document->FileName, document->Encoding);
+    const int front = ui->TabControl1->currentIndex();
+    if (index != front)
+        FTabs->Show(index);
+    *document = std::move(reread);
+    ShowLoadedText(*document, std::move(text));
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(std::clamp(position, 0, editor->document()->characterCount() - 1));
+    editor->setTextCursor(cursor);
+    editor->verticalScrollBar()->setValue(scroll);
+    if (index != front)
+        FTabs->Show(front);
+    else
+        ShowTab(index);
+}
+
+void TForm1::ShowChangedOnDiskBar()
+{
+    if (!FChangedBar)
+        return;
+    const int index = ui->TabControl1->currentIndex();
+    const Document* document = Documents().Item(index);
+    if (document && FChangedUnderEdits.count(document->FileName) != 0)
+        FChangedBar->ShowFor(ui->TabControl1->tabText(index));
+    else
+        FChangedBar->hide();
+}
+
+void TForm1::ReloadChangedClick()
+{
+    const int index = ui->TabControl1->currentIndex();
+    const QString text = QStringLiteral(u"「%1」の変更を捨てて、ファイルを読み込み直しますか？")
+                             .arg(ui->TabControl1->tabText(index));
+    if (QMessageBox::question(this, QStringLiteral("Kotonami"), text,
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return;
+    ReloadFromDisk(index);
+    ShowChangedOnDiskBar();
+}
+
+void TForm1::IgnoreChangedClick()
+{
+    if (const Document* document = Documents().Item(ui->TabControl1->currentIndex()))
+        FChangedUnderEdits.erase(document->FileName);
+    ShowChangedOnDiskBar();
+}
+
+// Asked before a save would write over a file that changed on disk since the window read or
+// wrote it. False when the writer declines.
+bool TForm1::ConfirmOverwriteChanged(int index, const std::string& path)
+{
+    const auto watched = FWatchedFiles.find(path);
+    if (watched == FWatchedFiles.end())
+        return true;
+    const FileStamp now = StampOf(path);
+    if (!now.exists || now == watched->second.known)
+        return true;
+    const QString text =
+        QStringLiteral(u"「%1」はほかのプログラムで変更されています。\n上書きして保存しますか？")
+            .arg(ui->TabControl1->tabText(index));
+    return QMessageBox::question(this, QStringLiteral("Kotonami"), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}

@@ -1,0 +1,122 @@
+// Files changed on disk under the window's tabs: read again under a tab without edits, a bar under
+// one with edits, a question before saving over them, and our own saves left alone.
+
+#include "WindowHarness.h"
+
+#include "app/ChangedOnDiskBar.h"
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+
+class WindowWatchTest : public WindowTest
+{
+protected:
+    // Another program's save: written over the file, or written beside it and renamed over it
+    // as many editors do.
+    void ChangeOnDisk(const char* name, const std::string& bytes, bool byRename) const
+    {
+        if (!byRename) {
+            Write(name, bytes);
+            return;
+        }
+        const std::string beside = Write("beside.tmp", bytes);
+        ASSERT_EQ(std::rename(beside.c_str(), PathOf(name).c_str()), 0);
+    }
+
+    ChangedOnDiskBar* Bar() const { return Form->findChild<ChangedOnDiskBar*>(); }
+    bool Shows(const char* text) const { return Editor()->toPlainText().contains(text); }
+};
+
+TEST_F(WindowWatchTest, UnmodifiedTabIsReadAgainWithItsCaret)
+{
+    for (const bool byRename : {false, true}) {
+        SCOPED_TRACE(byRename);
+        Form->OpenFile(Write("story.txt", "first line\r\nsecond\r\n"));
+        QTextCursor cursor = Editor()->textCursor();
+        cursor.setPosition(7);
+        Editor()->setTextCursor(cursor);
+        ChangeOnDisk("story.txt", "first line\r\nchanged\r\n", byRename);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Shows("changed"); }));
+        EXPECT_EQ(Editor()->textCursor().position(), 7);
+        EXPECT_FALSE(Editor()->GetModified());
+        EXPECT_FALSE(Bar()->isVisible());
+        // The watch holds after the file was replaced: a second change is read as well.
+        ChangeOnDisk("story.txt", "again\r\n", byRename);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Shows("again"); }));
+        Form->findChild<QAction*>("DeleteTabItem")->trigger();
+    }
+}
+
+TEST_F(WindowWatchTest, ModifiedTabShowsBarAndReloadDropsEdits)
+{
+    Form->OpenFile(Write("story.txt", "old\r\n"));
+    Type("typed");
+    ChangeOnDisk("story.txt", "theirs\r\n", true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Bar()->isVisible(); }));
+    EXPECT_TRUE(Shows("typed")); // nothing is read under the edits unasked
+    // Declined, the edits stay; accepted, the file's text replaces them.
+    AnswerMessageBox(QMessageBox::No);
+    Bar()->findChild<QPushButton*>("ReloadButton")->click();
+    EXPECT_TRUE(Shows("typed"));
+    EXPECT_TRUE(Bar()->isVisible());
+    AnswerMessageBox(QMessageBox::Yes);
+    Bar()->findChild<QPushButton*>("ReloadButton")->click();
+    EXPECT_TRUE(Shows("theirs"));
+    EXPECT_FALSE(Shows("typed"));
+    EXPECT_FALSE(Editor()->GetModified());
+    EXPECT_FALSE(Bar()->isVisible());
+}
+
+TEST_F(WindowWatchTest, SavingOverChangedFileAsks)
+{
+    const std::string path = Write("story.txt", "old\r\n");
+    Form->OpenFile(path);
+    Type("mine");
+    ChangeOnDisk("story.txt", "theirs\r\n", false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Bar()->isVisible(); }));
+    Bar()->findChild<QPushButton*>("IgnoreButton")->click();
+    EXPECT_FALSE(Bar()->isVisible());
+    QString question;
+    AnswerMessageBox(QMessageBox::No, &question);
+    Action("Save1")->trigger();
+    EXPECT_TRUE(question.contains(u"上書き"));
+    EXPECT_EQ(Read(path), "theirs\r\n");
+    EXPECT_TRUE(Editor()->GetModified());
+    AnswerMessageBox(QMessageBox::Yes);
+    Action("Save1")->trigger();
+    EXPECT_EQ(Read(path), "mineold\r\n");
+    EXPECT_FALSE(Editor()->GetModified());
+}
+
+TEST_F(WindowWatchTest, OwnSaveIsNoChangeAndDeletedFileMarksTab)
+{
+    const std::string mine = Write("mine.txt", "old\r\n");
+    Form->OpenFile(Write("other.txt", "other\r\n"));
+    Form->OpenFile(mine);
+    Type("a");
+    Action("Save1")->trigger();
+    Type("b");
+    // Another file's change, read behind the tab in front, comes after our save's own events.
+    ChangeOnDisk("other.txt", "renewed\r\n", true);
+    const Document* other =
+        Form->Documents().Item(Form->Documents().IndexOfFile(PathOf("other.txt")));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return other->GetText().find("renewed") != std::string::npos; }));
+    EXPECT_TRUE(Shows("abold"));
+    EXPECT_FALSE(Bar()->isVisible());
+    // Saving again writes without a question.
+    Action("Save1")->trigger();
+    EXPECT_EQ(Read(mine), "abold\r\n");
+
+    // A deleted file leaves its tab modified, so that closing it asks.
+    ASSERT_TRUE(std::filesystem::remove(mine));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Editor()->GetModified(); }));
+    const int tabs = Tabs()->count();
+    AnswerMessageBox(QMessageBox::Cancel);
+    Action("DeleteTabItem")->trigger();
+    EXPECT_EQ(Tabs()->count(), tabs);
+}
+
+} // namespace
