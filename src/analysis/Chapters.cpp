@@ -260,7 +260,9 @@ std::vector<HeadingLine> FindHeadings(std::string_view text, const HeadingRules&
     std::vector<HeadingLine> headings;
     std::size_t number = 0;
     for (std::size_t start = 0;; ++number) {
-        const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
+        const void* found = start < text.size()
+                                ? std::memchr(text.data() + start, '\n', text.size() - start)
+                                : nullptr;
         const std::size_t end =
             found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
                   : text.size();

@@ -1,4 +1,5 @@
 #include "CharacterCensus.h"
+#include "analysis/BeforeNul.h"
 
 #include "TextAsRead.h"
 
@@ -128,7 +129,7 @@ CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& o
     const BinCounts counts = CountBins(text, options);
     // Without a NUL byte the bins cover exactly the characters the character count sees; a NUL
     // ends the writer's text for that count but not for the census.
-    census.allCharacters = std::memchr(text.data(), 0, text.size()) == nullptr
+    census.allCharacters = !HoldsNul(text)
                                ? SaturateToInt32(counts.singleTotal + counts.doubleTotal)
                                : CountText(text, options, 1).characters;
     if (census.allCharacters == 0)

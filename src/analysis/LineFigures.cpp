@@ -1,4 +1,5 @@
 #include "LineFigures.h"
+#include "analysis/BeforeNul.h"
 
 #include "Saturate.h"
 #include "TextAsRead.h"
@@ -27,7 +28,7 @@ LineFigures CountLine(std::string_view line, const CountOptions& options,
     figures.bytes = SaturateToInt32(static_cast<std::int64_t>(line.size()));
     figures.words = words.Count(asRead);
     figures.emptyAsRead = asRead.View().empty();
-    figures.hasNul = std::memchr(line.data(), 0, line.size()) != nullptr;
+    figures.hasNul = HoldsNul(line);
     return figures;
 }
 

@@ -1,4 +1,5 @@
 #include "PhraseCount.h"
+#include "analysis/BeforeNul.h"
 
 #include "Saturate.h"
 #include "ShiftJis.h"
@@ -10,9 +11,7 @@ std::int32_t CountPhrase(std::string_view text, std::string_view phrase) noexcep
     if (text.empty() || phrase.empty())
         return -1;
     // The search never looks past a NUL byte of the text.
-    if (const void* nul = std::memchr(text.data(), 0, text.size()))
-        text =
-            text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    text = BeforeNul(text);
     std::int64_t count = 0;
     std::size_t boundary = 0; // a known character boundary: the remainder starts here
     for (std::size_t found = text.find(phrase); found != std::string_view::npos;

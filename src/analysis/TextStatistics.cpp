@@ -1,4 +1,5 @@
 #include "TextStatistics.h"
+#include "analysis/BeforeNul.h"
 
 #include "ByteBlock.h"
 #include "Saturate.h"
@@ -73,9 +74,7 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
     // The writer's text ends at the first NUL byte, wherever it stands.
     if (text.empty())
         return statistics;
-    if (const void* nul = std::memchr(text.data(), 0, text.size()))
-        text =
-            text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    text = BeforeNul(text);
     if (text.empty())
         return statistics;
 

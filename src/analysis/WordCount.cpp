@@ -1,4 +1,5 @@
 #include "WordCount.h"
+#include "analysis/BeforeNul.h"
 
 #include "ByteBlock.h"
 #include "Saturate.h"
@@ -190,9 +191,7 @@ struct WordTables
 WordCounter RunWords(std::string_view text, const WordTables& tables) noexcept
 {
     // The writer's text ends at the first NUL byte.
-    if (const void* nul = std::memchr(text.data(), 0, text.size()))
-        text =
-            text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    text = BeforeNul(text);
 
     WordCounter counter;
     std::size_t position = 0;

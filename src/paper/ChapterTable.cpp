@@ -1,4 +1,5 @@
 #include "ChapterTable.h"
+#include "analysis/BeforeNul.h"
 
 #include "analysis/Cp932Codec.h"
 #include "analysis/TextAsRead.h"
@@ -13,9 +14,7 @@ std::int32_t ChapterSheets(const TPaper& paper, std::string_view chapterText, bo
 std::vector<ChapterFigures> CountChapters(std::string_view text, const HeadingRules& rules,
                                           const CountOptions& options, const TPaper& paper)
 {
-    if (const void* nul = std::memchr(text.data(), 0, text.size()))
-        text =
-            text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    text = BeforeNul(text);
     std::vector<std::size_t> starts;
     const std::vector<HeadingLine> headings = FindHeadings(text, rules, &starts);
     const auto byteOf = [&](std::size_t line) {

@@ -53,7 +53,8 @@ void AppendUnits(const std::string& utf16, std::u16string& out)
 {
     const std::size_t start = out.size();
     out.resize(start + utf16.size() / 2);
-    std::memcpy(out.data() + start, utf16.data(), utf16.size() / 2 * 2);
+    if (utf16.size() >= 2)
+        std::memcpy(out.data() + start, utf16.data(), utf16.size() / 2 * 2);
 }
 
 using ByteEscape::IsEscape;

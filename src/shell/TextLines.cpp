@@ -25,7 +25,7 @@ void AppendWithCrLf(std::string_view text, std::string& out)
 
 bool HasOnlyCrLfBreaks(std::string_view text) noexcept
 {
-    if (std::memchr(text.data(), '\0', text.size()) != nullptr)
+    if (HoldsNul(text))
         return false;
     const char* const end = text.data() + text.size();
     for (const char* p = text.data(); (p = Next(p, end, '\n')) != end; ++p)

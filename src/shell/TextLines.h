@@ -2,6 +2,8 @@
 // Cutting a text into lines: a line ends at CR, at LF or at CR LF (one break), and a break at the
 // very end of the text opens no further, empty line. Shared by documents and the settings file.
 
+#include "analysis/BeforeNul.h"
+
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -12,6 +14,8 @@ namespace TextLines {
 // The next `byte` at or after `from`, or `end`.
 inline const char* Next(const char* from, const char* end, char byte) noexcept
 {
+    if (from == end)
+        return end;
     const void* found = std::memchr(from, byte, static_cast<std::size_t>(end - from));
     return found != nullptr ? static_cast<const char*>(found) : end;
 }
@@ -19,11 +23,7 @@ inline const char* Next(const char* from, const char* end, char byte) noexcept
 // The text up to its first NUL: nothing after a NUL belongs to the text.
 inline std::string_view BeforeNul(std::string_view text) noexcept
 {
-    const void* nul = std::memchr(text.data(), '\0', text.size());
-    return nul == nullptr
-               ? text
-               : text.substr(0,
-                             static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+    return ::BeforeNul(text);
 }
 
 // Calls `line(start, stop)` for every line of the text, `stop` standing on its break (or the end).
