@@ -186,7 +186,7 @@ void TForm1::ShowLoadedText(Document& document, FileText text)
     if (QLayout* place = editor->parentWidget() ? editor->parentWidget()->layout() : nullptr)
         place->activate();
     editor->LineInfo()->FitWidth(document.Encoding == TextEncoding::ShiftJis
-                                     ? LinesOf(TextLines::BeforeNul(text.shiftJis))
+                                     ? LinesOf(BeforeNul(text.shiftJis))
                                      : LinesOf(std::u16string_view(text.decoded)));
     const bool inPieces =
         text.shiftJis.size() + 2 * text.decoded.size() > EditorDocument::LoadPieceBytes;

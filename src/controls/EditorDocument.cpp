@@ -154,7 +154,7 @@ void EditorDocument::LoadBytes(std::string_view bytes, const CountOptions& optio
                                const WordCharacterSet& words, const LoadProgress& progress,
                                std::size_t pieceBytes)
 {
-    const std::string_view text = TextLines::BeforeNul(bytes);
+    const std::string_view text = BeforeNul(bytes);
     const bool undo = BeginLoad();
     CountUnder(options, words);
     // A long text is surveyed on a second thread while this one, the only one that may, puts it

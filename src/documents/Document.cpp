@@ -13,7 +13,7 @@ constexpr char LF = '\n';
 
 std::vector<std::string> SplitLines(std::string_view text)
 {
-    return TextLines::Split(TextLines::BeforeNul(text));
+    return TextLines::Split(BeforeNul(text));
 }
 
 std::string JoinLinesWithCrLf(const std::vector<std::string>& lines)
@@ -37,7 +37,7 @@ std::string TabCaption(const std::string& fileName)
 
 void Document::SetText(std::string_view text)
 {
-    text = TextLines::BeforeNul(text);
+    text = BeforeNul(text);
     EndsWithNewline = !text.empty() && text.back() == LF;
     Lines = SplitLines(text);
 }

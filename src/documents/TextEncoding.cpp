@@ -320,7 +320,7 @@ DecodedText DecodeText(std::string_view bytes, TextEncoding encoding)
 
 FileBreaks ShiftJisBreaks(std::string_view bytes) noexcept
 {
-    const std::string_view text = TextLines::BeforeNul(bytes);
+    const std::string_view text = BeforeNul(bytes);
     FileBreaks breaks;
     const std::size_t at = text.find_first_of("\r\n");
     if (at != std::string_view::npos)

@@ -20,12 +20,6 @@ inline const char* Next(const char* from, const char* end, char byte) noexcept
     return found != nullptr ? static_cast<const char*>(found) : end;
 }
 
-// The text up to its first NUL: nothing after a NUL belongs to the text.
-inline std::string_view BeforeNul(std::string_view text) noexcept
-{
-    return ::BeforeNul(text);
-}
-
 // Calls `line(start, stop)` for every line of the text, `stop` standing on its break (or the end).
 template <class Line> void ForEach(std::string_view text, Line line)
 {
