@@ -2,6 +2,7 @@
 
 #include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
+#include "shell/UsefulFunc.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -25,10 +26,24 @@ DocumentTabs::DocumentTabs(QTabBar* tabs, TRichEditEx* first,
 // listens to them is going.
 DocumentTabs::~DocumentTabs()
 {
-    for (TRichEditEx* editor : FEditors) {
-        editor->blockSignals(true);
-        delete editor;
+    for (Tab& tab : FDocuments) {
+        tab.editor->blockSignals(true);
+        delete tab.editor;
     }
+}
+
+Document* DocumentTabs::Item(int index) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return FDocuments[static_cast<std::size_t>(index)].document.get();
+}
+
+TRichEditEx* DocumentTabs::EditorOf(int index) const
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    return FDocuments[static_cast<std::size_t>(index)].editor;
 }
 
 EditorDocument* DocumentTabs::TextOf(int index) const
@@ -37,16 +52,26 @@ EditorDocument* DocumentTabs::TextOf(int index) const
     return editor ? editor->Text() : nullptr;
 }
 
-TRichEditEx* DocumentTabs::EditorOf(int index) const
+int DocumentTabs::IndexOfFile(const std::string& path) const
 {
-    if (index < 0 || index >= static_cast<int>(FEditors.size()))
-        return nullptr;
-    return FEditors[static_cast<std::size_t>(index)];
+    for (int i = 0; i < Count(); ++i)
+        if (UsefulFunc::IsSameFile(Item(i)->FileName, path))
+            return i;
+    return -1;
 }
 
 TRichEditEx* DocumentTabs::Front() const
 {
     return static_cast<TRichEditEx*>(FStack->currentWidget());
+}
+
+int DocumentTabs::FrontIndex() const
+{
+    const TRichEditEx* front = Front();
+    for (int i = 0; i < Count(); ++i)
+        if (FDocuments[static_cast<std::size_t>(i)].editor == front)
+            return i;
+    return -1;
 }
 
 QWidget* DocumentTabs::FocusTarget() const
@@ -76,12 +101,13 @@ Document* DocumentTabs::Append(const std::string& fileName)
         const QSignalBlocker blocker(FTabs);
         FTabs->addTab(QString::fromStdString(TabCaption(fileName)));
     }
-    TRichEditEx* editor = MakeEditor();
-    Document* document = FDocuments.Add();
-    document->FileName = fileName;
-    document->ShowIn(editor->Text());
-    FEditors.push_back(editor);
-    return document;
+    Tab tab;
+    tab.editor = MakeEditor();
+    tab.document = std::make_unique<Document>();
+    tab.document->FileName = fileName;
+    tab.document->ShowIn(tab.editor->Text());
+    FDocuments.push_back(std::move(tab));
+    return FDocuments.back().document.get();
 }
 
 void DocumentTabs::SelectQuietly(int index)
@@ -94,33 +120,36 @@ void DocumentTabs::SelectQuietly(int index)
 // depends on the text once, when the tab is in front.
 void DocumentTabs::Show(int index)
 {
-    if (index < 0 || index >= static_cast<int>(FEditors.size()))
+    TRichEditEx* editor = EditorOf(index);
+    if (!editor)
         return;
-    TRichEditEx* editor = FEditors[static_cast<std::size_t>(index)];
     {
         const QSignalBlocker blocker(editor);
         if (FFront && FFront != editor)
             editor->FollowSettingsOf(*FFront);
     }
+    const bool changed = Front() != editor;
     const bool hadFocus = FStack->isAncestorOf(QApplication::focusWidget());
     FStack->setCurrentWidget(editor);
     FStack->setFocusProxy(editor);
     if (hadFocus)
         editor->setFocus();
     FFront = editor;
+    if (changed)
+        emit FrontChanged(editor);
 }
 
 void DocumentTabs::Remove(int index)
 {
-    if (index < 0 || index >= static_cast<int>(FEditors.size()))
+    if (index < 0 || index >= Count())
         return;
     {
         const QSignalBlocker blocker(FTabs);
         FTabs->removeTab(index);
     }
-    FDocuments.Remove(index);
-    TRichEditEx* editor = FEditors[static_cast<std::size_t>(index)];
-    FEditors.erase(FEditors.begin() + index);
+    const auto tab = FDocuments.begin() + index;
+    TRichEditEx* editor = tab->editor;
+    FDocuments.erase(tab);
     // Still the settings to follow, and perhaps still in front, until another tab is shown.
     editor->blockSignals(true);
     editor->deleteLater();

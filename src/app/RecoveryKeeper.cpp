@@ -106,7 +106,7 @@ void RecoveryKeeper::Saved(const EditorDocument* text)
 
 void RecoveryKeeper::Forget(const Document* document)
 {
-    DocumentList& documents = FTabs.Documents();
+    const DocumentTabs& documents = FTabs;
     for (int i = 0; i < documents.Count(); ++i) {
         if (documents.Item(i) != document)
             continue;
@@ -151,13 +151,13 @@ void RecoveryKeeper::WriteChanged()
         FWriteAgain = true;
         return;
     }
-    for (int i = 0; i < FTabs.Documents().Count(); ++i) {
+    for (int i = 0; i < FTabs.Count(); ++i) {
         const auto found = FEntries.find(FTabs.TextOf(i));
         if (found == FEntries.end() || !found->second.dirty)
             continue;
         Entry& entry = found->second;
         entry.dirty = false;
-        if (!FTabs.Documents().Item(i)->IsModified())
+        if (!FTabs.Item(i)->IsModified())
             continue;
         if (entry.path.empty())
             entry.path = NewFileName();
@@ -211,7 +211,7 @@ void RecoveryKeeper::StartWriting()
 
 RecoveryKeeper::Job RecoveryKeeper::Snapshot(int index, const Entry& entry) const
 {
-    const Document& document = *FTabs.Documents().Item(index);
+    const Document& document = *FTabs.Item(index);
     const EditorDocument* shown = FTabs.TextOf(index);
     RecoveryRecord record;
     record.owner = RecoveryFolder::ThisProcess(FWindow);

@@ -81,6 +81,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     FTabs->Append({});
     FTabs->SelectQuietly(0);
     FTabs->Show(0);
+    connect(FTabs.get(), &DocumentTabs::FrontChanged, this, &TForm1::FrontTabShown);
 
     ConnectActions();
     SetUpChapterPanel();

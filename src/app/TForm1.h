@@ -10,6 +10,7 @@
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
 #include "documents/Document.h"
+#include "documents/FileReading.h"
 #include "paper/TPaper.h"
 #include "preview/PreviewSettings.h"
 
@@ -76,7 +77,8 @@ public:
     // Documents and tabs.
     void OpenFile(const std::string& path);
     bool StoreCurrentDocument();
-    DocumentList& Documents() noexcept;
+    // The tabs: each document with its editor, and the one in front.
+    DocumentTabs& Documents() noexcept;
     std::string OpenTextInNewTab();
     bool QuerySaveAll();
     static QString MakeTitle(const std::string& name);
@@ -159,21 +161,17 @@ private:
     void AppendTab(const std::string& fileName);
     void SelectTabQuietly(int index);
     void ShowTab(int index);
+    void FrontTabShown();
     void ShowModifiedMark();
     void K1Click();
 
     // TForm1Encoding.cpp: the encodings of the documents' files.
     void BuildEncodingControls();
     void ShowEncoding();
-    // A file as read, before it goes into its tab's text.
-    struct FileText
-    {
-        std::string shiftJis;   // a Shift-JIS file's bytes, cut into lines as it goes in
-        std::u16string decoded; // a file of another encoding, decoded
-    };
-    FileText LoadFileInto(Document& document, const std::string& path,
-                          std::optional<TextEncoding> encoding);
-    void ShowLoadedText(Document& document, FileText text);
+    // Reads the file for the document, in the given encoding or the one its bytes show.
+    FileReading LoadFileInto(Document& document, const std::string& path,
+                             std::optional<TextEncoding> encoding);
+    void ShowLoadedText(Document& document, FileReading text);
     bool WriteInEncoding(int index, const Document& document);
     bool SaveStoredDocument(int index, Document& document);
     void ChooseSaveEncoding(const Document& document);
@@ -375,9 +373,8 @@ private:
     HeadingRules FHeadingRules; // the writer's own heading pattern with the built-in rules
     int FChapterPanelWidth = 0; // as the settings file gave it; 0 for the dock's own width
     QString FSavedStatusText;
-    std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
-    RecoveryKeeper* FRecovery = nullptr; // the recovery files of the documents' unsaved changes
-    int FCurrentIndex = 0;
+    std::unique_ptr<DocumentTabs> FTabs;   // the tabs and their documents (FDocuments)
+    RecoveryKeeper* FRecovery = nullptr;   // the recovery files of the documents' unsaved changes
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
     std::array<QString, 6> savedInformation;

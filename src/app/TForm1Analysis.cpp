@@ -4,6 +4,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/DocumentTabs.h"
+
 #include "analysis/AllDocuments.h"
 #include "analysis/CharacterCensus.h"
 #include "analysis/PhraseCount.h"
@@ -75,8 +77,8 @@ std::vector<std::string> TForm1::AllDocumentTexts()
 {
     StoreCurrentDocument();
     std::vector<std::string> texts;
-    for (const Document* document = Documents().First(); document; document = Documents().Next())
-        texts.push_back(document->GetText());
+    for (int i = 0; i < Documents().Count(); ++i)
+        texts.push_back(Documents().Item(i)->GetText());
     return texts;
 }
 

@@ -5,6 +5,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/DocumentTabs.h"
+
 #include "analysis/AllDocuments.h"
 #include "app/CommandGuard.h"
 #include "controls/TRichEditEx.h"
@@ -131,7 +133,7 @@ void TForm1::MeasureShownTextArea(std::string_view text, QAction* runningItem)
     if (text.empty())
         return;
     const DisabledWhileRunning running(runningItem);
-    const std::vector<const Document*> shown = {Documents().Item(FCurrentIndex)};
+    const std::vector<const Document*> shown = {FTabs->FrontDocument()};
     ShowAreaResult(MeasureLinesArea(SplitLines(text), shown));
 }
 

@@ -45,16 +45,16 @@ void TForm1::ShowModifiedMark()
     ShowEncoding();
 }
 
-DocumentList& TForm1::Documents() noexcept
+DocumentTabs& TForm1::Documents() noexcept
 {
-    return FTabs->Documents();
+    return *FTabs;
 }
 
 // Each tab's text lives in its own document, so there is nothing to copy; what the window asks
 // is whether the tab in front holds unsaved changes.
 bool TForm1::StoreCurrentDocument()
 {
-    if (const Document* document = Documents().Item(ui->TabControl1->currentIndex()))
+    if (const Document* document = FTabs->FrontDocument())
         return document->IsModified();
     return Editor()->GetModified();
 }
@@ -70,11 +70,22 @@ void TForm1::SelectTabQuietly(int index)
     FTabs->SelectQuietly(index);
 }
 
-// Puts the tab's text in the editor and shows its figures, its caret position and whether it has
-// unsaved changes; a selection it had is shown again with its figures.
+// Brings the tab's editor to the front. The window follows through FrontTabShown; a tab that was
+// in front already is followed all the same, since its text may have been read in anew.
 void TForm1::ShowTab(int index)
 {
-    FTabs->Show(index);
+    if (FTabs->EditorOf(index) == Editor())
+        FrontTabShown();
+    else
+        FTabs->Show(index);
+}
+
+// Whatever shows the text in front follows it: the caption, the figures, the caret position,
+// whether it has unsaved changes, and a selection it had with its figures.
+void TForm1::FrontTabShown()
+{
+    if (const Document* document = FTabs->FrontDocument())
+        setWindowTitle(MakeTitle(document->FileName));
     emit FrontEditorChanged(Editor());
     if (selectionShown) {
         SetStatusText(2, QString());
@@ -98,17 +109,16 @@ void TForm1::New1Click()
     TabControl1Changing();
     AppendTab({});
     SelectTabQuietly(ui->TabControl1->count() - 1);
-    FCurrentIndex = ui->TabControl1->currentIndex();
-    ShowTab(FCurrentIndex);
+    ShowTab(ui->TabControl1->count() - 1);
     Editor()->setFocus();
 }
 
 std::string TForm1::OpenTextInNewTab()
 {
     setWindowTitle(MakeTitle({}));
-    if (FCurrentIndex < 0)
+    const Document* source = FTabs->FrontDocument();
+    if (!source)
         return {};
-    const Document* source = Documents().Item(FCurrentIndex);
     New1Click();
     return source ? source->GetText() : std::string();
 }
@@ -135,13 +145,12 @@ void TForm1::OpenFile(const std::string& path)
     const QString previousTitle = windowTitle();
     setWindowTitle(MakeTitle(path));
     TabControl1Changing();
-    const int previous = FCurrentIndex;
+    const int previous = FTabs->FrontIndex();
     AppendTab(path);
     const int index = ui->TabControl1->count() - 1;
     SelectTabQuietly(index);
-    FCurrentIndex = index;
     Document* document = Documents().Item(index);
-    FileText text;
+    FileReading text;
     try {
         text = LoadFileInto(*document, path, std::nullopt);
     } catch (...) {
@@ -149,7 +158,6 @@ void TForm1::OpenFile(const std::string& path)
         // own caption.
         FTabs->Remove(index);
         SelectTabQuietly(previous);
-        FCurrentIndex = previous;
         setWindowTitle(previousTitle);
         throw;
     }
@@ -172,7 +180,7 @@ void TForm1::TextRichEditDropFiles()
             OpenFile(name);
 }
 
-// QTabBar reports only after the change; the shown text still belongs to FCurrentIndex then.
+// QTabBar reports only after the change; the editor in front is still the previous tab's then.
 void TForm1::TabControl1CurrentChanged(int)
 {
     TabControl1Changing();
@@ -185,23 +193,21 @@ void TForm1::TabControl1Changing() {}
 
 void TForm1::TabControl1Change()
 {
-    FCurrentIndex = ui->TabControl1->currentIndex();
-    const Document* document = Documents().Item(FCurrentIndex);
-    if (!document)
+    const int index = ui->TabControl1->currentIndex();
+    if (!Documents().Item(index))
         return;
-    ShowTab(FCurrentIndex);
-    setWindowTitle(MakeTitle(document->FileName));
+    ShowTab(index);
     Editor()->setFocus();
 }
 
 void TForm1::Save1Click()
 {
-    SaveDocument(ui->TabControl1->currentIndex());
+    SaveDocument(FTabs->FrontIndex());
 }
 
 void TForm1::SaveAs1Click()
 {
-    SaveDocumentAs(ui->TabControl1->currentIndex());
+    SaveDocumentAs(FTabs->FrontIndex());
 }
 
 void TForm1::AllSaveClick()
@@ -236,7 +242,7 @@ bool TForm1::SaveShownDocument(Document& document)
 {
     TRichEditEx* editor = Editor();
     try {
-        if (!WriteInEncoding(ui->TabControl1->currentIndex(), document))
+        if (!WriteInEncoding(FTabs->FrontIndex(), document))
             return false;
     } catch (const EFile&) {
         throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
@@ -257,9 +263,8 @@ bool TForm1::SaveDocument(int index)
         return false;
     if (document->FileName.empty())
         return SaveDocumentAs(index);
-    const bool saved = index == ui->TabControl1->currentIndex()
-                           ? SaveShownDocument(*document)
-                           : SaveStoredDocument(index, *document);
+    const bool saved = index == FTabs->FrontIndex() ? SaveShownDocument(*document)
+                                                    : SaveStoredDocument(index, *document);
     if (saved)
         RememberCaret(index);
     return saved;
@@ -291,7 +296,7 @@ bool TForm1::SaveDocumentAs(int index)
     document->FileName = path;
     TakeSaveEncoding(*document);
     // A tab behind the front one keeps the caption of the front one on the window.
-    const bool shown = index == ui->TabControl1->currentIndex();
+    const bool shown = index == FTabs->FrontIndex();
     if (shown)
         setWindowTitle(MakeTitle(path));
     ui->TabControl1->setTabText(index, Caption(path));
@@ -339,7 +344,7 @@ bool TForm1::CloseTab(int index)
     QTabBar* tabs = ui->TabControl1;
     if (index < 0 || index >= tabs->count() || !QuerySave(index))
         return false;
-    const bool wasSelected = index == tabs->currentIndex();
+    const bool wasSelected = index == FTabs->FrontIndex();
     if (wasSelected) {
         const int neighbour = index + 1 < tabs->count() ? index + 1 : index - 1;
         if (neighbour >= 0)
@@ -348,8 +353,7 @@ bool TForm1::CloseTab(int index)
     RememberCaret(index);
     emit DocumentClosing(Documents().Item(index));
     FTabs->Remove(index);
-    FCurrentIndex = tabs->currentIndex();
-    if (FCurrentIndex == -1)
+    if (tabs->currentIndex() == -1)
         New1Click();
     if (wasSelected)
         TabControl1Change();
@@ -359,7 +363,7 @@ bool TForm1::CloseTab(int index)
 
 void TForm1::DeleteTabItemClick()
 {
-    CloseTab(ui->TabControl1->currentIndex());
+    CloseTab(FTabs->FrontIndex());
 }
 
 void TForm1::AllCloseItemClick()

@@ -126,45 +126,33 @@ void TForm1::BuildEncodingControls()
 
 void TForm1::ShowEncoding()
 {
-    if (const Document* document = Documents().Item(ui->TabControl1->currentIndex())) {
+    if (const Document* document = FTabs->FrontDocument()) {
         FEncodingPanel->setText(Name(document->Encoding));
         if (auto* panel = statusBar()->findChild<QLabel*>(LineBreakPanelName))
             panel->setText(QString::fromLatin1(LineBreakName(document->FileLineBreak)));
     }
 }
 
-// Reads the file for the document in the given encoding, or in the one its bytes show: a
-// Shift-JIS file as its bytes, which keep their line rule, a file of another encoding decoded.
-// Throws Exception("ﾌｧｲﾙ %s は開けません"), or one naming the file when it does not fit in memory.
-TForm1::FileText TForm1::LoadFileInto(Document& document, const std::string& path,
-                                      std::optional<TextEncoding> encoding)
+// Reads the file for the document through the one file reader; the document takes the file's
+// name, encoding and line breaks. Throws Exception("ﾌｧｲﾙ %s は開けません"), or one naming the
+// file when it does not fit in memory.
+FileReading TForm1::LoadFileInto(Document& document, const std::string& path,
+                                 std::optional<TextEncoding> encoding)
 try {
     WatchFile(path); // before reading: a change meanwhile is noticed afterwards
-    FileText read;
-    read.shiftJis = UsefulFunc::ReadFileBytes(path);
-    const EncodingGuess guess = ChooseEncoding(read.shiftJis, encoding);
-    if (guess.notUtf8)
+    FileReading read = ReadTextFile(path, encoding);
+    if (read.notUtf8)
         QMessageBox::information(
             this, QStringLiteral("Kotonami"),
             QStringLiteral(u"「%1」には UTF-8 "
                            u"として正しくないバイトがあります。その箇所を〓として開きます。")
                 .arg(QFile::decodeName(QByteArray::fromStdString(path))));
-    encoding = guess.encoding;
-    document.Encoding = *encoding;
+    document.Encoding = read.encoding;
     document.FileName = path;
     document.Modified = false;
+    document.FileLineBreak = read.lineBreak;
+    document.FileEndsWithBreak = read.endsWithBreak;
     UsefulFunc::RemoveSaveLeftovers(path);
-    if (*encoding == TextEncoding::ShiftJis) {
-        const FileBreaks breaks = ShiftJisBreaks(read.shiftJis);
-        document.FileLineBreak = breaks.lineBreak;
-        document.FileEndsWithBreak = breaks.endsWithBreak;
-        return read;
-    }
-    DecodedText decoded = DecodeText(read.shiftJis, *encoding);
-    std::string().swap(read.shiftJis);
-    document.FileLineBreak = decoded.lineBreak;
-    document.FileEndsWithBreak = decoded.endsWithBreak;
-    read.decoded = std::move(decoded.text);
     return read;
 } catch (const std::bad_alloc&) {
     // Nothing is opened; what was taken goes back with the unwinding.
@@ -177,7 +165,7 @@ try {
 // progress in the status bar; the editor is drawn again once it is all in, and nothing else
 // happens in the window meanwhile. The document reads its text from there from now on. Raises
 // no editor events: the caller shows the tab afterwards.
-void TForm1::ShowLoadedText(Document& document, FileText text)
+void TForm1::ShowLoadedText(Document& document, FileReading text)
 {
     TRichEditEx* editor = Editor();
     EditorDocument* shown = editor->Text();
@@ -191,6 +179,9 @@ void TForm1::ShowLoadedText(Document& document, FileText text)
     const bool inPieces =
         text.shiftJis.size() + 2 * text.decoded.size() > EditorDocument::LoadPieceBytes;
     if (inPieces) {
+        // No figures while the text goes in: none of another tab's, none of a half-read text.
+        WriteInformation(std::array<QString, 6>{});
+        ui->InformationPanel->repaint();
         BeginProgress(QStringLiteral(u"読み込み中"));
         editor->setUpdatesEnabled(false);
         statusBar()->repaint();
@@ -198,7 +189,7 @@ void TForm1::ShowLoadedText(Document& document, FileText text)
     const auto progress = [this](double share) { SetProgress(share); };
     {
         const QSignalBlocker blocker(editor);
-        const FileText read = std::move(text); // gone once it is in the document
+        const FileReading read = std::move(text); // gone once it is in the document
         shown->MeasureSizesIn(document.Encoding);
         if (document.Encoding == TextEncoding::ShiftJis)
             shown->LoadBytes(read.shiftJis, CurrentCountOptions(), FWordCharacters, progress);
@@ -273,7 +264,7 @@ void TForm1::TakeSaveEncoding(Document& document) const
 
 void TForm1::ReopenWithEncodingItemClick()
 {
-    const int index = ui->TabControl1->currentIndex();
+    const int index = FTabs->FrontIndex();
     Document* document = Documents().Item(index);
     if (!document || document->FileName.empty())
         return;
@@ -295,7 +286,8 @@ void TForm1::ReopenWithEncodingItemClick()
     if (!chosen || encoding < 0)
         return;
     Document reread;
-    FileText text = LoadFileInto(reread, document->FileName, static_cast<TextEncoding>(encoding));
+    FileReading text =
+        LoadFileInto(reread, document->FileName, static_cast<TextEncoding>(encoding));
     *document = std::move(reread);
     ShowLoadedText(*document, std::move(text));
     ShowTab(index);
@@ -309,7 +301,7 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
     std::u16string text = Cp932::Decode(rewritten, Cp932::LineBreaks::Convert);
     RestoreGetaMarks(text, View(source), sourceDocument.Encoding);
     Editor()->setPlainText(FromUtf16(text));
-    if (Document* document = Documents().Item(FCurrentIndex)) {
+    if (Document* document = FTabs->FrontDocument()) {
         document->Encoding = sourceDocument.Encoding;
         document->FileLineBreak = sourceDocument.FileLineBreak;
         document->FileEndsWithBreak = sourceDocument.FileEndsWithBreak;
@@ -321,7 +313,7 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
 // figure of the counts.
 QString TForm1::DocumentSizeText(bool selection, const QString& shiftJisSize)
 {
-    const Document* document = Documents().Item(ui->TabControl1->currentIndex());
+    const Document* document = FTabs->FrontDocument();
     if (!document || (document->Encoding == TextEncoding::ShiftJis &&
                       document->FileLineBreak == LineBreak::CrLf && document->FileEndsWithBreak))
         return shiftJisSize;

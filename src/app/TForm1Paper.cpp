@@ -4,6 +4,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/DocumentTabs.h"
+
 #include "analysis/TextAsRead.h"
 #include "analysis/TextStatistics.h"
 #include "controls/TRichEditEx.h"
@@ -85,7 +87,7 @@ void TForm1::ManuscriptPreviewItemClick()
         connect(FManuscriptPreview, &ManuscriptPreview::ExportProgress, this, &TForm1::SetProgress);
         connect(FManuscriptPreview, &ManuscriptPreview::ExportFinished, this, &TForm1::EndProgress);
         FManuscriptPreview->SetDocumentPath([this] {
-            const Document* shown = Documents().Item(ui->TabControl1->currentIndex());
+            const Document* shown = FTabs->FrontDocument();
             return shown ? QFile::decodeName(shown->FileName.c_str()) : QString();
         });
     }

@@ -117,12 +117,11 @@ void TForm1::RestoreRecovered(const RecoveryRecord& record, const std::string& p
     AppendTab(record.fileName);
     const int index = ui->TabControl1->count() - 1;
     SelectTabQuietly(index);
-    FCurrentIndex = index;
     Document* document = Documents().Item(index);
     document->Encoding = record.encoding;
     document->FileLineBreak = record.lineBreak;
     document->FileEndsWithBreak = record.endsWithBreak;
-    FileText text;
+    FileReading text;
     if (record.encoding == TextEncoding::ShiftJis) {
         text.shiftJis = record.text;
     } else {

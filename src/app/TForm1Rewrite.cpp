@@ -4,6 +4,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/DocumentTabs.h"
+
 #include "controls/TRichEditEx.h"
 #include "paper/DoubleByteConversion.h"
 
@@ -24,7 +26,7 @@ void TForm1::TokanaItemClick()
 void TForm1::PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite)
 {
     const QString sourceText = Editor()->document()->toRawText();
-    const Document* shown = Documents().Item(FCurrentIndex);
+    const Document* shown = FTabs->FrontDocument();
     Document sourceDocument; // only the source's encoding is needed, not its text
     if (shown) {
         sourceDocument.Encoding = shown->Encoding;

@@ -18,6 +18,7 @@
 #include <QFileSystemWatcher>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStatusBar>
 
 #include <sys/stat.h>
@@ -102,7 +103,7 @@ void TForm1::CheckFilesOnDisk()
         if (!now.exists) {
             // Nothing on disk holds the text any longer: closing the tab asks.
             document->SetModified(true);
-            if (index == ui->TabControl1->currentIndex())
+            if (index == FTabs->FrontIndex())
                 ShowModifiedMark();
             statusBar()->showMessage(
                 QStringLiteral(u"「%1」はほかのプログラムで削除されました。").arg(caption), 10000);
@@ -131,8 +132,10 @@ void TForm1::ReloadFromDisk(int index)
     const int position = editor->textCursor().position();
     const int scroll = editor->verticalScrollBar()->value();
     Document reread;
-    FileText text = LoadFileInto(reread, document->FileName, document->Encoding);
-    const int front = ui->TabControl1->currentIndex();
+    FileReading text = LoadFileInto(reread, document->FileName, document->Encoding);
+    const int front = FTabs->FrontIndex();
+    // Nothing follows the tab shown for that moment: the one in front stays in front.
+    const QSignalBlocker quiet(FTabs.get());
     if (index != front)
         FTabs->Show(index);
     *document = std::move(reread);
@@ -144,14 +147,14 @@ void TForm1::ReloadFromDisk(int index)
     if (index != front)
         FTabs->Show(front);
     else
-        ShowTab(index);
+        FrontTabShown();
 }
 
 void TForm1::ShowChangedOnDiskBar()
 {
     if (!FChangedBar)
         return;
-    const int index = ui->TabControl1->currentIndex();
+    const int index = FTabs->FrontIndex();
     const Document* document = Documents().Item(index);
     if (document && FChangedUnderEdits.count(document->FileName) != 0)
         FChangedBar->ShowFor(ui->TabControl1->tabText(index));
@@ -161,7 +164,7 @@ void TForm1::ShowChangedOnDiskBar()
 
 void TForm1::ReloadChangedClick()
 {
-    const int index = ui->TabControl1->currentIndex();
+    const int index = FTabs->FrontIndex();
     const QString text = QStringLiteral(u"「%1」の変更を捨てて、ファイルを読み込み直しますか？")
                              .arg(ui->TabControl1->tabText(index));
     if (QMessageBox::question(this, QStringLiteral("Kotonami"), text,
@@ -174,7 +177,7 @@ void TForm1::ReloadChangedClick()
 
 void TForm1::IgnoreChangedClick()
 {
-    if (const Document* document = Documents().Item(ui->TabControl1->currentIndex()))
+    if (const Document* document = FTabs->FrontDocument())
         FChangedUnderEdits.erase(document->FileName);
     ShowChangedOnDiskBar();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// One open text and the list of them in tab order. Knows nothing of the window.
+// One open text. Knows nothing of the window.
 
 #include "documents/TextEncoding.h"
 
@@ -43,9 +43,6 @@ public:
     std::string GetText(bool* complete = nullptr) const;
     // Writes GetText() to FileName atomically and clears the modified flag; throws EFile.
     void WriteToFile();
-    // Reads a file as the editor opens it: Lines by the line rule, every line ending in CR LF;
-    // FileName := path, Modified cleared. Throws Exception("ﾌｧｲﾙ %s は開けません").
-    void LoadFromFile(const std::string& path);
 
     // From now on the text, its lines and the modified flag are those of `text` (not owned); the
     // lines held so far are dropped.
@@ -66,21 +63,3 @@ std::string JoinLinesWithCrLf(const std::vector<std::string>& lines);
 
 // The tab caption of a document: "新規" (UTF-8) for a new one, else the file-name part of its path.
 std::string TabCaption(const std::string& fileName);
-
-class DocumentList
-{
-public:
-    Document* Add();
-    Document* Item(int index) const;
-    void Remove(int index);
-    Document* First();
-    Document* Next();
-    void Clear();
-    int Count() const noexcept { return static_cast<int>(FDocuments.size()); }
-    // The index of the document whose file is the file at `path` (UsefulFunc::IsSameFile), or -1.
-    int IndexOfFile(const std::string& path) const;
-
-private:
-    std::vector<std::unique_ptr<Document>> FDocuments;
-    int FCursor = -1;
-};

@@ -2,6 +2,7 @@
 
 #include "WindowHarness.h"
 
+#include "app/DocumentTabs.h"
 #include "app/StartWhenShown.h"
 #include "controls/EditorDocument.h"
 #include "controls/StatusProgress.h"
@@ -18,6 +19,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <random>
 
 #include <cstdio>
 #include <filesystem>
@@ -346,10 +348,17 @@ TEST_F(WindowTest, ALongFileOpensWithItsProgressDrawn)
     std::string bytes;
     while (bytes.size() < 3 * EditorDocument::LoadPieceBytes)
         bytes += Sjis("吾輩は猫である。名前はまだ無い。\r\n") + "\x87\x90 well-\r\n";
+    Type("abc");            // the tab in front has figures of its own
     QStringList drawnUnder; // what the status bar said at each drawing of the progress
+    QStringList panelUnder; // and what the panel's character count said then
     QObject::connect(Form->findChild<StatusProgress*>("StatusPanel0"), &StatusProgress::DrawPanel,
-                     Form.get(), [&] { drawnUnder << Form->StatusText(1); });
+                     Form.get(), [&] {
+                         drawnUnder << Form->StatusText(1);
+                         panelUnder << Field("CharNumber");
+                     });
     Form->OpenFile(Write("long.txt", bytes));
+    // While the text goes in, the panel shows no figures: neither the other tab's nor a part's.
+    EXPECT_EQ(panelUnder.count(QString()), panelUnder.size()) << panelUnder.join(' ').toStdString();
     // The text area keeps its width once the window has drawn it: a new one would lay out every
     // line again.
     const int width = Editor()->viewport()->width();
@@ -487,6 +496,61 @@ TEST_F(WindowTest, AFileThatCannotBeReadLeavesTheShownDocumentAsItWas)
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_EQ(Editor()->GetText(), "A\r\n");
     EXPECT_EQ(Form->windowTitle(), Title(path));
+}
+
+} // namespace
+
+namespace {
+
+// Whatever the writer does with the tabs, one tab is in front and everything agrees on which: the
+// strip's selection, the document, the editor, the caption; and the window says so each time
+// another editor comes to the front, and only then.
+TEST_F(WindowTest, EverythingFollowsTheOneTabInFront)
+{
+    const std::vector<std::string> files = {Write("a.txt", "a\n"), Write("b.txt", "bb\n"),
+                                            Write("c.txt", "ccc\n")};
+    TRichEditEx* announced = Editor();
+    int announcements = 0;
+    QObject::connect(Form.get(), &TForm1::FrontEditorChanged, Form.get(), [&](TRichEditEx* editor) {
+        announced = editor;
+        ++announcements;
+    });
+    std::mt19937 random(20261208);
+    for (int step = 0; step < 120; ++step) {
+        const TRichEditEx* before = Editor();
+        const int before_announcements = announcements;
+        switch (std::uniform_int_distribution<int>(0, 4)(random)) {
+        case 0:
+            Action("New1")->trigger();
+            break;
+        case 1:
+            Form->OpenFile(files[std::uniform_int_distribution<std::size_t>(0, 2)(random)]);
+            break;
+        case 2:
+            ClickTab(std::uniform_int_distribution<int>(0, Tabs()->count() - 1)(random));
+            break;
+        case 3:
+            Action("DeleteTabItem")->trigger(); // no tab is modified: nothing is asked
+            break;
+        default:
+            Type("x");
+            Editor()->SetModified(false);
+            break;
+        }
+        SCOPED_TRACE("step " + std::to_string(step));
+        const int front = Form->Documents().FrontIndex();
+        ASSERT_EQ(Tabs()->count(), Form->Documents().Count());
+        ASSERT_GE(front, 0);
+        EXPECT_EQ(front, Tabs()->currentIndex());
+        EXPECT_EQ(Form->Documents().EditorOf(front), Editor());
+        EXPECT_EQ(announced, Editor());
+        if (Editor() == before)
+            EXPECT_LE(announcements - before_announcements, 1); // a tab read in anew
+        else
+            EXPECT_GE(announcements - before_announcements, 1);
+        EXPECT_EQ(Form->windowTitle(),
+                  TForm1::MakeTitle(Form->Documents().FrontDocument()->FileName));
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "WindowHarness.h"
 
 #include "app/ChangedOnDiskBar.h"
+#include "app/DocumentTabs.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -80,49 +80,12 @@ TEST(DocumentText, NewDocumentIsEmpty)
     EXPECT_EQ(document.GetText(), "");
 }
 
-TEST(DocumentFile, OpensAsTheEditorShowsIt)
-{
-    struct Row
-    {
-        const char* name;
-        std::string bytes;
-        std::string shown;
-    };
-    const std::vector<Row> rows = {
-        {"abc gains one final break", "abc", "abc\r\n"},
-        {"LF-only breaks become CR LF", "a\nb\n", "a\r\nb\r\n"},
-        {"CR-only breaks become CR LF", "a\rb", "a\r\nb\r\n"},
-        {"NUL cuts the file", std::string("abc\0def", 7), "abc\r\n"},
-        {"empty file is empty", "", ""},
-    };
-    TempFolder folder;
-    for (const Row& row : rows) {
-        Document document;
-        document.Modified = true;
-        document.LoadFromFile(folder.Write("in.txt", row.bytes));
-        EXPECT_EQ(document.GetText(), row.shown) << row.name;
-        EXPECT_EQ(document.FileName, folder.File("in.txt")) << row.name;
-        EXPECT_FALSE(document.Modified) << row.name;
-    }
-}
-
-TEST(DocumentFile, UnreadableFileNamesThePath)
-{
-    TempFolder folder;
-    Document document;
-    try {
-        document.LoadFromFile(folder.Path());
-        FAIL() << "a folder was read as a file";
-    } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()), "ﾌｧｲﾙ " + folder.Path() + " は開けません");
-    }
-}
-
 TEST(DocumentFile, SavesWithCrLfAndClearsModified)
 {
     TempFolder folder;
     Document document;
-    document.LoadFromFile(folder.Write("abc.txt", "abc"));
+    document.FileName = folder.Write("abc.txt", "");
+    document.SetText("abc\r\n");
     document.Modified = true;
     document.WriteToFile();
     EXPECT_EQ(TempFolder::Read(document.FileName), "abc\r\n");
@@ -235,41 +198,6 @@ TEST(TabCaptionOfPath, IsTheFileNamePart)
     // A backslash is an ordinary byte of a Linux file name, also the trail byte of ソ (83 5C).
     EXPECT_EQ(TabCaption("/tmp/\x83\x5C.txt"), "\x83\x5C.txt");
     EXPECT_EQ(TabCaption("/tmp/a\\b.txt"), "a\\b.txt");
-}
-
-TEST(DocumentListOrder, AddItemRemove)
-{
-    DocumentList list;
-    EXPECT_EQ(list.First(), nullptr);
-    Document* a = list.Add();
-    Document* b = list.Add();
-    Document* c = list.Add();
-    EXPECT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.Item(0), a);
-    EXPECT_EQ(list.Item(2), c);
-    EXPECT_EQ(list.Item(-1), nullptr);
-    EXPECT_EQ(list.Item(3), nullptr);
-    list.Remove(1);
-    EXPECT_EQ(list.Item(1), c);
-    list.Remove(5);
-    EXPECT_EQ(list.Count(), 2);
-    (void)b;
-}
-
-TEST(DocumentListOrder, FirstNextWalksInTabOrderAndRemoveResetsTheCursor)
-{
-    DocumentList list;
-    Document* a = list.Add();
-    Document* b = list.Add();
-    EXPECT_EQ(list.First(), a);
-    EXPECT_EQ(list.Next(), b);
-    EXPECT_EQ(list.Next(), nullptr);
-    EXPECT_EQ(list.First(), a);
-    list.Remove(1);
-    EXPECT_EQ(list.Next(), nullptr);
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.First(), nullptr);
 }
 
 } // namespace

@@ -1,0 +1,29 @@
+#include "FileReading.h"
+
+#include "shell/UsefulFunc.h"
+
+FileReading ReadFileText(std::string bytes, std::optional<TextEncoding> given)
+{
+    const EncodingGuess guess = ChooseEncoding(bytes, given);
+    FileReading read;
+    read.encoding = guess.encoding;
+    read.notUtf8 = guess.notUtf8;
+    if (read.encoding == TextEncoding::ShiftJis) {
+        const FileBreaks breaks = ShiftJisBreaks(bytes);
+        read.lineBreak = breaks.lineBreak;
+        read.endsWithBreak = breaks.endsWithBreak;
+        read.shiftJis = std::move(bytes);
+        return read;
+    }
+    DecodedText decoded = DecodeText(bytes, read.encoding);
+    std::string().swap(bytes); // the file's bytes are no longer needed
+    read.lineBreak = decoded.lineBreak;
+    read.endsWithBreak = decoded.endsWithBreak;
+    read.decoded = std::move(decoded.text);
+    return read;
+}
+
+FileReading ReadTextFile(const std::string& path, std::optional<TextEncoding> given)
+{
+    return ReadFileText(UsefulFunc::ReadFileBytes(path), given);
+}

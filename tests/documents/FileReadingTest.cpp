@@ -1,0 +1,106 @@
+// The one file reader of the editor: what it makes of a file's bytes in each encoding, and that
+// it agrees with the reader of the counts about the encoding.
+
+#include "documents/FileReading.h"
+
+#include "../ShiftJisText.h"
+#include "shell/Exceptions.h"
+#include "shell/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(FileReading, ReadsEachEncodingWithItsLineBreaks)
+{
+    struct Row
+    {
+        const char* name;
+        std::string bytes;
+        std::optional<TextEncoding> given;
+        TextEncoding encoding;
+        LineBreak lineBreak;
+        bool endsWithBreak;
+        std::u16string decoded; // empty for a Shift-JIS reading, which keeps the bytes
+    };
+    const std::string sjis = Sjis(u8"吾輩は\n猫である");
+    const std::vector<Row> rows = {
+        {"empty file", "", std::nullopt, TextEncoding::ShiftJis, LineBreak::CrLf, true, u""},
+        {"Shift-JIS keeps its bytes and LF", sjis, std::nullopt, TextEncoding::ShiftJis,
+         LineBreak::Lf, false, u""},
+        {"UTF-8 with CR LF", "\xE3\x81\x82\r\n\xE3\x81\x84\r\n", std::nullopt, TextEncoding::Utf8,
+         LineBreak::CrLf, true, u"あ\nい\n"},
+        {"UTF-8 mark",
+         "\xEF\xBB\xBF"
+         "a\rb",
+         std::nullopt, TextEncoding::Utf8Bom, LineBreak::Cr, false, u"a\nb\n"},
+        {"UTF-16LE mark",
+         std::string("\xFF\xFE"
+                     "a\0\n\0",
+                     6),
+         std::nullopt, TextEncoding::Utf16Le, LineBreak::Lf, true, u"a\n"},
+        {"UTF-16BE given as LE: the mark decides", std::string("\xFE\xFF\0a", 4),
+         TextEncoding::Utf16Le, TextEncoding::Utf16Be, LineBreak::Lf, false, u"a\n"},
+        {"a Shift-JIS file read as EUC-JP on request", "abc\n", TextEncoding::EucJp,
+         TextEncoding::EucJp, LineBreak::Lf, true, u"abc\n"},
+    };
+    TempFolder folder;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const FileReading read = ReadTextFile(folder.Write("in.txt", row.bytes), row.given);
+        EXPECT_EQ(read.encoding, row.encoding);
+        EXPECT_EQ(read.lineBreak, row.lineBreak);
+        EXPECT_EQ(read.endsWithBreak, row.endsWithBreak);
+        if (row.encoding == TextEncoding::ShiftJis) {
+            EXPECT_EQ(read.shiftJis, row.bytes);
+            EXPECT_TRUE(read.decoded.empty());
+        } else {
+            EXPECT_EQ(read.decoded, row.decoded);
+            EXPECT_TRUE(read.shiftJis.empty());
+        }
+    }
+}
+
+TEST(FileReading, AFileThatCannotBeReadIsNamed)
+{
+    TempFolder folder;
+    try {
+        ReadTextFile(folder.Path(), std::nullopt);
+        FAIL() << "a folder was read as a file";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()), "ﾌｧｲﾙ " + folder.Path() + " は開けません");
+    }
+}
+
+// The window and the counts without a window read any file in one encoding: pieces of
+// Shift-JIS, UTF-8, EUC-JP and stray bytes, in every order, given or not.
+TEST(FileReading, TheEditorAndTheCountsChooseOneEncoding)
+{
+    const std::vector<std::string> pieces = {
+        "abc",      "\n",   "\r\n",         Sjis(u8"原稿"),       "\xE5\x8E\x9F\xE7\xA8\xBF",
+        "\xB8\xB6", "\xFF", "\xEF\xBB\xBF", std::string("\0", 1), "\xFE\xFF"};
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 12);
+    std::vector<std::optional<TextEncoding>> givens = {std::nullopt};
+    for (const TextEncoding encoding : AllEncodings)
+        givens.emplace_back(encoding);
+    for (int round = 0; round < 1500; ++round) {
+        std::string bytes;
+        for (int n = length(random); n > 0; --n)
+            bytes += pieces[piece(random)];
+        for (const std::optional<TextEncoding>& given : givens) {
+            const FileReading read = ReadFileText(bytes, given);
+            const CountingText counted = ReadForCounting(bytes, given);
+            ASSERT_EQ(read.encoding, counted.encoding) << "round " << round;
+            ASSERT_EQ(read.notUtf8, counted.notUtf8) << "round " << round;
+        }
+    }
+}
+
+} // namespace
