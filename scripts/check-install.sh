@@ -15,6 +15,7 @@ files=(
     "share/icons/hicolor/scalable/apps/$id.svg"
     share/man/man1/kotonami.1 share/man/man1/kotonami-count.1
     share/bash-completion/completions/kotonami-count
+    share/doc/kotonami/copyright
 )
 for size in 16 32 48 64 128 256; do
     files+=("share/icons/hicolor/${size}x${size}/apps/$id.png")

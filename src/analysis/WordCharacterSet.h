@@ -26,7 +26,6 @@ public:
     const std::string& GetCharacterList() const noexcept { return FCharacterList; }
     // The codes of the listed characters, in list order.
     const std::vector<std::uint32_t>& Codes() const noexcept { return FCodes; }
-    bool HasDoubleByteCharacters() const noexcept { return FHasDoubleByte; }
 
     // The message shown when SetCharacterList removed characters (UTF-8, CR LF between its lines).
     static const char* const RemovalMessage;

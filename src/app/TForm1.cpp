@@ -224,16 +224,11 @@ void TForm1::ConnectFileActions()
 void TForm1::ConnectSettingActions()
 {
     ConnectCommand(ui->FontSettingItem, &QAction::triggered, this, &TForm1::FontSettingItemClick);
-    ConnectCommand(ui->SpaceItem, &QAction::triggered, this, &TForm1::SpaceItemClick);
-    ConnectCommand(ui->DoubleByteSpaceItem, &QAction::triggered, this,
-                   &TForm1::DoubleByteSpaceItemClick);
-    ConnectCommand(ui->TabItem, &QAction::triggered, this, &TForm1::TabItemClick);
-    ConnectCommand(ui->ExcludeRubyItem, &QAction::triggered, this, &TForm1::ExcludeRubyItemClick);
-    ConnectCommand(ui->LogicalLineItem, &QAction::triggered, this, &TForm1::LogicalLineItemClick);
+    for (QAction* counting : {ui->SpaceItem, ui->DoubleByteSpaceItem, ui->TabItem,
+                              ui->ExcludeRubyItem, ui->LogicalLineItem, ui->AutoRenewInfoItem})
+        ConnectCommand(counting, &QAction::triggered, this, &TForm1::CountingSwitchClick);
     ConnectCommand(ui->AppearanceLineItem, &QAction::triggered, this,
                    &TForm1::AppearanceLineItemClick);
-    ConnectCommand(ui->AutoRenewInfoItem, &QAction::triggered, this,
-                   &TForm1::AutoRenewInfoItemClick);
     ConnectCommand(ui->WordWrapItem, &QAction::triggered, this, &TForm1::WordWrapItemClick);
     ConnectCommand(ui->CursorPosInfoItem, &QAction::triggered, this,
                    &TForm1::CursorPosInfoItemClick);

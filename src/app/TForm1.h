@@ -184,18 +184,15 @@ private:
     // TForm1Information.cpp: the live panel.
     void TextRichEditChange();
     void TextRichEditSelectionChange();
-    void SpaceItemClick();
-    void DoubleByteSpaceItemClick();
-    void TabItemClick();
-    void ExcludeRubyItemClick();
-    void AutoRenewInfoItemClick();
+    // SpaceItem, DoubleByteSpaceItem, TabItem, ExcludeRubyItem, LogicalLineItem, AutoRenewInfoItem.
+    void CountingSwitchClick();
     void RenewInfoClick();
-    void LogicalLineItemClick();
     void AppearanceLineItemClick();
     void ShowSelectionInformation();
     void WriteInformation(const InformationTexts& texts, bool selection);
-    void WriteInformation(const std::array<QString, 6>& texts);
-    std::array<QString, 6> ReadInformation() const;
+    // The panel's fields as they are shown (empty texts: no figures).
+    void PutPanelTexts(const InformationTexts& texts);
+    InformationTexts PanelTexts() const;
 
     // TForm1Status.cpp: the status bar.
     void UpdateCursorPosition();
@@ -377,7 +374,7 @@ private:
     RecoveryKeeper* FRecovery = nullptr;   // the recovery files of the documents' unsaved changes
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
-    std::array<QString, 6> savedInformation;
+    InformationTexts savedInformation; // the whole text's figures while a selection's are shown
     static constexpr int DefaultHistoryMax = 10;
     int FHistoryMax = DefaultHistoryMax;
     QAction* ReopenLastFilesItem = nullptr;

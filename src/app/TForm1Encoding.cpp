@@ -180,7 +180,7 @@ void TForm1::ShowLoadedText(Document& document, FileReading text)
         text.shiftJis.size() + 2 * text.decoded.size() > EditorDocument::LoadPieceBytes;
     if (inPieces) {
         // No figures while the text goes in: none of another tab's, none of a half-read text.
-        WriteInformation(std::array<QString, 6>{});
+        PutPanelTexts(InformationTexts{});
         ui->InformationPanel->repaint();
         BeginProgress(QStringLiteral(u"読み込み中"));
         editor->setUpdatesEnabled(false);

@@ -44,32 +44,47 @@ void TForm1::ShowSelectionInformation()
                      true);
 }
 
+namespace {
+
+// The fields of the panel, each with the figure it shows.
+struct PanelField
+{
+    QLineEdit* Ui::TForm1::*edit;
+    std::string InformationTexts::*text;
+};
+
+constexpr PanelField PanelFields[] = {
+    {&Ui::TForm1::CharNumber, &InformationTexts::charNumber},
+    {&Ui::TForm1::CharNumberPerLine, &InformationTexts::charNumberPerLine},
+    {&Ui::TForm1::LineNumber, &InformationTexts::lineNumber},
+    {&Ui::TForm1::WordNumber, &InformationTexts::wordNumber},
+    {&Ui::TForm1::WordNumberPerLine, &InformationTexts::wordNumberPerLine},
+    {&Ui::TForm1::TextSize, &InformationTexts::textSize},
+};
+
+} // namespace
+
 // The size is that of the document's own encoding.
 void TForm1::WriteInformation(const InformationTexts& texts, bool selection)
 {
-    WriteInformation({QString::fromLatin1(texts.charNumber),
-                      QString::fromLatin1(texts.charNumberPerLine),
-                      QString::fromLatin1(texts.lineNumber), QString::fromLatin1(texts.wordNumber),
-                      QString::fromLatin1(texts.wordNumberPerLine),
-                      DocumentSizeText(selection, QString::fromLatin1(texts.textSize))});
+    InformationTexts shown = texts;
+    shown.textSize =
+        DocumentSizeText(selection, QString::fromLatin1(texts.textSize)).toLatin1().toStdString();
+    PutPanelTexts(shown);
 }
 
-// The six fields in the order CharNumber, CharNumberPerLine, LineNumber, WordNumber,
-// WordNumberPerLine, TextSize.
-void TForm1::WriteInformation(const std::array<QString, 6>& texts)
+void TForm1::PutPanelTexts(const InformationTexts& texts)
 {
-    ui->CharNumber->setText(texts[0]);
-    ui->CharNumberPerLine->setText(texts[1]);
-    ui->LineNumber->setText(texts[2]);
-    ui->WordNumber->setText(texts[3]);
-    ui->WordNumberPerLine->setText(texts[4]);
-    ui->TextSize->setText(texts[5]);
+    for (const PanelField& field : PanelFields)
+        ((*ui).*field.edit)->setText(QString::fromLatin1(texts.*field.text));
 }
 
-std::array<QString, 6> TForm1::ReadInformation() const
+InformationTexts TForm1::PanelTexts() const
 {
-    return {ui->CharNumber->text(), ui->CharNumberPerLine->text(), ui->LineNumber->text(),
-            ui->WordNumber->text(), ui->WordNumberPerLine->text(), ui->TextSize->text()};
+    InformationTexts texts;
+    for (const PanelField& field : PanelFields)
+        texts.*field.text = ((*ui).*field.edit)->text().toLatin1().toStdString();
+    return texts;
 }
 
 void TForm1::TextRichEditChange()
@@ -88,39 +103,20 @@ void TForm1::TextRichEditSelectionChange()
     TRichEditEx* editor = Editor();
     if (editor->GetSelectionLength() > 0) {
         if (!selectionShown)
-            savedInformation = ReadInformation();
+            savedInformation = PanelTexts();
         ShowSelectionInformation();
         SetStatusText(2, QStringLiteral(u"選択部分のデータを表示中"));
         selectionShown = true;
     } else if (selectionShown) {
         SetStatusText(2, QString());
         selectionShown = false;
-        WriteInformation(savedInformation);
+        PutPanelTexts(savedInformation);
     }
 }
 
-// The menu has already toggled the check marks of these switches.
-void TForm1::SpaceItemClick()
-{
-    TextRichEditChange();
-}
-
-void TForm1::DoubleByteSpaceItemClick()
-{
-    TextRichEditChange();
-}
-
-void TForm1::TabItemClick()
-{
-    TextRichEditChange();
-}
-
-void TForm1::ExcludeRubyItemClick()
-{
-    TextRichEditChange();
-}
-
-void TForm1::AutoRenewInfoItemClick()
+// A counting switch, the choice of logical lines or automatic renewal: the menu has already
+// toggled its check mark, and the panel and the gutter count again under it.
+void TForm1::CountingSwitchClick()
 {
     TextRichEditChange();
 }
@@ -131,11 +127,6 @@ void TForm1::RenewInfoClick()
     ui->AutoRenewInfoItem->setChecked(true);
     TextRichEditChange();
     ui->AutoRenewInfoItem->setChecked(automatic);
-}
-
-void TForm1::LogicalLineItemClick()
-{
-    TextRichEditChange();
 }
 
 void TForm1::AppearanceLineItemClick()

@@ -64,12 +64,6 @@ void TLineInfo::SetAddStrLeft(int value)
     update();
 }
 
-void TLineInfo::SetAutoAddStrLeft(bool value)
-{
-    FAutoAddStrLeft = value;
-    LayOut();
-}
-
 void TLineInfo::SetShowLineNum(bool value)
 {
     FShowLineNum = value;
@@ -83,12 +77,6 @@ void TLineInfo::SetShowAddStr(bool value)
     FShowAddStr = value;
     FShowBar = FShowLineNum && FShowAddStr;
     setEnabled(FShowLineNum || FShowAddStr);
-    LayOut();
-}
-
-void TLineInfo::SetBarWidth(int value)
-{
-    FBarWidth = value;
     LayOut();
 }
 
@@ -112,18 +100,13 @@ void TLineInfo::FollowSettingsOf(const TLineInfo& other)
         SetDefaultAddStr(other.FDefaultAddStr);
     if (FAddStrLeft != other.FAddStrLeft)
         SetAddStrLeft(other.FAddStrLeft);
-    if (FAutoAddStrLeft != other.FAutoAddStrLeft)
-        SetAutoAddStrLeft(other.FAutoAddStrLeft);
     if (FShowLineNum != other.FShowLineNum)
         SetShowLineNum(other.FShowLineNum);
     if (FShowAddStr != other.FShowAddStr)
         SetShowAddStr(other.FShowAddStr);
-    if (FBarWidth != other.FBarWidth)
-        SetBarWidth(other.FBarWidth);
     // The editor already has the other's font, so the spacing fits the pitch here too.
     if (FLineSpace != other.FLineSpace)
         SetLineSpace(other.FLineSpace);
-    FAutoChangeSize = other.FAutoChangeSize;
 }
 
 QString TLineInfo::AddStr(int row) const
@@ -249,7 +232,7 @@ int TLineInfo::WantedWidth() const
     int widest = NumberWidth(metrics, QStringLiteral("000"));
     for (const Row& row : FRows)
         widest = std::max(widest, NumberWidth(metrics, row.addStr));
-    return FAddStrLeft + widest + (FShowLineNum ? FBarWidth : 0) + 4;
+    return FAddStrLeft + widest + (FShowLineNum ? BarWidth : 0) + 4;
 }
 
 // Puts the line-number column and the gutter's own width, then repaints.
@@ -263,9 +246,9 @@ void TLineInfo::FitWidth(int lines)
 void TLineInfo::LayOut()
 {
     FLayOutQueued = false;
-    if (FAutoAddStrLeft)
+    if (AutoAddStrLeft)
         FAddStrLeft = NumberColumnWidth();
-    if (const int wanted = WantedWidth(); FAutoChangeSize && wanted != width()) {
+    if (const int wanted = WantedWidth(); AutoChangeSize && wanted != width()) {
         resize(wanted, height());
         emit OnChangeSize();
     }
@@ -277,7 +260,7 @@ void TLineInfo::paintEvent(QPaintEvent*)
     // The editor takes a new font after the gutter has been told of it.
     UpdateRowCount();
     WalkRows();
-    if (FAutoAddStrLeft)
+    if (AutoAddStrLeft)
         FAddStrLeft = NumberColumnWidth();
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
@@ -285,7 +268,7 @@ void TLineInfo::paintEvent(QPaintEvent*)
     DrawColumns(painter);
     // New figures may need another width; that changes the editor's text area, so not in the
     // middle of a paint.
-    if (!FLayOutQueued && FAutoChangeSize && WantedWidth() != width()) {
+    if (!FLayOutQueued && AutoChangeSize && WantedWidth() != width()) {
         FLayOutQueued = true;
         QMetaObject::invokeMethod(this, &TLineInfo::LayOut, Qt::QueuedConnection);
     }
@@ -300,7 +283,7 @@ void TLineInfo::DrawColumns(QPainter& painter) const
             painter.drawText(0, RowY(row) + FRows[row].baseline,
                              QString::number(FTopLineNum + row));
     }
-    const int x = FShowBar ? FAddStrLeft + FBarWidth : FAddStrLeft;
+    const int x = FShowBar ? FAddStrLeft + BarWidth : FAddStrLeft;
     if (FShowAddStr) {
         painter.setPen(InformationColour);
         for (int row = 0; row < rows && RowY(row) < height(); ++row)

@@ -31,29 +31,21 @@ public:
 
     // The counting switches used for the information column; repaints when they change.
     void SetCountOptions(const CountOptions& options);
-    const CountOptions& GetCountOptions() const { return FCountOptions; }
 
     // The number on the first row, as last painted.
     int TopLineNum() const { return FTopLineNum; }
     // The information text of rows below the last line of the text.
-    const QString& DefaultAddStr() const { return FDefaultAddStr; }
     void SetDefaultAddStr(const QString& value);
     int AddStrLeft() const { return FAddStrLeft; }
     void SetAddStrLeft(int value);
-    bool AutoAddStrLeft() const { return FAutoAddStrLeft; }
-    void SetAutoAddStrLeft(bool value);
     bool ShowLineNum() const { return FShowLineNum; }
     void SetShowLineNum(bool value);
     bool ShowAddStr() const { return FShowAddStr; }
     void SetShowAddStr(bool value);
-    int BarWidth() const { return FBarWidth; }
-    void SetBarWidth(int value);
     int LineSpace() const { return FLineSpace; }
     // Refuses (returns false, the old spacing stays) a value that would make the row step 0 or
     // less at the current pitch.
     bool SetLineSpace(int value);
-    bool AutoChangeSize() const { return FAutoChangeSize; }
-    void SetAutoChangeSize(bool value) { FAutoChangeSize = value; }
     // Takes every setting above from another editor's gutter.
     void FollowSettingsOf(const TLineInfo& other);
     // Takes the width its rows need now rather than after the next paint, for a text of at least
@@ -98,20 +90,23 @@ private:
     void LayOut();
     void DrawColumns(QPainter& painter) const;
 
+    // The gutter places its information column after the widest number, draws a bar of this width
+    // between the columns and takes the width its columns need, always.
+    static constexpr bool AutoAddStrLeft = true;
+    static constexpr int BarWidth = 4;
+    static constexpr bool AutoChangeSize = true;
+
     TRichEditEx* FEditor;
     CountOptions FCountOptions;
     int FTopLineNum = 1;
     QString FDefaultAddStr;
     int FAddStrLeft = 32;
     bool FShowBar = true;
-    bool FAutoAddStrLeft = true;
     bool FShowLineNum = true;
     bool FShowAddStr = true;
-    int FBarWidth = 4;
     int FPitch = 0;
     QFont FPitchFont; // the editor's font that FPitch was measured at
     int FLineSpace = 0;
-    bool FAutoChangeSize = true;
     bool FLayOutQueued = false;
     int FLinesComing = 0; // while FitWidth lays out: the lines of a text about to go in
     std::vector<Row> FRows;

@@ -77,13 +77,6 @@ std::string TRichEditEx::GetText() const
     return FText->Text();
 }
 
-bool TRichEditEx::GetTextLosesCharacters() const
-{
-    bool complete = true;
-    FText->Text(&complete);
-    return !complete;
-}
-
 std::string TRichEditEx::GetSelectedText() const
 {
     return FText->SelectedText(textCursor());
@@ -176,12 +169,6 @@ int TRichEditEx::GetFirstVisibleLine() const
 {
     // The scroll bar of a plain-text editor counts display lines.
     return verticalScrollBar()->value();
-}
-
-QRect TRichEditEx::GetFormatRect() const
-{
-    const int margin = static_cast<int>(document()->documentMargin());
-    return viewport()->geometry().adjusted(margin, margin, -margin, -margin);
 }
 
 bool TRichEditEx::event(QEvent* event)

@@ -32,9 +32,8 @@ public:
     EditorDocument* Text() const;
 
     // The whole text as Shift-JIS with CR LF line breaks. Characters without a Shift-JIS form come
-    // out as "?", and GetTextLosesCharacters() then tells so.
+    // out as "?".
     std::string GetText() const;
-    bool GetTextLosesCharacters() const;
     // The selected text, converted the same way; empty without a selection.
     std::string GetSelectedText() const;
     int GetSelectionLength() const;
@@ -48,7 +47,6 @@ public:
     // lines.
     std::pair<int, int> GetCaretLineColumn();
     int GetFirstVisibleLine() const;
-    QRect GetFormatRect() const;
     // Display lines of the whole text at the current width (1 for an empty editor).
     int GetLineCount();
 
@@ -68,7 +66,6 @@ public:
     }
 
     // While initializing, every change empties the editor and raises nothing.
-    bool Initializing() const noexcept { return FInitializing; }
     void SetInitializing(bool value) noexcept { FInitializing = value; }
 
     // Key combinations that belong to the window's commands, not to the editor's own key handling

@@ -48,11 +48,6 @@ bool TPaper::IsNoFirstChar(std::string_view ch) const noexcept
     return ContainsChar(NoFirstChar, ch);
 }
 
-bool TPaper::IsForceFirstChar(std::string_view ch) const noexcept
-{
-    return ContainsChar(ForceFirstChar, ch);
-}
-
 std::string TPaper::Arrange(std::string_view text) const
 {
     return ArrangeManuscript(*this, text).Text;

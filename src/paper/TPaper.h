@@ -39,7 +39,6 @@ public:
 
     static bool ContainsChar(std::string_view set, std::string_view ch) noexcept;
     bool IsNoFirstChar(std::string_view ch) const noexcept;
-    bool IsForceFirstChar(std::string_view ch) const noexcept;
 
     // The manuscript lines of the text, joined by CR LF. A Column of 0 or below is taken as 1.
     std::string Arrange(std::string_view text) const;
