@@ -7,6 +7,7 @@
 #include "app/FileDialogSetup.h"
 #include "app/FontSetup.h"
 #include "app/GlyphPicture.h"
+#include "app/HistoryMenu.h"
 #include "app/KotonamiApplication.h"
 #include "app/PanelFields.h"
 #include "app/RecoveryKeeper.h"
@@ -42,6 +43,7 @@ QIcon GlyphIcon(const QString& glyph, const QFont& font)
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>())
 {
     ui->setupUi(this);
+    FHistory = std::make_unique<HistoryMenu>(ui->HistoryItem);
     const QFont designFont(DesignFontName, DesignFontPointSize);
     centralWidget()->setFont(designFont);
     statusBar()->setFont(designFont);

@@ -35,6 +35,7 @@ class ChangedOnDiskBar;
 class ChapterPanel;
 class DocumentTabs;
 class FindBar;
+class HistoryMenu;
 class QAction;
 class QComboBox;
 class QFileDialog;
@@ -250,8 +251,6 @@ private:
     std::vector<SettingsKey> SettingKeys();
     std::vector<SettingsKey> FontKeys();
     std::vector<SettingsKey> WindowKeys(QRect& stored);
-    void ReadHistory(SettingsStore& file);
-    void WriteHistory(SettingsStore& file) const;
     void ApplyFontColor();
     void PlaceWindow(const QRect& stored);
     void AskFirstStart();
@@ -261,14 +260,8 @@ private:
     // TForm1History.cpp: the recent-file history in the File menu.
     void ConnectHistoryActions();
     void AddHistory(const std::string& path);
-    void AppendHistoryEntry(const std::string& path);
-    QAction* MakeHistoryEntry(const std::string& path);
-    std::vector<std::string> HistoryEntries() const;
-    void RemoveHistoryEntry(QAction* entry);
-    void SetHistoryMax(int n);
     void HistoryEntryClick(QAction* entry);
     void HistorySettingItemClick();
-    void ClearHistory();
     bool SaveAsAndAddHistory(int index, const std::string& path);
 
     // TForm1LastFiles.cpp: each file's caret where the writer left it, and the last session's
@@ -374,9 +367,8 @@ private:
     RecoveryKeeper* FRecovery = nullptr;   // the recovery files of the documents' unsaved changes
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
-    InformationTexts savedInformation; // the whole text's figures while a selection's are shown
-    static constexpr int DefaultHistoryMax = 10;
-    int FHistoryMax = DefaultHistoryMax;
+    InformationTexts savedInformation;     // the whole text's figures while a selection's are shown
+    std::unique_ptr<HistoryMenu> FHistory; // the File menu's recent files, with FHistoryMax
     QAction* ReopenLastFilesItem = nullptr;
     std::map<std::string, int> FCarets;  // the caret last seen in each file, by its path
     std::vector<std::string> FLastFiles; // the files open when the settings were last written

@@ -9,6 +9,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/HistoryMenu.h"
+
 #include "analysis/SettingsStore.h"
 #include "app/CommandGuard.h"
 #include "app/DocumentTabs.h"
@@ -77,7 +79,7 @@ void TForm1::ReopenLastFiles()
 
 void TForm1::ReadLastFiles(SettingsStore& file)
 {
-    const std::vector<std::string> entries = HistoryEntries();
+    const std::vector<std::string> entries = FHistory->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (const int caret = file.ReadInteger(CaretSection, std::to_string(i), -1); caret >= 0)
             FCarets[entries[i]] = caret;
@@ -101,7 +103,7 @@ void TForm1::WriteLastFiles(SettingsStore& file)
         const auto remembered = FCarets.find(path);
         return remembered != FCarets.end() ? remembered->second : 0;
     };
-    const std::vector<std::string> entries = HistoryEntries();
+    const std::vector<std::string> entries = FHistory->Entries();
     for (std::size_t i = 0; i < entries.size(); ++i)
         file.WriteInteger(CaretSection, std::to_string(i), caretOf(entries[i]));
     std::vector<std::string> open;

@@ -4,6 +4,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/HistoryMenu.h"
+
 #include "analysis/CountSettings.h"
 #include "analysis/ShiftJis.h"
 #include "app/FindBar.h"
@@ -54,7 +56,6 @@ namespace {
 
 constexpr const char* SettingSection = "Setting";
 constexpr const char* FontSection = "Font";
-constexpr const char* HistorySection = "History";
 constexpr const char* WindowSection = "Window";
 constexpr const char* EditorSection = "Editor"; // the shown size of the text
 
@@ -291,28 +292,6 @@ std::vector<SettingsKey> TForm1::WindowKeys(QRect& stored)
     };
 }
 
-void TForm1::ReadHistory(SettingsStore& file)
-{
-    const int maximum = file.ReadInteger(HistorySection, "MaxNum", DefaultHistoryMax);
-    FHistoryMax = maximum >= 0 ? maximum : DefaultHistoryMax;
-    const int count = std::min(file.ReadInteger(HistorySection, "Num", 0), FHistoryMax);
-    for (int i = 0; i < count; ++i) {
-        const std::string path = file.ReadString(HistorySection, std::to_string(i), {});
-        if (path.empty())
-            break;
-        AppendHistoryEntry(path);
-    }
-}
-
-void TForm1::WriteHistory(SettingsStore& file) const
-{
-    const std::vector<std::string> entries = HistoryEntries();
-    file.WriteInteger(HistorySection, "MaxNum", FHistoryMax);
-    file.WriteInteger(HistorySection, "Num", static_cast<std::int32_t>(entries.size()));
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        file.WriteString(HistorySection, std::to_string(i), entries[i]);
-}
-
 void TForm1::LoadSettings()
 {
     TIniFile file(FSettingsFileName);
@@ -326,7 +305,7 @@ void TForm1::LoadSettings()
     if (ReadWordSettings(FWordCharacters, file))
         MessageBoxes::ShowNotice(this, QString::fromUtf8(WordCharacterSet::RemovalCaption),
                                  QString::fromUtf8(WordCharacterSet::RemovalMessage));
-    ReadHistory(file);
+    FHistory->ReadSettings(file);
     ReadLastFiles(file);
     ReadChapterSettings(file);
     QRect stored = geometry();
@@ -345,7 +324,7 @@ void TForm1::SaveSettings()
     WriteKeys(file, FontSection, FontKeys());
     FPaper.WriteSettings(file);
     WriteWordSettings(FWordCharacters, file);
-    WriteHistory(file);
+    FHistory->WriteSettings(file);
     WriteLastFiles(file);
     QRect unused;
     WriteKeys(file, WindowSection, WindowKeys(unused));
