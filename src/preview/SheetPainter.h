@@ -3,16 +3,15 @@
 // Line lines, the fold band between the two halves of a sheet with an even number of lines, and
 // the space below (or, written horizontally, beside) the last cell where a closing mark hangs.
 
+#include "CellGlyphs.h"
 #include "paper/ManuscriptLayout.h"
 
 #include <QColor>
-#include <QRawFont>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
 
 class QPainter;
-class GlyphList;
 
 struct SheetStyle
 {
@@ -41,8 +40,6 @@ private:
     QRectF CharacterBox(const CellPlacement& place) const; // in cells
     void PaintGrid(QPainter& painter, double scale) const;
     void PaintCharacters(QPainter& painter, double scale, std::int32_t sheet) const;
-    void PlaceGlyph(QPainter& painter, char16_t ch, QPointF centre, GlyphList& upright,
-                    GlyphList& turned) const;
     void PaintSheetNumber(QPainter& painter, double scale, std::int32_t sheet) const;
 
     const ManuscriptLayout& FLayout;
@@ -51,7 +48,7 @@ private:
     std::int32_t FLines;
     bool FFold; // an even number of lines: a fold band in the middle
     QSizeF FSize;
-    mutable QRawFont FRawFont; // the face at the size last drawn
+    CellGlyphs FGlyphs;
 };
 
 // The traditional green of manuscript paper.
