@@ -62,21 +62,6 @@ QRectF SheetPainter::CharacterBox(const CellPlacement& place) const
     return box;
 }
 
-void SheetPainter::Paint(QPainter& painter, const QRectF& target, std::int32_t sheet) const
-{
-    PaintPaper(painter, target);
-    PaintText(painter, target, sheet);
-}
-
-// The scale from cells to the target's units, and the painter moved to the sheet's corner.
-double SheetPainter::FitInto(QPainter& painter, const QRectF& target) const
-{
-    const double scale = std::min(target.width() / FSize.width(), target.height() / FSize.height());
-    const QSizeF size = FSize * scale;
-    painter.translate(target.center() - QPointF(size.width(), size.height()) / 2);
-    return scale;
-}
-
 void SheetPainter::PaintPaper(QPainter& painter, const QRectF& target) const
 {
     painter.save();

@@ -4,6 +4,7 @@
 // the space below (or, written horizontally, beside) the last cell where a closing mark hangs.
 
 #include "CellGlyphs.h"
+#include "PagePainter.h"
 #include "paper/ManuscriptLayout.h"
 
 #include <QColor>
@@ -19,22 +20,19 @@ struct SheetStyle
     QString Family;       // the face of the characters
 };
 
-class SheetPainter
+class SheetPainter : public PagePainter
 {
 public:
     SheetPainter(const ManuscriptLayout& layout, SheetStyle style);
 
     // The sheet's size in cells, margins included: its shape on the page or the screen.
-    QSizeF SheetSize() const noexcept { return FSize; }
+    QSizeF PageShape() const override { return FSize; }
+    std::int32_t PageCount() const override { return FLayout.SheetCount(); }
 
-    // Draws sheet `sheet` fitted into `target` (its shape kept, centred), white paper included.
-    void Paint(QPainter& painter, const QRectF& target, std::int32_t sheet) const;
-    // The two layers of Paint: the blank sheet, the same for every sheet, and its characters.
-    void PaintPaper(QPainter& painter, const QRectF& target) const;
-    void PaintText(QPainter& painter, const QRectF& target, std::int32_t sheet) const;
+    void PaintPaper(QPainter& painter, const QRectF& target) const override;
+    void PaintText(QPainter& painter, const QRectF& target, std::int32_t sheet) const override;
 
 private:
-    double FitInto(QPainter& painter, const QRectF& target) const;
     QRectF CellRect(std::int32_t line, double cell) const; // in cells
     double LineOffset(std::int32_t line) const;
     QRectF CharacterBox(const CellPlacement& place) const; // in cells
