@@ -49,8 +49,8 @@ struct SubmissionSettings
     std::int32_t MarginSide = 25; // left and right
     bool PageNumbers = true;      // "- 3 -" centred at the foot
     TitlePlace Title = TitlePlace::None;
-    std::string TitleText; // UTF-8; empty: the document's name
-    std::string Author;    // UTF-8
+    std::string TitleText{}; // UTF-8; empty: the document's name
+    std::string Author{};    // UTF-8
 };
 
 // Section "Submission" of the settings file. Values out of range keep the current ones.

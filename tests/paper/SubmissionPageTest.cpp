@@ -8,18 +8,6 @@
 
 namespace {
 
-SubmissionSettings Asked(std::int32_t column, std::int32_t line, PageSize size, PageTurn turn,
-                         bool vertical = true)
-{
-    SubmissionSettings settings;
-    settings.Column = column;
-    settings.Line = line;
-    settings.Size = size;
-    settings.Turn = turn;
-    settings.Vertical = vertical;
-    return settings;
-}
-
 // The submission fills exactly the pages that the sheet count reports for paper of its Column and
 // Line, whatever the text and the page; the title and the name on the first lines add theirs.
 TEST(SubmissionPage, PagesAreTheSheetCountOfItsColumnAndLine)
@@ -34,9 +22,11 @@ TEST(SubmissionPage, PagesAreTheSheetCountOfItsColumnAndLine)
     std::mt19937 random(26);
     for (int round = 0; round < 1500; ++round) {
         const SubmissionSettings settings =
-            Asked(columns[random() % std::size(columns)], lines[random() % std::size(lines)],
-                  sizes[random() % std::size(sizes)], turns[random() % std::size(turns)],
-                  random() % 2 == 0);
+            SubmissionSettings{.Column = columns[random() % std::size(columns)],
+                               .Line = lines[random() % std::size(lines)],
+                               .Size = sizes[random() % std::size(sizes)],
+                               .Turn = turns[random() % std::size(turns)],
+                               .Vertical = random() % 2 == 0};
         std::string text = RandomShiftJisText(random, 400, false);
         for (std::uint32_t i = random() % 40; i > 0; --i)
             text += pieces[random() % pieces.size()];
@@ -75,21 +65,49 @@ TEST(SubmissionPage, PageAndCharacterSize)
         SubmissionSettings settings;
         double width, height, pitch, linePitch, points;
     };
-    SubmissionSettings small = Asked(40, 30, PageSize::A4, PageTurn::Automatic);
+    SubmissionSettings small = SubmissionSettings{.Column = 40,
+                                                  .Line = 30,
+                                                  .Size = PageSize::A4,
+                                                  .Turn = PageTurn::Automatic,
+                                                  .Vertical = true};
     small.FontTenths = 90;
     SubmissionSettings large = small;
     large.FontTenths = 500;
-    SubmissionSettings wide = Asked(20, 20, PageSize::A5, PageTurn::Portrait);
+    SubmissionSettings wide = SubmissionSettings{.Column = 20,
+                                                 .Line = 20,
+                                                 .Size = PageSize::A5,
+                                                 .Turn = PageTurn::Portrait,
+                                                 .Vertical = true};
     wide.MarginSide = 200;
     const Row rows[] = {
-        {"40 x 30 on A4, vertical: landscape", Asked(40, 30, PageSize::A4, PageTurn::Automatic),
+        {"40 x 30 on A4, vertical: landscape",
+         SubmissionSettings{.Column = 40,
+                            .Line = 30,
+                            .Size = PageSize::A4,
+                            .Turn = PageTurn::Automatic,
+                            .Vertical = true},
          297, 210, 150.0 / 40, 247.0 / 30, 150.0 / 40 * 72 / 25.4},
-        {"horizontal: portrait", Asked(40, 30, PageSize::A4, PageTurn::Automatic, false), 210, 297,
-         160.0 / 40, 237.0 / 30, 160.0 / 40 * 72 / 25.4},
-        {"B5 turned by hand", Asked(20, 20, PageSize::B5, PageTurn::Portrait), 182, 257, 197.0 / 20,
-         132.0 / 20, 132.0 / 20 * 72 / 25.4},
-        {"B4", Asked(40, 30, PageSize::B4, PageTurn::Landscape), 364, 257, 197.0 / 40, 314.0 / 30,
-         197.0 / 40 * 72 / 25.4},
+        {"horizontal: portrait",
+         SubmissionSettings{.Column = 40,
+                            .Line = 30,
+                            .Size = PageSize::A4,
+                            .Turn = PageTurn::Automatic,
+                            .Vertical = false},
+         210, 297, 160.0 / 40, 237.0 / 30, 160.0 / 40 * 72 / 25.4},
+        {"B5 turned by hand",
+         SubmissionSettings{.Column = 20,
+                            .Line = 20,
+                            .Size = PageSize::B5,
+                            .Turn = PageTurn::Portrait,
+                            .Vertical = true},
+         182, 257, 197.0 / 20, 132.0 / 20, 132.0 / 20 * 72 / 25.4},
+        {"B4",
+         SubmissionSettings{.Column = 40,
+                            .Line = 30,
+                            .Size = PageSize::B4,
+                            .Turn = PageTurn::Landscape,
+                            .Vertical = true},
+         364, 257, 197.0 / 40, 314.0 / 30, 197.0 / 40 * 72 / 25.4},
         {"a size asked for below the room", small, 297, 210, 3.75, 247.0 / 30, 9},
         {"a size larger than the room is the room", large, 297, 210, 3.75, 247.0 / 30,
          3.75 * 72 / 25.4},

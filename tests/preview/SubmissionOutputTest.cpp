@@ -29,18 +29,6 @@ std::string Novel(int paragraphs)
     return text;
 }
 
-SubmissionSettings Asked(std::int32_t column, std::int32_t line, PageSize size, PageTurn turn,
-                         bool vertical)
-{
-    SubmissionSettings settings;
-    settings.Column = column;
-    settings.Line = line;
-    settings.Size = size;
-    settings.Turn = turn;
-    settings.Vertical = vertical;
-    return settings;
-}
-
 // Every page of the file is `width` x `height` millimetres, to the point.
 void ExpectPages(const std::string& path, int pages, double width, double height, const char* fact)
 {
@@ -65,15 +53,48 @@ TEST(SubmissionOutput, PdfPagesAreTheSheetCount)
         double width, height; // millimetres
     };
     const Row rows[] = {
-        {"40 x 30, A4, vertical: landscape", Asked(40, 30, PageSize::A4, PageTurn::Automatic, true),
+        {"40 x 30, A4, vertical: landscape",
+         SubmissionSettings{.Column = 40,
+                            .Line = 30,
+                            .Size = PageSize::A4,
+                            .Turn = PageTurn::Automatic,
+                            .Vertical = true},
          297, 210},
         {"40 x 30, A4, horizontal: portrait",
-         Asked(40, 30, PageSize::A4, PageTurn::Automatic, false), 210, 297},
-        {"42 x 34, B5 portrait", Asked(42, 34, PageSize::B5, PageTurn::Portrait, true), 182, 257},
-        {"20 x 20, A4 landscape", Asked(20, 20, PageSize::A4, PageTurn::Landscape, false), 297,
-         210},
-        {"20 x 20, B4", Asked(20, 20, PageSize::B4, PageTurn::Automatic, true), 364, 257},
-        {"30 x 10, A5 portrait", Asked(30, 10, PageSize::A5, PageTurn::Portrait, true), 148, 210},
+         SubmissionSettings{.Column = 40,
+                            .Line = 30,
+                            .Size = PageSize::A4,
+                            .Turn = PageTurn::Automatic,
+                            .Vertical = false},
+         210, 297},
+        {"42 x 34, B5 portrait",
+         SubmissionSettings{.Column = 42,
+                            .Line = 34,
+                            .Size = PageSize::B5,
+                            .Turn = PageTurn::Portrait,
+                            .Vertical = true},
+         182, 257},
+        {"20 x 20, A4 landscape",
+         SubmissionSettings{.Column = 20,
+                            .Line = 20,
+                            .Size = PageSize::A4,
+                            .Turn = PageTurn::Landscape,
+                            .Vertical = false},
+         297, 210},
+        {"20 x 20, B4",
+         SubmissionSettings{.Column = 20,
+                            .Line = 20,
+                            .Size = PageSize::B4,
+                            .Turn = PageTurn::Automatic,
+                            .Vertical = true},
+         364, 257},
+        {"30 x 10, A5 portrait",
+         SubmissionSettings{.Column = 30,
+                            .Line = 10,
+                            .Size = PageSize::A5,
+                            .Turn = PageTurn::Portrait,
+                            .Vertical = true},
+         148, 210},
     };
     const TPaper sheets;
     for (const Row& row : rows) {
@@ -314,7 +335,11 @@ TEST(SubmissionOutput, SettingsSurviveTheFile)
     written.SubmissionShown = true;
     written.Width = 640;
     written.Height = 480;
-    written.Submission = Asked(42, 34, PageSize::B5, PageTurn::Portrait, false);
+    written.Submission = SubmissionSettings{.Column = 42,
+                                            .Line = 34,
+                                            .Size = PageSize::B5,
+                                            .Turn = PageTurn::Portrait,
+                                            .Vertical = false};
     written.Submission.FontTenths = 105;
     written.Submission.MarginTop = 20;
     written.Submission.MarginBottom = 15;
