@@ -1,7 +1,8 @@
 // The manuscript preview with the 1 MiB benchmark novel open at 20 x 20: the time from the
-// command to the first sheet painted, from a page turn to the next sheet painted, and for the PDF
-// of the whole novel (with the longest stretch between two turns of the event loop, during which
-// the window could not answer). Runs the real TForm1 on the offscreen platform.
+// command to the first sheet painted, from a page turn to the next sheet painted, from a switch
+// between the sheets and the submission pages to the first page painted, and for the PDF (sheets
+// and submission) of the whole novel (with the longest stretch between two turns of the event loop,
+// during which the window could not answer). Runs the real TForm1 on the offscreen platform.
 //   build/bin/kotonami_bench_preview
 
 #include "NovelCorpus.h"
@@ -113,9 +114,48 @@ void BM_PdfWholeNovel(benchmark::State& state)
     preview->close();
 }
 
+// From the layout's switch to its first page painted: the submission pages and back to the sheets.
+void BM_SwitchLayout(benchmark::State& state)
+{
+    ManuscriptPreview* preview = OpenPreview();
+    auto* view = preview->findChild<ManuscriptView*>();
+    std::vector<double> toSubmission, toSheets;
+    for (auto _ : state) {
+        for (const auto& [name, samples] :
+             {std::pair{"SubmissionItem", &toSubmission}, std::pair{"SheetsItem", &toSheets}}) {
+            const auto start = Clock::now();
+            preview->findChild<QAction*>(name)->trigger();
+            (void)view->grab();
+            samples->push_back(Milliseconds(start));
+        }
+    }
+    std::sort(toSubmission.begin(), toSubmission.end());
+    std::sort(toSheets.begin(), toSheets.end());
+    state.counters["to_submission_median_ms"] = toSubmission[toSubmission.size() / 2];
+    state.counters["to_submission_max_ms"] = toSubmission.back();
+    state.counters["to_sheets_median_ms"] = toSheets[toSheets.size() / 2];
+    state.counters["to_sheets_max_ms"] = toSheets.back();
+    preview->close();
+}
+
+// The whole novel as a submission PDF (40 x 30 on A4).
+void BM_SubmissionPdfWholeNovel(benchmark::State& state)
+{
+    ManuscriptPreview* preview = OpenPreview();
+    preview->findChild<QAction*>("SubmissionItem")->trigger();
+    for (auto _ : state)
+        if (!preview->ExportPdf(BenchFolder().filePath("submission.pdf"), PdfPaper::A4))
+            state.SkipWithError("the export failed");
+    state.counters["pages"] = preview->SheetCount();
+    preview->findChild<QAction*>("SheetsItem")->trigger();
+    preview->close();
+}
+
 BENCHMARK(BM_FirstSheetOnScreen)->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TurnPage)->Iterations(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PdfWholeNovel)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchLayout)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SubmissionPdfWholeNovel)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -15,6 +15,7 @@ files=(
     "share/icons/hicolor/scalable/apps/$id.svg"
     share/man/man1/kotonami.1 share/man/man1/kotonami-count.1
     share/bash-completion/completions/kotonami-count
+    share/bash-completion/completions/kotonami
     share/doc/kotonami/copyright
 )
 for size in 16 32 48 64 128 256; do
@@ -36,16 +37,16 @@ for page in kotonami kotonami-count; do
         "$prefix/share/man/man1/$page.1" 2>&1 >/dev/null) || fail "man $page"
     [ -z "$warnings" ] || fail "man $page: $warnings"
 done
-bash -n "$prefix/share/bash-completion/completions/kotonami-count" || fail "completion"
-# Every option the programs know is in their manual page, and the companion's in its completion.
+for program in kotonami kotonami-count; do
+    bash -n "$prefix/share/bash-completion/completions/$program" || fail "completion of $program"
+done
+# Every option the programs know is in their manual page and in their completion.
 for program in kotonami kotonami-count; do
     page=$(zcat -f "$prefix/share/man/man1/$program.1" | sed 's/\\-/-/g')
     for option in $("$prefix/bin/$program" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
         grep -q -- "$option" <<<"$page" || fail "$program.1 lacks $option"
-        if [ "$program" = kotonami-count ]; then
-            grep -q -- "$option" "$prefix/share/bash-completion/completions/kotonami-count" ||
-                fail "the completion lacks $option"
-        fi
+        grep -q -- "$option" "$prefix/share/bash-completion/completions/$program" ||
+            fail "the completion of $program lacks $option"
     done
 done
 

@@ -4,6 +4,9 @@
 
 const char* const StartUsage = R"(kotonami [--new-window] [--settings PATH] [FILE...]
 kotonami --export-pdf OUT.pdf [--horizontal] [--settings PATH] FILE
+kotonami --export-pdf OUT.pdf --submission [--column N] [--line N] [--page-size A4|B5|B4|A5]
+         [--portrait|--landscape] [--horizontal] [--title TEXT] [--author TEXT]
+         [--settings PATH] FILE
 Opens each FILE in a tab of its own. When a Kotonami window is already open for the same user and
 settings file, the FILEs are opened in that window instead, and this start ends.
   --new-window         always start a window of its own
@@ -11,6 +14,16 @@ settings file, the FILEs are opened in that window instead, and this start ends.
   --quit-after-start   open the window, print its title and its tabs, and end (for checks)
   --export-pdf OUT.pdf write the manuscript sheets of FILE to OUT.pdf, without a window
   --horizontal         (with --export-pdf) the text in horizontal lines, not vertical columns
+  --submission         (with --export-pdf) plain pages as contests ask for them, no grid; the
+                       settings file's submission settings, 40 x 30 on A4 by default
+  --column N           (with --submission) N characters per line
+  --line N             (with --submission) N lines per page
+  --page-size SIZE     (with --submission) A4, B5, B4 or A5
+  --portrait           (with --submission) the page upright
+  --landscape          (with --submission) the page on its side (vertical writing's default)
+  --title TEXT         (with --submission) the title, on a first page of its own unless the
+                       settings put it on the first lines
+  --author TEXT        (with --submission) the author's name, with the title
   --version            print the version and end
   --help               print this help and end
 )";

@@ -1,7 +1,7 @@
 #pragma once
 // Where every character of a text stands on the sheets of manuscript paper: the arranged text
-// (TPaper::Arrange) cut into sheets of Line lines, each character in its cell or half-cell, a
-// character that hangs at a line end in the space below the last cell.
+// (TPaper::Arrange) cut into sheets of Line lines, each character in its cell, a character that
+// hangs at a line end in the space below the last cell.
 
 #include "TPaper.h"
 
@@ -10,13 +10,19 @@
 #include <string_view>
 #include <vector>
 
+// A double-byte character takes a cell of its own. Half-width characters fill cells two at a time
+// from the start of their run, and an odd one at the end of a run takes a cell alone, so the
+// double-byte character after it starts in a cell of its own too. Where that padding would carry
+// a line past its last cell, the lone half-width cells of that line are narrowed (to half a cell
+// at the least) so that the line ends where the count ends it.
 struct CellPlacement
 {
-    std::int32_t Line = 0; // manuscript line on its sheet, from 0
-    // Half-width units from the start of the line: the cell is Unit / 2, the half Unit % 2. A
-    // double-byte character after an odd number of half-width ones straddles two cells.
-    std::int64_t Unit = 0;
-    bool Hanging = false; // beyond the last cell, in the space below it (Unit is then 2 * Column)
+    std::int32_t Line = 0;  // manuscript line on its sheet, from 0
+    double Cell = 0;        // where the character's cell starts along the line, in cells
+    double Extent = 1;      // the cell's length along the line, in cells
+    std::uint8_t Part = 0;  // of the half-width characters sharing the cell: this one (0 or 1) ...
+    std::uint8_t Parts = 1; // ... of how many (1 or 2)
+    bool Hanging = false;   // beyond the last cell, in the space below it (Cell is then Column)
     bool DoubleByte = false;
     std::string_view Bytes; // the character, inside the layout's arranged text
 };
@@ -25,12 +31,13 @@ class ManuscriptLayout
 {
 public:
     // Arranges the text once; the placements of a sheet are worked out when asked for. A Column
-    // or Line of 0 or below is taken as 1, as the counts take it.
-    ManuscriptLayout(const TPaper& paper, std::string_view text);
+    // or Line of 0 or below is taken as 1, as the counts take it. `heading` lines (already
+    // arranged, joined by CR LF) stand before the text's own lines, on the first sheet.
+    ManuscriptLayout(const TPaper& paper, std::string_view text, std::string_view heading = {});
 
     std::int32_t Column() const noexcept { return FColumn; }
     std::int32_t LinesPerSheet() const noexcept { return FLinesPerSheet; }
-    // The same figures as TPaper::Count for the same text and paper.
+    // The same figures as TPaper::Count for the same text and paper (heading lines included).
     const PaperInfo& Info() const noexcept { return FInfo; }
     std::int32_t SheetCount() const noexcept { return FInfo.Sheets; }
 

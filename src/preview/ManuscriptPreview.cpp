@@ -3,15 +3,18 @@
 #include "ManuscriptView.h"
 #include "dialogs/MessageBoxes.h"
 #include "dialogs/TCancelForm.h"
+#include "dialogs/TSubmissionSettingForm.h"
 #include "paper/TPaper.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
 #include <QToolBar>
@@ -26,11 +29,14 @@ constexpr double SmallestCell = 6;    // pixels
 constexpr double LargestCell = 240;   // pixels
 constexpr int DeskPixels = 24;        // the desk around the sheet, both sides together
 constexpr double LargestView = 16000; // pixels
+constexpr int DefaultWidth = 900;
+constexpr int DefaultHeight = 700;
+constexpr double ScreenShare = 0.9;
 
 } // namespace
 
-ManuscriptPreview::ManuscriptPreview(QWidget* owner, const TPaper& paper,
-                                     const PreviewSettings& settings, QString fallbackFamily)
+ManuscriptPreview::ManuscriptPreview(QWidget* owner, const TPaper& paper, PreviewSettings& settings,
+                                     QString fallbackFamily)
     : QWidget(owner, Qt::Window), FPaper(paper), FSettings(settings),
       FFallbackFamily(std::move(fallbackFamily))
 {
@@ -52,7 +58,31 @@ ManuscriptPreview::ManuscriptPreview(QWidget* owner, const TPaper& paper,
     FRefreshTimer->setSingleShot(true);
     FRefreshTimer->setInterval(300);
     connect(FRefreshTimer, &QTimer::timeout, this, &ManuscriptPreview::Refresh);
-    resize(900, 700);
+}
+
+// The size the window last had, or a sheet's worth, never more than 90 % of the screen it opens
+// on (a small screen, or a large scale factor, would otherwise put its edges off the screen).
+void ManuscriptPreview::FitToScreen()
+{
+    QSize size(DefaultWidth, DefaultHeight);
+    if (FSettings.Width > 0 && FSettings.Height > 0)
+        size = QSize(FSettings.Width, FSettings.Height);
+    const QWidget* near = parentWidget() != nullptr ? parentWidget() : this;
+    if (const QScreen* screen = near->screen()) {
+        const QSize room = screen->availableGeometry().size() * ScreenShare;
+        size = size.boundedTo(room);
+    }
+    resize(size);
+    FSized = true;
+}
+
+void ManuscriptPreview::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (FSized && isVisible()) {
+        FSettings.Width = width();
+        FSettings.Height = height();
+    }
 }
 
 ManuscriptPreview::~ManuscriptPreview() = default;
@@ -98,6 +128,22 @@ void ManuscriptPreview::BuildToolRow()
     FHorizontal->setCheckable(true);
     row->addAction(FHorizontal);
     row->addSeparator();
+    FSheetsItem = AddAction(QStringLiteral(u"原稿用紙"), QStringLiteral("SheetsItem"), {},
+                            &ManuscriptPreview::SheetsClick);
+    FSubmissionItem = AddAction(QStringLiteral(u"応募原稿"), QStringLiteral("SubmissionItem"), {},
+                                &ManuscriptPreview::SubmissionClick);
+    auto* layouts = new QActionGroup(this);
+    for (QAction* choice : {FSheetsItem, FSubmissionItem}) {
+        choice->setCheckable(true);
+        layouts->addAction(choice);
+        row->addAction(choice);
+    }
+    FSubmissionItem->setChecked(FSettings.SubmissionShown);
+    FSheetsItem->setChecked(!FSettings.SubmissionShown);
+    row->addAction(AddAction(QStringLiteral(u"応募原稿の設定…"),
+                             QStringLiteral("SubmissionSettingItem"), {},
+                             &ManuscriptPreview::SubmissionSettingClick));
+    row->addSeparator();
     row->addAction(AddAction(QStringLiteral(u"PDFに保存…"), QStringLiteral("SavePdfItem"),
                              QKeySequence::Save, &ManuscriptPreview::SavePdfClick));
     row->addAction(AddAction(QStringLiteral(u"印刷…"), QStringLiteral("PrintItem"),
@@ -109,7 +155,11 @@ void ManuscriptPreview::ShowText(std::function<std::string()> source)
 {
     FSource = std::move(source);
     FSheet = 0;
+    if (FSettings.SubmissionShown)
+        FHorizontal->setChecked(!FSettings.Submission.Vertical);
     Refresh();
+    if (!FSized)
+        FitToScreen();
     show();
     raise();
     activateWindow();
@@ -120,7 +170,12 @@ void ManuscriptPreview::Refresh()
     FRefreshTimer->stop();
     if (!FSource)
         return;
-    FLayout = std::make_shared<const ManuscriptLayout>(FPaper, FSource());
+    if (FSettings.SubmissionShown)
+        FLayout = std::make_shared<const ManuscriptLayout>(
+            SubmissionLayout(FPaper, FSettings.Submission, FSource(), DocumentTitle().toStdString(),
+                             FSettings.Submission.Author));
+    else
+        FLayout = std::make_shared<const ManuscriptLayout>(FPaper, FSource());
     Relayout();
 }
 
@@ -136,16 +191,14 @@ void ManuscriptPreview::Relayout()
     FView->ShowSheet(nullptr, 0);
     FSheets.reset();
     if (FLayout)
-        FSheets = std::make_unique<SheetPainter>(
-            *FLayout,
-            SheetStyle{!FHorizontal->isChecked(), PreviewFamily(FSettings, FFallbackFamily)});
+        FSheets = MakePages(*FLayout);
     GoToSheet(FSheet);
     ApplyZoom();
 }
 
 std::int32_t ManuscriptPreview::SheetCount() const noexcept
 {
-    return FLayout ? FLayout->SheetCount() : 0;
+    return FSheets ? FSheets->PageCount() : 0;
 }
 
 void ManuscriptPreview::GoToSheet(std::int32_t sheet)
@@ -186,7 +239,7 @@ void ManuscriptPreview::ApplyZoom()
     FScroll->setWidgetResizable(FCellPixels == 0 || !FSheets);
     if (FCellPixels > 0 && FSheets) {
         // Paper of thousands of cells a side is shown no larger than a widget can be.
-        const QSizeF size = FSheets->SheetSize() * FCellPixels;
+        const QSizeF size = FSheets->PageShape() * FCellPixels;
         const double shrink = std::min(1.0, LargestView / std::max(size.width(), size.height()));
         FView->resize((size * shrink).toSize() + QSize(DeskPixels, DeskPixels));
     }
@@ -203,7 +256,7 @@ void ManuscriptPreview::ZoomInClick()
     if (!FSheets)
         return;
     if (FCellPixels == 0) {
-        const QSizeF size = FSheets->SheetSize();
+        const QSizeF size = FSheets->PageShape();
         const QSizeF room = FScroll->viewport()->size() - QSize(DeskPixels, DeskPixels);
         FCellPixels = std::min(room.width() / size.width(), room.height() / size.height());
     }
@@ -223,7 +276,58 @@ void ManuscriptPreview::ZoomOutClick()
 
 void ManuscriptPreview::HorizontalClick()
 {
+    if (FSettings.SubmissionShown)
+        FSettings.Submission.Vertical = !FHorizontal->isChecked();
     Relayout();
+}
+
+void ManuscriptPreview::SheetsClick()
+{
+    FSettings.SubmissionShown = false;
+    Refresh();
+}
+
+void ManuscriptPreview::SubmissionClick()
+{
+    FSettings.SubmissionShown = true;
+    FHorizontal->setChecked(!FSettings.Submission.Vertical);
+    Refresh();
+}
+
+void ManuscriptPreview::SubmissionSettingClick()
+{
+    if (!TSubmissionSettingForm::Edit(this, FSettings.Submission))
+        return;
+    if (FSettings.SubmissionShown) {
+        FHorizontal->setChecked(!FSettings.Submission.Vertical);
+        Refresh();
+    }
+}
+
+// The title of a submission: the writer's own, else the document's name.
+QString ManuscriptPreview::DocumentTitle() const
+{
+    if (!FSettings.Submission.TitleText.empty())
+        return QString::fromStdString(FSettings.Submission.TitleText);
+    return QFileInfo(FDocumentPath ? FDocumentPath() : QString()).completeBaseName();
+}
+
+SheetStyle ManuscriptPreview::CurrentSheetStyle() const
+{
+    return {!FHorizontal->isChecked(), PreviewFamily(FSettings, FFallbackFamily)};
+}
+
+SubmissionStyle ManuscriptPreview::CurrentSubmissionStyle() const
+{
+    return {FSettings.Submission, PreviewFamily(FSettings, FFallbackFamily),
+            DocumentTitle().toStdString(), FSettings.Submission.Author};
+}
+
+std::unique_ptr<PagePainter> ManuscriptPreview::MakePages(const ManuscriptLayout& layout) const
+{
+    if (FSettings.SubmissionShown)
+        return std::make_unique<SubmissionPainter>(layout, CurrentSubmissionStyle());
+    return std::make_unique<SheetPainter>(layout, CurrentSheetStyle());
 }
 
 // The paper size is the file type chosen in the dialog.
@@ -233,8 +337,10 @@ void ManuscriptPreview::SavePdfClick()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    const QStringList filters{QStringLiteral(u"B4 原稿用紙 (*.pdf)"),
-                              QStringLiteral(u"A4 原稿用紙 (*.pdf)")};
+    const QStringList filters = FSettings.SubmissionShown
+                                    ? QStringList{QStringLiteral(u"応募原稿 (*.pdf)")}
+                                    : QStringList{QStringLiteral(u"B4 原稿用紙 (*.pdf)"),
+                                                  QStringLiteral(u"A4 原稿用紙 (*.pdf)")};
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     if (const QFileInfo document(FDocumentPath ? FDocumentPath() : QString());
@@ -245,7 +351,7 @@ void ManuscriptPreview::SavePdfClick()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     ExportPdf(dialog.selectedFiles().constFirst(),
-              dialog.selectedNameFilter() == filters[1] ? PdfPaper::A4 : PdfPaper::B4);
+              dialog.selectedNameFilter() == filters.value(1) ? PdfPaper::A4 : PdfPaper::B4);
 }
 
 bool ManuscriptPreview::ExportPdf(const QString& path, PdfPaper paper)
@@ -253,11 +359,14 @@ bool ManuscriptPreview::ExportPdf(const QString& path, PdfPaper paper)
     if (!FLayout || !FSheets)
         return false;
     const std::shared_ptr<const ManuscriptLayout> layout = FLayout;
-    const SheetStyle style{!FHorizontal->isChecked(), PreviewFamily(FSettings, FFallbackFamily)};
+    const bool submission = FSettings.SubmissionShown;
+    const SheetStyle style = CurrentSheetStyle();
+    const SubmissionStyle submissionStyle = CurrentSubmissionStyle();
     QString error;
     OutputResult result = OutputResult::Cancelled;
     RunExport([&](const SheetProgress& progress) {
-        result = WriteManuscriptPdf(path, *layout, style, paper, progress, error);
+        result = submission ? WriteSubmissionPdf(path, *layout, submissionStyle, progress, error)
+                            : WriteManuscriptPdf(path, *layout, style, paper, progress, error);
         return result == OutputResult::Written;
     });
     if (result == OutputResult::Failed)
@@ -270,9 +379,13 @@ void ManuscriptPreview::PrintClick()
     if (!FLayout || !FSheets)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::JisB4));
-    printer.setPageOrientation(FHorizontal->isChecked() ? QPageLayout::Portrait
-                                                        : QPageLayout::Landscape);
+    if (FSettings.SubmissionShown) {
+        printer.setPageLayout(SubmissionPageLayout(GeometryOf(FSettings.Submission)));
+    } else {
+        printer.setPageSize(QPageSize(QPageSize::JisB4));
+        printer.setPageOrientation(FHorizontal->isChecked() ? QPageLayout::Portrait
+                                                            : QPageLayout::Landscape);
+    }
     const QFileInfo document(FDocumentPath ? FDocumentPath() : QString());
     printer.setDocName(document.fileName().isEmpty() ? QStringLiteral(u"原稿用紙")
                                                      : document.completeBaseName());
@@ -280,11 +393,9 @@ void ManuscriptPreview::PrintClick()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::shared_ptr<const ManuscriptLayout> layout = FLayout;
-    const SheetPainter sheets(
-        *layout, {!FHorizontal->isChecked(), PreviewFamily(FSettings, FFallbackFamily)});
-    RunExport([&](const SheetProgress& progress) {
-        return PaintSheets(printer, sheets, layout->SheetCount(), progress);
-    });
+    const std::unique_ptr<PagePainter> pages = MakePages(*layout);
+    RunExport(
+        [&](const SheetProgress& progress) { return PaintSheets(printer, *pages, progress); });
 }
 
 // Runs a long export with the status bar's progress and the cancel window; the window and the

@@ -1,7 +1,8 @@
 #pragma once
 // The manuscript preview window: the sheets of the shown text as a writer will hand them in,
 // paged one by one (PageUp/PageDown, Home/End), zoomed, written vertically or horizontally, saved
-// as PDF or printed. It follows the text and the paper settings when they change.
+// as PDF or printed; or the same text as a submission manuscript (応募原稿), plain pages of the
+// submission's own size. It follows the text and the paper settings when they change.
 
 #include "PreviewSettings.h"
 #include "SheetOutput.h"
@@ -24,9 +25,10 @@ class ManuscriptPreview : public QWidget
     Q_OBJECT
 
 public:
-    // `paper` and `settings` belong to the owner and outlive the window; `fallbackFamily` is the
-    // face used when the preview's own is not installed.
-    ManuscriptPreview(QWidget* owner, const TPaper& paper, const PreviewSettings& settings,
+    // `paper` and `settings` belong to the owner and outlive the window, which keeps its layout,
+    // the submission's settings and its size in `settings`; `fallbackFamily` is the face used when
+    // the preview's own is not installed.
+    ManuscriptPreview(QWidget* owner, const TPaper& paper, PreviewSettings& settings,
                       QString fallbackFamily);
     ~ManuscriptPreview() override;
 
@@ -45,8 +47,9 @@ public:
     std::int32_t SheetCount() const noexcept;
     void GoToSheet(std::int32_t sheet);
 
-    // Writes every sheet to `path` with the progress shown and Cancel offered; an error is shown
-    // in the error box. True when the file was written.
+    // Writes every page shown to `path` with the progress shown and Cancel offered; an error is
+    // shown in the error box. `paper` is the sheets' paper; the submission has its own. True when
+    // the file was written.
     bool ExportPdf(const QString& path, PdfPaper paper);
 
 signals:
@@ -70,17 +73,29 @@ private:
     void ZoomInClick();
     void ZoomOutClick();
     void HorizontalClick();
+    void SheetsClick();
+    void SubmissionClick();
+    void SubmissionSettingClick();
     void SavePdfClick();
     void PrintClick();
     bool RunExport(const std::function<bool(const SheetProgress&)>& work);
+    std::unique_ptr<PagePainter> MakePages(const ManuscriptLayout& layout) const;
+    SheetStyle CurrentSheetStyle() const;
+    SubmissionStyle CurrentSubmissionStyle() const;
+    QString DocumentTitle() const;
+    void FitToScreen();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
     const TPaper& FPaper;
-    const PreviewSettings& FSettings;
+    PreviewSettings& FSettings;
     QString FFallbackFamily;
     std::function<std::string()> FSource;
     // Shared with a running export, which keeps what it started with when the text changes.
     std::shared_ptr<const ManuscriptLayout> FLayout;
-    std::unique_ptr<SheetPainter> FSheets;
+    std::unique_ptr<PagePainter> FSheets; // the sheets or the submission pages of FLayout
     std::int32_t FSheet = 0;
     double FCellPixels = 0; // 0: the sheet fits the window
     bool FExporting = false;
@@ -89,6 +104,9 @@ private:
     QScrollArea* FScroll = nullptr;
     QLabel* FSheetLabel = nullptr;
     QAction* FHorizontal = nullptr;
+    QAction* FSheetsItem = nullptr;
+    QAction* FSubmissionItem = nullptr;
+    bool FSized = false; // the window has taken its first size
     QTimer* FRefreshTimer = nullptr;
     std::function<QString()> FDocumentPath;
 };

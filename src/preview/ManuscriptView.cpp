@@ -1,6 +1,6 @@
 #include "ManuscriptView.h"
 
-#include "SheetPainter.h"
+#include "PagePainter.h"
 
 #include <QPainter>
 
@@ -16,7 +16,7 @@ ManuscriptView::ManuscriptView(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ManuscriptView::ShowSheet(const SheetPainter* sheets, std::int32_t sheet)
+void ManuscriptView::ShowSheet(const PagePainter* sheets, std::int32_t sheet)
 {
     if (sheets != FSheets)
         FBlank = QPixmap();

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-class SheetPainter;
+class PagePainter;
 
 class ManuscriptView : public QWidget
 {
@@ -16,14 +16,14 @@ public:
     explicit ManuscriptView(QWidget* parent = nullptr);
 
     // What to draw; nothing while `sheets` is null. The painter must outlive its showing.
-    void ShowSheet(const SheetPainter* sheets, std::int32_t sheet);
+    void ShowSheet(const PagePainter* sheets, std::int32_t sheet);
     std::int32_t Sheet() const noexcept { return FSheet; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const SheetPainter* FSheets = nullptr;
+    const PagePainter* FSheets = nullptr;
     std::int32_t FSheet = 0;
     QPixmap FBlank; // the blank sheet at the widget's size, drawn once for every page turn
 };

@@ -11,9 +11,11 @@
 #include "shell/UsefulFunc.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 
+#include <charconv>
 #include <cstdio>
 #include <new>
 #include <optional>
@@ -24,7 +26,10 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: kotonami --export-pdf OUT.pdf [--horizontal] [--settings PATH] FILE\n";
+    "usage: kotonami --export-pdf OUT.pdf [--horizontal] [--settings PATH] FILE\n"
+    "       kotonami --export-pdf OUT.pdf --submission [--column N] [--line N]\n"
+    "                [--page-size A4|B5|B4|A5] [--portrait|--landscape] [--horizontal]\n"
+    "                [--title TEXT] [--author TEXT] [--settings PATH] FILE\n";
 
 struct ExportRequest
 {
@@ -32,34 +37,115 @@ struct ExportRequest
     std::string input;
     std::optional<std::string> settingsPath;
     bool horizontal = false;
+    bool submission = false;
+    std::optional<std::int32_t> column, line;
+    std::optional<PageSize> pageSize;
+    std::optional<PageTurn> turn;
+    std::optional<std::string> title, author;
+    std::string error; // what cannot be used; "" when the request can be run
 };
 
-// Nothing when the arguments cannot be used.
-std::optional<ExportRequest> ParseRequest(const std::vector<std::string>& arguments)
+// A count of 1 to 100000 characters or lines.
+std::optional<std::int32_t> CountNamed(const std::string& text)
+{
+    std::int32_t value = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (failure != std::errc() || end != text.data() + text.size() || value < 1 || value > 100000)
+        return std::nullopt;
+    return value;
+}
+
+// Takes the option at `i` and its value if it has one; false when it is no option of the export.
+bool TakeOption(const std::vector<std::string>& arguments, std::size_t& i, ExportRequest& request)
+{
+    const std::string& option = arguments[i];
+    const auto value = [&]() -> std::optional<std::string> {
+        if (i + 1 >= arguments.size()) {
+            request.error = option + " needs a value";
+            return std::nullopt;
+        }
+        return arguments[++i];
+    };
+    const auto count = [&](std::optional<std::int32_t>& target) {
+        if (const auto text = value(); text && !(target = CountNamed(*text)))
+            request.error = option + ": '" + *text + "' is not a count from 1 to 100000";
+    };
+    if (option == "--settings") {
+        request.settingsPath = value();
+    } else if (option == "--horizontal") {
+        request.horizontal = true;
+    } else if (option == "--submission") {
+        request.submission = true;
+    } else if (option == "--column") {
+        count(request.column);
+    } else if (option == "--line") {
+        count(request.line);
+    } else if (option == "--page-size") {
+        if (const auto text = value(); text && !(request.pageSize = PageSizeNamed(*text)))
+            request.error = "--page-size: '" + *text + "' is none of A4, B5, B4, A5";
+    } else if (option == "--portrait" || option == "--landscape") {
+        const PageTurn turn = option == "--portrait" ? PageTurn::Portrait : PageTurn::Landscape;
+        if (request.turn && *request.turn != turn)
+            request.error = "--portrait and --landscape cannot both be given";
+        request.turn = turn;
+    } else if (option == "--title") {
+        request.title = value();
+    } else if (option == "--author") {
+        request.author = value();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+ExportRequest ParseRequest(const std::vector<std::string>& arguments)
 {
     ExportRequest request;
     std::vector<std::string> files;
     bool haveOutput = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
+    for (std::size_t i = 0; i < arguments.size() && request.error.empty(); ++i) {
         const std::string& argument = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == "--export-pdf" && hasValue && !haveOutput) {
+        if (argument == "--export-pdf" && i + 1 < arguments.size() && !haveOutput) {
             request.output = arguments[++i];
             haveOutput = true;
-        } else if (argument == "--settings" && hasValue && !request.settingsPath) {
-            request.settingsPath = arguments[++i];
-        } else if (argument == "--horizontal") {
-            request.horizontal = true;
-        } else if (argument.starts_with("--") || argument.empty()) {
-            return std::nullopt;
+        } else if (argument.starts_with("--")) {
+            if (!TakeOption(arguments, i, request))
+                request.error = "unknown option " + argument;
+        } else if (argument.empty()) {
+            request.error = "an empty FILE";
         } else {
             files.push_back(argument);
         }
     }
-    if (!haveOutput || request.output.empty() || files.size() != 1)
-        return std::nullopt;
-    request.input = files.front();
+    const bool pageOptions = request.column || request.line || request.pageSize || request.turn ||
+                             request.title || request.author;
+    if (!request.error.empty())
+        return request;
+    if (pageOptions && !request.submission)
+        request.error = "--column, --line, --page-size, --portrait, --landscape, --title and "
+                        "--author go with --submission";
+    else if (!haveOutput || request.output.empty() || files.size() != 1)
+        request.error = "the export needs OUT.pdf and one FILE";
+    else
+        request.input = files.front();
     return request;
+}
+
+// The submission's settings as the file has them, with what the command line asks for instead.
+SubmissionSettings AskedSubmission(SubmissionSettings settings, const ExportRequest& request)
+{
+    settings.Column = request.column.value_or(settings.Column);
+    settings.Line = request.line.value_or(settings.Line);
+    settings.Size = request.pageSize.value_or(settings.Size);
+    settings.Turn = request.turn.value_or(settings.Turn);
+    if (request.horizontal)
+        settings.Vertical = false;
+    settings.TitleText = request.title.value_or(settings.TitleText);
+    settings.Author = request.author.value_or(settings.Author);
+    // A title or a name asked for here is shown, on a page of its own unless the file says where.
+    if ((request.title || request.author) && settings.Title == TitlePlace::None)
+        settings.Title = TitlePlace::TitlePage;
+    return settings;
 }
 
 // The platform's notes (no runtime folder, no display) are no concern of a script: standard
@@ -87,10 +173,9 @@ bool IsPdfExportCommand(int argc, char** argv)
 
 int RunPdfExportCommand(int argc, char** argv)
 {
-    const std::optional<ExportRequest> request =
-        ParseRequest(std::vector<std::string>(argv + 1, argv + argc));
-    if (!request)
-        return Fail(2, "the export needs OUT.pdf and one FILE");
+    const ExportRequest request = ParseRequest(std::vector<std::string>(argv + 1, argv + argc));
+    if (!request.error.empty())
+        return Fail(2, request.error);
 
     // Drawing needs the application object, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -102,9 +187,9 @@ int RunPdfExportCommand(int argc, char** argv)
     TPaper paper;
     PreviewSettings preview;
     bool excludeRuby = false;
-    const std::string settingsPath = request->settingsPath.value_or(SettingsFileName());
+    const std::string settingsPath = request.settingsPath.value_or(SettingsFileName());
     const bool readable = UsefulFunc::IsFileReadable(settingsPath);
-    if (request->settingsPath && !readable)
+    if (request.settingsPath && !readable)
         return Fail(2, "--settings: cannot read " + settingsPath);
     if (readable) {
         TIniFile file(settingsPath);
@@ -115,20 +200,38 @@ int RunPdfExportCommand(int argc, char** argv)
 
     try {
         const CountingText text =
-            ReadForCounting(UsefulFunc::ReadTextBytes(request->input), std::nullopt);
+            ReadForCounting(UsefulFunc::ReadTextBytes(request.input), std::nullopt);
         for (const std::string& notice : ReadingNotices(text))
-            std::fprintf(stderr, "kotonami: %s: %s\n", request->input.c_str(),
+            std::fprintf(stderr, "kotonami: %s: %s\n", request.input.c_str(),
                          QString::fromStdString(notice).toLocal8Bit().constData());
-        const ManuscriptLayout layout(paper, ReadingText(text.shiftJis, excludeRuby));
-        const SheetStyle style{!request->horizontal, PreviewFamily(preview, QFont().family())};
+        const ReadingText reading(text.shiftJis, excludeRuby);
+        const std::string_view read = reading.View();
+        const QString family = PreviewFamily(preview, QFont().family());
+        const QString output = QFile::decodeName(request.output.c_str());
         QString error;
-        if (WriteManuscriptPdf(QFile::decodeName(request->output.c_str()), layout, style,
-                               PdfPaper::B4, {}, error) != OutputResult::Written)
+        OutputResult result = OutputResult::Failed;
+        if (request.submission) {
+            const SubmissionSettings settings = AskedSubmission(preview.Submission, request);
+            const std::string title = settings.TitleText.empty()
+                                          ? QFileInfo(QFile::decodeName(request.input.c_str()))
+                                                .completeBaseName()
+                                                .toStdString()
+                                          : settings.TitleText;
+            const ManuscriptLayout layout =
+                SubmissionLayout(paper, settings, read, title, settings.Author);
+            result = WriteSubmissionPdf(output, layout, {settings, family, title, settings.Author},
+                                        {}, error);
+        } else {
+            const ManuscriptLayout layout(paper, read);
+            result = WriteManuscriptPdf(output, layout, {!request.horizontal, family}, PdfPaper::B4,
+                                        {}, error);
+        }
+        if (result != OutputResult::Written)
             return Fail(1, error.toStdString());
     } catch (const Exception& error) {
         return Fail(1, error.what());
     } catch (const std::bad_alloc&) {
-        return Fail(1, request->input + ": メモリに収まらないため読めません");
+        return Fail(1, request.input + ": メモリに収まらないため読めません");
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -49,24 +50,23 @@ bool Finish(QFileDevice& file)
 
 } // namespace
 
-bool PaintSheets(QPagedPaintDevice& device, const SheetPainter& sheets, std::int32_t count,
-                 const SheetProgress& progress)
+bool PaintSheets(QPagedPaintDevice& device, const PagePainter& pages, const SheetProgress& progress)
 {
     QPainter painter(&device);
     painter.setRenderHint(QPainter::Antialiasing);
-    for (std::int32_t sheet = 0; sheet < count; ++sheet) {
-        if (sheet > 0)
+    const std::int32_t count = pages.PageCount();
+    for (std::int32_t page = 0; page < count; ++page) {
+        if (page > 0)
             device.newPage();
-        sheets.Paint(painter, QRectF(0, 0, device.width(), device.height()), sheet);
-        if (progress && !progress(sheet + 1, count))
+        pages.Paint(painter, QRectF(0, 0, device.width(), device.height()), page);
+        if (progress && !progress(page + 1, count))
             return false;
     }
     return true;
 }
 
-OutputResult WriteManuscriptPdf(const QString& path, const ManuscriptLayout& layout,
-                                const SheetStyle& style, PdfPaper paper,
-                                const SheetProgress& progress, QString& error)
+OutputResult WritePagesPdf(const QString& path, const PagePainter& pages, const QPageLayout& page,
+                           const SheetProgress& progress, QString& error)
 {
     const std::unique_ptr<QFileDevice> file = OpenOutput(path);
     if (!file) {
@@ -78,11 +78,8 @@ OutputResult WriteManuscriptPdf(const QString& path, const ManuscriptLayout& lay
         QPdfWriter writer(file.get());
         writer.setCreator(QStringLiteral("Kotonami"));
         writer.setTitle(QStringLiteral(u"原稿用紙"));
-        writer.setPageLayout(
-            QPageLayout(QPageSize(paper == PdfPaper::B4 ? QPageSize::JisB4 : QPageSize::A4),
-                        style.Vertical ? QPageLayout::Landscape : QPageLayout::Portrait,
-                        QMarginsF(8, 8, 8, 8), QPageLayout::Millimeter));
-        complete = PaintSheets(writer, SheetPainter(layout, style), layout.SheetCount(), progress);
+        writer.setPageLayout(page);
+        complete = PaintSheets(writer, pages, progress);
     }
     auto* saved = qobject_cast<QSaveFile*>(file.get());
     if (!complete) {
@@ -95,4 +92,31 @@ OutputResult WriteManuscriptPdf(const QString& path, const ManuscriptLayout& lay
         return OutputResult::Failed;
     }
     return OutputResult::Written;
+}
+
+OutputResult WriteManuscriptPdf(const QString& path, const ManuscriptLayout& layout,
+                                const SheetStyle& style, PdfPaper paper,
+                                const SheetProgress& progress, QString& error)
+{
+    const QPageLayout page(QPageSize(paper == PdfPaper::B4 ? QPageSize::JisB4 : QPageSize::A4),
+                           style.Vertical ? QPageLayout::Landscape : QPageLayout::Portrait,
+                           QMarginsF(8, 8, 8, 8), QPageLayout::Millimeter);
+    return WritePagesPdf(path, SheetPainter(layout, style), page, progress, error);
+}
+
+OutputResult WriteSubmissionPdf(const QString& path, const ManuscriptLayout& layout,
+                                const SubmissionStyle& style, const SheetProgress& progress,
+                                QString& error)
+{
+    const SubmissionPainter pages(layout, style);
+    return WritePagesPdf(path, pages, SubmissionPageLayout(pages.Geometry()), progress, error);
+}
+
+QPageLayout SubmissionPageLayout(const SubmissionGeometry& geometry)
+{
+    const QSizeF portrait(std::min(geometry.Width, geometry.Height),
+                          std::max(geometry.Width, geometry.Height));
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
+                       geometry.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(), QPageLayout::Millimeter);
 }

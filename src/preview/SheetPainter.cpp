@@ -1,10 +1,6 @@
 #include "SheetPainter.h"
 
-#include "VerticalGlyphs.h"
-#include "analysis/Cp932Codec.h"
-
 #include <QFont>
-#include <QGlyphRun>
 #include <QLineF>
 #include <QList>
 #include <QPainter>
@@ -24,44 +20,11 @@ constexpr double GlyphSize = 0.8; // of a cell
 // A grid finer than this many cells per side is drawn as its frame only.
 constexpr std::int32_t MostCellsDrawn = 2000;
 
-bool Invisible(char16_t ch)
-{
-    return ch <= 0x20 || ch == u'\u3000' || QChar::isSurrogate(ch);
-}
-
 } // namespace
-
-// Glyphs of one face and their places, drawn in one go.
-class GlyphList
-{
-public:
-    void Add(quint32 glyph, QPointF position)
-    {
-        FGlyphs.append(glyph);
-        FPositions.append(position);
-    }
-    void Draw(QPainter& painter, const QRawFont& font, double rotation) const
-    {
-        if (FGlyphs.isEmpty())
-            return;
-        QGlyphRun run;
-        run.setRawFont(font);
-        run.setGlyphIndexes(FGlyphs);
-        run.setPositions(FPositions);
-        painter.save();
-        painter.rotate(rotation);
-        painter.drawGlyphRun(QPointF(), run);
-        painter.restore();
-    }
-
-private:
-    QList<quint32> FGlyphs;
-    QList<QPointF> FPositions;
-};
 
 SheetPainter::SheetPainter(const ManuscriptLayout& layout, SheetStyle style)
     : FLayout(layout), FStyle(std::move(style)), FColumn(layout.Column()),
-      FLines(layout.LinesPerSheet()), FFold(FLines % 2 == 0)
+      FLines(layout.LinesPerSheet()), FFold(FLines % 2 == 0), FGlyphs(FStyle.Family)
 {
     const double across = 2 * Margin + FLines + (FLines - 1) * Gap + (FFold ? Fold - Gap : 0);
     const double along = 2 * Margin + static_cast<double>(FColumn) + Hang;
@@ -82,33 +45,21 @@ QRectF SheetPainter::CellRect(std::int32_t line, double cell) const
     return {Margin + cell, Margin + LineOffset(line), 1, 1};
 }
 
-// Along the line a double-byte character takes a cell (it may start half-way into one); two
-// half-width characters stand side by side in one cell.
+// Along the line every character has a cell of its own, or shares one with another half-width
+// character: side by side along a horizontal line, side by side across a vertical one.
 QRectF SheetPainter::CharacterBox(const CellPlacement& place) const
 {
-    const bool half = !place.DoubleByte && !place.Hanging;
-    const double along = place.Hanging ? FColumn : half ? place.Unit / 2 : place.Unit / 2.0;
-    QRectF box = CellRect(place.Line, along);
-    if (half) {
-        box.setWidth(0.5);
-        box.moveLeft(box.left() + 0.5 * static_cast<double>(place.Unit % 2));
+    QRectF box = CellRect(place.Line, place.Cell);
+    const double share = 1.0 / place.Parts;
+    if (FStyle.Vertical) {
+        box.setHeight(place.Extent);
+        box.setWidth(share);
+        box.moveLeft(box.left() + share * place.Part);
+    } else {
+        box.setWidth(place.Extent * share);
+        box.moveLeft(box.left() + place.Extent * share * place.Part);
     }
     return box;
-}
-
-void SheetPainter::Paint(QPainter& painter, const QRectF& target, std::int32_t sheet) const
-{
-    PaintPaper(painter, target);
-    PaintText(painter, target, sheet);
-}
-
-// The scale from cells to the target's units, and the painter moved to the sheet's corner.
-double SheetPainter::FitInto(QPainter& painter, const QRectF& target) const
-{
-    const double scale = std::min(target.width() / FSize.width(), target.height() / FSize.height());
-    const QSizeF size = FSize * scale;
-    painter.translate(target.center() - QPointF(size.width(), size.height()) / 2);
-    return scale;
 }
 
 void SheetPainter::PaintPaper(QPainter& painter, const QRectF& target) const
@@ -182,57 +133,14 @@ void SheetPainter::PaintGrid(QPainter& painter, double scale) const
     }
 }
 
-// The characters go out as two glyph runs, upright and turned, rather than one text drawing per
-// character: a sheet turns within a frame even with a whole novel open.
 void SheetPainter::PaintCharacters(QPainter& painter, double scale, std::int32_t sheet) const
 {
-    QFont font(FStyle.Family);
-    font.setPixelSize(std::max(1, static_cast<int>(scale * GlyphSize)));
-    if (FRawFont.pixelSize() != font.pixelSize() || !FRawFont.isValid())
-        FRawFont = QRawFont::fromFont(font);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    GlyphList upright, turned;
-    std::u16string text;
-    for (const CellPlacement& place : FLayout.Sheet(sheet)) {
-        text.clear();
-        Cp932::Decode(place.Bytes, text);
-        if (text.size() == 1 && !Invisible(text[0]))
-            PlaceGlyph(painter, text[0], CharacterBox(place).center() * scale, upright, turned);
-    }
-    upright.Draw(painter, FRawFont, 0);
-    turned.Draw(painter, FRawFont, 90);
+    FGlyphs.Draw(painter, FLayout.Sheet(sheet), FStyle.Vertical,
+                 static_cast<int>(scale * GlyphSize), [this, scale](const CellPlacement& place) {
+                     const QRectF box = CharacterBox(place);
+                     return QRectF(box.topLeft() * scale, box.size() * scale);
+                 });
     PaintSheetNumber(painter, scale, sheet);
-}
-
-// One character centred at `centre`, as vertical writing wants it. A character the face lacks is
-// drawn as text at once, so that the system finds it in another face.
-void SheetPainter::PlaceGlyph(QPainter& painter, char16_t ch, QPointF centre, GlyphList& upright,
-                              GlyphList& turned) const
-{
-    const double em = FRawFont.pixelSize();
-    const double rise = (FRawFont.ascent() - FRawFont.descent()) / 2; // baseline below centre
-    const QChar character(ch);
-    quint32 glyph = 0;
-    int glyphs = 1;
-    if (!FRawFont.glyphIndexesForChars(&character, 1, &glyph, &glyphs) || glyph == 0) {
-        painter.drawText(centre + QPointF(-em / 4, rise), character);
-        return;
-    }
-    QPointF advance;
-    FRawFont.advancesForGlyphIndexes(&glyph, &advance, 1);
-    const VerticalForm form = FStyle.Vertical ? VerticalFormOf(ch) : VerticalForm::Upright;
-    if (form == VerticalForm::Turned) {
-        // Drawn with the painter turned a quarter clockwise: (x, y) there is (-y, x) here.
-        turned.Add(glyph, QPointF(centre.y(), -centre.x()) + QPointF(-advance.x() / 2, rise));
-        return;
-    }
-    QPointF shift;
-    if (form == VerticalForm::UpperRight)
-        shift = QPointF(0.6 * em, -0.6 * em);
-    else if (form == VerticalForm::SmallKana)
-        shift = QPointF(0.1 * em, -0.1 * em);
-    upright.Add(glyph, centre + shift + QPointF(-advance.x() / 2, rise));
 }
 
 // The sheet's number in the lower margin, as a writer numbers the pages.

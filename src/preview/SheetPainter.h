@@ -3,16 +3,16 @@
 // Line lines, the fold band between the two halves of a sheet with an even number of lines, and
 // the space below (or, written horizontally, beside) the last cell where a closing mark hangs.
 
+#include "CellGlyphs.h"
+#include "PagePainter.h"
 #include "paper/ManuscriptLayout.h"
 
 #include <QColor>
-#include <QRawFont>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
 
 class QPainter;
-class GlyphList;
 
 struct SheetStyle
 {
@@ -20,29 +20,24 @@ struct SheetStyle
     QString Family;       // the face of the characters
 };
 
-class SheetPainter
+class SheetPainter : public PagePainter
 {
 public:
     SheetPainter(const ManuscriptLayout& layout, SheetStyle style);
 
     // The sheet's size in cells, margins included: its shape on the page or the screen.
-    QSizeF SheetSize() const noexcept { return FSize; }
+    QSizeF PageShape() const override { return FSize; }
+    std::int32_t PageCount() const override { return FLayout.SheetCount(); }
 
-    // Draws sheet `sheet` fitted into `target` (its shape kept, centred), white paper included.
-    void Paint(QPainter& painter, const QRectF& target, std::int32_t sheet) const;
-    // The two layers of Paint: the blank sheet, the same for every sheet, and its characters.
-    void PaintPaper(QPainter& painter, const QRectF& target) const;
-    void PaintText(QPainter& painter, const QRectF& target, std::int32_t sheet) const;
+    void PaintPaper(QPainter& painter, const QRectF& target) const override;
+    void PaintText(QPainter& painter, const QRectF& target, std::int32_t sheet) const override;
 
 private:
-    double FitInto(QPainter& painter, const QRectF& target) const;
     QRectF CellRect(std::int32_t line, double cell) const; // in cells
     double LineOffset(std::int32_t line) const;
     QRectF CharacterBox(const CellPlacement& place) const; // in cells
     void PaintGrid(QPainter& painter, double scale) const;
     void PaintCharacters(QPainter& painter, double scale, std::int32_t sheet) const;
-    void PlaceGlyph(QPainter& painter, char16_t ch, QPointF centre, GlyphList& upright,
-                    GlyphList& turned) const;
     void PaintSheetNumber(QPainter& painter, double scale, std::int32_t sheet) const;
 
     const ManuscriptLayout& FLayout;
@@ -51,7 +46,7 @@ private:
     std::int32_t FLines;
     bool FFold; // an even number of lines: a fold band in the middle
     QSizeF FSize;
-    mutable QRawFont FRawFont; // the face at the size last drawn
+    CellGlyphs FGlyphs;
 };
 
 // The traditional green of manuscript paper.

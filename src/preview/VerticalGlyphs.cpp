@@ -5,7 +5,7 @@
 namespace {
 
 constexpr std::u16string_view Turned =
-    u"（）「」『』【】〔〕［］｛｝〈〉《》＜＞ー－―‐—…‥～〜＝＿→←｜";
+    u"（）「」『』【】〔〕［］｛｝〈〉《》＜＞ー－―‐—…‥～〜＝＿→←｜：；";
 constexpr std::u16string_view UpperRight = u"、。，．";
 constexpr std::u16string_view SmallKana =
     u"ぁぃぅぇぉっゃゅょゎゕゖァィゥェォッャュョヮヵヶㇰㇱㇲㇳㇴㇵㇶㇷㇸㇹㇺㇻㇼㇽㇾㇿ";

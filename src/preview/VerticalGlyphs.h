@@ -1,7 +1,8 @@
 #pragma once
 // How a character stands in a cell of vertical writing: most stand as in horizontal writing; the
 // comma and full stop move to the upper right, small kana a little towards it; brackets, the long
-// vowel mark, dashes, ellipses and tildes turn a quarter to the right.
+// vowel mark, dashes, ellipses, wave dashes, the colon and the semicolon turn a quarter to the
+// right.
 
 #include <QChar>
 

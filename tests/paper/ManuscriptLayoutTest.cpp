@@ -5,13 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <limits>
 #include <random>
 
 namespace {
 
-// One sheet written out: every character as "line:unit" and itself (UTF-8), "^" before a
-// character that hangs below the last cell, lines apart by " / ".
+std::string Number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+// One sheet written out: every character as "line:cell" and itself (UTF-8), where the cell is
+// where the character starts along the line (a half-width character sharing a cell starts half-way
+// into it), "~length" after a cell narrowed to fit the line, "^" before a character that hangs
+// below the last cell, lines apart by " / ".
 std::string Describe(const ManuscriptLayout& layout, std::int32_t sheet)
 {
     std::string out;
@@ -19,8 +29,10 @@ std::string Describe(const ManuscriptLayout& layout, std::int32_t sheet)
     for (const CellPlacement& place : layout.Sheet(sheet)) {
         out += place.Line != line ? " / " : out.empty() ? "" : " ";
         line = place.Line;
-        out += std::to_string(place.Line) + ":" + std::to_string(place.Unit) +
-               (place.Hanging ? "^" : "") + Cp932::DecodeToUtf8(place.Bytes);
+        out += std::to_string(place.Line) + ":" +
+               Number(place.Cell + place.Extent * place.Part / place.Parts) +
+               (place.Extent != 1 ? "~" + Number(place.Extent) : "") + (place.Hanging ? "^" : "") +
+               Cp932::DecodeToUtf8(place.Bytes);
     }
     return out;
 }
@@ -40,14 +52,15 @@ TEST(ManuscriptLayout, WorkedExampleCellByCell)
         Paper(5, 2),
         Sjis("　今日は、いい天気でした。\r\n明日も晴れるでしょう。\r\n「はい」と答えた。"));
     ASSERT_EQ(layout.SheetCount(), 4);
-    EXPECT_EQ(Describe(layout, 0), "0:0　 0:2今 0:4日 0:6は 0:8、 / 1:0い 1:2い 1:4天 1:6気 1:8で");
-    EXPECT_EQ(Describe(layout, 1), "0:0し 0:2た 0:4。 0:6明 0:8日 / 1:0も 1:2晴 1:4れ 1:6る 1:8で");
-    EXPECT_EQ(Describe(layout, 2), "0:0し 0:2ょ 0:4う 0:6。 / 1:0「 1:2は 1:4い 1:6」 1:8と");
-    EXPECT_EQ(Describe(layout, 3), "0:0答 0:2え 0:4た 0:6。");
+    EXPECT_EQ(Describe(layout, 0), "0:0　 0:1今 0:2日 0:3は 0:4、 / 1:0い 1:1い 1:2天 1:3気 1:4で");
+    EXPECT_EQ(Describe(layout, 1), "0:0し 0:1た 0:2。 0:3明 0:4日 / 1:0も 1:1晴 1:2れ 1:3る 1:4で");
+    EXPECT_EQ(Describe(layout, 2), "0:0し 0:1ょ 0:2う 0:3。 / 1:0「 1:1は 1:2い 1:3」 1:4と");
+    EXPECT_EQ(Describe(layout, 3), "0:0答 0:1え 0:2た 0:3。");
     EXPECT_EQ(Describe(layout, 4), "");
 }
 
-TEST(ManuscriptLayout, HalfCellsAndHanging)
+// Half-width characters fill cells two at a time; a double-byte character always starts a cell.
+TEST(ManuscriptLayout, EveryDoubleByteCharacterInACellOfItsOwn)
 {
     struct Row
     {
@@ -58,11 +71,21 @@ TEST(ManuscriptLayout, HalfCellsAndHanging)
     };
     const Row rows[] = {
         {"a full stop hangs below the last cell", 3, "あいう。か",
-         "0:0あ 0:2い 0:4う 0:6^。 / 1:0か"},
-        {"two half-width characters share a cell", 2, "abcd", "0:0a 0:1b 0:2c 0:3d"},
-        {"a double-byte character may straddle two cells", 3, "aあいb", "0:0a 0:1あ 0:3い 0:5b"},
-        {"a half-width comma hangs", 1, "ab,c", "0:0a 0:1b 0:2^, / 1:0c"},
-        {"a hung character after an odd half", 2, "abcあ。", "0:0a 0:1b 0:2c / 1:0あ 1:2。"},
+         "0:0あ 0:1い 0:2う 0:3^。 / 1:0か"},
+        {"two half-width characters share a cell", 2, "abcd", "0:0a 0:0.5b 0:1c 0:1.5d"},
+        {"one half-width character takes a cell alone", 4, "aあいb", "0:0a 0:1あ 0:2い 0:3b"},
+        {"a pair leaves the next cell whole", 4, "abあ", "0:0a 0:0.5b 0:1あ"},
+        {"an odd third takes the next cell", 4, "URLを", "0:0U 0:0.5R 0:1L 0:2を"},
+        {"five then a double-byte character", 5, "XHTML変換",
+         "0:0X 0:0.5H 0:1T 0:1.5M 0:2L 0:3変 0:4換"},
+        {"an odd run at the end of a line", 3, "あabc", "0:0あ 0:1a 0:1.5b 0:2c"},
+        {"a line of half-width characters only", 2, "abcde", "0:0a 0:0.5b 0:1c 0:1.5d / 1:0e"},
+        {"a half-width comma hangs", 1, "ab,c", "0:0a 0:0.5b 0:1^, / 1:0c"},
+        {"a hung character after an odd half", 2, "abcあ。", "0:0a 0:0.5b 0:1c / 1:0あ 1:1。"},
+        {"lone cells narrowed to end the line at its last cell", 2, "aあb",
+         "0:0~0.5a 0:0.5あ 0:1.5~0.5b"},
+        {"only the lone cells narrow", 3, "abcあd", "0:0a 0:0.5b 0:1~0.5c 0:1.5あ 0:2.5~0.5d"},
+        {"a narrowed line keeps its hung mark", 2, "aあb。", "0:0~0.5a 0:0.5あ 0:1.5~0.5b 0:2^。"},
         {"nothing to place", 4, "", ""},
     };
     for (const Row& row : rows)
@@ -70,8 +93,36 @@ TEST(ManuscriptLayout, HalfCellsAndHanging)
             << row.fact;
 }
 
-// The layout shows exactly the arranged text and fills exactly the sheets the count reports,
-// whatever the text and the paper.
+// Whatever the text, every double-byte character of a line that leaves room for the padding
+// starts a cell, and no character of any line reaches past its last cell unless it hangs.
+TEST(ManuscriptLayout, CellsStayOnTheGrid)
+{
+    const std::vector<std::string> pieces = {Sjis("あ"), Sjis("。"), "a", "b", "-", ","};
+    std::mt19937 random(26);
+    for (int round = 0; round < 3000; ++round) {
+        const std::int32_t column = static_cast<std::int32_t>(1 + random() % 12);
+        std::string text;
+        for (std::uint32_t i = random() % 80; i > 0; --i)
+            text += pieces[random() % pieces.size()];
+        const ManuscriptLayout layout(Paper(column, 3), text);
+        for (std::int32_t sheet = 0; sheet < layout.SheetCount(); ++sheet) {
+            const std::vector<CellPlacement> places = layout.Sheet(sheet);
+            for (const CellPlacement& place : places) {
+                if (place.Hanging)
+                    continue;
+                ASSERT_LE(place.Cell + place.Extent, column + 1e-9) << text;
+                ASSERT_GE(place.Extent, 0.5) << text;
+                bool narrowed = false;
+                for (const CellPlacement& other : places)
+                    narrowed |= other.Line == place.Line && other.Extent != 1;
+                if (place.DoubleByte && !narrowed) {
+                    ASSERT_EQ(place.Cell, static_cast<std::int32_t>(place.Cell)) << text;
+                }
+            }
+        }
+    }
+}
+
 TEST(ManuscriptLayout, FollowsTheArrangementAndTheCount)
 {
     constexpr std::int32_t Largest = std::numeric_limits<std::int32_t>::max();

@@ -1,4 +1,5 @@
 #include "ModalDialogs.h"
+#include "PdfFile.h"
 #include "QtTestApplication.h"
 #include "ShiftJisText.h"
 #include "cli/CliRunner.h"
@@ -21,13 +22,6 @@ const char* const Prose = "　「おはよう。今日は早いね」と母が�
                           "　「うん、宿題を忘れたんだ……」\r\n"
                           "　僕はそう答えて、ランドセルを背負った。外はまだ薄暗い。";
 
-// Page objects of a PDF file, not the page tree's own /Pages.
-int PdfPages(const std::string& path)
-{
-    const QString pdf = QString::fromLatin1(TempFolder::Read(path));
-    return static_cast<int>(pdf.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
-
 TPaper Paper(std::int32_t column, std::int32_t line)
 {
     TPaper paper;
@@ -44,7 +38,7 @@ struct PreviewOfProse
         preview.ShowText([] { return Sjis(Prose); });
     }
     const TPaper paper;
-    const PreviewSettings settings;
+    PreviewSettings settings;
     ManuscriptPreview preview{nullptr, paper, settings, QStringLiteral("IPAGothic")};
 };
 
