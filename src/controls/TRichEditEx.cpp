@@ -2,6 +2,7 @@
 
 #include "QtShiftJis.h"
 #include "TLineInfo.h"
+#include "WrappingLayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
@@ -127,7 +128,7 @@ void TRichEditEx::ChangeWordWrap(bool value)
 // anything: a key costs the same in a long novel as in a short story.
 void TRichEditEx::LayOutThrough(const QTextBlock& last)
 {
-    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+    auto* layout = qobject_cast<WrappingLayout*>(document()->documentLayout());
     if (!WrapsLines() || !layout || !last.isValid())
         return;
     if (viewport()->width() != FLaidOutWidth || document()->defaultFont() != FLaidOutFont) {
@@ -140,7 +141,7 @@ void TRichEditEx::LayOutThrough(const QTextBlock& last)
         return;
     for (;; block = block.next()) {
         if (block.layout()->lineCount() == 0)
-            layout->ensureBlockLayout(block);
+            layout->EnsureLaidOut(block);
         if (block == last)
             break;
     }
