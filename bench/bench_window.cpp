@@ -5,9 +5,12 @@
 // memory a 16 MiB novel takes; the line-information gutter's refresh after a key press and on a
 // scroll step with a 1 MiB novel open; typing with the manuscript check's list open; the find
 // bar's next match, its count while the writer types and replace-all of about 10,000 matches in
-// the 16 MiB novel. Runs the real TForm1 on the offscreen platform.
+// the 16 MiB novel; Ctrl+End after wrapping is turned on in the 16 MiB novel; a key in one
+// paragraph of 600 KB, and a file of one 4.3 MB line shown. Runs the real TForm1 on the offscreen
+// platform.
 //   build/bin/kotonami_bench_window --benchmark_filter=Gutter
 //   build/bin/kotonami_bench_window --benchmark_filter='FindNext|CountMatches|ReplaceAll'
+//   build/bin/kotonami_bench_window --benchmark_filter='CtrlEnd|Paragraph|OneLine'
 //   build/bin/kotonami_bench_window --benchmark_filter=Memory16MiB, =MemoryBare16MiB and
 //   =Open64MiB (each alone: they read the process's resident memory, which earlier cases leave
 //   grown)
@@ -111,6 +114,8 @@ void TypeIntoNovel(benchmark::State& state, const Typing& typing)
     cursor.setPosition(editor->document()->characterCount() / 2);
     editor->setTextCursor(cursor);
     QTest::keyClick(editor, 'a'); // the first display-line count lays out the whole text
+    // With wrapping on, the lines before the caret are laid out between events: let them be.
+    (void)QTest::qWaitFor([&] { return !form->StatusText(1).isEmpty(); }, 60000);
     Samples samples;
     for (auto _ : state) {
         for (int i = 0; i < 200; ++i) {
@@ -529,6 +534,118 @@ void BM_ReplaceAll16MiB(benchmark::State& state)
     state.counters["figures_exact"] = exact ? 1 : 0;
 }
 
+// Wrapping turned on in a 16 MiB novel, then Ctrl+End twice: each key timed until it is handled
+// and the end is in view, the first also until the status bar shows the caret's display line
+// (laid out between the window's events), with the longest pause of the event loop meanwhile;
+// at_end tells that the caret and the view are at the end, figure_exact that the status bar
+// shows the text's last display line.
+void BM_WrapThenCtrlEnd16MiB(benchmark::State& state)
+{
+    auto form = MakeBenchWindow();
+    form->OpenFile(WriteCorpus("wrap.txt", SixteenMiB, 9));
+    TRichEditEx* editor = form->Editor();
+    editor->setFocus();
+    Samples keys;
+    double figureMs = 0;
+    double figureCpuMs = 0;
+    std::pair<double, double> pause{};
+    bool atEnd = true;
+    bool exact = true;
+    for (auto _ : state) {
+        form->findChild<QAction*>("WordWrapItem")->trigger();
+        QTextCursor top = editor->textCursor();
+        top.setPosition(0);
+        editor->setTextCursor(top);
+        const Clock::time_point start = Clock::now();
+        const double cpuStart = Samples::CpuMilliseconds();
+        for (int press = 0; press < 2; ++press) {
+            keys.Start();
+            QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+            editor->repaint();
+            keys.Stop();
+            if (press == 0)
+                pause = LongestPause([&] { return !form->StatusText(1).isEmpty(); });
+        }
+        figureMs = std::max(
+            figureMs, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        figureCpuMs = std::max(figureCpuMs, Samples::CpuMilliseconds() - cpuStart);
+        QScrollBar* bar = editor->verticalScrollBar();
+        atEnd = atEnd && editor->textCursor().atEnd() && bar->value() == bar->maximum();
+        const QString last = QString::number(editor->GetLineCount()) + u'行';
+        exact = exact && form->StatusText(1).startsWith(last);
+        form->findChild<QAction*>("WordWrapItem")->trigger();
+    }
+    keys.Report(state);
+    state.counters["figure_ms"] = figureMs;
+    state.counters["cpu_figure_ms"] = figureCpuMs;
+    state.counters["longest_pause_ms"] = pause.first;
+    state.counters["cpu_longest_pause_ms"] = pause.second;
+    state.counters["at_end"] = atEnd ? 1 : 0;
+    state.counters["figure_exact"] = exact ? 1 : 0;
+}
+
+// One paragraph of `bytes` (the novel's lines joined without breaks): 100 typed characters in
+// its middle, each timed until the panel shows the new figures, with wrapping off and on.
+void TypeIntoOneParagraph(benchmark::State& state, std::size_t bytes, bool wrap)
+{
+    std::string paragraph = MakeNovelCorpus(bytes, 10);
+    std::erase(paragraph, '\r');
+    std::erase(paragraph, '\n');
+    auto form = MakeBenchWindow();
+    form->OpenFile(WriteBenchFile("paragraph.txt", paragraph));
+    if (wrap)
+        form->findChild<QAction*>("WordWrapItem")->trigger();
+    TRichEditEx* editor = form->Editor();
+    editor->setFocus();
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(editor->document()->characterCount() / 2);
+    editor->setTextCursor(cursor);
+    QTest::keyClick(editor, 'a');
+    Samples samples;
+    for (auto _ : state) {
+        for (int i = 0; i < 100; ++i) {
+            samples.Start();
+            QTest::keyClick(editor, static_cast<char>('a' + i % 26));
+            editor->repaint();
+            samples.Stop();
+        }
+    }
+    samples.Report(state);
+}
+
+void BM_TypeParagraph600KB(benchmark::State& state)
+{
+    TypeIntoOneParagraph(state, 600 * 1024, false);
+}
+
+void BM_TypeParagraph600KBWrapped(benchmark::State& state)
+{
+    TypeIntoOneParagraph(state, 600 * 1024, true);
+}
+
+// A file of one 4.3 MB line, from the open until it is shown.
+void BM_OpenOneLine4MB(benchmark::State& state)
+{
+    std::string line = MakeNovelCorpus(4300 * 1000, 11);
+    std::erase(line, '\r');
+    std::erase(line, '\n');
+    const std::string path = WriteBenchFile("oneline.txt", line);
+    Samples samples;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto form = MakeBenchWindow();
+        state.ResumeTiming();
+        samples.Start();
+        form->OpenFile(path);
+        form->Editor()->repaint();
+        samples.Stop();
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+    samples.Report(state);
+}
+
 BENCHMARK(BM_FindNext16MiB)->Iterations(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CountMatches16MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAll16MiB)->Iterations(5)->Unit(benchmark::kMillisecond);
@@ -552,6 +669,10 @@ BENCHMARK(BM_Memory16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryBare16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterAfterKeyPress)->Iterations(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterScrollStep)->Iterations(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WrapThenCtrlEnd16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeParagraph600KB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeParagraph600KBWrapped)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenOneLine4MB)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
