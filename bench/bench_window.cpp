@@ -73,17 +73,19 @@ double ResidentMiB()
            static_cast<double>(OneMiB);
 }
 
-// 200 typed characters in the middle of the novel, each timed from the key press until the
-// change handler has written the last panel field.
+// 200 typed characters (20 in one long paragraph) in the middle of the novel, each timed from the
+// key press until the change handler has written the last panel field.
 struct Typing
 {
     bool displayLines = false;
     std::size_t bytes = OneMiB;
-    bool newLines = false;   // every tenth key is Enter: the number of lines changes
-    bool utf8 = false;       // the novel is saved as UTF-8
-    bool wrap = false;       // lines wrap at the window's edge, still counted as logical lines
-    bool check = false;      // the manuscript check's list is open beside the editor
-    bool recovering = false; // the recovery file of the novel is written every 20 keys
+    bool newLines = false;     // every tenth key is Enter: the number of lines changes
+    bool utf8 = false;         // the novel is saved as UTF-8
+    bool wrap = false;         // lines wrap at the window's edge, still counted as logical lines
+    bool check = false;        // the manuscript check's list is open beside the editor
+    bool recovering = false;   // the recovery file of the novel is written every 20 keys
+    bool oneParagraph = false; // the novel's lines joined without line breaks
+    int keys = 200;
 };
 
 // Writes the recovery files of the changed documents now, as its timers do.
@@ -96,6 +98,8 @@ void TypeIntoNovel(benchmark::State& state, const Typing& typing)
 {
     const bool displayLines = typing.displayLines;
     std::string corpus = MakeNovelCorpus(typing.bytes, 1);
+    if (typing.oneParagraph)
+        std::erase_if(corpus, [](char byte) { return byte == '\r' || byte == '\n'; });
     if (typing.utf8)
         corpus = QtShiftJis::Decode(corpus).toUtf8().toStdString();
     auto form = MakeBenchWindow();
@@ -118,7 +122,7 @@ void TypeIntoNovel(benchmark::State& state, const Typing& typing)
     (void)QTest::qWaitFor([&] { return !form->StatusText(1).isEmpty(); }, 60000);
     Samples samples;
     for (auto _ : state) {
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < typing.keys; ++i) {
             if (typing.recovering && i % 20 == 0)
                 WriteRecoveryFiles(*form);
             if (typing.recovering) // the copy's slices run between the keys, as in the window
@@ -537,8 +541,8 @@ void BM_ReplaceAll16MiB(benchmark::State& state)
 // Wrapping turned on in a 16 MiB novel, then Ctrl+End twice: each key timed until it is handled
 // and the end is in view, the first also until the status bar shows the caret's display line
 // (laid out between the window's events), with the longest pause of the event loop meanwhile;
-// at_end tells that the caret and the view are at the end, figure_exact that the status bar
-// shows the text's last display line.
+// at_end tells that the caret is at the end and in view after each key and at the last,
+// figure_exact that the status bar shows the text's last display line.
 void BM_WrapThenCtrlEnd16MiB(benchmark::State& state)
 {
     auto form = MakeBenchWindow();
@@ -563,14 +567,15 @@ void BM_WrapThenCtrlEnd16MiB(benchmark::State& state)
             QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
             editor->repaint();
             keys.Stop();
+            atEnd = atEnd && editor->viewport()->rect().contains(editor->cursorRect());
             if (press == 0)
                 pause = LongestPause([&] { return !form->StatusText(1).isEmpty(); });
         }
         figureMs = std::max(
             figureMs, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         figureCpuMs = std::max(figureCpuMs, Samples::CpuMilliseconds() - cpuStart);
-        QScrollBar* bar = editor->verticalScrollBar();
-        atEnd = atEnd && editor->textCursor().atEnd() && bar->value() == bar->maximum();
+        atEnd = atEnd && editor->textCursor().atEnd() &&
+                editor->viewport()->rect().contains(editor->cursorRect());
         const QString last = QString::number(editor->GetLineCount()) + u'行';
         exact = exact && form->StatusText(1).startsWith(last);
         form->findChild<QAction*>("WordWrapItem")->trigger();
@@ -584,51 +589,22 @@ void BM_WrapThenCtrlEnd16MiB(benchmark::State& state)
     state.counters["figure_exact"] = exact ? 1 : 0;
 }
 
-// One paragraph of `bytes` (the novel's lines joined without breaks): 100 typed characters in
-// its middle, each timed until the panel shows the new figures, with wrapping off and on.
-void TypeIntoOneParagraph(benchmark::State& state, std::size_t bytes, bool wrap)
-{
-    std::string paragraph = MakeNovelCorpus(bytes, 10);
-    std::erase(paragraph, '\r');
-    std::erase(paragraph, '\n');
-    auto form = MakeBenchWindow();
-    form->OpenFile(WriteBenchFile("paragraph.txt", paragraph));
-    if (wrap)
-        form->findChild<QAction*>("WordWrapItem")->trigger();
-    TRichEditEx* editor = form->Editor();
-    editor->setFocus();
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(editor->document()->characterCount() / 2);
-    editor->setTextCursor(cursor);
-    QTest::keyClick(editor, 'a');
-    Samples samples;
-    for (auto _ : state) {
-        for (int i = 0; i < 100; ++i) {
-            samples.Start();
-            QTest::keyClick(editor, static_cast<char>('a' + i % 26));
-            editor->repaint();
-            samples.Stop();
-        }
-    }
-    samples.Report(state);
-}
-
+// One paragraph of 600 KB: the novel's lines joined without breaks.
 void BM_TypeParagraph600KB(benchmark::State& state)
 {
-    TypeIntoOneParagraph(state, 600 * 1024, false);
+    TypeIntoNovel(state, {.bytes = 600 * 1000, .oneParagraph = true, .keys = 20});
 }
 
 void BM_TypeParagraph600KBWrapped(benchmark::State& state)
 {
-    TypeIntoOneParagraph(state, 600 * 1024, true);
+    TypeIntoNovel(state, {.bytes = 600 * 1000, .wrap = true, .oneParagraph = true, .keys = 20});
 }
 
 // A file of one 4.3 MB line, from the open until it is shown.
 void BM_OpenOneLine4MB(benchmark::State& state)
 {
     std::string line = MakeNovelCorpus(4300 * 1000, 11);
-    std::erase(line, '\r');
-    std::erase(line, '\n');
+    std::erase_if(line, [](char byte) { return byte == '\r' || byte == '\n'; });
     const std::string path = WriteBenchFile("oneline.txt", line);
     Samples samples;
     for (auto _ : state) {
