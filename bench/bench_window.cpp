@@ -5,9 +5,12 @@
 // memory a 16 MiB novel takes; the line-information gutter's refresh after a key press and on a
 // scroll step with a 1 MiB novel open; typing with the manuscript check's list open; the find
 // bar's next match, its count while the writer types and replace-all of about 10,000 matches in
-// the 16 MiB novel. Runs the real TForm1 on the offscreen platform.
+// the 16 MiB novel; Ctrl+End after wrapping is turned on in the 16 MiB novel; a key in one
+// paragraph of 600 KB, and a file of one 4.3 MB line shown. Runs the real TForm1 on the offscreen
+// platform.
 //   build/bin/kotonami_bench_window --benchmark_filter=Gutter
 //   build/bin/kotonami_bench_window --benchmark_filter='FindNext|CountMatches|ReplaceAll'
+//   build/bin/kotonami_bench_window --benchmark_filter='CtrlEnd|Paragraph|OneLine'
 //   build/bin/kotonami_bench_window --benchmark_filter=Memory16MiB, =MemoryBare16MiB and
 //   =Open64MiB (each alone: they read the process's resident memory, which earlier cases leave
 //   grown)
@@ -70,17 +73,19 @@ double ResidentMiB()
            static_cast<double>(OneMiB);
 }
 
-// 200 typed characters in the middle of the novel, each timed from the key press until the
-// change handler has written the last panel field.
+// 200 typed characters (20 in one long paragraph) in the middle of the novel, each timed from the
+// key press until the change handler has written the last panel field.
 struct Typing
 {
     bool displayLines = false;
     std::size_t bytes = OneMiB;
-    bool newLines = false;   // every tenth key is Enter: the number of lines changes
-    bool utf8 = false;       // the novel is saved as UTF-8
-    bool wrap = false;       // lines wrap at the window's edge, still counted as logical lines
-    bool check = false;      // the manuscript check's list is open beside the editor
-    bool recovering = false; // the recovery file of the novel is written every 20 keys
+    bool newLines = false;     // every tenth key is Enter: the number of lines changes
+    bool utf8 = false;         // the novel is saved as UTF-8
+    bool wrap = false;         // lines wrap at the window's edge, still counted as logical lines
+    bool check = false;        // the manuscript check's list is open beside the editor
+    bool recovering = false;   // the recovery file of the novel is written every 20 keys
+    bool oneParagraph = false; // the novel's lines joined without line breaks
+    int keys = 200;
 };
 
 // Writes the recovery files of the changed documents now, as its timers do.
@@ -93,6 +98,8 @@ void TypeIntoNovel(benchmark::State& state, const Typing& typing)
 {
     const bool displayLines = typing.displayLines;
     std::string corpus = MakeNovelCorpus(typing.bytes, 1);
+    if (typing.oneParagraph)
+        std::erase_if(corpus, [](char byte) { return byte == '\r' || byte == '\n'; });
     if (typing.utf8)
         corpus = QtShiftJis::Decode(corpus).toUtf8().toStdString();
     auto form = MakeBenchWindow();
@@ -111,9 +118,11 @@ void TypeIntoNovel(benchmark::State& state, const Typing& typing)
     cursor.setPosition(editor->document()->characterCount() / 2);
     editor->setTextCursor(cursor);
     QTest::keyClick(editor, 'a'); // the first display-line count lays out the whole text
+    // With wrapping on, the lines before the caret are laid out between events: let them be.
+    (void)QTest::qWaitFor([&] { return !form->StatusText(1).isEmpty(); }, 60000);
     Samples samples;
     for (auto _ : state) {
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < typing.keys; ++i) {
             if (typing.recovering && i % 20 == 0)
                 WriteRecoveryFiles(*form);
             if (typing.recovering) // the copy's slices run between the keys, as in the window
@@ -529,6 +538,90 @@ void BM_ReplaceAll16MiB(benchmark::State& state)
     state.counters["figures_exact"] = exact ? 1 : 0;
 }
 
+// Wrapping turned on in a 16 MiB novel, then Ctrl+End twice: each key timed until it is handled
+// and the end is in view, the first also until the status bar shows the caret's display line
+// (laid out between the window's events), with the longest pause of the event loop meanwhile;
+// at_end tells that the caret is at the end and in view after each key and at the last,
+// figure_exact that the status bar shows the text's last display line.
+void BM_WrapThenCtrlEnd16MiB(benchmark::State& state)
+{
+    auto form = MakeBenchWindow();
+    form->OpenFile(WriteCorpus("wrap.txt", SixteenMiB, 9));
+    TRichEditEx* editor = form->Editor();
+    editor->setFocus();
+    Samples keys;
+    double figureMs = 0;
+    double figureCpuMs = 0;
+    std::pair<double, double> pause{};
+    bool atEnd = true;
+    bool exact = true;
+    for (auto _ : state) {
+        form->findChild<QAction*>("WordWrapItem")->trigger();
+        QTextCursor top = editor->textCursor();
+        top.setPosition(0);
+        editor->setTextCursor(top);
+        const Clock::time_point start = Clock::now();
+        const double cpuStart = Samples::CpuMilliseconds();
+        for (int press = 0; press < 2; ++press) {
+            keys.Start();
+            QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+            editor->repaint();
+            keys.Stop();
+            atEnd = atEnd && editor->viewport()->rect().contains(editor->cursorRect());
+            if (press == 0)
+                pause = LongestPause([&] { return !form->StatusText(1).isEmpty(); });
+        }
+        figureMs = std::max(
+            figureMs, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        figureCpuMs = std::max(figureCpuMs, Samples::CpuMilliseconds() - cpuStart);
+        atEnd = atEnd && editor->textCursor().atEnd() &&
+                editor->viewport()->rect().contains(editor->cursorRect());
+        const QString last = QString::number(editor->GetLineCount()) + u'行';
+        exact = exact && form->StatusText(1).startsWith(last);
+        form->findChild<QAction*>("WordWrapItem")->trigger();
+    }
+    keys.Report(state);
+    state.counters["figure_ms"] = figureMs;
+    state.counters["cpu_figure_ms"] = figureCpuMs;
+    state.counters["longest_pause_ms"] = pause.first;
+    state.counters["cpu_longest_pause_ms"] = pause.second;
+    state.counters["at_end"] = atEnd ? 1 : 0;
+    state.counters["figure_exact"] = exact ? 1 : 0;
+}
+
+// One paragraph of 600 KB: the novel's lines joined without breaks.
+void BM_TypeParagraph600KB(benchmark::State& state)
+{
+    TypeIntoNovel(state, {.bytes = 600 * 1000, .oneParagraph = true, .keys = 20});
+}
+
+void BM_TypeParagraph600KBWrapped(benchmark::State& state)
+{
+    TypeIntoNovel(state, {.bytes = 600 * 1000, .wrap = true, .oneParagraph = true, .keys = 20});
+}
+
+// A file of one 4.3 MB line, from the open until it is shown.
+void BM_OpenOneLine4MB(benchmark::State& state)
+{
+    std::string line = MakeNovelCorpus(4300 * 1000, 11);
+    std::erase_if(line, [](char byte) { return byte == '\r' || byte == '\n'; });
+    const std::string path = WriteBenchFile("oneline.txt", line);
+    Samples samples;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto form = MakeBenchWindow();
+        state.ResumeTiming();
+        samples.Start();
+        form->OpenFile(path);
+        form->Editor()->repaint();
+        samples.Stop();
+        state.PauseTiming();
+        form.reset();
+        state.ResumeTiming();
+    }
+    samples.Report(state);
+}
+
 BENCHMARK(BM_FindNext16MiB)->Iterations(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CountMatches16MiB)->Iterations(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAll16MiB)->Iterations(5)->Unit(benchmark::kMillisecond);
@@ -552,6 +645,10 @@ BENCHMARK(BM_Memory16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryBare16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterAfterKeyPress)->Iterations(500)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GutterScrollStep)->Iterations(500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WrapThenCtrlEnd16MiB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeParagraph600KB)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeParagraph600KBWrapped)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenOneLine4MB)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

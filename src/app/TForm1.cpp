@@ -256,6 +256,7 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
     connect(editor, &TRichEditEx::AfterKeyDown, this, front(&TForm1::TextRichEditAfterKeyDown));
     connect(editor, &TRichEditEx::MouseDown, this, front(&TForm1::TextRichEditMouseDown));
     connect(editor, &TRichEditEx::VScroll, this, front(&TForm1::TextRichEditVScroll));
+    connect(editor, &TRichEditEx::CaretLineKnown, this, front(&TForm1::UpdateCursorPosition));
     connect(editor, &TRichEditEx::DropFiles, this, [this, editor] {
         if (editor == Editor())
             RunCommand(this, [this] { TextRichEditDropFiles(); });

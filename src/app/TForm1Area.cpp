@@ -95,7 +95,7 @@ AreaResult TForm1::MeasureLinesArea(const std::vector<std::string>& lines,
     const CloseWatch closeWatch(this, measured);
     const CountOptions options = CurrentCountOptions();
     const QFont font = GraphicsFunc::MeasuringFont(Editor()->font());
-    QImage canvas;
+    GraphicsFunc::AreaCanvas canvas;
     AreaResult result;
     try {
         for (std::size_t i = 0; i < lines.size(); ++i) {

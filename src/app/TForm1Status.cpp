@@ -26,8 +26,11 @@ void TForm1::UpdateCursorPosition()
 {
     if (!ui->CursorPosInfoItem->isChecked())
         return;
-    const auto [column, line] = Editor()->GetCaretLineColumn();
-    SetStatusText(1, QStringLiteral(u"%1行 %2桁").arg(line).arg(column));
+    // Blank while the wrapped lines before the caret are still being laid out; the editor tells
+    // when they are.
+    const auto caret = Editor()->GetCaretLineColumnSoon();
+    SetStatusText(1, caret ? QStringLiteral(u"%1行 %2桁").arg(caret->second).arg(caret->first)
+                           : QString());
 }
 
 void TForm1::CursorPosInfoItemClick()

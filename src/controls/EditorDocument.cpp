@@ -9,7 +9,7 @@
 #include "analysis/WordCount.h"
 #include "shell/TextLines.h"
 
-#include <QPlainTextDocumentLayout>
+#include "WrappingLayout.h"
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -146,7 +146,7 @@ void ForEachPiece(std::basic_string_view<Char> text, std::size_t size,
 EditorDocument::EditorDocument(QObject* parent) : QTextDocument(parent)
 {
     // The plain-text editor shows only documents with its own layout.
-    setDocumentLayout(new QPlainTextDocumentLayout(this));
+    setDocumentLayout(new WrappingLayout(this));
     connect(this, &QTextDocument::contentsChange, this, &EditorDocument::ContentsChange);
 }
 

@@ -2,8 +2,10 @@
 
 #include "QtShiftJis.h"
 #include "TLineInfo.h"
+#include "WrappingLayout.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextDocumentLayout>
@@ -14,9 +16,25 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
-TRichEditEx::TRichEditEx(QWidget* parent) : TDropRichEdit(parent), FLineInfo(new TLineInfo(this))
+namespace {
+
+// Laid out at once whatever the clock says: a short text's figures never wait.
+constexpr int MinimumBlocks = 256;
+// A slice of laying out: the window's events run between two of them.
+constexpr std::chrono::milliseconds LayOutSlice(8);
+// What a key may spend laying out before the figure is left for later.
+constexpr std::chrono::milliseconds LayOutAtOnce(4);
+
+} // namespace
+
+TRichEditEx::TRichEditEx(QWidget* parent)
+    : TDropRichEdit(parent), FLineInfo(new TLineInfo(this)), FLayOutLater(new QTimer(this))
 {
+    FLayOutLater->setSingleShot(true);
+    FLayOutLater->setInterval(0);
+    connect(FLayOutLater, &QTimer::timeout, this, &TRichEditEx::LayOutLater);
     FText = new EditorDocument(this);
     setDocument(FText);
     // The vertical scroll bar stays, so that a text growing past one screen does not narrow the
@@ -118,11 +136,11 @@ void TRichEditEx::ChangeWordWrap(bool value)
 // one line. With wrapping on, lay out the lines up to `last` now. Those laid out before at the same
 // width and font are skipped, so after the first time only the lines from the first edit on cost
 // anything: a key costs the same in a long novel as in a short story.
-void TRichEditEx::LayOutThrough(const QTextBlock& last)
+bool TRichEditEx::LayOutThrough(const QTextBlock& last, std::chrono::milliseconds budget)
 {
-    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(document()->documentLayout());
+    auto* layout = qobject_cast<WrappingLayout*>(document()->documentLayout());
     if (!WrapsLines() || !layout || !last.isValid())
-        return;
+        return true;
     if (viewport()->width() != FLaidOutWidth || document()->defaultFont() != FLaidOutFont) {
         FLaidOutWidth = viewport()->width();
         FLaidOutFont = document()->defaultFont();
@@ -130,14 +148,39 @@ void TRichEditEx::LayOutThrough(const QTextBlock& last)
     }
     QTextBlock block = document()->findBlock(FLaidOutTo);
     if (!block.isValid() || block.blockNumber() > last.blockNumber())
-        return;
-    for (;; block = block.next()) {
+        return true;
+    QElapsedTimer clock;
+    clock.start();
+    for (int laidOut = 1;; block = block.next(), ++laidOut) {
         if (block.layout()->lineCount() == 0)
-            layout->ensureBlockLayout(block);
+            layout->EnsureLaidOut(block);
+        FLaidOutTo = block.position() + block.length();
         if (block == last)
-            break;
+            return true;
+        if (laidOut >= MinimumBlocks && laidOut % 64 == 0 &&
+            budget != std::chrono::milliseconds::max() &&
+            std::chrono::milliseconds(clock.elapsed()) >= budget)
+            return false;
     }
-    FLaidOutTo = last.position() + last.length();
+}
+
+void TRichEditEx::LayOutLater()
+{
+    if (!LayOutThrough(document()->findBlock(textCursor().position()), LayOutSlice)) {
+        FLayOutLater->start();
+        return;
+    }
+    if (std::exchange(FCaretLineAwaited, false))
+        emit CaretLineKnown();
+}
+
+std::optional<std::pair<int, int>> TRichEditEx::GetCaretLineColumnSoon()
+{
+    if (LayOutThrough(document()->findBlock(textCursor().position()), LayOutAtOnce))
+        return GetCaretLineColumn();
+    FCaretLineAwaited = true;
+    FLayOutLater->start();
+    return std::nullopt;
 }
 
 int TRichEditEx::GetLineCount()

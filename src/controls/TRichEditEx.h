@@ -13,8 +13,11 @@
 #include <QList>
 #include <QRect>
 #include <QTextBlock>
+#include <QTimer>
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -46,6 +49,11 @@ public:
     // (column, line) of the caret (the moving end of a selection), both from 1, counted in display
     // lines.
     std::pair<int, int> GetCaretLineColumn();
+    // The same when the lines before the caret can be laid out within a few milliseconds;
+    // otherwise nothing now: they are laid out a slice at a time between the window's events,
+    // and CaretLineKnown is raised once they are. Wrapping a long novel anew takes seconds, and
+    // the writer can go on meanwhile.
+    std::optional<std::pair<int, int>> GetCaretLineColumnSoon();
     int GetFirstVisibleLine() const;
     // Display lines of the whole text at the current width (1 for an empty editor).
     int GetLineCount();
@@ -89,6 +97,8 @@ signals:
     void AfterKeyDown();
     void MouseDown();
     void VScroll();
+    // GetCaretLineColumnSoon had no answer, and now has one.
+    void CaretLineKnown();
 
 protected:
     bool event(QEvent* event) override;
@@ -101,7 +111,11 @@ protected:
 private:
     void ApplyZoom();
     void TextChanged();
-    void LayOutThrough(const QTextBlock& last);
+    // Lays out the lines up to `last`; with a budget, stops once at least MinimumBlocks were
+    // laid out and the budget is spent. Tells whether `last` was reached.
+    bool LayOutThrough(const QTextBlock& last,
+                       std::chrono::milliseconds budget = std::chrono::milliseconds::max());
+    void LayOutLater();
     bool WrapsLines() const;
     void LineInfoUpdateRequest();
     void LineInfoChangeSize();
@@ -118,4 +132,6 @@ private:
     int FLaidOutWidth = 0; // of the text area
     QFont FLaidOutFont;
     int FZoom = 0;
+    QTimer* FLayOutLater; // the next slice of laying out toward the caret
+    bool FCaretLineAwaited = false;
 };

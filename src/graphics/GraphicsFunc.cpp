@@ -6,12 +6,14 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QString>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 
 namespace GraphicsFunc {
@@ -50,28 +52,19 @@ std::int64_t CountInk(const QImage& canvas, int width, int height)
     return ink;
 }
 
-std::int64_t DrawAndCount(std::string_view line, std::int64_t& area, const QFont& font,
-                          QImage& canvas)
+// The size from which the painter draws glyphs as outlines rather than from their bitmaps.
+constexpr int LargestStampedGlyph = 64;
+
+// Makes sure the line's box is within the bound on a drawing surface, drawn or not.
+void CheckBox(int width, int height)
 {
-    const std::string drawn = WithoutControls(line);
-    if (drawn.empty())
-        return 0;
-    const std::u16string wide = Cp932::Decode(drawn);
-    const QString text = QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-    // Shaped once for both the width and the drawing: shaping is most of a line's cost.
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine textLine = layout.createLine();
-    layout.endLayout();
-    const QFontMetrics metrics(font);
-    // The advance of the whole line, trailing blanks included, rounded as QFontMetrics does.
-    const int width = qRound(textLine.horizontalAdvance());
-    const int height = metrics.height();
-    if (width <= 0 || height <= 0)
-        return 0;
+    if (std::int64_t{width} * height * 4 > MaximumLineImageBytes)
+        throw Exception("1行の長さが長すぎます。");
+}
+
+std::int64_t DrawLine(const QTextLayout& layout, QPointF origin, int width, int height,
+                      QImage& canvas)
+{
     EnsureCanvas(canvas, width, height);
     QPainter painter;
     if (!painter.begin(&canvas))
@@ -79,11 +72,78 @@ std::int64_t DrawAndCount(std::string_view line, std::int64_t& area, const QFont
     painter.setClipRect(0, 0, width, height);
     painter.fillRect(0, 0, width, height, Qt::white);
     painter.setPen(Qt::black);
-    textLine.setPosition(QPointF(0, 0));
-    layout.draw(&painter, QPointF(0, metrics.ascent() - textLine.ascent()));
+    layout.draw(&painter, origin);
     painter.end();
-    area = std::int64_t{width} * height;
     return CountInk(canvas, width, height);
+}
+
+// Lays `ink` over the line's pixels with its origin's whole pixel at (x, y), clipped to the box.
+void Stamp(const GlyphInk& ink, int x, int y, int width, int height, std::uint8_t* inked)
+{
+    const int left = std::max(0, x + ink.left);
+    const int right = std::min(width, x + ink.left + ink.width);
+    const int top = std::max(0, y + ink.top);
+    const int bottom = std::min(height, y + ink.top + ink.height);
+    for (int row = top; row < bottom; ++row) {
+        const std::uint8_t* from =
+            ink.inked.data() + static_cast<std::size_t>(row - y - ink.top) * ink.width;
+        std::uint8_t* to = inked + static_cast<std::size_t>(row) * width;
+        for (int column = left; column < right; ++column)
+            to[column] |= from[column - x - ink.left];
+    }
+}
+
+// The line's pixels as the union of its glyphs' ink: without anti-aliasing a glyph inks a pixel
+// or leaves it, whatever else is drawn there, so overlapping glyphs come out as drawn.
+std::int64_t PutTogether(const QTextLayout& layout, QPointF origin, int width, int height,
+                         AreaCanvas& canvas)
+{
+    canvas.inked.assign(static_cast<std::size_t>(width) * height, 0);
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            const PlacedInk placed = canvas.glyphs.Ink(font, glyphs[i], positions[i] + origin);
+            Stamp(placed.ink, placed.x, placed.y, width, height, canvas.inked.data());
+        }
+    }
+    return std::count(canvas.inked.begin(), canvas.inked.end(), std::uint8_t{1});
+}
+
+std::int64_t DrawAndCount(const QString& text, std::int64_t& area, const QFont& font,
+                          AreaCanvas& canvas)
+{
+    if (text.isEmpty())
+        return 0;
+    // Shaped once for the width and the glyphs: shaping is most of a line's cost.
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine textLine = layout.createLine();
+    layout.endLayout();
+    textLine.setPosition(QPointF(0, 0));
+    const QFontMetrics metrics(font);
+    // The advance of the whole line, trailing blanks included, rounded as QFontMetrics does.
+    const int width = qRound(textLine.horizontalAdvance());
+    const int height = metrics.height();
+    if (width <= 0 || height <= 0)
+        return 0;
+    CheckBox(width, height);
+    const QPointF origin(0, metrics.ascent() - textLine.ascent());
+    // Glyphs come out as a union of their own ink only when each pixel is ink or paper and the
+    // painter stamps each glyph's bitmap; from 64 pixels on it fills the line's outlines, whose
+    // edges fall a pixel differently than one glyph's alone. A font's underline or strike-out is
+    // no glyph's.
+    const bool drawLine = (font.styleStrategy() & QFont::NoAntialias) == 0 ||
+                          QFontInfo(font).pixelSize() >= LargestStampedGlyph || font.underline() ||
+                          font.strikeOut() || font.overline();
+    const std::int64_t covered = drawLine ? DrawLine(layout, origin, width, height, canvas.surface)
+                                          : PutTogether(layout, origin, width, height, canvas);
+    area = std::int64_t{width} * height;
+    return covered;
 }
 
 } // namespace
@@ -96,15 +156,25 @@ QFont MeasuringFont(const QFont& editorFont)
     font.setItalic(editorFont.italic());
     font.setUnderline(editorFont.underline());
     font.setStrikeOut(editorFont.strikeOut());
+    font.setStyleStrategy(QFont::NoAntialias);
     return font;
 }
 
 std::int64_t GetStringArea(std::string_view line, std::int64_t& area, const QFont& font,
-                           QImage& canvas)
+                           AreaCanvas& canvas)
+{
+    const std::string drawn = WithoutControls(line);
+    const std::u16string wide = Cp932::Decode(drawn);
+    return GetTextArea(QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size())), area,
+                       font, canvas);
+}
+
+std::int64_t GetTextArea(const QString& text, std::int64_t& area, const QFont& font,
+                         AreaCanvas& canvas)
 {
     area = 0;
     try {
-        return DrawAndCount(line, area, font, canvas);
+        return DrawAndCount(text, area, font, canvas);
     } catch (const std::exception& error) {
         area = 0;
         throw Exception(std::string(error.what()) + "(in GraphicsFunc::GetStringArea)");

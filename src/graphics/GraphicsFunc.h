@@ -2,13 +2,17 @@
 // Pixel utilities: the ink of one line of text (the character area) and the tint of an image
 // region (the About box's background).
 
+#include "GlyphInk.h"
+
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace GraphicsFunc {
 
@@ -17,16 +21,30 @@ namespace GraphicsFunc {
 inline constexpr std::int64_t MaximumLineImageBytes = std::int64_t{256} << 20;
 
 // The font a line is drawn in for the area: the editor font's face and pixel height, weight 700
-// when bold and 400 otherwise, and its italic, underline and strike-out.
+// when bold and 400 otherwise, and its italic, underline and strike-out; drawn without
+// anti-aliasing, so that every pixel is ink or paper and the share is the glyphs' coverage.
 QFont MeasuringFont(const QFont& editorFont);
+
+// What one measurement keeps from line to line: the drawing surface, grown to the widest line so
+// far, and the ink of every glyph met, which the next lines are put together from.
+struct AreaCanvas
+{
+    QImage surface;
+    GlyphInkCache glyphs;
+    std::vector<std::uint8_t> inked; // one line's pixels, 1 where a glyph inks it
+};
 
 // Draws the line (Shift-JIS) black on white in `font` into a box as wide as the line's advance
 // and as high as the font's cell, and returns how many of the box's pixels have blue 0; `area`
-// receives width x height. TAB, vertical tab, CR and LF are taken out first. `canvas` is the
-// drawing surface, kept between calls and grown to the widest line so far. Throws Exception
+// receives width x height. TAB, vertical tab, CR and LF are taken out first. The pixels are those
+// of drawing the line; they are put together from each glyph's kept ink unless the font draws
+// lines of its own (underline, strike-out). Throws Exception
 // "1行の長さが長すぎます。(in GraphicsFunc::GetStringArea)" when the line's box cannot be made.
 std::int64_t GetStringArea(std::string_view line, std::int64_t& area, const QFont& font,
-                           QImage& canvas);
+                           AreaCanvas& canvas);
+// The same for a line already decoded, without TAB, vertical tab, CR and LF.
+std::int64_t GetTextArea(const QString& text, std::int64_t& area, const QFont& font,
+                         AreaCanvas& canvas);
 
 // Scales every pixel of `rect` (clipped to the image): each channel becomes
 // channel * percent / 100, truncated and capped at 255; a negative percent counts as 0. Throws

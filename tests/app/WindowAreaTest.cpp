@@ -41,7 +41,7 @@ protected:
         CountOptions options;
         options.countSpace = Action("SpaceItem")->isChecked();
         options.countDoubleByteSpace = Action("DoubleByteSpaceItem")->isChecked();
-        QImage canvas;
+        GraphicsFunc::AreaCanvas canvas;
         AreaResult sums;
         for (const std::string& line : lines) {
             std::int64_t area = 0;

@@ -44,7 +44,7 @@ std::int64_t DirectCount(const QString& text, const QFont& font, std::int64_t& a
 TEST(GetStringArea, ABlackSquareCoversAStableShareOfItsBox)
 {
     const QFont font = FixedFont();
-    QImage canvas;
+    GraphicsFunc::AreaCanvas canvas;
     std::int64_t area = 0, directArea = 0;
     const std::int64_t covered = GraphicsFunc::GetStringArea(Sjis("■■■"), area, font, canvas);
     EXPECT_EQ(covered, DirectCount(QStringLiteral(u"■■■"), font, directArea));
@@ -60,7 +60,7 @@ TEST(GetStringArea, AReusedSurfaceGivesWhatAFreshImageGives)
     const QFont font = FixedFont();
     const char16_t pieces[] = u"あ漢ア■A g。「」";
     std::mt19937 random(7);
-    QImage canvas;
+    GraphicsFunc::AreaCanvas canvas;
     for (int round = 0; round < 40; ++round) {
         QString text;
         const int length = static_cast<int>(random() % 60);
@@ -76,6 +76,67 @@ TEST(GetStringArea, AReusedSurfaceGivesWhatAFreshImageGives)
     }
 }
 
+// Lines put together from the glyphs' kept ink give exactly the pixels of drawing them, over
+// faces, sizes, bold, slanted glyphs that reach into their neighbours, combining marks drawn over
+// the letter before them, and one measurement's glyphs kept across all its lines.
+TEST(GetTextArea, PuttingLinesTogetherFromGlyphsGivesThePixelsOfDrawingThem)
+{
+    const char16_t* const pieces[] = {u"あ",
+                                      u"漢",
+                                      u"ア",
+                                      u"■",
+                                      u"A",
+                                      u"g",
+                                      u"。",
+                                      u"「",
+                                      u"」",
+                                      u"ｶﾞ",
+                                      u"f",
+                                      u"j",
+                                      u"W",
+                                      u" ",
+                                      u"　",
+                                      u"e\u0301",
+                                      u"a\u0308\u0323",
+                                      u"\u3099",
+                                      u"AV",
+                                      u"fi"};
+    const QString faces[] = {u"IPAGothic"_qs, u"IPAPGothic"_qs, u"IPAMincho"_qs, u"DejaVu Sans"_qs,
+                             u"DejaVu Serif"_qs};
+    std::mt19937 random(11);
+    for (int face = 0; face < 5; ++face) {
+        GraphicsFunc::AreaCanvas canvas; // kept over the lines of one measurement
+        for (int round = 0; round < 60; ++round) {
+            QFont editorFont(faces[face]);
+            editorFont.setPixelSize(static_cast<int>(6 + random() % 90));
+            editorFont.setBold(random() % 3 == 0);
+            editorFont.setItalic(random() % 2 == 0);
+            const QFont font = GraphicsFunc::MeasuringFont(editorFont);
+            QString text;
+            for (int i = static_cast<int>(random() % 30); i > 0; --i)
+                text += QString::fromUtf16(pieces[random() % std::size(pieces)]);
+            std::int64_t area = -1, directArea = 0;
+            const std::int64_t covered = GraphicsFunc::GetTextArea(text, area, font, canvas);
+            EXPECT_EQ(covered, text.isEmpty() ? 0 : DirectCount(text, font, directArea))
+                << text.toStdString() << " " << font.toString().toStdString();
+            EXPECT_EQ(area, text.isEmpty() ? 0 : directArea) << text.toStdString();
+        }
+    }
+}
+
+// Without anti-aliasing a page of kanji reads as the share its strokes cover, not a few pixels
+// that happen to come out pure black.
+TEST(GetStringArea, TheMeasuringFontInksWholePixels)
+{
+    const QFont font = GraphicsFunc::MeasuringFont(FixedFont());
+    GraphicsFunc::AreaCanvas canvas;
+    std::int64_t area = 0;
+    const std::int64_t covered =
+        GraphicsFunc::GetStringArea(Sjis(u8"漢字の占める割合"), area, font, canvas);
+    EXPECT_GT(covered * 100, area * 15);
+    EXPECT_LT(covered * 100, area * 60);
+}
+
 TEST(GetStringArea, ALineBeyondTheLargestSurfaceIsRefused)
 {
     QFont font = FixedFont();
@@ -84,7 +145,7 @@ TEST(GetStringArea, ALineBeyondTheLargestSurfaceIsRefused)
     const std::int64_t needed = GraphicsFunc::MaximumLineImageBytes /
                                 (4 * metrics.height() * metrics.horizontalAdvance('W'));
     const std::string line(static_cast<std::size_t>(needed + 2), 'W');
-    QImage canvas;
+    GraphicsFunc::AreaCanvas canvas;
     std::int64_t area = -1;
     try {
         GraphicsFunc::GetStringArea(line, area, font, canvas);

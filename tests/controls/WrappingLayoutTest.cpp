@@ -1,0 +1,93 @@
+// The wrapping editor's own layout against the plain-text editor's, given the same text, font and
+// width: after random typing, deleting, new lines and lines that just overflow at a closing mark,
+// every paragraph breaks at the same characters, stands at the same height, and the caret's
+// display line and the count are those the plain-text layout gives.
+
+#include "controls/TRichEditEx.h"
+
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+
+#include "QtTestApplication.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+// Each paragraph's line starts and height, every paragraph laid out.
+std::vector<std::vector<int>> Breaks(QTextDocument& text)
+{
+    std::vector<std::vector<int>> breaks;
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(text.documentLayout());
+    for (QTextBlock block = text.firstBlock(); block.isValid(); block = block.next()) {
+        std::vector<int> starts{static_cast<int>(layout->blockBoundingRect(block).height())};
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            starts.push_back(block.layout()->lineAt(i).textStart());
+        breaks.push_back(starts);
+    }
+    return breaks;
+}
+
+TEST(WrappingLayout, BreaksEveryParagraphAsThePlainTextLayoutDoesAfterEdits)
+{
+    std::mt19937 random(25);
+    auto below = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+    TRichEditEx editor;
+    editor.SetInitializing(false);
+    editor.ChangeWordWrap(true);
+    editor.resize(320, 240);
+    editor.show();
+    QPlainTextEdit plain;
+    plain.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    plain.setFont(editor.font());
+    plain.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
+    plain.document()->setDefaultFont(editor.document()->defaultFont());
+    // The same room for the text: the editor's gutter takes some of its width.
+    plain.resize(plain.width() + editor.viewport()->width() - plain.viewport()->width(), 240);
+    ASSERT_EQ(plain.viewport()->width(), editor.viewport()->width());
+    const QString pieces[] = {u"あ"_qs, u"漢字"_qs,  u"。"_qs, u"」"_qs, u"、"_qs,
+                              u"ｶﾞ"_qs, u"word "_qs, u"\n"_qs, u"「"_qs};
+    QString text;
+    for (int i = 0; i < 400; ++i)
+        text += pieces[below(std::size(pieces))];
+    editor.setPlainText(text);
+    plain.setPlainText(text);
+    for (int step = 0; step < 120; ++step) {
+        const int end = editor.document()->characterCount() - 1;
+        const int from = below(end + 1);
+        const int to = std::min(end, from + (below(3) == 0 ? below(40) : 0));
+        QString typed;
+        for (int i = below(12); i > 0; --i)
+            typed += pieces[below(std::size(pieces))];
+        for (QTextDocument* document : {editor.document(), plain.document()}) {
+            QTextCursor cursor(document);
+            cursor.setPosition(from);
+            cursor.setPosition(to, QTextCursor::KeepAnchor);
+            cursor.insertText(typed);
+        }
+        QTextCursor caret(editor.document());
+        caret.setPosition(below(editor.document()->characterCount()));
+        editor.setTextCursor(caret);
+        const std::pair<int, int> shown = editor.GetCaretLineColumn();
+        ASSERT_EQ(Breaks(*editor.document()), Breaks(*plain.document())) << "step " << step;
+        const QTextBlock block = plain.document()->findBlock(caret.position());
+        const QTextLine line =
+            block.layout()->lineForTextPosition(caret.position() - block.position());
+        EXPECT_EQ(shown, std::make_pair(caret.position() - block.position() - line.textStart() + 1,
+                                        block.firstLineNumber() + line.lineNumber() + 1))
+            << "step " << step;
+        EXPECT_EQ(editor.GetLineCount(), plain.document()->lineCount()) << "step " << step;
+    }
+}
+
+} // namespace
