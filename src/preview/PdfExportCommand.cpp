@@ -115,11 +115,11 @@ int RunPdfExportCommand(int argc, char** argv)
 
     try {
         const CountingText text =
-            ReadForCounting(UsefulFunc::ReadTextBytes(request->input), std::nullopt);
+            ReadForCounting(UsefulFunc::MapTextBytes(request->input), std::nullopt);
         for (const std::string& notice : ReadingNotices(text))
             std::fprintf(stderr, "kotonami: %s: %s\n", request->input.c_str(),
                          QString::fromStdString(notice).toLocal8Bit().constData());
-        const ManuscriptLayout layout(paper, ReadingText(text.shiftJis, excludeRuby));
+        const ManuscriptLayout layout(paper, ReadingText(text.shiftJis.View(), excludeRuby));
         const SheetStyle style{!request->horizontal, PreviewFamily(preview, QFont().family())};
         QString error;
         if (WriteManuscriptPdf(QFile::decodeName(request->output.c_str()), layout, style,
