@@ -9,6 +9,7 @@
 
 #include "ShiftJis.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -134,3 +135,36 @@ private:
 
 using ByteBlock = BasicByteBlock<true>;
 using PortableByteBlock = BasicByteBlock<false>;
+
+// The blocks of a text in order, each with the roles of its bytes: the walk of
+// ShiftJis::ClassifyBlock carried from one block to the next. Masks cover only bytes inside the
+// text.
+class CharacterBlocks
+{
+public:
+    struct Block
+    {
+        ByteBlock bytes;
+        std::uint64_t inText; // the bytes of the block inside the text
+        ShiftJis::BlockRoles roles;
+        std::uint64_t singles; // single-byte characters
+    };
+
+    explicit CharacterBlocks(std::string_view text) noexcept : FText(text) {}
+
+    // The block at `offset`; asked for in order from 0, ByteBlock::Size apart.
+    Block At(std::size_t offset) noexcept
+    {
+        const ByteBlock bytes(FText, offset);
+        const std::size_t valid = std::min(FText.size() - offset, ByteBlock::Size);
+        const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
+        ShiftJis::BlockRoles roles = ShiftJis::ClassifyBlock(bytes.LeadSet(), FStartsWithTrail);
+        roles.lead &= inText;
+        roles.trail &= inText;
+        return {bytes, inText, roles, ~(roles.lead | roles.trail) & inText};
+    }
+
+private:
+    std::string_view FText;
+    bool FStartsWithTrail = false;
+};

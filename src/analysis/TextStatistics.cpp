@@ -32,15 +32,15 @@ Tally TallyText(std::string_view text, const CountOptions& options,
                 std::vector<std::size_t>* markStarts = nullptr)
 {
     Tally tally;
-    bool startsWithTrail = false;
+    CharacterBlocks blocks(text);
     std::uint64_t lastWasLeadBlank = 0; // byte 63 of the block before was 0x81
     for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
-        const ByteBlock block(text, offset);
+        const CharacterBlocks::Block walked = blocks.At(offset);
+        const ByteBlock& block = walked.bytes;
+        const std::uint64_t inText = walked.inText;
+        const ShiftJis::BlockRoles& roles = walked.roles;
+        const std::uint64_t singles = walked.singles;
         const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
-        const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
-        const ShiftJis::BlockRoles roles =
-            ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
-        const std::uint64_t singles = ~(roles.lead | roles.trail) & inText;
         const std::uint64_t lineFeeds = singles & block.Equal(ShiftJis::LF);
         std::uint64_t uncounted = lineFeeds | block.Equal(ShiftJis::CR);
         if (!options.countSpace)

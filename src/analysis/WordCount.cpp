@@ -153,16 +153,11 @@ public:
 
     bool Usable() const noexcept { return FUsable; }
 
-    WordBlock Classify(std::string_view text, std::size_t offset) noexcept
+    WordBlock Classify(CharacterBlocks& blocks, std::size_t offset) const noexcept
     {
-        const ByteBlock block(text, offset);
-        const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
-        const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
-        const ShiftJis::BlockRoles roles =
-            ShiftJis::ClassifyBlock(block.LeadSet(), FStartsWithTrail);
-        const std::uint64_t singles = ~(roles.lead | roles.trail) & inText;
-        return {(singles | roles.lead) & inText, roles.lead & inText,
-                singles & block.InRanges(std::span(FRanges.data(), FRangeCount))};
+        const CharacterBlocks::Block b = blocks.At(offset);
+        return {b.singles | b.roles.lead, b.roles.lead,
+                b.singles & b.bytes.InRanges(std::span(FRanges.data(), FRangeCount))};
     }
 
     // The role of the character that starts at `position`, a lead byte or not.
@@ -185,7 +180,6 @@ private:
     std::array<ByteRange, MaxRanges> FRanges{};
     std::size_t FRangeCount = 0;
     bool FUsable = true;
-    bool FStartsWithTrail = false;
 };
 
 void FeedCharacter(WordCounter& counter, const ShiftJis::Character& c,
@@ -224,11 +218,12 @@ WordCounter RunWordsByCharacter(std::string_view text, const WordTables& tables)
 
 // The count 64 bytes at a time: only the characters that change the counter's state are fed,
 // the rest (kana and kanji between words, the letters inside a word) pass as bits.
-WordCounter RunWordsByBlock(std::string_view text, WordBlockWalk walk) noexcept
+WordCounter RunWordsByBlock(std::string_view text, const WordBlockWalk& walk) noexcept
 {
     WordCounter counter;
+    CharacterBlocks blocks(text);
     for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
-        const WordBlock block = walk.Classify(text, offset);
+        const WordBlock block = walk.Classify(blocks, offset);
         std::uint64_t pending = block.starts;
         for (;;) {
             const std::uint64_t live = pending & ~counter.Inert(block.word);

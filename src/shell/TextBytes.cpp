@@ -17,8 +17,9 @@ TextBytes TextBytes::Map(int fd, std::size_t size) noexcept
     const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     const std::size_t length = (size + Spare + page - 1) / page * page;
     // A private anonymous mapping of the whole length first, the file's pages then over its
-    // start: the spare bytes after the file's last byte can always be written, even when the file
-    // ends on a page boundary. Writing them copies one page, never the file.
+    // start, read-only so that they stay the page cache's own: the spare bytes after the file's
+    // last byte can always be written (AppendInPlace opens their page for writing, which copies
+    // that page only), even when the file ends on a page boundary.
     void* base =
         ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (base == MAP_FAILED)
@@ -80,12 +81,17 @@ void TextBytes::AppendInPlace(std::string_view bytes)
         return;
     }
     // The mapping has Spare bytes after the file's last one; a cut text has more.
-    if (FLength + bytes.size() > FMapLength) {
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t first = FLength / page * page;
+    const std::size_t end = FLength + bytes.size();
+    char* const base = static_cast<char*>(FMap);
+    if (end > FMapLength || ::mprotect(base + first, (end + page - 1) / page * page - first,
+                                       PROT_READ | PROT_WRITE) != 0) {
         FString = TakeString();
         FString += bytes;
         return;
     }
-    std::memcpy(static_cast<char*>(FMap) + FLength, bytes.data(), bytes.size());
+    std::memcpy(base + FLength, bytes.data(), bytes.size());
     FLength += bytes.size();
 }
 
