@@ -1,4 +1,7 @@
-// CountText on any bytes: no fault, and the figures hold together.
+// CountText on any bytes: no fault, the figures hold together, and with ruby and notes left out
+// the count is that of the text as read.
+#include "analysis/BeforeNul.h"
+#include "analysis/TextAsRead.h"
 #include "analysis/TextStatistics.h"
 
 #include <cstdlib>
@@ -11,6 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TextStatistics two = CountText(text, options, 2);
         if (one.bytes != static_cast<std::int32_t>(size) || one.characters < 0 || one.lines < 0 ||
             two.characters < one.characters || one.characters > one.bytes || one.words != 0)
+            std::abort();
+        CountOptions asRead = options;
+        asRead.excludeRuby = true;
+        const TextStatistics fused = CountText(text, asRead, 2);
+        const TextStatistics filtered = CountText(TextAsRead(BeforeNul(text)), options, 2);
+        if (fused.characters != filtered.characters || fused.lines != filtered.lines)
             std::abort();
     }
     return 0;

@@ -1,5 +1,5 @@
-// CountWords on any bytes, with the first bytes choosing the word-character list; skipping between
-// words must give the count of stepping through every character.
+// CountWords on any bytes, with the first bytes choosing the word-character list; the block walk
+// must give the count of stepping through every character.
 #include "analysis/WordCharacterSet.h"
 #include "analysis/WordCount.h"
 
@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // first so that the list itself is cut as before.
     stepping.SetCharacterList("abcdefghijklmnopqrstuvwxyz" + std::string(list));
     const std::int32_t words = CountWords(text, skipping);
-    if (words < 0 || words != CountWords(text, stepping))
+    if (words < 0 || words != CountWords(text, stepping) ||
+        words != CountWordsByCharacter(text, skipping))
         std::abort();
     return 0;
 }

@@ -76,17 +76,14 @@ void CountDoubleBytes(const ByteBlock& block, std::uint64_t trails, std::uint64_
 BinCounts CountBins(std::string_view text, const CountOptions& options) noexcept
 {
     BinCounts counts;
-    bool startsWithTrail = false;
+    CharacterBlocks blocks(text);
     std::uint64_t carried81 = 0, carried82 = 0, carried83 = 0; // the last byte of the block before
     for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
-        const ByteBlock block(text, offset);
-        const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
-        const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
-        const ShiftJis::BlockRoles roles =
-            ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
-        const std::uint64_t leads = roles.lead & inText, trails = roles.trail & inText;
+        const CharacterBlocks::Block walked = blocks.At(offset);
+        const ByteBlock& block = walked.bytes;
+        const std::uint64_t leads = walked.roles.lead, trails = walked.roles.trail;
         const std::uint64_t is82 = block.Equal(0x82), is83 = block.Equal(0x83);
-        CountSingleBytes(block, ~(roles.lead | roles.trail) & inText, options, counts);
+        CountSingleBytes(block, walked.singles, options, counts);
         CountDoubleBytes(block, trails, (is82 << 1) | carried82, (is83 << 1) | carried83, counts);
         counts.doubleTotal += Count(leads);
         if (!options.countDoubleByteSpace) {

@@ -5,6 +5,7 @@
 #include "ShiftJis.h"
 #include "Utf8.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -286,28 +287,44 @@ void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, 
     const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
-    const std::size_t start = out.size();
     // LF may become CR LF, and a single byte that begins no character may become the two bytes
-    // of the geta mark; nothing grows more than twice. One byte more for PutForm.
-    out.resize(start + 2 * size + 1);
-    char* p = out.data() + start;
+    // of the geta mark; nothing grows more than twice, but Japanese text shrinks by a third. The
+    // output grows a piece at a time, so that a whole novel is not first filled with zeros twice
+    // over. One byte more for PutForm, four for a sequence that runs over the piece's end.
+    constexpr std::size_t Piece = std::size_t{1} << 16;
+    std::size_t written = out.size();
     for (std::size_t position = 0; position < size;) {
-        char32_t code = 0;
-        const std::size_t length = Utf8::Read(s, position, size, code);
-        if (length == 0 && missing.geta) {
-            p = missing.Put(p);
-            position += Utf8::InvalidLength(s, position, size);
-            continue;
+        const std::size_t pieceEnd = std::min(size, position + Piece);
+        const std::size_t room = written + 2 * (pieceEnd - position + 4) + 1;
+        if (out.size() < room)
+            out.resize(std::max(room, written + (size - position) + Piece));
+        char* p = out.data() + written;
+        while (position < pieceEnd) {
+            const unsigned char b0 = s[position];
+            // ASCII is its own Shift-JIS form (NUL too); only a line feed may become CR LF.
+            if (b0 < 0x80 && b0 != lineFeed) [[likely]] {
+                *p++ = static_cast<char>(b0);
+                ++position;
+                continue;
+            }
+            char32_t code = 0;
+            const std::size_t length = Utf8::Read(s, position, size, code);
+            if (length == 0 && missing.geta) {
+                p = missing.Put(p);
+                position += Utf8::InvalidLength(s, position, size);
+                continue;
+            }
+            if (length == 0 || code > 0xFFFF) {
+                p = missing.Put(p); // an invalid byte, or a character beyond the BMP
+                position += length == 0 ? 1 : length;
+                continue;
+            }
+            position += length;
+            p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, missing);
         }
-        if (length == 0 || code > 0xFFFF) {
-            p = missing.Put(p); // an invalid byte, or a character beyond the BMP
-            position += length == 0 ? 1 : length;
-            continue;
-        }
-        position += length;
-        p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, missing);
+        written = static_cast<std::size_t>(p - out.data());
     }
-    out.resize(static_cast<std::size_t>(p - out.data()));
+    out.resize(written);
 }
 
 } // namespace

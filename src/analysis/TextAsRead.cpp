@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -91,6 +92,47 @@ std::size_t NextMark(std::string_view text, std::size_t from, std::size_t& known
     return None;
 }
 
+// The next mark of one kind at or after a position, from the marks' starts that a count found
+// while it walked the text (every character start that may begin a mark, in order), or by a
+// search of the text when there is no such list.
+class MarkFinder
+{
+public:
+    MarkFinder(std::string_view text, const MarkStarts& kind,
+               const std::vector<std::size_t>* starts)
+        : FText(text), FKind(kind), FStarts(starts)
+    {
+    }
+
+    std::size_t Next(std::size_t from) noexcept
+    {
+        if (FStarts == nullptr) {
+            std::size_t known = from; // every position a pass goes on from is a character start
+            return NextMark(FText, from, known, FKind);
+        }
+        for (; FIndex < FStarts->size(); ++FIndex) {
+            const std::size_t p = (*FStarts)[FIndex];
+            if (p >= from && OfKind(p))
+                return p;
+        }
+        return None;
+    }
+
+private:
+    bool OfKind(std::size_t p) const noexcept
+    {
+        const auto byte = static_cast<unsigned char>(FText[p]);
+        if (byte == HalfBaseMark)
+            return FKind.bar;
+        return IsMarkTrail(static_cast<unsigned char>(FText[p + 1]), FKind);
+    }
+
+    std::string_view FText;
+    MarkStarts FKind;
+    const std::vector<std::size_t>* FStarts;
+    std::size_t FIndex = 0;
+};
+
 std::uint32_t CodeAt(std::string_view text, std::size_t position) noexcept
 {
     return position < text.size() ? ShiftJis::CharacterAt(text, position).code : 0;
@@ -160,11 +202,18 @@ enum class Marks
 class Pass
 {
 public:
-    Pass(std::string_view text, Marks marks) : FText(text), FMarks(marks) {}
+    // `starts`, when given, lists where marks may begin in `text`.
+    Pass(std::string_view text, Marks marks, const std::vector<std::size_t>* starts)
+        : FText(text), FMarks(marks),
+          FFinder(text, marks == Marks::Notes ? NoteMark : ReadingMark, starts)
+    {
+        if (starts != nullptr)
+            FPieces.reserve(starts->size()); // a mark takes out at most a piece or two
+    }
 
-    // The text with one pass of removals; `residual` tells whether a mark character was kept or
-    // two characters were joined into one, so that another pass might remove more.
-    std::string Run(bool& residual);
+    // The pieces one pass removes, in order; `residual` tells whether a mark character was kept
+    // or two characters were joined into one, so that another pass might remove more.
+    std::vector<TextPiece> Run(bool& residual);
     // A removal left a ［ just before a ＃: a new note for the pass over notes.
     bool JoinedNote() const noexcept { return FJoinedNote; }
 
@@ -183,8 +232,12 @@ private:
 
     std::string_view FText;
     Marks FMarks;
-    std::string FOut;
-    std::size_t FCopied = 0;
+    MarkFinder FFinder;
+    std::vector<TextPiece> FPieces;
+    std::size_t FCopied = 0;           // the end of the last piece: the text is kept from here
+    std::size_t FKeptBytes = 0;        // bytes kept before FCopied
+    char FKeptTail[2] = {0, 0};        // the last two of them
+    bool FKeptEndsWithCR = false;      // the last character kept before FCopied is a CR
     std::size_t FEmphasisClose = None; // where the 》》 of an open 《《 stands
     bool FResidual = false;
     bool FJoinedNote = false;
@@ -199,23 +252,31 @@ bool Pass::KeptEndsWithCR(std::size_t position) const noexcept
     if (position > FCopied)
         return FText[position - 1] == '\r' &&
                ShiftJis::IsCharacterBoundaryFrom(FText, FCopied, position - 1);
-    return !FOut.empty() && FOut.back() == '\r' &&
-           ShiftJis::IsCharacterBoundaryFrom(FOut, 0, FOut.size() - 1);
+    return FKeptEndsWithCR;
 }
 
 bool Pass::Remove(std::size_t from, std::size_t to)
 {
     // A mark alone between a CR and an LF stays: without it the two line breaks would read as
     // one CR LF.
-    if (to < FText.size() && FText[to] == '\n' && KeptEndsWithCR(from)) {
+    const bool keptCR = KeptEndsWithCR(from);
+    if (to < FText.size() && FText[to] == '\n' && keptCR) {
         FResidual = true;
         return false;
     }
-    FOut.append(FText.data() + FCopied, from - FCopied);
+    const std::size_t kept = from - FCopied;
+    if (kept >= 2)
+        FKeptTail[0] = FText[from - 2];
+    else if (kept == 1)
+        FKeptTail[0] = FKeptTail[1];
+    if (kept >= 1)
+        FKeptTail[1] = FText[from - 1];
+    FKeptBytes += kept;
+    FKeptEndsWithCR = keptCR;
+    FPieces.push_back({from, to});
     FCopied = to;
     // A ［ kept before the cut and a ＃ after it would make a new note.
-    const std::size_t kept = FOut.size();
-    if (kept >= 2 && FOut[kept - 2] == '\x81' && FOut[kept - 1] == '\x6D' &&
+    if (FKeptBytes >= 2 && FKeptTail[0] == '\x81' && FKeptTail[1] == '\x6D' &&
         CodeAt(FText, to) == Sharp)
         FResidual = FJoinedNote = true;
     return true;
@@ -318,17 +379,14 @@ std::size_t Pass::AtBaseMark(std::size_t p, std::size_t length)
     return p + length;
 }
 
-std::string Pass::Run(bool& residual)
+std::vector<TextPiece> Pass::Run(bool& residual)
 {
-    FOut.reserve(FText.size());
     std::size_t position = 0;
-    std::size_t known = 0;
     while (true) {
-        std::size_t p =
-            NextMark(FText, position, known, FMarks == Marks::Notes ? NoteMark : ReadingMark);
+        std::size_t p = FFinder.Next(position);
         if (FEmphasisClose != None && (p == None || p >= FEmphasisClose)) {
             Remove(FEmphasisClose, FEmphasisClose + 4);
-            position = known = FEmphasisClose + 4;
+            position = FEmphasisClose + 4;
             FEmphasisClose = None;
             continue;
         }
@@ -346,11 +404,9 @@ std::string Pass::Run(bool& residual)
             position = AtBracket(p);
         else
             position = p + c.length;
-        known = position;
     }
-    FOut.append(FText.data() + FCopied, FText.size() - FCopied);
     residual = FResidual;
-    return std::move(FOut);
+    return std::move(FPieces);
 }
 
 } // namespace
@@ -363,24 +419,102 @@ bool MayHoldRubyOrNotes(std::string_view text) noexcept
 
 namespace {
 
+// The text between passes: the text a pass read and the pieces it took out, made into the next
+// text only when another pass reads it. Each pass's pieces are handed to `takenOut` first.
+class PassedText
+{
+public:
+    PassedText(std::string_view text, const std::vector<std::size_t>* markStarts,
+               const PiecesTakenOut* takenOut)
+        : FView(text), FMarkStarts(markStarts), FTakenOut(takenOut)
+    {
+    }
+
+    // Where marks may begin in Text(), when known: only in the text before any piece went.
+    const std::vector<std::size_t>* MarkStarts() const noexcept
+    {
+        return FRemovedBytes == 0 ? FMarkStarts : nullptr;
+    }
+
+    std::string_view Text()
+    {
+        if (!FPending.empty()) {
+            FOwned = Release();
+            FView = FOwned;
+            FPending.clear();
+        }
+        return FView;
+    }
+
+    void Take(std::vector<TextPiece> pieces)
+    {
+        Text();
+        if (FTakenOut != nullptr)
+            (*FTakenOut)(FView, pieces);
+        FPending = std::move(pieces);
+        for (const TextPiece& piece : FPending)
+            FRemovedBytes += piece.to - piece.from;
+    }
+
+    // Bytes taken out by every pass so far.
+    std::size_t RemovedBytes() const noexcept { return FRemovedBytes; }
+
+    std::string Release() const
+    {
+        std::string out;
+        out.reserve(FView.size());
+        std::size_t kept = 0;
+        for (const TextPiece& piece : FPending) {
+            out.append(FView.data() + kept, piece.from - kept);
+            kept = piece.to;
+        }
+        out.append(FView.data() + kept, FView.size() - kept);
+        return out;
+    }
+
+private:
+    std::string_view FView;
+    std::string FOwned;
+    std::vector<TextPiece> FPending;
+    std::size_t FRemovedBytes = 0;
+    const std::vector<std::size_t>* FMarkStarts;
+    const PiecesTakenOut* FTakenOut;
+};
+
 // Removing a mark may join characters into a new one (a kept ［ before a ＃); passes repeat until
 // nothing more of their kind goes. `joinedNote` tells whether some pass made a new note.
-std::string RemoveAll(std::string current, Marks marks, bool& joinedNote)
+void RemoveAll(PassedText& text, Marks marks, bool& joinedNote)
 {
     joinedNote = false;
-    std::size_t known = 0;
-    if (NextMark(current, 0, known, marks == Marks::Notes ? NoteMark : ReadingMark) == None)
-        return current; // none of these marks: the text needs no pass of its own
+    const MarkStarts& kind = marks == Marks::Notes ? NoteMark : ReadingMark;
+    if (MarkFinder(text.Text(), kind, text.MarkStarts()).Next(0) == None)
+        return; // none of these marks: the text needs no pass of its own
     bool residual = true;
     while (residual) {
-        Pass pass(current, marks);
-        std::string next = pass.Run(residual);
+        Pass pass(text.Text(), marks, text.MarkStarts());
+        std::vector<TextPiece> pieces = pass.Run(residual);
         joinedNote = joinedNote || pass.JoinedNote();
-        if (next.size() == current.size())
+        if (pieces.empty())
             break;
-        current = std::move(next);
+        text.Take(std::move(pieces));
     }
-    return current;
+}
+
+// A reading taken out may leave a new note behind (［《よみ》＃…］): then both kinds go again,
+// until the text reads the same when filtered again.
+void RemoveEveryMark(PassedText& text)
+{
+    bool joinedNote = false;
+    RemoveAll(text, Marks::Notes, joinedNote);
+    for (;;) {
+        RemoveAll(text, Marks::Readings, joinedNote);
+        if (!joinedNote)
+            return;
+        const std::size_t removed = text.RemovedBytes();
+        RemoveAll(text, Marks::Notes, joinedNote);
+        if (text.RemovedBytes() == removed)
+            return;
+    }
 }
 
 } // namespace
@@ -389,16 +523,16 @@ std::string TextAsRead(std::string_view text)
 {
     if (!MayHoldRubyOrNotes(text))
         return std::string(text);
-    // A reading taken out may leave a new note behind (［《よみ》＃…］): then both kinds go again,
-    // until the text reads the same when filtered again.
-    bool joinedNote = false;
-    std::string current = RemoveAll(std::string(text), Marks::Notes, joinedNote);
-    for (;;) {
-        std::string read = RemoveAll(std::move(current), Marks::Readings, joinedNote);
-        if (!joinedNote)
-            return read;
-        current = RemoveAll(read, Marks::Notes, joinedNote);
-        if (current.size() == read.size())
-            return read;
-    }
+    PassedText passed(text, nullptr, nullptr);
+    RemoveEveryMark(passed);
+    return passed.Release();
+}
+
+void TakeOutRubyAndNotes(std::string_view text, const std::vector<std::size_t>& markStarts,
+                         const PiecesTakenOut& takenOut)
+{
+    if (markStarts.empty())
+        return;
+    PassedText passed(text, &markStarts, &takenOut);
+    RemoveEveryMark(passed);
 }

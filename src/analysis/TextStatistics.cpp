@@ -11,6 +11,8 @@
 
 #include <array>
 #include <cstring>
+#include <span>
+#include <vector>
 
 namespace {
 
@@ -24,19 +26,21 @@ struct Tally
 };
 
 // The hot loop of the live panel, 64 bytes at a time: the walk marks the lead and trail bytes
-// of each block and the sums are population counts of masks.
-Tally TallyText(std::string_view text, const CountOptions& options) noexcept
+// of each block and the sums are population counts of masks. With `markStarts` it also collects
+// where ruby and note marks may begin.
+Tally TallyText(std::string_view text, const CountOptions& options,
+                std::vector<std::size_t>* markStarts = nullptr)
 {
     Tally tally;
-    bool startsWithTrail = false;
+    CharacterBlocks blocks(text);
     std::uint64_t lastWasLeadBlank = 0; // byte 63 of the block before was 0x81
     for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
-        const ByteBlock block(text, offset);
+        const CharacterBlocks::Block walked = blocks.At(offset);
+        const ByteBlock& block = walked.bytes;
+        const std::uint64_t inText = walked.inText;
+        const ShiftJis::BlockRoles& roles = walked.roles;
+        const std::uint64_t singles = walked.singles;
         const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
-        const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
-        const ShiftJis::BlockRoles roles =
-            ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
-        const std::uint64_t singles = ~(roles.lead | roles.trail) & inText;
         const std::uint64_t lineFeeds = singles & block.Equal(ShiftJis::LF);
         std::uint64_t uncounted = lineFeeds | block.Equal(ShiftJis::CR);
         if (!options.countSpace)
@@ -50,6 +54,13 @@ Tally TallyText(std::string_view text, const CountOptions& options) noexcept
                                                     ((blankLeads << 1) | lastWasLeadBlank));
             lastWasLeadBlank = blankLeads >> 63;
         }
+        if (markStarts != nullptr) {
+            const std::size_t next = offset + ByteBlock::Size;
+            const auto after = next < text.size() ? static_cast<unsigned char>(text[next]) : 0;
+            for (std::uint64_t starts = MarkStartsOfBlock(block, roles, singles, after);
+                 starts != 0; starts &= starts - 1)
+                markStarts->push_back(offset + static_cast<std::size_t>(std::countr_zero(starts)));
+        }
         tally.singleByte += std::popcount(singles & ~uncounted);
         tally.lineFeeds += std::popcount(lineFeeds);
         tally.doubleByte += std::popcount(roles.lead & inText);
@@ -59,33 +70,102 @@ Tally TallyText(std::string_view text, const CountOptions& options) noexcept
     return tally;
 }
 
-} // namespace
-
-TextStatistics CountText(std::string_view text, const CountOptions& options,
-                         std::int32_t doubleByteWeight) noexcept
+// Whether the text with the pieces taken out is empty, and whether it ends in a line feed.
+struct TextEnd
 {
-    if (options.excludeRuby && MayHoldRubyOrNotes(text)) {
-        TextStatistics asRead = CountText(TextAsRead(text), WithRuby(options), doubleByteWeight);
-        asRead.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
-        return asRead;
-    }
-    TextStatistics statistics;
-    statistics.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
-    // The writer's text ends at the first NUL byte, wherever it stands.
-    if (text.empty())
-        return statistics;
-    text = BeforeNul(text);
-    if (text.empty())
-        return statistics;
+    bool empty = true;
+    bool lineFeed = false;
+};
 
-    const Tally tally = TallyText(text, options);
+TextEnd EndWithout(std::string_view text, std::span<const TextPiece> pieces) noexcept
+{
+    std::size_t end = text.size();
+    for (auto piece = pieces.rbegin(); piece != pieces.rend() && piece->to == end; ++piece)
+        end = piece->from;
+    if (end == 0)
+        return {};
+    return {false, text[end - 1] == '\n' && ShiftJis::IsCharacterBoundaryFrom(text, 0, end - 1)};
+}
+
+// The figures of a tally, the text's end told apart: an empty text has no line, and a last line
+// without its line feed is still a line.
+TextStatistics Figures(const Tally& tally, TextEnd end, const CountOptions& options,
+                       std::int32_t doubleByteWeight) noexcept
+{
+    TextStatistics statistics;
+    if (end.empty)
+        return statistics;
     std::int64_t doubleByte = tally.doubleByte;
     if (!options.countDoubleByteSpace)
         doubleByte -= tally.doubleByteSpaces;
     std::int64_t characters = tally.singleByte;
     characters = SaturatingAdd64(characters, SaturatingMultiply64(doubleByte, doubleByteWeight));
     statistics.characters = SaturateToInt32(characters);
-    // A last line without its line feed is still a line.
-    statistics.lines = SaturateToInt32(tally.lineFeeds + (tally.endsWithLineFeed ? 0 : 1));
+    statistics.lines = SaturateToInt32(tally.lineFeeds + (end.lineFeed ? 0 : 1));
+    return statistics;
+}
+
+// A piece of a few characters counted character by character: setting up a block costs more
+// than the walk. The rules are TallyText's.
+Tally TallyPiece(std::string_view piece, const CountOptions& options) noexcept
+{
+    Tally tally;
+    for (std::size_t i = 0; i < piece.size();) {
+        const auto byte = static_cast<unsigned char>(piece[i]);
+        if (ShiftJis::IsLeadByte(byte)) {
+            ++tally.doubleByte;
+            tally.doubleByteSpaces += byte == 0x81 && i + 1 < piece.size() && piece[i + 1] == 0x40;
+            i += 2;
+            continue;
+        }
+        const bool uncounted = byte == ShiftJis::CR || byte == ShiftJis::LF ||
+                               (byte == ShiftJis::Space && !options.countSpace) ||
+                               (byte == ShiftJis::Tab && !options.countTab);
+        tally.singleByte += !uncounted;
+        ++i;
+    }
+    return tally;
+}
+
+// The text as read counted without making it: the pieces reading leaves out are counted and
+// subtracted from the text as written (a piece never holds a line break). The count of the text
+// finds where marks may begin on its way.
+TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
+                           std::int32_t doubleByteWeight)
+{
+    std::vector<std::size_t> markStarts;
+    Tally tally = TallyText(text, options, &markStarts);
+    TextEnd end{text.empty(), tally.endsWithLineFeed};
+    TakeOutRubyAndNotes(
+        text, markStarts, [&](std::string_view passed, std::span<const TextPiece> pieces) {
+            for (const TextPiece& piece : pieces) {
+                const Tally removed =
+                    TallyPiece(passed.substr(piece.from, piece.to - piece.from), options);
+                tally.singleByte -= removed.singleByte;
+                tally.doubleByte -= removed.doubleByte;
+                tally.doubleByteSpaces -= removed.doubleByteSpaces;
+            }
+            end = EndWithout(passed, pieces);
+        });
+    return Figures(tally, end, options, doubleByteWeight);
+}
+
+} // namespace
+
+TextStatistics CountText(std::string_view text, const CountOptions& options,
+                         std::int32_t doubleByteWeight) noexcept
+{
+    const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
+    // The writer's text ends at the first NUL byte, wherever it stands, before anything is read.
+    text = BeforeNul(text);
+    TextStatistics statistics;
+    if (options.excludeRuby) {
+        statistics = CountAsRead(text, options, doubleByteWeight);
+    } else {
+        const Tally tally = TallyText(text, options);
+        statistics =
+            Figures(tally, {text.empty(), tally.endsWithLineFeed}, options, doubleByteWeight);
+    }
+    statistics.bytes = bytes;
     return statistics;
 }

@@ -71,8 +71,16 @@ public:
         Step(role);
     }
 
-    // Between words, with no join pending, nothing but the next word character changes the count.
-    bool Idle() const noexcept { return FState == State::Running && !FInWord && !FJoined; }
+    // Of the characters of a block with these word characters, some that would leave the counter as
+    // it is: a walk passes over them without feeding them. Between words only a word character
+    // changes anything, and inside a word a word character does not; the rarer states look at every
+    // character.
+    std::uint64_t Inert(std::uint64_t wordCharacters) const noexcept
+    {
+        if (FState != State::Running || (FJoined && !FInWord))
+            return 0;
+        return FInWord ? wordCharacters : ~wordCharacters;
+    }
 
     // A hyphen after a word waits for the next line to say whether the word goes on.
     bool JoinPending() const noexcept { return FState == State::AfterHyphen; }
@@ -112,56 +120,66 @@ private:
     State FState = State::Running;
 };
 
-// Finds the next single-byte word character from a character boundary 64 bytes at a time, so that
-// the long stretches of kana and kanji between English words cost almost nothing.
-class WordStartFinder
+// 64 bytes of a text for the word count, for word settings whose word characters are all single
+// bytes: bit i answers for the character that starts at byte i.
+struct WordBlock
+{
+    std::uint64_t starts = 0; // the first bytes of characters (inside the text)
+    std::uint64_t leads = 0;  // the first bytes of double-byte characters
+    std::uint64_t word = 0;   // single-byte word characters
+};
+
+// Classifies a text 64 bytes at a time, from its first byte on, and tells the role of a character.
+class WordBlockWalk
 {
 public:
-    static constexpr std::size_t MaxListedBytes = 16;
+    static constexpr std::size_t MaxRanges = 19;
 
-    explicit WordStartFinder(const WordCharacterSet& set) : FDigits(set.countDigits)
+    // Usable when every word character of the setting is a single byte, at most 16 listed.
+    WordBlockWalk(const WordCharacterSet& set, const std::array<WordRole, 256>& roles)
+        : FRoles(roles)
     {
+        Add('A', 'Z');
+        Add('a', 'z');
+        if (set.countDigits)
+            Add('0', '9');
         for (const std::uint32_t code : set.Codes()) {
-            if (code < 0x100 && FListedCount < MaxListedBytes)
-                FListed[FListedCount++] = static_cast<unsigned char>(code);
-            else
-                FUsable = false; // a double-byte or a long list: walk every character
+            if (code >= 0x100 || FRangeCount == MaxRanges)
+                FUsable = false;
+            else if (roles[code] == WordRole::Word) // a listed CR or LF stays a line break
+                Add(static_cast<unsigned char>(code), static_cast<unsigned char>(code));
         }
     }
 
     bool Usable() const noexcept { return FUsable; }
 
-    // The position of the next word character at or after `from`, or the end of the text.
-    std::size_t Next(std::string_view text, std::size_t from) const noexcept
+    WordBlock Classify(CharacterBlocks& blocks, std::size_t offset) const noexcept
     {
-        bool startsWithTrail = false;
-        for (std::size_t offset = from; offset < text.size(); offset += ByteBlock::Size) {
-            const ByteBlock block(text, offset);
-            const ShiftJis::BlockRoles roles =
-                ShiftJis::ClassifyBlock(block.LeadSet(), startsWithTrail);
-            const std::uint64_t found = WordBytes(block) & ~(roles.lead | roles.trail);
-            if (found != 0)
-                return std::min(text.size(),
-                                offset + static_cast<std::size_t>(std::countr_zero(found)));
-        }
-        return text.size();
+        const CharacterBlocks::Block b = blocks.At(offset);
+        return {b.singles | b.roles.lead, b.roles.lead,
+                b.singles & b.bytes.InRanges(std::span(FRanges.data(), FRangeCount))};
+    }
+
+    // The role of the character that starts at `position`, a lead byte or not.
+    WordRole RoleAt(std::string_view text, std::size_t position, bool lead) const noexcept
+    {
+        const auto byte = static_cast<unsigned char>(text[position]);
+        if (!lead)
+            return FRoles[byte];
+        const bool blank = byte == 0x81 && position + 1 < text.size() && text[position + 1] == 0x40;
+        return blank ? WordRole::Blank : WordRole::Other;
     }
 
 private:
-    std::uint64_t WordBytes(const ByteBlock& block) const noexcept
+    void Add(unsigned char low, unsigned char high) noexcept
     {
-        std::uint64_t mask = block.InRange('A', 'Z') | block.InRange('a', 'z');
-        if (FDigits)
-            mask |= block.InRange('0', '9');
-        for (std::size_t i = 0; i < FListedCount; ++i)
-            mask |= block.Equal(FListed[i]);
-        return mask;
+        FRanges[FRangeCount++] = {low, high};
     }
 
-    bool FDigits;
+    const std::array<WordRole, 256>& FRoles;
+    std::array<ByteRange, MaxRanges> FRanges{};
+    std::size_t FRangeCount = 0;
     bool FUsable = true;
-    std::array<unsigned char, MaxListedBytes> FListed{};
-    std::size_t FListedCount = 0;
 };
 
 void FeedCharacter(WordCounter& counter, const ShiftJis::Character& c,
@@ -179,33 +197,54 @@ void FeedCharacter(WordCounter& counter, const ShiftJis::Character& c,
 struct WordTables
 {
     explicit WordTables(const WordCharacterSet& set)
-        : set(set), roles(SingleByteRoles(set)), finder(set)
+        : set(set), roles(SingleByteRoles(set)), walk(this->set, roles)
     {
     }
+    WordTables(const WordTables&) = delete; // the walk refers to the roles
+    WordTables& operator=(const WordTables&) = delete;
     WordCharacterSet set;
     std::array<WordRole, 256> roles;
-    WordStartFinder finder;
+    WordBlockWalk walk;
 };
 
+// The count fed one character at a time: the walk for every word setting.
+WordCounter RunWordsByCharacter(std::string_view text, const WordTables& tables) noexcept
+{
+    WordCounter counter;
+    for (const ShiftJis::Character& c : ShiftJis::Characters(text))
+        FeedCharacter(counter, c, tables.roles, tables.set);
+    return counter;
+}
+
+// The count 64 bytes at a time: only the characters that change the counter's state are fed,
+// the rest (kana and kanji between words, the letters inside a word) pass as bits.
+WordCounter RunWordsByBlock(std::string_view text, const WordBlockWalk& walk) noexcept
+{
+    WordCounter counter;
+    CharacterBlocks blocks(text);
+    for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
+        const WordBlock block = walk.Classify(blocks, offset);
+        std::uint64_t pending = block.starts;
+        for (;;) {
+            const std::uint64_t live = pending & ~counter.Inert(block.word);
+            if (live == 0)
+                break;
+            const int bit = std::countr_zero(live);
+            counter.Feed(walk.RoleAt(text, offset + static_cast<std::size_t>(bit),
+                                     ((block.leads >> bit) & 1) != 0));
+            pending = bit == 63 ? 0 : pending & (~0ULL << (bit + 1));
+        }
+    }
+    return counter;
+}
+
 // The word count of a whole text, the counter left as the text ends.
-WordCounter RunWords(std::string_view text, const WordTables& tables) noexcept
+WordCounter RunWords(std::string_view text, const WordTables& tables, bool byBlock = true) noexcept
 {
     // The writer's text ends at the first NUL byte.
     text = BeforeNul(text);
-
-    WordCounter counter;
-    std::size_t position = 0;
-    while (position < text.size()) {
-        if (tables.finder.Usable() && counter.Idle()) {
-            position = tables.finder.Next(text, position);
-            if (position >= text.size())
-                break;
-        }
-        const ShiftJis::Character c = ShiftJis::CharacterAt(text, position);
-        FeedCharacter(counter, c, tables.roles, tables.set);
-        position += c.length;
-    }
-    return counter;
+    return byBlock && tables.walk.Usable() ? RunWordsByBlock(text, tables.walk)
+                                           : RunWordsByCharacter(text, tables);
 }
 
 // Whether the first character after the leading blanks is a word character.
@@ -228,6 +267,12 @@ bool BeginsWithWord(std::string_view line, const WordTables& tables) noexcept
 std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept
 {
     return SaturateToInt32(RunWords(text, WordTables(wordCharacters)).Finish());
+}
+
+std::int32_t CountWordsByCharacter(std::string_view text,
+                                   const WordCharacterSet& wordCharacters) noexcept
+{
+    return SaturateToInt32(RunWords(text, WordTables(wordCharacters), false).Finish());
 }
 
 struct LineWordCounter::Tables : WordTables

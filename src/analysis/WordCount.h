@@ -7,7 +7,14 @@
 
 class WordCharacterSet;
 
+// Classifies 64 bytes at a time where every word character is a single byte (the usual setting),
+// and walks character by character otherwise.
 std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept;
+
+// The same count, always walked character by character: the plain form of the rule, against which
+// the block walk is checked.
+std::int32_t CountWordsByCharacter(std::string_view text,
+                                   const WordCharacterSet& wordCharacters) noexcept;
 
 // The words of one line (no line breaks in it) as it stands alone, and what its neighbours need to
 // join a word carried over a line end: the words of lines joined with CR LF are the sum of their

@@ -58,12 +58,11 @@ void Notify(std::FILE* errors, const std::string& name, const std::string& utf8M
 }
 
 // The FILE in the Shift-JIS form the counts work on, with its notices on standard error.
-std::string LoadText(const std::string& name, std::optional<TextEncoding> encoding,
-                     std::FILE* errors)
+TextBytes LoadText(const std::string& name, std::optional<TextEncoding> encoding, std::FILE* errors)
 {
     // Reading stops at the first NUL, where the text ends: /dev/zero is an empty text.
     const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
-    CountingText text = ReadForCounting(UsefulFunc::ReadTextBytes(name, utf16), encoding);
+    CountingText text = ReadForCounting(UsefulFunc::MapTextBytes(name, utf16), encoding);
     for (const std::string& notice : ReadingNotices(text))
         Notify(errors, name, notice);
     return std::move(text.shiftJis);
@@ -104,7 +103,7 @@ std::size_t WriteFindings(const LoadedText& loaded, const CheckSwitches& switche
 {
     std::setlocale(LC_CTYPE, "");
     const std::string_view codeset = nl_langinfo(CODESET);
-    const std::vector<CheckFinding> findings = CheckText(loaded.text, switches);
+    const std::vector<CheckFinding> findings = CheckText(loaded.text.View(), switches);
     for (const CheckFinding& f : findings) {
         const CheckRuleInfo& rule = RuleInfo(f.rule);
         const std::string line = loaded.name + ":" + std::to_string(f.line) + ":" +
@@ -208,7 +207,7 @@ bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
     bool found = false;
     std::vector<std::string_view> views;
     for (const LoadedText& loaded : texts)
-        views.emplace_back(loaded.text);
+        views.emplace_back(loaded.text.View());
     TextWriter writer(out, options.raw);
     const bool headers = options.files.size() > 1;
     for (const AnalysisRequest& request : options.analyses) {
@@ -225,7 +224,7 @@ bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
         for (const LoadedText& loaded : texts) {
             if (headers)
                 writer.Header(loaded.name);
-            writer.Text(PerFileText(request.kind, settings, loaded.text));
+            writer.Text(PerFileText(request.kind, settings, loaded.text.View()));
         }
     }
     return found;

@@ -8,6 +8,7 @@
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
 #include "paper/TPaper.h"
+#include "shell/TextBytes.h"
 
 #include <cstdio>
 #include <string>
@@ -30,7 +31,7 @@ CliSettings LoadCliSettings(const CliOptions& options);
 struct LoadedText
 {
     std::string name; // the FILE as given
-    std::string text; // Shift-JIS, as the editor holds it after opening
+    TextBytes text;   // Shift-JIS, as the editor holds it after opening
 };
 
 // Every FILE that can be read, in order; each one that cannot is named on `errors` and left out.

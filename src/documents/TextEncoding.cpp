@@ -281,11 +281,12 @@ EncodingGuess ChooseEncoding(std::string_view bytes, std::optional<TextEncoding>
     return {*given};
 }
 
-CountingText ReadForCounting(std::string bytes, std::optional<TextEncoding> given)
+CountingText ReadForCounting(TextBytes bytes, std::optional<TextEncoding> given)
 {
-    const EncodingGuess guess = ChooseEncoding(bytes, given);
-    CountingText text{std::move(bytes), guess.encoding, guess.notUtf8};
-    text.missing = MakeCountingForm(text.shiftJis, text.encoding);
+    const EncodingGuess guess = ChooseEncoding(bytes.View(), given);
+    CountingText text{TextBytes(), guess.encoding, guess.notUtf8};
+    text.missing = MakeCountingForm(bytes, text.encoding);
+    text.shiftJis = std::move(bytes);
     return text;
 }
 
@@ -386,37 +387,51 @@ bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineB
     return true;
 }
 
-std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding)
+std::size_t MakeCountingForm(TextBytes& bytes, TextEncoding encoding)
 {
+    const std::string_view view = bytes.View();
     std::string form;
     if (encoding == TextEncoding::ShiftJis) {
-        if (!FinishCrLfForm(bytes)) {
-            TextLines::AppendWithCrLf(bytes, form);
-            bytes = std::move(form);
+        // A file made on Windows is its own form, where it was read, but for its last CR LF.
+        if (TextLines::HasOnlyCrLfBreaks(view)) {
+            if (!view.empty() && !view.ends_with("\r\n"))
+                bytes.AppendInPlace("\r\n");
+            return 0;
         }
+        TextLines::AppendWithCrLf(view, form);
+        bytes = TextBytes(std::move(form));
         return 0;
     }
     if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
         // UTF-8 goes straight to Shift-JIS; a text with other breaks than CR LF, or with a NUL,
         // takes the way through UTF-16 below, which puts its breaks in order.
-        const std::string_view utf8 =
-            std::string_view(bytes).substr(bytes.starts_with(Utf8Mark) ? Utf8Mark.size() : 0);
+        const std::string_view utf8 = view.substr(view.starts_with(Utf8Mark) ? Utf8Mark.size() : 0);
         const std::size_t missing = Cp932::EncodeFromUtf8ForCounting(utf8, form);
         if (FinishCrLfForm(form)) {
-            bytes = std::move(form);
+            bytes = TextBytes(std::move(form));
             return missing;
         }
         form.clear();
     }
-    const std::u16string text = DecodeText(bytes, encoding).text;
-    std::string().swap(bytes); // the file's bytes are no longer needed
+    const std::u16string text = DecodeText(view, encoding).text;
+    bytes = TextBytes(); // the file's bytes are no longer needed
     const std::size_t missing =
         Cp932::EncodeForCounting(text, form, Cp932::LineBreaks::Convert, Cp932::Escapes::Geta);
     // A NUL ends the text, as in a Shift-JIS file.
-    if (FinishCrLfForm(form))
-        bytes = std::move(form);
-    else
-        TextLines::AppendWithCrLf(form, bytes);
+    if (!FinishCrLfForm(form)) {
+        std::string lines;
+        TextLines::AppendWithCrLf(form, lines);
+        form = std::move(lines);
+    }
+    bytes = TextBytes(std::move(form));
+    return missing;
+}
+
+std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding)
+{
+    TextBytes held(std::move(bytes));
+    const std::size_t missing = MakeCountingForm(held, encoding);
+    bytes = held.TakeString();
     return missing;
 }
 

@@ -4,6 +4,8 @@
 // back byte for byte: bytes that begin no character travel as byte escapes (ByteEscape.h), as in
 // the Shift-JIS codec, and count as one 〓 per unit.
 
+#include "shell/TextBytes.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -90,6 +92,9 @@ bool EncodeText(std::u16string_view text, TextEncoding encoding, LineBreak lineB
 // another encoding decoded, with CR LF breaks and the geta mark 〓 for each character without a
 // Shift-JIS form. Returns how many characters took the mark.
 std::size_t MakeCountingForm(std::string& bytes, TextEncoding encoding);
+// The same over bytes that may be a file's mapped pages, which stay as they are when they are the
+// form already.
+std::size_t MakeCountingForm(TextBytes& bytes, TextEncoding encoding);
 
 // The encoding to read `bytes` in: the one given (where a UTF-16 text's mark decides its byte
 // order), or else the one the bytes show.
@@ -99,14 +104,14 @@ EncodingGuess ChooseEncoding(std::string_view bytes, std::optional<TextEncoding>
 // should be told about it.
 struct CountingText
 {
-    std::string shiftJis;
+    TextBytes shiftJis;
     TextEncoding encoding = TextEncoding::ShiftJis;
     bool notUtf8 = false;    // began as UTF-8, read as Shift-JIS
     std::size_t missing = 0; // characters counted as 〓
 };
 
 // Every reader that counts a file without showing it (the companion, the PDF export) comes here.
-CountingText ReadForCounting(std::string bytes, std::optional<TextEncoding> given);
+CountingText ReadForCounting(TextBytes bytes, std::optional<TextEncoding> given);
 
 // What to tell the reader about the text, in UTF-8, one notice a line, without the file's name.
 std::vector<std::string> ReadingNotices(const CountingText& text);

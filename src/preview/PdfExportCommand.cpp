@@ -200,11 +200,11 @@ int RunPdfExportCommand(int argc, char** argv)
 
     try {
         const CountingText text =
-            ReadForCounting(UsefulFunc::ReadTextBytes(request.input), std::nullopt);
+            ReadForCounting(UsefulFunc::MapTextBytes(request.input), std::nullopt);
         for (const std::string& notice : ReadingNotices(text))
             std::fprintf(stderr, "kotonami: %s: %s\n", request.input.c_str(),
                          QString::fromStdString(notice).toLocal8Bit().constData());
-        const ReadingText reading(text.shiftJis, excludeRuby);
+        const ReadingText reading(text.shiftJis.View(), excludeRuby);
         const std::string_view read = reading.View();
         const QString family = PreviewFamily(preview, QFont().family());
         const QString output = QFile::decodeName(request.output.c_str());

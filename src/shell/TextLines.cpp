@@ -1,5 +1,9 @@
 #include "TextLines.h"
 
+#include "analysis/ByteBlock.h"
+
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace TextLines {
@@ -25,16 +29,21 @@ void AppendWithCrLf(std::string_view text, std::string& out)
 
 bool HasOnlyCrLfBreaks(std::string_view text) noexcept
 {
-    if (HoldsNul(text))
-        return false;
-    const char* const end = text.data() + text.size();
-    for (const char* p = text.data(); (p = Next(p, end, '\n')) != end; ++p)
-        if (p == text.data() || p[-1] != '\r')
+    // 64 bytes at a time: every LF must have a CR just before it and every CR an LF just after
+    // it, so that the two masks are one another shifted by a byte. A whole novel passes here on
+    // every file the companion reads.
+    std::uint64_t crBefore = 0; // the last byte of the block before was a CR
+    for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
+        const ByteBlock block(text, offset);
+        const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
+        const std::uint64_t inText = valid == ByteBlock::Size ? ~0ULL : (1ULL << valid) - 1;
+        const std::uint64_t cr = block.Equal('\r');
+        const std::uint64_t lf = block.Equal('\n');
+        if ((block.Equal('\0') & inText) != 0 || lf != ((cr << 1) | crBefore))
             return false;
-    for (const char* p = text.data(); (p = Next(p, end, '\r')) != end; ++p)
-        if (p + 1 == end || p[1] != '\n')
-            return false;
-    return true;
+        crBefore = cr >> 63;
+    }
+    return crBefore == 0; // a CR at the very end has no LF after it
 }
 
 } // namespace TextLines

@@ -298,6 +298,30 @@ std::string ReadTextBytes(const std::string& path, bool utf16)
     return ReadBytes(path, {true, true, utf16});
 }
 
+TextBytes MapTextBytes(const std::string& path, bool utf16)
+{
+    struct stat info
+    {
+    };
+    // Only a regular file is opened here: opening a FIFO twice would lose what its writer sent.
+    if (path != "-" && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (file.IsOpen() && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_size > 0) {
+            TextBytes bytes = TextBytes::Map(file.Get(), static_cast<std::size_t>(info.st_size));
+            if (bytes.IsMapped()) {
+                const std::string_view text = bytes.View();
+                const std::size_t end = NulEnd(text, 0, utf16 || StartsWithUtf16Mark(text));
+                if (end != std::string_view::npos)
+                    bytes.CutTo(end);
+                return bytes;
+            }
+        }
+    }
+    // Standard input, pipes, devices, /proc and empty files report no size to map.
+    return TextBytes(ReadTextBytes(path, utf16));
+}
+
 void WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
     const std::string target = ResolveSaveTarget(path);

@@ -1,6 +1,8 @@
 #pragma once
 // File-system helpers between a file name that came from outside and the opening of a document.
 
+#include "TextBytes.h"
+
 #include <string>
 #include <string_view>
 
@@ -28,6 +30,10 @@ std::string ReadFileBytes(const std::string& path);
 // any when `utf16`). So an endless source such as /dev/zero gives a short text. Throws as
 // ReadFileBytes.
 std::string ReadTextBytes(const std::string& path, bool utf16 = false);
+
+// ReadTextBytes without a copy: a regular file's pages are mapped (a file cut short while it is
+// read ends the program, as with any mapped file); anything else is read by ReadTextBytes.
+TextBytes MapTextBytes(const std::string& path, bool utf16 = false);
 
 // Replaces the file with `bytes` atomically (temporary file in the same folder, then rename),
 // keeping the old file's permissions; through a symbolic link, the file it points at. A FIFO or

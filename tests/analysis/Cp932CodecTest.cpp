@@ -1,6 +1,7 @@
 #include "analysis/Cp932Codec.h"
 #include "analysis/Cp932Table.h"
 #include "analysis/ShiftJis.h"
+#include "analysis/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -333,6 +334,67 @@ TEST(Cp932Codec, StrayUtf8BytesEachCountAsOneGetaMark)
         for (std::size_t i = 0; i < count; ++i)
             expected += "\x81\xAC";
         EXPECT_EQ(out, expected);
+    }
+}
+
+// UTF-8 read character by character and each character encoded from UTF-16 on its own: what the
+// direct conversion must give, for saving ("?" for what has no form) and for counting (〓).
+std::string ByCharacters(std::string_view utf8, LineBreaks breaks, bool counting)
+{
+    std::string out;
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (std::size_t position = 0; position < utf8.size();) {
+        char32_t code = 0;
+        const std::size_t length = Utf8::Read(s, position, utf8.size(), code);
+        if (length == 0 || code > 0xFFFF) {
+            out += counting ? "\x81\xAC" : "?";
+            position += length != 0 ? length
+                        : counting  ? Utf8::InvalidLength(s, position, utf8.size())
+                                    : 1;
+            continue;
+        }
+        std::string one;
+        const bool found =
+            Cp932::Encode(std::u16string(1, static_cast<char16_t>(code)), one, breaks);
+        out += found || !counting ? one : "\x81\xAC";
+        position += length;
+    }
+    return out;
+}
+
+TEST(Cp932Codec, DirectUtf8AgreesWithCharacterByCharacter)
+{
+    // ASCII with line feeds and NULs, kana, kanji, Greek, a character beyond the BMP, one without
+    // a form and stray bytes; some texts longer than the pieces the output grows by.
+    const std::string pieces[] = {"a",
+                                  "Z~\\",
+                                  "\n",
+                                  "\r\n",
+                                  std::string(1, '\0'),
+                                  "\xE3\x81\x82",
+                                  "\xE6\xBC\xA2",
+                                  "\xCE\xB1",
+                                  "\xF0\x9F\x98\x80",
+                                  "\xE2\x82\xAC",
+                                  "\x80",
+                                  "\xE3\x81",
+                                  "\xC0\xAF",
+                                  "\xFF"};
+    std::mt19937 random(932);
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+    for (int round = 0; round < 600; ++round) {
+        std::string utf8;
+        const std::size_t count = round % 100 == 0 ? 60000 : random() % 300;
+        for (std::size_t i = 0; i < count; ++i)
+            utf8 += pieces[piece(random)];
+        for (const LineBreaks breaks : {LineBreaks::Keep, LineBreaks::Convert}) {
+            std::string saved = "x";
+            Cp932::EncodeFromUtf8(utf8, saved, breaks);
+            ASSERT_EQ(saved, "x" + ByCharacters(utf8, breaks, false)) << round;
+        }
+        std::string counted;
+        Cp932::EncodeFromUtf8ForCounting(utf8, counted);
+        ASSERT_EQ(counted, ByCharacters(utf8, LineBreaks::Keep, true)) << round;
     }
 }
 

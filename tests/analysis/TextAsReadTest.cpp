@@ -1,4 +1,5 @@
 #include "analysis/TextAsRead.h"
+#include "analysis/BeforeNul.h"
 #include "analysis/ShiftJis.h"
 
 #include "RandomText.h"
@@ -104,6 +105,35 @@ TEST(TextAsRead, ATextWithoutMarkCharactersIsItself)
         if (MayHoldRubyOrNotes(text))
             continue;
         ASSERT_EQ(TextAsRead(text), text) << i;
+    }
+}
+
+TEST(TextAsRead, CountingThePiecesEqualsCountingTheTextAsRead)
+{
+    // Marked texts with blanks, TABs, double-byte blanks, lone CRs and NULs among the marks, some
+    // long enough to cross 64-byte blocks, under every counting switch and both weights.
+    static const char* Extra[] = {
+        " ", "\t", "\x81\x40", "\r", "\n", "\x81\x73\x81\x73", "\x81\x74\x81\x74"};
+    std::mt19937 random(25);
+    std::uniform_int_distribution<std::size_t> extra(0, std::size(Extra) - 1);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = i % 3 ? RandomMarkedText(random) : RandomShiftJisText(random, 80, true);
+        for (int part = i % 4; part > 0; --part)
+            text += Extra[extra(random)] + RandomMarkedText(random);
+        if (i % 50 == 0)
+            text.insert(random() % (text.size() + 1), 1, '\0');
+        CountOptions options;
+        options.countSpace = i & 1;
+        options.countTab = i & 2;
+        options.countDoubleByteSpace = i & 4;
+        options.excludeRuby = true;
+        const std::int32_t weight = i & 8 ? 2 : 1;
+        TextStatistics expected = CountText(TextAsRead(BeforeNul(text)), WithRuby(options), weight);
+        expected.bytes = static_cast<std::int32_t>(text.size());
+        const TextStatistics counted = CountText(text, options, weight);
+        ASSERT_EQ(counted.characters, expected.characters) << i;
+        ASSERT_EQ(counted.lines, expected.lines) << i;
+        ASSERT_EQ(counted.bytes, expected.bytes) << i;
     }
 }
 

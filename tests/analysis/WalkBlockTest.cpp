@@ -78,4 +78,26 @@ TEST(ShiftJisBlockWalk, LeadSetMatchesTheByteTest)
     }
 }
 
+TEST(ByteBlockTests, VectorAndPortableFormsAgree)
+{
+    // Every byte value at every place of a block, against ranges that wrap no value and ranges at
+    // both ends of the byte.
+    const ByteRange ranges[][3] = {{{'A', 'Z'}, {'a', 'z'}, {'0', '9'}},
+                                   {{0x00, 0x00}, {0xFF, 0xFF}, {0x80, 0x80}},
+                                   {{0x00, 0xFF}, {0x7F, 0x81}, {0x40, 0x40}}};
+    std::mt19937 random(64);
+    for (int round = 0; round < 2000; ++round) {
+        const std::string text = RandomShiftJisText(random, 200, true);
+        for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
+            const ByteBlock vector(text, offset);
+            const PortableByteBlock portable(text, offset);
+            ASSERT_EQ(vector.LeadSet(), portable.LeadSet()) << round;
+            const auto value = static_cast<unsigned char>(text[offset]);
+            ASSERT_EQ(vector.Equal(value), portable.Equal(value)) << round;
+            for (const auto& set : ranges)
+                ASSERT_EQ(vector.InRanges(set), portable.InRanges(set)) << round;
+        }
+    }
+}
+
 } // namespace

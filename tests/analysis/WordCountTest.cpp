@@ -1,5 +1,6 @@
 #include "analysis/WordCount.h"
 #include "RandomText.h"
+#include "ShiftJisText.h"
 #include "analysis/WordCharacterSet.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,23 @@ TEST(CountWords, SkippingBetweenWordsChangesNothing)
     for (int round = 0; round < 3000; ++round) {
         const std::string text = RandomShiftJisText(random, 300, round % 3 == 0);
         ASSERT_EQ(CountWords(text, skipping), CountWords(text, stepping)) << "round " << round;
+    }
+}
+
+TEST(CountWords, BlockWalkAgreesWithTheCharacterWalk)
+{
+    // Lists with line breaks, kana, letters, a lead byte and long lists, with digits on and off;
+    // texts long enough for words, hyphens and double-byte blanks to straddle 64-byte blocks.
+    const std::vector<std::string> lists = {
+        "", "@'", "\r\n", "\xA6x7", "\x81", "Z", "0123456789abcdefghijklmnop@'", Sjis(u8"Ａ")};
+    std::mt19937 random(2512);
+    for (int round = 0; round < 4000; ++round) {
+        const std::string list = lists[static_cast<std::size_t>(round) % lists.size()];
+        const WordCharacterSet set = MakeSet(round % 3 != 0, list);
+        const std::string text =
+            RandomShiftJisText(random, round % 5 == 0 ? 1500 : 300, round % 4 == 0);
+        ASSERT_EQ(CountWords(text, set), CountWordsByCharacter(text, set))
+            << "round " << round << " list " << list;
     }
 }
 

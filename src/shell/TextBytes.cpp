@@ -1,0 +1,106 @@
+#include "TextBytes.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+constexpr std::size_t Spare = 2;
+} // namespace
+
+TextBytes TextBytes::Map(int fd, std::size_t size) noexcept
+{
+    TextBytes bytes;
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t length = (size + Spare + page - 1) / page * page;
+    // A private anonymous mapping of the whole length first, the file's pages then over its
+    // start, read-only so that they stay the page cache's own: the spare bytes after the file's
+    // last byte can always be written (AppendInPlace opens their page for writing, which copies
+    // that page only), even when the file ends on a page boundary.
+    void* base =
+        ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (base == MAP_FAILED)
+        return bytes;
+    void* file =
+        ::mmap(base, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0);
+    if (file == MAP_FAILED) {
+        ::munmap(base, length);
+        return bytes;
+    }
+    bytes.FMap = base;
+    bytes.FMapLength = length;
+    bytes.FLength = size;
+    return bytes;
+}
+
+TextBytes::TextBytes(TextBytes&& other) noexcept
+    : FString(std::move(other.FString)), FMap(std::exchange(other.FMap, nullptr)),
+      FMapLength(std::exchange(other.FMapLength, 0)), FLength(std::exchange(other.FLength, 0))
+{
+}
+
+TextBytes& TextBytes::operator=(TextBytes&& other) noexcept
+{
+    if (this != &other) {
+        Release();
+        FString = std::move(other.FString);
+        FMap = std::exchange(other.FMap, nullptr);
+        FMapLength = std::exchange(other.FMapLength, 0);
+        FLength = std::exchange(other.FLength, 0);
+    }
+    return *this;
+}
+
+TextBytes::~TextBytes()
+{
+    Release();
+}
+
+void TextBytes::Release() noexcept
+{
+    if (FMap != nullptr)
+        ::munmap(FMap, FMapLength);
+    FMap = nullptr;
+}
+
+void TextBytes::CutTo(std::size_t length) noexcept
+{
+    if (IsMapped())
+        FLength = std::min(FLength, length);
+    else if (length < FString.size())
+        FString.resize(length);
+}
+
+void TextBytes::AppendInPlace(std::string_view bytes)
+{
+    if (!IsMapped()) {
+        FString += bytes;
+        return;
+    }
+    // The mapping has Spare bytes after the file's last one; a cut text has more.
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t first = FLength / page * page;
+    const std::size_t end = FLength + bytes.size();
+    char* const base = static_cast<char*>(FMap);
+    if (end > FMapLength || ::mprotect(base + first, (end + page - 1) / page * page - first,
+                                       PROT_READ | PROT_WRITE) != 0) {
+        FString = TakeString();
+        FString += bytes;
+        return;
+    }
+    std::memcpy(base + FLength, bytes.data(), bytes.size());
+    FLength += bytes.size();
+}
+
+std::string TextBytes::TakeString()
+{
+    if (!IsMapped())
+        return std::move(FString);
+    std::string bytes(View());
+    Release();
+    FLength = 0;
+    return bytes;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The bytes of a text read for counting: a regular file's pages mapped as they stand (no copy),
+// or a string of its own. Two bytes to spare after the text, so that the CR LF of its last line
+// goes in place.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class TextBytes
+{
+public:
+    TextBytes() = default;
+    explicit TextBytes(std::string bytes) noexcept : FString(std::move(bytes)) {}
+    // Maps the `size` bytes of the open regular file `fd`; maps nothing (IsMapped false) when the
+    // system refuses.
+    static TextBytes Map(int fd, std::size_t size) noexcept;
+    TextBytes(TextBytes&& other) noexcept;
+    TextBytes& operator=(TextBytes&& other) noexcept;
+    TextBytes(const TextBytes&) = delete;
+    TextBytes& operator=(const TextBytes&) = delete;
+    ~TextBytes();
+
+    bool IsMapped() const noexcept { return FMap != nullptr; }
+    std::string_view View() const noexcept
+    {
+        return IsMapped() ? std::string_view(static_cast<const char*>(FMap), FLength) : FString;
+    }
+    // The text ends after its first `length` bytes (no more than it has).
+    void CutTo(std::size_t length) noexcept;
+    // Adds a mapped text's last line break (two bytes at most); a string just grows.
+    void AppendInPlace(std::string_view bytes);
+    // The bytes as a string of their own (copied from a mapping).
+    std::string TakeString();
+
+private:
+    void Release() noexcept;
+
+    std::string FString;
+    void* FMap = nullptr;
+    std::size_t FMapLength = 0; // the whole mapping, spare bytes and page rounding included
+    std::size_t FLength = 0;    // the text in it
+};
