@@ -96,7 +96,7 @@ TEST(FileReading, TheEditorAndTheCountsChooseOneEncoding)
             bytes += pieces[piece(random)];
         for (const std::optional<TextEncoding>& given : givens) {
             const FileReading read = ReadFileText(bytes, given);
-            const CountingText counted = ReadForCounting(bytes, given);
+            const CountingText counted = ReadForCounting(TextBytes(bytes), given);
             ASSERT_EQ(read.encoding, counted.encoding) << "round " << round;
             ASSERT_EQ(read.notUtf8, counted.notUtf8) << "round " << round;
         }
