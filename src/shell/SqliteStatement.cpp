@@ -66,7 +66,8 @@ std::int64_t SqliteStatement::Integer(int column) const
 std::string SqliteStatement::Text(int column) const
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(FStatement, column));
-    return text != nullptr ? std::string(text, static_cast<std::size_t>(
-                                                   sqlite3_column_bytes(FStatement, column)))
-                           : std::string();
+    return text != nullptr
+               ? std::string(text,
+                             static_cast<std::size_t>(sqlite3_column_bytes(FStatement, column)))
+               : std::string();
 }

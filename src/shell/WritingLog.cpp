@@ -64,8 +64,7 @@ Health CheckHealth(sqlite3* database)
     if (result == SQLITE_OK) {
         result = sqlite3_step(check);
         ok = result == SQLITE_ROW &&
-             std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) ==
-                 "ok";
+             std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) == "ok";
     }
     sqlite3_finalize(check);
     const int primary = result & 0xff;
@@ -139,8 +138,7 @@ std::int64_t UserVersion(sqlite3* database)
 
 std::string WritingLog::DefaultPath()
 {
-    return UsefulFunc::XdgFolder("XDG_DATA_HOME", ".local/share") +
-           "/kotonami/writing-log.sqlite3";
+    return UsefulFunc::XdgFolder("XDG_DATA_HOME", ".local/share") + "/kotonami/writing-log.sqlite3";
 }
 
 WritingLog WritingLog::OpenForWriting(const std::string& path, std::string* movedTo)
@@ -158,6 +156,8 @@ WritingLog WritingLog::OpenForWriting(const std::string& path, std::string* move
     }
     SqliteStatement wal(log.FDatabase, "PRAGMA journal_mode=WAL");
     wal.Run();
+    // In WAL mode a power cut may lose the last session written, never the log.
+    SqliteRun(log.FDatabase, "PRAGMA synchronous=NORMAL");
     log.Migrate();
     return log;
 }
@@ -204,8 +204,7 @@ void WritingLog::Migrate()
         return;
     for (std::int64_t step = version; step < SchemaVersion; ++step)
         SqliteRun(FDatabase, SchemaSteps[static_cast<std::size_t>(step)]);
-    SqliteRun(FDatabase,
-              ("PRAGMA user_version = " + std::to_string(SchemaVersion)).c_str());
+    SqliteRun(FDatabase, ("PRAGMA user_version = " + std::to_string(SchemaVersion)).c_str());
     transaction.Commit();
 }
 
@@ -225,12 +224,13 @@ void WritingLog::Write(SessionRecord& session)
     const std::int64_t document = DocumentId(DocumentKey(session.path));
     bool known = false;
     if (session.id != 0) {
-        SqliteStatement(FDatabase, "UPDATE sessions SET ended = ?, characters_end = ? "
-                                   "WHERE id = ? AND document = ?")
+        // A document saved under another name takes its session along.
+        SqliteStatement(FDatabase, "UPDATE sessions SET document = ?, ended = ?, "
+                                   "characters_end = ? WHERE id = ?")
+            .Bind(document)
             .Bind(session.ended)
             .Bind(session.charactersAtEnd)
             .Bind(session.id)
-            .Bind(document)
             .Run();
         known = sqlite3_changes(FDatabase) > 0;
     }

@@ -19,8 +19,8 @@ struct sqlite3;
 // it grows, so that a session written every few minutes stays one session.
 struct SessionRecord
 {
-    std::string path;     // the document's file
-    std::int64_t id = 0;  // 0 until first written
+    std::string path;    // the document's file
+    std::int64_t id = 0; // 0 until first written
     std::int64_t started = 0;
     std::int64_t ended = 0;
     std::int64_t charactersAtStart = 0;

@@ -43,12 +43,12 @@ TEST_F(WritingLogTest, SessionsComeBackDayByDayOverDocumentsOrOne)
     WritingLog log = WritingLog::OpenForWriting(LogPath());
     SessionRecord first = Session(novel, March1, {{"2026-03-01", {100, 10, 600}}});
     log.Write(first);
-    SessionRecord second = Session(essay, March1 + 3600,
-                                   {{"2026-03-01", {5, 0, 60}}, {"2026-03-02", {7, 1, 120}}});
+    SessionRecord second =
+        Session(essay, March1 + 3600, {{"2026-03-01", {5, 0, 60}}, {"2026-03-02", {7, 1, 120}}});
     log.Write(second);
     EXPECT_NE(first.id, second.id);
-    EXPECT_EQ(log.Days(""), (std::vector<LogDay>{{"2026-03-01", {105, 10, 660}},
-                                                 {"2026-03-02", {7, 1, 120}}}));
+    EXPECT_EQ(log.Days(""),
+              (std::vector<LogDay>{{"2026-03-01", {105, 10, 660}}, {"2026-03-02", {7, 1, 120}}}));
     EXPECT_EQ(log.Days("", novel), (std::vector<LogDay>{{"2026-03-01", {100, 10, 600}}}));
     EXPECT_EQ(log.Days("2026-03-02"), (std::vector<LogDay>{{"2026-03-02", {7, 1, 120}}}));
     // A document is the same file however its path is written.
@@ -69,8 +69,8 @@ TEST_F(WritingLogTest, ASessionWrittenAgainGrowsInsteadOfDoubling)
     session.charactersAtEnd = 135;
     log.Write(session);
     EXPECT_EQ(session.id, id);
-    EXPECT_EQ(log.Days(""), (std::vector<LogDay>{{"2026-03-01", {30, 5, 300}},
-                                                 {"2026-03-02", {1, 0, 10}}}));
+    EXPECT_EQ(log.Days(""),
+              (std::vector<LogDay>{{"2026-03-01", {30, 5, 300}}, {"2026-03-02", {1, 0, 10}}}));
     EXPECT_EQ(log.Totals("/novel.txt"),
               (std::vector<std::pair<std::string, std::int64_t>>{{"2026-03-02", 135}}));
 }
