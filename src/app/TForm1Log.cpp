@@ -100,10 +100,12 @@ std::int64_t TForm1::FrontProgress(const WritingGoal& goal)
     return Editor()->Text()->Statistics(CurrentCountOptions(), FWordCharacters).characters;
 }
 
-// "目標 120000字 · 43% · 今日 1200/3000字"; a target reached is told once, in passing.
+// "目標 120000字 · 43% · 今日 1200/3000字"; a target reached is told once, in passing. It runs
+// while the writer types, so a log that cannot be read only hides the progress; the keeper tells
+// of the log's trouble once, in the status bar.
 void TForm1::ShowWritingProgress()
 {
-    RunCommand(this, [this] {
+    try {
         const std::string path = FrontFileName();
         std::optional<WritingGoal> goal;
         if (!path.empty())
@@ -134,7 +136,9 @@ void TForm1::ShowWritingProgress()
         }
         if (FLogWindow != nullptr && FLogWindow->isVisible())
             FLogWindow->ShowRecord(FrontWritingRecord());
-    });
+    } catch (const std::exception&) {
+        FGoalPanel->hide();
+    }
 }
 
 WritingRecord TForm1::FrontWritingRecord()
