@@ -16,6 +16,7 @@
 
 #include <ctime>
 #include <filesystem>
+#include <random>
 
 namespace {
 
@@ -116,6 +117,45 @@ TEST_F(WindowLogTest, EachEditCountsTheCharactersItAddedAndRemoved)
         EXPECT_EQ(logged.added, row.added) << row.fact;
         EXPECT_EQ(logged.removed, row.removed) << row.fact;
     }
+}
+
+// Whatever the edits, what they added less what they removed is what the text gained: random
+// inserts with line breaks, deletions across lines, replacements and undo, from a fixed seed.
+TEST_F(WindowLogTest, TheNetOfRandomEditsIsWhatTheTextGained)
+{
+    const auto characters = [this] {
+        const QString text = Editor()->toPlainText();
+        return static_cast<std::int64_t>(text.size() - text.count(QLatin1Char('\n')));
+    };
+    const std::string path = Write("random.txt", Sjis(u8"一行目\r\n二行目です\r\n"));
+    Form->OpenFile(path);
+    const std::int64_t before = characters();
+    std::mt19937 random(29);
+    const QStringList pieces = {QStringLiteral(u"あ"), QStringLiteral(u"漢字\n"),
+                                QStringLiteral("\n"), QStringLiteral(u"章\n\n節"),
+                                QString(5000, QChar(u'文'))};
+    for (int step = 0; step < 300; ++step) {
+        QTextCursor cursor = Editor()->textCursor();
+        const int size = Editor()->document()->characterCount() - 1;
+        cursor.setPosition(static_cast<int>(random() % static_cast<unsigned>(size + 1)));
+        const int what = static_cast<int>(random() % 4);
+        if (what == 3) {
+            Editor()->undo();
+            continue;
+        }
+        if (what >= 1) {
+            const int end = std::min(size, cursor.position() + static_cast<int>(random() % 40));
+            cursor.setPosition(end, QTextCursor::KeepAnchor);
+        }
+        if (what <= 1)
+            cursor.insertText(pieces[static_cast<int>(random() % pieces.size())]);
+        else
+            cursor.removeSelectedText();
+    }
+    Save();
+    const DayTally logged = Logged(path);
+    EXPECT_EQ(logged.added - logged.removed, characters() - before);
+    EXPECT_GT(logged.removed, 0);
 }
 
 TEST_F(WindowLogTest, ASavedSessionIsReadByTheCompanionWhileTheWindowIsOpen)
