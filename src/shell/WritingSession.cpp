@@ -22,18 +22,17 @@ std::string DayText(const std::tm& local)
     return text;
 }
 
-// The first moment of the local day after the one of `at`; a day of a clock change is as long as
-// the clock makes it.
-std::int64_t NextMidnight(std::int64_t at)
+// The first moment of the local day `days` days after the one of `at`; a day of a clock change
+// is as long as the clock makes it.
+std::int64_t Midnight(std::int64_t at, int days)
 {
     std::tm local = LocalTime(at);
-    local.tm_mday += 1;
+    local.tm_mday += days;
     local.tm_hour = 0;
     local.tm_min = 0;
     local.tm_sec = 0;
     local.tm_isdst = -1;
-    const std::time_t next = std::mktime(&local);
-    return next > at ? static_cast<std::int64_t>(next) : at + 24 * 60 * 60;
+    return static_cast<std::int64_t>(std::mktime(&local));
 }
 
 } // namespace
@@ -58,10 +57,22 @@ WritingSession::WritingSession(std::int64_t started, std::int64_t charactersAtSt
 {
 }
 
+// Asked at every key: the day in hand answers without asking the clock's rules again.
+const std::string& WritingSession::DayOf(std::int64_t at)
+{
+    if (at < FDayFrom || at >= FDayTo) {
+        FDayName = LocalDay(at);
+        FDayFrom = std::min(at, Midnight(at, 0));
+        const std::int64_t next = Midnight(at, 1);
+        FDayTo = next > at ? next : at + 24 * 60 * 60;
+    }
+    return FDayName;
+}
+
 void WritingSession::Edit(std::int64_t at, std::int64_t added, std::int64_t removed)
 {
     Settle(at);
-    DayTally& day = FDays[LocalDay(at)];
+    DayTally& day = FDays[DayOf(at)];
     day.added += added;
     day.removed += removed;
     FLastEdit = at;
@@ -81,8 +92,9 @@ void WritingSession::Settle(std::int64_t now)
 void WritingSession::AddActive(std::int64_t from, std::int64_t to)
 {
     while (from < to) {
-        const std::int64_t stop = std::min(to, NextMidnight(from));
-        FDays[LocalDay(from)].activeSeconds += stop - from;
+        const std::string& day = DayOf(from);
+        const std::int64_t stop = std::min(to, FDayTo);
+        FDays[day].activeSeconds += stop - from;
         from = stop;
     }
 }

@@ -43,10 +43,14 @@ public:
 
 private:
     void AddActive(std::int64_t from, std::int64_t to);
+    const std::string& DayOf(std::int64_t at);
 
     std::int64_t FStarted;
     std::int64_t FCharactersAtStart;
     std::int64_t FLastEdit = -1;
     std::int64_t FCountedTo = 0; // writing time is counted up to here
     std::map<std::string, DayTally> FDays;
+    std::int64_t FDayFrom = 0; // the local day last asked for: [FDayFrom, FDayTo)
+    std::int64_t FDayTo = 0;
+    std::string FDayName;
 };
