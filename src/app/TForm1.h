@@ -326,6 +326,7 @@ private:
     std::int64_t FrontProgress(const WritingGoal& goal);
     void GoalSettingItemClick();
     void ShowWritingProgress();
+    void ShowGoalProgress(const std::string& path, const WritingGoal& goal);
     WritingRecord FrontWritingRecord();
     void WritingLogItemClick();
 

@@ -100,45 +100,49 @@ std::int64_t TForm1::FrontProgress(const WritingGoal& goal)
     return Editor()->Text()->Statistics(CurrentCountOptions(), FWordCharacters).characters;
 }
 
-// "目標 120000字 · 43% · 今日 1200/3000字"; a target reached is told once, in passing. It runs
-// while the writer types, so a log that cannot be read only hides the progress; the keeper tells
-// of the log's trouble once, in the status bar.
+// The goal of the document in front and the chart, once typing pauses. It runs while the writer
+// types, so a log that cannot be read only hides the progress; the keeper tells of the log's
+// trouble once, in the status bar.
 void TForm1::ShowWritingProgress()
 {
     try {
         const std::string path = FrontFileName();
-        std::optional<WritingGoal> goal;
-        if (!path.empty())
-            goal = FWritingLog->GoalOf(path);
+        const std::optional<WritingGoal> goal =
+            path.empty() ? std::nullopt : FWritingLog->GoalOf(path);
         FGoalPanel->setVisible(goal.has_value());
-        if (!goal) {
+        if (goal)
+            ShowGoalProgress(path, *goal);
+        else
             FGoalPanel->clear();
-        } else {
-            const QString unit =
-                goal->unit == GoalUnit::Sheets ? QStringLiteral(u"枚") : QStringLiteral(u"字");
-            const std::int64_t progress = FrontProgress(*goal);
-            const std::int64_t today = FWritingLog->WrittenToday(Editor()->Text());
-            QString text = QStringLiteral(u"目標 %1%2 · %3%")
-                               .arg(goal->target)
-                               .arg(unit)
-                               .arg(Percent(progress, goal->target));
-            text += goal->daily > 0 ? QStringLiteral(u" · 今日 %1/%2字").arg(today).arg(goal->daily)
-                                    : QStringLiteral(u" · 今日 %1字").arg(today);
-            FGoalPanel->setText(text);
-            const std::string day = LocalDay(QDateTime::currentSecsSinceEpoch());
-            if (progress >= goal->target && FGoalsReached.insert(path).second)
-                statusBar()->showMessage(
-                    QStringLiteral(u"目標の %1%2 に達しました").arg(goal->target).arg(unit), 10000);
-            else if (goal->daily > 0 && today >= goal->daily &&
-                     FGoalsReached.insert(path + "\n" + day).second)
-                statusBar()->showMessage(
-                    QStringLiteral(u"今日の目標の %1字 に達しました").arg(goal->daily), 10000);
-        }
         if (FLogWindow != nullptr && FLogWindow->isVisible())
             FLogWindow->ShowRecord(FrontWritingRecord());
     } catch (const std::exception&) {
         FGoalPanel->hide();
     }
+}
+
+// "目標 120000字 · 43% · 今日 1200/3000字"; a target reached is told once, in passing.
+void TForm1::ShowGoalProgress(const std::string& path, const WritingGoal& goal)
+{
+    const QString unit =
+        goal.unit == GoalUnit::Sheets ? QStringLiteral(u"枚") : QStringLiteral(u"字");
+    const std::int64_t progress = FrontProgress(goal);
+    const std::int64_t today = FWritingLog->WrittenToday(Editor()->Text());
+    QString text = QStringLiteral(u"目標 %1%2 · %3%")
+                       .arg(goal.target)
+                       .arg(unit)
+                       .arg(Percent(progress, goal.target));
+    text += goal.daily > 0 ? QStringLiteral(u" · 今日 %1/%2字").arg(today).arg(goal.daily)
+                           : QStringLiteral(u" · 今日 %1字").arg(today);
+    FGoalPanel->setText(text);
+    const std::string day = LocalDay(QDateTime::currentSecsSinceEpoch());
+    if (progress >= goal.target && FGoalsReached.insert(path).second)
+        statusBar()->showMessage(
+            QStringLiteral(u"目標の %1%2 に達しました").arg(goal.target).arg(unit), 10000);
+    else if (goal.daily > 0 && today >= goal.daily &&
+             FGoalsReached.insert(path + "\n" + day).second)
+        statusBar()->showMessage(QStringLiteral(u"今日の目標の %1字 に達しました").arg(goal.daily),
+                                 10000);
 }
 
 WritingRecord TForm1::FrontWritingRecord()
