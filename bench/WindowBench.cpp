@@ -23,11 +23,12 @@ std::string WriteBenchFile(const char* name, const std::string& bytes)
 std::unique_ptr<TForm1> MakeBenchWindow()
 {
     SetWindowSettingsFileName(WriteBenchFile("Kotonami.ini", {}));
-    // The recovery files of unsaved changes stay in the benchmarks' folder.
+    // The recovery files of unsaved changes and the writing log stay in the benchmarks' folder.
     qputenv("XDG_STATE_HOME", BenchFolder().path().toLocal8Bit());
     // A window of an earlier case destroyed with edits leaves its recovery files, which this one
     // would offer in a dialog that nobody answers.
     QDir(BenchFolder().filePath(QStringLiteral("kotonami/recovery"))).removeRecursively();
+    qputenv("XDG_DATA_HOME", BenchFolder().path().toLocal8Bit());
     auto form = std::make_unique<TForm1>();
     form->StartUp({});
     form->resize(800, 600);

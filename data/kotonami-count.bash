@@ -22,7 +22,7 @@ _kotonami_count()
         --settings)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return ;;
-        --phrase | --word-chars | --column | --line)
+        --phrase | --word-chars | --column | --line | --days)
             COMPREPLY=()
             return ;;
     esac
@@ -31,7 +31,7 @@ _kotonami_count()
             --arrange --full-width --full-kana --check --check-rules --chapters --settings
             --no-space --no-tab
             --no-double-byte-space --exclude-ruby --no-digits --word-chars --column --line --tab --raw
-            --input-encoding --help --version --' -- "$cur")
+            --input-encoding --log --days --help --version --' -- "$cur")
     else
         mapfile -t COMPREPLY < <(compgen -f -- "$cur")
     fi

@@ -12,6 +12,7 @@
 #include "app/PanelFields.h"
 #include "app/RecoveryKeeper.h"
 #include "app/WindowSettingsFile.h"
+#include "app/WritingLogKeeper.h"
 #include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
 
@@ -80,6 +81,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     FTabs = std::make_unique<DocumentTabs>(ui->TabControl1, ui->TextRichEdit,
                                            [this](TRichEditEx* editor) { ConnectEditor(editor); });
     SetUpRecovery();
+    SetUpWritingLog();
     FTabs->Append({});
     FTabs->SelectQuietly(0);
     FTabs->Show(0);
@@ -269,6 +271,7 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
             [this, editor](const QPoint& position) { ShowPopupMenu(editor, position); });
     ConnectEditingKeys(editor);
     FRecovery->Follow(editor->Text());
+    FWritingLog->Follow(editor->Text());
 }
 
 // The window's shortcuts act before the editor sees the key.
@@ -297,6 +300,7 @@ bool TForm1::FormClose()
 {
     if (!QuerySaveAll())
         return false;
+    FWritingLog->WriteAll(true);
     SaveSettings();
     // Only a window that really closes lets its recovery files go.
     FRecovery->ForgetAll();

@@ -51,6 +51,10 @@ class ManuscriptPreview;
 class TLineInfo;
 class TRichEditEx;
 class StatusProgress;
+class WritingLogKeeper;
+class WritingLogWindow;
+struct WritingGoal;
+struct WritingRecord;
 class SettingsStore;
 struct SettingsKey;
 
@@ -304,6 +308,16 @@ private:
     void OfferRecovery();
     void RestoreRecovered(const RecoveryRecord& record, const std::string& path);
 
+    // TForm1Log.cpp: the writing log, the goal of the document in front and the chart.
+    void SetUpWritingLog();
+    std::string FrontFileName();
+    std::int64_t FrontProgress(const WritingGoal& goal);
+    void GoalSettingItemClick();
+    void ShowWritingProgress();
+    void ShowGoalProgress(const std::string& path, const WritingGoal& goal);
+    WritingRecord FrontWritingRecord();
+    void WritingLogItemClick();
+
     // TForm1Watch.cpp: the open files watched on disk.
     struct FileStamp
     {
@@ -363,8 +377,13 @@ private:
     HeadingRules FHeadingRules; // the writer's own heading pattern with the built-in rules
     int FChapterPanelWidth = 0; // as the settings file gave it; 0 for the dock's own width
     QString FSavedStatusText;
-    std::unique_ptr<DocumentTabs> FTabs;   // the tabs and their documents (FDocuments)
-    RecoveryKeeper* FRecovery = nullptr;   // the recovery files of the documents' unsaved changes
+    std::unique_ptr<DocumentTabs> FTabs;     // the tabs and their documents (FDocuments)
+    RecoveryKeeper* FRecovery = nullptr;     // the recovery files of the documents' unsaved changes
+    WritingLogKeeper* FWritingLog = nullptr; // every tab's writing sessions
+    QLabel* FGoalPanel = nullptr;            // the front document's goal in the status bar
+    QTimer* FGoalRefresh = nullptr;          // the goal's progress once typing pauses
+    WritingLogWindow* FLogWindow = nullptr;
+    std::set<std::string> FGoalsReached; // targets told as reached: a path, or a path and a day
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
     InformationTexts savedInformation;     // the whole text's figures while a selection's are shown

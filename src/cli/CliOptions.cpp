@@ -49,10 +49,15 @@ Output:
                      byte-order mark is little-endian) a FILE of another encoding is converted to Shift-JIS before
                      it is loaded; a character without a Shift-JIS form counts as one double-byte character (〓),
                      and how many there were is told on standard error
+Writing log:
+  --log [--days N] [FILE]   the days of the window's writing log, oldest first, one line per day:
+                     YYYY-MM-DD<TAB>added<TAB>removed<TAB>net<TAB>minutes (characters added and removed by
+                     the edits, their difference, minutes spent writing); of every document, or of FILE;
+                     with --days, only the last N days (today included); nothing when there is no log
 Other:
   --help             this text       --version          the version of Kotonami
 Exit status: 0 success; 1 a FILE could not be read (a message naming it on standard error; the other FILEs are
-still measured), or --check found something; 2 a usage error (a message and the usage on standard error),
+still measured), the writing log could not be read, or --check found something; 2 a usage error (a message and the usage on standard error),
 including a value that is not a positive integer, an unknown --tab word or rule id, or a TEXT with a character
 that has no Shift-JIS form.
 )";
@@ -193,6 +198,7 @@ const std::map<std::string_view, Flag>& Flags()
         {"--exclude-ruby", [](CliOptions& o) { o.overrides.excludeRuby = true; }},
         {"--no-digits", [](CliOptions& o) { o.overrides.countDigits = false; }},
         {"--raw", [](CliOptions& o) { o.raw = true; }},
+        {"--log", [](CliOptions& o) { o.log = true; }},
     };
     return flags;
 }
@@ -220,6 +226,8 @@ const std::map<std::string_view, Valued>& ValuedOptions()
          [](CliOptions& o, const std::string& v) { o.overrides.checkRules = CheckRulesList(v); }},
         {"--input-encoding",
          [](CliOptions& o, const std::string& v) { o.inputEncoding = InputEncodingWord(v); }},
+        {"--days",
+         [](CliOptions& o, const std::string& v) { o.logDays = PositiveInteger("--days", v); }},
     };
     return options;
 }
@@ -285,7 +293,13 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments)
             throw UsageError("unknown option " + argument);
         }
     }
-    if (options.analyses.empty())
+    if (options.log && !options.analyses.empty())
+        throw UsageError("--log: no analysis can go with it");
+    if (options.log && options.files.size() > 1)
+        throw UsageError("--log: one FILE at most");
+    if (options.logDays && !options.log)
+        throw UsageError("--days: only with --log");
+    if (options.analyses.empty() && !options.log)
         options.analyses.push_back({Analysis::Stats, {}});
     return options;
 }

@@ -58,6 +58,8 @@ struct CliOptions
     SettingOverrides overrides;
     bool raw = false;
     std::optional<TextEncoding> inputEncoding; // none: detected per FILE
+    bool log = false;                          // the writing log's days instead of analyses
+    std::optional<std::int32_t> logDays;       // the last N days only
 };
 
 // A command line that cannot be used; exit status 2.

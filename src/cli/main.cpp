@@ -1,14 +1,17 @@
 // kotonami-count: the counting engine of the editor for scripts and terminals.
 
+#include "CliLog.h"
 #include "CliOptions.h"
 #include "CliRun.h"
 
 #include "shell/Exceptions.h"
 #include "shell/Version.h"
+#include "shell/WritingLog.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <new>
 #include <string>
 #include <vector>
@@ -53,6 +56,9 @@ int main(int argc, char** argv)
             std::fputs(options.help ? CliUsage : "kotonami-count " KOTONAMI_VERSION "\n", stdout);
             return Finish(0);
         }
+        if (options.log)
+            return Finish(PrintWritingLog(options, WritingLog::DefaultPath(), std::time(nullptr),
+                                          stdout, stderr));
         settings = LoadCliSettings(options);
         if (settings.invalidHeadingPattern)
             std::fputs("kotonami-count: the heading pattern of the settings file is not a valid "

@@ -123,4 +123,9 @@ void CreateShortcut(const std::string& target, const std::string& linkFile)
     throw Exception("Save in UsefulFunc::CreateShortcut");
 }
 
+std::string XdgFolder(const char* variable, const char* fallback)
+{
+    return BaseFolder(variable, fallback);
+}
+
 } // namespace UsefulFunc

@@ -67,6 +67,10 @@ enum SpecialFolder : int
 // fonts).
 std::string GetSpecialFolderPath(int folderId);
 
+// An XDG base folder ("XDG_DATA_HOME"): the variable when it holds an absolute path, else
+// `fallback` (".local/share") in the home folder.
+std::string XdgFolder(const char* variable, const char* fallback);
+
 // Makes `linkFile` a symbolic link to `target`, replacing one that exists: the new link is made
 // beside it and renamed over it, so a failure leaves the old one. Throws Exception
 // "Save in UsefulFunc::CreateShortcut" when the link cannot be written.

@@ -50,8 +50,10 @@ inline void PrepareWindowTests()
     QFile settings(settingsFolder.filePath(QStringLiteral("Kotonami.ini")));
     settings.open(QIODevice::WriteOnly);
     SetWindowSettingsFileName(settings.fileName().toStdString());
-    // Recovery files of unsaved changes go there too, never into the writer's own folder.
+    // Recovery files of unsaved changes and the writing log go there too, never into the
+    // writer's own folders; a test that looks at the log gives itself a folder of its own.
     qputenv("XDG_STATE_HOME", settingsFolder.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", settingsFolder.path().toLocal8Bit());
 }
 
 // The window's tests run under the program's own application object, which shows an error that

@@ -1,0 +1,206 @@
+#include "WritingLogKeeper.h"
+
+#include "app/DocumentTabs.h"
+#include "controls/EditorDocument.h"
+#include "shell/Exceptions.h"
+
+#include <QDateTime>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace {
+
+// Beyond this many characters an edit's text is read at once rather than character by character.
+constexpr int ReadOneByOne = 64;
+
+struct Inserted
+{
+    std::int64_t characters = 0; // line breaks and the second halves of surrogate pairs left out
+    std::int64_t breaks = 0;
+};
+
+Inserted ReadInserted(const QTextDocument& text, int position, int added)
+{
+    Inserted inserted;
+    const auto take = [&inserted](QChar c) {
+        if (c == QChar::ParagraphSeparator)
+            ++inserted.breaks;
+        else if (!c.isLowSurrogate())
+            ++inserted.characters;
+    };
+    if (added <= ReadOneByOne) {
+        for (int i = position; i < position + added; ++i)
+            take(text.characterAt(i));
+        return inserted;
+    }
+    QTextCursor range(const_cast<QTextDocument*>(&text));
+    range.setPosition(position);
+    range.setPosition(position + added, QTextCursor::KeepAnchor);
+    for (const QChar c : range.selectedText())
+        take(c);
+    return inserted;
+}
+
+} // namespace
+
+WritingLogKeeper::WritingLogKeeper(DocumentTabs& tabs, Counter count,
+                                   std::function<void(const QString&)> notice, QObject* parent)
+    : QObject(parent), FTabs(tabs), FCount(std::move(count)), FNotice(std::move(notice)),
+      FNow([] { return QDateTime::currentSecsSinceEpoch(); }), FLogPath(WritingLog::DefaultPath()),
+      FEvery(new QTimer(this))
+{
+    FEvery->setSingleShot(true);
+    FEvery->setInterval(WriteEveryMilliseconds);
+    connect(FEvery, &QTimer::timeout, this, [this] { WriteAll(); });
+}
+
+void WritingLogKeeper::Follow(EditorDocument* text)
+{
+    FEntries[text].blocks = text->blockCount();
+    connect(text, &QTextDocument::contentsChange, this,
+            [this, text](int position, int removed, int added) {
+                Edited(text, position, removed, added);
+            });
+    connect(text, &QTextDocument::modificationChanged, this, [this, text](bool modified) {
+        if (!modified)
+            Write(text, FEntries[text], false);
+    });
+    connect(text, &QObject::destroyed, this, [this, text] { FEntries.erase(text); });
+}
+
+// The removed text is gone by now; the line breaks it held are told by the lines the text lost.
+void WritingLogKeeper::Edited(EditorDocument* text, int position, int removed, int added)
+{
+    Entry& entry = FEntries[text];
+    const int blocks = text->blockCount();
+    const int before = std::exchange(entry.blocks, blocks);
+    if (text->Loading() || (removed == 0 && added == 0))
+        return;
+    added = std::max(0, std::min(added, text->characterCount() - position));
+    const Inserted inserted = ReadInserted(*text, position, added);
+    const std::int64_t removedBreaks = inserted.breaks - (blocks - before);
+    const std::int64_t removedCharacters = std::max<std::int64_t>(0, removed - removedBreaks);
+    if (inserted.characters == 0 && removedCharacters == 0)
+        return;
+    const std::int64_t now = FNow();
+    if (!entry.session) {
+        // The count now less this edit's difference: the characters before the session.
+        const std::int64_t count = FCount(*text) - inserted.characters + removedCharacters;
+        entry.session.emplace(now, std::max<std::int64_t>(0, count));
+    }
+    entry.session->Edit(now, inserted.characters, removedCharacters);
+    entry.unwritten = true;
+    if (!FEvery->isActive())
+        FEvery->start();
+}
+
+std::string WritingLogKeeper::PathOf(const EditorDocument* text) const
+{
+    DocumentList& documents = FTabs.Documents();
+    for (int i = 0; i < documents.Count(); ++i)
+        if (FTabs.TextOf(i) == text)
+            return documents.Item(i)->FileName;
+    return {};
+}
+
+// An untitled document keeps its session until it has a file to be logged under.
+void WritingLogKeeper::Write(const EditorDocument* text, Entry& entry, bool end)
+{
+    const std::string path = PathOf(text);
+    if (entry.session && entry.unwritten && !path.empty()) {
+        const std::int64_t now = FNow();
+        entry.session->Settle(now);
+        SessionRecord& record = entry.record;
+        record.path = path;
+        record.started = entry.session->Started();
+        record.ended = now;
+        record.charactersAtStart = entry.session->CharactersAtStart();
+        record.charactersAtEnd = FCount(*const_cast<EditorDocument*>(text));
+        record.days = entry.session->Days();
+        try {
+            Log().Write(record);
+            entry.unwritten = false;
+            emit Written();
+        } catch (const Exception& error) {
+            Notice(QStringLiteral(u"執筆の記録に書き込めません: %1")
+                       .arg(QString::fromUtf8(error.what())));
+        }
+    }
+    if (end && !entry.unwritten) {
+        entry.session.reset();
+        entry.record = {};
+    }
+}
+
+void WritingLogKeeper::Close(const Document* document)
+{
+    DocumentList& documents = FTabs.Documents();
+    for (int i = 0; i < documents.Count(); ++i) {
+        if (documents.Item(i) != document)
+            continue;
+        const EditorDocument* text = FTabs.TextOf(i);
+        Write(text, FEntries[text], true);
+        return;
+    }
+}
+
+void WritingLogKeeper::WriteAll(bool end)
+{
+    for (auto& [text, entry] : FEntries)
+        Write(text, entry, end);
+    for (const auto& [text, entry] : FEntries) {
+        if (entry.unwritten && !end) {
+            FEvery->start();
+            break;
+        }
+    }
+}
+
+WritingLog& WritingLogKeeper::Log()
+{
+    if (!FLog) {
+        std::string movedTo;
+        try {
+            FLog = WritingLog::OpenForWriting(FLogPath, &movedTo);
+        } catch (const Exception& error) {
+            throw Exception(FLogPath + ": " + error.what());
+        }
+        if (!movedTo.empty())
+            Notice(QStringLiteral(u"壊れていた執筆の記録を %1 に移し、新しい記録を始めました")
+                       .arg(QString::fromStdString(movedTo)));
+    }
+    return *FLog;
+}
+
+std::optional<WritingGoal> WritingLogKeeper::GoalOf(const std::string& path)
+{
+    std::error_code ignored;
+    if (!FLog && !std::filesystem::exists(FLogPath, ignored))
+        return std::nullopt;
+    return Log().Goal(path);
+}
+
+std::int64_t WritingLogKeeper::WrittenToday(const EditorDocument* text)
+{
+    const std::string path = PathOf(text);
+    const std::int64_t now = FNow();
+    const std::string today = LocalDay(now);
+    std::int64_t net = 0;
+    std::int64_t session = 0;
+    if (const auto found = FEntries.find(text); found != FEntries.end() && found->second.session) {
+        const auto& days = found->second.session->Days();
+        if (const auto day = days.find(today); day != days.end())
+            net = day->second.added - day->second.removed;
+        session = found->second.record.id;
+    }
+    return path.empty() ? net : net + Log().NetOn(path, today, session);
+}
+
+void WritingLogKeeper::Notice(const QString& text)
+{
+    if (std::exchange(FNoticeShown, true))
+        return;
+    FNotice(text);
+}

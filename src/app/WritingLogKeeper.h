@@ -1,0 +1,84 @@
+#pragma once
+// Keeps the writing log of every tab: each edit's characters added and removed go into the
+// document's session as the edit happens (a lookup and a few sums, nothing written), and the
+// session is written to the log when the document is saved or closed, when the window closes,
+// and every five minutes while it is edited. A log that cannot be written gives one status-bar
+// notice; the editor carries on and the next write tries again.
+
+#include "shell/WritingLog.h"
+
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+class Document;
+class DocumentTabs;
+class EditorDocument;
+class QTimer;
+
+class WritingLogKeeper : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int WriteEveryMilliseconds = 5 * 60 * 1000;
+
+    // The document's characters under the counting switches in force.
+    using Counter = std::function<std::int64_t(EditorDocument&)>;
+    using Clock = std::function<std::int64_t()>; // seconds since the epoch
+
+    WritingLogKeeper(DocumentTabs& tabs, Counter count, std::function<void(const QString&)> notice,
+                     QObject* parent);
+
+    // Each tab's text, as its editor is made.
+    void Follow(EditorDocument* text);
+    // The tab of `document` closes: its session is written and ends.
+    void Close(const Document* document);
+    // Writes every session with edits not yet written; `end` ends them too (the window closes).
+    void WriteAll(bool end = false);
+
+    // The log, opened for writing when first needed. Throws Exception when it cannot be.
+    WritingLog& Log();
+    // The goal of the document at `path`; nothing, and no log made, while there is no log.
+    std::optional<WritingGoal> GoalOf(const std::string& path);
+    // Net characters written into `text` today: the log's and its session's not yet written.
+    // Throws Exception as Log.
+    std::int64_t WrittenToday(const EditorDocument* text);
+
+    // Where the log is and what time it is: for tests and benchmarks.
+    void SetLogPath(std::string path) { FLogPath = std::move(path); }
+    void SetClock(Clock clock) { FNow = std::move(clock); }
+
+signals:
+    // A session went into the log.
+    void Written();
+
+private:
+    struct Entry
+    {
+        std::optional<WritingSession> session;
+        SessionRecord record; // its id in the log once written
+        int blocks = 0;       // the text's lines before the edit
+        bool unwritten = false;
+    };
+
+    void Edited(EditorDocument* text, int position, int removed, int added);
+    void Write(const EditorDocument* text, Entry& entry, bool end);
+    std::string PathOf(const EditorDocument* text) const;
+    void Notice(const QString& text);
+
+    DocumentTabs& FTabs;
+    Counter FCount;
+    std::function<void(const QString&)> FNotice;
+    Clock FNow;
+    std::string FLogPath;
+    std::optional<WritingLog> FLog;
+    QTimer* FEvery;
+    std::map<const EditorDocument*, Entry> FEntries;
+    bool FNoticeShown = false;
+};
