@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A deterministic novel-like Shift-JIS text for the benchmarks: paragraphs indented with the
 // double-byte space, lines of about 40 characters of kanji, kana and punctuation, a few English

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main of the benchmarks that need Qt widgets: an application on the offscreen platform, so
 // that they run without a display, then the benchmarks named on the command line.

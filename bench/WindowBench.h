@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the benchmarks of the real window share: a folder of their own for files and settings, and
 // the window as a writer sees it at start.

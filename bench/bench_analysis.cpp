@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the counting core on a novel-like manuscript: the information panel recounts the
 // whole text on every keystroke, so these run once per keystroke on a whole novel.
 #include "NovelCorpus.h"

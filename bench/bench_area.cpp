@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character area of a 1 MiB novel in the real window on the offscreen platform, at the
 // default font: the whole-text command from the trigger until the result dialog is up, with the
 // event-loop turns between the lines. Counters: lines per second, the longest gap between two

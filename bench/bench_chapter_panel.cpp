@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chapters panel beside a 16 MiB novel of 400 chapters: a typed character with the panel shown
 // and hidden (the difference is the panel's share), the sheets of the changed chapters counted
 // after the pause (a novel of 200 chapters of about 40,000 characters, every tenth a part holding

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chapters of a 16 MiB novel of 400 chapters: finding them, counting them, and the sheets of
 // one chapter of 40,000 characters.
 #include "NovelCorpus.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manuscript check over a novel: all eight rules over the whole text (as kotonami-count
 // --check and the window's first check do), on the plain novel and on one with a fault of every
 // rule every few lines; and what the window's list pays for a key: one line re-checked among the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kotonami-count against GNU wc on the same novel: --stats on a 16 MiB Shift-JIS novel and on its
 // UTF-8 twin, each run as a process right after `wc -mlw` on the UTF-8 twin, so that the two of a
 // pair meet the same machine load. The counters give the time ratio of the pair and the peak

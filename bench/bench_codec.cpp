@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding and encoding a whole novel, as the window does with the editor's text on every
 // keystroke. Bytes per second are counted over the Shift-JIS text.
 #include "NovelCorpus.h"

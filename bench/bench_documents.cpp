@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a manuscript: reading the file, cutting it into lines and building the editor's text.
 
 #include "NovelCorpus.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gutter repaints on every key press and scroll step of a long manuscript: it must count only
 // the lines in view. Run (medians):
 //   build/bin/kotonami_bench_gutter --benchmark_repetitions=10

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writing log: a session written to the log (a new one, and one written again as it grows),
 // and 解析 › 執筆の記録… opened over a year of daily rows, from the menu until the window has
 // painted. Runs the real TForm1 on the offscreen platform.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Manuscript arrangement, sheet count and width conversion over novel-sized texts.
 #include "NovelCorpus.h"
 #include "paper/DoubleByteConversion.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manuscript preview with the 1 MiB benchmark novel open at 20 x 20: the time from the
 // command to the first sheet painted, from a page turn to the next sheet painted, from a switch
 // between the sheets and the submission pages to the first page painted, and for the PDF (sheets

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window with a 1 MiB and a 16 MiB novel open: the time from a typed character to the six
 // panel fields showing the new figures, in logical and display-line mode with wrapping on;
 // extending a selection line by line; opening a 16 MiB file beside the bare editor's own time for

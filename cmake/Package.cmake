@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kotonami contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package, made by `cpack -G DEB` from the build tree as it is installed: one version
 # for everything, the project's; the libraries it needs found by dpkg-shlibdeps.
 set(CPACK_PACKAGE_NAME kotonami)

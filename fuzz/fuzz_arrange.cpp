@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arrangement and sheet count of any bytes under any paper: the first bytes of the input choose
 // Column, Line, Tab and the two line-start sets, the rest is the text.
 #include "analysis/ShiftJis.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The census on any bytes: no fault, every bin adds up, and without NUL the totals are the
 // character count.
 #include "analysis/CharacterCensus.h"

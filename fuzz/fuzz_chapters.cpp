@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chapters of any bytes: no fault, chapters in text order inside the text, and the chapters
 // that no other holds add up to the whole text's characters. The bytes are loaded as every loader
 // loads them: cut at a NUL, and every line followed by CR LF, so that no lead byte takes a line

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manuscript check on any text (the first byte says which rules are on): every finding lies
 // inside its line, in order, and the kept findings of the lines say the same.
 #include "analysis/CheckedLines.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes read and saved again come back as the same characters in the same number of bytes
 // (a duplicate pair may come back as the pair Windows writes for its character), and saving
 // never meets a character it cannot write. The same input taken as UTF-16 text or as UTF-8 must

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both width conversions of any bytes: double-byte characters pass unchanged, and no byte turns
 // into more than two.
 #include "paper/DoubleByteConversion.h"

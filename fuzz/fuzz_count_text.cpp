@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CountText on any bytes: no fault, the figures hold together, and with ruby and notes left out
 // the count is that of the text as read.
 #include "analysis/BeforeNul.h"

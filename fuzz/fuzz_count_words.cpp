@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CountWords on any bytes, with the first bytes choosing the word-character list; the block walk
 // must give the count of stepping through every character.
 #include "analysis/WordCharacterSet.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes are read in any encoding without harm, and a file whose line breaks are of one kind
 // is written back byte for byte: reading it (in the encoding given, or the one its bytes show)
 // and encoding the text again gives the file's bytes.

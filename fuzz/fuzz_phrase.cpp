@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CountPhrase on any text and phrase (the first byte says how long the phrase is).
 #include "analysis/PhraseCount.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes in the recovery folder are read without harm: a file that reads as a record writes
 // back as one that reads the same.
 #include "documents/RecoveryFile.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text as read, on any bytes: no fault, never longer than the text, and reading it again
 // changes nothing.
 #include "analysis/TextAsRead.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The block walk and the character iterator must cut any bytes the same way.
 #include "analysis/ByteBlock.h"
 #include "analysis/ShiftJis.h"

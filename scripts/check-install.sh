@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kotonami contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks an installed Kotonami under PREFIX (default /usr): every file in its place, the menu
 # entry and the software-centre description pass their validators, the manual pages format
 # without a warning, and the companion answers.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kotonami contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for a few seconds (default 5), from a
 # fixed seed so that a short run in CI explores the same inputs every time.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kotonami contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Kotonami need, only those that
 # are missing. Run as root (or with sudo available).
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kotonami contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package from the existing build tree (after scripts/build.sh or scripts/test.sh),
 # installs it with apt-get as a user would, checks the installed files and runs both programs from
 # their installed place, then removes the package again. Needs root (or sudo) and no network.

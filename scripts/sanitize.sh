@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kotonami contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer and runs them all, then
 # builds the editor's tests with ThreadSanitizer and runs those that load a text in pieces with
 # the counting thread beside it. Benchmarks are not built here, and warnings stay warnings: the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Waiting for what the event loop brings (a widget repaints, a queued width takes effect): lets
 // the event loop run until `read()` gives `expected` or a while has passed, and returns what

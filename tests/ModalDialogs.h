@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way a test answers a modal dialog: the answer runs inside the dialog's own event loop as
 // soon as a dialog of the asked type is the active modal window. Polls the event loop instead of

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one application object of a GUI test program, made before the first test and kept to the
 // end, on the offscreen platform unless the caller chose another. Including this header from any

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The writer's text ends at its first NUL byte: nothing after it is counted, searched or shown.
 

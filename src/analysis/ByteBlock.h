@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 64 bytes of a text held for bit-mask tests: bit i of a mask answers the test for byte i. Used
 // with ShiftJis::ClassifyBlock by the counters that must keep up with a whole novel per

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one rule for bytes that a file holds but that make no character of its encoding. Decoding
 // keeps each such unit (a stray byte, a lone UTF-16 surrogate, a byte pair with no character) as

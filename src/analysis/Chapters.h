@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shape of a novel: which lines are headings, and the chapters they open. A heading is a line
 // that holds (in the order tried)

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The character area, the share of the text's surface its glyphs blacken: what is done to a line
 // before it is drawn, the sums over the lines, and the report. The drawing itself is

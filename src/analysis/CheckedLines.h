@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manuscript check's findings kept per line, so that an edit re-checks only the lines it
 // touched: the editor hands over the new bytes of those lines, and the findings of the rest stay.

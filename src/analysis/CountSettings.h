@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The counting switches in the settings file: the one place that names their keys, reads them,
 // writes them and says when two sets of switches count a text differently.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The panel's figures kept per logical line, so that an edit recounts only the lines it touched.
 // A line's figures come from its own Shift-JIS bytes alone; the text's figures are the lines'

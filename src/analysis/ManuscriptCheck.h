@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manuscript check: the conventions of Japanese prose that an editor or a contest expects and
 // a spell checker does not know (ellipses and dashes in pairs, a blank after ！ and ？, indented

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers in reports: plain decimal, and ratios of two integers written with a fixed number of
 // decimals, rounded half away from zero exactly (no binary floating point in between).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Counts are kept in 32 bits for the writer; sums are made in 64 bits and clamped, so that no
 // text, however long, wraps a count around.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file as the settings sections see it: typed reads with defaults, and writes.
 // The file layer (src/shell) implements it; the core only depends on this interface.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one walk over Shift-JIS (code page 932) text. Every algorithm that looks at characters
 // cuts its text with this: a lead byte (0x81-0x9F, 0xE0-0xFC) takes the byte after it, whatever

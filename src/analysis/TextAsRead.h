@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text as a reader reads it: the ruby readings and the editorial notes that writers mark in
 // their manuscripts are not characters of the work.

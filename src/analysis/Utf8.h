@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading one UTF-8 sequence strictly: shared by the code page 932 codec and the file encodings.
 

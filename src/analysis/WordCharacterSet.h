@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which characters make up English words: A-Z and a-z always, the digits while countDigits is on,
 // and the writer's own list of extra characters.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bar above the editor that says the file of the tab in front has changed on disk while the
 // tab holds unsaved edits, and offers to read the file again (dropping the edits) or to ignore it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chapters of one tab's text with their figures, kept with its document and following each
 // edit: only the lines an edit touched are read for headings, only the chapters holding them are

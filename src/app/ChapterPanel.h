@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The dock beside the editor that shows the chapters of the text in front: a tree of chapters with
 // their characters, sheets and a bar of each one's share of the longest of its level. The chapter

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The findings of the manuscript check as the rows of a list: line, column and message, all of
 // them or those of one rule. Every cell gives its rule's id as its Qt::UserRole.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window command meets its errors at its own boundary: what it throws is shown in the error box
 // there and goes no further, so no exception ever leaves a slot that a signal called.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tabs of the window: one list of tabs, each a document with the editor that holds its text,
 // in the order of the tab strip. Each editor keeps its tab's text with its own undo history,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The writer types into the editor: it has the keyboard focus when the window first shows and
 // takes it back after every dialog of the window.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The find bar below the editor: searches the text in front as the writer types, steps through
 // the matches with Enter and F3, and (opened for replacing) replaces one match or all of them.

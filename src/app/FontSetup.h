@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's design font is "ＭＳ Ｐゴシック"; that is the name the program stores and shows.
 // SetupFonts maps it to the Japanese fonts installed here, best first.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's small pictures: one character in a rounded navy frame on a 32-unit square. The
 // window's icon, the tool buttons without a stock picture and the installed icons all come from

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recent-file history, the File menu's "履歴": the files last opened or saved under a new
 // name, the most recent first, each once, at most FHistoryMax of them. An entry keeps its path's

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application object. An error that leaves any handler ends up here and is shown to the
 // writer in the error box instead of ending the program.

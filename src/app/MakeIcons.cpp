@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kotonami-make-icons FOLDER ID: draws the window's own picture as the installed icons, an SVG
 // in FOLDER/hicolor/scalable/apps/ID.svg and PNGs in FOLDER/hicolor/NxN/apps/ID.png, so that the
 // applications menu shows what the title bar shows.

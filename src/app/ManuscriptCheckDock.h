@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manuscript check beside the editor: the findings of the text in front, with the number of
 // each rule's findings and a choice of one rule. The findings are kept per line and an edit

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The read-only fields of the information panel under the editor. Each is as wide as the widest
 // figure it can ever show in its own font, so a figure is always seen whole; when the window is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps a recovery file for every document with unsaved changes, so that a window that ends
 // without saving (a crash, a power cut, a logout) loses nothing: written a few seconds after the

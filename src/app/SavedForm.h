@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a save wrote: characters the file's encoding cannot hold went into the file as "?", and
 // the text on screen is made to show the same.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One window per user and settings file: a later start hands its files to the running window over
 // a local socket that only the same user may open, and ends.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: menu, tool row, tab strip over the editor and its gutter, the information panel
 // and the status bar. It owns the documents and the settings of the counts and hands the work to
@@ -383,7 +385,7 @@ private:
     QLabel* FGoalPanel = nullptr;            // the front document's goal in the status bar
     QTimer* FGoalRefresh = nullptr;          // the goal's progress once typing pauses
     WritingLogWindow* FLogWindow = nullptr;
-    std::set<std::string> FGoalsReached; // targets told as reached: a path, or a path and a day
+    std::set<std::string> FGoalsReached;   // targets told as reached: a path, or a path and a day
     QTimer* FDisplayLineRecount = nullptr; // the recount after the window stops changing size
     WordCharacterSet FWordCharacters;
     InformationTexts savedInformation;     // the whole text's figures while a selection's are shown

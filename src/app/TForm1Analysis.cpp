@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analyses of the whole text, the selection and all open documents, the English-word
 // setting, and the display of their reports.
 

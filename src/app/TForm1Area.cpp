@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character area of the whole text, the selection and all open documents, and the About box.
 // A measurement draws one line after another and lets the window run between the lines, so the
 // writer can go on working, watch the progress and cancel.

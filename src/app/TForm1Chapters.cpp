@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chapters panel: 解析 › 章ごとの文字数 and its tool button show a dock beside the editor
 // that follows the tab in front and counts under the window's switches and paper.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manuscript check: 解析 › 原稿チェック opens the list of findings beside the editor, which
 // follows the tab in front; the rules switched in its menu are kept in the settings file.
 

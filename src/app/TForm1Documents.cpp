@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The documents and their tabs: new, open, save, close, and the editor showing the text of the tab
 // the writer brings to the front.
 

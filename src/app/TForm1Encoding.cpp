@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The encodings of the documents' files: reading a file in its encoding, writing it back in the
 // document's one, the status-bar section that shows it, the choice in the save dialog and
 // reopening a file in another encoding.

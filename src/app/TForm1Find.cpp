@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding, replacing and going to a line: the find bar below the editor and the commands of the
 // edit menu that open it.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line-information gutter inside the editor: line numbers and each visible line's character
 // count, the two menu switches for its columns and the dialog for its extra row spacing.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recent-file history's commands: choosing an entry opens its file again; its dialog sets how
 // many entries are kept or clears them. The list itself is HistoryMenu.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live information panel: the figures of the whole text after every change, or of the
 // selection while one exists, under the counting switches of the settings menu.
 

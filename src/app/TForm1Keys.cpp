@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys and marks every editor has: undo and redo in the edit menu, the shown size of the
 // text, the keys and the mouse of the tabs, and the mark of a tab whose text is modified.
 

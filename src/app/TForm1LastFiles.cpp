@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the writer left off: each file of the recent-file history remembers its caret, which
 // comes back when the file is opened again; with 設定 › 前回開いていたファイルを開く on, a window
 // started without files opens the files that were open when the last one closed.

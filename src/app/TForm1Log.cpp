@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writing log in the window: every tab's sessions kept by WritingLogKeeper, the goal of the
 // document in front (設定 › 目標の設定…) with its progress in the status bar, and the chart window
 // (解析 › 執筆の記録…), which follows the tab in front.
@@ -69,10 +71,8 @@ void TForm1::SetUpWritingLog()
 
 std::string TForm1::FrontFileName()
 {
-    for (int i = 0; i < Documents().Count(); ++i)
-        if (FTabs->EditorOf(i) == Editor())
-            return Documents().Item(i)->FileName;
-    return {};
+    const Document* front = FTabs->FrontDocument();
+    return front ? front->FileName : std::string();
 }
 
 void TForm1::GoalSettingItemClick()

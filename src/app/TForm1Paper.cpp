@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manuscript-paper commands: the sheet counts of the whole text and of the selection, the
 // manuscript output and the paper settings dialog.
 

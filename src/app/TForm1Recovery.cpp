@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recovery after a window ended without saving: the files that keep the unsaved changes
 // (RecoveryKeeper) and, at start, the offer to bring back those of a window no longer running.
 

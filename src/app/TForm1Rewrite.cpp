@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that rewrite the shown document into a new tab: the half-width to double-byte
 // conversions (and, through PutTextInNewTab, the manuscript output).
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Send To registration: a link to the program in the file manager's per-user scripts folder,
 // so that selected files can be sent to Kotonami from the file manager.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: read once while the window is created, written once when it closes. Each
 // section's keys are a table in the file's order; a new key is one more row (see SettingsKey).
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar: progress (panel 0), caret position (1), selection note (2), modified mark (3).
 
 #include "TForm1.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open files watched on disk: a file another program changed is read again under a tab
 // without edits; under a tab with edits a bar above the editor offers to read it again or to
 // ignore it. Saving over a file changed since it was read or saved asks first, and a file deleted

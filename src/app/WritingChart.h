@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small chart of the writing log, drawn with the painter: bars of characters per day or a line
 // of the document's total with the road still to go, the target as a dashed line and the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "WritingLogKeeper.h"
 
 #include "app/DocumentTabs.h"
@@ -98,7 +100,7 @@ void WritingLogKeeper::Edited(EditorDocument* text, int position, int removed, i
 
 std::string WritingLogKeeper::PathOf(const EditorDocument* text) const
 {
-    DocumentList& documents = FTabs.Documents();
+    const DocumentTabs& documents = FTabs;
     for (int i = 0; i < documents.Count(); ++i)
         if (FTabs.TextOf(i) == text)
             return documents.Item(i)->FileName;
@@ -136,7 +138,7 @@ void WritingLogKeeper::Write(const EditorDocument* text, Entry& entry, bool end)
 
 void WritingLogKeeper::Close(const Document* document)
 {
-    DocumentList& documents = FTabs.Documents();
+    const DocumentTabs& documents = FTabs;
     for (int i = 0; i < documents.Count(); ++i) {
         if (documents.Item(i) != document)
             continue;

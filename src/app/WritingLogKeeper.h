@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps the writing log of every tab: each edit's characters added and removed go into the
 // document's session as the edit happens (a lookup and a few sums, nothing written), and the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 執筆の記録: the writing log of the document in front. The characters written on each of the
 // last 30 days (bars, with the daily target as a line), the document's total over time against

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kotonami: the window. `kotonami FILE...` opens the files, each in its own tab; with a window
 // already open, the files go to that window. `kotonami --export-pdf OUT.pdf FILE` writes the
 // manuscript sheets of FILE without a window.

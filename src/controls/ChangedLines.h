@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines an edit touched, for whatever keeps something per line of a QTextDocument and follows
 // its contentsChange: the blocks from the one the change begins in to the one it ends in stand

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // After a save that wrote "?" for characters the file's encoding cannot hold, the text on screen
 // is made to show what the file holds.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of one tab as the editor holds it: a QTextDocument whose blocks are the logical lines.
 // Lines opened from a file keep their file bytes while they stay unchanged, so that saving,

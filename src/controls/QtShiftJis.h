@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one bridge between Qt's Unicode strings and the program's Shift-JIS bytes, through the
 // program's codec. Header only, so that every GUI target can use it.

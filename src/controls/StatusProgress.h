@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Panel 0 of the status bar: an empty area on which the window paints the progress of a long
 // analysis (StatusBar1DrawPanel) through the DrawPanel signal.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plain-text editor that takes files dropped from the desktop: the local paths of the last drop
 // are kept in FDropFileNames and DropFiles() is raised; the window opens them. Pasted or dropped

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line-information gutter at the left of the editor's text area: for every display line in
 // view its number and, in navy, the line's character count under the counting switches. It is a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's editor, TextRichEdit; each tab has one of its own. Besides the drop handling of
 // TDropRichEdit it hands out its text and its selection as Shift-JIS bytes with CR LF line breaks,

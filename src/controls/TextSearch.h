@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding a phrase or a regular expression in the editor's text, apart from any widget: the find
 // bar asks it for the next or previous match, for the number of matches and for the text that

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A copy of a tab's text, taken on the window's thread a slice at a time between the window's
 // other work, and turned into the counting form on another thread: the lines as they stand, and

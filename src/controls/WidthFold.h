@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text read without regard to width: every double-byte character that the full-width conversion
 // ("半角 → 全角") makes out of a half-width character or kana with its sound mark is read as that

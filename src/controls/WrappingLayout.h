@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layout of an editor's document. With wrapping off it is the plain-text editor's own. With
 // wrapping on it lays each paragraph out itself, in the same way, but keeps no widest line: the

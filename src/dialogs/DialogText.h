@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts passing between the dialogs and the program: the program keeps Shift-JIS bytes, the
 // dialogs show and take Unicode.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's message boxes, and the hook through which a dialog's apply step reports: the
 // window passes the real boxes, the tests collect the messages.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own texts in Japanese: the buttons of every question, the file and font dialogs, the
 // fields' editing menus. The whole program speaks Japanese, so the translation is loaded

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the result dialog puts its parts: the report on top, the two buttons centred 16 pixels
 // apart under it, and the whole dialog as large as the report needs, centred on the screen.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The processing window of a long measurement: stays up beside the main window while the
 // measurement runs, and records a click on Cancel for the measurement to see between its steps.

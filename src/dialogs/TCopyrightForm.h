@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: a small frameless window with the program's name, version and notice in lime
 // over a dark green tint of whatever lay behind it on the screen, and an OK button along its

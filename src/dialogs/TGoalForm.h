@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The writer's goal for one document: a target in characters or in manuscript sheets, and
 // optionally characters a day and a deadline. A target of なし removes the goal.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manuscript-paper settings dialog: cells per line, lines per sheet, the two line-start sets
 // and the treatment of tabs.

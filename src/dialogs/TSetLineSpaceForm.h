@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The small dialog in which the writer sets the gutter's extra row spacing (twentieths of a pixel).
 // Enter in the field confirms, Escape cancels.

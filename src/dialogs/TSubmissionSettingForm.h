@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The submission manuscript's settings dialog: characters per line and lines per page, the page,
 // the writing direction, the characters' size (with the size that fills the text area shown),

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label that paints its caption itself: in a font of its own weight, height and width, turned
 // to one of four directions, placed by its alignments and margins, with an optional shadow and a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one reader of a writer's files for the editor. Every way a file comes into a tab goes
 // through here: opening, dropping, the history, the command line, the hand-over from a second

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recovery file of a document with unsaved changes: what a new window needs to give the writer
 // the text back after the window ended without saving (a crash, a power cut, a logout). A header

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the recovery files live ($XDG_STATE_HOME/kotonami/recovery, ~/.local/state when unset),
 // whose they are, and which of them a window may offer: only those whose owner is no longer

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The encodings a writer's files come in, told apart on opening and kept for saving. Shift-JIS is
 // the program's own form; UTF-8, UTF-16 and EUC-JP files are read into UTF-16 text and written

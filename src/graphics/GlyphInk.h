@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ink of each glyph as the painter leaves it, kept by font, glyph and where in a pixel the
 // glyph starts. Without anti-aliasing a pixel is either inked or not, and the ink of a line is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pixel utilities: the ink of one line of text (the character area) and the tint of an image
 // region (the About box's background).

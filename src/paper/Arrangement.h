@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Laying a text out as manuscript lines: the engine behind TPaper::Arrange and TPaper::Count.
 

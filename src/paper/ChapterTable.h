@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Each chapter of a novel with its figures: characters and lines under the counting switches, and
 // the manuscript sheets of the formatted count of that chapter's text alone.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CharacterSetIndex.h"
 
 CharacterSetIndex::CharacterSetIndex(std::string_view set) : FDoubleBytes(65536 / 64, 0)

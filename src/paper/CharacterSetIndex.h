@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A line-start character set (NoFirstChar, ForceFirstChar) prepared for asking "is this
 // character a member?" once per character of a whole novel: the same answer as

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where every character of a text stands on the sheets of manuscript paper: the arranged text
 // (TPaper::Arrange) cut into sheets of Line lines, each character in its cell, a character that

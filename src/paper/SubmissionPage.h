@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The submission manuscript (応募原稿): the text on plain pages of a set number of characters per
 // line and lines per page, as prizes and publishers ask for it, without the grid. Its lines and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A writer's manuscript paper (原稿用紙): cells per line, lines per sheet, the line-start rules and
 // the treatment of tabs; arranges text into manuscript lines and counts sheets.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The characters of a page of cells, drawn in one face: each centred in the box its placement is
 // given, turned or moved as vertical writing wants, a run of ASCII hyphens in vertical writing as

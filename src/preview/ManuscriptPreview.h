@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manuscript preview window: the sheets of the shown text as a writer will hand them in,
 // paged one by one (PageUp/PageDown, Home/End), zoomed, written vertically or horizontally, saved

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sheet on screen: one sheet of manuscript paper on a grey desk, fitted to the widget.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A paged picture of a text, on screen, in PDF or on paper: the manuscript sheets or the
 // submission pages. Each page is drawn in two layers, so that the screen keeps the blank page and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // `kotonami --export-pdf OUT.pdf [--horizontal] [--settings PATH] FILE`: the manuscript sheets
 // of FILE as a PDF, without a window and without a display, for scripts.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manuscript preview's own settings: the face its characters are written in, the layout shown
 // (the sheets or the submission pages), the submission's page, and the window's size. Kept in

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sheets of manuscript paper on paged devices: one sheet per page, to a PDF file or a printer.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws one sheet of manuscript paper with its characters: the green grid of Column cells by
 // Line lines, the fold band between the two halves of a sheet with an even number of lines, and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Draws the pages of a submission manuscript: white pages without a grid, Column characters to a
 // line and Line lines to a page inside the margins, the page number "- 3 -" at the foot, and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a character stands in a cell of vertical writing: most stand as in horizontal writing; the
 // comma and full stop move to the upper right, small kana a little towards it; brackets, the long

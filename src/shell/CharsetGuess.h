@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which Japanese multi-byte encoding a text most likely is: Shift-JIS or EUC-JP.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // EUC-JP <-> UTF-16 through the system's iconv. Lossless like the Shift-JIS codec: a sequence that
 // makes no EUC-JP character becomes byte escapes (analysis/ByteEscape.h), and such an escape is

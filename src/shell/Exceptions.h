@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Errors raised by the program's commands. The message is UTF-8; the window shows it in the error
 // box (with a full stop appended), the command-line companion on standard error.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of a settings file, line by line, as the profile functions see it: sections in
 // brackets, "key=value" lines, and everything else (comments, blank lines) kept untouched.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's per-user folders and the links the file manager offers for selected files.
 
 #include "UsefulFunc.h"

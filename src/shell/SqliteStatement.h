@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One prepared statement of the system's SQLite, finalised on every path; every step checked.
 // A failure throws Exception with SQLite's own message.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file: an INI file read and written key by key with the semantics of the classic
 // profile functions (case-insensitive names, first occurrence wins, unknown lines kept).

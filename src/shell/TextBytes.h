@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bytes of a text read for counting: a regular file's pages mapped as they stand (no copy),
 // or a string of its own. Two bytes to spare after the text, so that the CR LF of its last line

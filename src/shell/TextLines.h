@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cutting a text into lines: a line ends at CR, at LF or at CR LF (one break), and a break at the
 // very end of the text opens no further, empty line. Shared by documents and the settings file.

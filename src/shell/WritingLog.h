@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The writing log: a small database of the writer's sessions and goals, shared by the window,
 // which writes it, and kotonami-count --log, which reads it, even while a window writes.

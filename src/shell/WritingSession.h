@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The accounting of one writing session of one document: the characters the writer added and
 // removed, edit by edit (so that pasting a chapter and deleting it again is no writing), and the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sums over runs of lines against the lines joined one by one, under random replacements that
 // change the number of lines, with runs short enough that every edit meets their ends.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Seeded random byte strings that stress the Shift-JIS walk: mostly lead bytes and line breaks,
 // with blanks, NULs and ASCII mixed in, so that odd runs of lead bytes, lone lead bytes at the end

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 64-byte block form of the walk must cut every text exactly as the character iterator does.
 #include "RandomText.h"
 #include "analysis/ByteBlock.h"

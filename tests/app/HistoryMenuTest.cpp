@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recent-file history against a plain list of paths: whatever the writer opens, removes or
 // limits, the menu holds the most recent paths, each once, newest first, no more than the most.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement, settings and rewrite commands, run through the window's actions, keys and tool
 // buttons, with their dialogs answered by program.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The character area through the window's commands: the share shown, the cancel, the progress in
 // the status bar, errors, and the measurement ending safely when its text goes away.
 

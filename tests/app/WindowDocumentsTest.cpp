@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New, open, save, save as, close and start-up, through the window's actions and dialogs.
 
 #include "WindowHarness.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files of other encodings through the window: open, count, save, Save As, reopen, rewrite.
 
 #include "WindowHarness.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding, replacing, going to a line, undo in the menu, the tabs' keys and marks and the shown
 // size, through the real window as a writer uses them.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a writer meets in the first minutes: the panel figures, Qt's own texts in Japanese, the
 // keyboard focus, the font dialog, the context menus, saving text Shift-JIS cannot hold, and the
 // file dialogs.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line-information gutter in the real window: the menu switches, the counts of the visible
 // lines while typing, opening and switching documents, scrolling, the line-space dialog and the
 // counting switches.

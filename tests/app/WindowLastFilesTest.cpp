@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the writer left off, through the real window: a file opened again from the history or the
 // command line shows its caret where it was; 前回開いていたファイルを開く brings back the files of
 // the last window.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writing log in the window: each edit's characters, the session written on save and read by
 // kotonami-count meanwhile, a log that cannot be written, the goal in the status bar and the chart.
 

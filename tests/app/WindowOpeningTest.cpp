@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a file that is already open, under any name, and opening a file that is gone.
 
 #include "WindowHarness.h"

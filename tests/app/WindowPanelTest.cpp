@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The live information panel, the selection display, the counting switches, the line modes and
 // the status bar, driven through the editor and the menu actions.
 

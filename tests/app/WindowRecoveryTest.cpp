@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unsaved changes outlive a window that ends without closing: their recovery files come back in
 // the next window exactly as they were, and go when the writer saves, closes or discards them.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Send To from the window's menu, in a desktop folder of the test's own.
 
 #include "WindowHarness.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file through the real window: what a window writes when it closes, the next
 // window shows; what a hand-edited or damaged file holds cannot put the window out of reach.
 

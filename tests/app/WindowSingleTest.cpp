@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One window per user: later starts of the real program hand their files to this window.
 
 #include "WindowHarness.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files changed on disk under the window's tabs: read again under a tab without edits, a bar under
 // one with edits, a question before saving over them, and our own saves left alone.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long text with wrapping on in the real window: the caret's display line in the status bar,
 // which waits for the lines before the caret to be laid out between the window's events, is the
 // figure of laying the whole text out at once, after Ctrl+End, an edit above and wrapping anew.

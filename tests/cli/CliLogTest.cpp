@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kotonami-count --log: the window's writing log, day by day, as a script reads it.
 
 #include "CliRunner.h"

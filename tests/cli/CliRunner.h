@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs a built program (kotonami-count, or kotonami for its export) as a writer's script would
 // and collects what it printed.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input without end or beyond memory: a text ends at its first NUL, so reading stops there; a file
 // that does not fit is named in a message with status 1, never an abort.
 

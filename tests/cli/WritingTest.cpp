@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Output that the system refuses, and outputs that are no regular files: every failed write gives a
 // message and status 1, and a FIFO, a device or standard output is written into, never replaced.
 

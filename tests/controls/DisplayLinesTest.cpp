@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The caret's display line and the display-line count of a wrapping editor, kept laid out from the
 // start of the text to the caret, against every line laid out afresh: after edits anywhere, new
 // widths, fonts and wrapping switched off and on.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-line figures of the editor's text against a whole count, under random edits; and lines
 // opened from a file keeping their bytes.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding in the editor's text: the options on a table of texts, the width reading, the
 // replacement groups, and plain matches counted as the phrase count counts them.
 

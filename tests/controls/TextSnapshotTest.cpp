@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A text copied a slice at a time while the writer goes on editing ends as the text stands: its
 // counting form is the editor document's own, the file bytes of unchanged lines included.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wrapping editor's own layout against the plain-text editor's, given the same text, font and
 // width: after random typing, deleting, new lines and lines that just overflow at a closing mark,
 // every paragraph breaks at the same characters, stands at the same height, and the caret's

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "QtTestApplication.h"
 #include "dialogs/TCancelForm.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/Document.h"
 #include "shell/Exceptions.h"
 #include "shell/TempFolder.h"

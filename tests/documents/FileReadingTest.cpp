@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one file reader of the editor: what it makes of a file's bytes in each encoding, and that
 // it agrees with the reader of the counts about the encoding.
 

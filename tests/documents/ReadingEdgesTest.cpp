@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are not quite what the counts expect: bytes that make no character, separators that
 // are no line breaks, short EUC-JP, UTF-8 that goes wrong late. Each reaches the counts as 〓 or as
 // its own characters, never as other characters made of its bytes.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery file: every record comes back exactly from its bytes, a damaged file is no record,
 // the counting form with its marked characters gives back every text, and the folder offers only
 // the files of owners no longer running.

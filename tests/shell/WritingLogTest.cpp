@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writing log's database: sessions and goals round trip, a new log from an empty file, a
 // damaged file moved aside, a locked log, and a reader beside a writer.
 

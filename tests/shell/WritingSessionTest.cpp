@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The session accounting: characters added and removed edit by edit, writing time as the moments
 // with an edit in the last two minutes, each under its local day.
 
