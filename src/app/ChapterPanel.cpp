@@ -89,12 +89,13 @@ void ChapterPanel::SetCounting(ChapterCounting counting)
         Attach();
 }
 
+// The same editor announced again has had its text read in anew: its outline counts it whole.
 void ChapterPanel::Follow(TRichEditEx* editor)
 {
-    if (editor == FEditor && FOutline)
-        return;
-    Detach();
-    FEditor = editor;
+    if (editor != FEditor) {
+        Detach();
+        FEditor = editor;
+    }
     if (!isHidden())
         Attach();
 }

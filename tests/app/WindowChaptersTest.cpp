@@ -5,6 +5,7 @@
 #include "paper/ChapterTable.h"
 
 #include <QDockWidget>
+#include <QInputDialog>
 #include <QTreeWidget>
 
 #include <random>
@@ -235,6 +236,34 @@ TEST_F(WindowChaptersTest, AnInvalidPatternIsIgnoredWithANotice)
     EXPECT_EQ(Panel()->Counting().rules.ExtraPattern(), "([");
     ASSERT_TRUE(Form->close());
     EXPECT_NE(Read(path).find("Pattern=(["), std::string::npos) << "kept as the writer wrote it";
+}
+
+} // namespace
+
+namespace {
+
+// A file read into a tab, whichever way it comes, shows its chapters: opened, opened beside
+// another, and reopened in another encoding.
+TEST_F(WindowChaptersTest, AFileReadInShowsItsChapters)
+{
+    ShowPanel();
+    const std::string utf8(reinterpret_cast<const char*>(Novel));
+    Form->OpenFile(Write("novel.txt", utf8));
+    ExpectWholeCount();
+    EXPECT_EQ(Shown().size(), 7u);
+    Form->OpenFile(Write("short.txt", Sjis(u8"プロローグ\r\n朝。\r\n")));
+    ExpectWholeCount();
+    EXPECT_EQ(Shown().size(), 1u);
+    ClickTab(1);
+    AnswerModal<QInputDialog>([](QInputDialog* dialog) {
+        dialog->setTextValue(QStringLiteral("EUC-JP"));
+        dialog->accept();
+    });
+    Form->findChild<QAction*>("ReopenWithEncodingItem")->trigger();
+    ASSERT_NE(Editor()->GetText(), Sjis(Novel));
+    // Read as EUC-JP, the headings are other characters and fewer of them are headings.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Shown().size() == Expected().size(); }, 3000));
+    EXPECT_NE(Shown().size(), 7u);
 }
 
 } // namespace
