@@ -13,9 +13,9 @@
 #include "app/KotonamiApplication.h"
 #include "app/PanelFields.h"
 #include "app/RecoveryKeeper.h"
+#include "app/StatusPanels.h"
 #include "app/WindowSettingsFile.h"
 #include "app/WritingLogKeeper.h"
-#include "controls/StatusProgress.h"
 #include "controls/TRichEditEx.h"
 
 #include <QApplication>
@@ -53,7 +53,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::T
     // The program's small picture in the title bar and the task list.
     setWindowIcon(GlyphIcon(GlyphPicture::ProgramGlyph, designFont));
     BuildToolRow();
-    BuildStatusBar();
+    FStatusBar = new StatusPanels(statusBar());
     BuildPopupMenu();
     // The window opens wide enough to show every panel figure whole; narrower, the panel scrolls.
     resize(std::max(width(), SetUpPanelFields(*ui->ScrollBox1)), height());
@@ -130,33 +130,6 @@ void TForm1::BuildToolRow()
         entry.button->setDefaultAction(entry.action);
         entry.button->setIconSize(QSize(16, 16));
     }
-}
-
-void TForm1::BuildStatusBar()
-{
-    // Widths of the four sections at 96 dpi, scaled to the screen.
-    int widths[4] = {100, 80, 200, 50};
-    const auto scaled = [this](int pixels) { return pixels * logicalDpiX() / 96; };
-    // The caret's place holds the line number of a long novel and a long line's column whole;
-    // what it needs more is taken from the notice beside it, which has room to spare.
-    const QFontMetrics metrics(statusBar()->font());
-    const int caretWidth = metrics.horizontalAdvance(QStringLiteral(u"000000行 0000桁")) + 6;
-    const int notice = metrics.horizontalAdvance(QStringLiteral(u"選択部分のデータを表示中")) + 6;
-    const int more = std::max(0, caretWidth - scaled(widths[1]));
-    widths[1] += more * 96 / logicalDpiX() + 1;
-    widths[2] = std::max(notice, scaled(widths[2]) - more) * 96 / logicalDpiX();
-    FStatusProgress = new StatusProgress(statusBar());
-    FStatusProgress->setObjectName(QStringLiteral("StatusPanel0"));
-    FStatusProgress->setFixedWidth(scaled(widths[0]));
-    statusBar()->addWidget(FStatusProgress);
-    for (int panel = 1; panel < 4; ++panel) {
-        auto* label = new QLabel(statusBar());
-        label->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
-        label->setFixedWidth(scaled(widths[panel]));
-        statusBar()->addWidget(label);
-        FStatusPanels[panel] = label;
-    }
-    connect(FStatusProgress, &StatusProgress::DrawPanel, this, &TForm1::StatusBar1DrawPanel);
 }
 
 void TForm1::BuildPopupMenu()

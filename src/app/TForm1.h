@@ -52,7 +52,7 @@ struct RecoveryRecord;
 class ManuscriptPreview;
 class TLineInfo;
 class TRichEditEx;
-class StatusProgress;
+class StatusPanels;
 class WritingLogKeeper;
 class WritingLogWindow;
 struct WritingGoal;
@@ -126,7 +126,6 @@ protected:
 private:
     // TForm1.cpp: construction and the window's own commands.
     void BuildToolRow();
-    void BuildStatusBar();
     void BuildPopupMenu();
     void ConnectActions();
     void ConnectFileActions();
@@ -207,7 +206,6 @@ private:
     void TextRichEditAfterKeyDown();
     void TextRichEditMouseDown();
     void TextRichEditVScroll();
-    void StatusBar1DrawPanel(QPainter* painter, const QRect& area);
 
     // TForm1Analysis.cpp, TForm1Paper.cpp, TForm1Rewrite.cpp: the measurement and rewrite
     // commands of the analysis, arrange and settings menus, the tool row and the pop-up menu.
@@ -354,10 +352,9 @@ private:
     QMenu* PopupMenu1 = nullptr;
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
-    StatusProgress* FStatusProgress = nullptr;
-    std::array<QLabel*, 4> FStatusPanels{}; // 1..3; panel 0 is FStatusProgress
-    QLabel* FEncodingPanel = nullptr;       // the shown document's encoding, right of the four
-    QComboBox* FSaveEncodingBox = nullptr;  // in SaveDialog1
+    StatusPanels* FStatusBar = nullptr;    // StatusBar1's four sections
+    QLabel* FEncodingPanel = nullptr;      // the shown document's encoding, right of the four
+    QComboBox* FSaveEncodingBox = nullptr; // in SaveDialog1
     QAction* ReopenWithEncodingItem = nullptr;
     FindBar* FFindBar = nullptr;
     QFileSystemWatcher* FFileWatcher = nullptr;
@@ -367,20 +364,17 @@ private:
     QAction* FUndoItem = nullptr;
     QAction* FRedoItem = nullptr;
 
-    double FProgress = 0.0;
     bool selectionShown = false;
-    QRect FProgressRect;
     TPaper FPaper;
     PreviewSettings FPreviewSettings; // the manuscript preview's face
     ManuscriptPreview* FManuscriptPreview = nullptr;
     CheckSwitches FCheckSwitches; // the rules of the manuscript check that are on
     ManuscriptCheckDock* FManuscriptCheck = nullptr;
     ChapterPanel* FChapterPanel = nullptr;
-    HeadingRules FHeadingRules; // the writer's own heading pattern with the built-in rules
-    int FChapterPanelWidth = 0; // as the settings file gave it; 0 for the dock's own width
-    QString FSavedStatusText;
-    std::unique_ptr<DocumentTabs> FTabs;     // the tabs and their documents (FDocuments)
-    RecoveryKeeper* FRecovery = nullptr;     // the recovery files of the documents' unsaved changes
+    HeadingRules FHeadingRules;          // the writer's own heading pattern with the built-in rules
+    int FChapterPanelWidth = 0;          // as the settings file gave it; 0 for the dock's own width
+    std::unique_ptr<DocumentTabs> FTabs; // the tabs and their documents (FDocuments)
+    RecoveryKeeper* FRecovery = nullptr; // the recovery files of the documents' unsaved changes
     WritingLogKeeper* FWritingLog = nullptr; // every tab's writing sessions
     QLabel* FGoalPanel = nullptr;            // the front document's goal in the status bar
     QTimer* FGoalRefresh = nullptr;          // the goal's progress once typing pauses
