@@ -48,8 +48,9 @@ void WritingChart::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), palette().base());
     const QFontMetrics metrics(font());
     const int line = metrics.height();
+    // The figure at the top of the axis stands half a line above the plot: below the caption.
     const QRect plot = rect().adjusted(metrics.horizontalAdvance(QStringLiteral("00000000")),
-                                       line + 4, -8, -line - 4);
+                                       line * 3 / 2 + 4, -8, -line - 4);
     painter.setPen(palette().text().color());
     painter.drawText(4, line, FCaption);
     if (FPoints.empty() || plot.width() <= 0 || plot.height() <= 0)
@@ -94,6 +95,12 @@ void WritingChart::paintEvent(QPaintEvent*)
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(ink, 2));
         painter.drawPath(LinePath(&Point::value, x, y));
+        // Each day's total is a dot as well, so that a single day shows.
+        painter.setBrush(ink);
+        for (int i = 0; i < count; ++i)
+            if (const double value = FPoints[static_cast<std::size_t>(i)].value; !std::isnan(value))
+                painter.drawEllipse(QPoint(x(i), y(value)), 2, 2);
+        painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(ink, 1, Qt::DashLine));
         painter.drawPath(LinePath(&Point::plan, x, y));
         painter.setRenderHint(QPainter::Antialiasing, false);
