@@ -15,9 +15,9 @@ TextStatistics CountTextAndWords(std::string_view text, const CountOptions& opti
                                  const WordCharacterSet& wordCharacters)
 {
     const ReadingText asRead(text, options.excludeRuby);
-    TextStatistics statistics = CountText(asRead.View(), WithRuby(options), 1);
+    TextStatistics statistics =
+        CountTextWithWords(asRead.View(), WithRuby(options), wordCharacters);
     statistics.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
-    statistics.words = CountWords(asRead.View(), wordCharacters);
     return statistics;
 }
 

@@ -7,6 +7,7 @@
 #include "Saturate.h"
 #include "ShiftJis.h"
 #include "TextAsRead.h"
+#include "WordCount.h"
 
 #include <algorithm>
 #include <bit>
@@ -28,10 +29,11 @@ struct Tally
 };
 
 // The hot loop of the live panel, 64 bytes at a time: the walk marks the lead and trail bytes
-// of each block and the sums are population counts of masks. With `markStarts` it also collects
-// where ruby and note marks may begin.
-Tally TallyText(std::string_view text, const CountOptions& options,
-                std::vector<std::size_t>* markStarts = nullptr)
+// of each block and the sums are population counts of masks. Each walked block is shown to
+// `visit(offset, block)` too, so that another count (the words, where marks may begin) shares
+// the walk.
+template <class Visit>
+Tally TallyText(std::string_view text, const CountOptions& options, Visit&& visit)
 {
     Tally tally;
     CharacterBlocks blocks(text);
@@ -56,13 +58,7 @@ Tally TallyText(std::string_view text, const CountOptions& options,
                                                     ((blankLeads << 1) | lastWasLeadBlank));
             lastWasLeadBlank = blankLeads >> 63;
         }
-        if (markStarts != nullptr) {
-            const std::size_t next = offset + ByteBlock::Size;
-            const auto after = next < text.size() ? static_cast<unsigned char>(text[next]) : 0;
-            for (std::uint64_t starts = MarkStartsOfBlock(block, roles, singles, after);
-                 starts != 0; starts &= starts - 1)
-                markStarts->push_back(offset + static_cast<std::size_t>(std::countr_zero(starts)));
-        }
+        visit(offset, walked);
         tally.singleByte += std::popcount(singles & ~uncounted);
         tally.lineFeeds += std::popcount(lineFeeds);
         tally.doubleByte += std::popcount(roles.lead & inText);
@@ -70,6 +66,11 @@ Tally TallyText(std::string_view text, const CountOptions& options,
             tally.endsWithLineFeed = (lineFeeds >> (valid - 1)) & 1;
     }
     return tally;
+}
+
+Tally TallyText(std::string_view text, const CountOptions& options)
+{
+    return TallyText(text, options, [](std::size_t, const CharacterBlocks::Block&) {});
 }
 
 // Whether the text with the pieces taken out is empty, and whether it ends in a line feed.
@@ -136,7 +137,15 @@ TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
                            std::int32_t doubleByteWeight)
 {
     std::vector<std::size_t> markStarts;
-    Tally tally = TallyText(text, options, &markStarts);
+    Tally tally =
+        TallyText(text, options, [&](std::size_t offset, const CharacterBlocks::Block& walked) {
+            const std::size_t next = offset + ByteBlock::Size;
+            const auto after = next < text.size() ? static_cast<unsigned char>(text[next]) : 0;
+            for (std::uint64_t starts =
+                     MarkStartsOfBlock(walked.bytes, walked.roles, walked.singles, after);
+                 starts != 0; starts &= starts - 1)
+                markStarts.push_back(offset + static_cast<std::size_t>(std::countr_zero(starts)));
+        });
     TextEnd end{text.empty(), tally.endsWithLineFeed};
     TakeOutRubyAndNotes(
         text, markStarts, [&](std::string_view passed, std::span<const TextPiece> pieces) {
@@ -169,5 +178,26 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
             Figures(tally, {text.empty(), tally.endsWithLineFeed}, options, doubleByteWeight);
     }
     statistics.bytes = bytes;
+    return statistics;
+}
+
+TextStatistics CountTextWithWords(std::string_view text, const CountOptions& options,
+                                  const WordCharacterSet& wordCharacters)
+{
+    BlockWordCounter words(wordCharacters);
+    if (options.excludeRuby || !words.ByBlock()) {
+        TextStatistics statistics = CountText(text, options);
+        statistics.words = CountWords(text, wordCharacters);
+        return statistics;
+    }
+    const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
+    text = BeforeNul(text);
+    const Tally tally =
+        TallyText(text, options, [&](std::size_t offset, const CharacterBlocks::Block& walked) {
+            words.Add(text, offset, walked);
+        });
+    TextStatistics statistics = Figures(tally, {text.empty(), tally.endsWithLineFeed}, options, 1);
+    statistics.bytes = bytes;
+    statistics.words = words.Words();
     return statistics;
 }

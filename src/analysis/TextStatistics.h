@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+class WordCharacterSet;
+
 enum class LineMode
 {
     Logical, // a line ends at a line break
@@ -34,3 +36,8 @@ struct TextStatistics
 // character adds to `characters` (1 everywhere, 2 for the simple manuscript count).
 TextStatistics CountText(std::string_view text, const CountOptions& options,
                          std::int32_t doubleByteWeight = 1) noexcept;
+
+// CountText with the English words (CountWords) in `words`: a text walked once for all of them
+// where the word setting allows.
+TextStatistics CountTextWithWords(std::string_view text, const CountOptions& options,
+                                  const WordCharacterSet& wordCharacters);

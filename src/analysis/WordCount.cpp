@@ -87,6 +87,25 @@ public:
     // A hyphen after a word waits for the next line to say whether the word goes on.
     bool JoinPending() const noexcept { return FState == State::AfterHyphen; }
 
+    // No join is pending or running: a word ends at the first character that is no word
+    // character, a hyphen after a word and a CR aside.
+    bool Plain() const noexcept { return FState == State::Running && !FJoined; }
+    bool InWord() const noexcept { return FInWord; }
+
+    // Passes a block of characters in the plain state whose word characters are `words` (bit i
+    // for the single byte at i, a joining hyphen among them) and which holds no CR that a word or
+    // a hyphen follows: every word character that no word character comes before begins a word.
+    // A word that a hyphen joined counts where it begins here and the counter reads on plain;
+    // the walk by characters counts it at the hyphen and reads on joined, which comes to the
+    // same.
+    void PassPlain(std::uint64_t words) noexcept
+    {
+        const std::uint64_t begins = words & ~((words << 1) | std::uint64_t{FInWord});
+        const bool last = (words >> 63) != 0;
+        FCount += std::popcount(begins) + (FInWord ? 1 : 0) - (last ? 1 : 0);
+        FInWord = last;
+    }
+
     std::int64_t Finish() const noexcept { return FCount + (FInWord && !FJoined ? 1 : 0); }
 
 private:
@@ -155,9 +174,8 @@ public:
 
     bool Usable() const noexcept { return FUsable; }
 
-    WordBlock Classify(CharacterBlocks& blocks, std::size_t offset) const noexcept
+    WordBlock Classify(const CharacterBlocks::Block& b) const noexcept
     {
-        const CharacterBlocks::Block b = blocks.At(offset);
         return {b.singles | b.roles.lead, b.roles.lead,
                 b.singles & b.bytes.InRanges(std::span(FRanges.data(), FRangeCount))};
     }
@@ -218,25 +236,46 @@ WordCounter RunWordsByCharacter(std::string_view text, const WordTables& tables)
     return counter;
 }
 
-// The count 64 bytes at a time: only the characters that change the counter's state are fed,
-// the rest (kana and kanji between words, the letters inside a word) pass as bits.
+// One block of the count 64 bytes at a time: only the characters that change the counter's
+// state are fed, the rest (kana and kanji between words, the letters inside a word) pass as bits.
+inline void FeedBlock(WordCounter& counter, const WordBlockWalk& walk, std::string_view text,
+                      std::size_t offset, const CharacterBlocks::Block& walked) noexcept
+{
+    const WordBlock block = walk.Classify(walked);
+    if (counter.Plain()) {
+        // A CR neither ends nor continues a word, and a hyphen after a word waits to see what
+        // follows. A block passes as masks when none of its CRs comes before a word or a hyphen
+        // and each of its hyphens after a word has a word character right after it: such a
+        // hyphen joins two words into one, as a word character would.
+        const std::uint64_t returns = walked.singles & walked.bytes.Equal(ShiftJis::CR);
+        const std::uint64_t hyphens = walked.singles & walked.bytes.Equal(ShiftJis::Hyphen);
+        const std::uint64_t joining =
+            hyphens & ((block.word << 1) | std::uint64_t{counter.InWord()});
+        const std::uint64_t beforeWord = block.word >> 1;
+        if ((joining & ~beforeWord) == 0 && (returns & (beforeWord | (hyphens >> 1))) == 0 &&
+            (returns >> 63) == 0) {
+            counter.PassPlain(block.word | joining);
+            return;
+        }
+    }
+    std::uint64_t pending = block.starts;
+    for (;;) {
+        const std::uint64_t live = pending & ~counter.Inert(block.word);
+        if (live == 0)
+            break;
+        const int bit = std::countr_zero(live);
+        counter.Feed(walk.RoleAt(text, offset + static_cast<std::size_t>(bit),
+                                 ((block.leads >> bit) & 1) != 0));
+        pending = bit == 63 ? 0 : pending & (~0ULL << (bit + 1));
+    }
+}
+
 WordCounter RunWordsByBlock(std::string_view text, const WordBlockWalk& walk) noexcept
 {
     WordCounter counter;
     CharacterBlocks blocks(text);
-    for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size) {
-        const WordBlock block = walk.Classify(blocks, offset);
-        std::uint64_t pending = block.starts;
-        for (;;) {
-            const std::uint64_t live = pending & ~counter.Inert(block.word);
-            if (live == 0)
-                break;
-            const int bit = std::countr_zero(live);
-            counter.Feed(walk.RoleAt(text, offset + static_cast<std::size_t>(bit),
-                                     ((block.leads >> bit) & 1) != 0));
-            pending = bit == 63 ? 0 : pending & (~0ULL << (bit + 1));
-        }
-    }
+    for (std::size_t offset = 0; offset < text.size(); offset += ByteBlock::Size)
+        FeedBlock(counter, walk, text, offset, blocks.At(offset));
     return counter;
 }
 
@@ -294,4 +333,33 @@ LineWords LineWordCounter::Count(std::string_view line) const noexcept
     const WordCounter counter = RunWords(line, *FTables);
     return {SaturateToInt32(counter.Finish()), BeginsWithWord(line, *FTables),
             counter.JoinPending()};
+}
+
+struct BlockWordCounter::State : WordTables
+{
+    using WordTables::WordTables;
+    WordCounter counter;
+};
+
+BlockWordCounter::BlockWordCounter(const WordCharacterSet& wordCharacters)
+    : FState(std::make_unique<State>(wordCharacters))
+{
+}
+
+BlockWordCounter::~BlockWordCounter() = default;
+
+bool BlockWordCounter::ByBlock() const noexcept
+{
+    return FState->walk.Usable();
+}
+
+void BlockWordCounter::Add(std::string_view text, std::size_t offset,
+                           const CharacterBlocks::Block& block) noexcept
+{
+    FeedBlock(FState->counter, FState->walk, text, offset, block);
+}
+
+std::int32_t BlockWordCounter::Words() const noexcept
+{
+    return SaturateToInt32(FState->counter.Finish());
 }

@@ -3,6 +3,8 @@
 #pragma once
 // English words: maximal runs of word characters, joined across a hyphen (also at a line end).
 
+#include "ByteBlock.h"
+
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -39,4 +41,26 @@ public:
 private:
     struct Tables;
     std::unique_ptr<const Tables> FTables;
+};
+
+// The word count fed the blocks of a walk that serves other counts too (CharacterBlocks), so that
+// a novel is walked once for its characters, lines and words. It takes only word settings whose
+// word characters are all single bytes (ByBlock); CountWords takes any.
+class BlockWordCounter
+{
+public:
+    explicit BlockWordCounter(const WordCharacterSet& wordCharacters);
+    ~BlockWordCounter();
+    BlockWordCounter(const BlockWordCounter&) = delete;
+    BlockWordCounter& operator=(const BlockWordCounter&) = delete;
+
+    bool ByBlock() const noexcept;
+    // The block of `text` at `offset`; the blocks come in order from the first, none left out.
+    void Add(std::string_view text, std::size_t offset,
+             const CharacterBlocks::Block& block) noexcept;
+    std::int32_t Words() const noexcept;
+
+private:
+    struct State;
+    std::unique_ptr<State> FState;
 };

@@ -26,8 +26,8 @@ TextBytes TextBytes::Map(int fd, std::size_t size) noexcept
         ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (base == MAP_FAILED)
         return bytes;
-    void* file =
-        ::mmap(base, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0);
+    // A writable private mapping would be copied page by page as MAP_POPULATE reads it in.
+    void* file = ::mmap(base, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0);
     if (file == MAP_FAILED) {
         ::munmap(base, length);
         return bytes;

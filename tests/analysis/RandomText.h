@@ -27,3 +27,22 @@ inline std::string RandomShiftJisText(std::mt19937& random, std::size_t maxLengt
     }
     return text;
 }
+
+// Seeded random prose: words of letters and digits between kana, blanks and CR LF breaks, with
+// now and then a hyphen, a lone CR or LF, a double-byte blank or a lone lead byte. Unlike
+// RandomShiftJisText it leaves whole 64-byte blocks without a line break or a hyphen, the blocks
+// a count may pass as masks.
+inline std::string RandomProse(std::mt19937& random, std::size_t maxLength)
+{
+    static const char* const Pieces[] = {
+        "Tokyo", "jazz", "a",        "2026", "x7", "\x82\xA0", "\x82\xA0\x8A\xBF", " ",
+        "\t",    "\r\n", "\x81\x40", "-",    "\r", "\n",       "well-known",       "\x81"};
+    static constexpr int Weights[] = {8, 8, 6, 3, 3, 30, 20, 6, 2, 4, 2, 1, 1, 1, 1, 1};
+    std::discrete_distribution<std::size_t> piece(std::begin(Weights), std::end(Weights));
+    std::uniform_int_distribution<std::size_t> length(0, maxLength);
+    const std::size_t wanted = length(random);
+    std::string text;
+    while (text.size() < wanted)
+        text += Pieces[piece(random)];
+    return text;
+}

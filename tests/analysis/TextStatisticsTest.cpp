@@ -3,6 +3,8 @@
 #include "analysis/TextStatistics.h"
 #include "RandomText.h"
 #include "analysis/ShiftJis.h"
+#include "analysis/WordCharacterSet.h"
+#include "analysis/WordCount.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +127,32 @@ TEST(CountText, BlocksOfEveryLengthEndTheSame)
         }
         ASSERT_EQ(s.characters, characters) << text.size();
         ASSERT_EQ(s.lines, lineFeeds + (text.back() == '\n' ? 0 : 1)) << text.size();
+    }
+}
+
+TEST(CountTextWithWords, OneWalkGivesTheSeparateCounts)
+{
+    // Every counting switch, word settings the block walk takes and one it does not (a listed
+    // double-byte letter), over prose and over byte soup with NULs.
+    const std::vector<std::string> lists = {"", "@'", "\x82\x60"};
+    std::mt19937 random(808);
+    for (int round = 0; round < 3000; ++round) {
+        CountOptions options;
+        options.countSpace = (round & 1) != 0;
+        options.countTab = (round & 2) != 0;
+        options.countDoubleByteSpace = (round & 4) != 0;
+        options.excludeRuby = round % 7 == 0;
+        WordCharacterSet words;
+        words.countDigits = round % 3 != 0;
+        words.SetCharacterList(lists[static_cast<std::size_t>(round) % lists.size()]);
+        const std::string text = round % 2 == 0 ? RandomProse(random, 700)
+                                                : RandomShiftJisText(random, 300, round % 4 == 1);
+        const TextStatistics both = CountTextWithWords(text, options, words);
+        const TextStatistics alone = CountText(text, options);
+        ASSERT_EQ(both.characters, alone.characters) << "round " << round;
+        ASSERT_EQ(both.lines, alone.lines) << "round " << round;
+        ASSERT_EQ(both.bytes, alone.bytes) << "round " << round;
+        ASSERT_EQ(both.words, CountWords(text, words)) << "round " << round;
     }
 }
 
