@@ -282,11 +282,70 @@ namespace {
 
 // UTF-8 to Shift-JIS. For saving, an invalid byte or a character beyond the BMP is missing ("?");
 // for counting, the bytes that begin no character are missing as one unit each, as the byte
-// escapes of a file are (the geta mark).
-void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, Missing& missing)
+// escapes of a file are (the geta mark). Converts the bytes from `position` up to `end` (a
+// sequence may run past it, up to the text's `size`) and returns where the output ends; `p` has
+// room for two bytes for each byte read, and one more.
+char* EncodeUtf8Run(const unsigned char* s, std::size_t& reached, std::size_t end, std::size_t size,
+                    char* p, LineBreaks breaks, Missing& missing, bool& onlyCrLfBreaks)
 {
+    std::size_t position = reached; // in a register through the loop, not behind a reference
     const bool convert = breaks == LineBreaks::Convert;
     const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
+    while (position < end) {
+        // Japanese prose is runs of three-byte characters with double-byte forms: they take
+        // the short way (the shortest form of a character that is no surrogate).
+        while (end - position >= 3) {
+            const unsigned b0 = s[position];
+            const unsigned b1 = s[position + 1];
+            const unsigned b2 = s[position + 2];
+            if ((b0 & 0xF0) != 0xE0 || ((b1 ^ 0x80) | (b2 ^ 0x80)) >= 0x40)
+                break;
+            const auto code =
+                static_cast<char16_t>((b0 & 0x0F) << 12 | (b1 & 0x3F) << 6 | (b2 & 0x3F));
+            const std::uint16_t form = ShiftJisForm(code);
+            if (code < 0x800 || (code & 0xF800) == 0xD800 || form <= 0xFF)
+                break;
+            std::memcpy(p, &form, sizeof form);
+            p += 2;
+            position += 3;
+        }
+        if (position >= end)
+            break;
+        const unsigned char b0 = s[position];
+        // ASCII is its own Shift-JIS form (NUL too); only a line feed may become CR LF.
+        if (b0 < 0x80 && b0 != lineFeed) [[likely]] {
+            if (b0 < 0x0E && (b0 == ShiftJis::CR || b0 == ShiftJis::LF || b0 == 0)) {
+                const bool paired =
+                    b0 == ShiftJis::CR
+                        ? position + 1 < size && s[position + 1] == ShiftJis::LF
+                        : b0 == ShiftJis::LF && position > 0 && s[position - 1] == ShiftJis::CR;
+                onlyCrLfBreaks = onlyCrLfBreaks && paired;
+            }
+            *p++ = static_cast<char>(b0);
+            ++position;
+            continue;
+        }
+        char32_t code = 0;
+        const std::size_t length = Utf8::Read(s, position, size, code);
+        if (length == 0 && missing.geta) {
+            p = missing.Put(p);
+            position += Utf8::InvalidLength(s, position, size);
+            continue;
+        }
+        if (length == 0 || code > 0xFFFF) {
+            p = missing.Put(p); // an invalid byte, or a character beyond the BMP
+            position += length == 0 ? 1 : length;
+            continue;
+        }
+        position += length;
+        p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, missing);
+    }
+    reached = position;
+    return p;
+}
+
+void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, Missing& missing)
+{
     const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     // LF may become CR LF, and a single byte that begins no character may become the two bytes
@@ -300,30 +359,9 @@ void EncodeUtf8Into(std::string_view utf8, std::string& out, LineBreaks breaks, 
         const std::size_t room = written + 2 * (pieceEnd - position + 4) + 1;
         if (out.size() < room)
             out.resize(std::max(room, written + (size - position) + Piece));
-        char* p = out.data() + written;
-        while (position < pieceEnd) {
-            const unsigned char b0 = s[position];
-            // ASCII is its own Shift-JIS form (NUL too); only a line feed may become CR LF.
-            if (b0 < 0x80 && b0 != lineFeed) [[likely]] {
-                *p++ = static_cast<char>(b0);
-                ++position;
-                continue;
-            }
-            char32_t code = 0;
-            const std::size_t length = Utf8::Read(s, position, size, code);
-            if (length == 0 && missing.geta) {
-                p = missing.Put(p);
-                position += Utf8::InvalidLength(s, position, size);
-                continue;
-            }
-            if (length == 0 || code > 0xFFFF) {
-                p = missing.Put(p); // an invalid byte, or a character beyond the BMP
-                position += length == 0 ? 1 : length;
-                continue;
-            }
-            position += length;
-            p = PutCharacter(static_cast<char16_t>(code), lineFeed, p, convert, missing);
-        }
+        bool onlyCrLfBreaks = true; // asked of the counting form in place only
+        char* const p = EncodeUtf8Run(s, position, pieceEnd, size, out.data() + written, breaks,
+                                      missing, onlyCrLfBreaks);
         written = static_cast<std::size_t>(p - out.data());
     }
     out.resize(written);
@@ -343,6 +381,19 @@ std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out)
     Missing missing{true};
     EncodeUtf8Into(utf8, out, LineBreaks::Keep, missing);
     return missing.count;
+}
+
+CountingForm EncodeFromUtf8ForCounting(std::string_view utf8, char* out)
+{
+    Missing missing{true};
+    CountingForm form;
+    std::size_t position = 0;
+    const char* const end =
+        EncodeUtf8Run(reinterpret_cast<const unsigned char*>(utf8.data()), position, utf8.size(),
+                      utf8.size(), out, LineBreaks::Keep, missing, form.onlyCrLfBreaks);
+    form.length = static_cast<std::size_t>(end - out);
+    form.missing = missing.count;
+    return form;
 }
 
 bool IsValidUtf8(std::string_view bytes) noexcept

@@ -53,6 +53,24 @@ bool EncodeFromUtf8(std::string_view utf8, std::string& out, LineBreaks breaks =
 // The counting form of UTF-8 text, line breaks kept: the geta mark for a character without a
 // Shift-JIS form and for each unit of bytes that begins no character. Returns how many took it.
 std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out);
+// The most bytes the counting form of `utf8Size` bytes of UTF-8 takes: no unit gives more than
+// two bytes for each of its own, and one byte is written to spare.
+constexpr std::size_t CountingFormRoom(std::size_t utf8Size) noexcept
+{
+    return 2 * utf8Size + 1;
+}
+// The same form written at `out`, which has CountingFormRoom(utf8.size()) bytes: a novel's form
+// made in place, without a string to grow.
+struct CountingForm
+{
+    std::size_t length = 0;  // bytes written
+    std::size_t missing = 0; // how many took the geta mark
+    // Every line break is CR LF and there is no NUL. The form's CR, LF and NUL bytes are then
+    // the text's own (they are ASCII, and no other unit gives any of them), so that the form
+    // needs nothing more.
+    bool onlyCrLfBreaks = true;
+};
+CountingForm EncodeFromUtf8ForCounting(std::string_view utf8, char* out);
 
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view bytes) noexcept;

@@ -405,15 +405,29 @@ std::size_t MakeCountingForm(TextBytes& bytes, TextEncoding encoding)
         return 0;
     }
     if (encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom) {
-        // UTF-8 goes straight to Shift-JIS; a text with other breaks than CR LF, or with a NUL,
-        // takes the way through UTF-16 below, which puts its breaks in order.
+        // UTF-8 goes straight to Shift-JIS, in room of its own. A text with other breaks than
+        // CR LF, or with a NUL, takes the way through UTF-16 below, which puts its breaks in
+        // order.
         const std::string_view utf8 = view.substr(view.starts_with(Utf8Mark) ? Utf8Mark.size() : 0);
-        const std::size_t missing = Cp932::EncodeFromUtf8ForCounting(utf8, form);
-        if (FinishCrLfForm(form)) {
-            bytes = TextBytes(std::move(form));
-            return missing;
+        TextBytes room = TextBytes::Reserve(Cp932::CountingFormRoom(utf8.size()));
+        if (room.Writable() != nullptr) {
+            const Cp932::CountingForm made =
+                Cp932::EncodeFromUtf8ForCounting(utf8, room.Writable());
+            if (made.onlyCrLfBreaks) {
+                room.CutTo(made.length);
+                if (made.length > 0 && !room.View().ends_with("\r\n"))
+                    room.AppendInPlace("\r\n");
+                bytes = std::move(room);
+                return made.missing;
+            }
+        } else {
+            const std::size_t missing = Cp932::EncodeFromUtf8ForCounting(utf8, form);
+            if (FinishCrLfForm(form)) {
+                bytes = TextBytes(std::move(form));
+                return missing;
+            }
+            form.clear();
         }
-        form.clear();
     }
     const std::u16string text = DecodeText(view, encoding).text;
     bytes = TextBytes(); // the file's bytes are no longer needed

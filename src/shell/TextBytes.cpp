@@ -3,6 +3,7 @@
 #include "TextBytes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -38,9 +39,31 @@ TextBytes TextBytes::Map(int fd, std::size_t size) noexcept
     return bytes;
 }
 
+TextBytes TextBytes::Reserve(std::size_t capacity) noexcept
+{
+    TextBytes bytes;
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    if (capacity > SIZE_MAX / 2)
+        return bytes;
+    const std::size_t length = (capacity + Spare + page - 1) / page * page;
+    void* base =
+        ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (base == MAP_FAILED)
+        return bytes;
+#if defined(MADV_HUGEPAGE)
+    ::madvise(base, length, MADV_HUGEPAGE); // only a hint: small pages do as well, if slower
+#endif
+    bytes.FMap = base;
+    bytes.FMapLength = length;
+    bytes.FLength = capacity;
+    bytes.FWritable = true;
+    return bytes;
+}
+
 TextBytes::TextBytes(TextBytes&& other) noexcept
     : FString(std::move(other.FString)), FMap(std::exchange(other.FMap, nullptr)),
-      FMapLength(std::exchange(other.FMapLength, 0)), FLength(std::exchange(other.FLength, 0))
+      FMapLength(std::exchange(other.FMapLength, 0)), FLength(std::exchange(other.FLength, 0)),
+      FWritable(std::exchange(other.FWritable, false))
 {
 }
 
@@ -52,6 +75,7 @@ TextBytes& TextBytes::operator=(TextBytes&& other) noexcept
         FMap = std::exchange(other.FMap, nullptr);
         FMapLength = std::exchange(other.FMapLength, 0);
         FLength = std::exchange(other.FLength, 0);
+        FWritable = std::exchange(other.FWritable, false);
     }
     return *this;
 }
@@ -66,6 +90,7 @@ void TextBytes::Release() noexcept
     if (FMap != nullptr)
         ::munmap(FMap, FMapLength);
     FMap = nullptr;
+    FWritable = false;
 }
 
 void TextBytes::CutTo(std::size_t length) noexcept

@@ -17,6 +17,10 @@ public:
     // Maps the `size` bytes of the open regular file `fd`; maps nothing (IsMapped false) when the
     // system refuses.
     static TextBytes Map(int fd, std::size_t size) noexcept;
+    // Room for a text of up to `capacity` bytes made in place: write at Writable(), then CutTo
+    // the length written. Its pages are asked for large, so that writing a novel meets a few page
+    // faults rather than thousands. Maps nothing (IsMapped false) when the system refuses.
+    static TextBytes Reserve(std::size_t capacity) noexcept;
     TextBytes(TextBytes&& other) noexcept;
     TextBytes& operator=(TextBytes&& other) noexcept;
     TextBytes(const TextBytes&) = delete;
@@ -28,6 +32,8 @@ public:
     {
         return IsMapped() ? std::string_view(static_cast<const char*>(FMap), FLength) : FString;
     }
+    // The start of reserved room; null for any other text.
+    char* Writable() noexcept { return FWritable ? static_cast<char*>(FMap) : nullptr; }
     // The text ends after its first `length` bytes (no more than it has).
     void CutTo(std::size_t length) noexcept;
     // Adds a mapped text's last line break (two bytes at most); a string just grows.
@@ -42,4 +48,5 @@ private:
     void* FMap = nullptr;
     std::size_t FMapLength = 0; // the whole mapping, spare bytes and page rounding included
     std::size_t FLength = 0;    // the text in it
+    bool FWritable = false;     // reserved room rather than a file's pages
 };

@@ -367,7 +367,8 @@ std::string ByCharacters(std::string_view utf8, LineBreaks breaks, bool counting
 TEST(Cp932Codec, DirectUtf8AgreesWithCharacterByCharacter)
 {
     // ASCII with line feeds and NULs, kana, kanji, Greek, a character beyond the BMP, one without
-    // a form and stray bytes; some texts longer than the pieces the output grows by.
+    // a form, an over-long form, a surrogate, a half-width kana (three bytes for one) and stray
+    // bytes; some texts longer than the pieces the output grows by.
     const std::string pieces[] = {"a",
                                   "Z~\\",
                                   "\n",
@@ -378,6 +379,10 @@ TEST(Cp932Codec, DirectUtf8AgreesWithCharacterByCharacter)
                                   "\xCE\xB1",
                                   "\xF0\x9F\x98\x80",
                                   "\xE2\x82\xAC",
+                                  "\xE0\x80\x80",
+                                  "\xED\xA0\x80",
+                                  "\xEF\xBD\xB1",
+                                  "\xE3\x80\x80",
                                   "\x80",
                                   "\xE3\x81",
                                   "\xC0\xAF",

@@ -5,9 +5,12 @@
 #include "../ShiftJisText.h"
 #include "../analysis/RandomText.h"
 #include "analysis/CharacterCensus.h"
+#include "analysis/Cp932Codec.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCount.h"
 #include "documents/Document.h"
+#include "shell/TextBytes.h"
+#include "shell/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -226,6 +229,54 @@ TEST(CountingForm, ShiftJisFormIsTheLinesOfTheLineRuleOnAnyBytes)
         MakeCountingForm(form, TextEncoding::ShiftJis);
         ASSERT_EQ(form, JoinLinesWithCrLf(SplitLines(original))) << round;
     }
+}
+
+// UTF-8 goes to Shift-JIS directly where its breaks allow; the form and the geta count are those
+// of the way through UTF-16 that any other text takes, whatever the breaks, NULs and stray bytes.
+TEST(CountingForm, DirectUtf8FormIsTheFormThroughUtf16)
+{
+    const std::string pieces[] = {"\r\n",
+                                  "\r\n",
+                                  "\r\n",
+                                  "a",
+                                  "\xE3\x81\x82",
+                                  "\xE6\xBC\xA2",
+                                  "\xEF\xBD\xB1",
+                                  "\xCE\xB1",
+                                  "\xF0\x9F\x98\x80",
+                                  "\xE2\x82\xAC",
+                                  "\xE0\x80\x80",
+                                  "\xED\xA0\x80",
+                                  "\xE3\x81",
+                                  "\xFF",
+                                  "\r",
+                                  "\n",
+                                  std::string(1, '\0')};
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<std::size_t> length(0, 120);
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+    std::bernoulli_distribution flaw(0.03);
+    int direct = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes = round % 5 == 0 ? "\xEF\xBB\xBF" : "";
+        for (std::size_t n = length(random); n > 0; --n) {
+            const std::size_t p = piece(random);
+            bytes += p < 14 || flaw(random) ? pieces[p] : pieces[0];
+        }
+        const TextEncoding encoding = round % 5 == 0 ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
+        std::string throughUtf16;
+        const std::size_t expectedGeta =
+            Cp932::EncodeForCounting(DecodeText(bytes, encoding).text, throughUtf16,
+                                     Cp932::LineBreaks::Convert, Cp932::Escapes::Geta);
+        std::string expected;
+        TextLines::AppendWithCrLf(throughUtf16, expected);
+        TextBytes form{std::string(bytes)};
+        const std::size_t geta = MakeCountingForm(form, encoding);
+        ASSERT_EQ(form.View(), expected) << "round " << round;
+        ASSERT_EQ(geta, expectedGeta) << "round " << round;
+        direct += bytes.find('\0') == std::string::npos && bytes.find("\r\r") == std::string::npos;
+    }
+    EXPECT_GT(direct, 1000); // the direct way was taken often
 }
 
 // 𠮷 and an emoji are one double-byte character each, put by the census where 〓 goes.
