@@ -33,7 +33,8 @@ struct Tally
 // `visit(offset, block)` too, so that another count (the words, where marks may begin) shares
 // the walk.
 template <class Visit>
-Tally TallyText(std::string_view text, const CountOptions& options, Visit&& visit)
+[[gnu::always_inline]] inline Tally TallyText(std::string_view text, const CountOptions& options,
+                                              Visit&& visit)
 {
     Tally tally;
     CharacterBlocks blocks(text);
@@ -163,6 +164,7 @@ TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
 
 } // namespace
 
+KOTONAMI_COUNTING_CLONES
 TextStatistics CountText(std::string_view text, const CountOptions& options,
                          std::int32_t doubleByteWeight) noexcept
 {
@@ -181,6 +183,7 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
     return statistics;
 }
 
+KOTONAMI_COUNTING_CLONES
 TextStatistics CountTextWithWords(std::string_view text, const CountOptions& options,
                                   const WordCharacterSet& wordCharacters)
 {

@@ -238,8 +238,9 @@ WordCounter RunWordsByCharacter(std::string_view text, const WordTables& tables)
 
 // One block of the count 64 bytes at a time: only the characters that change the counter's
 // state are fed, the rest (kana and kanji between words, the letters inside a word) pass as bits.
-inline void FeedBlock(WordCounter& counter, const WordBlockWalk& walk, std::string_view text,
-                      std::size_t offset, const CharacterBlocks::Block& walked) noexcept
+[[gnu::always_inline]] inline void FeedBlock(WordCounter& counter, const WordBlockWalk& walk,
+                                             std::string_view text, std::size_t offset,
+                                             const CharacterBlocks::Block& walked) noexcept
 {
     const WordBlock block = walk.Classify(walked);
     if (counter.Plain()) {
@@ -353,6 +354,7 @@ bool BlockWordCounter::ByBlock() const noexcept
     return FState->walk.Usable();
 }
 
+KOTONAMI_COUNTING_CLONES
 void BlockWordCounter::Add(std::string_view text, std::size_t offset,
                            const CharacterBlocks::Block& block) noexcept
 {
