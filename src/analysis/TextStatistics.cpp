@@ -4,17 +4,15 @@
 #include "analysis/BeforeNul.h"
 
 #include "ByteBlock.h"
+#include "LeftOutByReading.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
-#include "TextAsRead.h"
 
 #include <algorithm>
 #include <bit>
 
 #include <array>
 #include <cstring>
-#include <span>
-#include <vector>
 
 namespace {
 
@@ -28,10 +26,10 @@ struct Tally
 };
 
 // The hot loop of the live panel, 64 bytes at a time: the walk marks the lead and trail bytes
-// of each block and the sums are population counts of masks. With `markStarts` it also collects
-// where ruby and note marks may begin.
+// of each block and the sums are population counts of masks. With `leftOut` it also counts on the
+// way what reading leaves out.
 Tally TallyText(std::string_view text, const CountOptions& options,
-                std::vector<std::size_t>* markStarts = nullptr)
+                LeftOutByReading* leftOut = nullptr)
 {
     Tally tally;
     CharacterBlocks blocks(text);
@@ -44,7 +42,8 @@ Tally TallyText(std::string_view text, const CountOptions& options,
         const std::uint64_t singles = walked.singles;
         const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
         const std::uint64_t lineFeeds = singles & block.Equal(ShiftJis::LF);
-        std::uint64_t uncounted = lineFeeds | block.Equal(ShiftJis::CR);
+        const std::uint64_t lineBreaks = lineFeeds | (singles & block.Equal(ShiftJis::CR));
+        std::uint64_t uncounted = lineBreaks;
         if (!options.countSpace)
             uncounted |= block.Equal(ShiftJis::Space);
         if (!options.countTab)
@@ -56,13 +55,8 @@ Tally TallyText(std::string_view text, const CountOptions& options,
                                                     ((blankLeads << 1) | lastWasLeadBlank));
             lastWasLeadBlank = blankLeads >> 63;
         }
-        if (markStarts != nullptr) {
-            const std::size_t next = offset + ByteBlock::Size;
-            const auto after = next < text.size() ? static_cast<unsigned char>(text[next]) : 0;
-            for (std::uint64_t starts = MarkStartsOfBlock(block, roles, singles, after);
-                 starts != 0; starts &= starts - 1)
-                markStarts->push_back(offset + static_cast<std::size_t>(std::countr_zero(starts)));
-        }
+        if (leftOut != nullptr)
+            leftOut->Block(offset, walked, lineBreaks);
         tally.singleByte += std::popcount(singles & ~uncounted);
         tally.lineFeeds += std::popcount(lineFeeds);
         tally.doubleByte += std::popcount(roles.lead & inText);
@@ -70,23 +64,6 @@ Tally TallyText(std::string_view text, const CountOptions& options,
             tally.endsWithLineFeed = (lineFeeds >> (valid - 1)) & 1;
     }
     return tally;
-}
-
-// Whether the text with the pieces taken out is empty, and whether it ends in a line feed.
-struct TextEnd
-{
-    bool empty = true;
-    bool lineFeed = false;
-};
-
-TextEnd EndWithout(std::string_view text, std::span<const TextPiece> pieces) noexcept
-{
-    std::size_t end = text.size();
-    for (auto piece = pieces.rbegin(); piece != pieces.rend() && piece->to == end; ++piece)
-        end = piece->from;
-    if (end == 0)
-        return {};
-    return {false, text[end - 1] == '\n' && ShiftJis::IsCharacterBoundaryFrom(text, 0, end - 1)};
 }
 
 // The figures of a tally, the text's end told apart: an empty text has no line, and a last line
@@ -107,49 +84,19 @@ TextStatistics Figures(const Tally& tally, TextEnd end, const CountOptions& opti
     return statistics;
 }
 
-// A piece of a few characters counted character by character: setting up a block costs more
-// than the walk. The rules are TallyText's.
-Tally TallyPiece(std::string_view piece, const CountOptions& options) noexcept
-{
-    Tally tally;
-    for (std::size_t i = 0; i < piece.size();) {
-        const auto byte = static_cast<unsigned char>(piece[i]);
-        if (ShiftJis::IsLeadByte(byte)) {
-            ++tally.doubleByte;
-            tally.doubleByteSpaces += byte == 0x81 && i + 1 < piece.size() && piece[i + 1] == 0x40;
-            i += 2;
-            continue;
-        }
-        const bool uncounted = byte == ShiftJis::CR || byte == ShiftJis::LF ||
-                               (byte == ShiftJis::Space && !options.countSpace) ||
-                               (byte == ShiftJis::Tab && !options.countTab);
-        tally.singleByte += !uncounted;
-        ++i;
-    }
-    return tally;
-}
-
-// The text as read counted without making it: the pieces reading leaves out are counted and
-// subtracted from the text as written (a piece never holds a line break). The count of the text
-// finds where marks may begin on its way.
+// The text as read counted without making it: what reading leaves out is counted on the walk
+// and subtracted from the text as written.
 TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
-                           std::int32_t doubleByteWeight)
+                           std::int32_t doubleByteWeight) noexcept
 {
-    std::vector<std::size_t> markStarts;
-    Tally tally = TallyText(text, options, &markStarts);
-    TextEnd end{text.empty(), tally.endsWithLineFeed};
-    TakeOutRubyAndNotes(
-        text, markStarts, [&](std::string_view passed, std::span<const TextPiece> pieces) {
-            for (const TextPiece& piece : pieces) {
-                const Tally removed =
-                    TallyPiece(passed.substr(piece.from, piece.to - piece.from), options);
-                tally.singleByte -= removed.singleByte;
-                tally.doubleByte -= removed.doubleByte;
-                tally.doubleByteSpaces -= removed.doubleByteSpaces;
-            }
-            end = EndWithout(passed, pieces);
-        });
-    return Figures(tally, end, options, doubleByteWeight);
+    LeftOutByReading leftOut(text, options);
+    Tally tally = TallyText(text, options, &leftOut);
+    leftOut.Finish();
+    const LeftOut& lost = leftOut.Total();
+    tally.singleByte -= lost.singleByte;
+    tally.doubleByte -= lost.doubleByte;
+    tally.doubleByteSpaces -= lost.doubleByteSpaces;
+    return Figures(tally, leftOut.End(), options, doubleByteWeight);
 }
 
 } // namespace
