@@ -138,11 +138,12 @@ void LeftOutByReading::AtClose(std::size_t position, std::size_t offset,
 
 void LeftOutByReading::EndLine(std::size_t end) noexcept
 {
-    // Taking out a mark that stands between a bare CR and an LF would join the two line breaks
-    // into one: TextAsRead keeps it.
+    // Taking out all of a line between a bare CR and an LF would join the two line breaks into
+    // one: TextAsRead keeps the last mark.
     const bool afterCR = FLineStart > 0 && FText[FLineStart - 1] == '\r';
     const bool beforeLF = end < FText.size() && FText[end] == '\n';
-    const bool plain = FState == State::Between && !(afterCR && beforeLF);
+    const bool emptied = static_cast<std::int64_t>(end - FLineStart) == FLine.bytes;
+    const bool plain = FState == State::Between && !(afterCR && beforeLF && emptied);
     const LeftOut lost = plain ? FLine : ReadAlone(end);
     FTotal += lost;
     FLastLineLeftOut = static_cast<std::size_t>(lost.bytes);
