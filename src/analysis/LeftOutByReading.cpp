@@ -125,7 +125,7 @@ void LeftOutByReading::AtClose(std::size_t position, std::size_t offset,
         return;
     FState = State::Between;
     const std::size_t end = position + 2;
-    const std::string_view reading = FText.substr(FOpen, end - FOpen);
+    const std::string_view reading(FText.data() + FOpen, end - FOpen);
     const bool singlesInBlock = (singles & BitsFrom(FOpen, offset) & BitsBefore(position, offset));
     if (FExact || FSinglesInOpen || singlesInBlock) {
         FLine += CountPiece(reading, FOptions);

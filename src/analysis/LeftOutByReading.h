@@ -7,9 +7,9 @@
 // The marks of a line are read on the way: a line whose marks are plain rubies (｜ or | before a
 // base, then 《reading》; or a bare 《reading》) loses exactly those marks and readings, counted
 // from their positions without a second walk. Any other line (a note, an emphasis 《《, a mark that
-// does not close on its line, a ｜ without its reading, a mark between a bare CR and an LF) is
-// read by TextAsRead's own passes, alone: no mark pairs across a line break, so a line reads the
-// same alone as in its text.
+// does not close on its line, a ｜ without its reading, a line of nothing but rubies between a bare
+// CR and an LF) is read by TextAsRead's own passes, alone: no mark pairs across a line break, so a
+// line reads the same alone as in its text.
 
 #include "ByteBlock.h"
 #include "ShiftJis.h"
