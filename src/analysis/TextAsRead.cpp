@@ -94,45 +94,21 @@ std::size_t NextMark(std::string_view text, std::size_t from, std::size_t& known
     return None;
 }
 
-// The next mark of one kind at or after a position, from the marks' starts that a count found
-// while it walked the text (every character start that may begin a mark, in order), or by a
-// search of the text when there is no such list.
+// The next mark of one kind at or after a position.
 class MarkFinder
 {
 public:
-    MarkFinder(std::string_view text, const MarkStarts& kind,
-               const std::vector<std::size_t>* starts)
-        : FText(text), FKind(kind), FStarts(starts)
-    {
-    }
+    MarkFinder(std::string_view text, const MarkStarts& kind) : FText(text), FKind(kind) {}
 
-    std::size_t Next(std::size_t from) noexcept
+    std::size_t Next(std::size_t from) const noexcept
     {
-        if (FStarts == nullptr) {
-            std::size_t known = from; // every position a pass goes on from is a character start
-            return NextMark(FText, from, known, FKind);
-        }
-        for (; FIndex < FStarts->size(); ++FIndex) {
-            const std::size_t p = (*FStarts)[FIndex];
-            if (p >= from && OfKind(p))
-                return p;
-        }
-        return None;
+        std::size_t known = from; // every position a pass goes on from is a character start
+        return NextMark(FText, from, known, FKind);
     }
 
 private:
-    bool OfKind(std::size_t p) const noexcept
-    {
-        const auto byte = static_cast<unsigned char>(FText[p]);
-        if (byte == HalfBaseMark)
-            return FKind.bar;
-        return IsMarkTrail(static_cast<unsigned char>(FText[p + 1]), FKind);
-    }
-
     std::string_view FText;
     MarkStarts FKind;
-    const std::vector<std::size_t>* FStarts;
-    std::size_t FIndex = 0;
 };
 
 std::uint32_t CodeAt(std::string_view text, std::size_t position) noexcept
@@ -204,13 +180,9 @@ enum class Marks
 class Pass
 {
 public:
-    // `starts`, when given, lists where marks may begin in `text`.
-    Pass(std::string_view text, Marks marks, const std::vector<std::size_t>* starts)
-        : FText(text), FMarks(marks),
-          FFinder(text, marks == Marks::Notes ? NoteMark : ReadingMark, starts)
+    Pass(std::string_view text, Marks marks)
+        : FText(text), FMarks(marks), FFinder(text, marks == Marks::Notes ? NoteMark : ReadingMark)
     {
-        if (starts != nullptr)
-            FPieces.reserve(starts->size()); // a mark takes out at most a piece or two
     }
 
     // The pieces one pass removes, in order; `residual` tells whether a mark character was kept
@@ -426,16 +398,9 @@ namespace {
 class PassedText
 {
 public:
-    PassedText(std::string_view text, const std::vector<std::size_t>* markStarts,
-               const PiecesTakenOut* takenOut)
-        : FView(text), FMarkStarts(markStarts), FTakenOut(takenOut)
+    PassedText(std::string_view text, const PiecesTakenOut* takenOut)
+        : FView(text), FTakenOut(takenOut)
     {
-    }
-
-    // Where marks may begin in Text(), when known: only in the text before any piece went.
-    const std::vector<std::size_t>* MarkStarts() const noexcept
-    {
-        return FRemovedBytes == 0 ? FMarkStarts : nullptr;
     }
 
     std::string_view Text()
@@ -479,7 +444,6 @@ private:
     std::string FOwned;
     std::vector<TextPiece> FPending;
     std::size_t FRemovedBytes = 0;
-    const std::vector<std::size_t>* FMarkStarts;
     const PiecesTakenOut* FTakenOut;
 };
 
@@ -489,11 +453,11 @@ void RemoveAll(PassedText& text, Marks marks, bool& joinedNote)
 {
     joinedNote = false;
     const MarkStarts& kind = marks == Marks::Notes ? NoteMark : ReadingMark;
-    if (MarkFinder(text.Text(), kind, text.MarkStarts()).Next(0) == None)
+    if (MarkFinder(text.Text(), kind).Next(0) == None)
         return; // none of these marks: the text needs no pass of its own
     bool residual = true;
     while (residual) {
-        Pass pass(text.Text(), marks, text.MarkStarts());
+        Pass pass(text.Text(), marks);
         std::vector<TextPiece> pieces = pass.Run(residual);
         joinedNote = joinedNote || pass.JoinedNote();
         if (pieces.empty())
@@ -525,16 +489,13 @@ std::string TextAsRead(std::string_view text)
 {
     if (!MayHoldRubyOrNotes(text))
         return std::string(text);
-    PassedText passed(text, nullptr, nullptr);
+    PassedText passed(text, nullptr);
     RemoveEveryMark(passed);
     return passed.Release();
 }
 
-void TakeOutRubyAndNotes(std::string_view text, const std::vector<std::size_t>& markStarts,
-                         const PiecesTakenOut& takenOut)
+void TakeOutRubyAndNotes(std::string_view text, const PiecesTakenOut& takenOut)
 {
-    if (markStarts.empty())
-        return;
-    PassedText passed(text, &markStarts, &takenOut);
+    PassedText passed(text, &takenOut);
     RemoveEveryMark(passed);
 }

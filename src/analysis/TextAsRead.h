@@ -12,17 +12,12 @@
 // A mark closes on its own line or is ordinary text: a 《 or ［＃ with no closing mark before the
 // line break stays, as does a ｜ not followed by a reading on its line. Line breaks always stay.
 
-#include "ByteBlock.h"
-#include "ShiftJis.h"
 #include "TextStatistics.h"
-
-#include <cstdint>
 
 #include <functional>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // True when the text may hold a ruby or note mark (a 《, ｜, | or ［＃ character); false means
 // TextAsRead would give the text back unchanged.
@@ -44,24 +39,8 @@ struct TextPiece
 using PiecesTakenOut = std::function<void(std::string_view, std::span<const TextPiece>)>;
 
 // Takes out what TextAsRead takes out without making the text as read: a count subtracts the
-// pieces. `markStarts` are the text's character starts that may begin a mark, in order (as
-// MarkStartsOfBlock finds them). Passes that find nothing are not heard; when none is heard the
-// text reads as written.
-void TakeOutRubyAndNotes(std::string_view text, const std::vector<std::size_t>& markStarts,
-                         const PiecesTakenOut& takenOut);
-
-// The character starts of a 64-byte block that may begin a mark (《, ［, ｜ or |): a count that
-// walks the text block by block collects them for TakeOutRubyAndNotes on the way. `next` is the
-// byte after the block (0 at the end of the text).
-inline std::uint64_t MarkStartsOfBlock(const ByteBlock& block, const ShiftJis::BlockRoles& roles,
-                                       std::uint64_t singles, unsigned char next) noexcept
-{
-    // 《 ［ ｜ are 0x81 with 0x73, 0x6D or 0x62 after it.
-    static constexpr ByteRange MarkTrails[] = {{0x62, 0x62}, {0x6D, 0x6D}, {0x73, 0x73}};
-    const bool nextIsTrail = next == 0x62 || next == 0x6D || next == 0x73;
-    const std::uint64_t trails = block.InRanges(MarkTrails) >> 1 | std::uint64_t{nextIsTrail} << 63;
-    return (roles.lead & block.Equal(0x81) & trails) | (singles & block.Equal('|'));
-}
+// pieces. Passes that find nothing are not heard; when none is heard the text reads as written.
+void TakeOutRubyAndNotes(std::string_view text, const PiecesTakenOut& takenOut);
 
 // The same options with every character counted as written: for counting a text already read.
 inline CountOptions WithRuby(CountOptions options) noexcept

@@ -4,9 +4,9 @@
 #include "analysis/BeforeNul.h"
 
 #include "ByteBlock.h"
+#include "LeftOutByReading.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
-#include "TextAsRead.h"
 #include "WordCount.h"
 
 #include <algorithm>
@@ -14,8 +14,6 @@
 
 #include <array>
 #include <cstring>
-#include <span>
-#include <vector>
 
 namespace {
 
@@ -30,8 +28,8 @@ struct Tally
 
 // The hot loop of the live panel, 64 bytes at a time: the walk marks the lead and trail bytes
 // of each block and the sums are population counts of masks. Each walked block is shown to
-// `visit(offset, block)` too, so that another count (the words, where marks may begin) shares
-// the walk.
+// `visit(offset, block, lineBreaks)` too (its single-byte CR and LF characters), so that another
+// count (the words, what reading leaves out) shares the walk.
 template <class Visit>
 [[gnu::always_inline]] inline Tally TallyText(std::string_view text, const CountOptions& options,
                                               Visit&& visit)
@@ -47,7 +45,8 @@ template <class Visit>
         const std::uint64_t singles = walked.singles;
         const std::size_t valid = std::min(text.size() - offset, ByteBlock::Size);
         const std::uint64_t lineFeeds = singles & block.Equal(ShiftJis::LF);
-        std::uint64_t uncounted = lineFeeds | block.Equal(ShiftJis::CR);
+        const std::uint64_t lineBreaks = lineFeeds | (singles & block.Equal(ShiftJis::CR));
+        std::uint64_t uncounted = lineBreaks;
         if (!options.countSpace)
             uncounted |= block.Equal(ShiftJis::Space);
         if (!options.countTab)
@@ -59,7 +58,7 @@ template <class Visit>
                                                     ((blankLeads << 1) | lastWasLeadBlank));
             lastWasLeadBlank = blankLeads >> 63;
         }
-        visit(offset, walked);
+        visit(offset, walked, lineBreaks);
         tally.singleByte += std::popcount(singles & ~uncounted);
         tally.lineFeeds += std::popcount(lineFeeds);
         tally.doubleByte += std::popcount(roles.lead & inText);
@@ -71,24 +70,8 @@ template <class Visit>
 
 Tally TallyText(std::string_view text, const CountOptions& options)
 {
-    return TallyText(text, options, [](std::size_t, const CharacterBlocks::Block&) {});
-}
-
-// Whether the text with the pieces taken out is empty, and whether it ends in a line feed.
-struct TextEnd
-{
-    bool empty = true;
-    bool lineFeed = false;
-};
-
-TextEnd EndWithout(std::string_view text, std::span<const TextPiece> pieces) noexcept
-{
-    std::size_t end = text.size();
-    for (auto piece = pieces.rbegin(); piece != pieces.rend() && piece->to == end; ++piece)
-        end = piece->from;
-    if (end == 0)
-        return {};
-    return {false, text[end - 1] == '\n' && ShiftJis::IsCharacterBoundaryFrom(text, 0, end - 1)};
+    return TallyText(text, options,
+                     [](std::size_t, const CharacterBlocks::Block&, std::uint64_t) {});
 }
 
 // The figures of a tally, the text's end told apart: an empty text has no line, and a last line
@@ -109,57 +92,22 @@ TextStatistics Figures(const Tally& tally, TextEnd end, const CountOptions& opti
     return statistics;
 }
 
-// A piece of a few characters counted character by character: setting up a block costs more
-// than the walk. The rules are TallyText's.
-Tally TallyPiece(std::string_view piece, const CountOptions& options) noexcept
-{
-    Tally tally;
-    for (std::size_t i = 0; i < piece.size();) {
-        const auto byte = static_cast<unsigned char>(piece[i]);
-        if (ShiftJis::IsLeadByte(byte)) {
-            ++tally.doubleByte;
-            tally.doubleByteSpaces += byte == 0x81 && i + 1 < piece.size() && piece[i + 1] == 0x40;
-            i += 2;
-            continue;
-        }
-        const bool uncounted = byte == ShiftJis::CR || byte == ShiftJis::LF ||
-                               (byte == ShiftJis::Space && !options.countSpace) ||
-                               (byte == ShiftJis::Tab && !options.countTab);
-        tally.singleByte += !uncounted;
-        ++i;
-    }
-    return tally;
-}
-
-// The text as read counted without making it: the pieces reading leaves out are counted and
-// subtracted from the text as written (a piece never holds a line break). The count of the text
-// finds where marks may begin on its way.
+// The text as read counted without making it: what reading leaves out is counted on the walk
+// and subtracted from the text as written.
 TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
-                           std::int32_t doubleByteWeight)
+                           std::int32_t doubleByteWeight) noexcept
 {
-    std::vector<std::size_t> markStarts;
+    LeftOutByReading leftOut(text, options);
     Tally tally =
-        TallyText(text, options, [&](std::size_t offset, const CharacterBlocks::Block& walked) {
-            const std::size_t next = offset + ByteBlock::Size;
-            const auto after = next < text.size() ? static_cast<unsigned char>(text[next]) : 0;
-            for (std::uint64_t starts =
-                     MarkStartsOfBlock(walked.bytes, walked.roles, walked.singles, after);
-                 starts != 0; starts &= starts - 1)
-                markStarts.push_back(offset + static_cast<std::size_t>(std::countr_zero(starts)));
-        });
-    TextEnd end{text.empty(), tally.endsWithLineFeed};
-    TakeOutRubyAndNotes(
-        text, markStarts, [&](std::string_view passed, std::span<const TextPiece> pieces) {
-            for (const TextPiece& piece : pieces) {
-                const Tally removed =
-                    TallyPiece(passed.substr(piece.from, piece.to - piece.from), options);
-                tally.singleByte -= removed.singleByte;
-                tally.doubleByte -= removed.doubleByte;
-                tally.doubleByteSpaces -= removed.doubleByteSpaces;
-            }
-            end = EndWithout(passed, pieces);
-        });
-    return Figures(tally, end, options, doubleByteWeight);
+        TallyText(text, options,
+                  [&](std::size_t offset, const CharacterBlocks::Block& walked,
+                      std::uint64_t lineBreaks) { leftOut.Block(offset, walked, lineBreaks); });
+    leftOut.Finish();
+    const LeftOut& lost = leftOut.Total();
+    tally.singleByte -= lost.singleByte;
+    tally.doubleByte -= lost.doubleByte;
+    tally.doubleByteSpaces -= lost.doubleByteSpaces;
+    return Figures(tally, leftOut.End(), options, doubleByteWeight);
 }
 
 } // namespace
@@ -195,10 +143,9 @@ TextStatistics CountTextWithWords(std::string_view text, const CountOptions& opt
     }
     const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
     text = BeforeNul(text);
-    const Tally tally =
-        TallyText(text, options, [&](std::size_t offset, const CharacterBlocks::Block& walked) {
-            words.Add(text, offset, walked);
-        });
+    const Tally tally = TallyText(text, options,
+                                  [&](std::size_t offset, const CharacterBlocks::Block& walked,
+                                      std::uint64_t) { words.Add(text, offset, walked); });
     TextStatistics statistics = Figures(tally, {text.empty(), tally.endsWithLineFeed}, options, 1);
     statistics.bytes = bytes;
     statistics.words = words.Words();
