@@ -104,9 +104,10 @@ template <class Writer> void DecodeInto(std::string_view bytes, LineBreaks break
     }
 }
 
-inline std::uint16_t ShiftJisForm(char16_t c)
+inline std::uint16_t ShiftJisForm(std::uint32_t c)
 {
-    return Cp932Table::EncodeBlocks[Cp932Table::EncodeBlockIndex[c >> 8] * 256u + (c & 0xFF)];
+    return Cp932Table::EncodeBlocks[Cp932Table::EncodeBlockIndex[(c >> 8) & 0xFF] * 256u +
+                                    (c & 0xFF)];
 }
 
 // Writes a form from the table. Both bytes are always stored (the output keeps one byte to
@@ -280,6 +281,14 @@ std::string DecodeToUtf8(std::string_view bytes, LineBreaks breaks)
 
 namespace {
 
+// The character of a three-byte UTF-8 sequence in the low three bytes of `bytes`, first byte
+// lowest.
+inline std::uint32_t ThreeByteCode(std::uint64_t bytes) noexcept
+{
+    const auto low = static_cast<std::uint32_t>(bytes);
+    return (low & 0x0F) << 12 | (low >> 2 & 0xFC0) | (low >> 16 & 0x3F);
+}
+
 // UTF-8 to Shift-JIS. For saving, an invalid byte or a character beyond the BMP is missing ("?");
 // for counting, the bytes that begin no character are missing as one unit each, as the byte
 // escapes of a file are (the geta mark). Converts the bytes from `position` up to `end` (a
@@ -293,17 +302,33 @@ char* EncodeUtf8Run(const unsigned char* s, std::size_t& reached, std::size_t en
     const char16_t lineFeed = convert ? ShiftJis::LF : 0xFFFF;
     while (position < end) {
         // Japanese prose is runs of three-byte characters with double-byte forms: they take
-        // the short way (the shortest form of a character that is no surrogate).
-        while (end - position >= 3) {
-            const unsigned b0 = s[position];
-            const unsigned b1 = s[position + 1];
-            const unsigned b2 = s[position + 2];
-            if ((b0 & 0xF0) != 0xE0 || ((b1 ^ 0x80) | (b2 ^ 0x80)) >= 0x40)
+        // the short way, two at a time while eight bytes can be read, then one at a time. Only
+        // the shortest form of a character is taken (a surrogate has no Shift-JIS form).
+        while (end - position >= 8) {
+            std::uint64_t bytes = 0;
+            std::memcpy(&bytes, s + position, sizeof bytes);
+            if ((bytes & 0xC0C0F0C0C0F0ULL) != 0x8080E08080E0ULL)
                 break;
-            const auto code =
-                static_cast<char16_t>((b0 & 0x0F) << 12 | (b1 & 0x3F) << 6 | (b2 & 0x3F));
+            const std::uint32_t first = ThreeByteCode(bytes);
+            const std::uint32_t second = ThreeByteCode(bytes >> 24);
+            const std::uint32_t firstForm = ShiftJisForm(first);
+            const std::uint32_t secondForm = ShiftJisForm(second);
+            // Both are double-byte forms (above 0xFF) of characters from U+0800 on.
+            if (((first >> 11) == 0) | ((second >> 11) == 0) | ((firstForm >> 8) == 0) |
+                ((secondForm >> 8) == 0))
+                break;
+            const std::uint32_t both = firstForm | secondForm << 16;
+            std::memcpy(p, &both, sizeof both);
+            p += 4;
+            position += 6;
+        }
+        while (end - position >= 3) {
+            std::uint32_t bytes = s[position] | s[position + 1] << 8 | s[position + 2] << 16;
+            if ((bytes & 0xC0C0F0) != 0x8080E0)
+                break;
+            const std::uint32_t code = ThreeByteCode(bytes);
             const std::uint16_t form = ShiftJisForm(code);
-            if (code < 0x800 || (code & 0xF800) == 0xD800 || form <= 0xFF)
+            if (code < 0x800 || form <= 0xFF)
                 break;
             std::memcpy(p, &form, sizeof form);
             p += 2;
