@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kotonami contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TextEncoding.h"
+#include "Utf8CountingForm.h"
 
 #include "analysis/ByteEscape.h"
 #include "analysis/Cp932Codec.h"
@@ -409,24 +410,9 @@ std::size_t MakeCountingForm(TextBytes& bytes, TextEncoding encoding)
         // CR LF, or with a NUL, takes the way through UTF-16 below, which puts its breaks in
         // order.
         const std::string_view utf8 = view.substr(view.starts_with(Utf8Mark) ? Utf8Mark.size() : 0);
-        TextBytes room = TextBytes::Reserve(Cp932::CountingFormRoom(utf8.size()));
-        if (room.Writable() != nullptr) {
-            const Cp932::CountingForm made =
-                Cp932::EncodeFromUtf8ForCounting(utf8, room.Writable());
-            if (made.onlyCrLfBreaks) {
-                room.CutTo(made.length);
-                if (made.length > 0 && !room.View().ends_with("\r\n"))
-                    room.AppendInPlace("\r\n");
-                bytes = std::move(room);
-                return made.missing;
-            }
-        } else {
-            const std::size_t missing = Cp932::EncodeFromUtf8ForCounting(utf8, form);
-            if (FinishCrLfForm(form)) {
-                bytes = TextBytes(std::move(form));
-                return missing;
-            }
-            form.clear();
+        if (std::optional<Utf8CountingForm> made = MakeUtf8CountingForm(utf8)) {
+            bytes = std::move(made->form);
+            return made->missing;
         }
     }
     const std::u16string text = DecodeText(view, encoding).text;

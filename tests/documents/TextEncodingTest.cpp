@@ -231,6 +231,17 @@ TEST(CountingForm, ShiftJisFormIsTheLinesOfTheLineRuleOnAnyBytes)
     }
 }
 
+// The counting form of the way through UTF-16, for comparing the direct way with.
+std::string FormThroughUtf16(std::string_view bytes, TextEncoding encoding, std::size_t& geta)
+{
+    std::string throughUtf16;
+    geta = Cp932::EncodeForCounting(DecodeText(bytes, encoding).text, throughUtf16,
+                                    Cp932::LineBreaks::Convert, Cp932::Escapes::Geta);
+    std::string form;
+    TextLines::AppendWithCrLf(throughUtf16, form);
+    return form;
+}
+
 // UTF-8 goes to Shift-JIS directly where its breaks allow; the form and the geta count are those
 // of the way through UTF-16 that any other text takes, whatever the breaks, NULs and stray bytes.
 TEST(CountingForm, DirectUtf8FormIsTheFormThroughUtf16)
@@ -264,12 +275,8 @@ TEST(CountingForm, DirectUtf8FormIsTheFormThroughUtf16)
             bytes += p < 14 || flaw(random) ? pieces[p] : pieces[0];
         }
         const TextEncoding encoding = round % 5 == 0 ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
-        std::string throughUtf16;
-        const std::size_t expectedGeta =
-            Cp932::EncodeForCounting(DecodeText(bytes, encoding).text, throughUtf16,
-                                     Cp932::LineBreaks::Convert, Cp932::Escapes::Geta);
-        std::string expected;
-        TextLines::AppendWithCrLf(throughUtf16, expected);
+        std::size_t expectedGeta = 0;
+        const std::string expected = FormThroughUtf16(bytes, encoding, expectedGeta);
         TextBytes form{std::string(bytes)};
         const std::size_t geta = MakeCountingForm(form, encoding);
         ASSERT_EQ(form.View(), expected) << "round " << round;
@@ -277,6 +284,47 @@ TEST(CountingForm, DirectUtf8FormIsTheFormThroughUtf16)
         direct += bytes.find('\0') == std::string::npos && bytes.find("\r\r") == std::string::npos;
     }
     EXPECT_GT(direct, 1000); // the direct way was taken often
+}
+
+// A novel long enough to be made in two halves at once gives the form of the way through UTF-16,
+// whatever stands where the halves meet: a lone LF or CR there or far from it, stray bytes and
+// characters without a form on either side, a break at the very end or none.
+TEST(CountingForm, LongUtf8MadeInHalvesIsTheFormThroughUtf16)
+{
+    const std::string line = "\xE3\x80\x80\xE5\x90\xBE\xE8\xBC\xA9\xE3\x81\xAF"
+                             "cat-like "
+                             "\xF0\x9F\x98\x80\xE3\x80\x82\r\n";
+    std::string novel;
+    while (novel.size() < (std::size_t{5} << 20))
+        novel += line;
+    const std::size_t middle = novel.find("\r\n", novel.size() / 2) + 2;
+    struct Row
+    {
+        const char* name;
+        std::string bytes;
+    };
+    const std::vector<Row> rows = {
+        {"CR LF throughout", novel},
+        {"no break at the end", novel.substr(0, novel.size() - 2)},
+        {"a lone LF where the halves meet", novel.substr(0, middle) + "\n" + novel.substr(middle)},
+        {"a lone CR before the meeting",
+         novel.substr(0, middle - 2) + "\r" + novel.substr(middle - 2)},
+        {"a lone LF near the end",
+         novel.substr(0, novel.size() - 40) + "\n" + novel.substr(novel.size() - 40)},
+        {"stray bytes about the meeting", novel.substr(0, middle - 3) + "\xE3\x81" +
+                                              novel.substr(middle - 3, 5) + "\xFF\x80" +
+                                              novel.substr(middle + 2)},
+        {"a NUL in the second half",
+         novel.substr(0, middle + 100) + std::string(1, '\0') + novel.substr(middle + 100)},
+    };
+    for (const Row& row : rows) {
+        std::size_t expectedGeta = 0;
+        const std::string expected = FormThroughUtf16(row.bytes, TextEncoding::Utf8, expectedGeta);
+        TextBytes form{std::string(row.bytes)};
+        const std::size_t geta = MakeCountingForm(form, TextEncoding::Utf8);
+        EXPECT_TRUE(form.View() == expected) << row.name;
+        EXPECT_EQ(geta, expectedGeta) << row.name;
+    }
 }
 
 // 𠮷 and an emoji are one double-byte character each, put by the census where 〓 goes.
