@@ -57,7 +57,26 @@ public:
     }
 
     // Bytes equal to `value`.
-    std::uint64_t Equal(unsigned char value) const noexcept { return InRange(value, value); }
+    std::uint64_t Equal(unsigned char value) const noexcept
+    {
+#if defined(__SSE2__)
+        if constexpr (Vector) {
+            const __m128i wanted = _mm_set1_epi8(static_cast<char>(value));
+            std::uint64_t mask = 0;
+#pragma GCC unroll 4
+            for (int part = 0; part < 4; ++part) {
+                const __m128i v =
+                    _mm_load_si128(reinterpret_cast<const __m128i*>(FBytes + 16 * part));
+                const auto bits =
+                    static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, wanted))) &
+                    0xFFFFu;
+                mask |= std::uint64_t{bits} << (16 * part);
+            }
+            return mask;
+        }
+#endif
+        return InRange(value, value);
+    }
 
     // Bytes of the lead-byte set.
     std::uint64_t LeadSet() const noexcept

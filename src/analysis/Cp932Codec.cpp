@@ -423,7 +423,37 @@ CountingForm EncodeFromUtf8ForCounting(std::string_view utf8, char* out)
 
 bool IsValidUtf8(std::string_view bytes) noexcept
 {
-    return Utf8::ForEachCodePoint(bytes, [](char32_t) noexcept {});
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    for (std::size_t position = 0; position < size;) {
+        // ASCII eight bytes at a time, and three-byte characters (the shortest forms, no
+        // surrogates) two at a time: the bulk of a novel passes here.
+        while (size - position >= 8) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, s + position, sizeof eight);
+            if ((eight & 0x8080808080808080ULL) == 0) {
+                position += 8;
+                continue;
+            }
+            const std::uint32_t first = ThreeByteCode(eight);
+            const std::uint32_t second = ThreeByteCode(eight >> 24);
+            const auto character = [](std::uint32_t code) {
+                return code >= 0x800 && (code & 0xF800) != 0xD800;
+            };
+            if ((eight & 0xC0C0F0C0C0F0ULL) != 0x8080E08080E0ULL || !character(first) ||
+                !character(second))
+                break;
+            position += 6;
+        }
+        if (position >= size)
+            break;
+        char32_t code = 0;
+        const std::size_t length = Utf8::Read(s, position, size, code);
+        if (length == 0)
+            return false;
+        position += length;
+    }
+    return true;
 }
 
 } // namespace Cp932

@@ -405,4 +405,44 @@ TEST(Cp932Codec, DirectUtf8AgreesWithCharacterByCharacter)
     }
 }
 
+TEST(Cp932Codec, Utf8CheckAgreesWithTheCharacterWalk)
+{
+    // Runs of ASCII and of three-byte characters that the check passes eight and six bytes at a
+    // time, broken by over-long forms, surrogates, four-byte characters, cut sequences and stray
+    // bytes at every distance from the end.
+    const std::string pieces[] = {"abcdefg",
+                                  "\xE3\x81\x82",
+                                  "\xE6\xBC\xA2\xE5\xAD\x97",
+                                  "\r\n",
+                                  "\xE0\x80\x80",
+                                  "\xED\xA0\x80",
+                                  "\xED\x9F\xBF",
+                                  "\xF0\x9F\x98\x80",
+                                  "\xCE\xB1",
+                                  "\xE3\x81",
+                                  "\x80",
+                                  "\xFF",
+                                  "\xEF\xBF\xBF",
+                                  "\xE0\xA0\x80"};
+    const auto byCharacters = [](std::string_view text) {
+        return Utf8::ForEachCodePoint(text, [](char32_t) noexcept {});
+    };
+    std::mt19937 random(8);
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+    std::bernoulli_distribution flaw(0.1);
+    int valid = 0;
+    for (int round = 0; round < 5000; ++round) {
+        std::string text;
+        for (std::size_t n = random() % 40; n > 0; --n) {
+            std::size_t p = piece(random);
+            if (p >= 4 && p <= 11 && p != 6 && p != 8 && !flaw(random))
+                p = 1;
+            text += pieces[p];
+        }
+        ASSERT_EQ(Cp932::IsValidUtf8(text), byCharacters(text)) << "round " << round;
+        valid += byCharacters(text);
+    }
+    EXPECT_GT(valid, 1000);
+}
+
 } // namespace
