@@ -14,6 +14,9 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -131,23 +134,100 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
     return statistics;
 }
 
+namespace {
+
+// A text and its words counted in one walk, its end aside.
+struct WalkedCount
+{
+    Tally tally;
+    std::int32_t words = 0;
+};
+
 KOTONAMI_COUNTING_CLONES
+WalkedCount CountWalked(std::string_view text, const CountOptions& options,
+                        const WordCharacterSet& wordCharacters)
+{
+    BlockWordCounter words(wordCharacters);
+    const Tally tally = TallyText(text, options,
+                                  [&](std::size_t offset, const CharacterBlocks::Block& walked,
+                                      std::uint64_t) { words.Add(text, offset, walked); });
+    return {tally, words.Words()};
+}
+
+// Where a long text may be counted in two halves at once: the line start after a CR LF from the
+// middle on whose line ends in no blank and no hyphen, so that no word waits there to be joined
+// to the next line and each half counts as a text of its own. 0 where the text is counted in one
+// go.
+std::size_t HalvesMeetAt(std::string_view text)
+{
+    constexpr std::size_t TwoHalvesFrom = std::size_t{4} << 20;
+    constexpr std::size_t Search = std::size_t{1} << 20;
+    if (text.size() < TwoHalvesFrom || std::thread::hardware_concurrency() < 2)
+        return 0;
+    const std::size_t middle = text.size() / 2;
+    for (std::size_t at = text.find("\r\n", middle);
+         at != std::string_view::npos && at < middle + Search; at = text.find("\r\n", at + 2)) {
+        // A byte before a CR is a single-byte character or a trail byte (0x40 and up): the
+        // trail of a double-byte blank is 0x40.
+        const auto before = static_cast<unsigned char>(text[at - 1]);
+        if (before != ShiftJis::Space && before != ShiftJis::Tab && before != ShiftJis::Hyphen &&
+            before != ShiftJis::CR && before != ShiftJis::LF && before != 0x40)
+            return at + 2;
+    }
+    return 0;
+}
+
+// The two halves at once, the second in a thread of its own; nothing when no thread can be had.
+std::optional<WalkedCount> CountInHalves(std::string_view text, std::size_t meet,
+                                         const CountOptions& options,
+                                         const WordCharacterSet& wordCharacters)
+{
+    std::optional<WalkedCount> second;
+    std::thread helper;
+    try {
+        helper = std::thread([&]() noexcept {
+            try {
+                second = CountWalked(text.substr(meet), options, wordCharacters);
+            } catch (...) {
+                second.reset(); // counted again in one go
+            }
+        });
+    } catch (const std::system_error&) {
+        return std::nullopt;
+    }
+    const WalkedCount first = CountWalked(text.substr(0, meet), options, wordCharacters);
+    helper.join();
+    if (!second)
+        return std::nullopt;
+    WalkedCount both = *second; // the text's end is the second half's
+    both.tally.singleByte += first.tally.singleByte;
+    both.tally.lineFeeds += first.tally.lineFeeds;
+    both.tally.doubleByte += first.tally.doubleByte;
+    both.tally.doubleByteSpaces += first.tally.doubleByteSpaces;
+    both.words = SaturatingAdd(both.words, first.words);
+    return both;
+}
+
+} // namespace
+
 TextStatistics CountTextWithWords(std::string_view text, const CountOptions& options,
                                   const WordCharacterSet& wordCharacters)
 {
-    BlockWordCounter words(wordCharacters);
-    if (options.excludeRuby || !words.ByBlock()) {
+    if (options.excludeRuby || !BlockWordCounter(wordCharacters).ByBlock()) {
         TextStatistics statistics = CountText(text, options);
         statistics.words = CountWords(text, wordCharacters);
         return statistics;
     }
     const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
     text = BeforeNul(text);
-    const Tally tally = TallyText(text, options,
-                                  [&](std::size_t offset, const CharacterBlocks::Block& walked,
-                                      std::uint64_t) { words.Add(text, offset, walked); });
-    TextStatistics statistics = Figures(tally, {text.empty(), tally.endsWithLineFeed}, options, 1);
+    std::optional<WalkedCount> counted;
+    if (const std::size_t meet = HalvesMeetAt(text); meet != 0)
+        counted = CountInHalves(text, meet, options, wordCharacters);
+    if (!counted)
+        counted = CountWalked(text, options, wordCharacters);
+    TextStatistics statistics =
+        Figures(counted->tally, {text.empty(), counted->tally.endsWithLineFeed}, options, 1);
     statistics.bytes = bytes;
-    statistics.words = words.Words();
+    statistics.words = counted->words;
     return statistics;
 }

@@ -156,4 +156,36 @@ TEST(CountTextWithWords, OneWalkGivesTheSeparateCounts)
     }
 }
 
+TEST(CountTextWithWords, LongTextsCountedInHalvesGiveTheSeparateCounts)
+{
+    // Texts long enough to be counted in two halves at once: prose whose lines end in words,
+    // blanks, hyphens and joins, and the same prose with a word joined across every line break
+    // near the middle, so that the halves meet only where no join waits.
+    std::mt19937 random(2026);
+    for (int round = 0; round < 4; ++round) {
+        std::string text;
+        while (text.size() < (std::size_t{5} << 20))
+            text += RandomProse(random, 4000) + "\r\n";
+        if (round % 2 == 1) {
+            const std::size_t middle = text.size() / 2;
+            std::string joined;
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if (i > middle && i < middle + 200000 && text.compare(i, 2, "\r\n") == 0)
+                    joined += "well-";
+                joined += text[i];
+            }
+            text = std::move(joined);
+        }
+        CountOptions options;
+        options.countSpace = round < 2;
+        WordCharacterSet words;
+        const TextStatistics both = CountTextWithWords(text, options, words);
+        const TextStatistics alone = CountText(text, options);
+        EXPECT_EQ(both.characters, alone.characters) << round;
+        EXPECT_EQ(both.lines, alone.lines) << round;
+        EXPECT_EQ(both.bytes, alone.bytes) << round;
+        EXPECT_EQ(both.words, CountWordsByCharacter(text, words)) << round;
+    }
+}
+
 } // namespace
