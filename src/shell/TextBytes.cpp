@@ -50,9 +50,8 @@ TextBytes TextBytes::Reserve(std::size_t capacity) noexcept
         ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (base == MAP_FAILED)
         return bytes;
-#if defined(MADV_HUGEPAGE)
-    ::madvise(base, length, MADV_HUGEPAGE); // only a hint: small pages do as well, if slower
-#endif
+    // Not asked for large pages: they save page faults on a novel, but the system may stall for
+    // many times that while it finds them.
     bytes.FMap = base;
     bytes.FMapLength = length;
     bytes.FLength = capacity;

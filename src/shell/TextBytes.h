@@ -18,8 +18,8 @@ public:
     // system refuses.
     static TextBytes Map(int fd, std::size_t size) noexcept;
     // Room for a text of up to `capacity` bytes made in place: write at Writable(), then CutTo
-    // the length written. Its pages are asked for large, so that writing a novel meets a few page
-    // faults rather than thousands. Maps nothing (IsMapped false) when the system refuses.
+    // the length written. Only the pages written are ever used, however large the room. Maps
+    // nothing (IsMapped false) when the system refuses.
     static TextBytes Reserve(std::size_t capacity) noexcept;
     TextBytes(TextBytes&& other) noexcept;
     TextBytes& operator=(TextBytes&& other) noexcept;
