@@ -136,22 +136,27 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
 
 namespace {
 
-// A text and its words counted in one walk, its end aside.
+// A text and its words counted in one walk; `empty` and the tally's line feed tell its end.
 struct WalkedCount
 {
     Tally tally;
     std::int32_t words = 0;
+    bool empty = true;
+    bool cut = false; // a NUL ended the text
 };
 
+// The text up to its first NUL.
 KOTONAMI_COUNTING_CLONES
 WalkedCount CountWalked(std::string_view text, const CountOptions& options,
                         const WordCharacterSet& wordCharacters)
 {
+    const std::string_view whole = text;
+    text = BeforeNul(text);
     BlockWordCounter words(wordCharacters);
     const Tally tally = TallyText(text, options,
                                   [&](std::size_t offset, const CharacterBlocks::Block& walked,
                                       std::uint64_t) { words.Add(text, offset, walked); });
-    return {tally, words.Words()};
+    return {tally, words.Words(), text.empty(), text.size() != whole.size()};
 }
 
 // Where a long text may be counted in two halves at once: the line start after a CR LF from the
@@ -177,7 +182,8 @@ std::size_t HalvesMeetAt(std::string_view text)
     return 0;
 }
 
-// The two halves at once, the second in a thread of its own; nothing when no thread can be had.
+// The two halves at once, the second in a thread of its own, each up to its first NUL: a NUL in
+// the first half ends the text there. Nothing when no thread can be had.
 std::optional<WalkedCount> CountInHalves(std::string_view text, std::size_t meet,
                                          const CountOptions& options,
                                          const WordCharacterSet& wordCharacters)
@@ -197,9 +203,13 @@ std::optional<WalkedCount> CountInHalves(std::string_view text, std::size_t meet
     }
     const WalkedCount first = CountWalked(text.substr(0, meet), options, wordCharacters);
     helper.join();
+    if (first.cut)
+        return first;
     if (!second)
         return std::nullopt;
-    WalkedCount both = *second; // the text's end is the second half's
+    if (second->empty) // the text ends where the halves meet
+        return first;
+    WalkedCount both = *second; // the text ends in the second half
     both.tally.singleByte += first.tally.singleByte;
     both.tally.lineFeeds += first.tally.lineFeeds;
     both.tally.doubleByte += first.tally.doubleByte;
@@ -219,14 +229,13 @@ TextStatistics CountTextWithWords(std::string_view text, const CountOptions& opt
         return statistics;
     }
     const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
-    text = BeforeNul(text);
     std::optional<WalkedCount> counted;
     if (const std::size_t meet = HalvesMeetAt(text); meet != 0)
         counted = CountInHalves(text, meet, options, wordCharacters);
     if (!counted)
         counted = CountWalked(text, options, wordCharacters);
     TextStatistics statistics =
-        Figures(counted->tally, {text.empty(), counted->tally.endsWithLineFeed}, options, 1);
+        Figures(counted->tally, {counted->empty, counted->tally.endsWithLineFeed}, options, 1);
     statistics.bytes = bytes;
     statistics.words = counted->words;
     return statistics;

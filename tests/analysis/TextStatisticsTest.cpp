@@ -159,13 +159,20 @@ TEST(CountTextWithWords, OneWalkGivesTheSeparateCounts)
 TEST(CountTextWithWords, LongTextsCountedInHalvesGiveTheSeparateCounts)
 {
     // Texts long enough to be counted in two halves at once: prose whose lines end in words,
-    // blanks, hyphens and joins, and the same prose with a word joined across every line break
-    // near the middle, so that the halves meet only where no join waits.
+    // blanks, hyphens and joins, the same prose with a word joined across every line break near
+    // the middle, so that the halves meet only where no join waits, and prose cut by a NUL.
     std::mt19937 random(2026);
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 7; ++round) {
         std::string text;
         while (text.size() < (std::size_t{5} << 20))
             text += RandomProse(random, 4000) + "\r\n";
+        // A NUL ends the text: in the first half, in the second, or where the halves may meet.
+        const std::size_t lineAfterMiddle = text.find("\r\n", text.size() / 2) + 2;
+        const std::size_t nuls[] = {text.size() / 4, text.size() * 3 / 4, lineAfterMiddle};
+        if (round >= 4)
+            text[nuls[round - 4]] = '\0';
+        if (round == 6)
+            text[lineAfterMiddle - 3] = 'x'; // the halves meet right at the NUL
         if (round % 2 == 1) {
             const std::size_t middle = text.size() / 2;
             std::string joined;
