@@ -445,4 +445,18 @@ TEST(Cp932Codec, Utf8CheckAgreesWithTheCharacterWalk)
     EXPECT_GT(valid, 1000);
 }
 
+TEST(Cp932Codec, OnlyAsciiHasTheFormsOfControlBytes)
+{
+    // The counting form of UTF-8 is checked for its line breaks as it is made, on the ASCII it
+    // reads: that holds only while no other character's form is a single control byte.
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        std::string form;
+        Cp932::Encode(std::u16string(1, static_cast<char16_t>(c)), form);
+        ASSERT_FALSE(form.size() == 1 && static_cast<unsigned char>(form[0]) < 0x20)
+            << std::hex << static_cast<std::uint32_t>(c);
+    }
+}
+
 } // namespace
