@@ -408,7 +408,7 @@ std::size_t EncodeFromUtf8ForCounting(std::string_view utf8, std::string& out)
     return missing.count;
 }
 
-CountingForm EncodeFromUtf8ForCounting(std::string_view utf8, char* out)
+CountingForm EncodeFromUtf8ForCounting(std::string_view utf8, char* out) noexcept
 {
     Missing missing{true};
     CountingForm form;

@@ -70,7 +70,7 @@ struct CountingForm
     // needs nothing more.
     bool onlyCrLfBreaks = true;
 };
-CountingForm EncodeFromUtf8ForCounting(std::string_view utf8, char* out);
+CountingForm EncodeFromUtf8ForCounting(std::string_view utf8, char* out) noexcept;
 
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view bytes) noexcept;

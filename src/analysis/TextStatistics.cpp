@@ -7,6 +7,7 @@
 #include "LeftOutByReading.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
+#include "SideBySide.h"
 #include "WordCount.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 #include <array>
 #include <cstring>
 #include <optional>
-#include <system_error>
 #include <thread>
 
 namespace {
@@ -27,6 +27,16 @@ struct Tally
     std::int64_t doubleByte = 0;
     std::int64_t doubleByteSpaces = 0;
     bool endsWithLineFeed = false;
+
+    // The sums of a text that this one follows; the end stays this one's.
+    Tally& operator+=(const Tally& before) noexcept
+    {
+        singleByte += before.singleByte;
+        lineFeeds += before.lineFeeds;
+        doubleByte += before.doubleByte;
+        doubleByteSpaces += before.doubleByteSpaces;
+        return *this;
+    }
 };
 
 // The hot loop of the live panel, 64 bytes at a time: the walk marks the lead and trail bytes
@@ -188,21 +198,19 @@ std::optional<WalkedCount> CountInHalves(std::string_view text, std::size_t meet
                                          const CountOptions& options,
                                          const WordCharacterSet& wordCharacters)
 {
+    WalkedCount first;
     std::optional<WalkedCount> second;
-    std::thread helper;
-    try {
-        helper = std::thread([&]() noexcept {
-            try {
-                second = CountWalked(text.substr(meet), options, wordCharacters);
-            } catch (...) {
-                second.reset(); // counted again in one go
-            }
-        });
-    } catch (const std::system_error&) {
+    const bool sideBySide =
+        RunSideBySide([&] { first = CountWalked(text.substr(0, meet), options, wordCharacters); },
+                      [&]() noexcept {
+                          try {
+                              second = CountWalked(text.substr(meet), options, wordCharacters);
+                          } catch (...) {
+                              second.reset(); // counted again in one go
+                          }
+                      });
+    if (!sideBySide)
         return std::nullopt;
-    }
-    const WalkedCount first = CountWalked(text.substr(0, meet), options, wordCharacters);
-    helper.join();
     if (first.cut)
         return first;
     if (!second)
@@ -210,10 +218,7 @@ std::optional<WalkedCount> CountInHalves(std::string_view text, std::size_t meet
     if (second->empty) // the text ends where the halves meet
         return first;
     WalkedCount both = *second; // the text ends in the second half
-    both.tally.singleByte += first.tally.singleByte;
-    both.tally.lineFeeds += first.tally.lineFeeds;
-    both.tally.doubleByte += first.tally.doubleByte;
-    both.tally.doubleByteSpaces += first.tally.doubleByteSpaces;
+    both.tally += first.tally;
     both.words = SaturatingAdd(both.words, first.words);
     return both;
 }

@@ -3,9 +3,9 @@
 #include "Utf8CountingForm.h"
 
 #include "analysis/Cp932Codec.h"
+#include "analysis/SideBySide.h"
 
 #include <cstring>
-#include <system_error>
 #include <thread>
 
 namespace {
@@ -30,16 +30,13 @@ Cp932::CountingForm EncodeInHalves(std::string_view utf8, std::size_t second, ch
     const std::string_view firstHalf = utf8.substr(0, second);
     const std::string_view secondHalf = utf8.substr(second);
     char* const secondOut = out + Cp932::CountingFormRoom(firstHalf.size());
+    Cp932::CountingForm made;
     Cp932::CountingForm secondMade;
-    std::thread helper;
-    try {
-        helper = std::thread(
-            [&] { secondMade = Cp932::EncodeFromUtf8ForCounting(secondHalf, secondOut); });
-    } catch (const std::system_error&) {
+    const bool sideBySide = RunSideBySide(
+        [&] { made = Cp932::EncodeFromUtf8ForCounting(firstHalf, out); },
+        [&]() noexcept { secondMade = Cp932::EncodeFromUtf8ForCounting(secondHalf, secondOut); });
+    if (!sideBySide)
         return Cp932::EncodeFromUtf8ForCounting(utf8, out); // no thread to be had: in one go
-    }
-    Cp932::CountingForm made = Cp932::EncodeFromUtf8ForCounting(firstHalf, out);
-    helper.join();
     std::memmove(out + made.length, secondOut, secondMade.length);
     made.length += secondMade.length;
     made.missing += secondMade.missing;
