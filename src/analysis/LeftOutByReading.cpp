@@ -47,29 +47,29 @@ LeftOut CountPiece(std::string_view piece, const CountOptions& options) noexcept
     return counted;
 }
 
-void LeftOutByReading::Marks(std::size_t offset, const CharacterBlocks::Block& walked,
-                             std::uint64_t marks, std::uint64_t lineBreaks) noexcept
+void LeftOutByReading::Marks(std::size_t offset, std::uint64_t singles, std::uint64_t marks,
+                             std::uint64_t lineBreaks) noexcept
 {
     for (std::uint64_t events = marks | lineBreaks; events != 0; events &= events - 1) {
         const int bit = std::countr_zero(events);
         const std::size_t position = offset + static_cast<std::size_t>(bit);
         if ((lineBreaks >> bit) & 1) {
-            if (FState != State::Outside)
+            if (FWalk.state != State::Outside)
                 EndLine(position);
-            FLineStart = position + 1;
+            FWalk.lineStart = position + 1;
+            FWalk.lineAfterReturn = FText[position] == '\r';
             continue;
         }
-        if (FState == State::Otherwise)
+        if (FWalk.state == State::Otherwise)
             continue;
-        if (walked.bytes[static_cast<std::size_t>(bit)] == '|') {
+        if (FText[position] == '|') {
             AtBaseMark(1);
             continue;
         }
-        const unsigned char second = bit + 1 < static_cast<int>(ByteBlock::Size)
-                                         ? walked.bytes[static_cast<std::size_t>(bit) + 1]
-                                         : NextByte(offset);
-        if (FState == State::Outside)
-            FState = State::Between;
+        // A mark's first byte is 0x81, a lead byte: its second is in the text.
+        const auto second = static_cast<unsigned char>(FText[position + 1]);
+        if (FWalk.state == State::Outside)
+            FWalk.state = State::Between;
         switch (second) {
         case 0x62: // ｜
             AtBaseMark(2);
@@ -78,84 +78,85 @@ void LeftOutByReading::Marks(std::size_t offset, const CharacterBlocks::Block& w
             AtOpen(position);
             break;
         case 0x74: // 》
-            AtClose(position, offset, walked.singles);
+            AtClose(position, offset, singles);
             break;
         case 0x6D: // ［
-            FState = State::Otherwise;
+            FWalk.state = State::Otherwise;
             break;
         default: // another sign: text
             break;
         }
     }
-    if (FState == State::Reading)
-        FSinglesInOpen = FSinglesInOpen || (walked.singles & BitsFrom(FOpen, offset)) != 0;
+    if (FWalk.state == State::Reading)
+        FWalk.singlesInOpen = FWalk.singlesInOpen || (singles & BitsFrom(FWalk.open, offset)) != 0;
 }
 
 // A ｜ (2 bytes) or | (1 byte) before the base of a ruby goes with its reading.
 void LeftOutByReading::AtBaseMark(std::size_t length) noexcept
 {
-    if (FState == State::Base || FState == State::Reading) {
-        FState = State::Otherwise; // a mark kept, or a mark inside a reading
+    if (FWalk.state == State::Base || FWalk.state == State::Reading) {
+        FWalk.state = State::Otherwise; // a mark kept, or a mark inside a reading
         return;
     }
-    FState = State::Base;
+    FWalk.state = State::Base;
     if (length == 2)
-        ++FLine.doubleByte;
+        ++FWalk.line.doubleByte;
     else
-        ++FLine.singleByte; // a | is never a blank
-    FLine.bytes += static_cast<std::int64_t>(length);
+        ++FWalk.line.singleByte; // a | is never a blank
+    FWalk.line.bytes += static_cast<std::int64_t>(length);
 }
 
 void LeftOutByReading::AtOpen(std::size_t position) noexcept
 {
-    if (FState == State::Reading) {
-        FState = State::Otherwise; // 《《 or a 《 inside a reading
+    if (FWalk.state == State::Reading) {
+        FWalk.state = State::Otherwise; // 《《 or a 《 inside a reading
         return;
     }
-    FState = State::Reading;
-    FOpen = position;
-    FSinglesInOpen = false;
+    FWalk.state = State::Reading;
+    FWalk.open = position;
+    FWalk.singlesInOpen = false;
 }
 
 // A 》 closes the reading being read; anywhere else it is text.
 void LeftOutByReading::AtClose(std::size_t position, std::size_t offset,
                                std::uint64_t singles) noexcept
 {
-    if (FState != State::Reading)
+    if (FWalk.state != State::Reading)
         return;
-    FState = State::Between;
+    FWalk.state = State::Between;
     const std::size_t end = position + 2;
-    const std::string_view reading(FText.data() + FOpen, end - FOpen);
-    const bool singlesInBlock = (singles & BitsFrom(FOpen, offset) & BitsBefore(position, offset));
-    if (FExact || FSinglesInOpen || singlesInBlock) {
-        FLine += CountPiece(reading, FOptions);
+    const std::string_view reading(FText.data() + FWalk.open, end - FWalk.open);
+    const bool singlesInBlock =
+        (singles & BitsFrom(FWalk.open, offset) & BitsBefore(position, offset));
+    if (FExact || FWalk.singlesInOpen || singlesInBlock) {
+        FWalk.line += CountPiece(reading, FOptions);
         return;
     }
     // Only double-byte characters: two bytes each.
-    FLine.doubleByte += static_cast<std::int64_t>(reading.size() / 2);
-    FLine.bytes += static_cast<std::int64_t>(reading.size());
+    FWalk.line.doubleByte += static_cast<std::int64_t>(reading.size() / 2);
+    FWalk.line.bytes += static_cast<std::int64_t>(reading.size());
 }
 
 void LeftOutByReading::EndLine(std::size_t end) noexcept
 {
     // Taking out all of a line between a bare CR and an LF would join the two line breaks into
     // one: TextAsRead keeps the last mark.
-    const bool afterCR = FLineStart > 0 && FText[FLineStart - 1] == '\r';
+    const bool afterCR = FWalk.lineStart > 0 && FText[FWalk.lineStart - 1] == '\r';
     const bool beforeLF = end < FText.size() && FText[end] == '\n';
-    const bool emptied = static_cast<std::int64_t>(end - FLineStart) == FLine.bytes;
-    const bool plain = FState == State::Between && !(afterCR && beforeLF && emptied);
-    const LeftOut lost = plain ? FLine : ReadAlone(end);
-    FTotal += lost;
+    const bool emptied = static_cast<std::int64_t>(end - FWalk.lineStart) == FWalk.line.bytes;
+    const bool plain = FWalk.state == State::Between && !(afterCR && beforeLF && emptied);
+    const LeftOut lost = plain ? FWalk.line : ReadAlone(end);
+    FWalk.total += lost;
     FLastLineLeftOut = static_cast<std::size_t>(lost.bytes);
-    FState = State::Outside;
-    FLine = {};
+    FWalk.state = State::Outside;
+    FWalk.line = {};
 }
 
-// The line from FLineStart to `end` read by TextAsRead's passes, with the line breaks around it
-// (a mark's fate may depend on them).
+// The line from FWalk.lineStart to `end` read by TextAsRead's passes, with the line breaks around
+// it (a mark's fate may depend on them).
 LeftOut LeftOutByReading::ReadAlone(std::size_t end) const noexcept
 {
-    const std::size_t from = FLineStart > 0 ? FLineStart - 1 : 0;
+    const std::size_t from = FWalk.lineStart > 0 ? FWalk.lineStart - 1 : 0;
     const std::size_t to = std::min(end + 1, FText.size());
     LeftOut lost;
     TakeOutRubyAndNotes(FText.substr(from, to - from), [&](std::string_view passed,
@@ -166,18 +167,120 @@ LeftOut LeftOutByReading::ReadAlone(std::size_t end) const noexcept
     return lost;
 }
 
+// The characters that begin from `from` up to `to`, whole.
+LeftOut LeftOutByReading::CountCharacters(std::size_t from, std::size_t to) const noexcept
+{
+    LeftOut counted;
+    std::size_t i = from;
+    while (i < to) {
+        const auto byte = static_cast<unsigned char>(FText[i]);
+        if (ShiftJis::IsLeadByte(byte)) { // a lead byte at the text's end counts as its character
+            ++counted.doubleByte;
+            counted.doubleByteSpaces +=
+                byte == 0x81 && i + 1 < FText.size() && FText[i + 1] == 0x40;
+            i += 2;
+            continue;
+        }
+        counted.singleByte += !((byte == ShiftJis::Space && !FOptions.countSpace) ||
+                                (byte == ShiftJis::Tab && !FOptions.countTab));
+        ++i;
+    }
+    counted.bytes = static_cast<std::int64_t>(std::min(i, FText.size()) - from);
+    return counted;
+}
+
+// The walk by masks passed the line from its start up to `end` (its marks plain rubies): the
+// walk mark by mark takes it over there, with what the line's rubies leave out so far, and the
+// total without what the walk by masks added for the line.
+void LeftOutByReading::TakeLineOver(const MaskedWalk& walk, std::size_t end) noexcept
+{
+    Walk taken;
+    taken.lineStart = walk.lineStart;
+    taken.lineAfterReturn = walk.afterReturn;
+    for (std::size_t i = walk.lineStart; i < end;) {
+        const auto byte = static_cast<unsigned char>(FText[i]);
+        if (!ShiftJis::IsLeadByte(byte)) {
+            if (byte == '|') {
+                taken.state = State::Base;
+                ++taken.line.singleByte;
+                ++taken.line.bytes;
+            } else if (taken.state == State::Reading) {
+                taken.singlesInOpen = true;
+            }
+            ++i;
+            continue;
+        }
+        const auto second = i + 1 < FText.size() ? static_cast<unsigned char>(FText[i + 1]) : 0;
+        if (byte == 0x81 && second >= 0x62 && second <= 0x74) {
+            if (taken.state == State::Outside)
+                taken.state = State::Between;
+            if (second == 0x62) { // ｜
+                taken.state = State::Base;
+                ++taken.line.doubleByte;
+                taken.line.bytes += 2;
+            } else if (second == 0x73) { // 《
+                taken.state = State::Reading;
+                taken.open = i;
+                taken.singlesInOpen = false;
+            } else if (second == 0x74 && taken.state == State::Reading) { // 》
+                taken.state = State::Between;
+                taken.line += CountCharacters(taken.open, i + 2);
+            }
+        }
+        i += 2;
+    }
+    LeftOut added = taken.line;
+    if (taken.state == State::Reading)
+        added += CountCharacters(taken.open, end);
+    taken.total = walk.total;
+    taken.total -= added;
+    FWalk = taken;
+}
+
+// The walk by masks takes the line over again at `end`, a block's end, unless it holds other
+// marks than plain rubies.
+LeftOutByReading::MaskedWalk LeftOutByReading::HandLineOver(std::size_t end) const noexcept
+{
+    MaskedWalk walk;
+    walk.byMarks = FWalk.state == State::Otherwise;
+    walk.total = FWalk.total;
+    walk.total += FWalk.line;
+    if (FWalk.state == State::Reading)
+        walk.total += CountCharacters(FWalk.open, end);
+    walk.lineStart = FWalk.lineStart;
+    walk.reading = FWalk.state == State::Reading;
+    walk.base = FWalk.state == State::Base;
+    walk.afterReturn = FWalk.lineAfterReturn;
+    return walk;
+}
+
+LeftOutByReading::MaskedWalk LeftOutByReading::MarkedBlock(MaskedWalk walk, std::size_t offset,
+                                                           const MarkMasks& block) noexcept
+{
+    if (!walk.byMarks)
+        TakeLineOver(walk, offset);
+    Marks(offset, block.singles, block.mayBeMarks, block.lineBreaks);
+    return HandLineOver(std::min(offset + ByteBlock::Size, FText.size()));
+}
+
+void LeftOutByReading::FinishMasked(const MaskedWalk& walk) noexcept
+{
+    if (!walk.byMarks)
+        TakeLineOver(walk, FText.size());
+}
+
 void LeftOutByReading::Finish() noexcept
 {
     FLastLineLeftOut = 0;
-    if (FState != State::Outside)
+    if (FWalk.state != State::Outside)
         EndLine(FText.size());
 }
 
 TextEnd LeftOutByReading::End() const noexcept
 {
-    if (FText.size() - FLineStart > FLastLineLeftOut)
+    if (FText.size() - FWalk.lineStart > FLastLineLeftOut)
         return {false, false}; // the last line keeps a character, and it is no line break
-    if (FLineStart == 0)
+    if (FWalk.lineStart == 0)
         return {};
-    return {false, FText[FLineStart - 1] == '\n'};
+    return {false, FText[FWalk.lineStart - 1] == '\n'};
 }

@@ -36,6 +36,14 @@ struct LeftOut
         bytes += other.bytes;
         return *this;
     }
+    LeftOut& operator-=(const LeftOut& other) noexcept
+    {
+        singleByte -= other.singleByte;
+        doubleByte -= other.doubleByte;
+        doubleByteSpaces -= other.doubleByteSpaces;
+        bytes -= other.bytes;
+        return *this;
+    }
 };
 
 // The characters of a piece of a few characters, counted one by one under the counting
@@ -47,6 +55,25 @@ struct TextEnd
 {
     bool empty = true;
     bool lineFeed = false;
+};
+
+// One 64-byte block of a text as masks, for the marks of plain rubies passed a block at a time
+// (LeftOutByReading::PassMasked). Bit i is byte i of the block; every mask covers bytes inside the
+// text only, and a two-byte mark is marked at its first byte.
+struct MarkMasks
+{
+    std::uint64_t leads = 0;        // first bytes of double-byte characters
+    std::uint64_t singles = 0;      // single-byte characters
+    std::uint64_t counted = 0;      // the single-byte characters the count counts
+    std::uint64_t doubleBlanks = 0; // double-byte blanks, where they are told apart (else 0)
+    std::uint64_t opens = 0;        // 《
+    std::uint64_t closes = 0;       // 》
+    std::uint64_t bars = 0;         // ｜ and |
+    std::uint64_t brackets = 0;     // ［
+    std::uint64_t lineBreaks = 0;   // single-byte CR and LF
+    std::uint64_t loneReturns = 0;  // CRs that no LF follows
+    std::uint64_t openParity = 0;   // bit i: an odd number of 《 and 》 up to byte i
+    std::uint64_t mayBeMarks = 0;   // what the walk mark by mark looks at (made for it alone)
 };
 
 class LeftOutByReading
@@ -65,21 +92,77 @@ public:
                std::uint64_t lineBreaks) noexcept
     {
         const std::uint64_t marks = MayBeMarks(offset, walked);
-        if (marks == 0 && FState == State::Outside) {
+        if (marks == 0 && FWalk.state == State::Outside) {
             if (lineBreaks != 0)
-                FLineStart = offset + ByteBlock::Size - std::countl_zero(lineBreaks);
+                FWalk.lineStart = offset + ByteBlock::Size - std::countl_zero(lineBreaks);
             return;
         }
-        Marks(offset, walked, marks, lineBreaks);
+        Marks(offset, walked.singles, marks, lineBreaks);
     }
 
     // The end of the text ends its last line; call once, after the last block.
     void Finish() noexcept;
 
     // What reading leaves out of the whole text.
-    const LeftOut& Total() const noexcept { return FTotal; }
+    const LeftOut& Total() const noexcept { return FWalk.total; }
     // The end of the text as read (after Finish).
     TextEnd End() const noexcept;
+
+    // The walk of a text given as masked blocks (MarkMasks), which passes a block whose marks are
+    // plain rubies as a whole: what their readings and bars leave out is added to the total as the
+    // walk goes, an open reading included up to the block's end. A block it cannot pass goes to
+    // the walk mark by mark (MarkedBlock), which takes the line over from its start.
+    struct MaskedWalk
+    {
+        LeftOut total; // so far; its bytes are left to the walk mark by mark, which needs them
+        std::size_t lineStart = 0;
+        bool reading = false;     // a 《 is open at the block's end
+        bool base = false;        // a ｜ or | waits for its 《
+        bool afterReturn = false; // the line starts after a CR
+        bool byMarks = false;     // the line is the walk mark by mark's (it holds other marks)
+    };
+
+    // Passes the block at `offset` when its marks are plain rubies that open and close in order,
+    // with no line break inside a reading, no ｜ without its reading, no ［ and no lone CR: no
+    // branch on the text. False, having changed nothing, for any other block.
+    [[gnu::always_inline]] static bool PassMasked(MaskedWalk& walk, std::size_t offset,
+                                                  const MarkMasks& block) noexcept
+    {
+        constexpr std::uint64_t All = ~std::uint64_t{0};
+        // Inside a reading after each byte.
+        const std::uint64_t inside = block.openParity ^ (walk.reading ? All : 0);
+        const std::uint64_t breaks = block.lineBreaks;
+        const std::uint64_t events = block.opens | block.closes | block.bars | breaks;
+        // The next mark or line break after each bar (and after a bar of the block before), by
+        // carrying each bar's bit along the bytes that are neither; a carry out of the block, or a
+        // bar at its last byte, is a bar whose base goes on into the next.
+        const std::uint64_t starts = block.bars << 1 | std::uint64_t{walk.base};
+        const std::uint64_t carried = starts + ~events;
+        const std::uint64_t wrong =
+            (block.opens & ~inside) | (block.closes & inside) | ((block.bars | breaks) & inside) |
+            (carried & events & ~block.opens) | block.brackets | block.loneReturns;
+        // A line after a bare CR may be emptied by its rubies, which EndLine tells apart.
+        if ((wrong != 0) | walk.byMarks | (walk.afterReturn & (breaks != 0)))
+            return false;
+        const std::uint64_t read = inside | block.closes | block.bars;
+        walk.total.doubleByte += std::popcount(block.leads & read);
+        if (((block.singles | block.doubleBlanks) & read) != 0) [[unlikely]] {
+            walk.total.singleByte += std::popcount(block.counted & read);
+            walk.total.doubleByteSpaces += std::popcount(block.doubleBlanks & read);
+        }
+        const auto lineStart =
+            offset + ByteBlock::Size - static_cast<std::size_t>(std::countl_zero(breaks | 1));
+        walk.lineStart = breaks != 0 ? lineStart : walk.lineStart;
+        walk.reading = static_cast<bool>(inside >> 63);
+        walk.base = (carried < starts) | static_cast<bool>(block.bars >> 63);
+        return true;
+    }
+
+    // The block at `offset` mark by mark, the line taken over from its start; the walk goes on
+    // by masks after it where the line allows.
+    MaskedWalk MarkedBlock(MaskedWalk walk, std::size_t offset, const MarkMasks& block) noexcept;
+    // Ends the walk by masks: its last line is told to the walk mark by mark. Then Finish.
+    void FinishMasked(const MaskedWalk& walk) noexcept;
 
 private:
     enum class State : unsigned char
@@ -90,6 +173,23 @@ private:
         Reading,  // after a 《, before its 》
         Otherwise // the line holds other marks: TextAsRead reads it
     };
+
+    // What the walk mark by mark carries from block to block.
+    struct Walk
+    {
+        State state = State::Outside;
+        bool lineAfterReturn = false; // the line starts after a CR
+        bool singlesInOpen = false;   // a single-byte character stands in the open reading, in a
+                                      // block before
+        std::size_t lineStart = 0;
+        std::size_t open = 0; // the 《 of the reading being read
+        LeftOut line;         // what the line's plain rubies leave out so far
+        LeftOut total;        // what the lines before it left out
+    };
+
+    void TakeLineOver(const MaskedWalk& walk, std::size_t end) noexcept;
+    MaskedWalk HandLineOver(std::size_t end) const noexcept;
+    LeftOut CountCharacters(std::size_t from, std::size_t to) const noexcept;
 
     // Double-byte characters whose first byte is 0x81 and whose second is 0x62-0x74 (｜ ［ 《 》
     // and a few other signs that the walk of the marks passes over), and every |.
@@ -109,8 +209,9 @@ private:
         return next < FText.size() ? static_cast<unsigned char>(FText[next]) : 0;
     }
 
-    void Marks(std::size_t offset, const CharacterBlocks::Block& walked, std::uint64_t marks,
+    void Marks(std::size_t offset, std::uint64_t singles, std::uint64_t marks,
                std::uint64_t lineBreaks) noexcept;
+
     void AtBaseMark(std::size_t length) noexcept;
     void AtOpen(std::size_t position) noexcept;
     void AtClose(std::size_t position, std::size_t offset, std::uint64_t singles) noexcept;
@@ -121,11 +222,6 @@ private:
     CountOptions FOptions;
     bool FExact; // double-byte blanks are told apart: every reading is counted character by
                  // character
-    State FState = State::Outside;
-    std::size_t FLineStart = 0;
-    LeftOut FLine;               // what the line's plain rubies leave out so far
-    std::size_t FOpen = 0;       // the 《 of the reading being read
-    bool FSinglesInOpen = false; // a single-byte character stands in it, in a block before
-    LeftOut FTotal;
+    Walk FWalk;
     std::size_t FLastLineLeftOut = 0; // bytes the last line lost
 };

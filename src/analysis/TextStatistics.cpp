@@ -3,11 +3,13 @@
 #include "TextStatistics.h"
 #include "analysis/BeforeNul.h"
 
+#include "BlockTally.h"
 #include "ByteBlock.h"
 #include "LeftOutByReading.h"
 #include "Saturate.h"
 #include "ShiftJis.h"
 #include "SideBySide.h"
+#include "WideBlocks.h"
 #include "WordCount.h"
 
 #include <algorithm>
@@ -19,25 +21,6 @@
 #include <thread>
 
 namespace {
-
-struct Tally
-{
-    std::int64_t singleByte = 0; // counted single-byte characters (no CR, LF or switched-off blank)
-    std::int64_t lineFeeds = 0;
-    std::int64_t doubleByte = 0;
-    std::int64_t doubleByteSpaces = 0;
-    bool endsWithLineFeed = false;
-
-    // The sums of a text that this one follows; the end stays this one's.
-    Tally& operator+=(const Tally& before) noexcept
-    {
-        singleByte += before.singleByte;
-        lineFeeds += before.lineFeeds;
-        doubleByte += before.doubleByte;
-        doubleByteSpaces += before.doubleByteSpaces;
-        return *this;
-    }
-};
 
 // The hot loop of the live panel, 64 bytes at a time: the walk marks the lead and trail bytes
 // of each block and the sums are population counts of masks. Each walked block is shown to
@@ -111,10 +94,13 @@ TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
                            std::int32_t doubleByteWeight) noexcept
 {
     LeftOutByReading leftOut(text, options);
-    Tally tally =
-        TallyText(text, options,
-                  [&](std::size_t offset, const CharacterBlocks::Block& walked,
-                      std::uint64_t lineBreaks) { leftOut.Block(offset, walked, lineBreaks); });
+    Tally tally = WideBlocksUsed()
+                      ? TallyTextWide(text, options, leftOut)
+                      : TallyText(text, options,
+                                  [&](std::size_t offset, const CharacterBlocks::Block& walked,
+                                      std::uint64_t lineBreaks) {
+                                      leftOut.Block(offset, walked, lineBreaks);
+                                  });
     leftOut.Finish();
     const LeftOut& lost = leftOut.Total();
     tally.singleByte -= lost.singleByte;
@@ -136,7 +122,8 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
     if (options.excludeRuby) {
         statistics = CountAsRead(text, options, doubleByteWeight);
     } else {
-        const Tally tally = TallyText(text, options);
+        const Tally tally =
+            WideBlocksUsed() ? TallyTextWide(text, options) : TallyText(text, options);
         statistics =
             Figures(tally, {text.empty(), tally.endsWithLineFeed}, options, doubleByteWeight);
     }

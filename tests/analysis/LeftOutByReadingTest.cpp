@@ -8,6 +8,7 @@
 #include "analysis/TextStatistics.h"
 
 #include "ShiftJisText.h"
+#include "Walks.h"
 
 #include <gtest/gtest.h>
 
@@ -36,15 +37,19 @@ TextStatistics CountOfTextAsRead(std::string_view text, const CountOptions& opti
     return statistics;
 }
 
+// On each walk of the count.
 void ExpectSameCount(const std::string& text, unsigned bits, const std::string& what)
 {
     const CountOptions options = Switches(bits);
     const std::int32_t weight = bits & 8 ? 2 : 1;
     const TextStatistics expected = CountOfTextAsRead(text, options, weight);
-    const TextStatistics counted = CountText(text, options, weight);
-    ASSERT_EQ(counted.characters, expected.characters) << what;
-    ASSERT_EQ(counted.lines, expected.lines) << what;
-    ASSERT_EQ(counted.bytes, expected.bytes) << what;
+    for (const CountWalk& walk : CountWalks()) {
+        const TakenWalk taken(walk);
+        const TextStatistics counted = CountText(text, options, weight);
+        ASSERT_EQ(counted.characters, expected.characters) << what << ", " << walk.name;
+        ASSERT_EQ(counted.lines, expected.lines) << what << ", " << walk.name;
+        ASSERT_EQ(counted.bytes, expected.bytes) << what << ", " << walk.name;
+    }
 }
 
 // What a writer's manuscript is made of, marks and all.
@@ -89,11 +94,12 @@ const std::vector<std::string>& Tokens()
 const std::vector<std::string>& Rubies()
 {
     static const std::vector<std::string> rubies = {
-        Sjis(u8"｜漢字《かんじ》"), Sjis(u8"東京《とうきょう》"),
-        Sjis(u8"|仮名《かな》"),    Sjis(u8"《よみ》"),
-        Sjis(u8"｜《》"),           Sjis(u8"字《ｊｉ》"),
-        Sjis(u8"字《ji》"),         Sjis(u8"字《　じ 　》"),
-        Sjis(u8"字《\tじ》")};
+        Sjis(u8"｜漢字《かんじ》"), Sjis(u8"東京《とうきょう》"), Sjis(u8"|仮名《かな》"),
+        Sjis(u8"《よみ》"), Sjis(u8"｜《》"), Sjis(u8"字《ｊｉ》"), Sjis(u8"字《ji》"),
+        Sjis(u8"字《　じ 　》"), Sjis(u8"字《\tじ》"),
+        // A reading and a base longer than a block.
+        Sjis(u8"字《じじじじじじじじじじじじじじじじじじじじじじじじじじじじじじじじじじじじ》"),
+        Sjis(u8"｜字字字字字字字字字字字字字字字字字字字字字字字字字字字字字字字字字字字字《じ》")};
     return rubies;
 }
 
@@ -131,10 +137,11 @@ TEST(LeftOutByReading, CountsAsTheTextAsReadCountsAtEveryPlaceOfABlock)
 
 TEST(LeftOutByReading, ARubyCountsTheSameWhereverItStands)
 {
-    // One ruby slid byte by byte across a block boundary, after a bare CR, at the end of the text
-    // and with its reading cut off by the end.
+    // One ruby slid byte by byte across a block boundary, after a bare CR (a line of nothing but
+    // a ruby between a bare CR and an LF keeps its last mark), at the end of the text and with
+    // its reading cut off by the end.
     const std::string rubies[] = {Sjis(u8"｜漢字《かんじ》"), Sjis(u8"|字《じ》"),
-                                  Sjis(u8"字《ji》"), Sjis(u8"字《かん")};
+                                  Sjis(u8"字《ji》"), Sjis(u8"字《かん"), Sjis(u8"《じ》")};
     const std::string after[] = {"", "\r\n", "\n", "\r", Sjis(u8"です")};
     for (const std::string& ruby : rubies)
         for (const std::string& end : after)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/TextStatistics.h"
 #include "RandomText.h"
+#include "Walks.h"
 #include "analysis/ShiftJis.h"
 #include "analysis/WordCharacterSet.h"
 #include "analysis/WordCount.h"
@@ -127,6 +128,32 @@ TEST(CountText, BlocksOfEveryLengthEndTheSame)
         }
         ASSERT_EQ(s.characters, characters) << text.size();
         ASSERT_EQ(s.lines, lineFeeds + (text.back() == '\n' ? 0 : 1)) << text.size();
+    }
+}
+
+TEST(CountText, EachWalkCountsTheSame)
+{
+    // Texts of every length up to a few blocks, lone lead bytes, NULs and CRs among them, under
+    // every switch, counted as written and as read.
+    const std::vector<CountWalk> walks = CountWalks();
+    if (walks.size() < 2)
+        GTEST_SKIP() << "this processor takes one walk only";
+    std::mt19937 random(64);
+    for (int i = 0; i < 20000; ++i) {
+        const std::string text = RandomShiftJisText(random, 300, /*allowNul=*/i % 8 == 0);
+        CountOptions options;
+        options.countSpace = i & 1;
+        options.countTab = i & 2;
+        options.countDoubleByteSpace = i & 4;
+        options.excludeRuby = i & 8;
+        TextStatistics counted[2];
+        for (std::size_t w = 0; w < 2; ++w) {
+            const TakenWalk taken(walks[w]);
+            counted[w] = CountText(text, options, i & 16 ? 2 : 1);
+        }
+        ASSERT_EQ(counted[1].characters, counted[0].characters) << i;
+        ASSERT_EQ(counted[1].lines, counted[0].lines) << i;
+        ASSERT_EQ(counted[1].bytes, counted[0].bytes) << i;
     }
 }
 
