@@ -196,7 +196,7 @@ void LeftOutByReading::TakeLineOver(const MaskedWalk& walk, std::size_t end) noe
 {
     Walk taken;
     taken.lineStart = walk.lineStart;
-    taken.lineAfterReturn = walk.afterReturn;
+    taken.lineAfterReturn = walk.lineStart > 0 && FText[walk.lineStart - 1] == '\r';
     for (std::size_t i = walk.lineStart; i < end;) {
         const auto byte = static_cast<unsigned char>(FText[i]);
         if (!ShiftJis::IsLeadByte(byte)) {

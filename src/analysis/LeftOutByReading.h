@@ -71,9 +71,10 @@ struct MarkMasks
     std::uint64_t bars = 0;         // ｜ and |
     std::uint64_t brackets = 0;     // ［
     std::uint64_t lineBreaks = 0;   // single-byte CR and LF
-    std::uint64_t loneReturns = 0;  // CRs that no LF follows
-    std::uint64_t openParity = 0;   // bit i: an odd number of 《 and 》 up to byte i
-    std::uint64_t mayBeMarks = 0;   // what the walk mark by mark looks at (made for it alone)
+    std::uint64_t lineFeeds = 0;
+    std::uint64_t loneReturns = 0; // CRs that no LF follows
+    std::uint64_t openParity = 0;  // bit i: an odd number of 《 and 》 up to byte i
+    std::uint64_t mayBeMarks = 0;  // what the walk mark by mark looks at (made for it alone)
 };
 
 class LeftOutByReading
@@ -118,13 +119,14 @@ public:
         std::size_t lineStart = 0;
         bool reading = false;     // a 《 is open at the block's end
         bool base = false;        // a ｜ or | waits for its 《
-        bool afterReturn = false; // the line starts after a CR
+        bool afterReturn = false; // the line starts after a bare CR and keeps no character yet
         bool byMarks = false;     // the line is the walk mark by mark's (it holds other marks)
     };
 
     // Passes the block at `offset` when its marks are plain rubies that open and close in order,
-    // with no line break inside a reading, no ｜ without its reading, no ［ and no lone CR: no
-    // branch on the text. False, having changed nothing, for any other block.
+    // with no line break inside a reading, no ｜ without its reading, no ［ and no line between
+    // a bare CR and an LF that reading empties: no branch on the text. False, having changed
+    // nothing, for any other block.
     [[gnu::always_inline]] static bool PassMasked(MaskedWalk& walk, std::size_t offset,
                                                   const MarkMasks& block) noexcept
     {
@@ -138,13 +140,18 @@ public:
         // bar at its last byte, is a bar whose base goes on into the next.
         const std::uint64_t starts = block.bars << 1 | std::uint64_t{walk.base};
         const std::uint64_t carried = starts + ~events;
+        const std::uint64_t read = inside | block.closes | block.bars;
+        // A line between a bare CR and an LF that reading would empty keeps its last mark, which
+        // the walk mark by mark tells apart: the next character kept or line break after each
+        // bare CR (and after one of a block before) must not be an LF.
+        const std::uint64_t stops = ((block.leads | block.singles) & ~read) | breaks;
+        const std::uint64_t afterReturns = block.loneReturns << 1 | std::uint64_t{walk.afterReturn};
+        const std::uint64_t carriedReturns = afterReturns + ~stops;
         const std::uint64_t wrong =
             (block.opens & ~inside) | (block.closes & inside) | ((block.bars | breaks) & inside) |
-            (carried & events & ~block.opens) | block.brackets | block.loneReturns;
-        // A line after a bare CR may be emptied by its rubies, which EndLine tells apart.
-        if ((wrong != 0) | walk.byMarks | (walk.afterReturn & (breaks != 0)))
+            (carried & events & ~block.opens) | block.brackets | (carriedReturns & block.lineFeeds);
+        if ((wrong != 0) | walk.byMarks)
             return false;
-        const std::uint64_t read = inside | block.closes | block.bars;
         walk.total.doubleByte += std::popcount(block.leads & read);
         if (((block.singles | block.doubleBlanks) & read) != 0) [[unlikely]] {
             walk.total.singleByte += std::popcount(block.counted & read);
@@ -155,6 +162,8 @@ public:
         walk.lineStart = breaks != 0 ? lineStart : walk.lineStart;
         walk.reading = static_cast<bool>(inside >> 63);
         walk.base = (carried < starts) | static_cast<bool>(block.bars >> 63);
+        walk.afterReturn =
+            (carriedReturns < afterReturns) | static_cast<bool>(block.loneReturns >> 63);
         return true;
     }
 

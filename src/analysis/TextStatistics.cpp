@@ -88,25 +88,45 @@ TextStatistics Figures(const Tally& tally, TextEnd end, const CountOptions& opti
     return statistics;
 }
 
+// The tally of a text without what reading leaves out of it.
+Tally LessLeftOut(Tally tally, const LeftOut& lost) noexcept
+{
+    tally.singleByte -= lost.singleByte;
+    tally.doubleByte -= lost.doubleByte;
+    tally.doubleByteSpaces -= lost.doubleByteSpaces;
+    return tally;
+}
+
 // The text as read counted without making it: what reading leaves out is counted on the walk
 // and subtracted from the text as written.
 TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
                            std::int32_t doubleByteWeight) noexcept
 {
     LeftOutByReading leftOut(text, options);
-    Tally tally = WideBlocksUsed()
-                      ? TallyTextWide(text, options, leftOut)
-                      : TallyText(text, options,
-                                  [&](std::size_t offset, const CharacterBlocks::Block& walked,
-                                      std::uint64_t lineBreaks) {
-                                      leftOut.Block(offset, walked, lineBreaks);
-                                  });
+    const Tally tally =
+        TallyText(text, options,
+                  [&](std::size_t offset, const CharacterBlocks::Block& walked,
+                      std::uint64_t lineBreaks) { leftOut.Block(offset, walked, lineBreaks); });
     leftOut.Finish();
-    const LeftOut& lost = leftOut.Total();
-    tally.singleByte -= lost.singleByte;
-    tally.doubleByte -= lost.doubleByte;
-    tally.doubleByteSpaces -= lost.doubleByteSpaces;
-    return Figures(tally, leftOut.End(), options, doubleByteWeight);
+    return Figures(LessLeftOut(tally, leftOut.Total()), leftOut.End(), options, doubleByteWeight);
+}
+
+// The same on the wide walk, which stops at a NUL: nothing then.
+std::optional<TextStatistics> CountWide(std::string_view text, const CountOptions& options,
+                                        std::int32_t doubleByteWeight) noexcept
+{
+    if (!options.excludeRuby) {
+        const std::optional<Tally> tally = TallyTextWide(text, options);
+        if (!tally)
+            return std::nullopt;
+        return Figures(*tally, {text.empty(), tally->endsWithLineFeed}, options, doubleByteWeight);
+    }
+    LeftOutByReading leftOut(text, options);
+    const std::optional<Tally> tally = TallyTextWide(text, options, leftOut);
+    if (!tally)
+        return std::nullopt;
+    leftOut.Finish();
+    return Figures(LessLeftOut(*tally, leftOut.Total()), leftOut.End(), options, doubleByteWeight);
 }
 
 } // namespace
@@ -116,16 +136,22 @@ TextStatistics CountText(std::string_view text, const CountOptions& options,
                          std::int32_t doubleByteWeight) noexcept
 {
     const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
-    // The writer's text ends at the first NUL byte, wherever it stands, before anything is read.
-    text = BeforeNul(text);
     TextStatistics statistics;
-    if (options.excludeRuby) {
-        statistics = CountAsRead(text, options, doubleByteWeight);
+    if (WideBlocksUsed()) {
+        // The writer's text ends at the first NUL byte: a walk that meets one walks again up to it.
+        std::optional<TextStatistics> counted = CountWide(text, options, doubleByteWeight);
+        if (!counted)
+            counted = CountWide(BeforeNul(text), options, doubleByteWeight);
+        statistics = counted.value_or(TextStatistics{});
     } else {
-        const Tally tally =
-            WideBlocksUsed() ? TallyTextWide(text, options) : TallyText(text, options);
-        statistics =
-            Figures(tally, {text.empty(), tally.endsWithLineFeed}, options, doubleByteWeight);
+        text = BeforeNul(text);
+        if (options.excludeRuby) {
+            statistics = CountAsRead(text, options, doubleByteWeight);
+        } else {
+            const Tally tally = TallyText(text, options);
+            statistics =
+                Figures(tally, {text.empty(), tally.endsWithLineFeed}, options, doubleByteWeight);
+        }
     }
     statistics.bytes = bytes;
     return statistics;

@@ -82,8 +82,8 @@ KOTONAMI_WIDE inline std::uint64_t Parity(std::uint64_t marks) noexcept
 // The walk: the roles of each block's bytes carried from block to block, the sums as population
 // counts; `readMarks` also masks the marks of rubies and hands them to `leftOut`.
 template <bool ReadMarks>
-KOTONAMI_WIDE Tally WideTally(std::string_view text, const CountOptions& options,
-                              LeftOutByReading* leftOut) noexcept
+KOTONAMI_WIDE std::optional<Tally> WideTally(std::string_view text, const CountOptions& options,
+                                             LeftOutByReading* leftOut) noexcept
 {
     // Sums and switches in variables of the walk's own, which stay in registers: the blocks are
     // read through pointers that may point anywhere.
@@ -101,6 +101,8 @@ KOTONAMI_WIDE Tally WideTally(std::string_view text, const CountOptions& options
     const std::size_t size = text.size();
     for (std::size_t offset = 0; offset < size; offset += 64) {
         const WideBlock block = LoadBlock(data, size, offset);
+        if (Equal(block.bytes, 0, block.inText) != 0) [[unlikely]]
+            return std::nullopt;
         // 0x81-0x9F and 0xE0-0xFC are one range, 0xA1-0xDC, once bit 5 is flipped.
         const __m512i flipped = _mm512_xor_si512(block.bytes, _mm512_set1_epi8(0x20));
         const std::uint64_t leadSet = _mm512_mask_cmple_epu8_mask(
@@ -139,6 +141,7 @@ KOTONAMI_WIDE Tally WideTally(std::string_view text, const CountOptions& options
             marks.bars = Equal(block.next, 0x62, signs) | Equal(block.bytes, '|', singles);
             marks.brackets = Equal(block.next, 0x6D, signs);
             marks.lineBreaks = lineFeeds | returns;
+            marks.lineFeeds = lineFeeds;
             marks.loneReturns = returns & ~Equal(block.next, ShiftJis::LF, returns);
             marks.openParity = Parity(marks.opens | marks.closes);
             if (!LeftOutByReading::PassMasked(walk, offset, marks)) [[unlikely]] {
@@ -164,13 +167,14 @@ KOTONAMI_WIDE Tally WideTally(std::string_view text, const CountOptions& options
 
 } // namespace
 
-KOTONAMI_WIDE Tally TallyTextWide(std::string_view text, const CountOptions& options) noexcept
+KOTONAMI_WIDE std::optional<Tally> TallyTextWide(std::string_view text,
+                                                 const CountOptions& options) noexcept
 {
     return WideTally<false>(text, options, nullptr);
 }
 
-KOTONAMI_WIDE Tally TallyTextWide(std::string_view text, const CountOptions& options,
-                                  LeftOutByReading& leftOut) noexcept
+KOTONAMI_WIDE std::optional<Tally> TallyTextWide(std::string_view text, const CountOptions& options,
+                                                 LeftOutByReading& leftOut) noexcept
 {
     return WideTally<true>(text, options, &leftOut);
 }
@@ -182,14 +186,15 @@ bool WideBlocksUsed() noexcept
     return false;
 }
 
-Tally TallyTextWide(std::string_view, const CountOptions&) noexcept
+std::optional<Tally> TallyTextWide(std::string_view, const CountOptions&) noexcept
 {
-    return {};
+    return std::nullopt;
 }
 
-Tally TallyTextWide(std::string_view, const CountOptions&, LeftOutByReading&) noexcept
+std::optional<Tally> TallyTextWide(std::string_view, const CountOptions&,
+                                   LeftOutByReading&) noexcept
 {
-    return {};
+    return std::nullopt;
 }
 
 #endif

@@ -8,6 +8,7 @@
 #include "BlockTally.h"
 #include "TextStatistics.h"
 
+#include <optional>
 #include <string_view>
 
 class LeftOutByReading;
@@ -17,8 +18,10 @@ bool WideBlocksUsed() noexcept;
 // For tests and benchmarks: the count keeps to the 16-byte walk while `off` is true.
 void KeepToNarrowBlocks(bool off) noexcept;
 
-// The sums of a text with no NUL, as TallyText makes them. Only where WideBlocksUsed().
-Tally TallyTextWide(std::string_view text, const CountOptions& options) noexcept;
-// The same, with what reading leaves out told to `leftOut` on the walk.
-Tally TallyTextWide(std::string_view text, const CountOptions& options,
-                    LeftOutByReading& leftOut) noexcept;
+// The sums of a text as TallyText makes them, or nothing when the text holds a NUL: the walk
+// stops there, for the text to be walked again up to it. Only where WideBlocksUsed().
+std::optional<Tally> TallyTextWide(std::string_view text, const CountOptions& options) noexcept;
+// The same, with what reading leaves out told to `leftOut` on the walk (which is spent when the
+// walk stops at a NUL).
+std::optional<Tally> TallyTextWide(std::string_view text, const CountOptions& options,
+                                   LeftOutByReading& leftOut) noexcept;
