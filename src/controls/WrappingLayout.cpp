@@ -29,6 +29,10 @@ void WrappingLayout::EnsureLaidOut(const QTextBlock& block) const
 {
     if (!block.isValid() || block.layout()->lineCount() > 0)
         return;
+    // A text layout forgets its shaped glyphs once laid out, and shapes the whole paragraph again
+    // for the caret and for each paint: a long paragraph keeps them.
+    if (block.length() > LongParagraph)
+        block.layout()->setCacheEnabled(true);
     if (Wraps())
         const_cast<WrappingLayout*>(this)->LayOut(block);
     else

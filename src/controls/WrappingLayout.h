@@ -21,6 +21,9 @@ public:
     // Lays the paragraph out if it is not yet.
     void EnsureLaidOut(const QTextBlock& block) const;
 
+    // Characters from which a paragraph keeps its shaped glyphs between layouts and paints.
+    static constexpr int LongParagraph = 4096;
+
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
 
