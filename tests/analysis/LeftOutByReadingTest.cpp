@@ -135,6 +135,19 @@ TEST(LeftOutByReading, CountsAsTheTextAsReadCountsAtEveryPlaceOfABlock)
     }
 }
 
+TEST(LeftOutByReading, EveryPrefixCountsAsTheTextAsRead)
+{
+    // A text may end anywhere: inside a reading, after a ｜, between a CR and its LF, in the
+    // middle of a character; the walk hands its last line over wherever that is.
+    std::mt19937 random(77);
+    for (int i = 0; i < 150; ++i) {
+        const std::string manuscript = RandomManuscript(random);
+        for (std::size_t end = 0; end <= manuscript.size(); ++end)
+            ExpectSameCount(manuscript.substr(0, end), static_cast<unsigned>(i) & 15,
+                            std::to_string(i) + " up to " + std::to_string(end));
+    }
+}
+
 TEST(LeftOutByReading, ARubyCountsTheSameWhereverItStands)
 {
     // One ruby slid byte by byte across a block boundary, after a bare CR (a line of nothing but

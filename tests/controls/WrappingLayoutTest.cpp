@@ -3,8 +3,10 @@
 // The wrapping editor's own layout against the plain-text editor's, given the same text, font and
 // width: after random typing, deleting, new lines and lines that just overflow at a closing mark,
 // every paragraph breaks at the same characters, stands at the same height, and the caret's
-// display line and the count are those the plain-text layout gives.
+// display line and the count are those the plain-text layout gives. A paragraph long enough to
+// keep its shaped glyphs places every character where a fresh layout does, edit after edit.
 
+#include "controls/WrappingLayout.h"
 #include "controls/TRichEditEx.h"
 
 #include <QPlainTextDocumentLayout>
@@ -89,6 +91,70 @@ TEST(WrappingLayout, BreaksEveryParagraphAsThePlainTextLayoutDoesAfterEdits)
                                         block.firstLineNumber() + line.lineNumber() + 1))
             << "step " << step;
         EXPECT_EQ(editor.GetLineCount(), plain.document()->lineCount()) << "step " << step;
+    }
+}
+
+// Where each of `positions` stands in its paragraph's layout: line and x.
+std::vector<std::pair<int, qreal>> Places(QTextDocument& text, const std::vector<int>& positions)
+{
+    std::vector<std::pair<int, qreal>> places;
+    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(text.documentLayout());
+    for (const int position : positions) {
+        const QTextBlock block = text.findBlock(position);
+        layout->blockBoundingRect(block); // laid out
+        const int inBlock = position - block.position();
+        const QTextLine line = block.layout()->lineForTextPosition(inBlock);
+        places.emplace_back(line.lineNumber(), line.cursorToX(inBlock));
+    }
+    return places;
+}
+
+TEST(WrappingLayout, ALongParagraphPlacesItsCharactersAsAFreshLayoutDoesAfterEdits)
+{
+    for (const bool wrap : {false, true}) {
+        std::mt19937 random(wrap ? 7 : 8);
+        auto below = [&random](int n) {
+            return std::uniform_int_distribution<int>(0, n - 1)(random);
+        };
+        TRichEditEx editor;
+        editor.SetInitializing(false);
+        editor.ChangeWordWrap(wrap);
+        editor.resize(320, 240);
+        editor.show();
+        QPlainTextEdit plain;
+        plain.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        plain.setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        plain.setFont(editor.font());
+        plain.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
+        plain.document()->setDefaultFont(editor.document()->defaultFont());
+        plain.resize(plain.width() + editor.viewport()->width() - plain.viewport()->width(), 240);
+        const QString pieces[] = {u"あ"_qs, u"漢字"_qs, u"。"_qs, u"ｶﾞ"_qs, u"word "_qs, u"\t"_qs};
+        QString text = u"前の行\n"_qs;
+        while (text.size() < 3 * WrappingLayout::LongParagraph)
+            text += pieces[below(std::size(pieces))];
+        text += u"\n後の行"_qs;
+        editor.setPlainText(text);
+        plain.setPlainText(text);
+        for (int step = 0; step < 30; ++step) {
+            const int end = editor.document()->characterCount() - 1;
+            const int from = below(end + 1);
+            const int to = std::min(end, from + (below(3) == 0 ? below(40) : 0));
+            const QString typed = pieces[below(std::size(pieces))];
+            for (QTextDocument* document : {editor.document(), plain.document()}) {
+                QTextCursor cursor(document);
+                cursor.setPosition(from);
+                cursor.setPosition(to, QTextCursor::KeepAnchor);
+                cursor.insertText(typed);
+            }
+            editor.viewport()->repaint(); // paints from the kept glyphs
+            std::vector<int> positions;
+            for (int i = 0; i < 20; ++i)
+                positions.push_back(below(editor.document()->characterCount()));
+            ASSERT_EQ(Places(*editor.document(), positions), Places(*plain.document(), positions))
+                << (wrap ? "wrapped, " : "") << "step " << step;
+        }
     }
 }
 
