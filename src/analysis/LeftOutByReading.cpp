@@ -25,16 +25,16 @@ std::uint64_t BitsBefore(std::size_t to, std::size_t offset) noexcept
 
 } // namespace
 
-LeftOut CountPiece(std::string_view piece, const CountOptions& options) noexcept
+LeftOut CountCharacters(std::string_view text, std::size_t from, std::size_t to,
+                        const CountOptions& options) noexcept
 {
     LeftOut counted;
-    counted.bytes = static_cast<std::int64_t>(piece.size());
-    for (std::size_t i = 0; i < piece.size();) {
-        const auto byte = static_cast<unsigned char>(piece[i]);
-        if (ShiftJis::IsLeadByte(byte)) {
+    std::size_t i = from;
+    while (i < to) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (ShiftJis::IsLeadByte(byte)) { // a lead byte at the text's end counts as its character
             ++counted.doubleByte;
-            counted.doubleByteSpaces +=
-                byte == 0x81 && i + 1 < piece.size() && piece[i + 1] == 0x40;
+            counted.doubleByteSpaces += byte == 0x81 && i + 1 < text.size() && text[i + 1] == 0x40;
             i += 2;
             continue;
         }
@@ -44,6 +44,7 @@ LeftOut CountPiece(std::string_view piece, const CountOptions& options) noexcept
         counted.singleByte += !uncounted;
         ++i;
     }
+    counted.bytes = static_cast<std::int64_t>(std::min(i, text.size()) - from);
     return counted;
 }
 
@@ -129,7 +130,7 @@ void LeftOutByReading::AtClose(std::size_t position, std::size_t offset,
     const bool singlesInBlock =
         (singles & BitsFrom(FWalk.open, offset) & BitsBefore(position, offset));
     if (FExact || FWalk.singlesInOpen || singlesInBlock) {
-        FWalk.line += CountPiece(reading, FOptions);
+        FWalk.line += CountCharacters(reading, 0, reading.size(), FOptions);
         return;
     }
     // Only double-byte characters: two bytes each.
@@ -161,32 +162,12 @@ LeftOut LeftOutByReading::ReadAlone(std::size_t end) const noexcept
     LeftOut lost;
     TakeOutRubyAndNotes(FText.substr(from, to - from), [&](std::string_view passed,
                                                            std::span<const TextPiece> pieces) {
-        for (const TextPiece& piece : pieces)
-            lost += CountPiece(passed.substr(piece.from, piece.to - piece.from), FOptions);
+        for (const TextPiece& piece : pieces) {
+            const std::string_view taken = passed.substr(piece.from, piece.to - piece.from);
+            lost += CountCharacters(taken, 0, taken.size(), FOptions);
+        }
     });
     return lost;
-}
-
-// The characters that begin from `from` up to `to`, whole.
-LeftOut LeftOutByReading::CountCharacters(std::size_t from, std::size_t to) const noexcept
-{
-    LeftOut counted;
-    std::size_t i = from;
-    while (i < to) {
-        const auto byte = static_cast<unsigned char>(FText[i]);
-        if (ShiftJis::IsLeadByte(byte)) { // a lead byte at the text's end counts as its character
-            ++counted.doubleByte;
-            counted.doubleByteSpaces +=
-                byte == 0x81 && i + 1 < FText.size() && FText[i + 1] == 0x40;
-            i += 2;
-            continue;
-        }
-        counted.singleByte += !((byte == ShiftJis::Space && !FOptions.countSpace) ||
-                                (byte == ShiftJis::Tab && !FOptions.countTab));
-        ++i;
-    }
-    counted.bytes = static_cast<std::int64_t>(std::min(i, FText.size()) - from);
-    return counted;
 }
 
 // The walk by masks passed the line from its start up to `end` (its marks plain rubies): the
@@ -194,47 +175,22 @@ LeftOut LeftOutByReading::CountCharacters(std::size_t from, std::size_t to) cons
 // total without what the walk by masks added for the line.
 void LeftOutByReading::TakeLineOver(const MaskedWalk& walk, std::size_t end) noexcept
 {
-    Walk taken;
-    taken.lineStart = walk.lineStart;
-    taken.lineAfterReturn = walk.lineStart > 0 && FText[walk.lineStart - 1] == '\r';
-    for (std::size_t i = walk.lineStart; i < end;) {
-        const auto byte = static_cast<unsigned char>(FText[i]);
-        if (!ShiftJis::IsLeadByte(byte)) {
-            if (byte == '|') {
-                taken.state = State::Base;
-                ++taken.line.singleByte;
-                ++taken.line.bytes;
-            } else if (taken.state == State::Reading) {
-                taken.singlesInOpen = true;
-            }
-            ++i;
-            continue;
-        }
-        const auto second = i + 1 < FText.size() ? static_cast<unsigned char>(FText[i + 1]) : 0;
-        if (byte == 0x81 && second >= 0x62 && second <= 0x74) {
-            if (taken.state == State::Outside)
-                taken.state = State::Between;
-            if (second == 0x62) { // ｜
-                taken.state = State::Base;
-                ++taken.line.doubleByte;
-                taken.line.bytes += 2;
-            } else if (second == 0x73) { // 《
-                taken.state = State::Reading;
-                taken.open = i;
-                taken.singlesInOpen = false;
-            } else if (second == 0x74 && taken.state == State::Reading) { // 》
-                taken.state = State::Between;
-                taken.line += CountCharacters(taken.open, i + 2);
-            }
-        }
-        i += 2;
+    // The line read again mark by mark from its start, which is a character's start: its marks
+    // are plain rubies, so nothing but the line's state and what it leaves out comes of it.
+    FWalk = {};
+    FWalk.lineStart = walk.lineStart;
+    FWalk.lineAfterReturn = walk.lineStart > 0 && FText[walk.lineStart - 1] == '\r';
+    CharacterBlocks blocks(FText.substr(walk.lineStart));
+    for (std::size_t offset = walk.lineStart; offset < end; offset += ByteBlock::Size) {
+        const CharacterBlocks::Block walked = blocks.At(offset - walk.lineStart);
+        const std::uint64_t before = BitsBefore(end, offset);
+        Marks(offset, walked.singles & before, MayBeMarks(offset, walked) & before, 0);
     }
-    LeftOut added = taken.line;
-    if (taken.state == State::Reading)
-        added += CountCharacters(taken.open, end);
-    taken.total = walk.total;
-    taken.total -= added;
-    FWalk = taken;
+    LeftOut added = FWalk.line;
+    if (FWalk.state == State::Reading)
+        added += CountCharacters(FText, FWalk.open, end, FOptions);
+    FWalk.total = walk.total;
+    FWalk.total -= added;
 }
 
 // The walk by masks takes the line over again at `end`, a block's end, unless it holds other
@@ -246,7 +202,7 @@ LeftOutByReading::MaskedWalk LeftOutByReading::HandLineOver(std::size_t end) con
     walk.total = FWalk.total;
     walk.total += FWalk.line;
     if (FWalk.state == State::Reading)
-        walk.total += CountCharacters(FWalk.open, end);
+        walk.total += CountCharacters(FText, FWalk.open, end, FOptions);
     walk.lineStart = FWalk.lineStart;
     walk.reading = FWalk.state == State::Reading;
     walk.base = FWalk.state == State::Base;

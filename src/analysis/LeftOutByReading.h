@@ -46,9 +46,11 @@ struct LeftOut
     }
 };
 
-// The characters of a piece of a few characters, counted one by one under the counting
-// switches: a piece never holds a line break.
-LeftOut CountPiece(std::string_view piece, const CountOptions& options) noexcept;
+// The characters of `text` that begin from `from` up to `to`, whole (a lead byte just before `to`
+// takes its second byte), counted one by one under the counting switches: for the few
+// characters of a reading or a mark.
+LeftOut CountCharacters(std::string_view text, std::size_t from, std::size_t to,
+                        const CountOptions& options) noexcept;
 
 // Whether the text as read is empty, and whether it ends in a line feed.
 struct TextEnd
@@ -198,7 +200,6 @@ private:
 
     void TakeLineOver(const MaskedWalk& walk, std::size_t end) noexcept;
     MaskedWalk HandLineOver(std::size_t end) const noexcept;
-    LeftOut CountCharacters(std::size_t from, std::size_t to) const noexcept;
 
     // Double-byte characters whose first byte is 0x81 and whose second is 0x62-0x74 (｜ ［ 《 》
     // and a few other signs that the walk of the marks passes over), and every |.

@@ -118,9 +118,12 @@ KOTONAMI_WIDE std::optional<Tally> WideTally(std::string_view text, const CountO
             uncounted |= Equal(block.bytes, ShiftJis::Space, singles);
         if (!countTab)
             uncounted |= Equal(block.bytes, ShiftJis::Tab, singles);
+        // Double-byte characters whose first byte is 0x81: blanks and the marks of rubies.
+        const std::uint64_t signs =
+            ReadMarks || toldApart ? Equal(block.bytes, char(0x81), leads) : 0;
         std::uint64_t doubleBlanks = 0;
         if (toldApart) {
-            doubleBlanks = Equal(block.next, 0x40, Equal(block.bytes, char(0x81), leads));
+            doubleBlanks = Equal(block.next, 0x40, signs);
             doubleByteSpaces += std::popcount(doubleBlanks);
         }
         const std::uint64_t counted = singles & ~uncounted;
@@ -131,7 +134,6 @@ KOTONAMI_WIDE std::optional<Tally> WideTally(std::string_view text, const CountO
             endsWithLineFeed = (lineFeeds >> (size - offset - 1)) & 1;
         if constexpr (ReadMarks) {
             MarkMasks marks;
-            const std::uint64_t signs = Equal(block.bytes, char(0x81), leads);
             marks.leads = leads;
             marks.singles = singles;
             marks.counted = counted;

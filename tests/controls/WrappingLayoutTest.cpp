@@ -40,32 +40,68 @@ std::vector<std::vector<int>> Breaks(QTextDocument& text)
     return breaks;
 }
 
+// The editor and a plain-text editor beside it, with the same font and the same room for the
+// text (the editor's gutter takes some of its width), wrapping alike.
+class TwoEditors
+{
+public:
+    explicit TwoEditors(bool wrap)
+    {
+        editor.SetInitializing(false);
+        editor.ChangeWordWrap(wrap);
+        editor.resize(320, 240);
+        editor.show();
+        plain.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        plain.setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        plain.setFont(editor.font());
+        plain.show();
+    }
+
+    // Both shown, with the same room; call before anything else.
+    bool Shown()
+    {
+        if (!QTest::qWaitForWindowExposed(&editor) || !QTest::qWaitForWindowExposed(&plain))
+            return false;
+        plain.document()->setDefaultFont(editor.document()->defaultFont());
+        plain.resize(plain.width() + editor.viewport()->width() - plain.viewport()->width(), 240);
+        return plain.viewport()->width() == editor.viewport()->width();
+    }
+
+    void SetText(const QString& text)
+    {
+        editor.setPlainText(text);
+        plain.setPlainText(text);
+    }
+
+    // Both texts' characters from..to replaced by `typed`.
+    void Replace(int from, int to, const QString& typed)
+    {
+        for (QTextDocument* document : {editor.document(), plain.document()}) {
+            QTextCursor cursor(document);
+            cursor.setPosition(from);
+            cursor.setPosition(to, QTextCursor::KeepAnchor);
+            cursor.insertText(typed);
+        }
+    }
+
+    TRichEditEx editor;
+    QPlainTextEdit plain;
+};
+
 TEST(WrappingLayout, BreaksEveryParagraphAsThePlainTextLayoutDoesAfterEdits)
 {
     std::mt19937 random(25);
     auto below = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-    TRichEditEx editor;
-    editor.SetInitializing(false);
-    editor.ChangeWordWrap(true);
-    editor.resize(320, 240);
-    editor.show();
-    QPlainTextEdit plain;
-    plain.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    plain.setFont(editor.font());
-    plain.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
-    plain.document()->setDefaultFont(editor.document()->defaultFont());
-    // The same room for the text: the editor's gutter takes some of its width.
-    plain.resize(plain.width() + editor.viewport()->width() - plain.viewport()->width(), 240);
-    ASSERT_EQ(plain.viewport()->width(), editor.viewport()->width());
+    TwoEditors two(/*wrap=*/true);
+    ASSERT_TRUE(two.Shown());
+    TRichEditEx& editor = two.editor;
+    QPlainTextEdit& plain = two.plain;
     const QString pieces[] = {u"あ"_qs, u"漢字"_qs,  u"。"_qs, u"」"_qs, u"、"_qs,
                               u"ｶﾞ"_qs, u"word "_qs, u"\n"_qs, u"「"_qs};
     QString text;
     for (int i = 0; i < 400; ++i)
         text += pieces[below(std::size(pieces))];
-    editor.setPlainText(text);
-    plain.setPlainText(text);
+    two.SetText(text);
     for (int step = 0; step < 120; ++step) {
         const int end = editor.document()->characterCount() - 1;
         const int from = below(end + 1);
@@ -73,12 +109,7 @@ TEST(WrappingLayout, BreaksEveryParagraphAsThePlainTextLayoutDoesAfterEdits)
         QString typed;
         for (int i = below(12); i > 0; --i)
             typed += pieces[below(std::size(pieces))];
-        for (QTextDocument* document : {editor.document(), plain.document()}) {
-            QTextCursor cursor(document);
-            cursor.setPosition(from);
-            cursor.setPosition(to, QTextCursor::KeepAnchor);
-            cursor.insertText(typed);
-        }
+        two.Replace(from, to, typed);
         QTextCursor caret(editor.document());
         caret.setPosition(below(editor.document()->characterCount()));
         editor.setTextCursor(caret);
@@ -116,43 +147,26 @@ TEST(WrappingLayout, ALongParagraphPlacesItsCharactersAsAFreshLayoutDoesAfterEdi
         auto below = [&random](int n) {
             return std::uniform_int_distribution<int>(0, n - 1)(random);
         };
-        TRichEditEx editor;
-        editor.SetInitializing(false);
-        editor.ChangeWordWrap(wrap);
-        editor.resize(320, 240);
-        editor.show();
-        QPlainTextEdit plain;
-        plain.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        plain.setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        plain.setFont(editor.font());
-        plain.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
-        plain.document()->setDefaultFont(editor.document()->defaultFont());
-        plain.resize(plain.width() + editor.viewport()->width() - plain.viewport()->width(), 240);
+        TwoEditors two(wrap);
+        ASSERT_TRUE(two.Shown());
         const QString pieces[] = {u"あ"_qs, u"漢字"_qs, u"。"_qs, u"ｶﾞ"_qs, u"word "_qs, u"\t"_qs};
         QString text = u"前の行\n"_qs;
         while (text.size() < 3 * WrappingLayout::LongParagraph)
             text += pieces[below(std::size(pieces))];
         text += u"\n後の行"_qs;
-        editor.setPlainText(text);
-        plain.setPlainText(text);
+        two.SetText(text);
         for (int step = 0; step < 30; ++step) {
-            const int end = editor.document()->characterCount() - 1;
+            const int end = two.editor.document()->characterCount() - 1;
             const int from = below(end + 1);
             const int to = std::min(end, from + (below(3) == 0 ? below(40) : 0));
             const QString typed = pieces[below(std::size(pieces))];
-            for (QTextDocument* document : {editor.document(), plain.document()}) {
-                QTextCursor cursor(document);
-                cursor.setPosition(from);
-                cursor.setPosition(to, QTextCursor::KeepAnchor);
-                cursor.insertText(typed);
-            }
-            editor.viewport()->repaint(); // paints from the kept glyphs
+            two.Replace(from, to, typed);
+            two.editor.viewport()->repaint(); // paints from the kept glyphs
             std::vector<int> positions;
             for (int i = 0; i < 20; ++i)
-                positions.push_back(below(editor.document()->characterCount()));
-            ASSERT_EQ(Places(*editor.document(), positions), Places(*plain.document(), positions))
+                positions.push_back(below(two.editor.document()->characterCount()));
+            ASSERT_EQ(Places(*two.editor.document(), positions),
+                      Places(*two.plain.document(), positions))
                 << (wrap ? "wrapped, " : "") << "step " << step;
         }
     }
