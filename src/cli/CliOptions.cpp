@@ -47,7 +47,8 @@ Output:
   --raw              each text exactly as the program builds it (Shift-JIS bytes, CR LF), followed by CR LF; no headers
   default            UTF-8 with LF line breaks; with several FILEs, a "==> FILE <==" line before each per-file text
   --input-encoding auto|sjis|utf-8|utf-16|euc-jp   (default auto: a byte-order mark, else ASCII is Shift-JIS,
-                     else valid UTF-8 is UTF-8, else Shift-JIS or EUC-JP as the text looks; utf-16 without a
+                     else valid UTF-8 is UTF-8, else Shift-JIS unless the text is EUC-JP only or clearly
+                     likelier Japanese as EUC-JP; utf-16 without a
                      byte-order mark is little-endian) a FILE of another encoding is converted to Shift-JIS before
                      it is loaded; a character without a Shift-JIS form counts as one double-byte character (〓),
                      and how many there were is told on standard error

@@ -3,6 +3,7 @@
 #include "TextEncoding.h"
 #include "Utf8CountingForm.h"
 
+#include "analysis/BeforeNul.h"
 #include "analysis/ByteEscape.h"
 #include "analysis/Cp932Codec.h"
 #include "analysis/ShiftJis.h"
@@ -257,18 +258,20 @@ EncodingGuess DetectEncoding(std::string_view bytes)
         return {TextEncoding::Utf16Le};
     if (bytes.starts_with(Utf16BeMark))
         return {TextEncoding::Utf16Be};
-    const std::size_t ascii = AsciiPrefix(bytes);
-    if (ascii == bytes.size())
+    // The text ends at its first NUL in every other encoding: what follows decides nothing.
+    const std::string_view text = BeforeNul(bytes);
+    const std::size_t ascii = AsciiPrefix(text);
+    if (ascii == text.size())
         return {TextEncoding::ShiftJis};
     // The bytes looked at begin where the ASCII ends: a long English preface decides nothing.
-    const std::string_view head = DetectionHead(bytes, ascii);
+    const std::string_view head = DetectionHead(text, ascii);
     if (Cp932::IsValidUtf8(head)) {
-        const bool whole = ascii + head.size() == bytes.size() ||
-                           Cp932::IsValidUtf8(bytes.substr(ascii + head.size()));
-        return {TextEncoding::Utf8, !whole};
+        const bool whole = ascii + head.size() == text.size() ||
+                           Cp932::IsValidUtf8(text.substr(ascii + head.size()));
+        if (!whole || CharsetGuess::ReadsAsUtf8(text))
+            return {TextEncoding::Utf8, !whole};
     }
-    if (CharsetGuess::Guess(head, ascii + head.size() < bytes.size()) ==
-        CharsetGuess::Japanese::EucJp)
+    if (CharsetGuess::Guess(text.substr(ascii)) == CharsetGuess::Japanese::EucJp)
         return {TextEncoding::EucJp};
     return {TextEncoding::ShiftJis};
 }

@@ -51,10 +51,11 @@ struct EncodingGuess
     bool notUtf8 = false;
 };
 
-// A byte-order mark decides; else plain ASCII is Shift-JIS; else the 64 KiB from the first
-// non-ASCII byte (and the bytes that finish a character there) decide: well-formed UTF-8 is UTF-8;
-// else Shift-JIS or EUC-JP as CharsetGuess chooses, Shift-JIS when it is unsure. The rest of the
-// file is looked at only to confirm UTF-8 to the end.
+// A byte-order mark decides; else the text up to its first NUL does: plain ASCII is Shift-JIS;
+// UTF-8 (judged on the 64 KiB from the first non-ASCII byte, and the bytes that finish a character
+// there) is UTF-8, whatever follows, unless the whole is Shift-JIS that reads as two-byte UTF-8
+// characters no European word holds (CharsetGuess::ReadsAsUtf8); else Shift-JIS or EUC-JP as
+// CharsetGuess chooses over the whole text.
 EncodingGuess DetectEncoding(std::string_view bytes);
 
 // A file's text with every line break as LF, each line ending in one (as the editor shows a

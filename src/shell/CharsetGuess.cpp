@@ -3,115 +3,130 @@
 #include "CharsetGuess.h"
 
 #include "EucJp.h"
+#include "JapaneseLikelihood.h"
 #include "analysis/ByteEscape.h"
 #include "analysis/Cp932Codec.h"
+#include "analysis/Utf8.h"
 
-#include <uchardet.h>
-
-#include <memory>
+#include <algorithm>
 #include <string>
 
 namespace CharsetGuess {
 
 namespace {
 
-struct DetectorDeleter
-{
-    void operator()(uchardet_t detector) const noexcept { uchardet_delete(detector); }
-};
+// How much likelier, in half-bits, the EUC-JP reading must be: 2^7 times. Shift-JIS is the
+// program's own form; a close call is its.
+constexpr long EucJpMargin = 14;
 
-Japanese Detector(std::string_view bytes)
+// The readings are made and weighed over at most this much of the text (half a million characters
+// and more), which is plenty to tell them apart and keeps a long EUC-JP novel from being decoded
+// whole twice; the form of EUC-JP is checked over the whole text.
+constexpr std::size_t WeighedSpan = 1024 * 1024;
+
+bool IsEucByte(unsigned char b) noexcept
 {
-    const std::unique_ptr<std::remove_pointer_t<uchardet_t>, DetectorDeleter> detector(
-        uchardet_new());
-    if (!detector || uchardet_handle_data(detector.get(), bytes.data(), bytes.size()) != 0)
-        return Japanese::Unsure;
-    uchardet_data_end(detector.get());
-    const char* name = uchardet_get_charset(detector.get());
-    const std::string charset = name ? name : "";
-    if (charset == "SHIFT_JIS" || charset == "CP932" || charset == "WINDOWS-31J")
-        return Japanese::ShiftJis;
-    if (charset == "EUC-JP")
-        return Japanese::EucJp;
-    return Japanese::Unsure;
+    return b >= 0xA1 && b <= 0xFE;
 }
 
-// How a decoded text reads: whether every byte made a character (a unit of escapes at the very
-// end may be a character cut short), and how Japanese its characters look.
-struct Reading
+// Whether every byte has its place in an EUC-JP character (a pair of 0xA1-0xFE, 0x8E with one of
+// 0xA1-0xDF, 0x8F with a pair), which a Shift-JIS text fails at its first kana or common kanji.
+bool HasEucJpForm(std::string_view bytes) noexcept
 {
-    bool valid = true;
-    long likeness = 0;
-};
-
-long Likeness(char16_t c) noexcept
-{
-    if (c >= 0x3041 && c <= 0x30FE) // hiragana and katakana
-        return 2;
-    if (c >= 0x3000 && c <= 0x3040) // ideographic space, 、。「」 and their kind
-        return 1;
-    if (c >= 0xFF61 && c <= 0xFF9F) // half-width katakana
-        return -1;
-    if (c >= 0x4E00 && c <= 0x9FFF) // kanji: the common ones gain over the rare ones below
-        return 1;
-    if (c < 0x80)
-        return 0;
-    return -1; // symbols, Greek, Cyrillic, box drawing, private use
-}
-
-Reading Read(const std::u16string& text, bool cut)
-{
-    Reading reading;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (ByteEscape::IsEscape(c)) {
-            const std::size_t length = ByteEscape::UnitAt(text, i).length;
-            if (!cut || i + length != text.size())
-                reading.valid = false;
-            i += length - 1;
-            continue;
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char b = s[i];
+        if (b < 0x80) {
+            ++i;
+        } else if (IsEucByte(b)) {
+            if (i + 1 >= n || !IsEucByte(s[i + 1]))
+                return false;
+            i += 2;
+        } else if (b == 0x8E) {
+            if (i + 1 >= n || s[i + 1] < 0xA1 || s[i + 1] > 0xDF)
+                return false;
+            i += 2;
+        } else if (b == 0x8F) {
+            if (i + 2 >= n || !IsEucByte(s[i + 1]) || !IsEucByte(s[i + 2]))
+                return false;
+            i += 3;
+        } else {
+            return false;
         }
-        reading.likeness += Likeness(c);
     }
-    return reading;
+    return true;
 }
 
-// Rare kanji have the lower rows of JIS X 0208 level 1 and all of level 2: in EUC-JP a first byte
-// from 0xD0, in Shift-JIS from 0x98 (after 0x9872); each such one weighs a little against the
-// encoding.
-long RareKanji(std::string_view bytes, bool euc) noexcept
+bool AllCharacters(const std::u16string& text)
 {
-    long rare = 0;
-    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80)
-            continue;
-        if (euc ? b >= 0xD0 && b <= 0xF4 : (b >= 0x99 && b <= 0x9F) || (b >= 0xE0 && b <= 0xEA))
-            ++rare;
-        ++i;
-    }
-    return rare;
+    return std::none_of(text.begin(), text.end(), ByteEscape::IsEscape);
+}
+
+// The bytes the readings are weighed over: the text, or its first WeighedSpan bytes up to a line
+// feed, where both encodings are between characters.
+std::string_view Weighed(std::string_view bytes)
+{
+    if (bytes.size() <= WeighedSpan)
+        return bytes;
+    const std::size_t end = bytes.rfind('\n', WeighedSpan);
+    return end == std::string_view::npos ? bytes : bytes.substr(0, end + 1);
+}
+
+// Latin-1's letters and signs, the other Latin letters, Greek and Cyrillic.
+bool IsEuropean(char32_t c) noexcept
+{
+    return (c >= 0xA0 && c <= 0x24F) || (c >= 0x370 && c <= 0x4FF);
+}
+
+bool IsWordPart(char32_t c) noexcept
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+           IsEuropean(c);
 }
 
 } // namespace
 
-Japanese Guess(std::string_view bytes, bool cut)
+bool ReadsAsUtf8(std::string_view utf8)
 {
-    std::u16string text;
-    Cp932::Decode(bytes, text);
-    const Reading shiftJis = Read(text, cut);
-    text.clear();
-    EucJp::Decode(bytes, text);
-    const Reading euc = Read(text, cut);
-    if (shiftJis.valid != euc.valid)
-        return shiftJis.valid ? Japanese::ShiftJis : Japanese::EucJp;
-    if (shiftJis.valid) {
-        const long sjisScore = shiftJis.likeness - RareKanji(bytes, false);
-        const long eucScore = euc.likeness - RareKanji(bytes, true);
-        if (sjisScore != eucScore)
-            return sjisScore > eucScore ? Japanese::ShiftJis : Japanese::EucJp;
+    std::u32string codes;
+    bool wide = false;
+    Utf8::ForEachCodePoint(utf8, [&](char32_t c) {
+        wide = wide || c >= 0x800;
+        codes.push_back(c);
+    });
+    if (wide)
+        return true;
+    std::u16string shiftJis;
+    Cp932::Decode(utf8, shiftJis);
+    if (!AllCharacters(shiftJis))
+        return true;
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        if (codes[i] < 0x80)
+            continue;
+        const bool inWord = (i > 0 && IsWordPart(codes[i - 1])) ||
+                            (i + 1 < codes.size() && IsWordPart(codes[i + 1]));
+        if (!IsEuropean(codes[i]) || !inWord)
+            return false;
     }
-    return Detector(bytes);
+    return true;
+}
+
+Japanese Guess(std::string_view bytes)
+{
+    if (!HasEucJpForm(bytes))
+        return Japanese::ShiftJis;
+    const std::string_view weighed = Weighed(bytes);
+    std::u16string euc;
+    EucJp::Decode(weighed, euc);
+    if (!AllCharacters(euc))
+        return Japanese::ShiftJis;
+    std::u16string shiftJis;
+    Cp932::Decode(weighed, shiftJis);
+    if (!AllCharacters(shiftJis))
+        return Japanese::EucJp;
+    const long margin = JapaneseLikelihood::Cost(shiftJis) - JapaneseLikelihood::Cost(euc);
+    return margin > EucJpMargin ? Japanese::EucJp : Japanese::ShiftJis;
 }
 
 } // namespace CharsetGuess
