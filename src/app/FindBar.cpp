@@ -128,8 +128,7 @@ void FindBar::SetEditor(TRichEditEx* editor)
     if (FEditor == editor)
         return;
     if (FEditor) {
-        if (!FEditor->extraSelections().isEmpty())
-            FEditor->setExtraSelections({});
+        FEditor->SetMarks(TRichEditEx::MarkLayer::Find, {});
         disconnect(FEditor, nullptr, this, nullptr);
     }
     FEditor = editor;
@@ -188,7 +187,7 @@ void FindBar::Close()
     hide();
     FStatus->clear();
     if (FEditor) {
-        FEditor->setExtraSelections({});
+        FEditor->SetMarks(TRichEditEx::MarkLayer::Find, {});
         FEditor->setFocus();
     }
 }
@@ -385,8 +384,8 @@ void FindBar::ShowStatus(const QString& text, bool failed)
 // Only the lines in view are searched for the marks, so a long text costs no more than a short.
 void FindBar::HighlightInView()
 {
-    if (!FEditor)
-        return;
+    if (!FEditor || !isVisible())
+        return; // a closed bar has taken its marks away and follows no scrolling
     QList<QTextEdit::ExtraSelection> marks;
     const TextSearch search = Search();
     if (isVisible() && !search.IsEmpty() && search.IsValid()) {
@@ -416,7 +415,7 @@ void FindBar::HighlightInView()
             marks << mark;
         }
     }
-    FEditor->setExtraSelections(marks);
+    FEditor->SetMarks(TRichEditEx::MarkLayer::Find, marks);
 }
 
 void FindBar::ReplaceOne()

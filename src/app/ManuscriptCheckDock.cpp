@@ -163,7 +163,7 @@ void ManuscriptCheckDock::StopListening()
     FScrolling = {};
     FPause->stop();
     if (FEditor != nullptr)
-        FEditor->setExtraSelections({});
+        FEditor->SetMarks(TRichEditEx::MarkLayer::Check, {});
 }
 
 void ManuscriptCheckDock::CheckAll()
@@ -237,7 +237,7 @@ void ManuscriptCheckDock::UnderlineInView()
             marks << mark;
         }
     }
-    FEditor->setExtraSelections(marks);
+    FEditor->SetMarks(TRichEditEx::MarkLayer::Check, marks);
 }
 
 void ManuscriptCheckDock::ShowCounts()

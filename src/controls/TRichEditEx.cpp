@@ -316,3 +316,15 @@ void TRichEditEx::changeEvent(QEvent* event)
     if (event->type() == QEvent::FontChange)
         ApplyZoom();
 }
+
+void TRichEditEx::SetMarks(MarkLayer layer, const QList<QTextEdit::ExtraSelection>& marks)
+{
+    QList<QTextEdit::ExtraSelection>& held = FMarks[static_cast<std::size_t>(layer)];
+    if (held.isEmpty() && marks.isEmpty())
+        return; // nothing to repaint
+    held = marks;
+    QList<QTextEdit::ExtraSelection> all;
+    for (const QList<QTextEdit::ExtraSelection>& layerMarks : FMarks)
+        all += layerMarks;
+    setExtraSelections(all);
+}

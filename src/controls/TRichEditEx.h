@@ -15,8 +15,10 @@
 #include <QList>
 #include <QRect>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -75,6 +77,17 @@ public:
         return blockBoundingGeometry(block).translated(contentOffset()).top();
     }
 
+    // The marks that parts following the editor draw over its text, each part in a layer of its
+    // own: setting one layer's marks leaves the other layers' in place. Later layers are drawn
+    // over earlier ones.
+    enum class MarkLayer
+    {
+        Find,
+        Check,
+        Count
+    };
+    void SetMarks(MarkLayer layer, const QList<QTextEdit::ExtraSelection>& marks);
+
     // While initializing, every change empties the editor and raises nothing.
     void SetInitializing(bool value) noexcept { FInitializing = value; }
 
@@ -126,6 +139,7 @@ private:
     TLineInfo* FLineInfo;
 
     bool FInitializing = true;
+    std::array<QList<QTextEdit::ExtraSelection>, static_cast<std::size_t>(MarkLayer::Count)> FMarks;
     QList<QKeySequence> FWindowShortcuts;
     EditorDocument* FText = nullptr;
     // With wrapping on, every line from the start of the text up to this position is laid out at

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QInputDialog>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QWheelEvent>
 
@@ -417,3 +418,40 @@ TEST_F(WindowFindTest, ReturnAndEscapeCloseTheAboutBox)
 }
 
 } // namespace
+
+// The find bar and the manuscript check both mark the text: each keeps its own marks through the
+// other's typing, scrolling and closing.
+TEST_F(WindowFindTest, FindMarksAndCheckUnderlinesLiveSideBySide)
+{
+    QString text;
+    for (int line = 0; line < 200; ++line)
+        text += Q(u8"　本当？うそだ。\n");
+    SetText(text);
+    Action("ManuscriptCheckItem")->trigger();
+    const auto count = [this](bool underlines) {
+        int n = 0;
+        for (const QTextEdit::ExtraSelection& mark : Editor()->extraSelections())
+            n += (mark.format.underlineStyle() == QTextCharFormat::WaveUnderline) == underlines;
+        return n;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return count(true) > 0; }));
+    const int underlines = count(true);
+    ASSERT_EQ(count(false), 0);
+
+    Search(Q(u8"うそ"));
+    EXPECT_GT(count(false), 0) << "find marks beside the underlines";
+    EXPECT_EQ(count(true), underlines) << "typing in the find bar keeps the underlines";
+
+    Editor()->verticalScrollBar()->setValue(Editor()->verticalScrollBar()->maximum() / 2);
+    QCoreApplication::processEvents();
+    EXPECT_GT(count(false), 0) << "a scroll marks the matches now in view";
+    EXPECT_GT(count(true), 0) << "and underlines the findings now in view";
+
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(count(false), 0) << "closing the bar takes its marks away";
+    EXPECT_GT(count(true), 0) << "and leaves the check's";
+    Editor()->verticalScrollBar()->setValue(0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(count(false), 0) << "a closed bar marks nothing on a scroll";
+    EXPECT_GT(count(true), 0) << "the first lines are underlined again";
+}
