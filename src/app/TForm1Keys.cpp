@@ -3,6 +3,7 @@
 // The keys and marks every editor has: undo and redo in the edit menu, the shown size of the
 // text, the keys and the mouse of the tabs, and the mark of a tab whose text is modified.
 
+#include "CommandGuard.h"
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
@@ -121,7 +122,7 @@ void TForm1::SetUpEditingKeys()
     // Closed by the mouse, the tab's editor took the focus with it; the writer goes on typing
     // in the one that comes to the front.
     const auto close = [this](int index) {
-        CloseTab(index);
+        RunCommand(this, [this, index] { CloseTab(index); });
         Editor()->setFocus();
     };
     connect(ui->TabControl1, &QTabBar::tabCloseRequested, this, close);

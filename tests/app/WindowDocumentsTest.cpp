@@ -11,7 +11,9 @@
 #include "controls/TLineInfo.h"
 #include "shell/UsefulFunc.h"
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QDir>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -265,6 +267,32 @@ TEST_F(WindowTest, ClosingAModifiedTabAsksFirst)
         EXPECT_EQ(Tabs()->count(), row.tabsAfter) << row.answer;
         EXPECT_EQ(Read(path), row.fileAfter) << row.answer;
     }
+}
+
+// A tab closed by its × whose save fails (its folder is gone) tells why and stays open.
+TEST_F(WindowTest, AFailedSaveFromTheTabsCloseButtonKeepsTheTab)
+{
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(PathOf("gone"))));
+    Form->OpenFile(Write("gone/c.txt", "old\r\n"));
+    Form->OpenFile(Write("d.txt", "other\r\n"));
+    const int tab = Tabs()->count() - 2;
+    ClickTab(tab);
+    Type("new");
+    ASSERT_TRUE(QDir(QString::fromStdString(PathOf("gone"))).removeRecursively());
+    QStringList shown;
+    const ModalCatcher<QMessageBox> answers([&shown](QMessageBox* box) {
+        shown << box->text();
+        QAbstractButton* yes = box->button(QMessageBox::Yes);
+        (yes != nullptr ? yes : box->button(QMessageBox::Ok))->click();
+    });
+    const int tabs = Tabs()->count();
+    auto* close = qobject_cast<QAbstractButton*>(Tabs()->tabButton(tab, QTabBar::RightSide));
+    ASSERT_NE(close, nullptr);
+    close->click();
+    ASSERT_EQ(shown.size(), 2) << "the save question, then the error ";
+    EXPECT_TRUE(shown[1].contains(QStringLiteral("c.txt"))) << shown[1].toStdString();
+    ASSERT_EQ(Tabs()->count(), tabs) << "the tab whose text was not saved stays";
+    EXPECT_TRUE(Editor()->toPlainText().contains(QStringLiteral("new")));
 }
 
 TEST_F(WindowTest, ClosingTheSelectedTabShowsItsRightNeighbour)

@@ -58,10 +58,29 @@ inline void PrepareWindowTests()
     qputenv("XDG_DATA_HOME", settingsFolder.path().toLocal8Bit());
 }
 
-// The window's tests run under the program's own application object, which shows an error that
-// leaves a handler in the error box.
-inline const bool WindowTestApplication =
-    QtTestApplication::Use<KotonamiApplication>(PrepareWindowTests);
+// The window's tests run under the program's own application object. An exception that reaches
+// it fails the running test: in the program it would have left a slot that a signal called,
+// which every command must catch at its own boundary.
+class WindowTestApplication : public KotonamiApplication
+{
+public:
+    using KotonamiApplication::KotonamiApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            ADD_FAILURE() << "an exception left a handler: " << error.what();
+        } catch (...) {
+            ADD_FAILURE() << "an exception left a handler";
+        }
+        return false;
+    }
+};
+
+inline const bool WindowTestApplicationUsed =
+    QtTestApplication::Use<WindowTestApplication>(PrepareWindowTests);
 
 // Every result dialog shown while it lives: the text it shows and what its copy button copied.
 class ReportCatcher
