@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Chapters.h"
 
+#include "BoundedPattern.h"
 #include "Cp932Codec.h"
 #include "SettingsStore.h"
 #include "ShiftJis.h"
@@ -202,29 +203,26 @@ bool HeadingRules::SetExtraPattern(std::string_view utf8)
     FExtra.reset();
     if (utf8.empty())
         return true;
-    std::wstring characters;
-    if (!Utf8::ForEachCodePoint(
-            utf8, [&characters](char32_t code) { characters += static_cast<wchar_t>(code); }))
+    std::u32string characters;
+    if (!Utf8::ForEachCodePoint(utf8, [&characters](char32_t code) { characters += code; }))
         return false;
-    try {
-        FExtra = std::make_shared<const std::wregex>(characters, std::regex::ECMAScript);
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
+    FExtra = BoundedPattern::Make(characters);
+    return FExtra != nullptr;
+}
+
+bool HeadingRules::ExtraPatternGaveUp() const noexcept
+{
+    return FExtra && FExtra->GaveUp();
 }
 
 bool HeadingRules::MatchesExtra(std::string_view line) const
 {
-    if (!FExtra)
+    // A heading is short: a longer line is prose, and is not searched at all.
+    constexpr std::size_t HeadingLength = 200;
+    if (!FExtra || line.size() > 2 * HeadingLength)
         return false;
     const std::u16string decoded = Cp932::Decode(line);
-    const std::wstring characters(decoded.begin(), decoded.end());
-    try {
-        return std::regex_search(characters, *FExtra);
-    } catch (const std::exception&) {
-        return false; // a pattern too complex for a line matches nothing there
-    }
+    return decoded.size() <= HeadingLength && FExtra->Search(decoded);
 }
 
 std::optional<Heading> HeadingRules::Match(std::string_view line) const

@@ -20,11 +20,11 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class BoundedPattern;
 class SettingsStore;
 
 struct Heading
@@ -38,11 +38,14 @@ struct Heading
 class HeadingRules
 {
 public:
-    // The writer's own pattern: an ECMAScript regular expression over the line's characters,
-    // given in UTF-8; empty for none. Returns false when it is not a valid expression: it is then
-    // kept (to be written back as the writer wrote it) but matches nothing.
+    // The writer's own pattern: a regular expression (ECMAScript's, as Perl-compatible matching
+    // reads it) over the line's characters, given in UTF-8; empty for none. Returns false when it
+    // is not a valid expression: it is then kept (to be written back as the writer wrote it) but
+    // matches nothing. It is tried only on lines of heading length, with limits on its work.
     bool SetExtraPattern(std::string_view utf8);
     const std::string& ExtraPattern() const noexcept { return FPattern; }
+    // Whether the pattern ever gave up on a line at its limits (and took it for no heading).
+    bool ExtraPatternGaveUp() const noexcept;
 
     // The heading that a line (without its line break) is, if it is one.
     std::optional<Heading> Match(std::string_view line) const;
@@ -51,7 +54,7 @@ private:
     bool MatchesExtra(std::string_view line) const;
 
     std::string FPattern;
-    std::shared_ptr<const std::wregex> FExtra; // none when the pattern is empty or invalid
+    std::shared_ptr<const BoundedPattern> FExtra; // none when the pattern is empty or invalid
 };
 
 // Section "Chapters" of the settings file, key "Pattern". Reading returns false when the pattern

@@ -6,10 +6,12 @@
 #include "controls/TRichEditEx.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
@@ -48,7 +50,7 @@ public:
 
 ChapterPanel::ChapterPanel(QWidget* parent)
     : QDockWidget(QStringLiteral(u"章ごとの文字数"), parent), FTree(new QTreeWidget(this)),
-      FSheetPause(new QTimer(this))
+      FGaveUp(new QLabel(this)), FSheetPause(new QTimer(this))
 {
     setObjectName(QStringLiteral("ChapterPanel"));
     FTree->setObjectName(QStringLiteral("ChapterTree"));
@@ -66,7 +68,19 @@ ChapterPanel::ChapterPanel(QWidget* parent)
     header->setSectionResizeMode(ShareColumn, QHeaderView::Fixed);
     header->resizeSection(ShareColumn, 48);
     FTree->setUniformRowHeights(true);
-    setWidget(FTree);
+    // Below the tree, a line that tells when the writer's own heading pattern gave up.
+    FGaveUp->setObjectName(QStringLiteral("ChapterPatternGaveUp"));
+    FGaveUp->setWordWrap(true);
+    FGaveUp->setText(
+        QStringLiteral(u"見出しの書式 (正規表現) "
+                       u"が複雑すぎるため、一部の行では見出しかどうかを判定できませんでした。"));
+    FGaveUp->hide();
+    auto* body = new QWidget(this);
+    auto* rows = new QVBoxLayout(body);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->addWidget(FTree);
+    rows->addWidget(FGaveUp);
+    setWidget(body);
     FSheetPause->setSingleShot(true);
     FSheetPause->setInterval(SheetPauseMs);
     connect(FSheetPause, &QTimer::timeout, this, &ChapterPanel::CountSheets);
@@ -154,6 +168,7 @@ void ChapterPanel::ShowStructure()
         FShown.push_back({-1, -1, -1, -1});
     }
     FTree->expandAll();
+    FGaveUp->setVisible(FCounting.rules.ExtraPatternGaveUp());
     ShowFigures();
 }
 

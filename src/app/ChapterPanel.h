@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <vector>
 
+class QLabel;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -52,6 +53,7 @@ private:
 
     ChapterCounting FCounting;
     QTreeWidget* FTree;
+    QLabel* FGaveUp;
     QTimer* FSheetPause;
     QPointer<TRichEditEx> FEditor;
     QPointer<ChapterOutline> FOutline;    // of FEditor's text, while the panel is shown

@@ -76,6 +76,10 @@ int main(int argc, char** argv)
     try {
         const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
         found = RunAnalyses(options, settings, texts, stdout);
+        if (settings.headings.ExtraPatternGaveUp())
+            std::fputs("kotonami-count: the heading pattern of the settings file took too long on "
+                       "some lines; they were taken for no heading\n",
+                       stderr);
     } catch (const std::bad_alloc&) {
         std::fputs("kotonami-count: メモリが足りません\n", stderr);
         Finish(1);

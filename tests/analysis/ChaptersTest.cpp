@@ -108,6 +108,36 @@ TEST(Headings, TheWritersOwnPattern)
     EXPECT_TRUE(rules.SetExtraPattern(""));
 }
 
+// A pattern that would backtrack for ever, or overflow the stack on a long line, is tried only on
+// lines of heading length and gives up at its limits: the line is no heading, and the rules say
+// that the pattern gave up.
+TEST(Headings, ARunawayPatternGivesUpInsteadOfFreezing)
+{
+    struct Row
+    {
+        const char* pattern;
+        std::string line;
+        bool gaveUp;
+    };
+    const std::vector<Row> rows = {
+        {"(a|aa)*b", std::string(40, 'a'), false}, // the matcher sees that no b is there
+        {"(a|aa)*(b|c)", std::string(40, 'a'), true},
+        {"(a|aa)*b", std::string(100, 'a') + "b", false}, // found, heading
+        {"(a|b)*c", std::string(30000, 'a'), false},      // prose: not searched
+        {"(a|b)*c", std::string(190, 'a'), false},
+        {"(x+x+)+(y|z)", std::string(150, 'x'), true},
+    };
+    for (const Row& row : rows) {
+        HeadingRules rules;
+        ASSERT_TRUE(rules.SetExtraPattern(row.pattern));
+        const auto heading = rules.Match(row.line);
+        EXPECT_EQ(heading.has_value(), row.line.ends_with('b')) << row.pattern;
+        EXPECT_EQ(rules.ExtraPatternGaveUp(), row.gaveUp) << row.pattern << " " << row.line.size();
+        const HeadingRules copy = rules; // the outline counts under a copy of the rules
+        EXPECT_EQ(copy.ExtraPatternGaveUp(), row.gaveUp);
+    }
+}
+
 std::vector<HeadingLine> Headings(const std::vector<std::pair<std::size_t, int>>& lines)
 {
     std::vector<HeadingLine> headings;
