@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -182,7 +183,9 @@ QString WritingLogWindow::PaceText(const WritingRecord& record)
 
 void WritingLogWindow::SavePng(const QString& path)
 {
-    if (!grab().save(path, "PNG"))
+    // Written whole or not at all: a picture cut short never replaces one that was there.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !grab().save(&file, "PNG") || !file.commit())
         throw Exception(QStringLiteral(u"%1 に書き込めません").arg(path).toStdString());
 }
 

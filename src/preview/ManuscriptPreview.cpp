@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTimer>
@@ -409,12 +410,15 @@ bool ManuscriptPreview::RunExport(const std::function<bool(const SheetProgress&)
     FExporting = true;
     const std::unique_ptr<TCancelForm> cancel = TCancelForm::ShowOver(this);
     emit ExportStarted(QStringLiteral(u"出力中"));
-    const bool done = work([this, &cancel](std::int32_t page, std::int32_t pages) {
+    // An export that fails (a full disk) ends like one that is done: the progress goes and the
+    // next export may start.
+    const auto finished = qScopeGuard([this] {
+        emit ExportFinished();
+        FExporting = false;
+    });
+    return work([this, &cancel](std::int32_t page, std::int32_t pages) {
         emit ExportProgress(static_cast<double>(page) / pages);
         QApplication::processEvents();
         return !cancel->Cancelled();
     });
-    emit ExportFinished();
-    FExporting = false;
-    return done;
 }
