@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -61,6 +62,7 @@ WritingLogKeeper::WritingLogKeeper(DocumentTabs& tabs, Counter count,
 void WritingLogKeeper::Follow(EditorDocument* text)
 {
     FEntries[text].blocks = text->blockCount();
+    FEntries[text].characters = text->characterCount();
     connect(text, &QTextDocument::contentsChange, this,
             [this, text](int position, int removed, int added) {
                 Edited(text, position, removed, added);
@@ -78,9 +80,16 @@ void WritingLogKeeper::Edited(EditorDocument* text, int position, int removed, i
     Entry& entry = FEntries[text];
     const int blocks = text->blockCount();
     const int before = std::exchange(entry.blocks, blocks);
+    const int characters = text->characterCount();
+    const int charactersBefore = std::exchange(entry.characters, characters);
     if (text->Loading() || (removed == 0 && added == 0))
         return;
-    added = std::max(0, std::min(added, text->characterCount() - position));
+    // An edit that reaches the end of the text (a text put in whole, or taken away whole) is told
+    // with the break that always ends the last line among its removed characters, its added ones
+    // or both; that break is neither. The added characters stop before it, and the removed ones
+    // are what the text lost besides.
+    added = std::max(0, std::min(added, characters - 1 - position));
+    removed = std::max(0, added + charactersBefore - characters);
     const Inserted inserted = ReadInserted(*text, position, added);
     const std::int64_t removedBreaks = inserted.breaks - (blocks - before);
     const std::int64_t removedCharacters = std::max<std::int64_t>(0, removed - removedBreaks);

@@ -66,6 +66,7 @@ private:
         std::optional<WritingSession> session;
         SessionRecord record; // its id in the log once written
         int blocks = 0;       // the text's lines before the edit
+        int characters = 0;   // and its characters, line breaks included
         bool unwritten = false;
     };
 

@@ -107,6 +107,15 @@ TEST_F(WindowLogTest, EachEditCountsTheCharactersItAddedAndRemoved)
          5, 1},
         {"a character deleted from the file's text", u8"本文です\r\n",
          [this] { Key(Qt::Key_Delete); }, 0, 1},
+        {"a text put in whole in place of three typed characters", u8"",
+         [this] {
+             Type("abc");
+             std::string lines;
+             for (int line = 0; line < 5; ++line)
+                 lines += std::string(40, 'x') + "\r\n";
+             Editor()->SetText(lines);
+         },
+         203, 3},
     };
     int file = 0;
     for (const Row& row : rows) {
