@@ -431,6 +431,11 @@ void EditorDocument::MeasureSizesIn(TextEncoding encoding)
     FCounting = false;
 }
 
+void EditorDocument::AppendCountingForm(QStringView part, std::string& out) const
+{
+    QtShiftJis::EncodeForCounting(part, out, Cp932::LineBreaks::Keep, EscapesIn(FMeasuredIn));
+}
+
 // Sizes in these encodings add up line by line: none carries a state from one character to the
 // next, and a line break always stands between two lines.
 std::int64_t EditorDocument::SizeIn(TextEncoding encoding, LineBreak lineBreak, bool endsWithBreak,

@@ -11,6 +11,7 @@
 #include "analysis/WordCharacterSet.h"
 #include "documents/Document.h"
 
+#include <QStringView>
 #include <QTextDocument>
 
 #include <functional>
@@ -76,6 +77,9 @@ public:
     // before a text is loaded, the first count is the only one. The counts take the text's byte
     // escapes as that encoding's: bytes of a Shift-JIS text, one 〓 per unit of any other.
     void MeasureSizesIn(TextEncoding encoding);
+    // Appends the Shift-JIS form that the counts take of `part`, a piece of this text (a display
+    // line in the gutter): its byte escapes as the counts above take them.
+    void AppendCountingForm(QStringView part, std::string& out) const;
 
 private:
     bool BeginLoad();

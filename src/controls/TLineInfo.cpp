@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TLineInfo.h"
 
-#include "QtShiftJis.h"
 #include "TRichEditEx.h"
 #include "analysis/CountSettings.h"
 
@@ -159,7 +158,7 @@ void TLineInfo::WalkRows()
 int TLineInfo::CountCharacters(QStringView text)
 {
     FEncoded.clear();
-    QtShiftJis::EncodeForCounting(text, FEncoded);
+    FEditor->Text()->AppendCountingForm(text, FEncoded);
     return CountText(FEncoded, FCountOptions, 1).characters;
 }
 

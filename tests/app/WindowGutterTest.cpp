@@ -164,6 +164,28 @@ TEST_F(WindowGutterTest, OpeningAndSwitchingShowTheDocumentsLines)
     EXPECT_EQ(CountsSoon(secondCounts), secondCounts);
 }
 
+// Bytes that make no character of a file's encoding count as the panel counts them: one 〓 per
+// unit in a file of another encoding than Shift-JIS.
+TEST_F(WindowGutterTest, ALineCountsInTheGutterAsInThePanel)
+{
+    const struct
+    {
+        const char* fact;
+        std::string bytes;
+    } rows[] = {
+        {"UTF-16LE with a lone surrogate", std::string("\xFF\xFE\x42\x30\x00\xDE\x44\x30", 8)},
+        {"UTF-8 with a stray byte", "\xEF\xBB\xBF\xE3\x81\x82\x82\xE3\x81\x84"},
+        {"UTF-8 with a cut sequence", "\xEF\xBB\xBF\xE3\x81\x82\xE3\x81\xE3\x81\x84"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fact);
+        Form->OpenFile(Write("unit.txt", row.bytes));
+        EXPECT_EQ(Field("CharNumber"), QStringLiteral("3"));
+        EXPECT_EQ(CountsSoon({"3"}), QStringList{"3"});
+        Action("DeleteTabItem")->trigger();
+    }
+}
+
 // Every way the view moves: the keys that scroll (which once left the gutter behind), the wheel,
 // a selection dragged past the bottom and typing at the last line. Line n holds n % 23 + 1
 // characters, so that a row left beside another line shows a wrong count.
