@@ -3,7 +3,8 @@
 // kotonami-count against GNU wc on the same novel: --stats on a 16 MiB Shift-JIS novel and on its
 // UTF-8 twin, each run as a process right after `wc -mlw` on the UTF-8 twin, so that the two of a
 // pair meet the same machine load. The counters give the time ratio of the pair and the peak
-// memory of kotonami-count as a multiple of its file's size.
+// memory of kotonami-count as a multiple of its file's size. Then --stats on a 2 GiB file whose
+// text a NUL ends after six bytes: its time and peak memory.
 
 #include "NovelCorpus.h"
 
@@ -169,6 +170,29 @@ void BM_StatsUtf8AgainstWc(benchmark::State& state)
     StatsAgainstWc(state, true);
 }
 BENCHMARK(BM_StatsUtf8AgainstWc)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A 2 GiB file of six bytes of text and a NUL after them, made anew (sparse, no page of it read
+// yet) for every run: reading stops at the NUL, so the time and the peak memory are those of a
+// six-byte text.
+void BM_StatsOfATextThatANulEndsInA2GiBFile(benchmark::State& state)
+{
+    long peakKiB = 0;
+    for (auto _ : state) {
+        const std::string path = TemporaryName();
+        Write(path, "abcdef");
+        if (::truncate(path.c_str(), off_t{2} << 30) != 0)
+            state.SkipWithError("no sparse file");
+        const RunResult count = Run({KOTONAMI_COUNT_PATH, "--stats", path}, true);
+        std::remove(path.c_str());
+        state.SetIterationTime(count.seconds);
+        peakKiB = std::max(peakKiB, count.peakKiB);
+    }
+    state.counters["peak_KiB"] = static_cast<double>(peakKiB);
+}
+BENCHMARK(BM_StatsOfATextThatANulEndsInA2GiBFile)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 } // namespace
 

@@ -9,6 +9,7 @@
 #include "analysis/PhraseCount.h"
 #include "analysis/TextAsRead.h"
 #include "documents/Document.h"
+#include "documents/FileReading.h"
 #include "documents/TextEncoding.h"
 #include "paper/ChapterTable.h"
 #include "paper/DoubleByteConversion.h"
@@ -60,11 +61,12 @@ void Notify(std::FILE* errors, const std::string& name, const std::string& utf8M
 }
 
 // The FILE in the Shift-JIS form the counts work on, with its notices on standard error.
-TextBytes LoadText(const std::string& name, std::optional<TextEncoding> encoding, std::FILE* errors)
+TextBytes LoadText(const std::string& name, std::optional<TextEncoding> encoding, std::FILE* errors,
+                   const FileReader::Opened& opened)
 {
     // Reading stops at the first NUL, where the text ends: /dev/zero is an empty text.
-    const bool utf16 = encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
-    CountingText text = ReadForCounting(UsefulFunc::MapTextBytes(name, utf16), encoding);
+    FileReader::Read read = ReadTextBytes(name, encoding, true, opened);
+    CountingText text = ReadForCounting(TextBytes(std::move(read.bytes)), encoding);
     for (const std::string& notice : ReadingNotices(text))
         Notify(errors, name, notice);
     return std::move(text.shiftJis);
@@ -183,7 +185,8 @@ CliSettings LoadCliSettings(const CliOptions& options)
     return settings;
 }
 
-std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, bool& failed)
+std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, bool& failed,
+                                  const FileReader::Opened& opened)
 {
     const std::vector<std::string> names =
         options.files.empty() ? std::vector<std::string>{"-"} : options.files;
@@ -191,7 +194,10 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
     failed = false;
     for (const std::string& name : names) {
         try {
-            texts.push_back({name, LoadText(name, options.inputEncoding, errors)});
+            texts.push_back({name, LoadText(name, options.inputEncoding, errors, opened)});
+        } catch (const EFileChanged&) {
+            Notify(errors, name, EFileChanged::Reason);
+            failed = true;
         } catch (const Exception& e) {
             std::fprintf(errors, "kotonami-count: %s\n", e.what());
             failed = true;
@@ -230,4 +236,22 @@ bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
         }
     }
     return found;
+}
+
+int CountFiles(const CliOptions& options, const CliSettings& settings, std::FILE* out,
+               std::FILE* errors, const FileReader::Opened& opened)
+{
+    bool failed = false;
+    try {
+        const std::vector<LoadedText> texts = LoadTexts(options, errors, failed, opened);
+        const bool found = RunAnalyses(options, settings, texts, out);
+        if (settings.headings.ExtraPatternGaveUp())
+            std::fputs("kotonami-count: the heading pattern of the settings file took too long on "
+                       "some lines; they were taken for no heading\n",
+                       errors);
+        return failed || found ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        std::fputs("kotonami-count: メモリが足りません\n", errors);
+        return 1;
+    }
 }

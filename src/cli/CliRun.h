@@ -10,6 +10,7 @@
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
 #include "paper/TPaper.h"
+#include "shell/FileReader.h"
 #include "shell/TextBytes.h"
 
 #include <cstdio>
@@ -36,11 +37,18 @@ struct LoadedText
     TextBytes text;   // Shift-JIS, as the editor holds it after opening
 };
 
-// Every FILE that can be read, in order; each one that cannot is named on `errors` and left out.
-// `failed` tells whether any was left out.
-std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, bool& failed);
+// Every FILE that can be read, in order; each one that cannot (or that changed while it was read)
+// is named on `errors` and left out. `failed` tells whether any was left out. `opened` as
+// FileReader::ReadFile's, for each FILE.
+std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, bool& failed,
+                                  const FileReader::Opened& opened = {});
 
 // Runs the analyses in the order given and writes their texts to `out`. True when the manuscript
 // check found something.
 bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
                  const std::vector<LoadedText>& texts, std::FILE* out);
+
+// Reads the FILEs and runs the analyses: the exit status before standard output is closed, 1 when
+// a FILE was left out, the manuscript check found something or memory ran out.
+int CountFiles(const CliOptions& options, const CliSettings& settings, std::FILE* out,
+               std::FILE* errors, const FileReader::Opened& opened = {});

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -71,19 +70,5 @@ int main(int argc, char** argv)
     } catch (const Exception& e) {
         return UsageFailure(e.what());
     }
-    bool failed = false;
-    bool found = false;
-    try {
-        const std::vector<LoadedText> texts = LoadTexts(options, stderr, failed);
-        found = RunAnalyses(options, settings, texts, stdout);
-        if (settings.headings.ExtraPatternGaveUp())
-            std::fputs("kotonami-count: the heading pattern of the settings file took too long on "
-                       "some lines; they were taken for no heading\n",
-                       stderr);
-    } catch (const std::bad_alloc&) {
-        std::fputs("kotonami-count: メモリが足りません\n", stderr);
-        Finish(1);
-        return 1;
-    }
-    return Finish(failed || found ? 1 : 0);
+    return Finish(CountFiles(options, settings, stdout, stderr));
 }

@@ -25,6 +25,15 @@ FileReading ReadFileText(std::string bytes, std::optional<TextEncoding> given)
     return read;
 }
 
+FileReader::Read ReadTextBytes(const std::string& path, std::optional<TextEncoding> given,
+                               bool standardInput, const FileReader::Opened& opened)
+{
+    using FileReader::NulEnd;
+    const bool utf16 = given == TextEncoding::Utf16Le || given == TextEncoding::Utf16Be;
+    const NulEnd nul = utf16 ? NulEnd::Unit : given ? NulEnd::Byte : NulEnd::ByMark;
+    return FileReader::ReadFile(path, {nul, standardInput}, opened);
+}
+
 FileReading ReadTextFile(const std::string& path, std::optional<TextEncoding> given)
 {
     return ReadFileText(UsefulFunc::ReadFileBytes(path), given);

@@ -6,6 +6,7 @@
 #include "SheetOutput.h"
 #include "analysis/CountSettings.h"
 #include "analysis/TextAsRead.h"
+#include "documents/FileReading.h"
 #include "documents/TextEncoding.h"
 #include "paper/TPaper.h"
 #include "shell/Exceptions.h"
@@ -175,14 +176,22 @@ bool IsPdfExportCommand(int argc, char** argv)
 
 int RunPdfExportCommand(int argc, char** argv)
 {
-    const ExportRequest request = ParseRequest(std::vector<std::string>(argv + 1, argv + argc));
-    if (!request.error.empty())
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (const ExportRequest request = ParseRequest(arguments); !request.error.empty())
         return Fail(2, request.error);
 
     // Drawing needs the application object, not a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietMessages);
     QGuiApplication application(argc, argv);
+    return ExportPdf(arguments);
+}
+
+int ExportPdf(const std::vector<std::string>& arguments, const FileReader::Opened& opened)
+{
+    const ExportRequest request = ParseRequest(arguments);
+    if (!request.error.empty())
+        return Fail(2, request.error);
 
     // The paper settings, and whether ruby and notes count, as the command-line companion reads
     // them.
@@ -201,8 +210,8 @@ int RunPdfExportCommand(int argc, char** argv)
     }
 
     try {
-        const CountingText text =
-            ReadForCounting(UsefulFunc::MapTextBytes(request.input), std::nullopt);
+        FileReader::Read file = ReadTextBytes(request.input, std::nullopt, true, opened);
+        const CountingText text = ReadForCounting(TextBytes(std::move(file.bytes)), std::nullopt);
         for (const std::string& notice : ReadingNotices(text))
             std::fprintf(stderr, "kotonami: %s: %s\n", request.input.c_str(),
                          QString::fromStdString(notice).toLocal8Bit().constData());

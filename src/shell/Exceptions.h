@@ -19,3 +19,11 @@ class EFile : public Exception
 public:
     using Exception::Exception;
 };
+
+// A file changed size while it was read: what was read is of no one version of it.
+class EFileChanged : public Exception
+{
+public:
+    static constexpr const char* Reason = "読み込み中にファイルが変更されました";
+    explicit EFileChanged(const std::string& path) : Exception(path + ": " + Reason) {}
+};

@@ -14,31 +14,6 @@ namespace {
 constexpr std::size_t Spare = 2;
 } // namespace
 
-TextBytes TextBytes::Map(int fd, std::size_t size) noexcept
-{
-    TextBytes bytes;
-    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    const std::size_t length = (size + Spare + page - 1) / page * page;
-    // A private anonymous mapping of the whole length first, the file's pages then over its
-    // start, read-only so that they stay the page cache's own: the spare bytes after the file's
-    // last byte can always be written (AppendInPlace opens their page for writing, which copies
-    // that page only), even when the file ends on a page boundary.
-    void* base =
-        ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (base == MAP_FAILED)
-        return bytes;
-    // A writable private mapping would be copied page by page as MAP_POPULATE reads it in.
-    void* file = ::mmap(base, size, PROT_READ, MAP_PRIVATE | MAP_FIXED | MAP_POPULATE, fd, 0);
-    if (file == MAP_FAILED) {
-        ::munmap(base, length);
-        return bytes;
-    }
-    bytes.FMap = base;
-    bytes.FMapLength = length;
-    bytes.FLength = size;
-    return bytes;
-}
-
 TextBytes TextBytes::Reserve(std::size_t capacity) noexcept
 {
     TextBytes bytes;
@@ -106,7 +81,7 @@ void TextBytes::AppendInPlace(std::string_view bytes)
         FString += bytes;
         return;
     }
-    // The mapping has Spare bytes after the file's last one; a cut text has more.
+    // The room has Spare bytes after its text's last one; a cut text has more.
     const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     const std::size_t first = FLength / page * page;
     const std::size_t end = FLength + bytes.size();

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kotonami contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The bytes of a text read for counting: a regular file's pages mapped as they stand (no copy),
-// or a string of its own. Two bytes to spare after the text, so that the CR LF of its last line
-// goes in place.
+// The bytes of a text read for counting: a string of its own, or room made for a text written in
+// place (no copy). Two bytes to spare after the text, so that the CR LF of its last line goes in
+// place.
 
 #include <cstddef>
 #include <string>
@@ -14,9 +14,6 @@ class TextBytes
 public:
     TextBytes() = default;
     explicit TextBytes(std::string bytes) noexcept : FString(std::move(bytes)) {}
-    // Maps the `size` bytes of the open regular file `fd`; maps nothing (IsMapped false) when the
-    // system refuses.
-    static TextBytes Map(int fd, std::size_t size) noexcept;
     // Room for a text of up to `capacity` bytes made in place: write at Writable(), then CutTo
     // the length written. Only the pages written are ever used, however large the room. Maps
     // nothing (IsMapped false) when the system refuses.
@@ -38,7 +35,7 @@ public:
     void CutTo(std::size_t length) noexcept;
     // Adds a mapped text's last line break (two bytes at most); a string just grows.
     void AppendInPlace(std::string_view bytes);
-    // The bytes as a string of their own (copied from a mapping).
+    // The bytes as a string of their own (copied from reserved room).
     std::string TakeString();
 
 private:
@@ -48,5 +45,5 @@ private:
     void* FMap = nullptr;
     std::size_t FMapLength = 0; // the whole mapping, spare bytes and page rounding included
     std::size_t FLength = 0;    // the text in it
-    bool FWritable = false;     // reserved room rather than a file's pages
+    bool FWritable = false;     // reserved room, written in place
 };

@@ -3,6 +3,8 @@
 #include "UsefulFunc.h"
 
 #include "Exceptions.h"
+#include "FileHandle.h"
+#include "FileReader.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,31 +24,6 @@
 namespace UsefulFunc {
 
 namespace {
-
-// Closes a file descriptor on every path.
-class FileHandle
-{
-public:
-    explicit FileHandle(int fd) noexcept : FFd(fd) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { Close(); }
-
-    int Get() const noexcept { return FFd; }
-    bool IsOpen() const noexcept { return FFd >= 0; }
-    // Returns false when closing reported an error (a late write failure on some file systems).
-    bool Close() noexcept
-    {
-        if (FFd < 0)
-            return true;
-        const int result = ::close(FFd);
-        FFd = -1;
-        return result == 0;
-    }
-
-private:
-    int FFd;
-};
 
 constexpr std::string_view SavePrefix = ".kotonami-save-";
 
@@ -213,115 +190,9 @@ std::string FileNamePart(std::string_view path)
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-namespace {
-
-// Where the first NUL character of `bytes` ends, looking from `from` on: after a NUL byte, or in
-// UTF-16 after a NUL unit (two zero bytes at an even offset); npos when there is none.
-std::size_t NulEnd(std::string_view bytes, std::size_t from, bool utf16) noexcept
-{
-    if (!utf16) {
-        const std::size_t at = bytes.find('\0', from);
-        return at == std::string_view::npos ? at : at + 1;
-    }
-    for (std::size_t at = from & ~std::size_t{1}; at + 1 < bytes.size(); at += 2)
-        if (bytes[at] == 0 && bytes[at + 1] == 0)
-            return at + 2;
-    return std::string_view::npos;
-}
-
-bool StartsWithUtf16Mark(std::string_view bytes) noexcept
-{
-    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
-}
-
-struct ReadRule
-{
-    bool standardInput = false; // "-" is standard input
-    bool toNul = false;         // stop after the first NUL character
-    bool utf16 = false;         // a NUL character is a NUL unit even without a byte-order mark
-};
-
-// The file is read into a string of its reported size and one spare piece; what comes after that
-// (pipes and /proc report no size, a file may grow) grows it, so that the text is never copied
-// into a doubled string.
-std::string ReadBytes(const std::string& path, ReadRule rule)
-{
-    const auto fail = [&path]() { return Exception("ﾌｧｲﾙ " + path + " は開けません"); };
-    const bool standardInput = rule.standardInput && path == "-";
-    FileHandle file(standardInput ? ::dup(STDIN_FILENO)
-                                  : ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info
-    {
-    };
-    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode))
-        throw fail();
-    constexpr std::size_t Piece = 65536;
-    std::string bytes;
-    // Two bytes to spare: a text gets the CR LF of its last line in place.
-    bytes.resize(S_ISREG(info.st_mode) && info.st_size > 0
-                     ? static_cast<std::size_t>(info.st_size) + 2
-                     : Piece);
-    std::size_t used = 0;
-    for (;;) {
-        if (used == bytes.size())
-            bytes.resize(used + Piece);
-        const ssize_t got = ::read(file.Get(), bytes.data() + used, bytes.size() - used);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw fail();
-        if (got == 0)
-            break;
-        const std::size_t from = used;
-        used += static_cast<std::size_t>(got);
-        if (!rule.toNul)
-            continue;
-        const std::string_view read(bytes.data(), used);
-        const std::size_t end =
-            NulEnd(read, from > 0 ? from - 1 : 0, rule.utf16 || StartsWithUtf16Mark(read));
-        if (end != std::string_view::npos) {
-            used = end;
-            break;
-        }
-    }
-    bytes.resize(used);
-    return bytes;
-}
-
-} // namespace
-
 std::string ReadFileBytes(const std::string& path)
 {
-    return ReadBytes(path, {});
-}
-
-std::string ReadTextBytes(const std::string& path, bool utf16)
-{
-    return ReadBytes(path, {true, true, utf16});
-}
-
-TextBytes MapTextBytes(const std::string& path, bool utf16)
-{
-    struct stat info
-    {
-    };
-    // Only a regular file is opened here: opening a FIFO twice would lose what its writer sent.
-    if (path != "-" && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-        FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        if (file.IsOpen() && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
-            info.st_size > 0) {
-            TextBytes bytes = TextBytes::Map(file.Get(), static_cast<std::size_t>(info.st_size));
-            if (bytes.IsMapped()) {
-                const std::string_view text = bytes.View();
-                const std::size_t end = NulEnd(text, 0, utf16 || StartsWithUtf16Mark(text));
-                if (end != std::string_view::npos)
-                    bytes.CutTo(end);
-                return bytes;
-            }
-        }
-    }
-    // Standard input, pipes, devices, /proc and empty files report no size to map.
-    return TextBytes(ReadTextBytes(path, utf16));
+    return FileReader::ReadFile(path).bytes;
 }
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes)

@@ -3,8 +3,6 @@
 #pragma once
 // File-system helpers between a file name that came from outside and the opening of a document.
 
-#include "TextBytes.h"
-
 #include <string>
 #include <string_view>
 
@@ -24,18 +22,9 @@ bool IsSameFile(const std::string& a, const std::string& b) noexcept;
 // The file-name part of a path: what follows the last "/".
 std::string FileNamePart(std::string_view path);
 
-// Reads a whole file as bytes; throws Exception("ﾌｧｲﾙ %s は開けません") when it cannot.
+// Reads a whole file as bytes (FileReader::ReadFile); throws Exception("ﾌｧｲﾙ %s は開けません") when
+// it cannot, EFileChanged when it changed size while it was read.
 std::string ReadFileBytes(const std::string& path);
-
-// Reads a text to be counted ("-": standard input) up to and with its first NUL character, which
-// ends a text: a NUL byte, or a NUL unit in a text that begins with a UTF-16 byte-order mark (or
-// any when `utf16`). So an endless source such as /dev/zero gives a short text. Throws as
-// ReadFileBytes.
-std::string ReadTextBytes(const std::string& path, bool utf16 = false);
-
-// ReadTextBytes without a copy: a regular file's pages are mapped (a file cut short while it is
-// read ends the program, as with any mapped file); anything else is read by ReadTextBytes.
-TextBytes MapTextBytes(const std::string& path, bool utf16 = false);
 
 // Replaces the file with `bytes` atomically (temporary file in the same folder, then rename),
 // keeping the old file's permissions; through a symbolic link, the file it points at. A FIFO or

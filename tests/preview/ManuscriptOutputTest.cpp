@@ -7,6 +7,7 @@
 #include "cli/CliRunner.h"
 #include "documents/TextEncoding.h"
 #include "preview/ManuscriptPreview.h"
+#include "preview/PdfExportCommand.h"
 #include "shell/TempFolder.h"
 
 #include <QAction>
@@ -17,6 +18,8 @@
 #include <QRegularExpression>
 
 #include <filesystem>
+
+#include <unistd.h>
 
 namespace {
 
@@ -149,6 +152,29 @@ TEST(ManuscriptOutput, ExportForScripts)
     }
     RunProgram(KOTONAMI_PATH, folder, {"--export-pdf", out, "--settings", settings, text});
     EXPECT_EQ(PdfPages(out), Paper(5, 2).Count(Sjis(Prose)).Sheets);
+}
+
+// A FILE that another program cuts short while the export reads it is named with the reason,
+// with status 1 and no PDF; read again as it now is, it is exported.
+TEST(ManuscriptOutput, ExportOfAFileCutWhileItIsReadSaysSo)
+{
+    const TempFolder folder;
+    std::string novel;
+    while (novel.size() < (std::size_t{1} << 20))
+        novel += Sjis(Prose) + "\r\n";
+    const std::string text = folder.Write("story.txt", novel);
+    const std::string settings = folder.Write("k.ini", "[Paper]\nColumn=5\nLine=2\n");
+    const std::string out = folder.File("story.pdf");
+    const std::vector<std::string> arguments = {"--export-pdf", out, "--settings", settings, text};
+    testing::internal::CaptureStderr();
+    const int status = ExportPdf(
+        arguments, [](const std::string& path) { ASSERT_EQ(::truncate(path.c_str(), 4096), 0); });
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "kotonami: " + text + ": 読み込み中にファイルが変更されました\n");
+    EXPECT_EQ(status, 1);
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(ExportPdf(arguments), 0);
+    EXPECT_TRUE(std::filesystem::exists(out));
 }
 
 // A script exports a file of any encoding as the window shows it: every twin of a text gives the
