@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileReading.h"
 
-#include "shell/UsefulFunc.h"
-
 FileReading ReadFileText(std::string bytes, std::optional<TextEncoding> given)
 {
     const EncodingGuess guess = ChooseEncoding(bytes, given);
@@ -36,5 +34,8 @@ FileReader::Read ReadTextBytes(const std::string& path, std::optional<TextEncodi
 
 FileReading ReadTextFile(const std::string& path, std::optional<TextEncoding> given)
 {
-    return ReadFileText(UsefulFunc::ReadFileBytes(path), given);
+    FileReader::Read text = ReadTextBytes(path, given);
+    FileReading read = ReadFileText(std::move(text.bytes), given);
+    read.nulAt = text.nulAt;
+    return read;
 }

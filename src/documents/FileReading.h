@@ -11,6 +11,7 @@
 #include "documents/TextEncoding.h"
 #include "shell/FileReader.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,9 @@ struct FileReading
     bool endsWithBreak = true;
     std::string shiftJis;   // a Shift-JIS file's bytes, cut into lines as they go in
     std::u16string decoded; // a file of another encoding, decoded, each line ending in LF
+    // The offset of the NUL that ended the text before the file's end: the bytes from there on
+    // are not in the text.
+    std::optional<std::size_t> nulAt;
 };
 
 // The bytes of the file at `path` that hold its text, for every reader: up to its first NUL
@@ -36,6 +40,6 @@ FileReader::Read ReadTextBytes(const std::string& path, std::optional<TextEncodi
 // Reads a file's bytes in the given encoding or, without one, in the one the bytes show.
 FileReading ReadFileText(std::string bytes, std::optional<TextEncoding> given);
 
-// Reads the file at `path` so. Throws Exception("ﾌｧｲﾙ %s は開けません") when it cannot be read,
-// EFileChanged when it changed size while it was read.
+// Reads the text of the file at `path` (ReadTextBytes) so. Throws Exception("ﾌｧｲﾙ %s は開けません")
+// when it cannot be read, EFileChanged when it changed while it was read.
 FileReading ReadTextFile(const std::string& path, std::optional<TextEncoding> given);

@@ -79,6 +79,53 @@ TEST(FileReading, AFileThatCannotBeReadIsNamed)
     }
 }
 
+// A file's text ends at its first NUL character: a NUL unit in UTF-16, a NUL byte in any other
+// encoding. Its encoding is that of the text, whatever follows the NUL, for the window and for the
+// counts alike.
+TEST(FileReading, ATextEndsAtItsFirstNulAndIsReadInTheEncodingOfTheText)
+{
+    std::string euc;
+    EncodeText(u"名前はまだ無い。\n", TextEncoding::EucJp, LineBreak::Lf, true, euc);
+    // After the NUL: bytes that begin no EUC-JP character, and a UTF-16 mark.
+    const std::string rest = std::string(1, '\0') + Sjis(u8"「ﾃﾞｰﾀ」") + "\xFF\xFE\x80";
+    struct Row
+    {
+        const char* fact;
+        std::string text;
+        std::string after;
+        std::optional<TextEncoding> given;
+        TextEncoding encoding;
+        std::u16string decoded; // empty for a Shift-JIS reading, which keeps the bytes
+    };
+    const Row rows[] = {
+        {"EUC-JP with a NUL after its first line", euc, rest, std::nullopt, TextEncoding::EucJp,
+         u"名前はまだ無い。\n"},
+        {"UTF-8", "\xE3\x81\x82\n", rest, std::nullopt, TextEncoding::Utf8, u"あ\n"},
+        {"Shift-JIS", Sjis(u8"吾輩は猫\r\n"), rest, std::nullopt, TextEncoding::ShiftJis, u""},
+        {"UTF-16LE by its mark: zero bytes of two units are no NUL",
+         std::string("\xFF\xFE\x00\x30\x41\x00\x00\x42", 8), std::string("\0\0C\0", 4),
+         std::nullopt, TextEncoding::Utf16Le, u"\u3000A\u4200\n"},
+        {"UTF-16BE given, without a mark", std::string("\x30\x42\x30\x00\x00\x41", 6),
+         std::string("\0\0\x30\x44", 4), TextEncoding::Utf16Be, TextEncoding::Utf16Be,
+         u"あ\u3000A\n"},
+    };
+    TempFolder folder;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.fact);
+        const std::string path = folder.Write("in.txt", row.text + row.after);
+        const FileReading read = ReadTextFile(path, row.given);
+        EXPECT_EQ(read.encoding, row.encoding);
+        EXPECT_EQ(read.nulAt, std::optional<std::size_t>(row.text.size()));
+        EXPECT_EQ(read.decoded, row.decoded);
+        if (row.encoding == TextEncoding::ShiftJis) {
+            EXPECT_EQ(read.shiftJis, row.text);
+        }
+        FileReader::Read bytes = ReadTextBytes(path, row.given);
+        EXPECT_EQ(ReadForCounting(TextBytes(std::move(bytes.bytes)), row.given).encoding,
+                  row.encoding);
+    }
+}
+
 // The window and the counts without a window read any file in one encoding: pieces of
 // Shift-JIS, UTF-8, EUC-JP and stray bytes, in every order, given or not.
 TEST(FileReading, TheEditorAndTheCountsChooseOneEncoding)
