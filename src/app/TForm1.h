@@ -178,7 +178,7 @@ private:
     FileReading LoadFileInto(Document& document, const std::string& path,
                              std::optional<TextEncoding> encoding);
     void ShowLoadedText(Document& document, FileReading text);
-    bool WriteInEncoding(int index, const Document& document);
+    bool WriteInEncoding(int index, Document& document);
     bool SaveStoredDocument(int index, Document& document);
     void ChooseSaveEncoding(const Document& document);
     void TakeSaveEncoding(Document& document) const;
@@ -186,6 +186,10 @@ private:
     void PutRewrittenText(std::string_view rewritten, const QString& source,
                           const Document& sourceDocument);
     QString DocumentSizeText(bool selection, const QString& shiftJisSize);
+
+    // TForm1NulCut.cpp: a file whose text a NUL ended before the file's end.
+    void TellCutAtNul(const Document& document);
+    bool ConfirmCutAtNul(int index, const Document& document);
 
     // TForm1Information.cpp: the live panel.
     void TextRichEditChange();

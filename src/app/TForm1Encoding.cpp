@@ -149,6 +149,8 @@ try {
             QStringLiteral(u"「%1」には UTF-8 "
                            u"として正しくないバイトがあります。その箇所を〓として開きます。")
                 .arg(QFile::decodeName(QByteArray::fromStdString(path))));
+    document.CutAtNul = read.nulAt ? std::optional<NulCut>({path, *read.nulAt}) : std::nullopt;
+    TellCutAtNul(document);
     document.Encoding = read.encoding;
     document.FileName = path;
     document.Modified = false;
@@ -209,12 +211,13 @@ void TForm1::ShowLoadedText(Document& document, FileReading text)
 }
 
 // Writes the text to the document's file in its encoding, after asking when the encoding cannot
-// hold every character. False when the writer declines; throws EFile when writing fails.
-bool TForm1::WriteInEncoding(int index, const Document& document)
+// hold every character or the file holds more than the text. False when the writer declines;
+// throws EFile when writing fails.
+bool TForm1::WriteInEncoding(int index, Document& document)
 {
     // A Shift-JIS text that every character fits is written as its lines' bytes, so that the
     // lines not edited keep the byte pairs of the file, and with the file's line breaks.
-    if (!ConfirmOverwriteChanged(index, document.FileName))
+    if (!ConfirmOverwriteChanged(index, document.FileName) || !ConfirmCutAtNul(index, document))
         return false;
     bool complete = false;
     if (document.Encoding == TextEncoding::ShiftJis) {
@@ -224,6 +227,7 @@ bool TForm1::WriteInEncoding(int index, const Document& document)
                 document.FileName, WithShiftJisBreaks(std::move(lines), document.FileLineBreak,
                                                       document.FileEndsWithBreak));
             WatchFile(document.FileName);
+            document.Saved();
             return true;
         }
     }
@@ -235,6 +239,7 @@ bool TForm1::WriteInEncoding(int index, const Document& document)
         return false;
     UsefulFunc::WriteFileAtomically(document.FileName, bytes);
     WatchFile(document.FileName);
+    document.Saved();
     return true;
 }
 

@@ -59,7 +59,19 @@ std::string Document::GetText(bool* complete) const
 void Document::WriteToFile()
 {
     UsefulFunc::WriteFileAtomically(FileName, GetText());
+    Saved();
     SetModified(false);
+}
+
+bool Document::SaveCutsAtNul() const
+{
+    return CutAtNul && UsefulFunc::IsSameFile(CutAtNul->file, FileName);
+}
+
+void Document::Saved()
+{
+    if (SaveCutsAtNul())
+        CutAtNul.reset();
 }
 
 void Document::ShowIn(DocumentText* text)

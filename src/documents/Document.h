@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,14 @@ public:
     virtual void SetModified(bool value) = 0;
 };
 
+// The file whose first NUL ended the text that a document shows, and the NUL's offset in it: the
+// file holds more than the document.
+struct NulCut
+{
+    std::string file;
+    std::size_t at = 0;
+};
+
 class Document
 {
 public:
@@ -38,6 +47,8 @@ public:
     TextEncoding Encoding = TextEncoding::ShiftJis;
     LineBreak FileLineBreak = LineBreak::CrLf;
     bool FileEndsWithBreak = true;
+    // Set when the file read held a NUL before its end.
+    std::optional<NulCut> CutAtNul;
 
     // Splits at CR, LF or CR LF; a NUL ends the text.
     void SetText(std::string_view text);
@@ -51,6 +62,11 @@ public:
     void ShowIn(DocumentText* text);
     bool IsModified() const { return FText ? FText->Modified() : Modified; }
     void SetModified(bool value);
+
+    // Writing the text to FileName now would cut the file read at its NUL (it is that file).
+    bool SaveCutsAtNul() const;
+    // Told after the text was written to FileName: a file cut so holds the text alone.
+    void Saved();
 
 private:
     DocumentText* FText = nullptr;
