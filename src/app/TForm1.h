@@ -82,6 +82,8 @@ public:
     TRichEditEx* Editor() const;
 
     // Documents and tabs.
+    // Opens the file in a tab of its own, or brings its tab to the front; throws Exception naming
+    // the file and why when it cannot be read.
     void OpenFile(const std::string& path);
     bool StoreCurrentDocument();
     // The tabs: each document with its editor, and the one in front.

@@ -129,14 +129,15 @@ void TForm1::Open1Click()
 {
     if (OpenDialog1->exec() != QDialog::Accepted)
         return;
+    // Each file that cannot be opened is told on its own; the others open all the same.
     for (const QString& path : OpenDialog1->selectedFiles())
-        OpenFile(LocalPath(path));
+        RunCommand(this, [&] { OpenFile(LocalPath(path)); });
 }
 
 void TForm1::OpenFile(const std::string& path)
 {
-    if (!UsefulFunc::IsFileReadable(path))
-        return;
+    if (const std::string reason = UsefulFunc::UnreadableReason(path); !reason.empty())
+        throw Exception("ファイル " + path + " は" + reason);
     // A file already open is not read a second time: its tab, with its edits, comes to the front.
     if (const int open = Documents().IndexOfFile(path); open >= 0) {
         ui->TabControl1->setCurrentIndex(open);
@@ -179,7 +180,7 @@ void TForm1::TextRichEditDropFiles()
     const unsigned count = editor->GetDropFileCount();
     for (unsigned i = 0; i < count; ++i)
         if (const char* name = editor->GetDropFileName(i))
-            OpenFile(name);
+            RunCommand(this, [&] { OpenFile(name); });
 }
 
 // QTabBar reports only after the change; the editor in front is still the previous tab's then.

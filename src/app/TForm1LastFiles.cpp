@@ -17,8 +17,8 @@
 #include "app/CommandGuard.h"
 #include "app/DocumentTabs.h"
 #include "controls/TRichEditEx.h"
+#include "shell/UsefulFunc.h"
 
-#include <QFile>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -75,7 +75,7 @@ void TForm1::PlaceRememberedCaret(const std::string& path)
 void TForm1::ReopenLastFiles()
 {
     for (const std::string& path : FLastFiles)
-        if (QFile::exists(QFile::decodeName(QByteArray::fromStdString(path))))
+        if (UsefulFunc::IsFileReadable(path))
             RunCommand(this, [&] { OpenFile(path); });
 }
 

@@ -159,16 +159,35 @@ std::string ExactPathName(std::string_view name)
 
 bool IsFileReadable(std::string_view name)
 {
-    if (name.empty())
-        return false;
+    return UnreadableReason(name).empty();
+}
+
+std::string UnreadableReason(std::string_view name)
+{
     const std::string path(name);
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    FileHandle file(path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info
     {
     };
+    if (!file.IsOpen() || ::fstat(file.Get(), &info) != 0) {
+        switch (path.empty() ? ENOENT : errno) {
+        case ENOENT:
+        case ENOTDIR:
+            return "見つかりません";
+        case EACCES:
+        case EPERM:
+            return "読み取りの権限がないため開けません";
+        default:
+            return "開けません";
+        }
+    }
+    if (S_ISDIR(info.st_mode))
+        return "フォルダのため開けません";
     // Only regular files: a pipe without a writer or a device such as /dev/zero would hold the
     // window forever while it reads.
-    return file.IsOpen() && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode);
+    if (!S_ISREG(info.st_mode))
+        return "通常のファイルではないため開けません";
+    return {};
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) noexcept

@@ -15,6 +15,10 @@ std::string ExactPathName(std::string_view name);
 // True when the path is a regular file that opens for reading (not a folder, pipe or device).
 bool IsFileReadable(std::string_view name);
 
+// Why the path is not a file the editor can read, in the writer's words ("見つかりません",
+// "読み取りの権限がないため開けません", …), to follow "ファイル NAME は"; "" when IsFileReadable.
+std::string UnreadableReason(std::string_view name);
+
 // True when both paths name one existing file (the same device and inode), however they are
 // spelt: through links, relative parts or other names of the same file.
 bool IsSameFile(const std::string& a, const std::string& b) noexcept;

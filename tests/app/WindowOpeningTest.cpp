@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a file that is already open, under any name, and opening a file that is gone.
 
+#include "PlainUserRights.h"
 #include "WindowHarness.h"
 
 #include <QMenu>
 
 #include <filesystem>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -102,6 +104,44 @@ TEST_F(WindowOpeningTest, AFileThatIsGoneIsNamed)
     EXPECT_TRUE(text.contains(QString::fromStdString(gone)));
     EXPECT_TRUE(text.contains(QString::fromStdString(kept)));
     EXPECT_FALSE(text.contains(QString::fromStdString(here)));
+}
+
+// A file the writer may not read is named with the reason, whichever way it is opened, and no tab
+// opens for it.
+TEST_F(WindowOpeningTest, AnUnreadableFileIsNamedWithTheReason)
+{
+    const std::string locked = Write("locked.txt", "text\r\n");
+    Form->OpenFile(locked);
+    Action("AllCloseItem")->trigger();
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    const PlainUserRights plain;
+    const struct
+    {
+        const char* name;
+        std::function<void()> open;
+    } rows[] = {
+        {"the open dialog",
+         [&] {
+             AnswerFileDialog(QString::fromStdString(locked));
+             Action("Open1")->trigger();
+         }},
+        {"the command line", [&] { Form->OpenCommandLineItems({locked}); }},
+        {"the history", [&] { HistoryEntry(locked)->trigger(); }},
+    };
+    for (const auto& row : rows) {
+        QStringList shown;
+        {
+            ModalCatcher<QMessageBox> boxes([&shown](QMessageBox* box) {
+                shown << box->text();
+                box->accept();
+            });
+            row.open();
+        }
+        ASSERT_EQ(shown.size(), 1) << row.name;
+        EXPECT_TRUE(shown[0].contains(QString::fromStdString(locked))) << row.name;
+        EXPECT_TRUE(shown[0].contains(u"読み取りの権限がない"_qs)) << shown[0].toStdString();
+        EXPECT_EQ(Tabs()->count(), 1) << row.name;
+    }
 }
 
 } // namespace
