@@ -12,9 +12,11 @@
 #include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
 #include "dialogs/MessageBoxes.h"
+#include "documents/StartOptions.h"
 #include "shell/Exceptions.h"
 #include "shell/UsefulFunc.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -134,8 +136,12 @@ void TForm1::Open1Click()
         RunCommand(this, [&] { OpenFile(LocalPath(path)); });
 }
 
-void TForm1::OpenFile(const std::string& path)
+// The file is known by its absolute path from here on, so that the history and the last session
+// find it from any folder.
+void TForm1::OpenFile(const std::string& name)
 {
+    const std::string path =
+        AbsolutePath(name, QFile::encodeName(QDir::currentPath()).toStdString());
     if (const std::string reason = UsefulFunc::UnreadableReason(path); !reason.empty())
         throw Exception("ファイル " + path + " は" + reason);
     // A file already open is not read a second time: its tab, with its edits, comes to the front.

@@ -60,6 +60,11 @@ StartOptions ParseStartOptions(const std::vector<std::string>& arguments)
     return options;
 }
 
+std::string AbsolutePath(const std::string& path, const std::string& folder)
+{
+    return path.empty() || path.starts_with('/') ? path : folder + "/" + path;
+}
+
 std::vector<std::string> AbsoluteItems(const std::vector<std::string>& items,
                                        const std::string& folder)
 {
@@ -67,7 +72,7 @@ std::vector<std::string> AbsoluteItems(const std::vector<std::string>& items,
     for (const std::string& item : items) {
         if (item.empty())
             continue;
-        absolute.push_back(item.starts_with('/') ? item : folder + "/" + item);
+        absolute.push_back(AbsolutePath(item, folder));
     }
     return absolute;
 }

@@ -24,6 +24,10 @@ extern const char* const StartUsage;
 // items, which are split by the command line's quoting rules.
 StartOptions ParseStartOptions(const std::vector<std::string>& arguments);
 
+// A file's path made absolute against `folder`, so that a window started elsewhere, the history
+// and the last session's files find the same file; an absolute or empty path stays as it is.
+std::string AbsolutePath(const std::string& path, const std::string& folder);
+
 // Items made absolute against `folder`, so that a window started elsewhere finds the same files.
 std::vector<std::string> AbsoluteItems(const std::vector<std::string>& items,
                                        const std::string& folder);

@@ -8,7 +8,10 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTextCursor>
+
+#include <filesystem>
 
 namespace {
 
@@ -114,6 +117,33 @@ TEST_F(WindowLastFilesTest, TheLastFilesReopenOnlyWhenTheOptionIsOn)
     const std::string c = Write("c.txt", FNovel);
     Restart({c});
     EXPECT_EQ(TabCaptions(), QStringList{"c.txt"}) << "files named at start: only those";
+}
+
+// A file named by a path relative to the folder the window started in is kept by its whole path:
+// the last session and the history find it from any other folder.
+TEST_F(WindowLastFilesTest, ARelativePathIsKeptWhole)
+{
+    std::filesystem::create_directory(PathOf("files"));
+    const std::string whole = Write("files/a.txt", FNovel);
+    const auto back = qScopeGuard([home = QDir::currentPath()] { QDir::setCurrent(home); });
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(PathOf("."))));
+    Action("ReopenLastFilesItem")->trigger();
+    Form->OpenCommandLineItems({"files/a.txt"});
+    ASSERT_TRUE(TabCaptions().contains("a.txt"));
+
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(PathOf("files"))));
+    Restart();
+    EXPECT_EQ(TabCaptions(), QStringList{"a.txt"}) << "the last session";
+    Action("AllCloseItem")->trigger();
+    QAction* entry = Form->findChild<QMenu*>("HistoryItem")->actions().constFirst();
+    EXPECT_TRUE(entry->text().contains(QString::fromStdString(whole)))
+        << entry->text().toStdString();
+    ModalCatcher<QMessageBox> none([](QMessageBox* box) {
+        ADD_FAILURE() << box->text().toStdString();
+        box->accept();
+    });
+    entry->trigger();
+    EXPECT_TRUE(TabCaptions().contains("a.txt")) << "the history";
 }
 
 // After a crash, a file of the last session that comes back with its unsaved changes is not
