@@ -342,7 +342,7 @@ private:
     void SetUpFileWatch();
     void WatchFile(const std::string& path);
     void CheckFilesOnDisk();
-    void ReloadFromDisk(int index);
+    void ReloadFromDisk(int index, QString notice);
     void ShowChangedOnDiskBar();
     void ReloadChangedClick();
     void IgnoreChangedClick();

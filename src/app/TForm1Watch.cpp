@@ -110,11 +110,10 @@ void TForm1::CheckFilesOnDisk()
             statusBar()->showMessage(
                 QStringLiteral(u"「%1」はほかのプログラムで削除されました。").arg(caption), 10000);
         } else if (!document->IsModified()) {
-            ReloadFromDisk(index);
-            statusBar()->showMessage(
+            ReloadFromDisk(
+                index,
                 QStringLiteral(u"「%1」はほかのプログラムで変更されたため、読み込み直しました。")
-                    .arg(caption),
-                10000);
+                    .arg(caption));
         } else {
             FChangedUnderEdits.insert(path);
         }
@@ -122,10 +121,12 @@ void TForm1::CheckFilesOnDisk()
     ShowChangedOnDiskBar();
 }
 
-// Reads the tab's file again in the tab's encoding, keeping the caret and the scroll position as
-// far as the new text reaches. The text goes in through the front editor, so a tab behind it
-// comes to the front for that moment only.
-void TForm1::ReloadFromDisk(int index)
+// Reads the tab's file again, keeping the caret and the scroll position as far as the new text
+// reaches, and tells `notice` in the status bar. The encoding is found again as when the file is
+// opened, since the other program may have written the file in another one; the notice says so
+// when it changed. The text goes in through the front editor, so a tab behind it comes to the
+// front for that moment only.
+void TForm1::ReloadFromDisk(int index, QString notice)
 {
     Document* document = Documents().Item(index);
     TRichEditEx* editor = FTabs->EditorOf(index);
@@ -134,7 +135,11 @@ void TForm1::ReloadFromDisk(int index)
     const int position = editor->textCursor().position();
     const int scroll = editor->verticalScrollBar()->value();
     Document reread;
-    FileReading text = LoadFileInto(reread, document->FileName, document->Encoding);
+    FileReading text = LoadFileInto(reread, document->FileName, std::nullopt);
+    if (reread.Encoding != document->Encoding)
+        notice += QStringLiteral(u"エンコーディングは %1 から %2 に変わりました。")
+                      .arg(QString::fromLatin1(EncodingName(document->Encoding)),
+                           QString::fromLatin1(EncodingName(reread.Encoding)));
     const int front = FTabs->FrontIndex();
     // Nothing follows the tab shown for that moment: the one in front stays in front.
     const QSignalBlocker quiet(FTabs.get());
@@ -150,6 +155,7 @@ void TForm1::ReloadFromDisk(int index)
         FTabs->Show(front);
     else
         FrontTabShown();
+    statusBar()->showMessage(notice, 10000);
 }
 
 void TForm1::ShowChangedOnDiskBar()
@@ -173,7 +179,9 @@ void TForm1::ReloadChangedClick()
                               QMessageBox::Yes | QMessageBox::No,
                               QMessageBox::No) != QMessageBox::Yes)
         return;
-    ReloadFromDisk(index);
+    ReloadFromDisk(
+        index,
+        QStringLiteral(u"「%1」を読み込み直しました。").arg(ui->TabControl1->tabText(index)));
     ShowChangedOnDiskBar();
 }
 

@@ -8,6 +8,8 @@
 #include "app/ChangedOnDiskBar.h"
 #include "app/DocumentTabs.h"
 
+#include <QStatusBar>
+
 #include <cstdio>
 #include <filesystem>
 
@@ -30,7 +32,45 @@ protected:
 
     ChangedOnDiskBar* Bar() const { return Form->findChild<ChangedOnDiskBar*>(); }
     bool Shows(const char* text) const { return Editor()->toPlainText().contains(text); }
+    QString EncodingPanel() const { return Form->findChild<QLabel*>("StatusPanel4")->text(); }
 };
+
+// A file that another program wrote anew in another encoding is read in that one, whether its tab
+// was read again by itself or by the bar's 再読み込み: the status bar says so, and a save writes
+// the file in that encoding alone.
+TEST_F(WindowWatchTest, AFileRewrittenInAnotherEncodingIsReadInIt)
+{
+    const std::u16string story =
+        u"吾輩は猫である。名前はまだ無い。\nどこで生れたかとんと見当がつかぬ。\n";
+    std::string shiftJis;
+    std::string utf8;
+    EncodeText(story, TextEncoding::ShiftJis, LineBreak::CrLf, true, shiftJis);
+    EncodeText(story, TextEncoding::Utf8, LineBreak::CrLf, true, utf8);
+    for (const bool edited : {false, true}) {
+        SCOPED_TRACE(edited);
+        const std::string path = Write("story.txt", shiftJis);
+        Form->OpenFile(path);
+        ASSERT_EQ(EncodingPanel(), "Shift-JIS");
+        if (edited)
+            Type(u"書きかけ"_qs);
+        ChangeOnDisk("story.txt", utf8, true);
+        if (edited) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return Bar()->isVisible(); }));
+            AnswerMessageBox(QMessageBox::Yes);
+            Bar()->findChild<QPushButton*>("ReloadButton")->click();
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return EncodingPanel() == "UTF-8"; }));
+        EXPECT_EQ(Editor()->toPlainText(), QString::fromStdU16String(story));
+        EXPECT_FALSE(Editor()->GetModified());
+        EXPECT_TRUE(Form->statusBar()->currentMessage().contains(u"Shift-JIS から UTF-8"))
+            << Form->statusBar()->currentMessage().toStdString();
+        Editor()->moveCursor(QTextCursor::Start);
+        Type(u"「"_qs);
+        Action("Save1")->trigger();
+        EXPECT_EQ(Read(path), reinterpret_cast<const char*>(u8"「") + utf8);
+        Action("DeleteTabItem")->trigger();
+    }
+}
 
 TEST_F(WindowWatchTest, UnmodifiedTabIsReadAgainWithItsCaret)
 {
