@@ -183,7 +183,7 @@ void RecoveryKeeper::CopyTurn()
     StartWriting();
 }
 
-// The counting form is made and the files written by another thread.
+// The files are made and written by another thread.
 void RecoveryKeeper::StartWriting()
 {
     std::vector<Job> jobs = std::exchange(FCopied, {});
@@ -193,10 +193,9 @@ void RecoveryKeeper::StartWriting()
         std::vector<Result> written;
         bool failed = false;
         for (Job& job : jobs) {
-            bool complete = true;
-            job.record.text = job.snapshot.CountingForm(&complete);
-            if (!complete)
-                job.record.marked = MarkedCharacters(job.snapshot.Characters());
+            job.record.text = job.snapshot.Text();
+            for (const auto& [line, bytes] : job.snapshot.Kept())
+                job.record.kept.emplace_back(line, bytes);
             try {
                 RecoveryFolder::Write(job.path, FormatRecovery(job.record));
                 written.push_back({job.text, job.path});

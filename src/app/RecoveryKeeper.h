@@ -4,7 +4,7 @@
 // Keeps a recovery file for every document with unsaved changes, so that a window that ends
 // without saving (a crash, a power cut, a logout) loses nothing: written a few seconds after the
 // last edit, and at least every half minute while typing goes on, from a timer and never on the
-// typing path. The window only copies the text; its counting form is made and the file written by
+// typing path. The window only copies the text; the file is made and written by
 // a second thread, so that a long novel does not hold the window. Saving a document or closing it
 // deliberately removes its file; a normal exit removes them all.
 

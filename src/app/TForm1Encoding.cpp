@@ -177,9 +177,11 @@ void TForm1::ShowLoadedText(Document& document, FileReading text)
     // later width of the text area would lay out every line again.
     if (QLayout* place = editor->parentWidget() ? editor->parentWidget()->layout() : nullptr)
         place->activate();
-    editor->LineInfo()->FitWidth(document.Encoding == TextEncoding::ShiftJis
-                                     ? LinesOf(BeforeNul(text.shiftJis))
-                                     : LinesOf(std::u16string_view(text.decoded)));
+    // A text comes as a Shift-JIS file's bytes, or as characters (decoded from a file of another
+    // encoding, or a recovered text of any encoding).
+    const bool asBytes = text.decoded.empty();
+    editor->LineInfo()->FitWidth(asBytes ? LinesOf(BeforeNul(text.shiftJis))
+                                         : LinesOf(std::u16string_view(text.decoded)));
     const bool inPieces =
         text.shiftJis.size() + 2 * text.decoded.size() > EditorDocument::LoadPieceBytes;
     if (inPieces) {
@@ -195,7 +197,7 @@ void TForm1::ShowLoadedText(Document& document, FileReading text)
         const QSignalBlocker blocker(editor);
         const FileReading read = std::move(text); // gone once it is in the document
         shown->MeasureSizesIn(document.Encoding);
-        if (document.Encoding == TextEncoding::ShiftJis)
+        if (asBytes)
             shown->LoadBytes(read.shiftJis, CurrentCountOptions(), FWordCharacters, progress);
         else
             shown->LoadText(read.decoded, progress);

@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr char16_t GetaMark = u'〓';
-
 QString ListLine(const RecoveryRecord& record)
 {
     return QStringLiteral("%1\t%2").arg(QString::fromStdString(TabCaption(record.fileName)),
@@ -32,44 +30,17 @@ QString ListLine(const RecoveryRecord& record)
                                             .toString(QStringLiteral("yyyy/MM/dd hh:mm")));
 }
 
-// Changes the text without an undo step: what comes back from a recovery file is where the
-// writer's history starts.
-template <class Change> void WithoutUndo(QTextDocument& text, Change change)
+// The lines that kept their file bytes keep them again, so that saving writes the file's own byte
+// pairs; bytes that do not read as the line's text (a damaged file) are left out.
+void KeepFileBytes(EditorDocument& shown, const RecoveryRecord& record)
 {
-    const bool undo = text.isUndoRedoEnabled();
-    text.setUndoRedoEnabled(false);
-    change();
-    text.setUndoRedoEnabled(undo);
-}
-
-// A Shift-JIS text goes in by its lines, each with a break after it, so that its lines keep their
-// byte pairs; a text whose last line had no break loses the one it got. Then the characters behind
-// its geta marks come back in their place.
-void FinishShiftJisText(EditorDocument& shown, const RecoveryRecord& record)
-{
-    WithoutUndo(shown, [&] {
-        if (!record.text.empty() && record.text.back() != '\n' && record.text.back() != '\r') {
-            QTextCursor end(&shown);
-            end.movePosition(QTextCursor::End);
-            end.deletePreviousChar();
-        }
-        if (record.marked.empty())
-            return;
-        std::u16string_view marked = record.marked;
-        QTextCursor found(&shown);
-        while (!marked.empty()) {
-            found = shown.find(QString(QChar(GetaMark)), found, QTextDocument::FindCaseSensitively);
-            if (found.isNull())
-                return;
-            const std::size_t size = marked.size() > 1 && QChar::isHighSurrogate(marked[0]) &&
-                                             QChar::isLowSurrogate(marked[1])
-                                         ? 2
-                                         : 1;
-            if (marked[0] != GetaMark)
-                found.insertText(QString::fromUtf16(marked.data(), static_cast<qsizetype>(size)));
-            marked.remove_prefix(size);
-        }
-    });
+    for (const auto& [number, bytes] : record.kept) {
+        if (number < 0 || number >= shown.blockCount())
+            continue;
+        QTextBlock block = shown.findBlockByNumber(static_cast<int>(number));
+        if (QtShiftJis::Decode(bytes) == block.text())
+            block.setUserData(new QtShiftJis::OriginalBytes(bytes));
+    }
 }
 
 } // namespace
@@ -124,17 +95,11 @@ void TForm1::RestoreRecovered(const RecoveryRecord& record, const std::string& p
     document->FileLineBreak = record.lineBreak;
     document->FileEndsWithBreak = record.endsWithBreak;
     FileReading text;
-    if (record.encoding == TextEncoding::ShiftJis) {
-        text.shiftJis = record.text;
-    } else {
-        text.decoded = Cp932::Decode(record.text, Cp932::LineBreaks::Convert);
-        PutBackMarkedCharacters(text.decoded, record.marked);
-    }
+    text.decoded = record.text;
     FTabs->Show(index);
     ShowLoadedText(*document, std::move(text));
     EditorDocument* shown = FTabs->TextOf(index);
-    if (record.encoding == TextEncoding::ShiftJis)
-        FinishShiftJisText(*shown, record);
+    KeepFileBytes(*shown, record);
     shown->setModified(true);
     QTextCursor caret(shown);
     caret.setPosition(

@@ -38,34 +38,17 @@ void TextSnapshot::Changed(const QTextDocument& text, int position)
         FKept, [first](const auto& kept) { return static_cast<std::size_t>(kept.first) >= first; });
 }
 
-std::string TextSnapshot::CountingForm(bool* complete) const
+std::u16string TextSnapshot::Text() const
 {
-    std::string form;
     std::size_t size = 0;
     for (const QString& line : FLines)
-        size += static_cast<std::size_t>(line.size()) * 2 + 2;
-    form.reserve(size);
-    bool whole = true;
-    auto kept = FKept.begin();
+        size += static_cast<std::size_t>(line.size()) + 1;
+    std::u16string text;
+    text.reserve(size);
     for (std::size_t line = 0; line < FLines.size(); ++line) {
         if (line > 0)
-            form += "\r\n";
-        if (kept != FKept.end() && static_cast<std::size_t>(kept->first) == line)
-            form += (kept++)->second;
-        else
-            whole &= QtShiftJis::EncodeForCounting(FLines[line], form);
+            text += u'\n';
+        text += QtShiftJis::View(FLines[line]);
     }
-    if (complete)
-        *complete = whole;
-    return form;
-}
-
-std::u16string TextSnapshot::Characters() const
-{
-    std::u16string characters;
-    for (const QString& line : FLines) {
-        characters += QtShiftJis::View(line);
-        characters += u'\u2029';
-    }
-    return characters;
+    return text;
 }

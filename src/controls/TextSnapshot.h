@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A copy of a tab's text, taken on the window's thread a slice at a time between the window's
-// other work, and turned into the counting form on another thread: the lines as they stand, and
-// the file bytes of the lines that keep them. Copying a long novel whole would hold the window
-// for longer than a frame.
+// other work, and read on another thread: the lines as they stand, and the file bytes of the lines
+// that keep them. Copying a long novel whole would hold the window for longer than a frame.
 
 #include <QString>
 
@@ -24,11 +23,10 @@ public:
     // copied: the lines from the changed one on are copied again.
     void Changed(const QTextDocument& text, int position);
 
-    // The text as Shift-JIS with CR LF between lines, as EditorDocument::Text gives it; safe on
-    // any thread. `complete` tells whether no character took the geta mark.
-    std::string CountingForm(bool* complete = nullptr) const;
-    // The characters, line after line.
-    std::u16string Characters() const;
+    // The lines joined by LF, every character as the editor held it; safe on any thread.
+    std::u16string Text() const;
+    // The lines that keep their file bytes (line number, bytes), in order.
+    const std::vector<std::pair<int, std::string>>& Kept() const noexcept { return FKept; }
 
 private:
     std::vector<QString> FLines;

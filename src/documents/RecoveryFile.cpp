@@ -2,12 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecoveryFile.h"
 
+#include "analysis/Cp932Codec.h"
+
 #include <charconv>
 #include <iterator>
 
 namespace {
 
-constexpr std::string_view Header = "KOTONAMI-RECOVERY 1\n";
+constexpr std::string_view Header = "KOTONAMI-RECOVERY 2\n";
+// The first format: the text in the counting form, with the characters behind its geta marks.
+constexpr std::string_view FirstHeader = "KOTONAMI-RECOVERY 1\n";
+constexpr char16_t GetaMark = u'〓';
 
 void PutNumber(std::string& out, std::string_view key, std::int64_t value)
 {
@@ -33,6 +38,39 @@ std::string Utf16Bytes(std::u16string_view text)
         bytes += static_cast<char>(unit >> 8);
     }
     return bytes;
+}
+
+std::u16string FromUtf16Bytes(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                      static_cast<unsigned char>(bytes[i + 1]) << 8);
+    return text;
+}
+
+// A file of the first format: the text comes back from the counting form as that format's windows
+// brought it back, and the lines of a Shift-JIS text whose bytes the codec would not give again
+// keep them, as when a file is opened (a line with a geta mark took its characters back instead).
+void ReadCountingForm(RecoveryRecord& record, std::string_view form, std::u16string_view marked)
+{
+    record.text = Cp932::Decode(form, Cp932::LineBreaks::Convert);
+    PutBackMarkedCharacters(record.text, marked);
+    if (record.encoding != TextEncoding::ShiftJis)
+        return;
+    std::int64_t number = 0;
+    for (std::size_t from = 0; from <= form.size(); ++number) {
+        const std::size_t found = form.find("\r\n", from);
+        const std::size_t end = found == std::string_view::npos ? form.size() : found;
+        const std::string_view line = form.substr(from, end - from);
+        const std::u16string decoded = Cp932::Decode(line);
+        std::string again;
+        Cp932::Encode(decoded, again);
+        if (decoded.find(GetaMark) == std::u16string::npos && again != line)
+            record.kept.emplace_back(number, std::string(line));
+        from = end + 2;
+    }
 }
 
 // Reads the file from the front, field by field; any fault leaves it failed.
@@ -105,8 +143,10 @@ template <class Enum> std::optional<Enum> InRange(std::int64_t value, Enum last)
 std::string FormatRecovery(const RecoveryRecord& record)
 {
     std::string out(Header);
-    out.reserve(Header.size() + 256 + record.fileName.size() + record.text.size() +
-                2 * record.marked.size());
+    std::size_t keptSize = 0;
+    for (const auto& [line, bytes] : record.kept)
+        keptSize += bytes.size() + 64;
+    out.reserve(Header.size() + 256 + record.fileName.size() + keptSize + 2 * record.text.size());
     out += "owner ";
     out += std::to_string(record.owner.process) + ' ' + std::to_string(record.owner.started) + ' ' +
            std::to_string(record.owner.window) + '\n';
@@ -116,16 +156,21 @@ std::string FormatRecovery(const RecoveryRecord& record)
     PutNumber(out, "linebreak", static_cast<std::int64_t>(record.lineBreak));
     PutNumber(out, "endsWithBreak", record.endsWithBreak ? 1 : 0);
     PutNumber(out, "caret", record.caret);
-    PutBytes(out, "marked", Utf16Bytes(record.marked));
-    PutBytes(out, "text", record.text);
+    PutNumber(out, "kept", static_cast<std::int64_t>(record.kept.size()));
+    for (const auto& [line, bytes] : record.kept) {
+        PutNumber(out, "line", line);
+        PutBytes(out, "bytes", bytes);
+    }
+    PutBytes(out, "text", Utf16Bytes(record.text));
     return out;
 }
 
 std::optional<RecoveryRecord> ParseRecovery(std::string_view bytes)
 {
+    const bool first = bytes.starts_with(FirstHeader);
     Reader in(bytes);
     RecoveryRecord record;
-    in.Take(Header);
+    in.Take(first ? FirstHeader : Header);
     record.owner.process = in.Number("owner", ' ');
     record.owner.started = in.Value(' ');
     record.owner.window = in.Value('\n');
@@ -135,16 +180,27 @@ std::optional<RecoveryRecord> ParseRecovery(std::string_view bytes)
     const auto lineBreak = InRange(in.Number("linebreak"), LineBreak::Cr);
     const std::int64_t endsWithBreak = in.Number("endsWithBreak");
     record.caret = in.Number("caret");
-    const std::string_view marked = in.Bytes("marked");
-    record.text = in.Bytes("text");
-    if (in.Failed() || !in.AtEnd() || !encoding || !lineBreak || endsWithBreak < 0 ||
-        endsWithBreak > 1 || marked.size() % 2 != 0)
+    std::string_view marked;
+    std::int64_t kept = 0;
+    if (first) {
+        marked = in.Bytes("marked");
+    } else {
+        kept = in.Number("kept");
+        for (std::int64_t i = 0; i < kept && !in.Failed(); ++i) {
+            const std::int64_t line = in.Number("line");
+            record.kept.emplace_back(line, in.Bytes("bytes"));
+        }
+    }
+    const std::string_view text = in.Bytes("text");
+    if (in.Failed() || !in.AtEnd() || !encoding || !lineBreak || endsWithBreak < 0 || kept < 0 ||
+        endsWithBreak > 1 || marked.size() % 2 != 0 || (!first && text.size() % 2 != 0))
         return std::nullopt;
     record.encoding = AllEncodings[*encoding];
     record.lineBreak = *lineBreak;
     record.endsWithBreak = endsWithBreak == 1;
-    for (std::size_t i = 0; i < marked.size(); i += 2)
-        record.marked += static_cast<char16_t>(static_cast<unsigned char>(marked[i]) |
-                                               static_cast<unsigned char>(marked[i + 1]) << 8);
+    if (first)
+        ReadCountingForm(record, text, FromUtf16Bytes(marked));
+    else
+        record.text = FromUtf16Bytes(text);
     return record;
 }

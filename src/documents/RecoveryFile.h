@@ -3,8 +3,10 @@
 #pragma once
 // The recovery file of a document with unsaved changes: what a new window needs to give the writer
 // the text back after the window ended without saving (a crash, a power cut, a logout). A header
-// line, the document's facts, then its text in the counting form (Shift-JIS, CR LF) with the
-// characters that took the geta mark 〓 there, so that the text comes back exactly.
+// line, the document's facts, the file bytes of the lines that keep them, then the editor's text
+// itself in UTF-16, so that every character comes back as the writer left it (Shift-JIS gives some
+// pairs of characters one code, and its counting form would bring back only one of each pair).
+// Files of the first format, which held the counting form, are still read.
 
 #include "documents/TextEncoding.h"
 
@@ -12,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Which window of which process keeps a recovery file: a process is known by its id and the
 // moment it started (so that an id the system gives again later is another owner), a window by
@@ -33,8 +37,10 @@ struct RecoveryRecord
     LineBreak lineBreak = LineBreak::CrLf;
     bool endsWithBreak = true;
     std::int64_t caret = 0; // the caret's place in the editor's characters
-    std::string text;       // the counting form: Shift-JIS, CR LF between lines
-    std::u16string marked;  // the characters behind the text's geta marks, in order
+    // The editor's lines joined by LF, exactly: its characters and byte escapes.
+    std::u16string text;
+    // The lines of a Shift-JIS text that keep their file's byte pairs: line number, bytes.
+    std::vector<std::pair<std::int64_t, std::string>> kept;
     bool operator==(const RecoveryRecord&) const = default;
 };
 

@@ -28,6 +28,26 @@ std::string EveryDuplicatePair()
     return bytes + "\r\n";
 }
 
+// Every character to which Shift-JIS gives the code of another, with that other one: the codec
+// encodes both to one code, which decodes to the second (〜 and ～, − and －, ‖ and ∥, ¬ and ￢,
+// …).
+QString CharactersSharingACode()
+{
+    QString shared;
+    for (char32_t c = 0x80; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c < 0xE000)
+            continue;
+        const std::u16string one(1, static_cast<char16_t>(c));
+        std::string code;
+        if (!Cp932::Encode(one, code))
+            continue;
+        if (const std::u16string back = Cp932::Decode(code); back != one)
+            shared += QString::fromUtf16(one.data(), 1) +
+                      QString::fromUtf16(back.data(), static_cast<qsizetype>(back.size()));
+    }
+    return shared;
+}
+
 struct Shown
 {
     std::string form; // the counting form, with the file's own byte pairs
@@ -126,6 +146,38 @@ TEST_F(WindowRecoveryTest, EditsOfACrashedWindowComeBackExactly)
     next->close();
     EXPECT_EQ(decline.Count(), 3);
     EXPECT_EQ(RecoveryFiles(), 0);
+}
+
+// The characters typed into a document of each encoding, and into one never saved, come back as
+// typed, not as the ones that share their Shift-JIS code.
+TEST_F(WindowRecoveryTest, EveryCharacterComesBackInEveryEncoding)
+{
+    const QString shared = CharactersSharingACode();
+    for (const char16_t c : {u'〜', u'～', u'−', u'－', u'‖', u'∥', u'¬', u'￢', u'¢', u'£'})
+        ASSERT_TRUE(shared.contains(QChar(c))) << "the codec's pairs include " << int(c);
+    Type(shared);
+    for (const TextEncoding encoding : AllEncodings) {
+        const std::string name = std::string("in-") + EncodingName(encoding) + ".txt";
+        std::string bytes;
+        EncodeText(u"吾輩は猫である。名前はまだ無い。\n", encoding, LineBreak::Lf, true, bytes);
+        Form->OpenFile(Write(name.c_str(), bytes));
+        ASSERT_EQ(Form->findChild<QLabel*>("StatusPanel4")->text(),
+                  QString::fromLatin1(EncodingName(encoding)));
+        Editor()->moveCursor(QTextCursor::End);
+        Type(shared);
+    }
+    const std::map<QString, Shown> before = EveryTab(*Form);
+    WaitForRecoveryFiles(1 + static_cast<int>(std::size(AllEncodings)));
+
+    Form.reset(); // no close: as a crash leaves it
+    const std::unique_ptr<TForm1> next = StartAnother(QStringLiteral(u"復元する"));
+    const std::map<QString, Shown> after = EveryTab(*next);
+    ASSERT_EQ(after.size(), before.size());
+    for (const auto& [caption, shown] : before) {
+        ASSERT_TRUE(after.count(caption)) << caption.toStdString();
+        EXPECT_EQ(after.at(caption).text, shown.text) << caption.toStdString();
+        EXPECT_EQ(after.at(caption).form, shown.form) << caption.toStdString();
+    }
 }
 
 TEST_F(WindowRecoveryTest, LaterKeepsTheFilesAndDiscardRemovesThem)

@@ -10,6 +10,8 @@
 
 #include "analysis/RandomText.h"
 
+#include "ShiftJisText.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,10 +35,11 @@ RecoveryRecord RandomRecord(std::mt19937& random)
     record.encoding = AllEncodings[pick(random)];
     record.lineBreak = static_cast<LineBreak>(pick(random) % 3);
     record.endsWithBreak = pick(random) % 2 == 0;
-    record.text = RandomShiftJisText(random, 400, true);
-    record.marked.resize(static_cast<std::size_t>(pick(random) * 3));
-    for (char16_t& c : record.marked)
+    record.text.resize(static_cast<std::size_t>(pick(random) * 80));
+    for (char16_t& c : record.text)
         c = static_cast<char16_t>(unit(random));
+    for (int i = pick(random); i > 0; --i)
+        record.kept.emplace_back(any(random), RandomShiftJisText(random, 40, true));
     return record;
 }
 
@@ -92,10 +95,12 @@ TEST(RecoveryFile, ADamagedFileIsNoRecord)
     {
         std::string from, to;
     } damages[] = {
-        {"KOTONAMI-RECOVERY 1", "KOTONAMI-RECOVERY 2"}, // a later format
+        {"KOTONAMI-RECOVERY 2", "KOTONAMI-RECOVERY 3"}, // a later format
         {"\nencoding ", "\nencoding 9"},                // no such encoding
         {"\nlinebreak ", "\nlinebreak -"},              // a negative number
         {"\nendsWithBreak ", "\nendsWithBreak 2"},
+        {"\nkept ", "\nkept -"},
+        {"\ntext ", "\ntext 1"}, // half a UTF-16 unit
     };
     for (const auto& damage : damages) {
         std::string damaged = whole;
@@ -119,11 +124,57 @@ TEST(RecoveryFile, CountingFormAndMarkedCharactersGiveBackTheText)
     }
 }
 
+// A file of the first format, which held the counting form and the characters behind its geta
+// marks, still gives the text back; a Shift-JIS line with a pair the codec would not give again
+// keeps its bytes.
+TEST(RecoveryFile, TheFirstFormatIsStillRead)
+{
+    const auto firstFormat = [](TextEncoding encoding, std::string_view form,
+                                std::u16string_view marked) {
+        std::string units;
+        for (const char16_t c : marked)
+            units += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        return "KOTONAMI-RECOVERY 1\nowner 1 2 3\nchanged 4\nfile 5\na.txt\nencoding " +
+               std::to_string(static_cast<int>(encoding)) +
+               "\nlinebreak 1\nendsWithBreak 0\ncaret 6\nmarked " + std::to_string(units.size()) +
+               "\n" + units + "\ntext " + std::to_string(form.size()) + "\n" + std::string(form) +
+               "\n";
+    };
+    const std::string pair = "\xED\x40"; // decodes to a character whose own pair is another
+    const struct
+    {
+        TextEncoding encoding;
+        std::string form;
+        std::u16string marked;
+        std::u16string text;
+        std::vector<std::pair<std::int64_t, std::string>> kept;
+    } rows[] = {
+        {TextEncoding::ShiftJis,
+         "abc\r\n" + pair + "\r\n",
+         u"",
+         u"abc\n" + Cp932::Decode(pair) + u"\n",
+         {{1, pair}}},
+        {TextEncoding::ShiftJis, Sjis(u8"猫〓\r\n〓"), u"é〓", u"猫é\n〓", {}},
+        {TextEncoding::Utf8, Sjis(u8"〓\r\n") + pair, u"😀", u"😀\n" + Cp932::Decode(pair), {}},
+    };
+    for (const auto& row : rows) {
+        const auto record = ParseRecovery(firstFormat(row.encoding, row.form, row.marked));
+        ASSERT_TRUE(record.has_value());
+        EXPECT_EQ(record->fileName, "a.txt");
+        EXPECT_EQ(record->encoding, row.encoding);
+        EXPECT_EQ(record->lineBreak, LineBreak::Lf);
+        EXPECT_FALSE(record->endsWithBreak);
+        EXPECT_EQ(record->caret, 6);
+        EXPECT_TRUE(record->text == row.text) << Cp932::DecodeToUtf8(row.form);
+        EXPECT_EQ(record->kept, row.kept) << Cp932::DecodeToUtf8(row.form);
+    }
+}
+
 TEST_F(RecoveryFolderTest, OffersOnlyTheFilesOfOwnersNoLongerRunning)
 {
     EXPECT_EQ(RecoveryFolder::Path(), (FState / "kotonami/recovery").string());
     RecoveryRecord record;
-    record.text = "abc";
+    record.text = u"abc";
     const RecoveryOwner open = RecoveryFolder::ThisProcess(101);
     const RecoveryOwner closed = RecoveryFolder::ThisProcess(102);
     // The same process id that started at another moment is another process, long gone.
