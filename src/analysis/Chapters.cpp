@@ -270,9 +270,10 @@ std::vector<HeadingLine> FindHeadings(std::string_view text, const HeadingRules&
             starts->push_back(start);
         if (auto heading = rules.Match(text.substr(start, end - start)))
             headings.push_back({number, std::move(*heading)});
-        if (!found)
-            break;
         start = end + 1;
+        // A text that ends with a break ends with its last line: nothing follows it.
+        if (!found || start == text.size())
+            break;
     }
     return headings;
 }

@@ -69,7 +69,8 @@ struct HeadingLine
 };
 
 // The lines of a text: every line break (LF, after a CR or not) ends a line, and the text after the
-// last break is one more line, empty or not. `starts` takes the first byte of each line.
+// last break, if any, is one more line (an empty text is one empty line). `starts` takes the first
+// byte of each line.
 std::vector<HeadingLine> FindHeadings(std::string_view text, const HeadingRules& rules,
                                       std::vector<std::size_t>* starts = nullptr);
 

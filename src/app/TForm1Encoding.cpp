@@ -36,8 +36,7 @@
 namespace {
 
 // The lines a text makes in the editor, as the number column counts them: one after each break
-// (CR LF, CR, LF, or a paragraph separator in a decoded text) and the last one. The lines of a
-// Shift-JIS text each go in with a break, so its last line, if it has none, gets one.
+// (CR LF, CR, LF, or a paragraph separator in a decoded text) and the last one.
 template <class Char> int LinesOf(std::basic_string_view<Char> text)
 {
     std::int64_t lines = 1;
@@ -49,8 +48,6 @@ template <class Char> int LinesOf(std::basic_string_view<Char> text)
         lines += paragraph || c == Char('\n') ||
                  (c == Char('\r') && (i + 1 == text.size() || text[i + 1] != Char('\n')));
     }
-    if constexpr (sizeof(Char) == 1)
-        lines += !text.empty() && text.back() != '\n' && text.back() != '\r';
     return static_cast<int>(std::min<std::int64_t>(lines, std::numeric_limits<int>::max()));
 }
 
@@ -143,6 +140,10 @@ FileReading TForm1::LoadFileInto(Document& document, const std::string& path,
 try {
     WatchFile(path); // before reading: a change meanwhile is noticed afterwards
     FileReading read = ReadTextFile(path, encoding);
+    // The editor shows the file's lines as they are: no empty line after a last one without a
+    // break.
+    if (!read.endsWithBreak && read.decoded.ends_with(u'\n'))
+        read.decoded.pop_back();
     if (read.notUtf8)
         QMessageBox::information(
             this, QStringLiteral("Kotonami"),

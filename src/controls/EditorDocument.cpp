@@ -177,6 +177,13 @@ void EditorDocument::LoadBytes(std::string_view bytes, const CountOptions& optio
         surveying.join();
     else
         survey = Survey(text);
+    // A last line without a break gets none: the text shows no empty line after it.
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') {
+        QTextCursor end(this);
+        end.movePosition(QTextCursor::End);
+        end.deletePreviousChar();
+        survey.figures.pop_back();
+    }
     for (const auto& [number, line] : survey.changing) {
         QTextBlock block = findBlockByNumber(number);
         std::string again;

@@ -37,9 +37,9 @@ public:
     static constexpr std::size_t LoadPieceBytes = std::size_t{1} << 20;
 
     // The bytes of a Shift-JIS file, cut into lines by the line rule (nothing from a NUL on), each
-    // line followed by a line break; nothing to undo, unmodified. The lines go in by pieces of
-    // whole lines, each counted and checked for bytes to keep as it goes in, so that no other copy
-    // of the whole text is made.
+    // line but a last one without a break followed by a line break; nothing to undo, unmodified.
+    // The lines go in by pieces of whole lines, each counted and checked for bytes to keep as it
+    // goes in, so that no other copy of the whole text is made.
     void LoadBytes(std::string_view bytes, const CountOptions& options,
                    const WordCharacterSet& words, const LoadProgress& progress = {},
                    std::size_t pieceBytes = LoadPieceBytes);

@@ -160,18 +160,43 @@ TEST(Chapters, APartHoldsItsChaptersAndTheOpeningComesFirst)
     EXPECT_EQ(ParentsOf(chapters), parents);
 }
 
+// A text has the lines a writer sees: an empty line is one only where the writer left it, never
+// after the last break; so a pattern for empty lines finds only those.
+TEST(Chapters, NoLineFollowsTheLastBreak)
+{
+    HeadingRules emptyLines;
+    ASSERT_TRUE(emptyLines.SetExtraPattern("^$"));
+    const struct
+    {
+        std::string text;
+        std::size_t lines;
+        std::vector<std::size_t> empty;
+    } rows[] = {
+        {"", 1, {0}},     {"abc", 1, {}},          {"abc\r\n", 1, {}},
+        {"abc\n", 1, {}}, {"abc\r\n\r\n", 2, {1}}, {"\r\nabc", 2, {0}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::size_t> starts;
+        std::vector<std::size_t> empty;
+        for (const HeadingLine& heading : FindHeadings(row.text, emptyLines, &starts))
+            empty.push_back(heading.line);
+        EXPECT_EQ(starts.size(), row.lines) << row.text;
+        EXPECT_EQ(empty, row.empty) << row.text;
+    }
+}
+
 TEST(Chapters, TextAndLinesFromTheText)
 {
     const std::string text = Sjis(u8"前書き\r\n第一章\r\n本文\r\n### 節\r\n本文\r\n# 第二部\r\n");
     std::vector<std::size_t> starts;
     const auto headings = FindHeadings(text, HeadingRules(), &starts);
-    ASSERT_EQ(starts.size(), 7u) << "the empty line after the last break is a line";
+    ASSERT_EQ(starts.size(), 6u) << "nothing follows the last break";
     const auto chapters = ChaptersOf(headings, starts.size(), true);
     const std::vector<ChapterSpan> expected = {
         {0, 0, 1, OpeningTitle()},
         {2, 1, 5, Sjis(u8"第一章")},
         {3, 3, 5, Sjis(u8"節")},
-        {1, 5, 7, Sjis(u8"第二部")},
+        {1, 5, 6, Sjis(u8"第二部")},
     };
     EXPECT_EQ(chapters, expected);
     EXPECT_EQ(ChaptersOf({}, 3, false), std::vector<ChapterSpan>{});

@@ -40,7 +40,7 @@ QString Title(const std::string& path)
     return "Kotonami [ " + Local(path) + " ]";
 }
 
-TEST_F(WindowTest, OpenShowsTheFileInItsOwnTabWithALineBreakAfterEachLine)
+TEST_F(WindowTest, OpenShowsTheFileInItsOwnTabWithItsLinesAsTheyAre)
 {
     const std::string path = Write("a.txt", "abc"); // no final break
     AnswerFileDialog(Local(path));
@@ -49,7 +49,7 @@ TEST_F(WindowTest, OpenShowsTheFileInItsOwnTabWithALineBreakAfterEachLine)
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_EQ(Tabs()->tabText(1), "a.txt");
     EXPECT_EQ(Form->windowTitle(), Title(path));
-    EXPECT_EQ(Editor()->GetText(), "abc\r\n");
+    EXPECT_EQ(Editor()->GetText(), "abc"); // no empty line after the last
     EXPECT_EQ(Form->StatusText(3), "");
     EXPECT_EQ(Field("TextSize"), "3 (bytes)"); // the file's size: it keeps having no final break
 }
@@ -250,9 +250,9 @@ TEST_F(WindowTest, ClosingAModifiedTabAsksFirst)
         int tabsAfter;
         const char* fileAfter;
     } rows[] = {
-        {QMessageBox::Yes, 1, "old\r\nnew"}, // saved, then closed
-        {QMessageBox::No, 1, "old"},         // closed without saving
-        {QMessageBox::Cancel, 2, "old"},     // nothing happens
+        {QMessageBox::Yes, 1, "oldnew"}, // saved, then closed
+        {QMessageBox::No, 1, "old"},     // closed without saving
+        {QMessageBox::Cancel, 2, "old"}, // nothing happens
     };
     for (const auto& row : rows) {
         SetUp();
@@ -303,7 +303,7 @@ TEST_F(WindowTest, ClosingTheSelectedTabShowsItsRightNeighbour)
     ClickTab(2);
     Action("DeleteTabItem")->trigger();
     EXPECT_EQ(Tabs()->tabText(Tabs()->currentIndex()), "c.txt");
-    EXPECT_EQ(Editor()->GetText(), "C\r\n");
+    EXPECT_EQ(Editor()->GetText(), "C");
     Action("DeleteTabItem")->trigger(); // the last tab: its left neighbour
     EXPECT_EQ(Tabs()->tabText(Tabs()->currentIndex()), "a.txt");
 }
@@ -343,7 +343,7 @@ TEST_F(WindowTest, StartUpOpensTheNamedFilesAndNamesMissingOnes)
     EXPECT_EQ(Tabs()->tabText(0), "a.txt");
     EXPECT_EQ(Tabs()->tabText(1), "b.txt");
     EXPECT_EQ(Tabs()->currentIndex(), 1);
-    EXPECT_EQ(Editor()->GetText(), "B\r\n");
+    EXPECT_EQ(Editor()->GetText(), "B");
     EXPECT_EQ(Field("TextSize"), "1 (bytes)");
 
     Form = std::make_unique<TForm1>();
@@ -524,7 +524,7 @@ TEST_F(WindowTest, AFileThatCannotBeReadLeavesTheShownDocumentAsItWas)
     EXPECT_ANY_THROW(Form->OpenFile(unreadable));
     EXPECT_EQ(Tabs()->count(), 2);
     EXPECT_EQ(Tabs()->currentIndex(), 1);
-    EXPECT_EQ(Editor()->GetText(), "A\r\n");
+    EXPECT_EQ(Editor()->GetText(), "A");
     EXPECT_EQ(Form->windowTitle(), Title(path));
 }
 

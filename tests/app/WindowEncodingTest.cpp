@@ -33,6 +33,28 @@ protected:
     }
 };
 
+// A file whose last line has no break shows no empty line after it, in every encoding and with
+// every line break: typed at the very end, a character joins the last line, and the file keeps
+// its lines.
+TEST_F(WindowEncodingTest, NoEmptyLineFollowsALastLineWithoutABreak)
+{
+    for (const TextEncoding encoding : AllEncodings) {
+        for (const LineBreak brk : AllLineBreaks) {
+            SCOPED_TRACE(testing::Message() << EncodingName(encoding) << LineBreakName(brk));
+            const std::string path = Write("open.txt", InEncoding(encoding, Utf8Cat, brk, false));
+            Form->OpenFile(path);
+            ASSERT_EQ(EncodingPanel(), EncodingName(encoding));
+            EXPECT_EQ(Editor()->document()->blockCount(), 2);
+            EXPECT_EQ(Field("LineNumber"), QStringLiteral("2"));
+            QTest::keyClick(Editor(), Qt::Key_End, Qt::ControlModifier);
+            Type(u"ﾈ"_qs);
+            Action("Save1")->trigger();
+            EXPECT_EQ(Read(path), InEncoding(encoding, Utf8Cat + "ﾈ", brk, false));
+            Action("DeleteTabItem")->trigger();
+        }
+    }
+}
+
 // Every encoding opens with its name shown and the counts of the Shift-JIS twin, and Save
 // writes the very bytes it read, from the shown tab and from a tab in the background.
 TEST_F(WindowEncodingTest, OpenedAndSavedUnchangedIsByteIdentical)

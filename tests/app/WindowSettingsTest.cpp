@@ -456,7 +456,7 @@ TEST_F(WindowSettingsTest, ChoosingAnEntryOpensItAndAGoneFileIsNamed)
     Form->OpenFile(b);
     EXPECT_EQ(HistoryCaptions().constLast(), QString::fromStdString(a).replace("&", "&&"));
     History()->actions().constLast()->trigger();
-    EXPECT_EQ(Editor()->GetText(), "A\r\n");
+    EXPECT_EQ(Editor()->GetText(), "A");
     EXPECT_EQ(History()->actions().constFirst()->data().toByteArray().toStdString(), a);
 
     std::remove(b.c_str());

@@ -202,6 +202,20 @@ TEST(CountCompanion, ChaptersTablePerFile)
     EXPECT_NE(ignored.err.find("not a valid regular expression"), std::string::npos);
 }
 
+// A pattern for empty lines finds none after the last line, whether or not the file ends with a
+// break.
+TEST(CountCompanion, ChaptersSeeNoLineAfterTheLast)
+{
+    TempFolder folder;
+    const std::string settings = folder.Write("Kotonami.ini", "[Chapters]\nPattern=^$\n");
+    for (const char* text : {"abc", "abc\r\n", "abc\n"}) {
+        const std::string file = folder.Write("one.txt", text);
+        const CliResult result = RunCli(folder, {"--chapters", "--settings", settings, file});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.out.find("\t2\t"), std::string::npos) << result.out;
+    }
+}
+
 // The window's settings file as the window reads it: code page 932 byte for byte unless it
 // begins with the UTF-8 mark. ﾄｰ (C4 B0) would also pass for a UTF-8 character.
 TEST(CountCompanion, SettingsFileIsReadInItsOwnEncoding)

@@ -6,6 +6,7 @@
 #include "controls/EditorDocument.h"
 #include "controls/QtShiftJis.h"
 
+#include "analysis/BeforeNul.h"
 #include "analysis/TextAsRead.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCount.h"
@@ -284,8 +285,11 @@ TEST(EditorDocumentLoad, InPiecesEqualsAtOnce)
         EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
         EXPECT_TRUE(shares.empty() || (shares.front() > 0 && shares.back() < 1));
 
+        // An empty line follows the last one only where the text ends with a break.
         const std::vector<std::string> lines = SplitLines(bytes);
-        ASSERT_EQ(whole.lines.size(), lines.size() + 1) << round;
+        const std::string_view text = BeforeNul(bytes);
+        const bool lastLineOpen = !text.empty() && text.back() != '\n' && text.back() != '\r';
+        ASSERT_EQ(whole.lines.size(), lines.size() + (lastLineOpen ? 0 : 1)) << round;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             EXPECT_EQ(whole.lines[i], QtShiftJis::Decode(lines[i])) << round;
             std::string again;
