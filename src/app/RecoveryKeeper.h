@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps a recovery file for every document with unsaved changes, so that a window that ends
-// without saving (a crash, a power cut, a logout) loses nothing: written a few seconds after the
-// last edit, and at least every half minute while typing goes on, from a timer and never on the
-// typing path. The window only copies the text; the file is made and written by
-// a second thread, so that a long novel does not hold the window. Saving a document or closing it
-// deliberately removes its file; a normal exit removes them all.
+// without saving (a crash, a power cut, a logout) loses at most the last seconds of typing:
+// written a second after the last edit, and at least every two seconds while typing goes on, from
+// a timer and never on the typing path. The window only copies the text; the file is made and
+// written by a second thread, so that a long novel does not hold the window. Saving a document or
+// closing it deliberately removes its file; a normal exit removes them all.
 
 #include "controls/TextSnapshot.h"
 #include "documents/RecoveryFile.h"
@@ -31,8 +31,8 @@ class RecoveryKeeper : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int QuietMilliseconds = 5000; // after the last edit
-    static constexpr int MostMilliseconds = 30000; // at the latest while typing goes on
+    static constexpr int QuietMilliseconds = 1000; // after the last edit
+    static constexpr int MostMilliseconds = 2000;  // at the latest while typing goes on
 
     // `notice` shows a line in the status bar when the files cannot be written.
     RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice, QObject* parent);
