@@ -234,6 +234,10 @@ void TForm1::ConnectEditor(TRichEditEx* editor)
     connect(editor, &TRichEditEx::MouseDown, this, front(&TForm1::TextRichEditMouseDown));
     connect(editor, &TRichEditEx::VScroll, this, front(&TForm1::TextRichEditVScroll));
     connect(editor, &TRichEditEx::CaretLineKnown, this, front(&TForm1::UpdateCursorPosition));
+    // Every move of the caret, by key, mouse or command (go to line, an undo, a finding chosen),
+    // shows in the status bar.
+    connect(editor, &QPlainTextEdit::cursorPositionChanged, this,
+            front(&TForm1::UpdateCursorPosition));
     connect(editor, &TRichEditEx::DropFiles, this, [this, editor] {
         if (editor == Editor())
             RunCommand(this, [this] { TextRichEditDropFiles(); });

@@ -257,6 +257,7 @@ TEST_F(WindowFindTest, GoToLineCentresTheLineTheGutterNumbers)
     });
     Key(Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(Editor()->textCursor().blockNumber(), 149);
+    EXPECT_EQ(Form->StatusText(1), Q(u8"150行 1桁")) << "the status bar follows the caret";
     const int first = Editor()->GetFirstVisibleLine();
     const int shown = Editor()->viewport()->height() / Editor()->fontMetrics().lineSpacing();
     EXPECT_NEAR(149 - first, shown / 2, 2) << "in the middle of the text area";
