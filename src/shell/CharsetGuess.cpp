@@ -89,18 +89,21 @@ bool IsWordPart(char32_t c) noexcept
 
 bool ReadsAsUtf8(std::string_view utf8)
 {
-    std::u32string codes;
-    bool wide = false;
-    Utf8::ForEachCodePoint(utf8, [&](char32_t c) {
-        wide = wide || c >= 0x800;
-        codes.push_back(c);
-    });
-    if (wide)
-        return true;
+    // Japanese UTF-8 tells itself at its first kana or kanji: the text is walked no further.
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (std::size_t position = 0; position < utf8.size();) {
+        char32_t code = 0;
+        const std::size_t length = Utf8::Read(s, position, utf8.size(), code);
+        if (length == 0 || code >= 0x800)
+            return true;
+        position += length;
+    }
     std::u16string shiftJis;
     Cp932::Decode(utf8, shiftJis);
     if (!AllCharacters(shiftJis))
         return true;
+    std::u32string codes;
+    Utf8::ForEachCodePoint(utf8, [&codes](char32_t c) { codes.push_back(c); });
     for (std::size_t i = 0; i < codes.size(); ++i) {
         if (codes[i] < 0x80)
             continue;
