@@ -6,7 +6,6 @@
 #include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
 #include "documents/RecoveryFolder.h"
-#include "shell/Exceptions.h"
 
 #include <QDateTime>
 #include <QTimer>
@@ -22,6 +21,12 @@ std::int64_t NewWindowNumber()
     return ++last;
 }
 
+std::chrono::milliseconds& LatestForNewKeepers()
+{
+    static std::chrono::milliseconds latest = RecoveryKeeper::Latest;
+    return latest;
+}
+
 std::int64_t Now()
 {
     return QDateTime::currentSecsSinceEpoch();
@@ -32,15 +37,12 @@ std::int64_t Now()
 RecoveryKeeper::RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice,
                                QObject* parent)
     : QObject(parent), FTabs(tabs), FNotice(std::move(notice)), FWindow(NewWindowNumber()),
-      FQuiet(new QTimer(this)), FMost(new QTimer(this)), FCopy(new QTimer(this))
+      FWrite(RecoveryFolder::Write), FLatest(new QTimer(this)), FCopy(new QTimer(this))
 {
     RecoveryFolder::WindowOpened(FWindow);
-    for (QTimer* timer : {FQuiet, FMost}) {
-        timer->setSingleShot(true);
-        connect(timer, &QTimer::timeout, this, &RecoveryKeeper::WriteChanged);
-    }
-    FQuiet->setInterval(QuietMilliseconds);
-    FMost->setInterval(MostMilliseconds);
+    FLatest->setSingleShot(true);
+    FLatest->setInterval(LatestForNewKeepers());
+    connect(FLatest, &QTimer::timeout, this, &RecoveryKeeper::WriteChanged);
     FCopy->setInterval(0);
     connect(FCopy, &QTimer::timeout, this, &RecoveryKeeper::CopyTurn);
 }
@@ -52,12 +54,32 @@ RecoveryKeeper::~RecoveryKeeper()
     RecoveryFolder::WindowClosed(FWindow);
 }
 
+void RecoveryKeeper::SetLatestForNewKeepers(std::chrono::milliseconds latest)
+{
+    LatestForNewKeepers() = latest;
+}
+
+void RecoveryKeeper::SetLatest(std::chrono::milliseconds latest)
+{
+    FLatest->setInterval(latest);
+}
+
+void RecoveryKeeper::SetWriter(Writer write)
+{
+    Finish();
+    FWrite = std::move(write);
+}
+
 void RecoveryKeeper::Follow(EditorDocument* text)
 {
     connect(text, &QTextDocument::contentsChange, this,
             [this, text](int position) { Edited(text, position); });
+    // A text marked modified without an edit (a rewrite put into a new tab, a file deleted on
+    // disk) needs its file as much as an edited one.
     connect(text, &QTextDocument::modificationChanged, this, [this, text](bool modified) {
-        if (!modified)
+        if (modified)
+            MarkChanged(text);
+        else
             Saved(text);
     });
     connect(text, &QObject::destroyed, this, [this, text] {
@@ -79,7 +101,8 @@ std::string RecoveryKeeper::NewFileName()
     return RecoveryFolder::FileFor(RecoveryFolder::ThisProcess(FWindow), ++FNextDocument);
 }
 
-// Per key: a lookup and two timers.
+// Per key: a lookup and a look at the timer. The timer runs from the first edit not yet written,
+// never restarted by the next keys, so that typing on cannot put the write off.
 void RecoveryKeeper::Edited(const EditorDocument* text, int position)
 {
     if (FClosed)
@@ -87,12 +110,18 @@ void RecoveryKeeper::Edited(const EditorDocument* text, int position)
     for (Job& job : FCopying)
         if (job.text == text)
             job.snapshot.Changed(*text, position);
+    MarkChanged(text);
+}
+
+void RecoveryKeeper::MarkChanged(const EditorDocument* text)
+{
+    if (FClosed)
+        return;
     Entry& entry = FEntries[text];
     entry.dirty = true;
     entry.changedAt = Now();
-    FQuiet->start();
-    if (!FMost->isActive())
-        FMost->start();
+    if (!FLatest->isActive())
+        FLatest->start();
 }
 
 // The text now matches its file (saved, or read again): its recovery file goes.
@@ -125,8 +154,7 @@ void RecoveryKeeper::Forget(const Document* document)
 void RecoveryKeeper::ForgetAll()
 {
     FClosed = true;
-    FQuiet->stop();
-    FMost->stop();
+    FLatest->stop();
     FCopy->stop();
     FCopying.clear();
     Finish();
@@ -144,8 +172,7 @@ void RecoveryKeeper::Finish()
 
 void RecoveryKeeper::WriteChanged()
 {
-    FQuiet->stop();
-    FMost->stop();
+    FLatest->stop();
     if (FClosed)
         return;
     if (FCopy->isActive() || (FWriting.valid() && FWriting.wait_for(std::chrono::seconds(0)) !=
@@ -183,7 +210,8 @@ void RecoveryKeeper::CopyTurn()
     StartWriting();
 }
 
-// The files are made and written by another thread.
+// The files are made and written by another thread. Whatever fails there (the folder, the disk,
+// memory for a long text) is told, never lost with the thread's result.
 void RecoveryKeeper::StartWriting()
 {
     std::vector<Job> jobs = std::exchange(FCopied, {});
@@ -193,20 +221,21 @@ void RecoveryKeeper::StartWriting()
         std::vector<Result> written;
         bool failed = false;
         for (Job& job : jobs) {
-            job.record.text = job.snapshot.Text();
-            for (const auto& [line, bytes] : job.snapshot.Kept())
-                job.record.kept.emplace_back(line, bytes);
             try {
-                RecoveryFolder::Write(job.path, FormatRecovery(job.record));
+                job.record.text = job.snapshot.Text();
+                for (const auto& [line, bytes] : job.snapshot.Kept())
+                    job.record.kept.emplace_back(line, bytes);
+                FWrite(job.path, FormatRecovery(job.record));
                 written.push_back({job.text, job.path});
-            } catch (const Exception&) {
+            } catch (const std::exception&) {
                 failed = true;
             }
         }
         // The copies go here too: freeing a novel's lines takes a while.
         std::vector<Job>().swap(jobs);
         QMetaObject::invokeMethod(
-            this, [this, written, failed] { Written(written, failed); }, Qt::QueuedConnection);
+            this, [this, written = std::move(written), failed] { Written(written, failed); },
+            Qt::QueuedConnection);
     });
 }
 

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Keeps a recovery file for every document with unsaved changes, so that a window that ends
-// without saving (a crash, a power cut, a logout) loses at most the last seconds of typing:
-// written a second after the last edit, and at least every two seconds while typing goes on, from
-// a timer and never on the typing path. The window only copies the text; the file is made and
+// without saving (a crash, a power cut, a logout) loses at most the last second of typing: an edit
+// is written within `Latest` of being made, however the writer types on, from a timer and never on
+// the typing path. The window only copies the text; the file is made and
 // written by a second thread, so that a long novel does not hold the window. Saving a document or
 // closing it deliberately removes its file; a normal exit removes them all.
 
@@ -14,11 +14,13 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <future>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Document;
@@ -31,8 +33,11 @@ class RecoveryKeeper : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int QuietMilliseconds = 1000; // after the last edit
-    static constexpr int MostMilliseconds = 2000;  // at the latest while typing goes on
+    // An edit is in its file this long after it was made, at the latest: the copy and the write
+    // that follow take the rest of the second.
+    static constexpr std::chrono::milliseconds Latest{800};
+    // The delay of the keepers made from now on (tests shorten it, so that they wait less).
+    static void SetLatestForNewKeepers(std::chrono::milliseconds latest);
 
     // `notice` shows a line in the status bar when the files cannot be written.
     RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice, QObject* parent);
@@ -53,6 +58,11 @@ public:
     void WriteChanged();
     // Waits until the file being written is in place.
     void Finish();
+    // The delay of this keeper from its next edit on.
+    void SetLatest(std::chrono::milliseconds latest);
+    // What writes a file (RecoveryFolder::Write; tests make it fail).
+    using Writer = std::function<void(const std::string& path, std::string_view bytes)>;
+    void SetWriter(Writer write);
 
 private:
     struct Entry
@@ -75,6 +85,7 @@ private:
     };
 
     void Edited(const EditorDocument* text, int position);
+    void MarkChanged(const EditorDocument* text);
     void CopyTurn();
     void StartWriting();
     void Saved(const EditorDocument* text);
@@ -83,10 +94,10 @@ private:
 
     DocumentTabs& FTabs;
     std::function<void(const QString&)> FNotice;
+    Writer FWrite; // called on the writing thread
     std::int64_t FWindow;
     std::int64_t FNextDocument = 0;
-    QTimer* FQuiet;
-    QTimer* FMost;
+    QTimer* FLatest;           // started by the first edit not yet written
     QTimer* FCopy;             // a slice of the texts' copy at each turn of the event loop
     std::vector<Job> FCopying; // the first is being copied
     std::vector<Job> FCopied;

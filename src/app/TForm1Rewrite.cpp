@@ -7,6 +7,7 @@
 #include "ui_TForm1.h"
 
 #include "app/DocumentTabs.h"
+#include "app/RecoveryKeeper.h"
 
 #include "controls/TRichEditEx.h"
 #include "paper/DoubleByteConversion.h"
@@ -23,8 +24,8 @@ void TForm1::TokanaItemClick()
 
 // Opens a new tab and puts the rewritten text of the previously shown document into it; the source
 // stays as it was, and the new tab takes its encoding. An empty source leaves the new tab empty.
-// The rewritten text exists nowhere on disk, so the tab is marked modified and closing it asks
-// before the text is lost.
+// The rewritten text exists nowhere on disk, so the tab is marked modified, closing it asks before
+// the text is lost, and its recovery file is written at once rather than after the usual delay.
 void TForm1::PutTextInNewTab(const std::function<std::string(std::string_view)>& rewrite)
 {
     const QString sourceText = Editor()->document()->toRawText();
@@ -41,4 +42,5 @@ void TForm1::PutTextInNewTab(const std::function<std::string(std::string_view)>&
     PutRewrittenText(rewrite(source), sourceText, sourceDocument);
     Editor()->SetModified(true); // the new tab's
     ShowModifiedMark();
+    FRecovery->WriteChanged();
 }

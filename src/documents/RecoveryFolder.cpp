@@ -161,7 +161,7 @@ void Write(const std::string& path, std::string_view bytes)
     const std::string folder = path.substr(0, path.rfind('/'));
     if (!MakeFolders(folder))
         throw EFile("Couldn't open file.");
-    UsefulFunc::WriteFileAtomically(path, bytes);
+    UsefulFunc::WriteFileAtomically(path, bytes, UsefulFunc::FileAccess::OwnerOnly);
 }
 
 bool Claim(const std::string& from, const std::string& to)

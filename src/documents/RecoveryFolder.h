@@ -34,7 +34,8 @@ struct Orphan
 // The readable recovery files whose owner is no longer running, the oldest change first.
 std::vector<Orphan> Orphans();
 
-// Writes a file atomically, making the folder when it is missing; throws EFile.
+// Writes a file atomically, readable by its owner alone, making the folder (likewise the owner's
+// alone) when it is missing; throws EFile.
 void Write(const std::string& path, std::string_view bytes);
 // Takes another owner's file under a name of this window's: false when another window took it
 // first or it is gone.

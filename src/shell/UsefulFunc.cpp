@@ -214,7 +214,7 @@ std::string ReadFileBytes(const std::string& path)
     return FileReader::ReadFile(path).bytes;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes)
+void WriteFileAtomically(const std::string& path, std::string_view bytes, FileAccess access)
 {
     const std::string target = ResolveSaveTarget(path);
     if (IsSpecialFile(target)) {
@@ -229,7 +229,10 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
     FileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!file.IsOpen())
         throw EFile("Couldn't open file.");
-    CopyPermissions(file.Get(), target);
+    if (access == FileAccess::OwnerOnly)
+        ::fchmod(file.Get(), S_IRUSR | S_IWUSR);
+    else
+        CopyPermissions(file.Get(), target);
     const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 && file.Close() &&
                          ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!written) {

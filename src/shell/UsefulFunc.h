@@ -34,7 +34,15 @@ std::string ReadFileBytes(const std::string& path);
 // keeping the old file's permissions; through a symbolic link, the file it points at. A FIFO or
 // device is written into, never replaced (a FIFO without a reader is refused). A failure leaves
 // the old file intact and throws EFile "Couldn't open file." or "Couldn't write to file.".
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+// `OwnerOnly` gives the file to its owner alone, whatever the old one allowed (a draft of the
+// writer's text that no one else may read).
+enum class FileAccess
+{
+    AsBefore,
+    OwnerOnly
+};
+void WriteFileAtomically(const std::string& path, std::string_view bytes,
+                         FileAccess access = FileAccess::AsBefore);
 
 // Removes the hidden temporary files that saves into the folder of `file` left when they were
 // interrupted (the program killed in the middle): those made before this process started. A save

@@ -6,6 +6,7 @@
 #include "analysis/Cp932Codec.h"
 #include "app/FontSetup.h"
 #include "app/KotonamiApplication.h"
+#include "app/RecoveryKeeper.h"
 #include "app/TForm1.h"
 #include "app/WindowSettingsFile.h"
 #include "controls/TRichEditEx.h"
@@ -70,6 +71,9 @@ inline void PrepareWindowTests()
     // writer's own folders; a test that looks at the log gives itself a folder of its own.
     qputenv("XDG_STATE_HOME", settingsFolder.path().toLocal8Bit());
     qputenv("XDG_DATA_HOME", settingsFolder.path().toLocal8Bit());
+    // A test that waits for a recovery file waits a moment, not the writer's second; the test of
+    // that second gives its window the program's own.
+    RecoveryKeeper::SetLatestForNewKeepers(std::chrono::milliseconds(50));
 }
 
 // The window's tests run under the program's own application object. An exception that reaches

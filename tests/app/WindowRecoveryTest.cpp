@@ -7,10 +7,14 @@
 
 #include "analysis/Cp932Table.h"
 #include "controls/EditorDocument.h"
+#include "documents/RecoveryFile.h"
 
 #include <QDir>
 #include <QStatusBar>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <map>
 
 namespace {
@@ -66,7 +70,15 @@ protected:
             QDir(Folder()).entryList({QStringLiteral("*.recovery")}, QDir::Files).size());
     }
 
-    // The files are written a few seconds after the last edit.
+    // The record of the one recovery file there is; nothing while there is none.
+    std::optional<RecoveryRecord> OnlyRecord() const
+    {
+        const QStringList names = QDir(Folder()).entryList({QStringLiteral("*.recovery")});
+        if (names.size() != 1)
+            return std::nullopt;
+        return ParseRecovery(Read((Folder() + QLatin1Char('/') + names[0]).toStdString()));
+    }
+
     void WaitForRecoveryFiles(int count) const
     {
         EXPECT_TRUE(QTest::qWaitFor([&] { return RecoveryFiles() == count; }, 20000))
@@ -214,6 +226,63 @@ TEST_F(WindowRecoveryTest, SavingOrClosingTheDocumentRemovesItsFile)
     EXPECT_EQ(RecoveryFiles(), 0);
 }
 
+// Typed on at a pace that never pauses for a second, the writing is in the recovery file at every
+// moment but for its last second, and comes back after a crash.
+TEST_F(WindowRecoveryTest, TypingOnLosesAtMostTheLastSecond)
+{
+    using namespace std::chrono_literals;
+    using Clock = std::chrono::steady_clock;
+    Form->findChild<RecoveryKeeper*>()->SetLatest(RecoveryKeeper::Latest);
+    const QString typed = QStringLiteral("abcdefghijklmn");
+    std::vector<Clock::time_point> typedAt;
+    Clock::duration longestMissing{};
+    for (const QChar key : typed) {
+        Type(key);
+        typedAt.push_back(Clock::now());
+        for (const Clock::time_point next = typedAt.back() + 300ms; Clock::now() < next;) {
+            QTest::qWait(20);
+            const auto record = OnlyRecord();
+            const std::size_t kept = record ? record->text.size() : 0;
+            if (kept < typedAt.size())
+                longestMissing = std::max(longestMissing, Clock::now() - typedAt[kept]);
+        }
+    }
+    // A second, and what a loaded machine may add to the timer and the write.
+    EXPECT_LE(std::chrono::duration_cast<std::chrono::milliseconds>(longestMissing).count(), 1300);
+
+    const std::size_t kept = OnlyRecord() ? OnlyRecord()->text.size() : 0;
+    Form.reset(); // no close: as a crash leaves it
+    const std::unique_ptr<TForm1> next = StartAnother(QStringLiteral(u"復元する"));
+    EXPECT_EQ(next->Editor()->toPlainText(), typed.left(static_cast<qsizetype>(kept)));
+}
+
+// A tab that a conversion opens holds a text that is nowhere on disk: its recovery file is
+// written at once, not a while later, and the text comes back after a crash.
+TEST_F(WindowRecoveryTest, ConvertedTabsAreKeptAsSoonAsTheyOpen)
+{
+    Form->findChild<RecoveryKeeper*>()->SetLatest(std::chrono::hours(1)); // no timer writes
+    Type(QStringLiteral(u"ｶﾞｯｺｳ abc 123。"));
+    QStringList converted;
+    int files = 1; // the source's too, written with the first
+    for (const char* command : {"ToDoubleBytes", "TokanaItem", "PaperOutItem"}) {
+        Tabs()->setCurrentIndex(0);
+        Action(command)->trigger();
+        converted << Editor()->toPlainText();
+        WaitForRecoveryFiles(++files);
+    }
+
+    Form.reset(); // no close: as a crash leaves it
+    const std::unique_ptr<TForm1> next = StartAnother(QStringLiteral(u"復元する"));
+    QStringList restored;
+    auto* bar = next->findChild<QTabBar*>("TabControl1");
+    for (int i = 0; i < bar->count(); ++i) {
+        bar->setCurrentIndex(i);
+        restored << next->Editor()->toPlainText();
+    }
+    for (const QString& text : converted)
+        EXPECT_TRUE(restored.contains(text)) << text.toStdString();
+}
+
 } // namespace
 
 namespace {
@@ -230,6 +299,45 @@ TEST_F(WindowRecoveryTest, AnUnwritableFolderIsToldInTheStatusBar)
         20000));
     Type(QStringLiteral("!"));
     EXPECT_EQ(Editor()->GetText(), "lost?!");
+}
+
+// Running out of memory on the writing thread is told as a full disk is.
+TEST_F(WindowRecoveryTest, AFailureOfAnyKindOnTheWritingThreadIsTold)
+{
+    Form->findChild<RecoveryKeeper*>()->SetWriter(
+        [](const std::string&, std::string_view) { throw std::bad_alloc(); });
+    Type(QStringLiteral("lost?"));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return Form->statusBar()->currentMessage().contains(QStringLiteral(u"書き込めません"));
+        },
+        20000));
+}
+
+// The drafts of unsaved writing are the writer's alone, a draft written again over one that
+// someone opened to others included.
+TEST_F(WindowRecoveryTest, DraftsAndTheirFolderAreTheOwnersAlone)
+{
+    Type(QStringLiteral("secret"));
+    WaitForRecoveryFiles(1);
+    const auto statusOf = [](const QString& path) {
+        struct stat status
+        {
+        };
+        EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+        return status;
+    };
+    const auto modeOf = [&](const QString& path) { return statusOf(path).st_mode & 07777; };
+    const QString draft =
+        Folder() + QLatin1Char('/') + QDir(Folder()).entryList({QStringLiteral("*.recovery")})[0];
+    EXPECT_EQ(modeOf(Folder()), 0700u);
+    EXPECT_EQ(modeOf(draft), 0600u);
+
+    ::chmod(QFile::encodeName(draft).constData(), 0644);
+    const ino_t before = statusOf(draft).st_ino;
+    Type(QStringLiteral("!"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statusOf(draft).st_ino != before; }, 20000));
+    EXPECT_EQ(modeOf(draft), 0600u);
 }
 
 } // namespace
