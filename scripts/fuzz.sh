@@ -2,7 +2,10 @@
 # SPDX-FileCopyrightText: 2026 Kotonami contributors
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for a few seconds (default 5), from a
-# fixed seed so that a short run in CI explores the same inputs every time.
+# fixed seed so that a short run in CI explores the same inputs every time. Each target starts from
+# its corpus in fuzz/corpus/<target>/ and adds to it what it finds, so that a run goes on where the
+# last one stopped; to keep what a long run found, minimise the folder (`-merge=1` into a new
+# one) and commit it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-5}"
@@ -18,6 +21,10 @@ if [ ${#fuzzers[@]} -eq 0 ]; then
 fi
 for fuzzer in "${fuzzers[@]}"; do
     [ -x "$fuzzer" ] || continue
-    echo "== $(basename "$fuzzer") for ${seconds}s"
-    "$fuzzer" -seed=1 -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 2>&1 | tail -n 3
+    name="$(basename "$fuzzer")"
+    corpus="fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    echo "== $name for ${seconds}s from $(find "$corpus" -type f | wc -l) inputs"
+    "$fuzzer" -seed=1 -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 "$corpus" 2>&1 |
+        tail -n 3
 done
