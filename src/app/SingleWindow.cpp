@@ -64,6 +64,15 @@ bool SameUser(const QLocalSocket& socket)
            peer.uid == ::getuid();
 }
 
+// Whether a window listens on the name: the system accepts a connection for a live socket even
+// before its window reads it, and refuses one left behind by a window that is gone.
+bool SomeoneListens(const QString& name)
+{
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    return socket.waitForConnected(500);
+}
+
 } // namespace
 
 SingleWindow::SingleWindow(TForm1& form) : FForm(form) {}
@@ -81,13 +90,13 @@ QString SingleWindow::ServerName(const std::string& settingsPath)
 }
 
 bool SingleWindow::HandOver(const QString& name, const std::vector<std::string>& paths,
-                            int timeoutMs)
+                            int answerMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(name);
-    if (!socket.waitForConnected(timeoutMs) || !SameUser(socket))
+    if (!socket.waitForConnected(1000) || !SameUser(socket))
         return false;
+    const QDeadlineTimer deadline(answerMs);
     socket.write(MakeMessage(paths));
     QByteArray answer;
     while (answer.size() < Accepted.size()) {
@@ -100,13 +109,16 @@ bool SingleWindow::HandOver(const QString& name, const std::vector<std::string>&
 
 bool SingleWindow::Listen(const QString& name)
 {
+    // The server puts its socket in place over any file of that name, so a live window's socket
+    // would be taken over without a word: two windows would each take later starts' files. A
+    // socket left behind by a window that did not end cleanly is replaced.
+    if (SomeoneListens(name))
+        return false;
     FServer = new QLocalServer(this);
     FServer->setSocketOptions(QLocalServer::UserAccessOption);
     connect(FServer, &QLocalServer::newConnection, this, &SingleWindow::AcceptConnection);
     if (FServer->listen(name))
         return true;
-    // A socket left behind by a window that did not end cleanly: nothing answered on it, so it
-    // is ours to replace.
     if (FServer->serverError() == QAbstractSocket::AddressInUseError &&
         QLocalServer::removeServer(name))
         return FServer->listen(name);

@@ -25,10 +25,11 @@ public:
     // separate windows.
     static QString ServerName(const std::string& settingsPath);
 
-    // Hands absolute paths to the window listening on `name`; true when it took them within the
-    // time allowed. Nothing listening, a refusal or a garbled answer give false.
+    // Hands absolute paths to the window listening on `name`; true when it took them. Nothing
+    // listening, a refusal, a garbled answer, or no answer within `answerMs` (a window still
+    // opening its own files answers once it has) give false.
     static bool HandOver(const QString& name, const std::vector<std::string>& paths,
-                         int timeoutMs = 1000);
+                         int answerMs = 30000);
 
     // Starts answering later starts; false when the socket cannot be made.
     bool Listen(const QString& name);

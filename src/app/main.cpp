@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTabBar>
 
 #include <algorithm>
@@ -36,10 +37,8 @@ void ReportStartedWindow(const TForm1& form)
     std::fflush(stdout);
 }
 
-// Opens the named files in the shown window, then answers later starts; ends the program when a
-// file cannot be opened.
-void Start(TForm1& form, const StartOptions& options, SingleWindow& single,
-           const QString& serverName)
+// Opens the named files in the shown window; ends the program when a file cannot be opened.
+void Start(TForm1& form, const StartOptions& options)
 {
     try {
         form.StartUp(options.items);
@@ -48,8 +47,6 @@ void Start(TForm1& form, const StartOptions& options, SingleWindow& single,
         QApplication::exit(1);
         return;
     }
-    if (!options.newWindow)
-        single.Listen(serverName);
     if (options.quitAfterStart) {
         ReportStartedWindow(form);
         QApplication::exit(form.isVisible() ? 0 : 1);
@@ -82,6 +79,10 @@ int main(int argc, char** argv)
     if (!options.settingsPath.empty())
         SetWindowSettingsFileName(options.settingsPath);
     const QString serverName = SingleWindow::ServerName(WindowSettingsFileName());
+    // Two starts at once (a file manager opening two files) take turns between asking for a window
+    // and becoming the window that listens, so that one listens and the other hands over to it.
+    QLockFile turn(serverName + QStringLiteral(".lock"));
+    turn.tryLock(10000);
     if (!options.newWindow) {
         const std::string folder = QFile::encodeName(QDir::currentPath()).toStdString();
         if (SingleWindow::HandOver(serverName, AbsoluteItems(options.items, folder)))
@@ -91,7 +92,12 @@ int main(int argc, char** argv)
     SetupFonts();
     TForm1 form;
     SingleWindow single(form);
+    // Listening starts before the files open: a start meanwhile waits for its answer until this
+    // window reads it, rather than opening a window of its own.
+    if (!options.newWindow)
+        single.Listen(serverName);
+    turn.unlock();
     form.show();
-    StartWhenShown(form, [&] { Start(form, options, single, serverName); });
+    StartWhenShown(form, [&] { Start(form, options); });
     return application.exec();
 }

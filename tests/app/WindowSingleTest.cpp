@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QSignalSpy>
 
+#include <array>
+
 namespace {
 
 class WindowSingleTest : public WindowTest
@@ -68,6 +70,50 @@ TEST_F(WindowSingleTest, ASecondStartHandsItsFilesOverUnlessItAsksForItsOwnWindo
               0);
     EXPECT_TRUE(output.contains("tab: own.txt")) << output.constData();
     EXPECT_FALSE(TabTexts().contains(QStringLiteral("own.txt")));
+}
+
+// A window that listens keeps its name: a later window does not take it over, and starts still
+// reach the first.
+TEST_F(WindowSingleTest, ALiveWindowKeepsTheNameItListensOn)
+{
+    const QString name = SingleWindow::ServerName(Settings);
+    ASSERT_TRUE(Single->Listen(name));
+    SingleWindow later(*Form);
+    EXPECT_FALSE(later.Listen(name));
+    Write("handed.txt", "x\r\n");
+    EXPECT_EQ(Start({QStringLiteral("handed.txt")}), 0);
+    EXPECT_TRUE(TabTexts().contains(QStringLiteral("handed.txt")));
+}
+
+// Two starts at once, as a file manager opening two files makes them: one becomes the window and
+// the other hands its file over and ends.
+TEST_F(WindowSingleTest, TwoStartsAtOnceMakeOneWindow)
+{
+    Write("a.txt", "a\r\n");
+    Write("b.txt", "b\r\n");
+    std::array<QProcess, 2> starts;
+    const QString folder = QFileInfo(QString::fromStdString(PathOf("x"))).path();
+    const QString file[] = {QStringLiteral("a.txt"), QStringLiteral("b.txt")};
+    for (int i = 0; i < 2; ++i) {
+        starts[i].setWorkingDirectory(folder);
+        starts[i].start(QApplication::applicationDirPath() + QStringLiteral("/kotonami"),
+                        {QStringLiteral("--settings"), QString::fromStdString(Settings), file[i]});
+    }
+    const auto ended = [&] {
+        return int(starts[0].state() == QProcess::NotRunning) +
+               int(starts[1].state() == QProcess::NotRunning);
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended() == 1; }, 20000));
+    QTest::qWait(500); // the window stays
+    EXPECT_EQ(ended(), 1);
+    for (QProcess& start : starts) {
+        if (start.state() != QProcess::NotRunning) {
+            start.kill();
+            start.waitForFinished(5000);
+        } else {
+            EXPECT_EQ(start.exitCode(), 0) << start.readAllStandardError().constData();
+        }
+    }
 }
 
 TEST_F(WindowSingleTest, GarbledMessagesAreIgnored)
