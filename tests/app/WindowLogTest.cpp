@@ -112,7 +112,7 @@ TEST_F(WindowLogTest, EachEditCountsTheCharactersItAddedAndRemoved)
              Type("abc");
              std::string lines;
              for (int line = 0; line < 5; ++line)
-                 lines += std::string(40, 'x') + "\r\n";
+                 lines.append(40, 'x').append("\r\n");
              Editor()->SetText(lines);
          },
          203, 3},
