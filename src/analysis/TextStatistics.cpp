@@ -186,23 +186,20 @@ WalkedCount CountWalked(std::string_view text, const CountOptions& options,
 // middle on whose line ends in no blank and no hyphen, so that no word waits there to be joined
 // to the next line and each half counts as a text of its own. 0 where the text is counted in one
 // go.
-std::size_t HalvesMeetAt(std::string_view text)
+std::size_t WordsHalvesMeetAt(std::string_view text)
 {
-    constexpr std::size_t TwoHalvesFrom = std::size_t{4} << 20;
     constexpr std::size_t Search = std::size_t{1} << 20;
-    if (text.size() < TwoHalvesFrom || std::thread::hardware_concurrency() < 2)
-        return 0;
-    const std::size_t middle = text.size() / 2;
-    for (std::size_t at = text.find("\r\n", middle);
-         at != std::string_view::npos && at < middle + Search; at = text.find("\r\n", at + 2)) {
-        // A byte before a CR is a single-byte character or a trail byte (0x40 and up): the
-        // trail of a double-byte blank is 0x40.
-        const auto before = static_cast<unsigned char>(text[at - 1]);
-        if (before != ShiftJis::Space && before != ShiftJis::Tab && before != ShiftJis::Hyphen &&
-            before != ShiftJis::CR && before != ShiftJis::LF && before != 0x40)
-            return at + 2;
-    }
-    return 0;
+    return HalvesMeetAt(
+        text,
+        [text](std::size_t at) {
+            // A byte before a CR is a single-byte character or a trail byte (0x40 and up): the
+            // trail of a double-byte blank is 0x40.
+            const auto before = static_cast<unsigned char>(text[at - 1]);
+            return before != ShiftJis::Space && before != ShiftJis::Tab &&
+                   before != ShiftJis::Hyphen && before != ShiftJis::CR && before != ShiftJis::LF &&
+                   before != 0x40;
+        },
+        Search);
 }
 
 // The two halves at once, the second in a thread of its own, each up to its first NUL: a NUL in
@@ -248,7 +245,7 @@ TextStatistics CountTextWithWords(std::string_view text, const CountOptions& opt
     }
     const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
     std::optional<WalkedCount> counted;
-    if (const std::size_t meet = HalvesMeetAt(text); meet != 0)
+    if (const std::size_t meet = WordsHalvesMeetAt(text); meet != 0)
         counted = CountInHalves(text, meet, options, wordCharacters);
     if (!counted)
         counted = CountWalked(text, options, wordCharacters);

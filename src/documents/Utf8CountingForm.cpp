@@ -6,21 +6,14 @@
 #include "analysis/SideBySide.h"
 
 #include <cstring>
-#include <thread>
 
 namespace {
-
-// Below this the second thread costs more than it saves.
-constexpr std::size_t TwoHalvesFrom = std::size_t{4} << 20;
 
 // Where the second half begins: the line start after the first CR LF from the middle on; 0 when
 // the text is made in one go.
 std::size_t SecondHalf(std::string_view utf8)
 {
-    if (utf8.size() < TwoHalvesFrom || std::thread::hardware_concurrency() < 2)
-        return 0;
-    const std::size_t breakAt = utf8.find("\r\n", utf8.size() / 2);
-    return breakAt == std::string_view::npos ? 0 : breakAt + 2;
+    return HalvesMeetAt(utf8, [](std::size_t) { return true; });
 }
 
 // The two halves at once, the second in a thread of its own, written apart in the room and then
