@@ -14,6 +14,7 @@ packages=(
     fonts-ipafont-gothic fonts-ipafont-mincho fontconfig
     xvfb xauth
     desktop-file-utils appstream man-db groff-base dpkg-dev file
+    qemu-user
 )
 
 missing=()
