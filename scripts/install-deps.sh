@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config clang-format libsqlite3-dev libpcre2-dev
+    build-essential cmake ninja-build pkg-config clang-format libsqlite3-dev libpcre2-dev libicu-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
