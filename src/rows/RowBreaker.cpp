@@ -8,6 +8,7 @@
 
 #include <unicode/brkiter.h>
 #include <unicode/locid.h>
+#include <unicode/uchar.h>
 #include <unicode/utext.h>
 #include <unicode/utf16.h>
 
@@ -44,8 +45,46 @@ bool Hangs(char16_t unit)
 }
 
 // How far the break rules look around a place: an edit further away leaves the opportunities
-// and the line-start test at that place as they were.
+// and the line-start test at that place as they were. Runs of marks that join the character
+// before them, of blanks, of the parts of a number and of regional indicators are read as one by
+// the rules however long they are, so they do not count towards it.
 constexpr std::int32_t Context = 8;
+
+bool Chains(std::u16string_view text, std::int32_t at)
+{
+    if (U16_IS_TRAIL(text[at]) && at > 0 && U16_IS_LEAD(text[at - 1]))
+        return true; // the second half of a pair: its first half stands for the character
+    switch (u_getIntPropertyValue(CodePointAt(text, at), UCHAR_LINE_BREAK)) {
+    case U_LB_COMBINING_MARK:
+    case U_LB_ZWJ:
+    case U_LB_SPACE:
+    case U_LB_ZWSPACE:
+    case U_LB_NUMERIC:
+    case U_LB_BREAK_SYMBOLS:
+    case U_LB_INFIX_NUMERIC:
+    case U_LB_REGIONAL_INDICATOR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The place `Context` units of text before `at` that do not chain; 0 at the most.
+std::int32_t ContextBefore(std::u16string_view text, std::int32_t at)
+{
+    for (std::int32_t counted = 0; at > 0 && counted < Context; --at)
+        counted += Chains(text, at - 1) ? 0 : 1;
+    return at;
+}
+
+// The place `Context` units of text from `at` on that do not chain; the end at the most.
+std::int32_t ContextAfter(std::u16string_view text, std::int32_t at)
+{
+    const auto size = static_cast<std::int32_t>(text.size());
+    for (std::int32_t counted = 0; at < size && counted < Context; ++at)
+        counted += Chains(text, at) ? 0 : 1;
+    return at;
+}
 
 // The first unit of the row from `start` that does not fit in `width` (blanks after the last
 // that fits hang with it); the text's size when the rest fits.
@@ -165,11 +204,12 @@ RowStarts RowBreaker::Rebreak(std::u16string_view text, std::span<const double> 
     // measure and the rules' context) lies before it; the rows before an edit are where they
     // were in the new text too.
     auto from = std::upper_bound(before.begin(), before.end(), at) - before.begin() - 1;
-    while (from > 0 && MeasureEnd(text, advances, width, before[from - 1]) + Context >= at)
+    const std::int32_t safeBefore = ContextBefore(text, at);
+    while (from > 0 && MeasureEnd(text, advances, width, before[from - 1]) >= safeBefore)
         --from;
     RowStarts rows(before.begin(), before.begin() + from + 1);
     const std::int32_t moved = added - removed;
-    const std::int32_t editEnd = at + added;
+    const std::int32_t safeAfter = ContextAfter(text, at + added);
     const auto size = static_cast<std::int32_t>(text.size());
     for (std::int32_t start = rows.back();;) {
         const std::int32_t end = RowEnd(text, advances, width, start);
@@ -178,7 +218,7 @@ RowStarts RowBreaker::Rebreak(std::u16string_view text, std::span<const double> 
         rows.push_back(end);
         // Past the edit, a row that starts where an old row started (moved by the edit) breaks as
         // it did: the rest are the old rows, moved.
-        if (end > editEnd + Context) {
+        if (end > safeAfter) {
             const auto same = std::lower_bound(before.begin(), before.end(), end - moved);
             if (same != before.end() && *same == end - moved) {
                 for (auto row = same + 1; row != before.end(); ++row)
