@@ -1,0 +1,70 @@
+// SPDX-FileCopyrightText: 2026 Kotonami contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the editor view of our own pays to know the rows of a 4.3 MB file of one line, in the
+// sheets' font at 20 px: the advances of every character (a table already filled, as after the
+// first screen), then the rows at 800 px.
+#include "NovelCorpus.h"
+#include "QtBenchmarkMain.h"
+
+#include "analysis/Cp932Codec.h"
+#include "controls/AdvanceTable.h"
+#include "paper/TPaper.h"
+#include "rows/RowBreaker.h"
+
+#include <QFont>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString& OneLine()
+{
+    static const QString line = [] {
+        QString made = QString::fromStdU16String(Cp932::Decode(MakeNovelCorpus(4300 * 1024)));
+        made.remove(QLatin1Char('\r'));
+        made.remove(QLatin1Char('\n'));
+        return made;
+    }();
+    return line;
+}
+
+QFont SheetsFont()
+{
+    QFont font(QStringLiteral("IPAMincho"));
+    font.setPixelSize(20);
+    return font;
+}
+
+void BM_MeasureOneLine4MB(benchmark::State& state)
+{
+    AdvanceTable table(SheetsFont());
+    std::vector<double> advances;
+    table.Measure(OneLine(), advances); // the table filled
+    for (auto _ : state) {
+        advances.clear();
+        table.Measure(OneLine(), advances);
+        benchmark::DoNotOptimize(advances.data());
+    }
+}
+BENCHMARK(BM_MeasureOneLine4MB)->Unit(benchmark::kMillisecond);
+
+void BM_RowsOfOneLine4MB(benchmark::State& state)
+{
+    AdvanceTable table(SheetsFont());
+    std::vector<double> advances;
+    table.Measure(OneLine(), advances);
+    const RowBreaker breaker = RowBreaker::ForPaper(TPaper());
+    const std::u16string_view text(reinterpret_cast<const char16_t*>(OneLine().utf16()),
+                                   static_cast<std::size_t>(OneLine().size()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(breaker.Break(text, advances, 800));
+}
+BENCHMARK(BM_RowsOfOneLine4MB)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return RunQtBenchmarks(argc, argv);
+}
