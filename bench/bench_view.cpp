@@ -2,17 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the editor view of our own pays to know the rows of a 4.3 MB file of one line, in the
 // sheets' font at 20 px: the advances of every character (a table already filled, as after the
-// first screen), then the rows at 800 px.
+// first screen), then the rows at 800 px; and a key in the middle of that line.
 #include "NovelCorpus.h"
 #include "QtBenchmarkMain.h"
 
 #include "analysis/Cp932Codec.h"
 #include "controls/AdvanceTable.h"
+#include "controls/NullDocumentLayout.h"
+#include "controls/TrackedSelection.h"
 #include "paper/TPaper.h"
 #include "rows/RowBreaker.h"
 
 #include <QFont>
 #include <QString>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <benchmark/benchmark.h>
 
@@ -61,6 +65,30 @@ void BM_RowsOfOneLine4MB(benchmark::State& state)
         benchmark::DoNotOptimize(breaker.Break(text, advances, 800));
 }
 BENCHMARK(BM_RowsOfOneLine4MB)->Unit(benchmark::kMillisecond);
+
+// A key in the middle of the 4.3 MB line through the document the view edits: a do-nothing
+// layout, the caret kept as a plain position, the edit in an edit block so that no cursor works
+// out its x position.
+void BM_KeyInOneLine4MB(benchmark::State& state)
+{
+    QTextDocument document;
+    document.setDocumentLayout(new NullDocumentLayout(&document));
+    document.setPlainText(OneLine());
+    TrackedSelection caret(document);
+    caret.MoveTo(static_cast<int>(OneLine().size() / 2));
+    bool typed = false;
+    for (auto _ : state) {
+        QTextCursor edit(&document);
+        edit.beginEditBlock();
+        edit.setPosition(caret.Position());
+        if (typed)
+            edit.setPosition(caret.Position() - 1, QTextCursor::KeepAnchor);
+        edit.insertText(typed ? QString() : QStringLiteral("あ"));
+        edit.endEditBlock();
+        typed = !typed;
+    }
+}
+BENCHMARK(BM_KeyInOneLine4MB)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
