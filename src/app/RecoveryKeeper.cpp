@@ -36,8 +36,8 @@ std::int64_t Now()
 
 RecoveryKeeper::RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice,
                                QObject* parent)
-    : QObject(parent), FTabs(tabs), FNotice(std::move(notice)), FWindow(NewWindowNumber()),
-      FWrite(RecoveryFolder::Write), FLatest(new QTimer(this)), FCopy(new QTimer(this))
+    : QObject(parent), FTabs(tabs), FNotice(std::move(notice)), FWrite(RecoveryFolder::Write),
+      FWindow(NewWindowNumber()), FLatest(new QTimer(this)), FCopy(new QTimer(this))
 {
     RecoveryFolder::WindowOpened(FWindow);
     FLatest->setSingleShot(true);
