@@ -83,10 +83,11 @@ std::vector<std::string> LinesOf(const std::string& text)
 // with `enter`, the line cut in two, so that the lines after it move.
 void KeepFindingsOverAKey(benchmark::State& state, bool enter)
 {
-    const std::vector<std::string> lines = LinesOf(Novel(SixteenMiB, true));
+    std::vector<std::string> lines = LinesOf(Novel(SixteenMiB, true));
     CheckedLines kept;
     kept.Reset(CheckSwitches());
-    kept.Replace(0, 0, lines);
+    const LineSource text = [&lines](std::size_t n) { return std::string_view(lines[n]); };
+    kept.Replace(0, 0, lines.size(), text, lines.size());
     const std::size_t middle = lines.size() / 2;
     // The line before and after the key, in turn, so that the line keeps its length.
     const std::string shapes[] = {lines[middle], lines[middle] + "a"};
@@ -94,11 +95,16 @@ void KeepFindingsOverAKey(benchmark::State& state, bool enter)
     for (auto _ : state) {
         const std::string& line = shapes[++key % 2];
         if (enter) {
-            kept.Replace(middle, 1,
-                         {line.substr(0, line.size() / 2), line.substr(line.size() / 2)});
-            kept.Replace(middle, 2, {line});
+            lines[middle] = line.substr(0, line.size() / 2);
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(middle) + 1,
+                         line.substr(line.size() / 2));
+            kept.Replace(middle, 1, 2, text, lines.size());
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(middle) + 1);
+            lines[middle] = line;
+            kept.Replace(middle, 2, 1, text, lines.size());
         } else {
-            kept.Replace(middle, 1, {line});
+            lines[middle] = line;
+            kept.Replace(middle, 1, 1, text, lines.size());
         }
     }
     state.counters["lines"] = static_cast<double>(kept.Count());

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -36,8 +37,14 @@ struct Words
     std::string chapterOpen = Sjis(u8"第");
     std::string numerals = Sjis(u8"０１２３４５６７８９〇一二三四五六七八九十百千万零壱弐参拾");
     std::string units = Sjis(u8"章部話幕");
-    // What may stand between a chapter's number and its title besides a blank.
-    std::string titleOpeners = Sjis(u8"「『（(【〈《［：:・―－-—.．、");
+    // What may stand between a chapter's number and its title, as a blank does.
+    std::string separators = Sjis(u8"：:・―－-—.．");
+    // Brackets that may hold a chapter's title, the closing one at the same place.
+    std::string titleOpeners = Sjis(u8"「『（(【〈［〔");
+    std::string titleClosers = Sjis(u8"」』）)】〉］〕");
+    std::string sentenceEnd = Sjis(u8"。");
+    std::string blockFrom = Sjis(u8"ここから");
+    std::string blockTo = Sjis(u8"ここで");
     std::array<std::string, 5> alone = {Sjis(u8"プロローグ"), Sjis(u8"エピローグ"), Sjis(u8"序章"),
                                         Sjis(u8"終章"), Sjis(u8"間章")};
     std::string opening = Sjis(u8"（冒頭）");
@@ -157,8 +164,53 @@ std::optional<Heading> MarkdownHeading(std::string_view line)
     return Heading{static_cast<std::int32_t>(marks), std::string(title)};
 }
 
-// 第 + numerals + 章/部/話/幕, then nothing, a blank or the opening of the title; or one of the
-// words that stand alone.
+// The index of a character in a set of characters, or npos.
+std::size_t IndexIn(std::string_view set, std::string_view character)
+{
+    std::size_t index = 0;
+    for (const ShiftJis::Character& c : ShiftJis::Characters(set)) {
+        if (set.substr(c.position, c.length) == character)
+            return index;
+        ++index;
+    }
+    return std::string_view::npos;
+}
+
+std::string_view CharacterOfSet(std::string_view set, std::size_t index)
+{
+    for (const ShiftJis::Character& c : ShiftJis::Characters(set))
+        if (index-- == 0)
+            return set.substr(c.position, c.length);
+    return {};
+}
+
+// What follows a chapter's number makes the line a heading: nothing; a blank or a mark and a title
+// that is no sentence; or a title in brackets whose closing bracket ends the line.
+bool EndsAsTitle(std::string_view rest)
+{
+    const Words& w = W();
+    if (rest.empty())
+        return true;
+    const std::string_view first = CharacterAt(rest, 0);
+    if (IsBlank(first) || InSet(w.separators, first))
+        return !rest.ends_with(w.sentenceEnd) ||
+               !ShiftJis::IsCharacterBoundary(rest, rest.size() - w.sentenceEnd.size());
+    const std::size_t kind = IndexIn(w.titleOpeners, first);
+    if (kind == std::string_view::npos)
+        return false;
+    const std::string_view closer = CharacterOfSet(w.titleClosers, kind);
+    std::size_t depth = 0;
+    for (std::size_t p = 0; p < rest.size(); p += ShiftJis::CharacterLength(rest, p)) {
+        const std::string_view c = CharacterAt(rest, p);
+        if (c == first)
+            ++depth;
+        else if (c == closer && --depth == 0)
+            return p + c.size() == rest.size();
+    }
+    return false;
+}
+
+// 第 + numerals + 章/部/話/幕 read as a title, or one of the words that stand alone.
 std::optional<Heading> ChapterTitle(std::string_view line)
 {
     const Words& w = W();
@@ -179,10 +231,50 @@ std::optional<Heading> ChapterTitle(std::string_view line)
     if (p == numberStart || p >= title.size() || !InSet(w.units, CharacterAt(title, p)))
         return std::nullopt;
     p += ShiftJis::CharacterLength(title, p);
-    if (p < title.size() && !IsBlank(CharacterAt(title, p)) &&
-        !InSet(w.titleOpeners, CharacterAt(title, p)))
+    if (!EndsAsTitle(title.substr(p)))
         return std::nullopt;
     return Heading{2, std::string(title)};
+}
+
+// The level of a block heading's opening note (［＃ここから大見出し］) on a line of notes only,
+// or 0.
+std::int32_t BlockOpening(std::string_view line)
+{
+    const Words& w = W();
+    std::string_view rest = Trimmed(line);
+    if (!rest.starts_with(w.noteOpen))
+        return 0;
+    std::int32_t level = 0;
+    while (rest.starts_with(w.noteOpen)) {
+        const std::size_t close = Find(rest, w.noteClose, w.noteOpen.size());
+        if (close == std::string_view::npos)
+            return 0;
+        const std::string_view words = rest.substr(w.noteOpen.size(), close - w.noteOpen.size());
+        if (level == 0 && words.starts_with(w.blockFrom))
+            level = NoteLevel(words.substr(w.blockFrom.size()));
+        rest = Trimmed(rest.substr(close + w.noteClose.size()));
+    }
+    return rest.empty() ? level : 0;
+}
+
+// Whether the line holds the closing note of a block heading of this level.
+bool BlockClosing(std::string_view line, std::int32_t level)
+{
+    const Words& w = W();
+    for (std::size_t open = Find(line, w.noteOpen); open != std::string_view::npos;
+         open = Find(line, w.noteOpen, open + 1)) {
+        const std::size_t inside = open + w.noteOpen.size();
+        const std::size_t close = Find(line, w.noteClose, inside);
+        if (close == std::string_view::npos)
+            return false;
+        std::string_view words = line.substr(inside, close - inside);
+        if (words.starts_with(w.blockTo) && words.ends_with(w.end)) {
+            words = words.substr(w.blockTo.size(), words.size() - w.blockTo.size() - w.end.size());
+            if (NoteLevel(words) == level)
+                return true;
+        }
+    }
+    return false;
 }
 
 // A line whose first character after the indent is none of these is no heading of the kinds read
@@ -254,28 +346,107 @@ void WriteHeadingSettings(const HeadingRules& rules, SettingsStore& file)
     file.WriteString("Chapters", "Pattern", rules.ExtraPattern());
 }
 
+namespace {
+
+// The block heading that opens at line `at`, if the line opens one: its closing line and its
+// heading. None when the block does not close within BlockHeadingLines lines, when another block
+// opens inside it, or when it holds no title.
+struct BlockHeading
+{
+    std::size_t closing = 0;
+    Heading heading;
+};
+
+std::optional<BlockHeading> BlockAt(const LineSource& line, std::size_t count, std::size_t at)
+{
+    const std::int32_t level = BlockOpening(line(at));
+    if (level == 0)
+        return std::nullopt;
+    std::string title;
+    for (std::size_t j = at + 1; j < count && j < at + BlockHeadingLines; ++j) {
+        const std::string_view text = line(j);
+        if (BlockClosing(text, level)) {
+            if (title.empty())
+                return std::nullopt;
+            return BlockHeading{j, Heading{level, std::move(title)}};
+        }
+        if (BlockOpening(text) != 0)
+            return std::nullopt;
+        const std::string part = AsReadTitle(text);
+        if (!part.empty() && !title.empty())
+            title += "\x81\x40";
+        title += part;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+HeadingsOfLines FindHeadingsAmong(const LineSource& line, std::size_t count, std::size_t first,
+                                  std::size_t last, const HeadingRules& rules)
+{
+    HeadingsOfLines found;
+    if (count == 0 || first > last || first >= count)
+        return found;
+    last = std::min(last, count - 1);
+    found.partOfHeading.assign(last - first + 1, false);
+    const auto mark = [&](std::size_t from, std::size_t to) {
+        for (std::size_t n = std::max(from, first); n <= std::min(to, last); ++n)
+            found.partOfHeading[n - first] = true;
+    };
+    // A block that holds line `first` opens at most BlockHeadingLines - 1 lines before it.
+    std::size_t n = first >= BlockHeadingLines ? first - BlockHeadingLines + 1 : 0;
+    for (; n <= last; ++n) {
+        std::string_view text = line(n);
+        if (BlockOpening(text) != 0) {
+            if (auto block = BlockAt(line, count, n)) {
+                if (n >= first)
+                    found.headings.push_back({n, std::move(block->heading)});
+                mark(n, block->closing);
+                n = block->closing;
+                continue;
+            }
+            text = line(n);
+        }
+        if (n < first)
+            continue;
+        if (auto heading = rules.Match(text)) {
+            found.headings.push_back({n, std::move(*heading)});
+            mark(n, n);
+        }
+    }
+    return found;
+}
+
 std::vector<HeadingLine> FindHeadings(std::string_view text, const HeadingRules& rules,
                                       std::vector<std::size_t>* starts)
 {
-    std::vector<HeadingLine> headings;
-    std::size_t number = 0;
-    for (std::size_t start = 0;; ++number) {
+    std::vector<std::size_t> own;
+    std::vector<std::size_t>& lineStarts = starts ? *starts : own;
+    const std::size_t before = lineStarts.size();
+    for (std::size_t start = 0;;) {
+        lineStarts.push_back(start);
         const void* found = start < text.size()
                                 ? std::memchr(text.data() + start, '\n', text.size() - start)
                                 : nullptr;
-        const std::size_t end =
-            found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
-                  : text.size();
-        if (starts)
-            starts->push_back(start);
-        if (auto heading = rules.Match(text.substr(start, end - start)))
-            headings.push_back({number, std::move(*heading)});
-        start = end + 1;
+        if (!found)
+            break;
+        start = static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) + 1;
         // A text that ends with a break ends with its last line: nothing follows it.
-        if (!found || start == text.size())
+        if (start == text.size())
             break;
     }
-    return headings;
+    const std::span<const std::size_t> ours(lineStarts.data() + before, lineStarts.size() - before);
+    const LineSource source = [&](std::size_t n) {
+        const std::size_t end = n + 1 < ours.size() ? ours[n + 1] - 1 : text.size();
+        std::string_view line = text.substr(ours[n], end - ours[n]);
+        if (!line.empty() && line.back() == '\n')
+            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        return line;
+    };
+    return FindHeadingsAmong(source, ours.size(), 0, ours.size() - 1, rules).headings;
 }
 
 std::string OpeningTitle()

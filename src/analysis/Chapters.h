@@ -8,16 +8,24 @@
 //     for levels 2 and 3, and 同行 or 窓 allowed before 大/中/小;
 //   - "#", "##" or "###" and a blank at the start of the line (levels 1 to 3);
 //   - apart from blanks and an indent, a chapter title: 第 + numerals (Arabic, full-width or kanji)
-//     + 章, 部, 話 or 幕, followed by nothing, a blank or a bracket or mark that opens its title;
-//     or プロローグ, エピローグ, 序章, 終章 or 間章 alone (level 2);
+//     + 章, 部, 話 or 幕, followed by nothing, by a blank or a mark (：・―) and a title that is no
+//     sentence (does not end in 。), or by a bracketed title that ends the line; or プロローグ,
+//     エピローグ, 序章, 終章 or 間章 alone (level 2). A line that reads on after the number
+//     (第三話、いかがでしたか。) is prose;
 //   - the writer's own pattern, found anywhere in the line (level 2).
 // The last three are read in the line as read, so that a chapter title in a ruby reading is none
 // and a title with ruby is one; every title is given as read.
+//
+// A block heading spans lines: ［＃ここから大見出し］ (中, 小; 窓 allowed) on a line of notes, the
+// title's lines, then ［＃ここで大見出し終わり］, at most BlockHeadingLines lines from the first
+// note to the last. It is a heading at its first line, its title the title lines joined by a
+// full-width blank; its lines are a heading's lines, none of them a heading of its own.
 
 #include "TextStatistics.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,6 +81,26 @@ struct HeadingLine
 // byte of each line.
 std::vector<HeadingLine> FindHeadings(std::string_view text, const HeadingRules& rules,
                                       std::vector<std::size_t>* starts = nullptr);
+
+// The most lines a block heading holds, its two notes included: whether a line is a heading or
+// part of one depends on no line farther away than this.
+inline constexpr std::size_t BlockHeadingLines = 10;
+
+// Line `n` (Shift-JIS, without its break) of a text the caller holds, for n below its line count;
+// the bytes need stay valid only until the next call.
+using LineSource = std::function<std::string_view(std::size_t)>;
+
+struct HeadingsOfLines
+{
+    std::vector<HeadingLine> headings; // those whose first line is among the lines asked for
+    std::vector<bool> partOfHeading;   // for each line asked for: a heading or a line of one
+};
+
+// The headings among lines first..last (inclusive) of a text of `count` lines, reading the lines
+// around them as far as a block heading may reach, so that a part of a text read again after an
+// edit gives what reading the whole text would.
+HeadingsOfLines FindHeadingsAmong(const LineSource& line, std::size_t count, std::size_t first,
+                                  std::size_t last, const HeadingRules& rules);
 
 struct ChapterSpan
 {

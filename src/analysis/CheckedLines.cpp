@@ -4,31 +4,45 @@
 
 #include <algorithm>
 
-void CheckedLines::Reset(const CheckSwitches& switches)
+void CheckedLines::Reset(const CheckSwitches& switches, const HeadingRules& rules)
 {
     FSwitches = switches;
+    FRules = rules;
     FLines.clear();
 }
 
-void CheckedLines::Replace(std::size_t first, std::size_t count,
-                           const std::vector<std::string>& lines)
+void CheckedLines::Replace(std::size_t first, std::size_t removed, std::size_t added,
+                           const LineSource& text, std::size_t lineCount)
 {
-    first = std::min(first, FLines.size());
-    count = std::min(count, FLines.size() - first);
-    std::vector<std::vector<LineFinding>> checked(lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        CheckLine(lines[i], FSwitches, checked[i]);
+    if (first > FLines.size() || removed > FLines.size() - first ||
+        FLines.size() - removed + added != lineCount) {
+        FLines.assign(lineCount, {});
+        CheckLines(0, lineCount, text);
+        return;
+    }
     // A key changes one line into one line: the findings change in place.
-    const std::size_t same = std::min(count, checked.size());
     const auto at = FLines.begin() + static_cast<std::ptrdiff_t>(first);
-    std::move(checked.begin(), checked.begin() + static_cast<std::ptrdiff_t>(same), at);
-    if (count > same)
-        FLines.erase(at + static_cast<std::ptrdiff_t>(same),
-                     at + static_cast<std::ptrdiff_t>(count));
+    if (removed > added)
+        FLines.erase(at, at + static_cast<std::ptrdiff_t>(removed - added));
     else
-        FLines.insert(at + static_cast<std::ptrdiff_t>(same),
-                      std::make_move_iterator(checked.begin() + static_cast<std::ptrdiff_t>(same)),
-                      std::make_move_iterator(checked.end()));
+        FLines.insert(at, added - removed, {});
+    // A block heading joins lines less than BlockHeadingLines apart: whether those around the
+    // change are part of a heading may have changed with it.
+    const std::size_t reach = BlockHeadingLines - 1;
+    CheckLines(first > reach ? first - reach : 0, std::min(lineCount, first + added + reach), text);
+}
+
+// Lines first..end - 1 checked again.
+void CheckedLines::CheckLines(std::size_t first, std::size_t end, const LineSource& text)
+{
+    if (first >= end)
+        return;
+    const std::vector<bool> headings =
+        FindHeadingsAmong(text, FLines.size(), first, end - 1, FRules).partOfHeading;
+    for (std::size_t n = first; n < end; ++n) {
+        FLines[n].clear();
+        CheckLine(text(n), FSwitches, FLines[n], headings[n - first]);
+    }
 }
 
 std::vector<CheckFinding> CheckedLines::Findings() const

@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The manuscript check's findings kept per line, so that an edit re-checks only the lines it
-// touched: the editor hands over the new bytes of those lines, and the findings of the rest stay.
+// touched and those a block heading may join to them: the editor hands over its lines, and the
+// findings of the rest stay.
 
+#include "Chapters.h"
 #include "ManuscriptCheck.h"
 
 #include <array>
@@ -15,13 +17,16 @@
 class CheckedLines
 {
 public:
-    // Drops every line and checks from now on under `switches`.
-    void Reset(const CheckSwitches& switches);
+    // Drops every line and checks from now on under `switches`, headings told by `rules`.
+    void Reset(const CheckSwitches& switches, const HeadingRules& rules = HeadingRules());
     const CheckSwitches& Switches() const noexcept { return FSwitches; }
+    const HeadingRules& Rules() const noexcept { return FRules; }
 
-    // Puts the findings of `lines` (Shift-JIS, without breaks) in the place of the `count` lines
-    // from `first`; `first` and `count` are cut to the lines held.
-    void Replace(std::size_t first, std::size_t count, const std::vector<std::string>& lines);
+    // The text, `lineCount` lines that `text` gives, now holds `added` lines from `first` in the
+    // place of the `removed` lines held there before. When the numbers do not add up to the lines
+    // held, every line is checked again.
+    void Replace(std::size_t first, std::size_t removed, std::size_t added, const LineSource& text,
+                 std::size_t lineCount);
     std::size_t Count() const noexcept { return FLines.size(); }
     const std::vector<LineFinding>& Line(std::size_t index) const { return FLines.at(index); }
 
@@ -30,6 +35,9 @@ public:
     std::array<std::size_t, CheckRuleCount> CountsByRule() const noexcept;
 
 private:
+    void CheckLines(std::size_t first, std::size_t end, const LineSource& text);
+
     CheckSwitches FSwitches;
+    HeadingRules FRules;
     std::vector<std::vector<LineFinding>> FLines;
 };

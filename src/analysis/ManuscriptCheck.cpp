@@ -47,7 +47,6 @@ struct Marks
     std::uint32_t question = CodeOf("？");
     std::uint32_t period = CodeOf("。");
     std::uint32_t comma = CodeOf("、");
-    std::uint32_t sharp = CodeOf("＃");
     std::uint32_t cornerClose = CodeOf("」");
     std::uint32_t doubleCornerClose = CodeOf("』");
     // Opening and closing brackets of the same kind at the same index.
@@ -71,7 +70,7 @@ struct Marks
     {
         std::array<bool, 256> leads{};
         for (const std::uint32_t code :
-             {m.ellipsis, m.twoDots, m.dash, m.exclamation, m.question, m.period, m.comma, m.sharp,
+             {m.ellipsis, m.twoDots, m.dash, m.exclamation, m.question, m.period, m.comma,
               m.cornerClose, m.doubleCornerClose, ShiftJis::DoubleByteSpace})
             leads[code >> 8] = true;
         for (const std::uint32_t code : m.opening)
@@ -114,9 +113,9 @@ class LineChecker
 {
 public:
     LineChecker(std::string_view line, const std::vector<MarkAt>& marks, std::uint32_t length,
-                const CheckSwitches& switches, std::vector<LineFinding>& out)
-        : FLine(line), FMarks(marks), FLength(length), FSwitches(switches), FOut(out),
-          FKnown(TheMarks())
+                bool heading, const CheckSwitches& switches, std::vector<LineFinding>& out)
+        : FLine(line), FMarks(marks), FLength(length), FHeading(heading), FSwitches(switches),
+          FOut(out), FKnown(TheMarks())
     {
     }
 
@@ -165,8 +164,8 @@ private:
         return position < FLine.size() ? ShiftJis::CharacterAt(FLine, position).code : 0;
     }
 
-    // A paragraph begins with a full-width blank; dialogue, a note and a heading begin with their
-    // own mark, and a paired ellipsis or dash may open a line of its own.
+    // A paragraph begins with a full-width blank; dialogue and a note begin with their own mark, a
+    // paired ellipsis or dash may open a line of its own, and a heading stands as it is.
     bool StartsParagraphProperly() const noexcept
     {
         const std::uint32_t first = CodeAt(0);
@@ -175,21 +174,7 @@ private:
         if ((first == FKnown.dash || first == FKnown.ellipsis || first == FKnown.twoDots) &&
             CodeAt(ShiftJis::CharacterLength(FLine, 0)) == first)
             return true;
-        return IsHeading();
-    }
-
-    // A heading of a plain-text manuscript: one or more # and a blank. A heading note
-    // (［＃…見出し］) begins with an opening bracket and needs no test of its own.
-    bool IsHeading() const noexcept
-    {
-        std::size_t position = 0;
-        std::uint32_t code = CodeAt(position);
-        while (code == '#' || code == FKnown.sharp) {
-            position += ShiftJis::CharacterLength(FLine, position);
-            code = CodeAt(position);
-        }
-        return position > 0 && (code == ShiftJis::Space || code == ShiftJis::Tab ||
-                                code == ShiftJis::DoubleByteSpace);
+        return FHeading;
     }
 
     // The odd run of `code` that begins at mark k.
@@ -264,13 +249,14 @@ private:
     std::string_view FLine;
     const std::vector<MarkAt>& FMarks;
     std::uint32_t FLength; // characters
+    bool FHeading;         // a heading's line, which no indent begins
     const CheckSwitches& FSwitches;
     std::vector<LineFinding>& FOut;
     const Marks& FKnown;
 };
 
-void CheckLineInto(std::string_view line, const CheckSwitches& switches, std::vector<MarkAt>& marks,
-                   std::vector<LineFinding>& out)
+void CheckLineInto(std::string_view line, bool heading, const CheckSwitches& switches,
+                   std::vector<MarkAt>& marks, std::vector<LineFinding>& out)
 {
     const Marks& known = TheMarks();
     marks.clear();
@@ -281,7 +267,7 @@ void CheckLineInto(std::string_view line, const CheckSwitches& switches, std::ve
         ++index;
     }
     const std::size_t before = out.size();
-    LineChecker(line, marks, index, switches, out).Run();
+    LineChecker(line, marks, index, heading, switches, out).Run();
     std::sort(out.begin() + static_cast<std::ptrdiff_t>(before), out.end(),
               [](const LineFinding& a, const LineFinding& b) {
                   return a.column != b.column ? a.column < b.column : a.rule < b.rule;
@@ -320,30 +306,38 @@ void WriteCheckSwitches(const CheckSwitches& switches, SettingsStore& file)
         file.WriteBool(CheckSection, info.id, switches.On(info.rule));
 }
 
-void CheckLine(std::string_view line, const CheckSwitches& switches, std::vector<LineFinding>& out)
+void CheckLine(std::string_view line, const CheckSwitches& switches, std::vector<LineFinding>& out,
+               bool heading)
 {
     std::vector<MarkAt> marks;
-    CheckLineInto(line, switches, marks, out);
+    CheckLineInto(line, heading, switches, marks, out);
 }
 
-std::vector<CheckFinding> CheckText(std::string_view text, const CheckSwitches& switches)
+std::vector<CheckFinding> CheckText(std::string_view text, const CheckSwitches& switches,
+                                    const HeadingRules& rules)
 {
-    std::vector<CheckFinding> findings;
-    std::vector<MarkAt> marks;
-    std::vector<LineFinding> line;
-    std::size_t number = 0;
+    std::vector<std::string_view> lines;
     for (std::size_t start = 0; start <= text.size();) {
         std::size_t stop = text.find("\r\n", start);
         if (stop == std::string_view::npos)
             stop = text.size();
-        ++number;
-        line.clear();
-        CheckLineInto(text.substr(start, stop - start), switches, marks, line);
-        for (const LineFinding& f : line)
-            findings.push_back({number, f.column, f.rule});
+        lines.push_back(text.substr(start, stop - start));
         if (stop == text.size())
             break;
         start = stop + 2;
+    }
+    const std::vector<bool> headings =
+        FindHeadingsAmong([&lines](std::size_t n) { return lines[n]; }, lines.size(), 0,
+                          lines.size() - 1, rules)
+            .partOfHeading;
+    std::vector<CheckFinding> findings;
+    std::vector<MarkAt> marks;
+    std::vector<LineFinding> line;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        line.clear();
+        CheckLineInto(lines[n], headings[n], switches, marks, line);
+        for (const LineFinding& f : line)
+            findings.push_back({n + 1, f.column, f.rule});
     }
     return findings;
 }

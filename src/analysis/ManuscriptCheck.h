@@ -7,6 +7,8 @@
 // column is the place of its character in the line, counted from 1, every character (a TAB too)
 // being one.
 
+#include "Chapters.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -72,9 +74,13 @@ struct CheckFinding
     friend bool operator==(const CheckFinding&, const CheckFinding&) = default;
 };
 
-// Appends the findings of one line (without its break) to `out`, by column, then in rule order.
-void CheckLine(std::string_view line, const CheckSwitches& switches, std::vector<LineFinding>& out);
+// Appends the findings of one line (without its break) to `out`, by column, then in rule order. A
+// `heading` line (a heading or a line of a block heading, by HeadingRules) needs no indent.
+void CheckLine(std::string_view line, const CheckSwitches& switches, std::vector<LineFinding>& out,
+               bool heading = false);
 
 // The findings of a text whose lines are joined by CR LF (as the editor hands text out), by line
-// and column. A CR or LF that is not part of a CR LF is a character of its line.
-std::vector<CheckFinding> CheckText(std::string_view text, const CheckSwitches& switches);
+// and column, its headings told by `rules`. A CR or LF that is not part of a CR LF is a character
+// of its line.
+std::vector<CheckFinding> CheckText(std::string_view text, const CheckSwitches& switches,
+                                    const HeadingRules& rules = HeadingRules());

@@ -59,16 +59,21 @@ void ChapterOutline::CountUnder(const ChapterCounting& counting)
 
 std::vector<HeadingLine> ChapterOutline::HeadingsIn(int first, int last) const
 {
-    std::vector<HeadingLine> headings;
     std::string bytes;
-    QTextBlock block = FDocument->findBlockByNumber(first);
-    for (int number = first; block.isValid() && number <= last; block = block.next(), ++number) {
+    QTextBlock block;
+    const LineSource line = [&](std::size_t number) {
+        const int wanted = static_cast<int>(number);
+        block = block.isValid() && block.blockNumber() + 1 == wanted
+                    ? block.next()
+                    : FDocument->findBlockByNumber(wanted);
         bytes.clear();
         QtShiftJis::EncodeBlock(block, bytes);
-        if (auto heading = FCounting.rules.Match(bytes))
-            headings.push_back({static_cast<std::size_t>(number), std::move(*heading)});
-    }
-    return headings;
+        return std::string_view(bytes);
+    };
+    return FindHeadingsAmong(line, static_cast<std::size_t>(FDocument->blockCount()),
+                             static_cast<std::size_t>(first), static_cast<std::size_t>(last),
+                             FCounting.rules)
+        .headings;
 }
 
 // The blocks changedFirst..changedLast stand where changedFirst..oldLast stood; the lines after
@@ -85,11 +90,16 @@ void ChapterOutline::ContentsChange(int position, int, int added)
         lastBlock = FDocument->lastBlock();
     if (!firstBlock.isValid())
         return;
-    const int first = firstBlock.blockNumber();
-    const int last = lastBlock.blockNumber();
+    const int changedFirst = firstBlock.blockNumber();
+    const int changedLast = lastBlock.blockNumber();
     const int delta = FDocument->blockCount() - FLineCount;
-    const int oldLast = last - delta;
     FLineCount = FDocument->blockCount();
+    // A block heading joins lines less than BlockHeadingLines apart: the headings are read again
+    // as far around the change as one may reach.
+    constexpr int Reach = static_cast<int>(BlockHeadingLines) - 1;
+    const int first = std::max(0, changedFirst - Reach);
+    const int last = std::min(FLineCount - 1, changedLast + Reach);
+    const int oldLast = last - delta;
     const auto byLine = [](const HeadingLine& h, std::size_t line) { return h.line < line; };
     auto from = std::lower_bound(FHeadings.begin(), FHeadings.end(),
                                  static_cast<std::size_t>(first), byLine);
@@ -107,13 +117,13 @@ void ChapterOutline::ContentsChange(int position, int, int added)
                                              return a.line == b.line && a.heading == b.heading;
                                          });
     if (sameHeadings) {
-        MoveAndCount(first, last, oldLast, delta);
+        MoveAndCount(changedFirst, changedLast, changedLast - delta, delta);
         return;
     }
     from = FHeadings.erase(from, to);
     FHeadings.insert(from, std::make_move_iterator(found.begin()),
                      std::make_move_iterator(found.end()));
-    Rebuild(first, last, oldLast, delta);
+    Rebuild(changedFirst, changedLast, changedLast - delta, delta);
 }
 
 void ChapterOutline::MoveAndCount(int changedFirst, int changedLast, int oldLast, int delta)

@@ -40,6 +40,32 @@ std::string BlockBytes(const QTextBlock& block)
     return bytes;
 }
 
+// The document's lines in Shift-JIS for the check, which asks for each line a few times and
+// mostly for the next one.
+class BlockLines
+{
+public:
+    explicit BlockLines(const QTextDocument& document) : FDocument(document) {}
+
+    std::string_view operator()(std::size_t number)
+    {
+        const int wanted = static_cast<int>(number);
+        if (FBlock.isValid() && FBlock.blockNumber() == wanted)
+            return FBytes;
+        FBlock = FBlock.isValid() && FBlock.blockNumber() + 1 == wanted
+                     ? FBlock.next()
+                     : FDocument.findBlockByNumber(wanted);
+        FBytes.clear();
+        QtShiftJis::EncodeBlock(FBlock, FBytes);
+        return FBytes;
+    }
+
+private:
+    const QTextDocument& FDocument;
+    QTextBlock FBlock;
+    std::string FBytes;
+};
+
 // The place in the block's text of the character at `column` (from 1) of its Shift-JIS form: a
 // character is one unit there, two for a pair of surrogates, or one escape per byte when it has
 // no Unicode form.
@@ -64,11 +90,12 @@ int UnitsBefore(const QTextBlock& block, std::uint32_t column)
 
 } // namespace
 
-ManuscriptCheckDock::ManuscriptCheckDock(QWidget* parent, const CheckSwitches& switches)
+ManuscriptCheckDock::ManuscriptCheckDock(QWidget* parent, const CheckSwitches& switches,
+                                         const HeadingRules& headings)
     : QDockWidget(QStringLiteral(u"原稿チェック"), parent)
 {
     setObjectName(QStringLiteral("ManuscriptCheckDock"));
-    FLines.Reset(switches);
+    FLines.Reset(switches, headings);
     FPause = new QTimer(this);
     FPause->setSingleShot(true);
     FPause->setInterval(PauseMilliseconds);
@@ -168,19 +195,24 @@ void ManuscriptCheckDock::StopListening()
 
 void ManuscriptCheckDock::CheckAll()
 {
-    FLines.Reset(FLines.Switches());
+    FLines.Reset(FLines.Switches(), FLines.Rules());
     if (FEditor != nullptr) {
-        std::vector<std::string> lines;
-        lines.reserve(static_cast<std::size_t>(FEditor->document()->blockCount()));
-        for (QTextBlock block = FEditor->document()->firstBlock(); block.isValid();
-             block = block.next())
-            lines.push_back(BlockBytes(block));
-        FLines.Replace(0, 0, lines);
+        const auto count = static_cast<std::size_t>(FEditor->document()->blockCount());
+        FLines.Replace(0, 0, count, BlockLines(*FEditor->document()), count);
     }
     ShowFindings();
 }
 
-// Only the blocks the edit touched are checked again.
+void ManuscriptCheckDock::SetHeadingRules(const HeadingRules& rules)
+{
+    if (rules.ExtraPattern() == FLines.Rules().ExtraPattern())
+        return;
+    FLines.Reset(FLines.Switches(), rules);
+    if (FListening)
+        CheckAll();
+}
+
+// Only the blocks the edit touched, and those a block heading may join to them, are checked again.
 void ManuscriptCheckDock::LinesChanged(int position, int, int added)
 {
     const ChangedLines change =
@@ -189,14 +221,11 @@ void ManuscriptCheckDock::LinesChanged(int position, int, int added)
         CheckAll();
         return;
     }
-    std::vector<std::string> lines;
-    for (QTextBlock block = change.first; block.isValid(); block = block.next()) {
-        lines.push_back(BlockBytes(block));
-        if (block == change.last)
-            break;
-    }
+    const QTextDocument& document = *FEditor->document();
     FLines.Replace(static_cast<std::size_t>(change.firstNumber),
-                   static_cast<std::size_t>(change.replaced), lines);
+                   static_cast<std::size_t>(change.replaced),
+                   static_cast<std::size_t>(change.last.blockNumber() - change.firstNumber + 1),
+                   BlockLines(document), static_cast<std::size_t>(document.blockCount()));
     FPause->start();
 }
 
@@ -257,7 +286,7 @@ void ManuscriptCheckDock::RuleToggled(CheckRule rule, bool on)
 {
     CheckSwitches switches = FLines.Switches();
     switches.Set(rule, on);
-    FLines.Reset(switches);
+    FLines.Reset(switches, FLines.Rules());
     if (FListening)
         CheckAll();
     emit SwitchesChanged(switches);

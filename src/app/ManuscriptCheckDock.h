@@ -25,12 +25,15 @@ class ManuscriptCheckDock : public QDockWidget
     Q_OBJECT
 
 public:
-    ManuscriptCheckDock(QWidget* parent, const CheckSwitches& switches);
+    ManuscriptCheckDock(QWidget* parent, const CheckSwitches& switches,
+                        const HeadingRules& headings);
 
     // The editor whose text is checked from now on (the one in front).
     void Follow(TRichEditEx* editor);
     // The list shows the findings now, without waiting for a pause.
     void ShowFindings();
+    // Headings (which need no indent) are told from now on by these rules.
+    void SetHeadingRules(const HeadingRules& rules);
 
 signals:
     // The writer turned a rule on or off in the list's menu.

@@ -9,6 +9,7 @@
 #include "analysis/SettingsStore.h"
 #include "app/ChapterPanel.h"
 #include "app/GlyphPicture.h"
+#include "app/ManuscriptCheckDock.h"
 #include "dialogs/MessageBoxes.h"
 
 #include <QToolButton>
@@ -53,6 +54,8 @@ void TForm1::SetUpChapterPanel()
 void TForm1::UpdateChapterCounting()
 {
     FChapterPanel->SetCounting({CurrentCountOptions(), FWordCharacters, FPaper, FHeadingRules});
+    if (FManuscriptCheck != nullptr)
+        FManuscriptCheck->SetHeadingRules(FHeadingRules);
 }
 
 void TForm1::ReadChapterSettings(SettingsStore& file)

@@ -26,7 +26,7 @@ void TForm1::ConnectCheckActions()
 void TForm1::ManuscriptCheckItemClick()
 {
     if (FManuscriptCheck == nullptr) {
-        FManuscriptCheck = new ManuscriptCheckDock(this, FCheckSwitches);
+        FManuscriptCheck = new ManuscriptCheckDock(this, FCheckSwitches, FHeadingRules);
         addDockWidget(Qt::RightDockWidgetArea, FManuscriptCheck);
         connect(this, &TForm1::FrontEditorChanged, FManuscriptCheck, &ManuscriptCheckDock::Follow);
         connect(FManuscriptCheck, &ManuscriptCheckDock::SwitchesChanged, this,

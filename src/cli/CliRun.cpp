@@ -103,11 +103,12 @@ private:
 
 // Writes one line per finding, as compilers do, so that an editor or a CI log can jump to it.
 // Returns the number of findings.
-std::size_t WriteFindings(const LoadedText& loaded, const CheckSwitches& switches, std::FILE* out)
+std::size_t WriteFindings(const LoadedText& loaded, const CliSettings& settings, std::FILE* out)
 {
     std::setlocale(LC_CTYPE, "");
     const std::string_view codeset = nl_langinfo(CODESET);
-    const std::vector<CheckFinding> findings = CheckText(loaded.text.View(), switches);
+    const std::vector<CheckFinding> findings =
+        CheckText(loaded.text.View(), settings.check, settings.headings);
     for (const CheckFinding& f : findings) {
         const CheckRuleInfo& rule = RuleInfo(f.rule);
         const std::string line = loaded.name + ":" + std::to_string(f.line) + ":" +
@@ -226,7 +227,7 @@ bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
         }
         if (request.kind == Analysis::Check) {
             for (const LoadedText& loaded : texts)
-                found = WriteFindings(loaded, settings.check, out) > 0 || found;
+                found = WriteFindings(loaded, settings, out) > 0 || found;
             continue;
         }
         for (const LoadedText& loaded : texts) {

@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kotonami contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/Chapters.h"
+#include "HeadingTable.h"
 #include "ShiftJisText.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,9 @@ TEST(Headings, WhichLinesAreHeadings)
         {u8"第3部 決戦", 2, u8"第3部 決戦"},
         {u8"第１２幕「再会」", 2, u8"第１２幕「再会」"},
         {u8"第百二十章：終わり  ", 2, u8"第百二十章：終わり"},
+        {u8"第一章「始まり」の終わり", 0, u8""},
+        {u8"第三話、いかがでしたか。", 0, u8""},
+        {u8"第二部.完", 2, u8"第二部.完"},
         {u8"プロローグ", 2, u8"プロローグ"},
         {u8"  エピローグ　", 2, u8"エピローグ"},
         {u8"序章", 2, u8"序章"},
@@ -87,6 +92,78 @@ TEST(Headings, WhichLinesAreHeadings)
         ASSERT_TRUE(heading.has_value());
         EXPECT_EQ(heading->level, row.level);
         EXPECT_EQ(Utf8(heading->title), reinterpret_cast<const char*>(row.title));
+    }
+}
+
+std::string LinesOf(const char* utf8)
+{
+    std::string text = Sjis(std::string_view(utf8));
+    for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
+        text.insert(at, "\r");
+    return text;
+}
+
+// Each row of the shared table after a line of prose: its heading, if any, is found at its first
+// line, with its title.
+TEST(Headings, TheTableOfHeadingLines)
+{
+    for (const HeadingRow& row : HeadingTable()) {
+        const std::string text = Sjis(u8"　前の段落。\r\n") + LinesOf(row.text);
+        const std::vector<HeadingLine> headings = FindHeadings(text, HeadingRules());
+        SCOPED_TRACE(row.text);
+        if (row.level == 0) {
+            EXPECT_TRUE(headings.empty()) << Utf8(headings.front().heading.title);
+            continue;
+        }
+        ASSERT_EQ(headings.size(), 1u);
+        EXPECT_EQ(headings[0].line, 1u);
+        EXPECT_EQ(headings[0].heading.level, row.level);
+        EXPECT_EQ(Utf8(headings[0].heading.title), row.title);
+    }
+}
+
+// Reading some lines of a text gives the headings that reading the whole text finds there, with
+// block headings opening before, closing after or holding those lines: the chapters panel and the
+// check read only the lines around an edit.
+TEST(Headings, SomeLinesReadAsTheWholeTextReadsThem)
+{
+    const std::vector<std::string> pieces = {
+        Sjis(u8"［＃ここから大見出し］"),
+        Sjis(u8"［＃ここで大見出し終わり］"),
+        Sjis(u8"［＃ここから小見出し］"),
+        Sjis(u8"［＃ここで小見出し終わり］"),
+        Sjis(u8"第一章"),
+        Sjis(u8"旅立ち"),
+        Sjis(u8"　本文。"),
+        "",
+    };
+    std::mt19937 random(37);
+    for (int round = 0; round < 500; ++round) {
+        std::vector<std::string> lines(std::uniform_int_distribution<std::size_t>(1, 40)(random));
+        for (std::string& line : lines)
+            line = pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        const LineSource source = [&](std::size_t n) { return std::string_view(lines.at(n)); };
+        const HeadingsOfLines whole =
+            FindHeadingsAmong(source, lines.size(), 0, lines.size() - 1, HeadingRules());
+        const std::size_t first =
+            std::uniform_int_distribution<std::size_t>(0, lines.size() - 1)(random);
+        const std::size_t last =
+            std::uniform_int_distribution<std::size_t>(first, lines.size() - 1)(random);
+        const HeadingsOfLines some =
+            FindHeadingsAmong(source, lines.size(), first, last, HeadingRules());
+        std::vector<HeadingLine> expected;
+        for (const HeadingLine& h : whole.headings)
+            if (h.line >= first && h.line <= last)
+                expected.push_back(h);
+        EXPECT_EQ(some.headings.size(), expected.size()) << "round " << round;
+        for (std::size_t i = 0; i < std::min(expected.size(), some.headings.size()); ++i) {
+            EXPECT_EQ(some.headings[i].line, expected[i].line);
+            EXPECT_EQ(some.headings[i].heading, expected[i].heading);
+        }
+        const std::vector<bool> part(
+            whole.partOfHeading.begin() + static_cast<std::ptrdiff_t>(first),
+            whole.partOfHeading.begin() + static_cast<std::ptrdiff_t>(last + 1));
+        EXPECT_EQ(some.partOfHeading, part) << "round " << round;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "analysis/CheckedLines.h"
 #include "analysis/ShiftJis.h"
 
+#include "HeadingTable.h"
 #include "ShiftJisText.h"
 
 #include <gtest/gtest.h>
@@ -32,10 +33,8 @@ CheckSwitches Only(CheckRule rule)
 void ExpectColumns(CheckRule rule, const std::vector<Row>& rows)
 {
     for (const Row& row : rows) {
-        std::vector<LineFinding> found;
-        CheckLine(Sjis(std::string_view(row.line)), Only(rule), found);
         std::vector<std::uint32_t> columns;
-        for (const LineFinding& f : found) {
+        for (const CheckFinding& f : CheckText(Sjis(std::string_view(row.line)), Only(rule))) {
             EXPECT_EQ(f.rule, rule) << row.line;
             columns.push_back(f.column);
         }
@@ -123,6 +122,29 @@ TEST(ManuscriptCheck, ParagraphIndent)
                                                   {"", {}},
                                                   {"Hello world", {1}},
                                               });
+}
+
+// The check tells headings by the rules of the chapters: a heading, a block heading's lines and
+// the writer's own pattern need no indent; prose that begins like a title does.
+TEST(ManuscriptCheck, HeadingsNeedNoIndent)
+{
+    CheckSwitches indent;
+    indent.on.fill(false);
+    indent.Set(CheckRule::ParagraphIndent, true);
+    for (const HeadingRow& row : HeadingTable()) {
+        std::string text = Sjis(std::string_view(row.text));
+        for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
+            text.insert(at, "\r");
+        std::vector<std::size_t> lines;
+        for (const CheckFinding& f : CheckText(text, indent))
+            lines.push_back(f.line);
+        EXPECT_EQ(lines, row.unindented ? std::vector<std::size_t>{1} : std::vector<std::size_t>{})
+            << row.text;
+    }
+    HeadingRules own;
+    ASSERT_TRUE(own.SetExtraPattern("^◆"));
+    EXPECT_EQ(CheckText(Sjis(u8"◆回想"), indent).size(), 1u);
+    EXPECT_TRUE(CheckText(Sjis(u8"◆回想"), indent, own).empty()) << "the writer's own pattern";
 }
 
 TEST(ManuscriptCheck, BracketBalance)
@@ -298,6 +320,27 @@ TEST(ManuscriptCheck, EveryFindingPointsAtTheCharacterItsRuleNames)
     }
 }
 
+// A line of a manuscript for the edits below: prose with the marks the rules look at, or one of
+// the lines a heading is made of, so that block headings open and close as lines come and go.
+std::string RandomLine(std::mt19937& random)
+{
+    static const std::vector<std::string> headingLines = [] {
+        std::vector<std::string> lines;
+        for (const char* line :
+             {"［＃ここから大見出し］", "［＃ここで大見出し終わり］", "［＃ここから中見出し］",
+              "［＃ここで中見出し終わり］", "第一章", "旅立ち", "# 見出し", ""})
+            lines.push_back(Sjis(std::string_view(line)));
+        return lines;
+    }();
+    if (std::uniform_int_distribution<int>(0, 1)(random) == 0)
+        return headingLines[std::uniform_int_distribution<std::size_t>(0, headingLines.size() -
+                                                                              1)(random)];
+    std::string line = RandomManuscript(random);
+    std::erase(line, '\r');
+    std::erase(line, '\n');
+    return line;
+}
+
 // The kept findings after any series of edits are those of checking the whole text again.
 TEST(ManuscriptCheck, KeptLinesFollowEditsAsAWholeCheckWould)
 {
@@ -305,29 +348,29 @@ TEST(ManuscriptCheck, KeptLinesFollowEditsAsAWholeCheckWould)
     CheckedLines kept;
     CheckSwitches switches;
     switches.Set(CheckRule::HalfwidthKana, false);
-    kept.Reset(switches);
+    HeadingRules rules;
+    ASSERT_TRUE(rules.SetExtraPattern("^◆"));
+    kept.Reset(switches, rules);
     std::vector<std::string> lines = {""};
-    kept.Replace(0, 0, lines);
-    for (int edit = 0; edit < 2000; ++edit) {
+    const LineSource text = [&lines](std::size_t n) { return std::string_view(lines.at(n)); };
+    kept.Replace(0, 0, 1, text, 1);
+    for (int edit = 0; edit < 3000; ++edit) {
         std::uniform_int_distribution<std::size_t> at(0, lines.size());
         const std::size_t first = at(random);
         const std::size_t count = std::uniform_int_distribution<std::size_t>(
             0, std::min<std::size_t>(3, lines.size() - first))(random);
         std::vector<std::string> with(std::uniform_int_distribution<std::size_t>(0, 3)(random));
-        for (std::string& line : with) {
-            line = RandomManuscript(random);
-            std::erase(line, '\r');
-            std::erase(line, '\n');
-        }
+        for (std::string& line : with)
+            line = RandomLine(random);
         lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first),
                     lines.begin() + static_cast<std::ptrdiff_t>(first + count));
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(first), with.begin(), with.end());
-        kept.Replace(first, count, with);
+        kept.Replace(first, count, with.size(), text, lines.size());
         ASSERT_EQ(kept.Count(), lines.size());
         std::string whole;
         for (std::size_t i = 0; i < lines.size(); ++i)
             whole += (i > 0 ? "\r\n" : "") + lines[i];
-        ASSERT_EQ(kept.Findings(), CheckText(whole, switches)) << "after edit " << edit;
+        ASSERT_EQ(kept.Findings(), CheckText(whole, switches, rules)) << "after edit " << edit;
     }
 }
 

@@ -102,6 +102,23 @@ TEST_F(WindowCheckTest, ListsTheFindingsOfTheTextInFrontAfterAPause)
     EXPECT_TRUE(Editor()->extraSelections().isEmpty()) << "a closed list leaves no marks";
 }
 
+// Headings are the chapters panel's: a chapter title or プロローグ needs no indent, prose that
+// begins like one does; a block heading closed by a later edit takes its title line out of the
+// findings once typing pauses.
+TEST_F(WindowCheckTest, HeadingsOfTheChaptersNeedNoIndent)
+{
+    Editor()->SetText(Sjis("［＃ここから大見出し］\r\n旅立ち\r\n　本文。\r\nプロローグ\r\n"
+                           "第一章　出発\r\n第三話、いかがでしたか。"));
+    Open();
+    const auto indents = [this] { return Rows().filter(QStringLiteral("paragraph-indent")); };
+    EXPECT_EQ(indents(), (QStringList{"2:1 paragraph-indent", "6:1 paragraph-indent"}));
+
+    QTextCursor third(Editor()->document()->findBlockByNumber(2));
+    third.insertText(QStringLiteral(u"［＃ここで大見出し終わり］\n"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return indents() == QStringList{"7:1 paragraph-indent"}; }))
+        << indents().join('\n').toStdString();
+}
+
 // Enter and a double click both put the caret on the finding's character, counted as the check
 // counts: every character one, whatever its width in the editor's text.
 TEST_F(WindowCheckTest, EnterAndDoubleClickPutTheCaretOnTheFinding)

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kotonami contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliRunner.h"
+#include "HeadingTable.h"
 #include "ShiftJisText.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,37 @@ TEST(CountCompanionCheck, RunsBesideTheCountsInTheOrderGiven)
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.out.starts_with(path + ":1:1: paragraph-indent: ")) << result.out;
     EXPECT_NE(result.out.find("文字数 : 1\n"), std::string::npos) << result.out;
+}
+
+// The companion tells headings as the window does: each row of the shared table after a line of
+// prose, through --chapters and through the check's paragraph indent.
+TEST(CountCompanionCheck, HeadingsAreThoseOfTheChapters)
+{
+    TempFolder folder;
+    for (const HeadingRow& row : HeadingTable()) {
+        SCOPED_TRACE(row.text);
+        const std::string file = folder.Write(
+            "row.txt", Sjis(std::string_view("　前の段落。\n" + std::string(row.text))));
+        const CliResult chapters = RunCli(folder, {"--chapters", file});
+        EXPECT_EQ(chapters.status, 0) << chapters.err;
+        const std::string heading =
+            "\n" + std::to_string(row.level) + "\t2\t"; // level, then the line it stands on
+        const std::size_t at = chapters.out.find(heading);
+        if (row.level == 0) {
+            EXPECT_EQ(chapters.out.find("\t2\t"), std::string::npos) << chapters.out;
+        } else {
+            ASSERT_NE(at, std::string::npos) << chapters.out;
+            const std::size_t end = chapters.out.find('\n', at + 1);
+            EXPECT_TRUE(chapters.out.substr(0, end).ends_with("\t" + std::string(row.title)))
+                << chapters.out;
+        }
+        const CliResult check =
+            RunCli(folder, {"--check", "--check-rules", "paragraph-indent", file});
+        EXPECT_EQ(check.status, row.unindented ? 1 : 0) << check.out;
+        EXPECT_EQ(check.out.find(":2:1: paragraph-indent"),
+                  row.unindented ? file.size() : std::string::npos)
+            << check.out;
+    }
 }
 
 } // namespace
