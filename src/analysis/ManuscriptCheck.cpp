@@ -47,19 +47,24 @@ struct Marks
     std::uint32_t question = CodeOf("？");
     std::uint32_t period = CodeOf("。");
     std::uint32_t comma = CodeOf("、");
+    std::uint32_t sharp = CodeOf("＃");
     std::uint32_t cornerClose = CodeOf("」");
     std::uint32_t doubleCornerClose = CodeOf("』");
     // Opening and closing brackets of the same kind at the same index.
-    std::array<std::uint32_t, 9> opening = Codes("「『（〔［｛〈《【");
-    std::array<std::uint32_t, 9> closing = Codes("」』）〕］｝〉》】");
+    std::array<std::uint32_t, 9> opening = Codes<9>("「『（〔［｛〈《【");
+    std::array<std::uint32_t, 9> closing = Codes<9>("」』）〕］｝〉》】");
+    // Quotation marks, which open a paragraph and end a speech as a bracket does; they are left
+    // out of the brackets' balance, since ’ is also an apostrophe and 〝 may close with 〃.
+    std::array<std::uint32_t, 3> quoteOpening = Codes<3>("〝“‘");
+    std::array<std::uint32_t, 3> quoteClosing = Codes<3>("〟”’");
     // The lead bytes of every double-byte character above: the rules pass over any other one.
     std::array<bool, 256> markLead = MarkLeads(*this);
 
-    static std::array<std::uint32_t, 9> Codes(std::string_view utf8)
+    template <std::size_t N> static std::array<std::uint32_t, N> Codes(std::string_view utf8)
     {
         std::string bytes;
         Cp932::EncodeFromUtf8(utf8, bytes);
-        std::array<std::uint32_t, 9> codes{};
+        std::array<std::uint32_t, N> codes{};
         std::size_t i = 0;
         for (const ShiftJis::Character& c : ShiftJis::Characters(bytes))
             if (i < codes.size())
@@ -70,18 +75,23 @@ struct Marks
     {
         std::array<bool, 256> leads{};
         for (const std::uint32_t code :
-             {m.ellipsis, m.twoDots, m.dash, m.exclamation, m.question, m.period, m.comma,
+             {m.ellipsis, m.twoDots, m.dash, m.exclamation, m.question, m.period, m.comma, m.sharp,
               m.cornerClose, m.doubleCornerClose, ShiftJis::DoubleByteSpace})
             leads[code >> 8] = true;
         for (const std::uint32_t code : m.opening)
             leads[code >> 8] = true;
         for (const std::uint32_t code : m.closing)
             leads[code >> 8] = true;
+        for (const std::uint32_t code : m.quoteOpening)
+            leads[code >> 8] = true;
+        for (const std::uint32_t code : m.quoteClosing)
+            leads[code >> 8] = true;
         return leads;
     }
     bool MayBeMark(std::uint32_t code) const noexcept { return markLead[(code >> 8) & 0xFF]; }
     // The kind of an opening (or closing) bracket, or -1.
-    static int KindOf(const std::array<std::uint32_t, 9>& brackets, std::uint32_t code) noexcept
+    template <std::size_t N>
+    static int KindOf(const std::array<std::uint32_t, N>& brackets, std::uint32_t code) noexcept
     {
         const auto* found = std::find(brackets.begin(), brackets.end(), code);
         return found == brackets.end() ? -1 : static_cast<int>(found - brackets.begin());
@@ -94,9 +104,10 @@ const Marks& TheMarks()
     return marks;
 }
 
+// The half-width katakana and the half-width marks that come with them (｡｢｣､･).
 bool IsHalfwidthKana(std::uint32_t code) noexcept
 {
-    return code >= 0xA6 && code <= 0xDF;
+    return code >= 0xA1 && code <= 0xDF;
 }
 
 // A character of a line that some rule looks at, with its place (column - 1). Only these are
@@ -149,7 +160,8 @@ private:
     }
     bool IsClosing(std::uint32_t code) const noexcept
     {
-        return Marks::KindOf(FKnown.closing, code) >= 0;
+        return Marks::KindOf(FKnown.closing, code) >= 0 ||
+               Marks::KindOf(FKnown.quoteClosing, code) >= 0;
     }
     bool IsMark(std::uint32_t code) const noexcept
     {
@@ -169,12 +181,30 @@ private:
     bool StartsParagraphProperly() const noexcept
     {
         const std::uint32_t first = CodeAt(0);
-        if (first == ShiftJis::DoubleByteSpace || Marks::KindOf(FKnown.opening, first) >= 0)
+        if (first == ShiftJis::DoubleByteSpace || Marks::KindOf(FKnown.opening, first) >= 0 ||
+            Marks::KindOf(FKnown.quoteOpening, first) >= 0)
             return true;
         if ((first == FKnown.dash || first == FKnown.ellipsis || first == FKnown.twoDots) &&
             CodeAt(ShiftJis::CharacterLength(FLine, 0)) == first)
             return true;
         return FHeading;
+    }
+
+    // The last mark of the notes (［＃…］) right after mark k, or k when none follows it: a note
+    // is no text, and what the text reads next comes after it.
+    std::size_t SkipNotes(std::size_t k) const noexcept
+    {
+        const std::uint32_t noteOpen = FKnown.opening[4]; // ［
+        const std::uint32_t noteClose = FKnown.closing[4];
+        while (Next(k) == noteOpen && Next(k + 1) == FKnown.sharp) {
+            std::size_t close = k + 3;
+            while (close < FMarks.size() && FMarks[close].code != noteClose)
+                ++close;
+            if (close == FMarks.size())
+                break;
+            k = close;
+        }
+        return k;
     }
 
     // The odd run of `code` that begins at mark k.
@@ -206,8 +236,9 @@ private:
             !(k > 0 && FMarks[k - 1].index + 1 == index && IsMark(FMarks[k - 1].code)))
             CheckMarkRun(k);
         const std::uint32_t next = Next(k);
+        const std::uint32_t afterNotes = Next(SkipNotes(k));
         if (code == FKnown.period && On(CheckRule::PeriodBeforeClose) &&
-            (next == FKnown.cornerClose || next == FKnown.doubleCornerClose))
+            (afterNotes == FKnown.cornerClose || afterNotes == FKnown.doubleCornerClose))
             Add(index, CheckRule::PeriodBeforeClose);
         if (On(CheckRule::RepeatedPunctuation) && IsPunctuation(code) && IsPunctuation(next))
             Add(index, CheckRule::RepeatedPunctuation);
@@ -226,24 +257,24 @@ private:
             Add(FMarks[start].index, CheckRule::SpaceAfterMark);
     }
 
-    // Each kind of bracket pairs on its own: a closing one takes the nearest open one of its kind.
+    // Brackets nest: a closing one must close the innermost open one. One that closes another
+    // kind, across a pair still open inside it (「あ『い」う』), or that closes nothing, is a
+    // finding, and so is an opening one left open.
     void CheckBrackets()
     {
-        std::array<std::vector<std::uint32_t>, 9> open;
+        std::vector<MarkAt> open;
         for (const MarkAt& mark : FMarks) {
-            if (const int kind = Marks::KindOf(FKnown.opening, mark.code); kind >= 0) {
-                open[static_cast<std::size_t>(kind)].push_back(mark.index);
+            if (Marks::KindOf(FKnown.opening, mark.code) >= 0) {
+                open.push_back(mark);
             } else if (const int closing = Marks::KindOf(FKnown.closing, mark.code); closing >= 0) {
-                auto& stack = open[static_cast<std::size_t>(closing)];
-                if (stack.empty())
-                    Add(mark.index, CheckRule::BracketBalance);
+                if (!open.empty() && Marks::KindOf(FKnown.opening, open.back().code) == closing)
+                    open.pop_back();
                 else
-                    stack.pop_back();
+                    Add(mark.index, CheckRule::BracketBalance);
             }
         }
-        for (const auto& stack : open)
-            for (const std::uint32_t index : stack)
-                Add(index, CheckRule::BracketBalance);
+        for (const MarkAt& mark : open)
+            Add(mark.index, CheckRule::BracketBalance);
     }
 
     std::string_view FLine;

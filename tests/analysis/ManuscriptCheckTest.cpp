@@ -84,6 +84,10 @@ TEST(ManuscriptCheck, SpaceAfterMark)
                                                  {"　Hello! World", {}},
                                                  {"！", {}},
                                                  {"　（まさか？）", {}},
+                                                 {"〝えっ！〟", {}},
+                                                 {"“えっ？”", {}},
+                                                 {"‘えっ！’", {}},
+                                                 {"〝えっ！そう〟", {4}},
                                              });
 }
 
@@ -96,6 +100,10 @@ TEST(ManuscriptCheck, PeriodBeforeClose)
                                                     {"（はい。）", {}},
                                                     {"　はい。", {}},
                                                     {"「はい。。」", {5}},
+                                                    {"「はい。［＃「はい」に傍点］」", {4}},
+                                                    {"「はい。［＃傍点］［＃傍線］』", {4}},
+                                                    {"「はい。［注］」", {}},
+                                                    {"「はい。［＃閉じない」", {}},
                                                 });
 }
 
@@ -113,6 +121,9 @@ TEST(ManuscriptCheck, ParagraphIndent)
                                                   {"―そして", {1}},
                                                   {"…そして", {1}},
                                                   {"［＃改ページ］", {}},
+                                                  {"〝猫〟と呼んだ", {}},
+                                                  {"“猫”と呼んだ", {}},
+                                                  {"‘猫’と呼んだ", {}},
                                                   {"［＃「第一章」は大見出し］", {}},
                                                   {"# 第一章", {}},
                                                   {"## 第一章", {}},
@@ -154,7 +165,9 @@ TEST(ManuscriptCheck, BracketBalance)
                                                  {"「はい", {1}},
                                                  {"　はい」", {4}},
                                                  {"「『はい』」", {}},
-                                                 {"「（はい」）", {}}, // each kind pairs alone
+                                                 {"「（はい）」", {}},
+                                                 {"「（はい」）", {1, 5}}, // crossed pairs
+                                                 {"「あ『い」う』", {1, 5}},
                                                  {"「はい』", {1, 4}},
                                                  {"」「", {1, 2}},
                                                  {"｜漢字《かんじ》", {}},
@@ -181,6 +194,8 @@ TEST(ManuscriptCheck, HalfwidthKana)
 {
     ExpectColumns(CheckRule::HalfwidthKana, {
                                                 {"　ｶﾀｶﾅ", {2, 3, 4, 5}},
+                                                {"｢ｶﾅ｣｡", {1, 2, 3, 4, 5}},
+                                                {"　ｱ､ｲ･ｳ", {2, 3, 4, 5, 6}},
                                                 {"　ﾊﾟｰﾄ", {2, 3, 4, 5}},
                                                 {"　カタカナ", {}},
                                                 {"　abc!", {}},
@@ -279,8 +294,19 @@ bool NamesItsCharacter(CheckRule rule, const std::vector<ShiftJis::Character>& l
         return is("―");
     case CheckRule::SpaceAfterMark:
         return is("！？");
-    case CheckRule::PeriodBeforeClose:
-        return is("。") && isAt(column, "」』");
+    case CheckRule::PeriodBeforeClose: {
+        // The next character after any notes (［＃…］) that follow the period.
+        std::size_t next = column;
+        while (isAt(next, "［") && isAt(next + 1, "＃")) {
+            std::size_t close = next + 2;
+            while (close < line.size() && !isAt(close, "］"))
+                ++close;
+            if (close == line.size())
+                break;
+            next = close + 1;
+        }
+        return is("。") && isAt(next, "」』");
+    }
     case CheckRule::ParagraphIndent:
         return column == 1;
     case CheckRule::BracketBalance:
@@ -288,7 +314,7 @@ bool NamesItsCharacter(CheckRule rule, const std::vector<ShiftJis::Character>& l
     case CheckRule::RepeatedPunctuation:
         return is("。、");
     case CheckRule::HalfwidthKana:
-        return !line[column - 1].doubleByte && line[column - 1].code >= 0xA6 &&
+        return !line[column - 1].doubleByte && line[column - 1].code >= 0xA1 &&
                line[column - 1].code <= 0xDF;
     }
     return false;
