@@ -11,6 +11,9 @@ _kotonami_count()
         --input-encoding)
             mapfile -t COMPREPLY < <(compgen -W 'auto sjis utf-8 utf-16 euc-jp' -- "$cur")
             return ;;
+        --column-unit)
+            mapfile -t COMPREPLY < <(compgen -W 'display character byte' -- "$cur")
+            return ;;
         --check-rules)
             local rules='ellipsis-pair dash-pair space-after-mark period-before-close
                 paragraph-indent bracket-balance repeated-punctuation halfwidth-kana'
@@ -28,7 +31,7 @@ _kotonami_count()
     esac
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W '--stats --census --phrase --paper --simple-paper
-            --arrange --full-width --full-kana --check --check-rules --chapters --settings
+            --arrange --full-width --full-kana --check --check-rules --column-unit --chapters --settings
             --no-space --no-tab
             --no-double-byte-space --exclude-ruby --no-digits --word-chars --column --line --tab --raw
             --input-encoding --log --days --help --version --' -- "$cur")

@@ -16,7 +16,11 @@ int PrintWritingLog(const CliOptions& options, const std::string& logPath, std::
             return 0;
         const std::string first = options.logDays ? LocalDayBefore(now, *options.logDays - 1) : "";
         const std::string file = options.files.empty() ? std::string() : options.files.front();
+        // The last N days end today: a day after it (written under a clock set ahead) is none.
+        const std::string today = LocalDayBefore(now, 0);
         for (const LogDay& day : log->Days(first, file)) {
+            if (options.logDays && day.day > today)
+                continue;
             const DayTally& t = day.tally;
             std::fprintf(out, "%s\t%" PRId64 "\t%" PRId64 "\t%" PRId64 "\t%" PRId64 "\n",
                          day.day.c_str(), t.added, t.removed, t.added - t.removed,

@@ -10,6 +10,7 @@
 #include <functional>
 #include <iconv.h>
 #include <langinfo.h>
+#include <limits>
 #include <map>
 #include <string_view>
 
@@ -28,6 +29,9 @@ Analyses (default --stats; several may be given, run in the order given):
   --full-kana        the half-width-kana to full-width-kana conversion, one per FILE
   --check            the manuscript check, one line per finding: FILE:LINE:COLUMN: RULE: MESSAGE
                      (the message in the locale's encoding; exit status 1 when there is a finding)
+  --column-unit display|character|byte   the COLUMN of --check, counted from 1 (default display: as a
+                     terminal shows the line, a full-width character 2 columns, a TAB to the next multiple
+                     of 8; character: every character 1; byte: the bytes of the line in the FILE's encoding)
   --chapters         the chapters, one per FILE: a line "レベル<TAB>行<TAB>文字数<TAB>枚数<TAB>見出し", then per
                      chapter its level (0 for the text before the first heading), its heading's line, its
                      characters, the sheets of its formatted count and its title
@@ -119,9 +123,24 @@ std::int32_t PositiveInteger(const std::string& option, const std::string& text)
     std::int32_t value = 0;
     const char* const end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (!text.empty() && text.front() != '-' && error == std::errc::result_out_of_range &&
+        stop == end)
+        throw UsageError(option + ": '" + text + "' is too large (at most " +
+                         std::to_string(std::numeric_limits<std::int32_t>::max()) + ")");
     if (text.empty() || text.front() == '-' || error != std::errc() || stop != end || value <= 0)
         throw UsageError(option + ": '" + text + "' is not a positive integer");
     return value;
+}
+
+ColumnUnit ColumnUnitWord(const std::string& text)
+{
+    if (text == "display")
+        return ColumnUnit::Display;
+    if (text == "character")
+        return ColumnUnit::Character;
+    if (text == "byte")
+        return ColumnUnit::Byte;
+    throw UsageError("--column-unit: unknown word '" + text + "' (display, character or byte)");
 }
 
 std::uint8_t TabWord(const std::string& text)
@@ -231,6 +250,8 @@ const std::map<std::string_view, Valued>& ValuedOptions()
          [](CliOptions& o, const std::string& v) { o.inputEncoding = InputEncodingWord(v); }},
         {"--days",
          [](CliOptions& o, const std::string& v) { o.logDays = PositiveInteger("--days", v); }},
+        {"--column-unit",
+         [](CliOptions& o, const std::string& v) { o.columnUnit = ColumnUnitWord(v); }},
     };
     return options;
 }

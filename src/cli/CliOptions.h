@@ -50,6 +50,15 @@ struct SettingOverrides
     std::optional<CheckSwitches> checkRules; // only the rules named on, the rest off
 };
 
+// How --check counts a finding's column: as a terminal shows the line (GCC's default), by
+// characters, or by the bytes of the file's encoding.
+enum class ColumnUnit
+{
+    Display,
+    Character,
+    Byte
+};
+
 struct CliOptions
 {
     bool help = false;
@@ -62,6 +71,7 @@ struct CliOptions
     std::optional<TextEncoding> inputEncoding; // none: detected per FILE
     bool log = false;                          // the writing log's days instead of analyses
     std::optional<std::int32_t> logDays;       // the last N days only
+    ColumnUnit columnUnit = ColumnUnit::Display;
 };
 
 // A command line that cannot be used; exit status 2.

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kotonami contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliRun.h"
+#include "FindingColumns.h"
 
 #include "analysis/AllDocuments.h"
 #include "analysis/CharacterCensus.h"
@@ -17,6 +18,7 @@
 #include "shell/TIniFile.h"
 #include "shell/UsefulFunc.h"
 
+#include <algorithm>
 #include <clocale>
 #include <langinfo.h>
 #include <new>
@@ -61,15 +63,15 @@ void Notify(std::FILE* errors, const std::string& name, const std::string& utf8M
 }
 
 // The FILE in the Shift-JIS form the counts work on, with its notices on standard error.
-TextBytes LoadText(const std::string& name, std::optional<TextEncoding> encoding, std::FILE* errors,
-                   const FileReader::Opened& opened)
+LoadedText LoadText(const std::string& name, std::optional<TextEncoding> encoding,
+                    std::FILE* errors, const FileReader::Opened& opened)
 {
     // Reading stops at the first NUL, where the text ends: /dev/zero is an empty text.
     FileReader::Read read = ReadTextBytes(name, encoding, true, opened);
     CountingText text = ReadForCounting(TextBytes(std::move(read.bytes)), encoding);
     for (const std::string& notice : ReadingNotices(text))
         Notify(errors, name, notice);
-    return std::move(text.shiftJis);
+    return {name, std::move(text.shiftJis), text.encoding};
 }
 
 // Writes one text: the Shift-JIS bytes and CR LF, or UTF-8 with LF breaks.
@@ -103,16 +105,25 @@ private:
 
 // Writes one line per finding, as compilers do, so that an editor or a CI log can jump to it.
 // Returns the number of findings.
-std::size_t WriteFindings(const LoadedText& loaded, const CliSettings& settings, std::FILE* out)
+std::size_t WriteFindings(const LoadedText& loaded, const CliSettings& settings, ColumnUnit unit,
+                          std::FILE* out)
 {
     std::setlocale(LC_CTYPE, "");
     const std::string_view codeset = nl_langinfo(CODESET);
-    const std::vector<CheckFinding> findings =
-        CheckText(loaded.text.View(), settings.check, settings.headings);
+    const std::string_view text = loaded.text.View();
+    const std::vector<CheckFinding> findings = CheckText(text, settings.check, settings.headings);
+    // The findings come by line: each line is found once, from the one before.
+    std::size_t lineNumber = 1;
+    std::size_t lineStart = 0;
     for (const CheckFinding& f : findings) {
+        for (; lineNumber < f.line; ++lineNumber)
+            lineStart = text.find("\r\n", lineStart) + 2;
+        const std::size_t lineEnd = std::min(text.find("\r\n", lineStart), text.size());
+        const std::uint32_t column = FindingColumn(text.substr(lineStart, lineEnd - lineStart),
+                                                   f.column, unit, loaded.encoding);
         const CheckRuleInfo& rule = RuleInfo(f.rule);
         const std::string line = loaded.name + ":" + std::to_string(f.line) + ":" +
-                                 std::to_string(f.column) + ": " + std::string(rule.id) + ": " +
+                                 std::to_string(column) + ": " + std::string(rule.id) + ": " +
                                  std::string(rule.message) + "\n";
         const std::string text = Utf8ToLocaleText(line, codeset);
         std::fwrite(text.data(), 1, text.size(), out);
@@ -195,7 +206,7 @@ std::vector<LoadedText> LoadTexts(const CliOptions& options, std::FILE* errors, 
     failed = false;
     for (const std::string& name : names) {
         try {
-            texts.push_back({name, LoadText(name, options.inputEncoding, errors, opened)});
+            texts.push_back(LoadText(name, options.inputEncoding, errors, opened));
         } catch (const EFileChanged&) {
             Notify(errors, name, EFileChanged::Reason);
             failed = true;
@@ -227,7 +238,7 @@ bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
         }
         if (request.kind == Analysis::Check) {
             for (const LoadedText& loaded : texts)
-                found = WriteFindings(loaded, settings, out) > 0 || found;
+                found = WriteFindings(loaded, settings, options.columnUnit, out) > 0 || found;
             continue;
         }
         for (const LoadedText& loaded : texts) {

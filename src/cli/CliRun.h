@@ -9,6 +9,7 @@
 #include "analysis/Chapters.h"
 #include "analysis/TextStatistics.h"
 #include "analysis/WordCharacterSet.h"
+#include "documents/TextEncoding.h"
 #include "paper/TPaper.h"
 #include "shell/FileReader.h"
 #include "shell/TextBytes.h"
@@ -35,6 +36,7 @@ struct LoadedText
 {
     std::string name; // the FILE as given
     TextBytes text;   // Shift-JIS, as the editor holds it after opening
+    TextEncoding encoding = TextEncoding::ShiftJis; // the FILE's own
 };
 
 // Every FILE that can be read, in order; each one that cannot (or that changed while it was read)

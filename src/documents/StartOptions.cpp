@@ -30,6 +30,20 @@ settings file, the FILEs are opened in that window instead, and this start ends.
   --help               print this help and end
 )";
 
+namespace {
+
+// The options of the PDF export, which a start of the window takes for no file.
+bool IsExportOption(const std::string& argument)
+{
+    for (const char* option : {"--submission", "--horizontal", "--column", "--line", "--page-size",
+                               "--portrait", "--landscape", "--title", "--author"})
+        if (argument == option)
+            return true;
+    return false;
+}
+
+} // namespace
+
 StartOptions ParseStartOptions(const std::vector<std::string>& arguments)
 {
     StartOptions options;
@@ -53,6 +67,10 @@ StartOptions ParseStartOptions(const std::vector<std::string>& arguments)
             options.version = true;
         else if (argument == "--help")
             options.help = true;
+        else if (argument == "--export-pdf")
+            options.error = "--export-pdf OUT.pdf comes first";
+        else if (IsExportOption(argument))
+            options.error = argument + " goes with --export-pdf OUT.pdf";
         else
             rest.push_back(argument);
     }

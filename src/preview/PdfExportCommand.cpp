@@ -5,6 +5,7 @@
 #include "PreviewSettings.h"
 #include "SheetOutput.h"
 #include "analysis/CountSettings.h"
+#include "analysis/Cp932Codec.h"
 #include "analysis/TextAsRead.h"
 #include "documents/FileReading.h"
 #include "documents/TextEncoding.h"
@@ -91,10 +92,12 @@ bool TakeOption(const std::vector<std::string>& arguments, std::size_t& i, Expor
         if (request.turn && *request.turn != turn)
             request.error = "--portrait and --landscape cannot both be given";
         request.turn = turn;
-    } else if (option == "--title") {
-        request.title = value();
-    } else if (option == "--author") {
-        request.author = value();
+    } else if (option == "--title" || option == "--author") {
+        std::optional<std::string>& target = option == "--title" ? request.title : request.author;
+        target = value();
+        std::string bytes;
+        if (target && (!Cp932::IsValidUtf8(*target) || !Cp932::EncodeFromUtf8(*target, bytes)))
+            request.error = option + ": the text has a character without a Shift-JIS form";
     } else {
         return false;
     }

@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include <array>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -107,6 +108,23 @@ sqlite3* OpenFile(const std::string& path, int flags)
     return handle.Release();
 }
 
+// The file as an SQLite URI that opens it immutable: never written, no lock and no shared
+// memory; its path percent-encoded where a URI would read the character otherwise.
+std::string ImmutableUri(const std::string& path)
+{
+    std::string uri = "file:";
+    for (const char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+            uri += escaped;
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 // Everything between its making and Commit, or nothing.
 class Transaction
 {
@@ -170,7 +188,16 @@ std::optional<WritingLog> WritingLog::OpenForReading(const std::string& path)
     if (!std::filesystem::exists(path, error))
         return std::nullopt;
     WritingLog log(OpenFile(path, SQLITE_OPEN_READONLY));
-    const std::int64_t version = UserVersion(log.FDatabase);
+    std::int64_t version = 0;
+    try {
+        version = UserVersion(log.FDatabase);
+    } catch (const Exception&) {
+        // A log in WAL mode whose shared-memory file is missing from a folder where it cannot be
+        // made: read as it stands in the file itself, which SQLite allows of an immutable file.
+        sqlite3_close_v2(std::exchange(log.FDatabase, nullptr));
+        log.FDatabase = OpenFile(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        version = UserVersion(log.FDatabase);
+    }
     if (version == 0)
         return std::nullopt;
     if (version > SchemaVersion)

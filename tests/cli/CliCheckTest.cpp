@@ -26,12 +26,12 @@ TEST(CountCompanionCheck, PrintsEachFindingWithFileLineAndColumn)
     EXPECT_EQ(result.status, 1) << result.err;
     EXPECT_EQ(result.out,
               path + ":1:1: paragraph-indent: 段落の始めは全角スペースで字下げします\n" + path +
-                  ":2:9: ellipsis-pair: 三点リーダーは二つずつ（……）続けて使います\n" + path +
-                  ":3:9: period-before-close: 閉じかっこの前に句点は付けません\n" + path +
-                  ":5:2: halfwidth-kana: 半角カタカナが使われています\n" + path +
+                  ":2:17: ellipsis-pair: 三点リーダーは二つずつ（……）続けて使います\n" + path +
+                  ":3:17: period-before-close: 閉じかっこの前に句点は付けません\n" + path +
                   ":5:3: halfwidth-kana: 半角カタカナが使われています\n" + path +
                   ":5:4: halfwidth-kana: 半角カタカナが使われています\n" + path +
-                  ":5:5: space-after-mark: "
+                  ":5:5: halfwidth-kana: 半角カタカナが使われています\n" + path +
+                  ":5:6: space-after-mark: "
                   "！や？の後には全角スペースを入れます（閉じかっこと行末を除く）\n");
     EXPECT_EQ(result.err, "");
 }
@@ -126,6 +126,54 @@ TEST(CountCompanionCheck, HeadingsAreThoseOfTheChapters)
                   row.unindented ? file.size() : std::string::npos)
             << check.out;
     }
+}
+
+// A finding's column lands on its character in the editor the unit is made for: a terminal
+// editor's screen columns (full-width 2, a TAB to the next multiple of 8), characters, or the
+// bytes of the file's own encoding.
+TEST(CountCompanionCheck, ColumnsInTheUnitAsked)
+{
+    TempFolder folder;
+    struct Row
+    {
+        const char* fact;
+        std::string bytes; // the file
+        std::string unit;  // "" for the default
+        std::string column;
+    };
+    const std::string line = "　ab\t漢ｶ。」"; // the finding: period-before-close at 。
+    const std::string utf16 = [&] {
+        std::string bytes;
+        for (const char16_t unit : std::u16string(u"　ab\t漢ｶ。」")) {
+            bytes += static_cast<char>(unit & 0xFF);
+            bytes += static_cast<char>(unit >> 8);
+        }
+        return "\xFF\xFE" + bytes;
+    }();
+    const std::vector<Row> rows = {
+        {"display by default", Sjis(std::string_view(line)), "", "12"},
+        {"display: 　 2, a b, TAB to 8, 漢 2, ｶ 1", Sjis(std::string_view(line)), "display", "12"},
+        {"characters", Sjis(std::string_view(line)), "character", "7"},
+        {"bytes of Shift-JIS", Sjis(std::string_view(line)), "byte", "9"},
+        {"bytes of UTF-8", line, "byte", "13"},
+        {"display is the same in UTF-8", line, "display", "12"},
+        {"bytes of UTF-16", utf16, "byte", "13"}, // the two bytes of the mark are no column
+        {"a TAB goes to the next stop", Sjis(std::string_view("1234567\t。」")), "display", "9"},
+        {"a TAB at a stop goes a whole stop", Sjis(std::string_view("12345678\t。」")), "display",
+         "17"},
+    };
+    for (const Row& row : rows) {
+        const std::string file = folder.Write("line.txt", row.bytes);
+        std::vector<std::string> arguments = {"--check", "--check-rules", "period-before-close"};
+        if (!row.unit.empty())
+            arguments.insert(arguments.end(), {"--column-unit", row.unit});
+        arguments.push_back(file);
+        const CliResult result = RunCli(folder, arguments);
+        EXPECT_EQ(result.status, 1) << row.fact << result.err;
+        EXPECT_EQ(result.out.substr(0, result.out.find(": period")), file + ":1:" + row.column)
+            << row.fact;
+    }
+    EXPECT_EQ(RunCli(folder, {"--check", "--column-unit", "pixels", "-"}).status, 2);
 }
 
 } // namespace

@@ -30,6 +30,9 @@ protected:
         log.Write(today);
         SessionRecord other{essay, 0, now, now, 0, 0, {{LocalDay(now), {10, 0, 60}}}};
         log.Write(other);
+        // Written while the clock stood years ahead.
+        SessionRecord ahead{essay, 0, now, now, 0, 0, {{"2999-12-31", {7, 0, 60}}}};
+        log.Write(ahead);
         Today = LocalDay(now);
     }
 
@@ -59,9 +62,10 @@ TEST_F(CliLogTest, DaysOfEveryDocumentOrOneOldestFirst)
         std::string out;
     };
     const std::vector<Row> rows = {
-        {{"--log"}, "2001-01-01\t50\t20\t30\t10\n" + Today + "\t310\t40\t270\t31\n"},
+        {{"--log"},
+         "2001-01-01\t50\t20\t30\t10\n" + Today + "\t310\t40\t270\t31\n2999-12-31\t7\t0\t7\t1\n"},
         {{"--log", novel}, "2001-01-01\t50\t20\t30\t10\n" + Today + "\t300\t40\t260\t30\n"},
-        {{"--log", "--days", "1", essay}, Today + "\t10\t0\t10\t1\n"},
+        {{"--log", "--days", "1", essay}, Today + "\t10\t0\t10\t1\n"}, // none after today
         {{"--days", "30", "--log"}, Today + "\t310\t40\t270\t31\n"},
         {{"--log", Folder.File("unlogged.txt")}, ""},
     };
@@ -70,6 +74,22 @@ TEST_F(CliLogTest, DaysOfEveryDocumentOrOneOldestFirst)
         EXPECT_EQ(result.status, 0) << row.arguments.back();
         EXPECT_EQ(result.out, row.out) << row.arguments.back();
     }
+}
+
+// A log in WAL mode whose shared-memory file cannot be made (a folder the reader cannot write;
+// here that name is taken by a folder, which no user can open as a file) is read as it stands.
+TEST_F(CliLogTest, ALogWhoseSharedMemoryCannotBeMadeIsStillRead)
+{
+    const std::string novel = Folder.Write("novel.txt", "");
+    const std::string essay = Folder.Write("essay.txt", "");
+    WriteLog(novel, essay);
+    const std::string path = WritingLog::DefaultPath();
+    std::filesystem::remove(path + "-shm");
+    std::filesystem::remove(path + "-wal");
+    std::filesystem::create_directory(path + "-shm");
+    const CliResult result = RunCli(Folder, {"--log", novel});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "2001-01-01\t50\t20\t30\t10\n" + Today + "\t300\t40\t260\t30\n");
 }
 
 TEST_F(CliLogTest, AnUnreadableLogIsNamedWithStatusOne)
@@ -95,6 +115,16 @@ TEST(CliLogOptions, WhatGoesWithLogAndWhatDoesNot)
                                                {"--log", "--days", "0"},
                                                {"--log", "--days"}})
         EXPECT_THROW(ParseCliOptions(wrong), UsageError) << wrong.back();
+    // A number beyond any count of days is said to be too large, not to be no number.
+    for (const char* large : {"2147483648", "99999999999999999999"}) {
+        try {
+            ParseCliOptions({"--log", "--days", large});
+            ADD_FAILURE() << large;
+        } catch (const UsageError& e) {
+            EXPECT_NE(std::string(e.what()).find("too large"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_EQ(ParseCliOptions({"--log", "--days", "2147483647"}).logDays, 2147483647);
 }
 
 } // namespace

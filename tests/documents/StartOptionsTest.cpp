@@ -27,6 +27,14 @@ TEST(StartOptionsOfTheWindow, OptionsComeOffAndTheRestAreItems)
     EXPECT_EQ(settings.settingsPath, "--new-window");
     EXPECT_EQ(settings.items, Items{"x.txt"});
     EXPECT_FALSE(ParseStartOptions({"x.txt", "--settings"}).error.empty());
+    // An option of the PDF export without --export-pdf first is a mistake, not a file's name.
+    for (const char* option : {"--submission", "--title", "--horizontal"})
+        EXPECT_EQ(ParseStartOptions({option, "novel.txt"}).error,
+                  std::string(option) + " goes with --export-pdf OUT.pdf")
+            << option;
+    EXPECT_EQ(ParseStartOptions({"a.txt", "--export-pdf", "b.pdf"}).error,
+              "--export-pdf OUT.pdf comes first");
+    EXPECT_EQ(ParseStartOptions({"--", "--submission"}).items, Items{"--submission"});
 }
 
 TEST(StartOptionsOfTheWindow, ItemsBecomeAbsoluteForAnotherWindow)
