@@ -4,6 +4,7 @@
 
 #include "analysis/ShiftJis.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -163,4 +164,43 @@ std::string ConvertToDoubleBytes(std::string_view text)
 std::string ConvertKanaToDoubleBytes(std::string_view text)
 {
     return WidthConversion(false).Run(text);
+}
+
+namespace {
+
+bool IsLetterOrDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A word of one or two digits, which two half-width characters in one cell show well.
+bool IsShortNumber(std::string_view word)
+{
+    return word.size() <= 2 &&
+           std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+std::string ConvertForSubmission(std::string_view text)
+{
+    const WidthConversion convert(true);
+    std::string result;
+    result.reserve(text.size() + text.size() / 8);
+    for (std::size_t position = 0; position < text.size();) {
+        const char c = text[position];
+        std::size_t end = position + ShiftJis::CharacterLength(text, position);
+        if (IsLetterOrDigit(c)) {
+            while (end < text.size() && IsLetterOrDigit(text[end]))
+                ++end;
+            const std::string_view word = text.substr(position, end - position);
+            result += IsShortNumber(word) ? std::string(word) : convert.Run(word);
+        } else if (c > ' ' && c <= '~') {
+            result += convert.Run(text.substr(position, 1));
+        } else {
+            result.append(text.substr(position, end - position));
+        }
+        position = end;
+    }
+    return result;
 }

@@ -18,3 +18,8 @@ DoubleByteTable BuildDoubleByteTable();
 std::string ConvertToDoubleBytes(std::string_view text);
 // Only half-width katakana (with their sound marks) become double-byte katakana.
 std::string ConvertKanaToDoubleBytes(std::string_view text);
+// The text as a submission to a contest writes it, one character a cell: half-width letters,
+// digits and marks become double-byte, except a number of one or two digits standing alone
+// (not part of a word of letters), which stays half-width so that it shares one cell. Blanks,
+// tabs and half-width katakana stay as they are.
+std::string ConvertForSubmission(std::string_view text);

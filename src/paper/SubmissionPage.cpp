@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SubmissionPage.h"
 
+#include "DoubleByteConversion.h"
+
 #include "analysis/Cp932Codec.h"
 #include "analysis/SettingsStore.h"
 #include "analysis/ShiftJis.h"
@@ -123,6 +125,30 @@ const char* PageSizeName(PageSize size) noexcept
     return RowOf(size).name;
 }
 
+namespace {
+
+// The pitches and the font of the text area as it stands.
+void FitCharacters(SubmissionGeometry& page, const SubmissionSettings& settings) noexcept
+{
+    const double along = settings.Vertical ? page.Bottom - page.Top : page.Right - page.Left;
+    const double across = settings.Vertical ? page.Right - page.Left : page.Bottom - page.Top;
+    page.Pitch = along / std::max(settings.Column, std::int32_t{1});
+    page.LinePitch = across / std::max(settings.Line, std::int32_t{1});
+    const double room = std::min(page.Pitch, page.LinePitch) * PointsPerMillimetre;
+    page.FontPoints = settings.FontTenths > 0 ? std::min(room, settings.FontTenths / 10.0) : room;
+}
+
+// The end `edge` of an area from `start` that leaves `after` characters' sizes before `limit`,
+// when a character is at most a `cells`-th of the area: as it is, or moved in so far that it does.
+double GiveWay(double start, double edge, double limit, double after, double em, std::int32_t cells)
+{
+    if (limit - edge >= after * em)
+        return edge;
+    return start + (limit - start) / (1 + after / std::max(cells, std::int32_t{1}));
+}
+
+} // namespace
+
 SubmissionGeometry GeometryOf(const SubmissionSettings& settings) noexcept
 {
     const PageSizeRow& row = RowOf(settings.Size);
@@ -139,12 +165,21 @@ SubmissionGeometry GeometryOf(const SubmissionSettings& settings) noexcept
         fit(settings.MarginSide, page.Width - settings.MarginSide, page.Width);
     std::tie(page.Top, page.Bottom) =
         fit(settings.MarginTop, page.Height - settings.MarginBottom, page.Height);
-    const double along = settings.Vertical ? page.Bottom - page.Top : page.Right - page.Left;
-    const double across = settings.Vertical ? page.Right - page.Left : page.Bottom - page.Top;
-    page.Pitch = along / std::max(settings.Column, std::int32_t{1});
-    page.LinePitch = across / std::max(settings.Line, std::int32_t{1});
-    const double room = std::min(page.Pitch, page.LinePitch) * PointsPerMillimetre;
-    page.FontPoints = settings.FontTenths > 0 ? std::min(room, settings.FontTenths / 10.0) : room;
+    FitCharacters(page, settings);
+    // A hung character takes one size past the last cell; the page number's line twice its own.
+    const double em = page.FontPoints / PointsPerMillimetre;
+    const double number = settings.PageNumbers ? 2 * PageNumberSize : 0;
+    if (settings.Vertical) {
+        page.Bottom = GiveWay(page.Top, page.Bottom, page.Height, 1 + number, em, settings.Column);
+    } else {
+        page.Right = GiveWay(page.Left, page.Right, page.Width, 1, em, settings.Column);
+        page.Bottom = GiveWay(page.Top, page.Bottom, page.Height, number, em, settings.Line);
+    }
+    FitCharacters(page, settings);
+    const double foot =
+        page.Bottom + (settings.Vertical ? page.FontPoints / PointsPerMillimetre : 0);
+    page.NumberCentre = std::max((page.Bottom + page.Height) / 2,
+                                 foot + PageNumberSize * page.FontPoints / PointsPerMillimetre);
     return page;
 }
 
@@ -176,10 +211,13 @@ ManuscriptLayout SubmissionLayout(const TPaper& sheets, const SubmissionSettings
                                   std::string_view author)
 {
     const TPaper paper = SubmissionPaper(sheets, settings);
+    const std::string written = ConvertForSubmission(text);
     if (settings.Title != TitlePlace::FirstLines)
-        return ManuscriptLayout(paper, text);
+        return ManuscriptLayout(paper, written);
     std::string titleBytes, authorBytes;
     Cp932::EncodeFromUtf8ForCounting(title, titleBytes);
     Cp932::EncodeFromUtf8ForCounting(author, authorBytes);
-    return ManuscriptLayout(paper, text, SubmissionHeading(paper, titleBytes, authorBytes));
+    return ManuscriptLayout(paper, written,
+                            SubmissionHeading(paper, ConvertForSubmission(titleBytes),
+                                              ConvertForSubmission(authorBytes)));
 }

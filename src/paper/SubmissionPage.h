@@ -73,12 +73,18 @@ struct SubmissionGeometry
     double Pitch = 0;                                // from one character to the next along a line
     double LinePitch = 0;                            // from one line to the next
     double FontPoints = 0;                           // the characters' size
+    double NumberCentre = 0; // the middle of the page number's line, from the page's top
 };
+
+// The page number's size, of the characters'.
+inline constexpr double PageNumberSize = 0.9;
 
 // The page of the settings: the text area inside the margins, Column characters filling a line
 // and Line lines filling the area across. The font size is the one asked for, no larger than
 // a character's and a line's room; 0 asks for exactly that room. Margins too wide for the page
-// leave a text area of a tenth of it.
+// leave a text area of a tenth of it. Beyond the end of the lines there is room for a character
+// hung at a line's end (its size), and below the area for the page number: where the margins
+// are narrower, the area gives way.
 SubmissionGeometry GeometryOf(const SubmissionSettings& settings) noexcept;
 
 // The paper of the submission: the sheets' line-start rules and tabs, its Column and Line.
@@ -88,8 +94,10 @@ TPaper SubmissionPaper(const TPaper& sheets, const SubmissionSettings& settings)
 // title a few cells in, the name ending a cell before the end of its line; either may wrap.
 std::string SubmissionHeading(const TPaper& paper, std::string_view title, std::string_view author);
 
-// The submission of `text` (Shift-JIS, as read): laid out under SubmissionPaper, with the title
-// and the author's name (UTF-8) on its first two lines when the settings place them there.
+// The submission of `text` (Shift-JIS, as read): written as ConvertForSubmission writes it (one
+// character a cell, a number of one or two digits sharing one) and laid out under
+// SubmissionPaper, with the title and the author's name (UTF-8) on its first two lines when the
+// settings place them there. Its pages are the sheet count of the text so written.
 ManuscriptLayout SubmissionLayout(const TPaper& sheets, const SubmissionSettings& settings,
                                   std::string_view text, std::string_view title,
                                   std::string_view author);

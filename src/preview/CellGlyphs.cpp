@@ -28,6 +28,12 @@ bool IsHyphen(const CellPlacement& place)
     return place.Bytes == "-" && !place.Hanging;
 }
 
+// ― (0x815C), which a run draws as one stroke along the line however far apart its cells stand.
+bool IsDash(const CellPlacement& place)
+{
+    return place.Bytes == "\x81\x5C" && !place.Hanging;
+}
+
 } // namespace
 
 // Glyphs of one face and their places, drawn in one go.
@@ -69,12 +75,30 @@ void CellGlyphs::Draw(QPainter& painter, const std::vector<CellPlacement>& place
         FRawFont = QRawFont::fromFont(font);
     painter.setFont(font);
     painter.setPen(Qt::black);
-    GlyphList upright, turned;
+    GlyphList upright, turned, unseen, unseenTurned;
     QList<QLineF> strokes;
     const CellPlacement* previous = nullptr;
     std::u16string text;
     for (const CellPlacement& place : places) {
         const QRectF at = box(place);
+        if (IsDash(place)) {
+            // From the glyph's start in the first cell to its end in the last, through the middle
+            // of the line; the glyph itself goes out unseen, so that the text can be read back.
+            const bool more = previous != nullptr && IsDash(*previous) &&
+                              previous->Line == place.Line && !strokes.isEmpty();
+            const double half = pixels / 2.0;
+            const QPointF centre = at.center();
+            const QLineF stroke =
+                vertical ? QLineF(centre.x(), centre.y() - half, centre.x(), centre.y() + half)
+                         : QLineF(centre.x() - half, centre.y(), centre.x() + half, centre.y());
+            if (more)
+                strokes.back().setP2(stroke.p2());
+            else
+                strokes << stroke;
+            previous = &place;
+            PlaceGlyph(painter, u'\u2015', vertical, centre, unseen, unseenTurned);
+            continue;
+        }
         if (vertical && IsHyphen(place)) {
             // A line's centre, from the top of the run's first cell to the foot of its last.
             const double inset = StrokeInset * at.height() / place.Extent;
@@ -96,6 +120,11 @@ void CellGlyphs::Draw(QPainter& painter, const std::vector<CellPlacement>& place
     }
     upright.Draw(painter, FRawFont, 0);
     turned.Draw(painter, FRawFont, 90);
+    painter.save();
+    painter.setPen(Qt::transparent);
+    unseen.Draw(painter, FRawFont, 0);
+    unseenTurned.Draw(painter, FRawFont, 90);
+    painter.restore();
     if (!strokes.isEmpty()) {
         painter.save();
         painter.setPen(QPen(Qt::black, std::max(1.0, pixels * 0.06)));

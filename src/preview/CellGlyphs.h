@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The characters of a page of cells, drawn in one face: each centred in the box its placement is
-// given, turned or moved as vertical writing wants, a run of ASCII hyphens in vertical writing as
-// one stroke down the line. The manuscript sheets and the submission pages share it.
+// given, turned or moved as vertical writing wants, a run of ASCII hyphens in vertical writing and
+// a run of ― in either writing as one stroke along the line (― also as an unseen glyph, so that
+// a PDF's text gives it back). The manuscript sheets and the submission pages share it.
 
 #include "paper/ManuscriptLayout.h"
 

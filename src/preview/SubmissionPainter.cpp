@@ -3,6 +3,7 @@
 #include "SubmissionPainter.h"
 
 #include "analysis/Cp932Codec.h"
+#include "paper/DoubleByteConversion.h"
 
 #include <QPainter>
 
@@ -12,8 +13,7 @@
 namespace {
 
 constexpr double MillimetresPerPoint = 25.4 / 72;
-constexpr double TitleSize = 1.6;  // of the text's characters
-constexpr double NumberSize = 0.9; // of the text's characters
+constexpr double TitleSize = 1.6; // of the text's characters
 
 // The title page's two lines, each as long as it needs to be.
 TPaper TitleLines()
@@ -64,10 +64,12 @@ void SubmissionPainter::PaintText(QPainter& painter, const QRectF& target, std::
 }
 
 // A character's room along its line is its pitch; across the line it is its own size, centred on
-// the line, shared by two half-width characters side by side in vertical writing.
+// the line, shared by two half-width characters side by side in vertical writing. A character hung
+// at the line's end stands right after its last cell, in room of its own size, which the page
+// keeps for it.
 QRectF SubmissionPainter::CharacterBox(const CellPlacement& place, double em) const
 {
-    const double along = place.Extent * FPage.Pitch;
+    const double along = place.Hanging ? em : place.Extent * FPage.Pitch;
     const double share = 1.0 / place.Parts;
     if (FStyle.Settings.Vertical) {
         const double centre = FPage.Right - (place.Line + 0.5) * FPage.LinePitch;
@@ -87,6 +89,8 @@ void SubmissionPainter::PaintTitlePage(QPainter& painter, double scale) const
     std::string title, author;
     Cp932::EncodeFromUtf8ForCounting(FStyle.Title, title);
     Cp932::EncodeFromUtf8ForCounting(FStyle.Author, author);
+    title = ConvertForSubmission(title);
+    author = ConvertForSubmission(author);
     // Given as lines already made, so that the name never runs on after the title.
     const ManuscriptLayout lines(TitleLines(), {}, title + "\r\n" + author);
     const QPointF middle((FPage.Left + FPage.Right) / 2, (FPage.Top + FPage.Bottom) / 2);
@@ -123,14 +127,15 @@ void SubmissionPainter::PaintTitlePage(QPainter& painter, double scale) const
     }
 }
 
-// "- 3 -" in the middle of the lower margin.
+// "- 3 -" in the middle of the lower margin, below the room of a hung character.
 void SubmissionPainter::PaintPageNumber(QPainter& painter, double scale, std::int32_t number) const
 {
     QFont small(FStyle.Family);
-    small.setPixelSize(std::max(1, static_cast<int>(scale * Em() * NumberSize)));
+    small.setPixelSize(std::max(1, static_cast<int>(scale * Em() * PageNumberSize)));
     painter.setFont(small);
     painter.setPen(Qt::black);
-    const double foot = (FPage.Bottom + FPage.Height) / 2;
-    const QRectF line(0, (foot - Em()) * scale, FPage.Width * scale, 2 * Em() * scale);
+    const double half = PageNumberSize * Em();
+    const QRectF line(0, (FPage.NumberCentre - half) * scale, FPage.Width * scale,
+                      2 * half * scale);
     painter.drawText(line, Qt::AlignCenter, QStringLiteral("- %1 -").arg(number));
 }

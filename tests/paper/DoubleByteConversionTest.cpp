@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 namespace {
 
 std::string Bytes(std::uint16_t doubleByte)
@@ -97,6 +100,64 @@ TEST(DoubleByteConversion, WriterTexts)
         EXPECT_EQ(ConvertKanaToDoubleBytes(text), text) << text;
     EXPECT_EQ(ConvertKanaToDoubleBytes("\x83\xB6\xDE"), "\x83\xB6" + Sjis("゛")); // no ｶ to join
     EXPECT_EQ(ConvertToDoubleBytes("a\x82"), Sjis("ａ") + "\x82");
+}
+
+// A submission keeps a number of one or two digits together in one cell and writes every other
+// half-width letter, digit and mark one to a cell: a date reads as 1－1－52, not 1-|1-|52.
+TEST(DoubleByteConversion, ForASubmission)
+{
+    struct Row
+    {
+        const char* text;
+        const char* written;
+    };
+    const Row rows[] = {
+        {"1-1-52", "1－1－52"},
+        {"第3話", "第3話"},
+        {"12月24日", "12月24日"},
+        {"2026年", "２０２６年"},
+        {"XHTML変換", "ＸＨＴＭＬ変換"},
+        {"A4の紙", "Ａ４の紙"},
+        {"3.14", "3．14"},
+        {"x86", "ｘ８６"},
+        {"Hello world!", "Ｈｅｌｌｏ ｗｏｒｌｄ！"},
+        {"a\tb\r\n", "ａ\tｂ\r\n"},
+        {"ｶﾀｶﾅ｡", "ｶﾀｶﾅ｡"},
+        {"あ天ア", "あ天ア"},
+        {"", ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ConvertForSubmission(Sjis(row.text)), Sjis(row.written)) << row.text;
+    EXPECT_EQ(ConvertForSubmission("\x82\x41"
+                                   "1"),
+              "\x82\x41"
+              "1")
+        << "a trail byte is no letter";
+}
+
+// Over any text: what stays half-width is a blank, a tab, a break, half-width katakana or a
+// number of at most two digits.
+TEST(DoubleByteConversion, ASubmissionLeavesOnlyShortNumbersHalfWidth)
+{
+    std::mt19937 random(11);
+    const std::vector<std::string> pieces = {"1",    "23",       "456",     "a",   "Z",
+                                             "-",    "/",        ".",       " ",   "\t",
+                                             "\r\n", Sjis("漢"), Sjis("ｶ"), "\x82"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int n = static_cast<int>(random() % 12); n > 0; --n)
+            text += pieces[random() % pieces.size()];
+        const std::string written = ConvertForSubmission(text);
+        std::size_t digits = 0;
+        for (const ShiftJis::Character& c : ShiftJis::Characters(written)) {
+            const std::uint32_t code = c.code;
+            const bool digit = !c.doubleByte && code >= '0' && code <= '9';
+            EXPECT_FALSE(!c.doubleByte && code > ' ' && code <= '~' && !digit)
+                << "half-width letter or mark left in " << text;
+            digits = digit ? digits + 1 : 0;
+            EXPECT_LE(digits, 2u) << text;
+        }
+    }
 }
 
 } // namespace

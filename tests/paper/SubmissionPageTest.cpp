@@ -3,6 +3,7 @@
 #include "paper/SubmissionPage.h"
 #include "ShiftJisText.h"
 #include "analysis/RandomText.h"
+#include "paper/DoubleByteConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,7 @@ TEST(SubmissionPage, PagesAreTheSheetCountOfItsColumnAndLine)
         for (std::uint32_t i = random() % 40; i > 0; --i)
             text += pieces[random() % pieces.size()];
         const TPaper paper = SubmissionPaper(sheets, settings);
-        const PaperInfo count = paper.Count(text);
+        const PaperInfo count = paper.Count(ConvertForSubmission(text));
         const ManuscriptLayout layout = SubmissionLayout(sheets, settings, text, "題", "名前");
         ASSERT_EQ(layout.SheetCount(), count.Sheets) << text;
         ASSERT_EQ(layout.Info().TotalLines, count.TotalLines) << text;
@@ -123,6 +124,35 @@ TEST(SubmissionPage, PageAndCharacterSize)
         EXPECT_NEAR(page.Pitch, row.pitch, 1e-9) << row.fact;
         EXPECT_NEAR(page.LinePitch, row.linePitch, 1e-9) << row.fact;
         EXPECT_NEAR(page.FontPoints, row.points, 1e-9) << row.fact;
+    }
+}
+
+// The characters of a date and of a word land in the cells a contest expects: a number of two
+// digits shares one cell, everything else takes one of its own.
+TEST(SubmissionPage, HalfWidthCharactersInTheirCells)
+{
+    const SubmissionSettings settings{.Column = 20, .Line = 10};
+    struct Row
+    {
+        const char* text;
+        std::vector<std::pair<double, std::string>> cells; // each character's cell, in order
+    };
+    const std::vector<Row> rows = {
+        {"1-1-52", {{0, "1"}, {1, "－"}, {2, "1"}, {3, "－"}, {4, "5"}, {4, "2"}}},
+        {"URL", {{0, "Ｕ"}, {1, "Ｒ"}, {2, "Ｌ"}}},
+        {"第12話", {{0, "第"}, {1, "1"}, {1, "2"}, {2, "話"}}},
+        {"2026", {{0, "２"}, {1, "０"}, {2, "２"}, {3, "６"}}},
+    };
+    for (const Row& row : rows) {
+        const ManuscriptLayout layout =
+            SubmissionLayout(TPaper(), settings, Sjis(row.text), "", "");
+        std::vector<std::pair<double, std::string>> cells;
+        for (const CellPlacement& place : layout.Sheet(0))
+            cells.emplace_back(place.Cell, Cp932::DecodeToUtf8(place.Bytes));
+        std::vector<std::pair<double, std::string>> expected;
+        for (const auto& [cell, utf8] : row.cells)
+            expected.emplace_back(cell, utf8);
+        EXPECT_EQ(cells, expected) << row.text;
     }
 }
 

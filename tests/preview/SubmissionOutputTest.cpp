@@ -5,6 +5,7 @@
 #include "QtTestApplication.h"
 #include "ShiftJisText.h"
 #include "cli/CliRunner.h"
+#include "paper/DoubleByteConversion.h"
 #include "preview/ManuscriptPreview.h"
 #include "shell/TIniFile.h"
 
@@ -108,8 +109,9 @@ TEST(SubmissionOutput, PdfPagesAreTheSheetCount)
                                      error),
                   OutputResult::Written)
             << row.fact;
-        ExpectPages(path, SubmissionPaper(sheets, row.settings).Count(text).Sheets, row.width,
-                    row.height, row.fact);
+        ExpectPages(path,
+                    SubmissionPaper(sheets, row.settings).Count(ConvertForSubmission(text)).Sheets,
+                    row.width, row.height, row.fact);
     }
 }
 
@@ -125,7 +127,7 @@ TEST(SubmissionOutput, CommandLine)
         TPaper paper;
         paper.Column = column;
         paper.Line = line;
-        return paper.Count(text).Sheets;
+        return paper.Count(ConvertForSubmission(text)).Sheets;
     };
     struct Row
     {
@@ -222,6 +224,20 @@ TEST(SubmissionOutput, CommandLine)
          0,
          0,
          "--title needs a value"},
+        {"a title with a character outside Shift-JIS",
+         {"--submission", "--title", "猫😺"},
+         2,
+         0,
+         0,
+         0,
+         "--title: the text has a character without a Shift-JIS form"},
+        {"a name with a character outside Shift-JIS",
+         {"--submission", "--author", "한"},
+         2,
+         0,
+         0,
+         0,
+         "--author: the text has a character without a Shift-JIS form"},
     };
     for (const Row& row : rows) {
         std::filesystem::remove(out);
@@ -267,7 +283,8 @@ TEST(SubmissionOutput, PreviewSwitchesBetweenTheLayouts)
     PreviewOfNovel shown(Novel(40));
     ManuscriptPreview& preview = shown.preview;
     SubmissionSettings submission;
-    const int pages = SubmissionPaper(shown.paper, submission).Count(shown.text).Sheets;
+    const int pages =
+        SubmissionPaper(shown.paper, submission).Count(ConvertForSubmission(shown.text)).Sheets;
     const int sheets = shown.paper.Count(shown.text).Sheets;
     ASSERT_NE(pages, sheets);
     EXPECT_EQ(preview.SheetCount(), sheets);
@@ -288,7 +305,8 @@ TEST(SubmissionOutput, PreviewSwitchesBetweenTheLayouts)
     });
     preview.findChild<QAction*>(QStringLiteral("SubmissionSettingItem"))->trigger();
     EXPECT_EQ(shown.settings.Submission.Column, 20);
-    EXPECT_EQ(preview.SheetCount(), sheets + 1) << "the title page comes first";
+    EXPECT_EQ(preview.SheetCount(), shown.paper.Count(ConvertForSubmission(shown.text)).Sheets + 1)
+        << "the title page comes first";
 
     preview.findChild<QAction*>(QStringLiteral("SheetsItem"))->trigger();
     EXPECT_EQ(preview.SheetCount(), sheets);
