@@ -69,6 +69,13 @@ void DocumentRows::Follow(int from, int removed, int added)
     if (made == 1 && gone == 1 && at + added <= first.length()) {
         Paragraph& paragraph = FParagraphs[first.blockNumber()];
         const QString text = first.text();
+        if (static_cast<qsizetype>(paragraph.advances.size()) != text.size() - added + removed) {
+            // The document tells some changes with more removed and added than changed (the
+            // first text put into an empty document): measure the paragraph whole.
+            paragraph = Measure(first.blockNumber());
+            FIndex.Set(first.blockNumber(), static_cast<std::int64_t>(paragraph.rows.size()));
+            return;
+        }
         // What came in is measured with a unit of the text on each side, since an edit may have
         // joined or parted the two halves of a pair there.
         int low = std::max(at - 1, 0);
