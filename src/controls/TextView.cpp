@@ -28,6 +28,8 @@ namespace {
 
 // How much text around a place is read to find the character boundaries next to it.
 constexpr int Around = 32;
+// Tab stops, in blanks of the font.
+constexpr int TabStopCharacters = 8;
 // How much text around the caret an input method is given (some ignore more than 4,096 units).
 constexpr int SurroundingText = 500;
 
@@ -72,6 +74,7 @@ void TextView::SetDocument(QTextDocument* document)
         return;
     document->setDocumentLayout(new NullDocumentLayout(document));
     FAdvances = std::make_unique<AdvanceTable>(font());
+    FBreaker.SetTabStop(TabStopCharacters * FAdvances->Advance(U' '));
     FRows = std::make_unique<DocumentRows>(*document, *FAdvances, FBreaker,
                                            std::max(viewport()->width() - 2 * Margin(), 1));
     FCaret = std::make_unique<TrackedSelection>(*document);
@@ -126,6 +129,7 @@ void TextView::LayOut(QTextLayout& layout, const RowText& row) const
     layout.setFont(font());
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(FBreaker.TabStop()); // a row's stops count from its own start
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
     const int caret = CaretPosition();

@@ -13,6 +13,7 @@
 #include <unicode/utf16.h>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 struct RowBreaker::Iterators
@@ -87,17 +88,21 @@ std::int32_t ContextAfter(std::u16string_view text, std::int32_t at)
 }
 
 // The first unit of the row from `start` that does not fit in `width` (blanks after the last
-// that fits hang with it); the text's size when the rest fits.
+// that fits hang with it); the text's size when the rest fits. A tab, with tab stops, reaches the
+// next stop from where it stands in its row.
 std::int32_t MeasureEnd(std::u16string_view text, std::span<const double> advances, double width,
-                        std::int32_t start)
+                        double tabStop, std::int32_t start)
 {
     const auto size = static_cast<std::int32_t>(text.size());
     double used = 0;
     std::int32_t end = start;
     for (; end < size; ++end) {
-        if (used + advances[end] > width && end > start)
+        const double advance = text[end] == u'\t' && tabStop > 0
+                                   ? (std::floor(used / tabStop) + 1) * tabStop - used
+                                   : advances[end];
+        if (used + advance > width && end > start)
             break;
-        used += advances[end];
+        used += advance;
     }
     while (end < size && Hangs(text[end]))
         ++end;
@@ -158,7 +163,7 @@ std::int32_t RowBreaker::RowEnd(std::u16string_view text, std::span<const double
                                 double width, std::int32_t start) const
 {
     const auto size = static_cast<std::int32_t>(text.size());
-    const std::int32_t end = MeasureEnd(text, advances, width, start);
+    const std::int32_t end = MeasureEnd(text, advances, width, FTabStop, start);
     if (end >= size)
         return size;
     // `end` is the first unit that does not fit; a row may end at an opportunity at or before it.
@@ -205,7 +210,7 @@ RowStarts RowBreaker::Rebreak(std::u16string_view text, std::span<const double> 
     // were in the new text too.
     auto from = std::upper_bound(before.begin(), before.end(), at) - before.begin() - 1;
     const std::int32_t safeBefore = ContextBefore(text, at);
-    while (from > 0 && MeasureEnd(text, advances, width, before[from - 1]) >= safeBefore)
+    while (from > 0 && MeasureEnd(text, advances, width, FTabStop, before[from - 1]) >= safeBefore)
         --from;
     RowStarts rows(before.begin(), before.begin() + from + 1);
     const std::int32_t moved = added - removed;

@@ -20,7 +20,8 @@ using RowStarts = std::vector<std::int32_t>;
 // kana, not inside a word of Latin letters, not after an opening bracket), never puts one of the
 // line-start characters at the start of a row, and lets blanks hang past the width at a row's
 // end. Where no opportunity fits, the row is cut between two characters, and the line-start
-// characters there hang past the width with it; a row holds at least one character. Not for two threads at once: it keeps its break iterators between calls.
+// characters there hang past the width with it; a row holds at least one character. Not for two
+// threads at once: it keeps its break iterators between calls.
 class RowBreaker
 {
 public:
@@ -31,6 +32,11 @@ public:
     ~RowBreaker();
     RowBreaker(RowBreaker&&) noexcept;
     RowBreaker& operator=(RowBreaker&&) noexcept;
+
+    // Tabs reach the next multiple of `tabStop` from the start of their row (0: a tab advances by
+    // its own entry of the advances).
+    void SetTabStop(double tabStop) { FTabStop = tabStop; }
+    double TabStop() const { return FTabStop; }
 
     // The rows of `text` when each unit advances by its entry of `advances` (as many as units; the
     // second unit of a surrogate pair and the marks that join a character advance 0 or their own)
@@ -52,5 +58,6 @@ private:
 
     struct Iterators;          // the line and character break iterators over the paragraph in hand
     std::u32string FLineStart; // sorted
+    double FTabStop = 0;
     std::unique_ptr<Iterators> FIterators;
 };

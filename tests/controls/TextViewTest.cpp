@@ -106,7 +106,7 @@ TEST_F(TextViewTest, TheCaretMovesByCharacterAndByRow)
 TEST_F(TextViewTest, TheCaretBarAndThePlaceUnderAPointAgree)
 {
     Document.setPlainText(
-        QStringLiteral("吾輩は猫である。名前はまだ無い。\n\nどこで生れたかとんと見当が"
+        QStringLiteral("吾輩は猫\tである。名前はまだ無い。\n\nどこで\t\t生れたかとんと見当が"
                        "つかぬ。何でも薄暗いじめじめした所で𠮷ニャーニャー泣いていた。"));
     ASSERT_GT(View.RowCount(), 4);
     for (int position = 0; position < Document.characterCount() - 1; ++position) {

@@ -98,14 +98,25 @@ TEST(RowBreaker, BreaksWhereJapaneseTextMayBreak)
     }
 }
 
+TEST(RowBreaker, TabsReachTheNextStopFromTheStartOfTheirRow)
+{
+    RowBreaker breaker = SheetsBreaker();
+    breaker.SetTabStop(4);
+    const std::u16string text = u"ab\tcd\tef\tg";
+    // a b reach 1, the tab 4, c d 5; the next tab would reach 8 and hangs; the row after starts
+    // its own stops: e f reach 1, the tab 4, g 4.5.
+    EXPECT_EQ(Joined(text, breaker.Break(text, Advances(text), 6)), u"ab\tcd\t|ef\tg");
+}
+
 // Random paragraphs of Japanese and Latin text, random widths and random edits.
 class RowBreakerProperty : public ::testing::Test
 {
 protected:
     std::u16string RandomText(std::size_t length)
     {
-        static const std::u16string pieces[] = {u"あ", u"漢", u"ー", u"ッ", u"、", u"。", u"「",
-                                                u"」", u"a",  u"b",  u" ",  u"𠮷", u"ab", u"　"};
+        static const std::u16string pieces[] = {u"あ", u"漢", u"ー", u"ッ", u"、",
+                                                u"。", u"「", u"」", u"a",  u"b",
+                                                u" ",  u"𠮷", u"ab", u"　", u"\t"};
         std::u16string text;
         while (text.size() < length)
             text += pieces[Random() % std::size(pieces)];
@@ -137,8 +148,9 @@ TEST_F(RowBreakerProperty, RowsFitAndNeverStartWithALineStartCharacter)
             // character.
             double used = 0;
             std::int32_t end = rows[i];
-            while (end > rows[i - 1] && (text[end - 1] == u' ' || text[end - 1] == u'、' ||
-                                         text[end - 1] == u'。' || text[end - 1] == u'」'))
+            while (end > rows[i - 1] &&
+                   (text[end - 1] == u' ' || text[end - 1] == u'\t' || text[end - 1] == u'、' ||
+                    text[end - 1] == u'。' || text[end - 1] == u'」'))
                 --end;
             for (std::int32_t at = rows[i - 1]; at < end; ++at)
                 used += advances[at];
@@ -149,7 +161,8 @@ TEST_F(RowBreakerProperty, RowsFitAndNeverStartWithALineStartCharacter)
 
 TEST_F(RowBreakerProperty, ARebreakAfterAnEditEqualsBreakingTheNewText)
 {
-    const RowBreaker breaker = SheetsBreaker();
+    RowBreaker breaker = SheetsBreaker();
+    breaker.SetTabStop(3);
     for (int round = 0; round < 1000; ++round) {
         std::u16string text = RandomText(Random() % 300);
         const double width = 1 + Random() % 16;
