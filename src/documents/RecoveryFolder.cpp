@@ -31,15 +31,6 @@ std::set<std::int64_t>& OpenWindows()
     return windows;
 }
 
-std::string HomeFolder()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return "/tmp";
-}
-
 // The moment a process started, in clock ticks since the system started (the 22nd field of its
 // stat line, after the command name in parentheses); 0 when the system does not tell.
 std::int64_t StartOf(std::int64_t process)
@@ -57,17 +48,6 @@ std::int64_t StartOf(std::int64_t process)
         ++at;
     }
     return at >= line.size() ? 0 : std::strtoll(line.c_str() + at, nullptr, 10);
-}
-
-bool MakeFolders(const std::string& path)
-{
-    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
-        const std::string part = path.substr(0, slash);
-        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
-        if (slash == std::string::npos)
-            return true;
-    }
 }
 
 // "<process>-<started>-<window>-<document>.recovery"
@@ -89,10 +69,9 @@ bool OwnerOfName(std::string_view name, RecoveryOwner& owner)
 
 std::string Path()
 {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    const std::string base =
-        state && *state == '/' ? std::string(state) : HomeFolder() + "/.local/state";
-    return base + "/kotonami/recovery";
+    // No home folder at all leaves no place for drafts: never a shared folder such as /tmp.
+    const std::string base = UsefulFunc::XdgFolder("XDG_STATE_HOME", ".local/state");
+    return base.empty() ? std::string() : base + "/kotonami/recovery";
 }
 
 RecoveryOwner ThisProcess(std::int64_t window)
@@ -159,7 +138,7 @@ std::vector<Orphan> Orphans()
 void Write(const std::string& path, std::string_view bytes)
 {
     const std::string folder = path.substr(0, path.rfind('/'));
-    if (!MakeFolders(folder))
+    if (folder.empty() || !UsefulFunc::MakeFolders(folder, 0700))
         throw EFile("Couldn't open file.");
     UsefulFunc::WriteFileAtomically(path, bytes, UsefulFunc::FileAccess::OwnerOnly);
 }

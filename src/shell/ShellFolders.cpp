@@ -56,20 +56,6 @@ std::string UserFolder(const std::string& name)
     return name == "DESKTOP" ? home + "/Desktop" : home;
 }
 
-// Makes the folder and its missing parents; true when it exists as a folder afterwards.
-bool MakeFolders(const std::string& folder)
-{
-    struct stat info
-    {
-    };
-    if (::stat(folder.c_str(), &info) == 0)
-        return S_ISDIR(info.st_mode);
-    const auto slash = folder.rfind('/');
-    if (slash != std::string::npos && slash > 0 && !MakeFolders(folder.substr(0, slash)))
-        return false;
-    return ::mkdir(folder.c_str(), 0755) == 0 || errno == EEXIST;
-}
-
 std::string DataFolder(const char* below)
 {
     const std::string data = BaseFolder("XDG_DATA_HOME", ".local/share");
@@ -92,7 +78,7 @@ std::string GetSpecialFolderPath(int folderId)
     }
     case CSIDL_SENDTO: {
         const std::string scripts = DataFolder("nautilus/scripts");
-        return !scripts.empty() && MakeFolders(scripts) ? scripts : std::string();
+        return !scripts.empty() && MakeFolders(scripts, 0755) ? scripts : std::string();
     }
     case CSIDL_DESKTOPDIRECTORY:
         return UserFolder("DESKTOP");
@@ -128,6 +114,21 @@ void CreateShortcut(const std::string& target, const std::string& linkFile)
 std::string XdgFolder(const char* variable, const char* fallback)
 {
     return BaseFolder(variable, fallback);
+}
+
+bool MakeFolders(const std::string& folder, mode_t mode)
+{
+    if (folder.empty())
+        return true; // a file named without a folder lies in the current one
+    struct stat info
+    {
+    };
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    const auto slash = folder.rfind('/');
+    if (slash != std::string::npos && slash > 0 && !MakeFolders(folder.substr(0, slash), mode))
+        return false;
+    return ::mkdir(folder.c_str(), mode) == 0 || errno == EEXIST;
 }
 
 } // namespace UsefulFunc

@@ -49,17 +49,6 @@ std::string_view FirstLineOf(std::string_view value) noexcept
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
-bool MakeFolders(const std::string& folder)
-{
-    if (folder.empty() || ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST)
-        return true;
-    if (errno != ENOENT)
-        return false;
-    const auto slash = folder.rfind('/');
-    return slash != std::string::npos && slash > 0 && MakeFolders(folder.substr(0, slash)) &&
-           (::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST);
-}
-
 std::string FolderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
@@ -179,7 +168,7 @@ void TIniFile::UpdateFile()
         text += FLineBreak;
     }
     try {
-        if (!MakeFolders(FolderOf(FPath)))
+        if (!UsefulFunc::MakeFolders(FolderOf(FPath), 0700))
             throw EFile("Couldn't open file.");
         UsefulFunc::WriteFileAtomically(FPath, text);
     } catch (const EFile&) {
@@ -203,16 +192,8 @@ std::string SettingsFileName()
         if (::stat(beside.c_str(), &info) == 0 || ::access(folder.c_str(), W_OK) == 0)
             return beside;
     }
-    std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') {
-        config = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] == '\0') {
-            const passwd* user = ::getpwuid(::getuid());
-            home = user != nullptr ? user->pw_dir : "";
-        }
-        config = std::string(home) + "/.config";
-    }
+    const std::string config = UsefulFunc::XdgFolder("XDG_CONFIG_HOME", ".config");
+    if (config.empty())
+        return std::string(Name); // no home folder at all: the current folder
     return config + "/kotonami/" + Name;
 }

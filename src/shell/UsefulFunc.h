@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace UsefulFunc {
 
@@ -71,8 +72,13 @@ enum SpecialFolder : int
 std::string GetSpecialFolderPath(int folderId);
 
 // An XDG base folder ("XDG_DATA_HOME"): the variable when it holds an absolute path, else
-// `fallback` (".local/share") in the home folder.
+// `fallback` (".local/share") in the home folder ($HOME when absolute, else the account's); ""
+// when there is no home folder at all, never a shared folder such as /tmp.
 std::string XdgFolder(const char* variable, const char* fallback);
+
+// Makes `folder` and the folders above it that are missing, each new one with `mode` (less the
+// umask); true when it is a folder afterwards. Folders that exist keep their mode.
+bool MakeFolders(const std::string& folder, mode_t mode);
 
 // Makes `linkFile` a symbolic link to `target`, replacing one that exists: the new link is made
 // beside it and renamed over it, so a failure leaves the old one. Throws Exception

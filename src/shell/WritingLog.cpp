@@ -163,8 +163,7 @@ std::string WritingLog::DefaultPath()
 
 WritingLog WritingLog::OpenForWriting(const std::string& path, std::string* movedTo)
 {
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    UsefulFunc::MakeFolders(std::filesystem::path(path).parent_path().string(), 0700);
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     WritingLog log(OpenFile(path, flags));
     if (CheckHealth(log.FDatabase) == Health::Damaged) {

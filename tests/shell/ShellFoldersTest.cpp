@@ -54,6 +54,57 @@ TEST(SpecialFolders, EachIdMapsToItsDesktopFolder)
     EXPECT_TRUE(std::filesystem::is_directory(home.File("data/nautilus/scripts")));
 }
 
+// Every file of the program's own (settings, writing log, recovery drafts) finds its folder by one
+// rule: an absolute variable, else the home folder, else nothing; never a shared folder.
+TEST(SpecialFolders, OneRuleForTheProgramsOwnFolders)
+{
+    TempFolder home;
+    const ScopedVariable homeVariable("HOME", home.Path());
+    struct Row
+    {
+        const char* name;
+        std::optional<std::string> state; // XDG_STATE_HOME, unset when empty
+        std::string expected;
+    };
+    const std::vector<Row> rows = {
+        {"the variable", home.File("state"), home.File("state")},
+        {"a relative variable is no folder", std::string("relative/state"),
+         home.File(".local/state")},
+        {"no variable", std::nullopt, home.File(".local/state")},
+    };
+    for (const Row& row : rows) {
+        const ScopedVariable state("XDG_STATE_HOME", row.state.value_or(""));
+        if (!row.state)
+            ::unsetenv("XDG_STATE_HOME");
+        EXPECT_EQ(UsefulFunc::XdgFolder("XDG_STATE_HOME", ".local/state"), row.expected)
+            << row.name;
+    }
+}
+
+TEST(SpecialFolders, FoldersAreMadeWithTheModeAskedAndKeepTheirsWhenThere)
+{
+    TempFolder home;
+    const mode_t saved = ::umask(022);
+    EXPECT_TRUE(UsefulFunc::MakeFolders(home.File("a/b/c"), 0700));
+    for (const char* made : {"a", "a/b", "a/b/c"}) {
+        struct stat info
+        {
+        };
+        ASSERT_EQ(::stat(home.File(made).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << made;
+    }
+    ASSERT_EQ(::mkdir(home.File("open").c_str(), 0755), 0);
+    EXPECT_TRUE(UsefulFunc::MakeFolders(home.File("open/inner"), 0700));
+    struct stat open
+    {
+    };
+    ASSERT_EQ(::stat(home.File("open").c_str(), &open), 0);
+    EXPECT_EQ(open.st_mode & 0777, 0755u);
+    EXPECT_FALSE(UsefulFunc::MakeFolders(home.Write("a-file", "x") + "/below", 0700));
+    EXPECT_TRUE(UsefulFunc::MakeFolders("", 0700));
+    ::umask(saved);
+}
+
 TEST(SpecialFolders, SendToThatCannotBeMadeIsEmpty)
 {
     TempFolder home;
