@@ -127,13 +127,14 @@ void TextView::LayOut(QTextLayout& layout, const RowText& row) const
 {
     layout.setText(row.text);
     layout.setFont(font());
+    const int caret = CaretPosition();
+    const bool composing = !FPreedit.isEmpty() && caret >= row.Begin() && caret <= row.End();
     QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
+    option.setWrapMode(composing ? QTextOption::WrapAnywhere : QTextOption::NoWrap);
     option.setTabStopDistance(FBreaker.TabStop()); // a row's stops count from its own start
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
-    const int caret = CaretPosition();
-    if (!FPreedit.isEmpty() && caret >= row.Begin() && caret <= row.End()) {
+    if (composing) {
         layout.setPreeditArea(caret - row.Begin(), FPreedit);
         QTextLayout::FormatRange underline;
         underline.start = caret - row.Begin();
@@ -142,8 +143,35 @@ void TextView::LayOut(QTextLayout& layout, const RowText& row) const
         layout.setFormats({underline});
     }
     layout.beginLayout();
-    layout.createLine();
+    if (layout.preeditAreaText().isEmpty()) {
+        layout.createLine();
+    } else {
+        // What the writer is composing is never cut off at the edge: the row takes as many
+        // lines as it needs while the preedit lasts, and the rows below make room.
+        const double width = std::max(viewport()->width() - 2 * Margin(), 1);
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, line.lineNumber() * RowHeight()));
+        }
+    }
     layout.endLayout();
+}
+
+int TextView::ComposingLines() const
+{
+    if (FPreedit.isEmpty() || !FRows)
+        return 1;
+    QTextLayout layout;
+    LayOut(layout, TextOfRow(FRows->RowOf(CaretPosition())));
+    return std::max(layout.lineCount(), 1);
+}
+
+int TextView::RowTop(std::int64_t row) const
+{
+    std::int64_t lines = row - FirstRowInView();
+    if (!FPreedit.isEmpty() && FRows->RowOf(CaretPosition()) < row)
+        lines += ComposingLines() - 1;
+    return static_cast<int>(lines) * RowHeight();
 }
 
 double TextView::XOf(int position) const
@@ -154,7 +182,7 @@ double TextView::XOf(int position) const
     int offset = position - row.Begin();
     if (!FPreedit.isEmpty() && position == CaretPosition())
         offset += FPreeditCursor;
-    return Margin() + layout.lineAt(0).cursorToX(offset);
+    return Margin() + layout.lineForTextPosition(offset).cursorToX(offset);
 }
 
 QRect TextView::CaretRectangle() const
@@ -162,21 +190,40 @@ QRect TextView::CaretRectangle() const
     if (!FRows)
         return {};
     const std::int64_t row = FRows->RowOf(CaretPosition());
-    const int y = static_cast<int>(row - FirstRowInView()) * RowHeight();
-    return {static_cast<int>(XOf(CaretPosition())), y, 1, RowHeight()};
+    const RowText text = TextOfRow(row);
+    QTextLayout layout;
+    LayOut(layout, text);
+    const int offset = CaretPosition() - text.Begin() + (FPreedit.isEmpty() ? 0 : FPreeditCursor);
+    const QTextLine line = layout.lineForTextPosition(offset);
+    const int y = RowTop(row) + static_cast<int>(line.isValid() ? line.y() : 0);
+    return {static_cast<int>(Margin() + (line.isValid() ? line.cursorToX(offset) : 0)), y, 1,
+            RowHeight()};
 }
 
 int TextView::PositionAt(QPoint point) const
 {
     if (!FRows)
         return 0;
-    const std::int64_t row = std::clamp<std::int64_t>(
-        FirstRowInView() + (point.y() < 0 ? -1 : point.y() / RowHeight()), 0, RowCount() - 1);
+    std::int64_t row = FirstRowInView() + (point.y() < 0 ? -1 : point.y() / RowHeight());
+    int lineIndex = 0;
+    if (!FPreedit.isEmpty()) {
+        // The row being composed stands taller: rows below it are further down.
+        const std::int64_t composing = FRows->RowOf(CaretPosition());
+        const int extra = ComposingLines() - 1;
+        if (row > composing && row <= composing + extra) {
+            lineIndex = static_cast<int>(row - composing);
+            row = composing;
+        } else if (row > composing) {
+            row -= extra;
+        }
+    }
+    row = std::clamp<std::int64_t>(row, 0, RowCount() - 1);
     const RowText text = TextOfRow(row);
     QTextLayout layout;
     LayOut(layout, text);
-    const int offset = layout.lineAt(0).xToCursor(point.x() - Margin());
-    return text.Begin() + offset;
+    const QTextLine line = layout.lineAt(std::min(lineIndex, layout.lineCount() - 1));
+    return text.Begin() +
+           std::min(line.xToCursor(point.x() - Margin()), static_cast<int>(text.text.size()));
 }
 
 void TextView::paintEvent(QPaintEvent*)
@@ -185,11 +232,12 @@ void TextView::paintEvent(QPaintEvent*)
     painter.fillRect(viewport()->rect(), palette().base());
     if (!FRows)
         return;
-    const int height = RowHeight();
     const int selectionStart = FCaret->SelectionStart();
     const int selectionEnd = FCaret->SelectionEnd();
-    for (std::int64_t row = FirstRowInView(), y = 0; row < RowCount() && y < viewport()->height();
-         ++row, y += height) {
+    for (std::int64_t row = FirstRowInView(); row < RowCount(); ++row) {
+        const int y = RowTop(row);
+        if (y >= viewport()->height())
+            break;
         const RowText text = TextOfRow(row);
         QTextLayout layout;
         LayOut(layout, text);
@@ -311,7 +359,9 @@ void TextView::MoveByRows(std::int64_t rows, bool keepAnchor)
     QTextLayout layout;
     LayOut(layout, text);
     const double goal = FGoalX;
-    MoveCaret(text.Begin() + layout.lineAt(0).xToCursor(goal - Margin()), keepAnchor);
+    MoveCaret(text.Begin() + std::min(layout.lineAt(0).xToCursor(goal - Margin()),
+                                      static_cast<int>(text.text.size())),
+              keepAnchor);
     FGoalX = goal;
 }
 

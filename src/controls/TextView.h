@@ -61,6 +61,8 @@ private:
     RowText TextOfRow(std::int64_t row) const;
     void LayOut(QTextLayout& layout, const RowText& row) const;
     int RowHeight() const;
+    int ComposingLines() const;
+    int RowTop(std::int64_t row) const;
     int Margin() const { return 4; }
     std::int64_t FirstRowInView() const;
     double XOf(int position) const;

@@ -79,6 +79,18 @@ TEST_F(TextViewTest, APreeditIsShownButNeverInTheText)
     EXPECT_EQ(Document.toPlainText(), QStringLiteral("𠮷は日本"));
 }
 
+// Composing at the end of a full row: what the writer composes is never cut off at the edge, and
+// the candidate window's place follows the preedit's caret.
+TEST_F(TextViewTest, ALongPreeditWrapsInsteadOfLeavingTheView)
+{
+    Commit(QStringLiteral("あいうえおかきくけこ"));
+    Preedit(QStringLiteral("にほんごのぶんしょうをかいています"));
+    const QRect bar = View.inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_TRUE(View.viewport()->rect().contains(bar.topLeft())) << bar.x() << "," << bar.y();
+    EXPECT_GT(bar.y(), 0); // on a line of its own below the row's first
+    EXPECT_EQ(Document.toPlainText(), QStringLiteral("あいうえおかきくけこ"));
+}
+
 TEST_F(TextViewTest, TheCaretMovesByCharacterAndByRow)
 {
     Commit(QStringLiteral("a𠮷か\u3099b"));
