@@ -6,7 +6,7 @@
 
 #include <QWidget>
 
-class QLabel;
+class ElidedLabel;
 
 class ChangedOnDiskBar : public QWidget
 {
@@ -23,5 +23,5 @@ signals:
     void IgnoreClicked();
 
 private:
-    QLabel* FMessage;
+    ElidedLabel* FMessage;
 };

@@ -3,6 +3,7 @@
 #include "FindBar.h"
 
 #include "analysis/SettingsStore.h"
+#include "controls/ElidedLabel.h"
 #include "controls/TRichEditEx.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -53,12 +55,32 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent)
     hide();
 }
 
+// Three rows: the term with its steps, the replacement (while replacing), and the options with
+// the bar's message, which takes what room the row has left and never widens the window. The
+// mnemonics of the bar's parts work in the whole window while the bar shows, so none of them is a
+// letter of the menu bar's (F, E, A, R, S, H).
 void FindBar::BuildRows()
 {
     auto* rows = new QVBoxLayout(this);
     rows->setContentsMargins(0, 2, 0, 0);
     rows->setSpacing(2);
-    auto* findRow = new QHBoxLayout;
+    QLabel* findLabel = BuildFindRow(*rows);
+    QLabel* replaceLabel = BuildReplaceRow(*rows);
+    BuildOptionsRow(*rows);
+    // The two labels take one width, so that the fields start one above the other.
+    const int labelWidth =
+        std::max(findLabel->sizeHint().width(), replaceLabel->sizeHint().width());
+    findLabel->setFixedWidth(labelWidth);
+    replaceLabel->setFixedWidth(labelWidth);
+    // Tab goes from the find field straight to the replace field.
+    setTabOrder(FFindField, FReplaceField);
+    // The writer's own edit of a field is what undo in it takes back first.
+    for (QLineEdit* field : {FFindField->lineEdit(), FReplaceField})
+        connect(field, &QLineEdit::textEdited, this, [this] { FReplacedSinceFieldEdit = false; });
+}
+
+QLabel* FindBar::BuildFindRow(QBoxLayout& rows)
+{
     FFindField = new QComboBox(this);
     FFindField->setObjectName(QStringLiteral("FindField"));
     FFindField->setEditable(true);
@@ -73,54 +95,86 @@ void FindBar::BuildRows()
     FFindField->installEventFilter(this);
     FFindField->lineEdit()->installEventFilter(this);
     connect(FFindField, &QComboBox::editTextChanged, this, &FindBar::PatternEdited);
-    auto* previous = new QPushButton(QStringLiteral(u"前へ"), this);
-    auto* next = new QPushButton(QStringLiteral(u"次へ"), this);
+    auto* label = new QLabel(QStringLiteral(u"検索(&K)"), this);
+    label->setBuddy(FFindField);
+    auto* previous = new QPushButton(QStringLiteral(u"前へ(&B)"), this);
+    previous->setObjectName(QStringLiteral("FindPreviousButton"));
+    auto* next = new QPushButton(QStringLiteral(u"次へ(&N)"), this);
+    next->setObjectName(QStringLiteral("FindNextButton"));
     connect(previous, &QPushButton::clicked, this, &FindBar::FindPrevious);
     connect(next, &QPushButton::clicked, this, &FindBar::FindNext);
-    findRow->addWidget(FFindField, 1);
-    findRow->addWidget(previous);
-    findRow->addWidget(next);
-    const auto box = [this, findRow](const char* name, const QString& text,
-                                     void (FindBar::*changed)() = &FindBar::OptionChanged) {
-        auto* check = new QCheckBox(text, this);
-        check->setObjectName(QString::fromLatin1(name));
-        connect(check, &QCheckBox::toggled, this, changed);
-        findRow->addWidget(check);
-        return check;
-    };
-    FMatchCase = box("MatchCaseBox", QStringLiteral(u"大文字と小文字を区別"));
-    FRegularExpression = box("RegularExpressionBox", QStringLiteral(u"正規表現"));
-    FIgnoreWidth = box("IgnoreWidthBox", QStringLiteral(u"全角と半角を区別しない"));
-    FInSelection =
-        box("InSelectionBox", QStringLiteral(u"選択範囲内"), &FindBar::InSelectionChanged);
-    FStatus = new QLabel(this);
-    FStatus->setObjectName(QStringLiteral("FindStatus"));
-    findRow->addWidget(FStatus, 1);
     auto* close = new QPushButton(QStringLiteral(u"×"), this);
-    close->setToolTip(QStringLiteral(u"閉じる"));
+    close->setObjectName(QStringLiteral("FindCloseButton"));
+    close->setToolTip(QStringLiteral(u"閉じる (Esc)"));
     close->setFlat(true);
     connect(close, &QPushButton::clicked, this, &FindBar::Close);
-    findRow->addWidget(close);
-    rows->addLayout(findRow);
+    // Escape closes the bar wherever in it the focus is, on a check box or a button as well.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &FindBar::Close,
+                  Qt::WidgetWithChildrenShortcut);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(FFindField, 1);
+    row->addWidget(previous);
+    row->addWidget(next);
+    row->addWidget(close);
+    rows.addLayout(row);
+    return label;
+}
 
+QLabel* FindBar::BuildReplaceRow(QBoxLayout& rows)
+{
     FReplaceRow = new QWidget(this);
-    auto* replaceRow = new QHBoxLayout(FReplaceRow);
-    replaceRow->setContentsMargins(0, 0, 0, 0);
     FReplaceField = new QLineEdit(FReplaceRow);
     FReplaceField->setObjectName(QStringLiteral("ReplaceField"));
     FReplaceField->setPlaceholderText(QStringLiteral(u"置換後の文字列"));
     FReplaceField->installEventFilter(this);
-    auto* replace = new QPushButton(QStringLiteral(u"置換"), FReplaceRow);
-    auto* replaceAll = new QPushButton(QStringLiteral(u"すべて置換"), FReplaceRow);
+    auto* label = new QLabel(QStringLiteral(u"置換後(&T)"), FReplaceRow);
+    label->setBuddy(FReplaceField);
+    auto* replace = new QPushButton(QStringLiteral(u"置換(&P)"), FReplaceRow);
+    replace->setObjectName(QStringLiteral("ReplaceButton"));
+    auto* replaceAll = new QPushButton(QStringLiteral(u"すべて置換(&L)"), FReplaceRow);
+    replaceAll->setObjectName(QStringLiteral("ReplaceAllButton"));
+    replaceAll->setToolTip(
+        QStringLiteral(u"すべて置換 (%1)").arg(ReplaceAllKey().toString(QKeySequence::NativeText)));
     connect(replace, &QPushButton::clicked, this, &FindBar::ReplaceOne);
     connect(replaceAll, &QPushButton::clicked, this, &FindBar::ReplaceAll);
-    replaceRow->addWidget(FReplaceField, 1);
-    replaceRow->addWidget(replace);
-    replaceRow->addWidget(replaceAll);
-    replaceRow->addStretch(1);
-    rows->addWidget(FReplaceRow);
-    // Tab goes from the find field straight to the replace field.
-    setTabOrder(FFindField, FReplaceField);
+    auto* row = new QHBoxLayout(FReplaceRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(label);
+    row->addWidget(FReplaceField, 1);
+    row->addWidget(replace);
+    row->addWidget(replaceAll);
+    rows.addWidget(FReplaceRow);
+    return label;
+}
+
+void FindBar::BuildOptionsRow(QBoxLayout& rows)
+{
+    auto* row = new QHBoxLayout;
+    const auto box = [this, row](const char* name, const QString& text,
+                                 void (FindBar::*changed)() = &FindBar::OptionChanged) {
+        auto* check = new QCheckBox(text, this);
+        check->setObjectName(QString::fromLatin1(name));
+        connect(check, &QCheckBox::toggled, this, changed);
+        row->addWidget(check);
+        return check;
+    };
+    FMatchCase = box("MatchCaseBox", QStringLiteral(u"大文字と小文字を区別(&C)"));
+    FRegularExpression = box("RegularExpressionBox", QStringLiteral(u"正規表現(&X)"));
+    FIgnoreWidth = box("IgnoreWidthBox", QStringLiteral(u"全角と半角を区別しない(&W)"));
+    FInSelection =
+        box("InSelectionBox", QStringLiteral(u"選択範囲内(&I)"), &FindBar::InSelectionChanged);
+    // A long message (an expression's error) ends in "…" rather than widen the window.
+    FStatus = new ElidedLabel(this);
+    FStatus->setObjectName(QStringLiteral("FindStatus"));
+    row->addSpacing(8);
+    row->addWidget(FStatus, 1);
+    rows.addLayout(row);
+}
+
+QKeySequence FindBar::ReplaceAllKey()
+{
+    return QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Return);
 }
 
 void FindBar::SetEditor(TRichEditEx* editor)
@@ -185,7 +239,7 @@ void FindBar::Close()
 {
     RememberTerm();
     hide();
-    FStatus->clear();
+    FStatus->SetText({});
     if (FEditor) {
         FEditor->SetMarks(TRichEditEx::MarkLayer::Find, {});
         FEditor->setFocus();
@@ -376,7 +430,7 @@ void FindBar::ShowCount(const TextMatch& current, const QString& note)
 // A failure shows in the field's colour as well as in words.
 void FindBar::ShowStatus(const QString& text, bool failed)
 {
-    FStatus->setText(text);
+    FStatus->SetText(text);
     FFindField->lineEdit()->setStyleSheet(
         failed ? QStringLiteral("QLineEdit { background: #ffd0d0; color: black; }") : QString());
 }
@@ -435,6 +489,7 @@ void FindBar::ReplaceOne()
         caret.insertText(replacement);
         FEditor->setTextCursor(caret);
         FText.reset();
+        FReplacedSinceFieldEdit = true;
     }
     Find(true, false);
 }
@@ -463,6 +518,7 @@ void FindBar::ReplaceAll()
         replacements << search.Replacement(text, match, FReplaceField->text());
     const qsizetype caretAt =
         AfterReplacing(FEditor->textCursor().position(), matches, replacements);
+    const int undoCount = FEditor->document()->availableUndoSteps();
     QTextCursor edit(FEditor->document());
     edit.beginEditBlock();
     for (std::size_t i = matches.size(); i-- > 0;) {
@@ -471,6 +527,8 @@ void FindBar::ReplaceAll()
         edit.insertText(replacements[static_cast<qsizetype>(i)]);
     }
     edit.endEditBlock();
+    FEditor->KeepPlaceOnUndoOfStepSince(undoCount);
+    FReplacedSinceFieldEdit = true;
     FText.reset();
     QTextCursor caret = FEditor->textCursor();
     caret.setPosition(static_cast<int>(caretAt));
@@ -478,6 +536,26 @@ void FindBar::ReplaceAll()
     FRecount->stop(); // the number replaced stays in the bar
     ShowStatus(QStringLiteral(u"%1 件を置換しました").arg(matches.size()), false);
     HighlightInView();
+}
+
+void FindBar::ReplaceAllItemClick()
+{
+    if (isVisible() && FReplaceRow->isVisible())
+        ReplaceAll();
+    else
+        OpenReplace();
+}
+
+// The document's step when a replacement came after the writer last edited the fields, or when
+// the field has nothing of its own to take back; the field's own edit otherwise.
+bool FindBar::UndoGoesToText(const QLineEdit* field, bool undo) const
+{
+    if (!FEditor)
+        return false;
+    const QTextDocument* text = FEditor->document();
+    if (!(undo ? text->isUndoAvailable() : text->isRedoAvailable()))
+        return false;
+    return FReplacedSinceFieldEdit || !(undo ? field->isUndoAvailable() : field->isRedoAvailable());
 }
 
 // The term searched for goes to the top of the field's list; the list keeps the last twenty.
@@ -500,6 +578,17 @@ void FindBar::RememberTerm()
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
+    // Undo and redo left to the window reach the document in front.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* field = qobject_cast<const QLineEdit*>(watched);
+        const bool undo = key->matches(QKeySequence::Undo);
+        if (field != nullptr && (undo || key->matches(QKeySequence::Redo)) &&
+            UndoGoesToText(field, undo)) {
+            event->ignore();
+            return true;
+        }
+    }
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -8,6 +8,7 @@
 
 #include "controls/TextSearch.h"
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QTextCursor>
 #include <QWidget>
@@ -16,8 +17,10 @@
 #include <utility>
 #include <vector>
 
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
+class ElidedLabel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +34,8 @@ class FindBar : public QWidget
 
 public:
     static constexpr int HistoryMax = 20;
+    // The key of すべて置換, in the edit menu and in the bar.
+    static QKeySequence ReplaceAllKey();
 
     explicit FindBar(QWidget* parent = nullptr);
 
@@ -48,6 +53,9 @@ public:
     void FindPrevious();
     void ReplaceOne();
     void ReplaceAll();
+    // すべて置換 of the edit menu: replaces every match while the bar is open for replacing, and
+    // opens it so otherwise.
+    void ReplaceAllItemClick();
 
     void ReadSettings(SettingsStore& file);
     void WriteSettings(SettingsStore& file) const;
@@ -57,6 +65,10 @@ protected:
 
 private:
     void BuildRows();
+    // Each row's parts; the rows with a field give back the field's label.
+    QLabel* BuildFindRow(QBoxLayout& rows);
+    QLabel* BuildReplaceRow(QBoxLayout& rows);
+    void BuildOptionsRow(QBoxLayout& rows);
     void Open(bool replacing);
     SearchOptions Options() const;
     TextSearch Search() const;
@@ -76,6 +88,9 @@ private:
     void ShowStatus(const QString& text, bool failed);
     void HighlightInView();
     void RememberTerm();
+    // Whether undo (or redo) pressed in a field of the bar is the document's rather than the
+    // field's own.
+    bool UndoGoesToText(const QLineEdit* field, bool undo) const;
 
     QComboBox* FFindField = nullptr;
     QLineEdit* FReplaceField = nullptr;
@@ -83,9 +98,12 @@ private:
     QCheckBox* FRegularExpression = nullptr;
     QCheckBox* FIgnoreWidth = nullptr;
     QCheckBox* FInSelection = nullptr;
-    QLabel* FStatus = nullptr;
+    ElidedLabel* FStatus = nullptr;
     QWidget* FReplaceRow = nullptr;
     QTimer* FRecount = nullptr; // the count after the text stops changing
+    // A replacement was made after the fields were last edited: undo in a field takes back the
+    // replacement first.
+    bool FReplacedSinceFieldEdit = false;
     QPointer<TRichEditEx> FEditor;
     std::optional<SearchedText> FText; // the editor's text while it is unchanged
     QTextCursor FRange;                // the selection searched within, when there is one

@@ -8,11 +8,14 @@
 
 #include "app/CommandGuard.h"
 #include "app/FindBar.h"
+#include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
 
 #include <QBoxLayout>
 #include <QInputDialog>
 #include <QTextBlock>
+
+#include <algorithm>
 
 // The bar stands below the editors, in the tab page; it follows whichever editor is in front.
 void TForm1::SetUpFindBar()
@@ -30,6 +33,8 @@ void TForm1::SetUpFindBar()
                                     {QKeySequence(Qt::CTRL | Qt::Key_F)});
     QAction* replace = AddWindowAction("ReplaceItem", QStringLiteral(u"置換(&R)..."),
                                        {QKeySequence(Qt::CTRL | Qt::Key_H)});
+    QAction* replaceAll = AddWindowAction("ReplaceAllItem", QStringLiteral(u"すべて置換(&E)"),
+                                          {FindBar::ReplaceAllKey()});
     QAction* next = AddWindowAction("FindNextItem", QStringLiteral(u"次を検索(&N)"),
                                     {QKeySequence(Qt::Key_F3)});
     QAction* previous = AddWindowAction("FindPreviousItem", QStringLiteral(u"前を検索(&V)"),
@@ -38,22 +43,26 @@ void TForm1::SetUpFindBar()
                                         {QKeySequence(Qt::CTRL | Qt::Key_G)});
     connect(find, &QAction::triggered, FFindBar, &FindBar::OpenFind);
     connect(replace, &QAction::triggered, FFindBar, &FindBar::OpenReplace);
+    connect(replaceAll, &QAction::triggered, FFindBar, &FindBar::ReplaceAllItemClick);
     connect(next, &QAction::triggered, FFindBar, &FindBar::FindNext);
     connect(previous, &QAction::triggered, FFindBar, &FindBar::FindPrevious);
     ConnectCommand(goToLine, &QAction::triggered, this, &TForm1::GoToLineItemClick);
     ui->Edit1->addSeparator();
-    ui->Edit1->addActions({find, replace, next, previous, goToLine});
+    ui->Edit1->addActions({find, replace, replaceAll, next, previous, goToLine});
 }
 
 // The number asked for is the one the gutter shows: a logical line, or a display line when
-// lines are counted as displayed. The line comes to the middle of the text area.
+// lines are counted as displayed. The lines offered are those the panel counts (the empty line
+// after a final break is none of them). The line comes to the middle of the text area.
 void TForm1::GoToLineItemClick()
 {
     TRichEditEx* editor = Editor();
     const bool displayLines = ui->AppearanceLineItem->isChecked();
-    const int lines = displayLines ? editor->GetLineCount() : editor->document()->blockCount();
-    const int current =
-        displayLines ? editor->GetCaretLineColumn().second : editor->textCursor().blockNumber() + 1;
+    const int lines = std::max(
+        1, displayLines ? editor->GetLineCount()
+                        : editor->Text()->Statistics(CurrentCountOptions(), FWordCharacters).lines);
+    const int current = std::min(lines, displayLines ? editor->GetCaretLineColumn().second
+                                                     : editor->textCursor().blockNumber() + 1);
     bool accepted = false;
     const int line = QInputDialog::getInt(this, QStringLiteral(u"指定行へ移動"),
                                           QStringLiteral(u"行番号 (1 - %1):").arg(lines), current,

@@ -80,8 +80,8 @@ void TForm1::SetUpEditingKeys()
     FRedoItem = AddWindowAction(
         "RedoItem", QStringLiteral(u"やり直し(&R)"),
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(FUndoItem, &QAction::triggered, this, [this] { Editor()->undo(); });
-    connect(FRedoItem, &QAction::triggered, this, [this] { Editor()->redo(); });
+    connect(FUndoItem, &QAction::triggered, this, [this] { Editor()->Undo(); });
+    connect(FRedoItem, &QAction::triggered, this, [this] { Editor()->Redo(); });
     ui->Edit1->insertActions(ui->Cut1, {FUndoItem, FRedoItem});
     ui->Edit1->insertSeparator(ui->Cut1);
     connect(this, &TForm1::FrontEditorChanged, this, &TForm1::ShowUndoState);

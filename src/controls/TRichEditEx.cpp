@@ -29,6 +29,9 @@ constexpr std::chrono::milliseconds LayOutSlice(8);
 // What a key may spend laying out before the figure is left for later.
 constexpr std::chrono::milliseconds LayOutAtOnce(4);
 
+// An undo or a redo is under way (in whichever editor: the window's thread does one at a time).
+bool Stepping = false;
+
 } // namespace
 
 TRichEditEx::TRichEditEx(QWidget* parent)
@@ -52,6 +55,7 @@ TRichEditEx::TRichEditEx(QWidget* parent)
     // An edit clears the layout of the lines it touched.
     connect(FText, &QTextDocument::contentsChange, this,
             [this](int position) { FLaidOutTo = std::min(FLaidOutTo, position); });
+    connect(FText, &QTextDocument::undoCommandAdded, this, &TRichEditEx::UndoStepAdded);
     // Every vertical scroll moves the scroll bar, whatever caused it: bar, wheel, keys, dragging.
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TRichEditEx::VScroll);
 }
@@ -59,6 +63,57 @@ TRichEditEx::TRichEditEx(QWidget* parent)
 EditorDocument* TRichEditEx::Text() const
 {
     return FText;
+}
+
+void TRichEditEx::Undo()
+{
+    Step(true);
+}
+
+void TRichEditEx::Redo()
+{
+    Step(false);
+}
+
+void TRichEditEx::KeepPlaceOnUndoOfStepSince(int undoCount)
+{
+    const int now = document()->availableUndoSteps();
+    if (now > undoCount)
+        FPlaceKeepingSteps[now] = undoCount;
+}
+
+// A new step takes the place of every step that could be redone: their marks go. The document
+// tells of a step while it undoes one as well, which takes no step's place.
+void TRichEditEx::UndoStepAdded()
+{
+    if (Stepping)
+        return;
+    FPlaceKeepingSteps.erase(FPlaceKeepingSteps.lower_bound(document()->availableUndoSteps()),
+                             FPlaceKeepingSteps.end());
+}
+
+// A copy of the caret follows the step's changes as any cursor of the document does, so it
+// stands where the writer's text now is; the view goes back to the lines it showed. The document
+// counts the commands a step is made of: a marked step is undone from the count after it and
+// redone from the count before it.
+void TRichEditEx::Step(bool back)
+{
+    const int count = document()->availableUndoSteps();
+    const bool marked =
+        back ? FPlaceKeepingSteps.contains(count)
+             : std::any_of(FPlaceKeepingSteps.begin(), FPlaceKeepingSteps.end(),
+                           [count](const auto& step) { return step.second == count; });
+    const QTextCursor caret = textCursor();
+    const int top = verticalScrollBar()->value();
+    const int left = horizontalScrollBar()->value();
+    Stepping = true;
+    back ? undo() : redo();
+    Stepping = false;
+    if (!marked)
+        return;
+    setTextCursor(caret);
+    verticalScrollBar()->setValue(top);
+    horizontalScrollBar()->setValue(left);
 }
 
 void TRichEditEx::FollowSettingsOf(const TRichEditEx& other)

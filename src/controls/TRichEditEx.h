@@ -21,6 +21,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,6 +89,15 @@ public:
     };
     void SetMarks(MarkLayer layer, const QList<QTextEdit::ExtraSelection>& marks);
 
+    // Undo and redo of the document's steps. A step marked to keep the writer's place (a
+    // replace-all, whose changes lie all over the text) leaves the caret and the view where they
+    // were, instead of going to the change the step ends with.
+    void Undo();
+    void Redo();
+    // Marks so the step the document took since it had `undoCount` commands to undo (its
+    // availableUndoSteps() before the edit).
+    void KeepPlaceOnUndoOfStepSince(int undoCount);
+
     // While initializing, every change empties the editor and raises nothing.
     void SetInitializing(bool value) noexcept { FInitializing = value; }
 
@@ -125,6 +135,9 @@ protected:
 
 private:
     void ApplyZoom();
+    // Undoes (or redoes) one step; keeps the caret and the scroll when the step is marked.
+    void Step(bool back);
+    void UndoStepAdded();
     void TextChanged();
     // Lays out the lines up to `last`; with a budget, stops once at least MinimumBlocks were
     // laid out and the budget is spent. Tells whether `last` was reached.
@@ -141,6 +154,9 @@ private:
     bool FInitializing = true;
     std::array<QList<QTextEdit::ExtraSelection>, static_cast<std::size_t>(MarkLayer::Count)> FMarks;
     QList<QKeySequence> FWindowShortcuts;
+    // The undo steps that keep the writer's place: the document's count of undo commands after
+    // each, and before it.
+    std::map<int, int> FPlaceKeepingSteps;
     EditorDocument* FText = nullptr;
     // With wrapping on, every line from the start of the text up to this position is laid out at
     // FLaidOutWidth in FLaidOutFont: the display lines before it are known.

@@ -150,6 +150,26 @@ TEST_F(WindowFindTest, AnInvalidExpressionIsShownInTheBar)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+TEST_F(WindowFindTest, ALongMessageNeverWidensTheWindow)
+{
+    SetText(QStringLiteral("one two one"));
+    Search(QStringLiteral("one"));
+    // The narrowest window the bar allows: the message has next to no room left.
+    Form->resize(Form->minimumSizeHint().width(), Form->height());
+    QCoreApplication::processEvents();
+    const int width = Form->width();
+    Box("RegularExpressionBox")->setChecked(true);
+    TypeInto(FindField()->lineEdit(), QStringLiteral("(").repeated(40));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Status().startsWith(Q(u8"正規表現が正しくありません"))) << Status().toStdString();
+    EXPECT_EQ(Form->width(), width) << "the window never grows by itself";
+    EXPECT_EQ(Form->findChild<QLabel*>("FindStatus")->toolTip(), Status())
+        << "what does not fit is in the tooltip";
+    FindField()->lineEdit()->clear();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Form->findChild<QLabel*>("FindStatus")->toolTip(), QString());
+}
+
 TEST_F(WindowFindTest, InSelectionSearchesTheLinesSelected)
 {
     SetText(QStringLiteral("a\na\na\na"));
@@ -216,6 +236,77 @@ TEST_F(WindowFindTest, ReplaceOneReplaceAllAndOneUndo)
     EXPECT_EQ(Editor()->toPlainText(), line.repeated(6)) << "one undo takes all back";
 }
 
+// Ctrl+Z in a field of the bar takes back what came last: the replacement, unless the writer has
+// edited the field since; the field's own edit first then, and the document's once the field has
+// nothing left.
+TEST_F(WindowFindTest, UndoInTheReplaceFieldTakesBackTheLatestOfFieldAndText)
+{
+    const QString text = QStringLiteral("cat dog cat\n").repeated(3);
+    const QString replaced = QStringLiteral("kitten dog kitten\n").repeated(3);
+    SetText(text);
+    Key(Qt::Key_H, Qt::ControlModifier);
+    TypeInto(FindField()->lineEdit(), QStringLiteral("cat"));
+    Key(Qt::Key_Tab);
+    TypeInto(ReplaceField(), QStringLiteral("kitten"));
+    Action("ReplaceAllItem")->trigger(); // すべて置換 of the edit menu
+    ASSERT_EQ(Editor()->toPlainText(), replaced);
+    ASSERT_EQ(QApplication::focusWidget(), ReplaceField());
+
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->toPlainText(), text) << "the replacement came last";
+    EXPECT_EQ(ReplaceField()->text(), QStringLiteral("kitten"));
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Editor()->toPlainText(), replaced) << "and redo brings it back";
+
+    ReplaceField()->setText(QStringLiteral("kitten")); // a field with nothing to undo
+    TypeInto(ReplaceField(), QStringLiteral("s"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ReplaceField()->text(), QStringLiteral("kitten")) << "the field's edit came last";
+    EXPECT_EQ(Editor()->toPlainText(), replaced);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Editor()->toPlainText(), text) << "a field with nothing to undo undoes the text";
+}
+
+// Replace-all changes lines all over the text; its undo and redo leave the caret and the view
+// where the writer was, not at the first line.
+TEST_F(WindowFindTest, UndoOfReplaceAllKeepsTheWritersPlace)
+{
+    QStringList lines;
+    for (int i = 1; i <= 400; ++i)
+        lines << QStringLiteral("cat %1 dog").arg(i);
+    SetText(lines.join(QChar(u'\n')));
+    QTextCursor caret = Editor()->textCursor();
+    caret.setPosition(Editor()->document()->findBlockByNumber(249).position() + 4);
+    Editor()->setTextCursor(caret);
+    Editor()->centerCursor();
+    Key(Qt::Key_H, Qt::ControlModifier);
+    TypeInto(FindField()->lineEdit(), QStringLiteral("cat"));
+    ReplaceField()->setText(QStringLiteral("lion"));
+    Editor()->setTextCursor(caret); // typing the term selected a match
+    Editor()->centerCursor();
+    const int top = Editor()->verticalScrollBar()->value();
+    ASSERT_GT(top, 100);
+    Key(Qt::Key_Return, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_TRUE(Editor()->toPlainText().startsWith(QStringLiteral("lion 1 dog")));
+    for (QAction* step : {Action("UndoItem"), Action("RedoItem"), Action("UndoItem")}) {
+        step->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Editor()->textCursor().blockNumber(), 249) << step->objectName().toStdString();
+        EXPECT_EQ(Editor()->textCursor().positionInBlock(), step == Action("RedoItem") ? 5 : 4);
+        EXPECT_EQ(Editor()->verticalScrollBar()->value(), top);
+        EXPECT_EQ(Form->StatusText(1),
+                  step == Action("RedoItem") ? Q(u8"250行 6桁") : Q(u8"250行 5桁"));
+    }
+    // An ordinary step still goes to its change.
+    caret.setPosition(0);
+    Editor()->setTextCursor(caret);
+    Type(QStringLiteral("x"));
+    Editor()->verticalScrollBar()->setValue(top);
+    Action("UndoItem")->trigger();
+    EXPECT_EQ(Editor()->textCursor().position(), 0);
+    EXPECT_LT(Editor()->verticalScrollBar()->value(), top);
+}
+
 TEST_F(WindowFindTest, ExpressionGroupsGoIntoTheReplacement)
 {
     SetText(Q(u8"第1章\n第22章"));
@@ -261,6 +352,40 @@ TEST_F(WindowFindTest, GoToLineCentresTheLineTheGutterNumbers)
     const int first = Editor()->GetFirstVisibleLine();
     const int shown = Editor()->viewport()->height() / Editor()->fontMetrics().lineSpacing();
     EXPECT_NEAR(149 - first, shown / 2, 2) << "in the middle of the text area";
+}
+
+TEST_F(WindowFindTest, GoToLineOffersTheLinesThePanelCounts)
+{
+    struct Row
+    {
+        const char* fact;
+        QString text;
+        int lines;
+    };
+    const QString three = QStringLiteral("one\ntwo\nthree");
+    const std::vector<Row> rows = {
+        {"a last line without its break", three, 3},
+        {"a final break opens no line", three + QChar(u'\n'), 3},
+        {"an empty line before the final break is a line", three + QStringLiteral("\n\n"), 4},
+        {"an empty text still offers line 1", QString(), 1},
+    };
+    for (const Row& row : rows) {
+        SetText(row.text);
+        QTextCursor end = Editor()->textCursor();
+        end.movePosition(QTextCursor::End);
+        Editor()->setTextCursor(end);
+        int offered = 0;
+        int proposed = 0;
+        AnswerModal<QInputDialog>([&](QInputDialog* dialog) {
+            offered = dialog->intMaximum();
+            proposed = dialog->intValue();
+            dialog->reject();
+        });
+        Action("GoToLineItem")->trigger();
+        EXPECT_EQ(offered, row.lines) << row.fact;
+        EXPECT_EQ(proposed, row.lines) << row.fact << ": the caret's line, within the range";
+        EXPECT_EQ(std::max(1, Field("LineNumber").toInt()), offered) << row.fact;
+    }
 }
 
 TEST_F(WindowFindTest, GoToLineTakesTheDisplayLineWhenLinesAreCountedAsDisplayed)
