@@ -50,6 +50,12 @@ void CheckFindingsModel::Choose()
                  [this](const CheckFinding& f) { return f.rule == *FFilter; });
 }
 
+int CheckFindingsModel::RowOf(const CheckFinding& finding) const
+{
+    const auto found = std::find(FShown.begin(), FShown.end(), finding);
+    return found == FShown.end() ? -1 : static_cast<int>(found - FShown.begin());
+}
+
 const CheckFinding* CheckFindingsModel::At(int row) const
 {
     if (row < 0 || static_cast<std::size_t>(row) >= FShown.size())

@@ -23,6 +23,8 @@ public:
     void SetFilter(std::optional<CheckRule> rule);
     // The finding of a row, or null.
     const CheckFinding* At(int row) const;
+    // The row of a finding, or -1 when it is not shown.
+    int RowOf(const CheckFinding& finding) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

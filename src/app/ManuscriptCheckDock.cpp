@@ -110,8 +110,13 @@ ManuscriptCheckDock::ManuscriptCheckDock(QWidget* parent, const CheckSwitches& s
     FFilter->addItem(QString());
     for (std::size_t rule = 0; rule < CheckRuleCount; ++rule)
         FFilter->addItem(QString());
+    // In a narrow panel the list of rules gives up its width, never the 規則 button.
+    FFilter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    FFilter->setMinimumContentsLength(6);
     row->addWidget(FFilter, 1);
-    row->addWidget(MakeRulesButton());
+    QToolButton* rules = MakeRulesButton();
+    rules->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    row->addWidget(rules);
     layout->addLayout(row);
 
     FModel = new CheckFindingsModel(this);
@@ -282,13 +287,23 @@ void ManuscriptCheckDock::ShowCounts()
     FFilter->setItemText(0, QStringLiteral(u"すべての規則 (%1)").arg(total));
 }
 
+// The finding the writer stands on stays chosen where it is still found; a finding of a rule
+// turned off leaves no row chosen, rather than another finding that took its row.
 void ManuscriptCheckDock::RuleToggled(CheckRule rule, bool on)
 {
+    const CheckFinding* current = FModel->At(FList->currentIndex().row());
+    const std::optional<CheckFinding> chosen =
+        current ? std::optional<CheckFinding>(*current) : std::nullopt;
     CheckSwitches switches = FLines.Switches();
     switches.Set(rule, on);
     FLines.Reset(switches, FLines.Rules());
-    if (FListening)
+    if (FListening) {
         CheckAll();
+        const int row = chosen ? FModel->RowOf(*chosen) : -1;
+        FList->setCurrentIndex(row >= 0 ? FModel->index(row, 0) : QModelIndex());
+        if (row < 0)
+            FList->clearSelection();
+    }
     emit SwitchesChanged(switches);
 }
 

@@ -3,16 +3,23 @@
 #include "PanelFields.h"
 
 #include <QEvent>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
+
+// The design's three figures a row, never more.
+constexpr int MostColumns = 3;
 
 // QLineEdit keeps this many pixels between its contents rectangle and the text on either side.
 constexpr int LineEditTextMargin = 2;
@@ -34,26 +41,97 @@ int FieldWidthFor(const QLineEdit& field, const QString& text)
     return width;
 }
 
-// Keeps the panel tall enough for its rows and, while the window is too narrow, for the
-// horizontal scroll bar under them, so that the second row is never cut off.
+// Lays the panel's figures out in as many columns as its width holds (three pairs of label and
+// field side by side, two, or one), so that a panel narrowed by a side panel shows every figure
+// without scrolling; keeps the panel tall enough for its rows and, while even one column is too
+// wide, for the horizontal scroll bar under them, so that no row is ever cut off.
 class ScrollBarRoom : public QObject
 {
 public:
     explicit ScrollBarRoom(QScrollArea& panel) : QObject(&panel), FPanel(panel)
     {
+        FGrid = qobject_cast<QGridLayout*>(panel.widget()->layout());
+        if (FGrid != nullptr)
+            TakePairs();
         panel.horizontalScrollBar()->installEventFilter(this);
+        panel.installEventFilter(this);
         Fit();
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+        if (watched == &FPanel && event->type() == QEvent::Resize)
+            Reflow();
+        else if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
             Fit();
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    // The pairs in the design's reading order, row by row; the spacer that ends the rows.
+    void TakePairs()
+    {
+        for (int row = 0; row < FGrid->rowCount(); ++row)
+            for (int column = 0; column + 1 < FGrid->columnCount(); column += 2) {
+                QLayoutItem* label = FGrid->itemAtPosition(row, column);
+                QLayoutItem* field = FGrid->itemAtPosition(row, column + 1);
+                if (label && field && label->widget() && field->widget())
+                    FPairs.push_back({label->widget(), field->widget()});
+            }
+        FColumns = MostColumns;
+        for (int i = 0; i < FGrid->count(); ++i)
+            if (QLayoutItem* item = FGrid->itemAt(i); item->spacerItem() != nullptr)
+                FEnd = item->spacerItem();
+    }
+
+    // The width `columns` pairs side by side need, margins and spacing included.
+    int WidthOf(int columns) const
+    {
+        const QMargins margins = FGrid->contentsMargins();
+        int width = margins.left() + margins.right() + 2 * FGrid->horizontalSpacing() * columns;
+        for (int column = 0; column < columns; ++column) {
+            int label = 0;
+            int field = 0;
+            for (auto i = static_cast<std::size_t>(column); i < FPairs.size();
+                 i += static_cast<std::size_t>(columns)) {
+                label = std::max(label, FPairs[i].first->sizeHint().width());
+                const QWidget* shown = FPairs[i].second;
+                field = std::max({field, shown->minimumWidth(), shown->minimumSizeHint().width()});
+            }
+            width += label + field;
+        }
+        return width + 1;
+    }
+
+    void Reflow()
+    {
+        if (FGrid == nullptr || FPairs.empty())
+            return;
+        const int room = FPanel.width() - 2 * FPanel.frameWidth();
+        int columns = MostColumns;
+        while (columns > 1 && WidthOf(columns) > room)
+            --columns;
+        if (columns == FColumns)
+            return;
+        FColumns = columns;
+        for (const auto& [label, field] : FPairs) {
+            FGrid->removeWidget(label);
+            FGrid->removeWidget(field);
+        }
+        if (FEnd != nullptr)
+            FGrid->removeItem(FEnd);
+        const int count = static_cast<int>(FPairs.size());
+        for (int i = 0; i < count; ++i) {
+            const auto& [label, field] = FPairs[static_cast<std::size_t>(i)];
+            FGrid->addWidget(label, i / columns, 2 * (i % columns));
+            FGrid->addWidget(field, i / columns, 2 * (i % columns) + 1);
+        }
+        if (FEnd != nullptr)
+            FGrid->addItem(FEnd, 0, 2 * columns, (count + columns - 1) / columns, 1);
+        Fit();
+    }
+
     // A new height lays the panel out again, which can show or hide the bar while the height is
     // being set: the call that would come from inside is left out, and the height fitted again
     // if the bar changed meanwhile.
@@ -76,6 +154,10 @@ private:
 
     QScrollArea& FPanel;
     bool FFitting = false;
+    QGridLayout* FGrid = nullptr;
+    std::vector<std::pair<QWidget*, QWidget*>> FPairs;
+    QSpacerItem* FEnd = nullptr;
+    int FColumns = 0;
 };
 
 // The widest text a field with this unit can show: the largest count, in the font's widest digit.

@@ -127,8 +127,12 @@ std::string TForm1::OpenTextInNewTab()
     return source ? source->GetText() : std::string();
 }
 
+// The dialog starts in the folder of the document in front, when it has a file.
 void TForm1::Open1Click()
 {
+    if (const Document* front = FTabs->FrontDocument(); front && !front->FileName.empty())
+        OpenDialog1->setDirectory(
+            QFileInfo(QFile::decodeName(front->FileName.c_str())).absolutePath());
     if (OpenDialog1->exec() != QDialog::Accepted)
         return;
     // Each file that cannot be opened is told on its own; the others open all the same.

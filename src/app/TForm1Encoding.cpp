@@ -101,18 +101,22 @@ void TForm1::BuildEncodingControls()
     FSaveEncodingBox->addItems(EncodingNames());
     if (auto* grid = qobject_cast<QGridLayout*>(SaveDialog1->layout())) {
         const int row = grid->rowCount();
-        grid->addWidget(new QLabel(QStringLiteral(u"エンコーディング:"), SaveDialog1), row, 0);
+        auto* encodingLabel = new QLabel(QStringLiteral(u"エンコーディング(&E):"), SaveDialog1);
+        encodingLabel->setBuddy(FSaveEncodingBox);
+        grid->addWidget(encodingLabel, row, 0);
         grid->addWidget(FSaveEncodingBox, row, 1);
         auto* lineBreakBox = new QComboBox(SaveDialog1);
         lineBreakBox->setObjectName(SaveLineBreakBoxName);
         for (const LineBreak lineBreak : AllLineBreaks)
             lineBreakBox->addItem(QString::fromLatin1(LineBreakName(lineBreak)));
-        grid->addWidget(new QLabel(QStringLiteral(u"改行:"), SaveDialog1), row + 1, 0);
+        auto* lineBreakLabel = new QLabel(QStringLiteral(u"改行(&L):"), SaveDialog1);
+        lineBreakLabel->setBuddy(lineBreakBox);
+        grid->addWidget(lineBreakLabel, row + 1, 0);
         grid->addWidget(lineBreakBox, row + 1, 1);
     }
 
     ReopenWithEncodingItem =
-        new QAction(QStringLiteral(u"エンコーディングを指定して開き直す"), this);
+        new QAction(QStringLiteral(u"エンコーディングを指定して開き直す(&E)..."), this);
     ReopenWithEncodingItem->setObjectName(QStringLiteral("ReopenWithEncodingItem"));
     const QList<QAction*> fileActions = ui->File1->actions();
     const qsizetype open = fileActions.indexOf(ui->Open1);
@@ -289,9 +293,10 @@ void TForm1::ReopenWithEncodingItemClick()
             return;
     }
     bool chosen = false;
-    const QString name = QInputDialog::getItem(
-        this, QStringLiteral("Kotonami"), QStringLiteral(u"エンコーディング:"), EncodingNames(),
-        static_cast<int>(document->Encoding), false, &chosen);
+    const QString name =
+        QInputDialog::getItem(this, QStringLiteral(u"エンコーディングを指定して開き直す"),
+                              QStringLiteral(u"エンコーディング(&E):"), EncodingNames(),
+                              static_cast<int>(document->Encoding), false, &chosen);
     const qsizetype encoding = EncodingNames().indexOf(name);
     if (!chosen || encoding < 0)
         return;

@@ -37,7 +37,7 @@ std::string CaretKey(std::size_t i)
 
 void TForm1::SetUpLastFiles()
 {
-    ReopenLastFilesItem = new QAction(QStringLiteral(u"前回開いていたファイルを開く"), this);
+    ReopenLastFilesItem = new QAction(QStringLiteral(u"前回開いていたファイルを開く(&O)"), this);
     ReopenLastFilesItem->setObjectName(QStringLiteral("ReopenLastFilesItem"));
     ReopenLastFilesItem->setCheckable(true);
     ui->SettingItem->insertAction(ui->SavePositionItem, ReopenLastFilesItem);

@@ -14,8 +14,8 @@
 #include "app/WritingLogWindow.h"
 #include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
+#include "dialogs/MessageBoxes.h"
 #include "dialogs/TGoalForm.h"
-#include "shell/Exceptions.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -78,8 +78,11 @@ std::string TForm1::FrontFileName()
 void TForm1::GoalSettingItemClick()
 {
     const std::string path = FrontFileName();
-    if (path.empty())
-        throw Exception("目標は保存した文書に設定できます。先に保存してください");
+    if (path.empty()) {
+        MessageBoxes::ShowInformation(
+            this, QStringLiteral(u"目標は保存した文書に設定できます。先に保存してください。"));
+        return;
+    }
     WritingLog& log = FWritingLog->Log();
     TGoalForm form(this);
     form.SetGoal(log.Goal(path));
@@ -172,6 +175,5 @@ void TForm1::WritingLogItemClick()
     if (FLogWindow == nullptr)
         FLogWindow = new WritingLogWindow(this);
     FLogWindow->ShowRecord(FrontWritingRecord());
-    FLogWindow->show();
-    FLogWindow->raise();
+    FLogWindow->Open(*this);
 }

@@ -23,11 +23,14 @@
 
 namespace {
 
+// A row of the list: the document's name and when it was last changed, the times one under the
+// other whatever the names' lengths.
 QString ListLine(const RecoveryRecord& record)
 {
-    return QStringLiteral("%1\t%2").arg(QString::fromStdString(TabCaption(record.fileName)),
-                                        QDateTime::fromSecsSinceEpoch(record.changedAt)
-                                            .toString(QStringLiteral("yyyy/MM/dd hh:mm")));
+    return QStringLiteral("<tr><td>%1</td><td style=\"padding-left: 16px\">%2</td></tr>")
+        .arg(QString::fromStdString(TabCaption(record.fileName)).toHtmlEscaped(),
+             QDateTime::fromSecsSinceEpoch(record.changedAt)
+                 .toString(QStringLiteral("yyyy/MM/dd hh:mm")));
 }
 
 // The lines that kept their file bytes keep them again, so that saving writes the file's own byte
@@ -64,10 +67,11 @@ void TForm1::OfferRecovery()
     QMessageBox box(QMessageBox::Question, QStringLiteral(u"未保存の変更の復元"),
                     QStringLiteral(u"保存されずに終わった変更があります。復元しますか？"),
                     QMessageBox::NoButton, this);
-    box.setInformativeText(lines.join(QLatin1Char('\n')));
-    QPushButton* restore = box.addButton(QStringLiteral(u"復元する"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QStringLiteral(u"破棄する"), QMessageBox::DestructiveRole);
-    QPushButton* later = box.addButton(QStringLiteral(u"後で"), QMessageBox::RejectRole);
+    box.setInformativeText(QStringLiteral("<table>%1</table>").arg(lines.join(QString())));
+    QPushButton* restore = box.addButton(QStringLiteral(u"復元する(&R)"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral(u"破棄する(&D)"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QStringLiteral(u"後で(&L)"), QMessageBox::RejectRole);
     box.setDefaultButton(restore);
     box.setEscapeButton(later);
     box.exec();

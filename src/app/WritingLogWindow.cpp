@@ -4,10 +4,12 @@
 
 #include "app/CommandGuard.h"
 #include "app/WritingChart.h"
+#include "dialogs/SideWindow.h"
 #include "shell/Exceptions.h"
 
 #include <QDate>
 #include <QFileDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
@@ -40,8 +42,9 @@ QString UnitText(const WritingGoal& goal)
 } // namespace
 
 WritingLogWindow::WritingLogWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), FTitle(new QLabel(this)), FDaily(new WritingChart(this)),
-      FTotal(new WritingChart(this)), FPace(new QLabel(this)), FTable(new QTableWidget(this))
+    : QWidget(parent, Qt::Window), FCharts(new QWidget(this)), FTitle(new QLabel(FCharts)),
+      FDaily(new WritingChart(FCharts)), FTotal(new WritingChart(FCharts)),
+      FPace(new QLabel(FCharts)), FTable(new QTableWidget(this))
 {
     setObjectName(QStringLiteral("WritingLogWindow"));
     setWindowTitle(QStringLiteral(u"執筆の記録"));
@@ -59,14 +62,37 @@ WritingLogWindow::WritingLogWindow(QWidget* parent)
     save->setObjectName(QStringLiteral("SavePngButton"));
     connect(save, &QPushButton::clicked, this,
             [this] { RunCommand(this, [this] { SavePngClick(); }); });
+    auto* close = new QPushButton(QStringLiteral(u"閉じる(&C)"), this);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    CloseWithEscape(*this);
+    // The picture saved is the charts with their title and pace, not the table or the buttons.
+    FCharts->setObjectName(QStringLiteral("ChartArea"));
+    auto* charts = new QVBoxLayout(FCharts);
+    charts->setContentsMargins(0, 0, 0, 0);
+    charts->addWidget(FTitle);
+    charts->addWidget(FDaily, 1);
+    charts->addWidget(FTotal, 1);
+    charts->addWidget(FPace);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save);
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(FTitle);
-    layout->addWidget(FDaily, 2);
-    layout->addWidget(FTotal, 2);
-    layout->addWidget(FPace);
+    layout->addWidget(FCharts, 4);
     layout->addWidget(FTable, 3);
-    layout->addWidget(save, 0, Qt::AlignRight);
+    layout->addLayout(buttons);
     resize(560, 640);
+}
+
+// Over the main window and whole on its screen, each time it opens.
+void WritingLogWindow::Open(const QWidget& owner)
+{
+    if (!isVisible())
+        PlaceOnOwnersScreen(*this, owner);
+    show();
+    raise();
+    activateWindow();
 }
 
 void WritingLogWindow::ShowRecord(const WritingRecord& record)
@@ -185,7 +211,7 @@ void WritingLogWindow::SavePng(const QString& path)
 {
     // Written whole or not at all: a picture cut short never replaces one that was there.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !grab().save(&file, "PNG") || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || !FCharts->grab().save(&file, "PNG") || !file.commit())
         throw Exception(QStringLiteral(u"%1 に書き込めません").arg(path).toStdString());
 }
 

@@ -41,7 +41,9 @@ public:
     explicit WritingLogWindow(QWidget* parent);
 
     void ShowRecord(const WritingRecord& record);
-    // The window as a picture; throws Exception when the file cannot be written.
+    // Shows the window, placed over `owner` when it was closed.
+    void Open(const QWidget& owner);
+    // The charts as a picture; throws Exception when the file cannot be written.
     void SavePng(const QString& path);
 
     // "締め切り 2026-12-31 まで 24日 · 1日 1250字で達します" and the like; empty without a goal.
@@ -53,6 +55,7 @@ private:
     void ShowTable(const WritingRecord& record);
     void SavePngClick();
 
+    QWidget* FCharts; // the title, the two charts and the pace
     QLabel* FTitle;
     WritingChart* FDaily;
     WritingChart* FTotal;

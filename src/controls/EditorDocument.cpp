@@ -238,7 +238,12 @@ bool EditorDocument::BeginLoad()
 void EditorDocument::EndLoad(bool undo)
 {
     setUndoRedoEnabled(undo);
+    // Emptying the document tells of a modification and then clears the flag without a word; a
+    // text that puts nothing in after it (an empty file) would leave the tab marked modified.
+    const bool told = isModified();
     setModified(false);
+    if (!told)
+        emit modificationChanged(false);
     FLoading = false;
 }
 

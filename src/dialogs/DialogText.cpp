@@ -5,6 +5,7 @@
 #include "controls/QtShiftJis.h"
 
 #include <QList>
+#include <QRegularExpression>
 
 namespace DialogText {
 
@@ -45,6 +46,22 @@ QString UnencodableMessage(const QString& character)
     return QString::fromUtf8(u8"「%1」(U+%2) はシフトJISで表せない文字のため使えません")
         .arg(character)
         .arg(QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0'));
+}
+
+QString WithoutMnemonic(const QString& caption)
+{
+    QString text = caption;
+    // The Japanese form: the letter in brackets after the caption.
+    static const QRegularExpression bracketed(QStringLiteral("\\(&[^&]\\)"));
+    text.remove(bracketed);
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        plain += text[i];
+    }
+    return plain;
 }
 
 } // namespace DialogText

@@ -24,4 +24,8 @@ QString FirstUnencodable(const QString& text);
 // The message refusing a typed text that holds `character`, which has no Shift-JIS form.
 QString UnencodableMessage(const QString& character);
 
+// A control's caption as a message names it: without its mnemonic, "1行の文字数(&C)" as
+// "1行の文字数", "&Name" as "Name", "&&" as "&".
+QString WithoutMnemonic(const QString& caption);
+
 } // namespace DialogText

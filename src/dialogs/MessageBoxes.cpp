@@ -28,6 +28,11 @@ void ShowMessage(QWidget* parent, const QString& message)
     box.exec();
 }
 
+void ShowInformation(QWidget* parent, const QString& message)
+{
+    QMessageBox::information(parent, QStringLiteral("Kotonami"), ForDisplay(message));
+}
+
 void ShowNotice(QWidget* parent, const QString& caption, const QString& message)
 {
     QMessageBox::warning(parent, caption, ForDisplay(message));

@@ -23,6 +23,10 @@ void ShowError(QWidget* parent, const QString& message);
 // A plain message: caption "Kotonami", no icon, one OK button.
 void ShowMessage(QWidget* parent, const QString& message);
 
+// What the writer needs to know to go on, nothing having failed: caption "Kotonami", the
+// information icon, one OK button.
+void ShowInformation(QWidget* parent, const QString& message);
+
 // A notice with the exclamation icon and the given caption.
 void ShowNotice(QWidget* parent, const QString& caption, const QString& message);
 

@@ -19,6 +19,11 @@ TGoalForm::TGoalForm(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui:
     connect(ui->Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui->DeadlineCheck, &QCheckBox::toggled, ui->DeadlineEdit, &QWidget::setEnabled);
+    // Ticked by the writer (its mnemonic, a click), the deadline is the next thing to type.
+    connect(ui->DeadlineCheck, &QCheckBox::clicked, this, [this](bool on) {
+        if (on)
+            ui->DeadlineEdit->setFocus();
+    });
 }
 
 TGoalForm::~TGoalForm() = default;

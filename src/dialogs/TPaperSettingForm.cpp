@@ -71,10 +71,13 @@ void TPaperSettingForm::Fill(const TPaper& paper)
 
 void TPaperSettingForm::Apply(TPaper& paper, const MessageSink& showError) const
 {
-    ApplyCount(FUi->ColumnEdit->text(), paper.Column, FUi->Label1->text(), showError);
-    ApplyCount(FUi->LineEdit->text(), paper.Line, FUi->Label2->text(), showError);
+    ApplyCount(FUi->ColumnEdit->text(), paper.Column,
+               DialogText::WithoutMnemonic(FUi->Label1->text()), showError);
+    ApplyCount(FUi->LineEdit->text(), paper.Line, DialogText::WithoutMnemonic(FUi->Label2->text()),
+               showError);
     paper.Tab = CheckedTab();
-    ApplySet(FUi->NoFirstEdit->text(), paper.NoFirstChar, FUi->Label3->text(), showError);
+    ApplySet(FUi->NoFirstEdit->text(), paper.NoFirstChar,
+             DialogText::WithoutMnemonic(FUi->Label3->text()), showError);
     ApplySet(FUi->ForceFirstEdit->text(), paper.ForceFirstChar,
              QString::fromUtf8(u8"強制改行する記号"), showError);
 }

@@ -49,7 +49,8 @@ void TWordCharacterSettingForm::Apply(WordCharacterSet& set, const MessageSink& 
     std::string list;
     QString error;
     if (!FieldConversion::ToShiftJisField(FUi->WordListEdit->text(), list, error)) {
-        showError(FieldConversion::FieldNotSet(error, FUi->Label1->text()));
+        showError(
+            FieldConversion::FieldNotSet(error, DialogText::WithoutMnemonic(FUi->Label1->text())));
         return;
     }
     if (set.SetCharacterList(list))

@@ -4,6 +4,7 @@
 
 #include "ManuscriptView.h"
 #include "dialogs/MessageBoxes.h"
+#include "dialogs/SideWindow.h"
 #include "dialogs/TCancelForm.h"
 #include "dialogs/TSubmissionSettingForm.h"
 #include "paper/TPaper.h"
@@ -64,7 +65,8 @@ ManuscriptPreview::ManuscriptPreview(QWidget* owner, const TPaper& paper, Previe
 }
 
 // The size the window last had, or a sheet's worth, never more than 90 % of the screen it opens
-// on (a small screen, or a large scale factor, would otherwise put its edges off the screen).
+// on (a small screen, or a large scale factor, would otherwise put its edges off the screen); it
+// opens over the main window and inside that window's screen.
 void ManuscriptPreview::FitToScreen()
 {
     QSize size(DefaultWidth, DefaultHeight);
@@ -76,6 +78,8 @@ void ManuscriptPreview::FitToScreen()
         size = size.boundedTo(room);
     }
     resize(size);
+    if (parentWidget() != nullptr)
+        PlaceOnOwnersScreen(*this, *parentWidget());
     FSized = true;
 }
 
@@ -151,6 +155,9 @@ void ManuscriptPreview::BuildToolRow()
                              QKeySequence::Save, &ManuscriptPreview::SavePdfClick));
     row->addAction(AddAction(QStringLiteral(u"印刷…"), QStringLiteral("PrintItem"),
                              QKeySequence::Print, &ManuscriptPreview::PrintClick));
+    row->addSeparator();
+    row->addAction(AddAction(QStringLiteral(u"閉じる"), QStringLiteral("CloseItem"),
+                             QKeySequence(Qt::Key_Escape), &ManuscriptPreview::CloseClick));
     layout()->addWidget(row);
 }
 
@@ -161,7 +168,7 @@ void ManuscriptPreview::ShowText(std::function<std::string()> source)
     if (FSettings.SubmissionShown)
         FHorizontal->setChecked(!FSettings.Submission.Vertical);
     Refresh();
-    if (!FSized)
+    if (!isVisible())
         FitToScreen();
     show();
     raise();
@@ -375,6 +382,11 @@ bool ManuscriptPreview::ExportPdf(const QString& path, PdfPaper paper)
     if (result == OutputResult::Failed)
         MessageBoxes::ShowError(this, error);
     return result == OutputResult::Written;
+}
+
+void ManuscriptPreview::CloseClick()
+{
+    close();
 }
 
 void ManuscriptPreview::PrintClick()

@@ -80,6 +80,7 @@ private:
     void SubmissionSettingClick();
     void SavePdfClick();
     void PrintClick();
+    void CloseClick();
     bool RunExport(const std::function<bool(const SheetProgress&)>& work);
     std::unique_ptr<PagePainter> MakePages(const ManuscriptLayout& layout) const;
     SheetStyle CurrentSheetStyle() const;

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QTableView>
 #include <QTextCursor>
+#include <QToolButton>
 
 #include <random>
 
@@ -202,6 +203,48 @@ TEST_F(WindowCheckTest, EditsKeepTheFindingsOfTheWholeText)
         Dock()->ShowFindings();
         ASSERT_EQ(Rows(), Expected(Editor()->GetText())) << "after edit " << edit;
     }
+}
+
+// Turning a rule off leaves the writer on the finding they stood on, never on another finding
+// that took its row; on none when the finding was the rule's.
+TEST_F(WindowCheckTest, TurningARuleOffKeepsTheChosenFindingOrNone)
+{
+    Editor()->SetText(Sjis("　本当？うそ…\r\n「はい。」\r\n"));
+    Open();
+    ASSERT_EQ(Rows(), QStringList({"1:4 space-after-mark", "1:7 ellipsis-pair",
+                                   "2:4 period-before-close"}));
+    const auto chosen = [this] {
+        const QModelIndex current = List()->currentIndex();
+        return current.isValid() ? Rows().value(current.row()) : QString();
+    };
+    const auto turn = [this](const char* id, bool on) {
+        QAction* rule = Dock()->findChild<QAction*>(QStringLiteral("CheckRule_") + id);
+        ASSERT_NE(rule, nullptr);
+        rule->setChecked(on);
+    };
+    List()->setCurrentIndex(List()->model()->index(2, 0));
+    turn("space-after-mark", false);
+    EXPECT_EQ(chosen(), QStringLiteral("2:4 period-before-close")) << "the same finding";
+    turn("space-after-mark", true);
+    EXPECT_EQ(chosen(), QStringLiteral("2:4 period-before-close")) << "and back at its row";
+    turn("period-before-close", false);
+    EXPECT_EQ(chosen(), QString()) << "its rule is off: no row, not the one above";
+    EXPECT_TRUE(List()->selectionModel()->selectedRows().isEmpty());
+    turn("period-before-close", true);
+}
+
+// However narrow the writer makes the panel, the 規則 button shows whole: the list of rules
+// gives up its width first.
+TEST_F(WindowCheckTest, TheRulesButtonIsWholeInANarrowPanel)
+{
+    Open();
+    Form->resizeDocks({Dock()}, {60}, Qt::Horizontal);
+    QCoreApplication::processEvents();
+    const auto* button = Dock()->findChild<QToolButton*>("CheckRulesButton");
+    ASSERT_NE(button, nullptr);
+    EXPECT_GE(button->width(), button->sizeHint().width());
+    EXPECT_LE(button->geometry().right(), button->parentWidget()->contentsRect().right());
+    EXPECT_LT(Dock()->width(), 240) << "the panel can be narrow";
 }
 
 } // namespace
