@@ -55,8 +55,8 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent)
     hide();
 }
 
-// Three rows: the term with its steps, the replacement (while replacing), and the options with
-// the bar's message, which takes what room the row has left and never widens the window. The
+// Three rows: the term with its steps and the bar's message, which takes what room the row has
+// left and never widens the window; the replacement (while replacing); the options. The
 // mnemonics of the bar's parts work in the whole window while the bar shows, so none of them is a
 // letter of the menu bar's (F, E, A, R, S, H).
 void FindBar::BuildRows()
@@ -88,7 +88,7 @@ QLabel* FindBar::BuildFindRow(QBoxLayout& rows)
     // The last terms are offered in the list, never completed into the term being typed: the
     // search follows exactly what the writer types.
     FFindField->setCompleter(nullptr);
-    FFindField->setMinimumContentsLength(20);
+    FFindField->setMinimumContentsLength(12);
     FFindField->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     FFindField->lineEdit()->setPlaceholderText(QStringLiteral(u"検索"));
     // The field's keys reach the combo box first, which hands them to its line without filters.
@@ -112,10 +112,15 @@ QLabel* FindBar::BuildFindRow(QBoxLayout& rows)
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &FindBar::Close,
                   Qt::WidgetWithChildrenShortcut);
     auto* row = new QHBoxLayout;
+    // A long message (an expression's error) ends in "…" rather than widen the window.
+    FStatus = new ElidedLabel(this);
+    FStatus->setObjectName(QStringLiteral("FindStatus"));
     row->addWidget(label);
-    row->addWidget(FFindField, 1);
+    row->addWidget(FFindField, 2);
     row->addWidget(previous);
     row->addWidget(next);
+    row->addSpacing(4);
+    row->addWidget(FStatus, 1);
     row->addWidget(close);
     rows.addLayout(row);
     return label;
@@ -164,11 +169,7 @@ void FindBar::BuildOptionsRow(QBoxLayout& rows)
     FIgnoreWidth = box("IgnoreWidthBox", QStringLiteral(u"全角と半角を区別しない(&W)"));
     FInSelection =
         box("InSelectionBox", QStringLiteral(u"選択範囲内(&I)"), &FindBar::InSelectionChanged);
-    // A long message (an expression's error) ends in "…" rather than widen the window.
-    FStatus = new ElidedLabel(this);
-    FStatus->setObjectName(QStringLiteral("FindStatus"));
-    row->addSpacing(8);
-    row->addWidget(FStatus, 1);
+    row->addStretch(1);
     rows.addLayout(row);
 }
 
