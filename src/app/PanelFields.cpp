@@ -85,33 +85,24 @@ private:
                 FEnd = item->spacerItem();
     }
 
-    // The width `columns` pairs side by side need, margins and spacing included.
-    int WidthOf(int columns) const
-    {
-        const QMargins margins = FGrid->contentsMargins();
-        int width = margins.left() + margins.right() + 2 * FGrid->horizontalSpacing() * columns;
-        for (int column = 0; column < columns; ++column) {
-            int label = 0;
-            int field = 0;
-            for (auto i = static_cast<std::size_t>(column); i < FPairs.size();
-                 i += static_cast<std::size_t>(columns)) {
-                label = std::max(label, FPairs[i].first->sizeHint().width());
-                const QWidget* shown = FPairs[i].second;
-                field = std::max({field, shown->minimumWidth(), shown->minimumSizeHint().width()});
-            }
-            width += label + field;
-        }
-        return width + 1;
-    }
-
+    // The most columns whose width the panel holds, as the grid itself measures them.
     void Reflow()
     {
         if (FGrid == nullptr || FPairs.empty())
             return;
         const int room = FPanel.width() - 2 * FPanel.frameWidth();
-        int columns = MostColumns;
-        while (columns > 1 && WidthOf(columns) > room)
-            --columns;
+        const int before = FColumns;
+        for (int columns = MostColumns; columns >= 1; --columns) {
+            Place(columns);
+            if (FPanel.widget()->minimumSizeHint().width() <= room)
+                break;
+        }
+        if (FColumns != before)
+            Fit();
+    }
+
+    void Place(int columns)
+    {
         if (columns == FColumns)
             return;
         FColumns = columns;
@@ -129,7 +120,6 @@ private:
         }
         if (FEnd != nullptr)
             FGrid->addItem(FEnd, 0, 2 * columns, (count + columns - 1) / columns, 1);
-        Fit();
     }
 
     // A new height lays the panel out again, which can show or hide the bar while the height is

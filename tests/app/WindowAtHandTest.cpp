@@ -126,6 +126,9 @@ TEST_F(WindowAtHandTest, TheInformationPanelShowsEveryFigureBesideTheChapters)
     };
     const int height = panel->height();
     EXPECT_TRUE(everyFigureShows()) << "at the default size";
+    EXPECT_EQ(Form->findChild<QLineEdit*>("LineNumber")->y(),
+              Form->findChild<QLineEdit*>("CharNumber")->y())
+        << "three to a row at the default size";
     Action("ChapterPanelItem")->trigger();
     EXPECT_TRUE(QTest::qWaitFor(everyFigureShows)) << "beside the chapters";
     EXPECT_GT(panel->height(), height) << "in more rows";

@@ -48,12 +48,13 @@ TEST_F(WindowTest, PanelFieldsShowTheirLargestFiguresWholeAtAnyWindowWidth)
             EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()), room)
                 << FieldNames[i] << " at width " << width;
             EXPECT_TRUE(ShowsWholeText(*field)) << FieldNames[i] << " at width " << width;
-            // Both rows stay inside the panel, above its scroll bar when it has one.
+            // Every row stays inside the panel, above its scroll bar when it has one.
             const QRect place(field->mapTo(panel->viewport(), QPoint()), field->size());
             EXPECT_LE(place.bottom(), panel->viewport()->rect().bottom()) << FieldNames[i];
         }
-        // At the default size and wider the whole panel is in view; narrower, it scrolls.
-        EXPECT_EQ(panel->horizontalScrollBar()->isVisible(), width == 300) << width;
+        // At any of these widths the whole panel is in view: narrower than the default, its
+        // figures take more rows.
+        EXPECT_FALSE(panel->horizontalScrollBar()->isVisible()) << width;
     }
 }
 
