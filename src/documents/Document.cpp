@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Document.h"
 
+#include "documents/FileSaving.h"
 #include "shell/TextLines.h"
 #include "shell/UsefulFunc.h"
 
@@ -58,7 +59,7 @@ std::string Document::GetText(bool* complete) const
 
 void Document::WriteToFile()
 {
-    UsefulFunc::WriteFileAtomically(FileName, GetText());
+    SaveTextFile(FileName, GetText());
     Saved();
     SetModified(false);
 }

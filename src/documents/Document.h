@@ -54,7 +54,7 @@ public:
     void SetText(std::string_view text);
     // Every line followed by CR LF; the final break is dropped when the stored text had none.
     std::string GetText(bool* complete = nullptr) const;
-    // Writes GetText() to FileName atomically and clears the modified flag; throws EFile.
+    // Writes GetText() to FileName (SaveTextFile) and clears the modified flag; throws EFile.
     void WriteToFile();
 
     // From now on the text, its lines and the modified flag are those of `text` (not owned); the

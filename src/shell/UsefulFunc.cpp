@@ -5,6 +5,7 @@
 #include "Exceptions.h"
 #include "FileHandle.h"
 #include "FileReader.h"
+#include "SaveFailure.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,6 +19,7 @@
 #include <malloc.h>
 #endif
 #include <memory>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,28 +61,46 @@ std::string ResolveSaveTarget(const std::string& path)
     return resolved ? std::string(resolved.get()) : path;
 }
 
-mode_t CurrentUmask() noexcept
+// The new file of a save, beside the old one, until it is renamed over it. An existing file's
+// permissions (and owner, where allowed) go with the text; a new file is made with the ordinary
+// mode of a new file, which the system narrows by the process's umask as it makes it, so the
+// umask is never changed for a moment that another thread's file would share. An owner-only
+// file is its owner's alone, whatever the old one allowed.
+int MakeSaveFile(const std::string& path, const std::string& target, FileAccess access,
+                 std::string& temporary)
 {
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
-}
-
-// The new file gets the old file's permissions (and owner, where allowed); a new file gets the
-// permissions an ordinary create would give it.
-void CopyPermissions(int fd, const std::string& target)
-{
-    struct stat info
+    struct stat old
     {
     };
-    if (::stat(target.c_str(), &info) == 0) {
-        ::fchmod(fd, info.st_mode & 07777);
-        if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
-            // Only a privileged process may give the file away; the caller's ownership is fine.
+    const bool ownerOnly = access == FileAccess::OwnerOnly;
+    const bool replaces = !ownerOnly && ::stat(target.c_str(), &old) == 0;
+    const std::string folder = FolderPart(target);
+    thread_local std::mt19937 random{std::random_device{}()};
+    constexpr std::string_view Letters =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = folder + '/' + std::string(SavePrefix);
+        for (int i = 0; i < 6; ++i)
+            temporary += Letters[random() % Letters.size()];
+        const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                                replaces || ownerOnly ? 0600 : 0666);
+        if (file < 0) {
+            if (errno == EEXIST)
+                continue;
+            throw ESaveFailed(path, errno, ESaveFailed::Step::Folder);
         }
-    } else {
-        ::fchmod(fd, 0666 & ~CurrentUmask());
+        if (ownerOnly)
+            ::fchmod(file, S_IRUSR | S_IWUSR);
+        if (replaces) {
+            ::fchmod(file, old.st_mode & 07777);
+            if (::fchown(file, old.st_uid, old.st_gid) != 0) {
+                // Only a privileged process may give the file away; the caller's ownership is
+                // fine.
+            }
+        }
+        return file;
     }
+    throw ESaveFailed(path, EEXIST, ESaveFailed::Step::Folder);
 }
 
 bool WriteAll(int fd, std::string_view bytes) noexcept
@@ -97,15 +117,22 @@ bool WriteAll(int fd, std::string_view bytes) noexcept
     return true;
 }
 
-// The target must be a file we may replace: not a folder, and writable when it exists.
-bool CanReplace(const std::string& target)
+// The target must be a file we may replace: not a folder, and writable when it exists. The
+// right to write is the thread's own (effective) one, as the open of the file would see it.
+void CheckReplaceable(const std::string& path, const std::string& target)
 {
     struct stat info
     {
     };
-    if (::stat(target.c_str(), &info) != 0)
-        return errno == ENOENT;
-    return !S_ISDIR(info.st_mode) && ::access(target.c_str(), W_OK) == 0;
+    if (::stat(target.c_str(), &info) != 0) {
+        if (errno != ENOENT)
+            throw ESaveFailed(path, errno, ESaveFailed::Step::Folder);
+        return;
+    }
+    if (S_ISDIR(info.st_mode))
+        throw ESaveFailed(path, EISDIR, ESaveFailed::Step::File);
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+        throw ESaveFailed(path, errno, ESaveFailed::Step::File);
 }
 
 // A FIFO or a device: what is written goes to its reader, and the node itself must stay.
@@ -120,16 +147,16 @@ bool IsSpecialFile(const std::string& target) noexcept
 
 // Writes into a FIFO or device as it is. A FIFO without a reader is refused at once rather than
 // waited on.
-void WriteThrough(const std::string& target, std::string_view bytes)
+void WriteThrough(const std::string& path, const std::string& target, std::string_view bytes)
 {
     FileHandle file(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.IsOpen())
-        throw EFile("Couldn't open file.");
+        throw ESaveFailed(path, errno, ESaveFailed::Step::File);
     const int flags = ::fcntl(file.Get(), F_GETFL);
     if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw EFile("Couldn't open file.");
+        throw ESaveFailed(path, errno, ESaveFailed::Step::File);
     if (!WriteAll(file.Get(), bytes) || !file.Close())
-        throw EFile("Couldn't write to file.");
+        throw ESaveFailed(path, errno, ESaveFailed::Step::Write);
 }
 
 void SyncFolder(const std::string& folder) noexcept
@@ -216,30 +243,45 @@ std::string ReadFileBytes(const std::string& path)
 
 void WriteFileAtomically(const std::string& path, std::string_view bytes, FileAccess access)
 {
+    if (path.empty())
+        throw ESaveFailed(path, ENOENT, ESaveFailed::Step::Folder);
     const std::string target = ResolveSaveTarget(path);
     if (IsSpecialFile(target)) {
-        WriteThrough(target, bytes);
+        WriteThrough(path, target, bytes);
         return;
     }
-    if (target.empty() || !CanReplace(target))
-        throw EFile("Couldn't open file.");
+    CheckReplaceable(path, target);
     const std::string folder = FolderPart(target);
     RemoveSaveLeftovers(target);
-    std::string temporary = folder + '/' + std::string(SavePrefix) + "XXXXXX";
-    FileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (!file.IsOpen())
-        throw EFile("Couldn't open file.");
-    if (access == FileAccess::OwnerOnly)
-        ::fchmod(file.Get(), S_IRUSR | S_IWUSR);
-    else
-        CopyPermissions(file.Get(), target);
+    std::string temporary;
+    FileHandle file(MakeSaveFile(path, target, access, temporary));
     const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 && file.Close() &&
                          ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!written) {
+        const int error = errno;
         ::unlink(temporary.c_str());
-        throw EFile("Couldn't write to file.");
+        throw ESaveFailed(path, error, ESaveFailed::Step::Write);
     }
     SyncFolder(folder);
+}
+
+void WriteFileInPlace(const std::string& path, std::string_view bytes)
+{
+    FileHandle file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    if (!file.IsOpen())
+        throw ESaveFailed(path, errno, ESaveFailed::Step::File);
+    struct stat info
+    {
+    };
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        throw ESaveFailed(path, EINVAL, ESaveFailed::Step::File);
+    // Written over the old bytes first and cut to length afterwards, so that a disk without room
+    // for more fails before the file has lost its tail.
+    const bool written = WriteAll(file.Get(), bytes) &&
+                         ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) == 0 &&
+                         ::fsync(file.Get()) == 0 && file.Close();
+    if (!written)
+        throw ESaveFailed(path, errno, ESaveFailed::Step::Write);
 }
 
 void RemoveSaveLeftovers(const std::string& file) noexcept

@@ -32,9 +32,10 @@ std::string FileNamePart(std::string_view path);
 std::string ReadFileBytes(const std::string& path);
 
 // Replaces the file with `bytes` atomically (temporary file in the same folder, then rename),
-// keeping the old file's permissions; through a symbolic link, the file it points at. A FIFO or
-// device is written into, never replaced (a FIFO without a reader is refused). A failure leaves
-// the old file intact and throws EFile "Couldn't open file." or "Couldn't write to file.".
+// keeping the old file's permissions; a new file gets the mode the umask leaves of 0666. Through
+// a symbolic link, the file it points at. A FIFO or device is written into, never replaced (a FIFO
+// without a reader is refused). A failure leaves the old file intact and throws ESaveFailed
+// (SaveFailure.h) naming `path` and the reason. Safe to call from several threads at once.
 // `OwnerOnly` gives the file to its owner alone, whatever the old one allowed (a draft of the
 // writer's text that no one else may read).
 enum class FileAccess
@@ -44,6 +45,11 @@ enum class FileAccess
 };
 void WriteFileAtomically(const std::string& path, std::string_view bytes,
                          FileAccess access = FileAccess::AsBefore);
+
+// Writes `bytes` into the regular file at `path` itself, which keeps its identity (inode), its
+// permissions and its links: the old bytes are overwritten, the file cut to the new length and
+// flushed. Not atomic: a failure may leave the file part old, part new. Throws ESaveFailed.
+void WriteFileInPlace(const std::string& path, std::string_view bytes);
 
 // Removes the hidden temporary files that saves into the folder of `file` left when they were
 // interrupted (the program killed in the middle): those made before this process started. A save

@@ -2,11 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "documents/Document.h"
 #include "shell/Exceptions.h"
+#include "shell/ScopedVariable.h"
 #include "shell/TempFolder.h"
+
+#include "PlainUserRights.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -123,14 +128,15 @@ TEST(DocumentFile, SaveKeepsPermissionsAndLeavesNoTemporaryFile)
     EXPECT_EQ(entries, 1);
 }
 
-void ExpectSaveFails(Document& document, const char* message)
+void ExpectSaveFails(Document& document, const std::string& reason)
 {
+    const std::string message = "ﾌｧｲﾙ " + document.FileName + " を作成できません（" + reason + "）";
     document.Modified = true;
     try {
         document.WriteToFile();
         ADD_FAILURE() << "the save succeeded";
     } catch (const EFile& e) {
-        EXPECT_STREQ(e.what(), message);
+        EXPECT_EQ(e.what(), message);
     }
     EXPECT_TRUE(document.Modified);
 }
@@ -141,7 +147,7 @@ TEST(DocumentFileFailure, MissingFolderCannotBeOpened)
     Document document;
     document.FileName = folder.File("no-such-folder/a.txt");
     document.SetText("text");
-    ExpectSaveFails(document, "Couldn't open file.");
+    ExpectSaveFails(document, "フォルダがありません");
 }
 
 TEST(DocumentFileFailure, FolderInPlaceOfTheFileStaysAFolder)
@@ -151,21 +157,32 @@ TEST(DocumentFileFailure, FolderInPlaceOfTheFileStaysAFolder)
     document.FileName = folder.File("sub");
     ASSERT_EQ(::mkdir(document.FileName.c_str(), 0755), 0);
     document.SetText("text");
-    ExpectSaveFails(document, "Couldn't open file.");
+    ExpectSaveFails(document, "同じ名前のフォルダがあります");
     EXPECT_TRUE(std::filesystem::is_directory(document.FileName));
 }
 
-TEST(DocumentFileFailure, UnwritableFolderKeepsTheOldFile)
+// A folder that takes no new file: a writable file takes the text in place, a read-only one keeps
+// its old text.
+TEST(DocumentFileFailure, UnwritableFolderTakesTheTextInPlaceOnlyInAWritableFile)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
     TempFolder folder;
+    const ScopedVariable state("XDG_STATE_HOME", folder.Path());
+    ASSERT_EQ(::mkdir(folder.File("book").c_str(), 0755), 0);
     Document document;
-    document.FileName = folder.Write("old.txt", "old text");
-    ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
+    document.FileName = folder.Write("book/old.txt", "old text");
+    Document readOnly;
+    readOnly.FileName = folder.Write("book/read-only.txt", "old text");
+    ASSERT_EQ(::chmod(readOnly.FileName.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(folder.File("book").c_str(), 0555), 0);
+    const PlainUserRights plain;
     document.SetText("new text");
-    ExpectSaveFails(document, "Couldn't open file.");
-    EXPECT_EQ(TempFolder::Read(document.FileName), "old text");
+    document.Modified = true;
+    document.WriteToFile();
+    EXPECT_EQ(TempFolder::Read(document.FileName), "new text");
+    EXPECT_FALSE(document.Modified);
+    readOnly.SetText("new text");
+    ExpectSaveFails(readOnly, "ファイルが読み取り専用です");
+    EXPECT_EQ(TempFolder::Read(readOnly.FileName), "old text");
 }
 
 // A write that stops half-way (here: the file-size limit, which binds every user) must leave the
@@ -182,7 +199,7 @@ TEST(DocumentFileFailure, InterruptedWriteKeepsTheOldFile)
     rlimit small = saved;
     small.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    ExpectSaveFails(document, "Couldn't write to file.");
+    ExpectSaveFails(document, std::strerror(EFBIG));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(TempFolder::Read(document.FileName), "old text");
