@@ -161,7 +161,6 @@ private:
     void TextRichEditDropFiles();
     bool SaveDocument(int index);
     bool SaveDocumentAs(int index);
-    bool SaveShownDocument(Document& document);
     bool ConfirmLossySave(int index);
     bool QuerySave(int index);
     bool SaveAll();
@@ -181,7 +180,6 @@ private:
                              std::optional<TextEncoding> encoding);
     void ShowLoadedText(Document& document, FileReading text);
     bool WriteInEncoding(int index, Document& document);
-    bool SaveStoredDocument(int index, Document& document);
     void ChooseSaveEncoding(const Document& document);
     void TakeSaveEncoding(Document& document) const;
     void ReopenWithEncodingItemClick();

@@ -251,24 +251,8 @@ bool TForm1::ConfirmLossySave(int index)
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool TForm1::SaveShownDocument(Document& document)
-{
-    TRichEditEx* editor = Editor();
-    try {
-        if (!WriteInEncoding(FTabs->FrontIndex(), document))
-            return false;
-    } catch (const EFile&) {
-        throw EFile("ﾌｧｲﾙ " + document.FileName + " を作成できません");
-    }
-    // The editor shows what the file now holds; one undo brings the characters back.
-    ShowSavedForm(*editor->document(), document.Encoding);
-    editor->SetModified(false);
-    // The panel's size is that of the encoding the text now has.
-    TextRichEditChange();
-    TextRichEditSelectionChange();
-    return true;
-}
-
+// Every tab saves the same way, in front or behind it: a failure names the file and the reason
+// and leaves the tab modified.
 bool TForm1::SaveDocument(int index)
 {
     Document* document = Documents().Item(index);
@@ -276,11 +260,18 @@ bool TForm1::SaveDocument(int index)
         return false;
     if (document->FileName.empty())
         return SaveDocumentAs(index);
-    const bool saved = index == FTabs->FrontIndex() ? SaveShownDocument(*document)
-                                                    : SaveStoredDocument(index, *document);
-    if (saved)
-        RememberCaret(index);
-    return saved;
+    if (!WriteInEncoding(index, *document))
+        return false;
+    // The tab shows what the file now holds; one undo brings the characters back.
+    ShowSavedForm(*FTabs->TextOf(index), document->Encoding);
+    document->SetModified(false);
+    if (index == FTabs->FrontIndex()) {
+        // The panel's size is that of the encoding the text now has.
+        TextRichEditChange();
+        TextRichEditSelectionChange();
+    }
+    RememberCaret(index);
+    return true;
 }
 
 bool TForm1::SaveDocumentAs(int index)

@@ -14,6 +14,7 @@
 #include "controls/QtShiftJis.h"
 #include "controls/TLineInfo.h"
 #include "controls/TRichEditEx.h"
+#include "documents/FileSaving.h"
 #include "shell/Exceptions.h"
 #include "shell/TextLines.h"
 #include "shell/UsefulFunc.h"
@@ -230,9 +231,9 @@ bool TForm1::WriteInEncoding(int index, Document& document)
     if (document.Encoding == TextEncoding::ShiftJis) {
         std::string lines = document.GetText(&complete);
         if (complete) {
-            UsefulFunc::WriteFileAtomically(
-                document.FileName, WithShiftJisBreaks(std::move(lines), document.FileLineBreak,
-                                                      document.FileEndsWithBreak));
+            SaveTextFile(document.FileName,
+                         WithShiftJisBreaks(std::move(lines), document.FileLineBreak,
+                                            document.FileEndsWithBreak));
             WatchFile(document.FileName);
             document.Saved();
             return true;
@@ -244,20 +245,9 @@ bool TForm1::WriteInEncoding(int index, Document& document)
                     document.FileEndsWithBreak, bytes) &&
         !ConfirmLossySave(index))
         return false;
-    UsefulFunc::WriteFileAtomically(document.FileName, bytes);
+    SaveTextFile(document.FileName, bytes);
     WatchFile(document.FileName);
     document.Saved();
-    return true;
-}
-
-// Saves a document that is not shown, from its tab's text, in its encoding.
-bool TForm1::SaveStoredDocument(int index, Document& document)
-{
-    if (!WriteInEncoding(index, document))
-        return false;
-    // Shown again, the tab holds what its file now holds; one undo brings the characters back.
-    ShowSavedForm(*FTabs->TextOf(index), document.Encoding);
-    document.SetModified(false);
     return true;
 }
 

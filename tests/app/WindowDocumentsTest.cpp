@@ -475,37 +475,65 @@ TEST_F(FailedWriteTest, AFailedSaveIsShownAndLeavesTheTextModified)
     QString error;
     AnswerMessageBox(QMessageBox::Ok, &error);
     QTest::keyClick(Editor(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(error, QString::fromStdString("ﾌｧｲﾙ " + path + " を作成できません."));
+    EXPECT_EQ(error, QString::fromStdString("ﾌｧｲﾙ " + path +
+                                            " を作成できません（フォルダがありません）."));
     EXPECT_EQ(Form->StatusText(3), u"変更");
 }
 
-// Every command that writes meets a failed write at its own boundary: the error box shows, and
-// nothing is thrown out of the action into whoever triggered it.
-TEST_F(FailedWriteTest, AFailedWriteIsShownByEachCommandThatMeetsIt)
+// Every command that writes meets a failed write at its own boundary, for the tab in front and
+// for one behind it alike: the same error box names the file and why, and nothing is thrown out
+// of the action into whoever triggered it.
+TEST_F(FailedWriteTest, AFailedWriteIsShownAlikeByEachCommandForEveryTab)
 {
     struct Row
     {
-        const char* action;
-        QMessageBox::StandardButton question; // the save question's answer, when one is asked
+        const char* name;
+        bool behind; // another tab is in front of the one whose save fails
+        std::function<void()> command;
     };
-    const Row rows[] = {{"Save1", QMessageBox::NoButton}, {"DeleteTabItem", QMessageBox::Yes}};
+    const auto action = [this](const char* name) {
+        return [this, name] { Action(name)->trigger(); };
+    };
+    const Row rows[] = {
+        {"Save1 in front", false, action("Save1")},
+        {"DeleteTabItem in front", false, action("DeleteTabItem")},
+        {"AllSave behind", true, action("AllSave")},
+        {"AllCloseItem behind", true, action("AllCloseItem")},
+        {"the tab's close button behind", true,
+         [this] {
+             QTabBar* tabs = Tabs();
+             for (int i = 0; i < tabs->count(); ++i)
+                 if (tabs->tabText(i) == u"f.txt")
+                     qobject_cast<QAbstractButton*>(tabs->tabButton(i, QTabBar::RightSide))
+                         ->click();
+         }},
+    };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.action);
+        SCOPED_TRACE(row.name);
         const std::string path = EditAFileWhoseFolderGoes();
+        if (row.behind)
+            Form->OpenFile(Write("other.txt", "other"));
 
-        QString error;
-        if (row.question != QMessageBox::NoButton)
-            AnswerModal<QMessageBox>([&](QMessageBox* box) {
-                AnswerMessageBox(QMessageBox::Ok, &error);
-                box->button(row.question)->click();
+        QStringList errors;
+        {
+            // The save question (when one is asked) is answered Yes, the error box Ok.
+            const ModalCatcher<QMessageBox> answers([&errors](QMessageBox* box) {
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+                    yes->click();
+                    return;
+                }
+                errors << box->text();
+                box->button(QMessageBox::Ok)->click();
             });
-        else
-            AnswerMessageBox(QMessageBox::Ok, &error);
-        EXPECT_NO_THROW(Action(row.action)->trigger());
-        EXPECT_EQ(error, QString::fromStdString("ﾌｧｲﾙ " + path + " を作成できません."));
-        EXPECT_EQ(Form->StatusText(3), u"変更");
-        AnswerMessageBox(QMessageBox::No);
-        Action("DeleteTabItem")->trigger();
+            // Save All asks a name for the empty tab that closing every tab leaves: none given.
+            const ModalCatcher<QFileDialog> noName([](QFileDialog* dialog) { dialog->reject(); });
+            EXPECT_NO_THROW(row.command());
+        }
+        EXPECT_EQ(errors, QStringList{QString::fromStdString(
+                              "ﾌｧｲﾙ " + path + " を作成できません（フォルダがありません）.")});
+        const ModalCatcher<QMessageBox> discard(
+            [](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+        Action("AllCloseItem")->trigger();
     }
 }
 
