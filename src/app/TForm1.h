@@ -92,6 +92,10 @@ public:
     bool QuerySaveAll();
     static QString MakeTitle(const std::string& name);
 
+    // Told as each file the window reads is open, before its first byte is read: a test changes
+    // the file, or fails the reading, at that moment.
+    void SetReadingHook(FileReader::Opened hook) { FReadingHook = std::move(hook); }
+
     // Counting settings as the menu's check marks hold them.
     CountOptions CurrentCountOptions() const;
     WordCharacterSet& WordCharacters() noexcept { return FWordCharacters; }
@@ -183,6 +187,7 @@ private:
     void ChooseSaveEncoding(const Document& document);
     void TakeSaveEncoding(Document& document) const;
     void ReopenWithEncodingItemClick();
+    void ReadTabAgain(int index, std::optional<TextEncoding> encoding);
     void PutRewrittenText(std::string_view rewritten, const QString& source,
                           const Document& sourceDocument);
     QString DocumentSizeText(bool selection, const QString& shiftJisSize);
@@ -339,6 +344,7 @@ private:
     static FileStamp StampOf(const std::string& path);
     void SetUpFileWatch();
     void WatchFile(const std::string& path);
+    void WatchFile(const std::string& path, const FileStamp& read);
     void CheckFilesOnDisk();
     void ReloadFromDisk(int index, QString notice);
     void ShowChangedOnDiskBar();
@@ -365,6 +371,7 @@ private:
     ChangedOnDiskBar* FChangedBar = nullptr;
     std::map<std::string, WatchedFile> FWatchedFiles; // by path, as read or written
     std::set<std::string> FChangedUnderEdits;         // changed on disk under unsaved edits
+    FileReader::Opened FReadingHook;                  // told as each file read is open
     QAction* FUndoItem = nullptr;
     QAction* FRedoItem = nullptr;
 

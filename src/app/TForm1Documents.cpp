@@ -163,6 +163,9 @@ void TForm1::OpenFile(const std::string& name)
     const int index = ui->TabControl1->count() - 1;
     SelectTabQuietly(index);
     Document* document = Documents().Item(index);
+    // Before reading: a change meanwhile is noticed afterwards, and the file's last record (a tab
+    // closed before) is not taken for a change while the notices of the reading are up.
+    WatchFile(path);
     FileReading text;
     try {
         text = LoadFileInto(*document, path, std::nullopt);

@@ -27,6 +27,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
 
@@ -139,12 +141,11 @@ void TForm1::ShowEncoding()
 
 // Reads the file for the document through the one file reader; the document takes the file's
 // name, encoding and line breaks. Throws Exception("ﾌｧｲﾙ %s は開けません"), or one naming the
-// file when it does not fit in memory.
+// file when it does not fit in memory. The caller watches the file.
 FileReading TForm1::LoadFileInto(Document& document, const std::string& path,
                                  std::optional<TextEncoding> encoding)
 try {
-    WatchFile(path); // before reading: a change meanwhile is noticed afterwards
-    FileReading read = ReadTextFile(path, encoding);
+    FileReading read = ReadTextFile(path, encoding, FReadingHook);
     // The editor shows the file's lines as they are: no empty line after a last one without a
     // break.
     if (!read.endsWithBreak && read.decoded.ends_with(u'\n'))
@@ -198,29 +199,30 @@ void TForm1::ShowLoadedText(Document& document, FileReading text)
         editor->setUpdatesEnabled(false);
         statusBar()->repaint();
     }
-    const auto progress = [this](double share) { SetProgress(share); };
-    {
-        const QSignalBlocker blocker(editor);
-        const FileReading read = std::move(text); // gone once it is in the document
-        shown->MeasureSizesIn(document.Encoding);
-        if (asBytes)
-            shown->LoadBytes(read.shiftJis, CurrentCountOptions(), FWordCharacters, progress);
-        else
-            shown->LoadText(read.decoded, progress);
-        editor->moveCursor(QTextCursor::Start); // an opened text starts at its top
-    }
-    document.ShowIn(shown);
-    if (inPieces) {
+    // However the loading ends, the editor is drawn again and the progress goes.
+    const auto shownAgain = qScopeGuard([&] {
+        if (!inPieces)
+            return;
         // The memory that reading took goes back to the system.
         UsefulFunc::ReleaseFreeMemory();
         editor->setUpdatesEnabled(true);
         EndProgress();
-    }
+    });
+    const auto progress = [this](double share) { SetProgress(share); };
+    document.ShowIn(shown);
+    const QSignalBlocker blocker(editor);
+    const FileReading read = std::move(text); // gone once it is in the document
+    shown->MeasureSizesIn(document.Encoding);
+    if (asBytes)
+        shown->LoadBytes(read.shiftJis, CurrentCountOptions(), FWordCharacters, progress);
+    else
+        shown->LoadText(read.decoded, progress);
+    editor->moveCursor(QTextCursor::Start); // an opened text starts at its top
 }
 
 // Writes the text to the document's file in its encoding, after asking when the encoding cannot
 // hold every character or the file holds more than the text. False when the writer declines;
-// throws EFile when writing fails.
+// throws EFile naming the file and the reason when writing fails (SaveTextFile).
 bool TForm1::WriteInEncoding(int index, Document& document)
 {
     // A Shift-JIS text that every character fits is written as its lines' bytes, so that the
@@ -290,12 +292,55 @@ void TForm1::ReopenWithEncodingItemClick()
     const qsizetype encoding = EncodingNames().indexOf(name);
     if (!chosen || encoding < 0)
         return;
-    Document reread;
-    FileReading text =
-        LoadFileInto(reread, document->FileName, static_cast<TextEncoding>(encoding));
-    *document = std::move(reread);
-    ShowLoadedText(*document, std::move(text));
+    ReadTabAgain(index, static_cast<TextEncoding>(encoding));
     ShowTab(index);
+}
+
+// Reads the tab's file again into its text, in `encoding` or the one its bytes now show, keeping
+// the caret and the scroll position as far as the new text reaches. The file is read whole before
+// the tab changes: one that cannot be read (gone, a folder now, no right to read it, changed while
+// it was read) leaves the tab as it was, with its text, its file, its undo and what the window
+// knew of the file on disk, and the error names the file and why. The text goes in through the
+// front editor, so a tab behind it comes to the front for that moment only, and nothing follows
+// that moment.
+void TForm1::ReadTabAgain(int index, std::optional<TextEncoding> encoding)
+{
+    Document* document = Documents().Item(index);
+    TRichEditEx* editor = FTabs->EditorOf(index);
+    const std::string path = document->FileName;
+    if (const std::string reason = UsefulFunc::UnreadableReason(path); !reason.empty())
+        throw Exception("ファイル " + path + " は" + reason);
+    const FileStamp stamp = StampOf(path); // before reading: a change meanwhile shows later
+    Document reread;
+    FileReading text = LoadFileInto(reread, path, encoding);
+    const int position = editor->textCursor().position();
+    const int scroll = editor->verticalScrollBar()->value();
+    const int front = FTabs->FrontIndex();
+    const QSignalBlocker quiet(FTabs.get());
+    const auto backToFront = qScopeGuard([&] {
+        if (index != front)
+            FTabs->Show(front);
+    });
+    if (index != front)
+        FTabs->Show(index);
+    // The document stays the one its editor shows: only what it knows of its file changes.
+    document->Encoding = reread.Encoding;
+    document->FileLineBreak = reread.FileLineBreak;
+    document->FileEndsWithBreak = reread.FileEndsWithBreak;
+    document->CutAtNul = std::move(reread.CutAtNul);
+    try {
+        ShowLoadedText(*document, std::move(text));
+    } catch (...) {
+        // The editor holds only part of the file now: closing the tab asks, and a save asks
+        // too, since the file on disk is not what the tab holds.
+        document->SetModified(true);
+        throw;
+    }
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(std::clamp(position, 0, editor->document()->characterCount() - 1));
+    editor->setTextCursor(cursor);
+    editor->verticalScrollBar()->setValue(scroll);
+    WatchFile(path, stamp);
 }
 
 // The rewritten text goes into the new tab with the source's encoding, and each geta mark that

@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -67,21 +68,30 @@ void TForm1::SetUpFileWatch()
     ConnectCommand(this, &TForm1::FrontEditorChanged, this, &TForm1::ShowChangedOnDiskBar);
 }
 
-// Called as the window reads or has written the file: what is on disk now is what the tab holds.
+// Called as the window has written the file: what is on disk now is what the tab holds.
 void TForm1::WatchFile(const std::string& path)
 {
-    const FileStamp stamp = StampOf(path);
-    FWatchedFiles[path] = {stamp, stamp};
+    WatchFile(path, StampOf(path));
+}
+
+// Called once the text read from the file is shown, with the file's stamp from before it was read:
+// a change while it was read is looked at at once.
+void TForm1::WatchFile(const std::string& path, const FileStamp& read)
+{
+    FWatchedFiles[path] = {read, read};
     FChangedUnderEdits.erase(path);
     if (!FFileWatcher)
         return;
+    const FileStamp now = StampOf(path);
     const QString name = LocalName(path);
-    if (stamp.exists && !FFileWatcher->files().contains(name))
+    if (now.exists && !FFileWatcher->files().contains(name))
         FFileWatcher->addPath(name);
     const QString folder = QFileInfo(name).absolutePath();
     if (!FFileWatcher->directories().contains(folder))
         FFileWatcher->addPath(folder);
     ShowChangedOnDiskBar();
+    if (now != read)
+        QTimer::singleShot(0, this, [this] { RunCommand(this, [this] { CheckFilesOnDisk(); }); });
 }
 
 void TForm1::CheckFilesOnDisk()
@@ -110,10 +120,13 @@ void TForm1::CheckFilesOnDisk()
             statusBar()->showMessage(
                 QStringLiteral(u"「%1」はほかのプログラムで削除されました。").arg(caption), 10000);
         } else if (!document->IsModified()) {
-            ReloadFromDisk(
-                index,
-                QStringLiteral(u"「%1」はほかのプログラムで変更されたため、読み込み直しました。")
-                    .arg(caption));
+            // A file that cannot be read now is told, and the other files are still looked at.
+            RunCommand(this, [&] {
+                ReloadFromDisk(
+                    index, QStringLiteral(
+                               u"「%1」はほかのプログラムで変更されたため、読み込み直しました。")
+                               .arg(caption));
+            });
         } else {
             FChangedUnderEdits.insert(path);
         }
@@ -121,39 +134,21 @@ void TForm1::CheckFilesOnDisk()
     ShowChangedOnDiskBar();
 }
 
-// Reads the tab's file again, keeping the caret and the scroll position as far as the new text
-// reaches, and tells `notice` in the status bar. The encoding is found again as when the file is
-// opened, since the other program may have written the file in another one; the notice says so
-// when it changed. The text goes in through the front editor, so a tab behind it comes to the
-// front for that moment only.
+// Reads the tab's file again (ReadTabAgain) and tells `notice` in the status bar. The encoding is
+// found again as when the file is opened, since the other program may have written the file in
+// another one; the notice says so when it changed.
 void TForm1::ReloadFromDisk(int index, QString notice)
 {
-    Document* document = Documents().Item(index);
-    TRichEditEx* editor = FTabs->EditorOf(index);
-    if (!document || !editor)
+    const Document* document = Documents().Item(index);
+    if (!document || !FTabs->EditorOf(index))
         return;
-    const int position = editor->textCursor().position();
-    const int scroll = editor->verticalScrollBar()->value();
-    Document reread;
-    FileReading text = LoadFileInto(reread, document->FileName, std::nullopt);
-    if (reread.Encoding != document->Encoding)
+    const TextEncoding before = document->Encoding;
+    ReadTabAgain(index, std::nullopt);
+    if (document->Encoding != before)
         notice += QStringLiteral(u"エンコーディングは %1 から %2 に変わりました。")
-                      .arg(QString::fromLatin1(EncodingName(document->Encoding)),
-                           QString::fromLatin1(EncodingName(reread.Encoding)));
-    const int front = FTabs->FrontIndex();
-    // Nothing follows the tab shown for that moment: the one in front stays in front.
-    const QSignalBlocker quiet(FTabs.get());
-    if (index != front)
-        FTabs->Show(index);
-    *document = std::move(reread);
-    ShowLoadedText(*document, std::move(text));
-    QTextCursor cursor = editor->textCursor();
-    cursor.setPosition(std::clamp(position, 0, editor->document()->characterCount() - 1));
-    editor->setTextCursor(cursor);
-    editor->verticalScrollBar()->setValue(scroll);
-    if (index != front)
-        FTabs->Show(front);
-    else
+                      .arg(QString::fromLatin1(EncodingName(before)),
+                           QString::fromLatin1(EncodingName(document->Encoding)));
+    if (index == FTabs->FrontIndex())
         FrontTabShown();
     statusBar()->showMessage(notice, 10000);
 }

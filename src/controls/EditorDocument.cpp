@@ -12,6 +12,7 @@
 #include "shell/TextLines.h"
 
 #include "WrappingLayout.h"
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -158,6 +159,7 @@ void EditorDocument::LoadBytes(std::string_view bytes, const CountOptions& optio
 {
     const std::string_view text = BeforeNul(bytes);
     const bool undo = BeginLoad();
+    const auto ended = qScopeGuard([this, undo] { EndLoad(undo); });
     CountUnder(options, words);
     // A long text is surveyed on a second thread while this one, the only one that may, puts it
     // into the document.
@@ -194,7 +196,6 @@ void EditorDocument::LoadBytes(std::string_view bytes, const CountOptions& optio
     FSums.Assign(std::move(survey.figures));
     // The lines' sizes in another encoding come from their characters, counted when next asked.
     FCounting = FMeasuredIn == TextEncoding::ShiftJis;
-    EndLoad(undo);
 }
 
 // The figures of each line (and of the empty line after the last break), and the lines that may
@@ -219,12 +220,14 @@ void EditorDocument::LoadText(std::u16string_view text, const LoadProgress& prog
                               std::size_t pieceBytes)
 {
     const bool undo = BeginLoad();
+    const auto ended = qScopeGuard([this, undo] { EndLoad(undo); });
     ForEachPiece(text, std::max<std::size_t>(pieceBytes / 2, 1), progress,
                  [this](std::u16string_view piece) { AppendAtEnd(piece); });
-    EndLoad(undo);
 }
 
 // The text goes in as setPlainText puts it: without undo, and without the edits being followed.
+// However the loading ends (a failure half-way included), EndLoad follows: the edits are followed
+// again and undo is back, and the figures are counted afresh when next asked.
 bool EditorDocument::BeginLoad()
 {
     const bool undo = isUndoRedoEnabled();

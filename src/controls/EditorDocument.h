@@ -48,6 +48,8 @@ public:
     void LoadText(std::u16string_view text, const LoadProgress& progress = {},
                   std::size_t pieceBytes = LoadPieceBytes);
 
+    // A load that fails half-way (a `progress` that throws, memory that runs out) leaves the part
+    // put in so far, its edits followed again.
     // The text is going in (LoadBytes, LoadText): its changes are no edits.
     bool Loading() const noexcept { return FLoading; }
 

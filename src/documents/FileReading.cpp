@@ -32,9 +32,10 @@ FileReader::Read ReadTextBytes(const std::string& path, std::optional<TextEncodi
     return FileReader::ReadFile(path, {nul, standardInput}, opened);
 }
 
-FileReading ReadTextFile(const std::string& path, std::optional<TextEncoding> given)
+FileReading ReadTextFile(const std::string& path, std::optional<TextEncoding> given,
+                         const FileReader::Opened& opened)
 {
-    FileReader::Read text = ReadTextBytes(path, given);
+    FileReader::Read text = ReadTextBytes(path, given, false, opened);
     FileReading read = ReadFileText(std::move(text.bytes), given);
     read.nulAt = text.nulAt;
     return read;

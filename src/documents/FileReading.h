@@ -41,5 +41,7 @@ FileReader::Read ReadTextBytes(const std::string& path, std::optional<TextEncodi
 FileReading ReadFileText(std::string bytes, std::optional<TextEncoding> given);
 
 // Reads the text of the file at `path` (ReadTextBytes) so. Throws Exception("ﾌｧｲﾙ %s は開けません")
-// when it cannot be read, EFileChanged when it changed while it was read.
-FileReading ReadTextFile(const std::string& path, std::optional<TextEncoding> given);
+// when it cannot be read, EFileChanged when it changed while it was read, and what `opened`
+// throws.
+FileReading ReadTextFile(const std::string& path, std::optional<TextEncoding> given,
+                         const FileReader::Opened& opened = {});

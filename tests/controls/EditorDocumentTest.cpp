@@ -21,7 +21,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -308,6 +310,42 @@ TEST(EditorDocumentLoad, InPiecesEqualsAtOnce)
         EXPECT_FALSE(inPieces.isModified() || inPieces.isUndoAvailable());
         if (HasFailure())
             return;
+    }
+}
+
+// A load that fails half-way, for both ways a text goes in: the document follows edits again and
+// undoes them, and its figures agree with its text.
+TEST(EditorDocumentLoading, AFailureHalfWayLeavesTheDocumentFollowingEdits)
+{
+    const std::string bytes = JoinLinesWithCrLf(std::vector<std::string>(400, Sjis("一行の文章")));
+    const std::u16string decoded = Cp932::Decode(bytes);
+    const CountOptions options;
+    const WordCharacterSet words;
+    const struct
+    {
+        const char* name;
+        std::function<void(EditorDocument&, const EditorDocument::LoadProgress&)> load;
+    } rows[] = {
+        {"bytes", [&](EditorDocument& d, auto& p) { d.LoadBytes(bytes, options, words, p, 512); }},
+        {"text", [&](EditorDocument& d, auto& p) { d.LoadText(decoded, p, 512); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EditorDocument document;
+        document.setPlainText(QStringLiteral(u"前の文章"));
+        const EditorDocument::LoadProgress fails = [](double share) {
+            if (share > 0.3)
+                throw std::runtime_error("the reading stopped");
+        };
+        EXPECT_THROW(row.load(document, fails), std::runtime_error);
+        EXPECT_FALSE(document.Loading());
+        EXPECT_TRUE(document.isUndoRedoEnabled());
+        QTextCursor end(&document);
+        end.movePosition(QTextCursor::End);
+        end.insertText(QStringLiteral(u"足した"));
+        EXPECT_TRUE(document.isUndoAvailable());
+        ExpectSame(document.Statistics(options, words), WholeCount(document.Text(), options, words),
+                   document.Text());
     }
 }
 
