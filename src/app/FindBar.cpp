@@ -515,11 +515,16 @@ void FindBar::ReplaceAll()
     }
     QStringList replacements;
     replacements.reserve(static_cast<qsizetype>(matches.size()));
-    for (const TextMatch& match : matches)
+    EditFigures figures;
+    for (const TextMatch& match : matches) {
         replacements << search.Replacement(text, match, FReplaceField->text());
+        figures += ReplacementFigures(QStringView(text.Text()).sliced(match.start, match.length),
+                                      replacements.constLast());
+    }
     const qsizetype caretAt =
         AfterReplacing(FEditor->textCursor().position(), matches, replacements);
     const int undoCount = FEditor->document()->availableUndoSteps();
+    emit ReplacingAll(FEditor->document(), figures);
     QTextCursor edit(FEditor->document());
     edit.beginEditBlock();
     for (std::size_t i = matches.size(); i-- > 0;) {

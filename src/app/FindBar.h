@@ -6,6 +6,7 @@
 // The searching itself is TextSearch's; the bar keeps the text it searches, the options and the
 // last search terms.
 
+#include "app/EditFigures.h"
 #include "controls/TextSearch.h"
 
 #include <QKeySequence>
@@ -24,6 +25,7 @@ class ElidedLabel;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTextDocument;
 class QTimer;
 class SettingsStore;
 class TRichEditEx;
@@ -59,6 +61,11 @@ public:
 
     void ReadSettings(SettingsStore& file);
     void WriteSettings(SettingsStore& file) const;
+
+signals:
+    // Every match of `text` is about to be replaced in one edit, which changes `figures`: each
+    // replacement's own characters, not the span from the first to the last.
+    void ReplacingAll(const QTextDocument* text, EditFigures figures);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,6 +9,7 @@
 #include "app/CommandGuard.h"
 #include "app/FindBar.h"
 #include "controls/EditorDocument.h"
+#include "app/WritingLogKeeper.h"
 #include "controls/TRichEditEx.h"
 
 #include <QBoxLayout>
@@ -21,6 +22,7 @@
 void TForm1::SetUpFindBar()
 {
     FFindBar = new FindBar(ui->TabPage);
+    connect(FFindBar, &FindBar::ReplacingAll, FWritingLog, &WritingLogKeeper::ExpectEdit);
     if (auto* layout = qobject_cast<QBoxLayout*>(ui->TabPage->layout())) {
         layout->setDirection(QBoxLayout::TopToBottom);
         layout->addWidget(FFindBar);

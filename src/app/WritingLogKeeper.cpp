@@ -63,6 +63,7 @@ void WritingLogKeeper::Follow(EditorDocument* text)
 {
     FEntries[text].blocks = text->blockCount();
     FEntries[text].characters = text->characterCount();
+    FEntries[text].undoSteps = text->availableUndoSteps();
     connect(text, &QTextDocument::contentsChange, this,
             [this, text](int position, int removed, int added) {
                 Edited(text, position, removed, added);
@@ -74,6 +75,20 @@ void WritingLogKeeper::Follow(EditorDocument* text)
     connect(text, &QObject::destroyed, this, [this, text] { FEntries.erase(text); });
 }
 
+void WritingLogKeeper::ExpectEdit(const QTextDocument* text, EditFigures figures)
+{
+    const auto found = FEntries.find(static_cast<const EditorDocument*>(text));
+    if (found == FEntries.end())
+        return;
+    found->second.expected = figures;
+    // The edit follows at once, or not at all (nothing was changed after all).
+    QTimer::singleShot(0, this, [this, text] {
+        if (const auto entry = FEntries.find(static_cast<const EditorDocument*>(text));
+            entry != FEntries.end())
+            entry->second.expected.reset();
+    });
+}
+
 // The removed text is gone by now; the line breaks it held are told by the lines the text lost.
 void WritingLogKeeper::Edited(EditorDocument* text, int position, int removed, int added)
 {
@@ -82,8 +97,14 @@ void WritingLogKeeper::Edited(EditorDocument* text, int position, int removed, i
     const int before = std::exchange(entry.blocks, blocks);
     const int characters = text->characterCount();
     const int charactersBefore = std::exchange(entry.characters, characters);
+    const int undoSteps = std::exchange(entry.undoSteps, text->availableUndoSteps());
     if (text->Loading() || (removed == 0 && added == 0))
         return;
+    if (const auto figures =
+            ManyChangesFigures(entry, position, removed, added, entry.undoSteps < undoSteps)) {
+        Log(text, entry, *figures);
+        return;
+    }
     // An edit that reaches the end of the text (a text put in whole, or taken away whole) is told
     // with the break that always ends the last line among its removed characters, its added ones
     // or both; that break is neither. The added characters stop before it, and the removed ones
@@ -93,15 +114,44 @@ void WritingLogKeeper::Edited(EditorDocument* text, int position, int removed, i
     const Inserted inserted = ReadInserted(*text, position, added);
     const std::int64_t removedBreaks = inserted.breaks - (blocks - before);
     const std::int64_t removedCharacters = std::max<std::int64_t>(0, removed - removedBreaks);
-    if (inserted.characters == 0 && removedCharacters == 0)
+    Log(text, entry, {inserted.characters, removedCharacters});
+}
+
+// An edit of many changes is told by whoever makes it; the text tells its undo and redo as the
+// same span with the units taken away and put in the other way round, or the same way.
+std::optional<EditFigures> WritingLogKeeper::ManyChangesFigures(Entry& entry, int position,
+                                                                int removed, int added, bool undone)
+{
+    if (const std::optional<EditFigures> expected = std::exchange(entry.expected, std::nullopt)) {
+        entry.manyChanges.push_front({position, removed, added, *expected});
+        if (entry.manyChanges.size() > KeptManyChanges)
+            entry.manyChanges.pop_back();
+        return expected;
+    }
+    for (const ManyChanges& made : entry.manyChanges) {
+        if (made.position != position)
+            continue;
+        const bool asUndo = made.removed == added && made.added == removed;
+        const bool asRedo = made.removed == removed && made.added == added;
+        if (asUndo && (undone || !asRedo))
+            return made.figures.Reversed();
+        if (asRedo)
+            return made.figures;
+    }
+    return std::nullopt;
+}
+
+void WritingLogKeeper::Log(EditorDocument* text, Entry& entry, EditFigures figures)
+{
+    if (figures.added == 0 && figures.removed == 0)
         return;
     const std::int64_t now = FNow();
     if (!entry.session) {
         // The count now less this edit's difference: the characters before the session.
-        const std::int64_t count = FCount(*text) - inserted.characters + removedCharacters;
+        const std::int64_t count = FCount(*text) - figures.added + figures.removed;
         entry.session.emplace(now, std::max<std::int64_t>(0, count));
     }
-    entry.session->Edit(now, inserted.characters, removedCharacters);
+    entry.session->Edit(now, figures.added, figures.removed);
     entry.unwritten = true;
     if (!FEvery->isActive())
         FEvery->start();

@@ -7,12 +7,14 @@
 // and every five minutes while it is edited. A log that cannot be written gives one status-bar
 // notice; the editor carries on and the next write tries again.
 
+#include "app/EditFigures.h"
 #include "shell/WritingLog.h"
 
 #include <QObject>
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -21,6 +23,7 @@
 class Document;
 class DocumentTabs;
 class EditorDocument;
+class QTextDocument;
 class QTimer;
 
 class WritingLogKeeper : public QObject
@@ -39,6 +42,10 @@ public:
 
     // Each tab's text, as its editor is made.
     void Follow(EditorDocument* text);
+    // The next edit of `text` is one edit block of many changes (every match replaced): what it
+    // changed is `figures`, not the whole span between its first and last change that the text
+    // tells. Its undo and redo are told the same way.
+    void ExpectEdit(const QTextDocument* text, EditFigures figures);
     // The tab of `document` closes: its session is written and ends.
     void Close(const Document* document);
     // Writes every session with edits not yet written; `end` ends them too (the window closes).
@@ -61,16 +68,33 @@ signals:
     void Written();
 
 private:
+    // An edit of many changes as the text told it (where it began, the units it took away and
+    // put in), with what it changed.
+    struct ManyChanges
+    {
+        int position = 0;
+        int removed = 0;
+        int added = 0;
+        EditFigures figures;
+    };
     struct Entry
     {
         std::optional<WritingSession> session;
         SessionRecord record; // its id in the log once written
         int blocks = 0;       // the text's lines before the edit
         int characters = 0;   // and its characters, line breaks included
+        int undoSteps = 0;    // the steps that undo could take before the edit
         bool unwritten = false;
+        std::optional<EditFigures> expected; // for the edit now being made
+        std::deque<ManyChanges> manyChanges; // the latest first, for their undo and redo
     };
+    // The edits of many changes whose undo and redo are recognised.
+    static constexpr std::size_t KeptManyChanges = 32;
 
     void Edited(EditorDocument* text, int position, int removed, int added);
+    std::optional<EditFigures> ManyChangesFigures(Entry& entry, int position, int removed,
+                                                  int added, bool undone);
+    void Log(EditorDocument* text, Entry& entry, EditFigures figures);
     void Write(const EditorDocument* text, Entry& entry, bool end);
     std::string PathOf(const EditorDocument* text) const;
     void Notice(const QString& text);

@@ -169,6 +169,63 @@ TEST_F(WindowLogTest, TheNetOfRandomEditsIsWhatTheTextGained)
     EXPECT_GT(logged.removed, 0);
 }
 
+// Replace-all is one edit of many changes: the log counts each replacement's own characters, not
+// the span from the first match to the last, and so do its undo and its redo.
+TEST_F(WindowLogTest, ReplaceAllCountsEachReplacementAndItsUndoTheReverse)
+{
+    const QString filler = QString(400, QChar(u'文')) + QLatin1Char('\n');
+    const QString phrases = QStringLiteral(u"吾輩は猫である。") + filler;
+    QString cats;
+    for (int i = 0; i < 102; ++i)
+        cats += QStringLiteral(u"猫") + filler.left(i % 7 == 0 ? 401 : 30);
+    const struct
+    {
+        const char* fact;
+        QString text;
+        const char16_t* term;
+        const char16_t* replacement;
+        int undos;
+        int redos;
+        std::int64_t added;
+        std::int64_t removed;
+    } rows[] = {
+        {"three phrases replaced", phrases.repeated(3), u"猫である", u"犬だ", 0, 0, 6, 12},
+        {"and undone", phrases.repeated(3), u"猫である", u"犬だ", 1, 0, 6 + 12, 12 + 6},
+        {"undone and done again", phrases.repeated(3), u"猫である", u"犬だ", 1, 1, 6 + 12 + 6,
+         12 + 6 + 12},
+        {"102 characters replaced and undone", cats, u"猫", u"犬", 1, 0, 204, 204},
+        {"what a replacement keeps is no change", phrases.repeated(2), u"吾輩は猫", u"我輩は猫", 0,
+         0, 2, 2},
+        {"a line break put in is no character", phrases.repeated(2), u"。", u"。\n", 0, 0, 0, 0},
+    };
+    int file = 0;
+    for (const auto& row : rows) {
+        std::string bytes;
+        Cp932::Encode(row.text.toStdU16String(), bytes);
+        const std::string path =
+            Write(("replaced" + std::to_string(++file) + ".txt").c_str(), bytes);
+        Form->OpenFile(path);
+        Key(Qt::Key_H, Qt::ControlModifier);
+        auto* find = Form->findChild<QComboBox*>("FindField");
+        find->lineEdit()->setText(QString::fromUtf16(row.term));
+        Form->findChild<QLineEdit*>("ReplaceField")->setText(QString::fromUtf16(row.replacement));
+        for (QPushButton* button :
+             Form->findChild<QWidget*>("FindBar")->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral(u"すべて置換"))
+                button->click();
+        ASSERT_NE(Editor()->toPlainText(), row.text) << row.fact;
+        for (int i = 0; i < row.undos; ++i)
+            Action("UndoItem")->trigger();
+        for (int i = 0; i < row.redos; ++i)
+            Action("RedoItem")->trigger();
+        Save();
+        const DayTally logged = Logged(path);
+        EXPECT_EQ(logged.added, row.added) << row.fact;
+        EXPECT_EQ(logged.removed, row.removed) << row.fact;
+        Action("DeleteTabItem")->trigger();
+    }
+}
+
 TEST_F(WindowLogTest, ASavedSessionIsReadByTheCompanionWhileTheWindowIsOpen)
 {
     const std::string path = Write("novel.txt", "");
