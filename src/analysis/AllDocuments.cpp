@@ -22,7 +22,8 @@ std::string_view NormaliseSelection(std::string_view selected) noexcept
     return selected;
 }
 
-TextStatistics SumStatistics(std::span<const std::string_view> texts, const CountOptions& options,
+TextStatistics SumStatistics(std::span<const std::string_view> texts,
+                             std::span<const std::int64_t> sizes, const CountOptions& options,
                              const WordCharacterSet& wordCharacters) noexcept
 {
     TextStatistics totals;
@@ -30,9 +31,12 @@ TextStatistics SumStatistics(std::span<const std::string_view> texts, const Coun
         const TextStatistics one = CountTextAndWords(text, options, wordCharacters);
         totals.characters = SaturatingAdd(totals.characters, one.characters);
         totals.lines = SaturatingAdd(totals.lines, one.lines);
-        totals.bytes = SaturatingAdd(totals.bytes, one.bytes);
         totals.words = SaturatingAdd(totals.words, one.words);
     }
+    std::int64_t bytes = 0;
+    for (const std::int64_t size : sizes)
+        bytes = SaturatingAdd64(bytes, size);
+    totals.bytes = SaturateToInt32(bytes);
     return totals;
 }
 

@@ -19,8 +19,10 @@ class WordCharacterSet;
 std::string_view NormaliseSelection(std::string_view selected) noexcept;
 
 // Sums of CountText (logical lines, weight 1) and CountWords over every text; saturates at the
-// 32-bit range instead of overflowing.
-TextStatistics SumStatistics(std::span<const std::string_view> texts, const CountOptions& options,
+// 32-bit range instead of overflowing. The size ("サイズ") is the sum of `sizes`, each text's bytes
+// as its file holds them (its own encoding and line breaks), which its counting form cannot tell.
+TextStatistics SumStatistics(std::span<const std::string_view> texts,
+                             std::span<const std::int64_t> sizes, const CountOptions& options,
                              const WordCharacterSet& wordCharacters) noexcept;
 
 // The all-documents count report (Shift-JIS, CR LF).

@@ -15,6 +15,7 @@
 #include "documents/FileReading.h"
 #include "paper/TPaper.h"
 #include "preview/PreviewSettings.h"
+#include "shell/SettingsSnapshot.h"
 
 #include <QKeySequence>
 #include <QList>
@@ -45,6 +46,7 @@ class QFileSystemWatcher;
 class QLabel;
 class QMenu;
 class QPainter;
+class QTextCursor;
 class QTimer;
 class ManuscriptCheckDock;
 class RecoveryKeeper;
@@ -190,7 +192,6 @@ private:
     void ReadTabAgain(int index, std::optional<TextEncoding> encoding);
     void PutRewrittenText(std::string_view rewritten, const QString& source,
                           const Document& sourceDocument);
-    QString DocumentSizeText(bool selection, const QString& shiftJisSize);
 
     // TForm1NulCut.cpp: a file whose text a NUL ended before the file's end.
     void TellCutAtNul(const Document& document);
@@ -205,6 +206,7 @@ private:
     void AppearanceLineItemClick();
     void ShowSelectionInformation();
     void WriteInformation(const InformationTexts& texts, bool selection);
+    std::int64_t DocumentSize(int index, const QTextCursor* selection = nullptr) const;
     // The panel's fields as they are shown (empty texts: no figures).
     void PutPanelTexts(const InformationTexts& texts);
     InformationTexts PanelTexts() const;
@@ -245,6 +247,7 @@ private:
     // TForm1Check.cpp: the manuscript check beside the editor.
     void ConnectCheckActions();
     void ManuscriptCheckItemClick();
+    void MakeManuscriptCheck();
 
     // TForm1Area.cpp: the character area of the whole text, the selection and all documents,
     // and the About box.
@@ -260,7 +263,12 @@ private:
 
     // TForm1Settings.cpp: the settings file and the first-start question.
     void LoadSettings();
-    void SaveSettings();
+    // Writes the keys this window changed into the file as it is now; with `onlyIfChanged`,
+    // nothing at all (not even a missing file) while no setting changed.
+    void SaveSettings(bool onlyIfChanged = false);
+    void WriteSettingsTo(SettingsStore& file);
+    void ReadDockSettings(SettingsStore& file);
+    void WriteDockSettings(SettingsStore& file);
     std::vector<SettingsKey> SettingKeys();
     std::vector<SettingsKey> FontKeys();
     std::vector<SettingsKey> WindowKeys(QRect& stored);
@@ -286,6 +294,7 @@ private:
     void ReopenLastFiles();
     void ReadLastFiles(SettingsStore& file);
     void WriteLastFiles(SettingsStore& file);
+    void ShowLastFront();
 
     // TForm1Gutter.cpp: the line-information gutter.
     TLineInfo* LineInfo1() const;
@@ -398,7 +407,11 @@ private:
     QAction* ReopenLastFilesItem = nullptr;
     std::map<std::string, int> FCarets;  // the caret last seen in each file, by its path
     std::vector<std::string> FLastFiles; // the files open when the settings were last written
+    std::string FLastFront;              // the one of them in front
     std::string FSettingsFileName;
+    // What this window last wrote to the settings file, or read from it: only the keys that
+    // differ from it are written, so that what another window wrote meanwhile stays.
+    SettingsSnapshot FSettingsWritten;
     // Font values a QFont does not hold, kept as the settings file gave them.
     struct
     {

@@ -123,8 +123,11 @@ void TForm1::K1Click()
 {
     const std::vector<std::string> texts = AllDocumentTexts();
     const std::vector<std::string_view> views = Views(texts);
-    ShowReport(
-        MakeAllDocumentsReport(SumStatistics(views, CurrentCountOptions(), FWordCharacters)));
+    std::vector<std::int64_t> sizes;
+    for (int i = 0; i < Documents().Count(); ++i)
+        sizes.push_back(DocumentSize(i));
+    ShowReport(MakeAllDocumentsReport(
+        SumStatistics(views, sizes, CurrentCountOptions(), FWordCharacters)));
 }
 
 void TForm1::K3Click()

@@ -23,15 +23,24 @@ void TForm1::ConnectCheckActions()
     ConnectCommand(item, &QAction::triggered, this, &TForm1::ManuscriptCheckItemClick);
 }
 
+// The list is made when first asked for, hidden, following the tab in front; hidden, it costs an
+// edit nothing.
+void TForm1::MakeManuscriptCheck()
+{
+    if (FManuscriptCheck != nullptr)
+        return;
+    FManuscriptCheck = new ManuscriptCheckDock(this, FCheckSwitches, FHeadingRules);
+    FManuscriptCheck->hide();
+    addDockWidget(Qt::RightDockWidgetArea, FManuscriptCheck);
+    connect(this, &TForm1::FrontEditorChanged, FManuscriptCheck, &ManuscriptCheckDock::Follow);
+    connect(FManuscriptCheck, &ManuscriptCheckDock::SwitchesChanged, this,
+            [this](const CheckSwitches& switches) { FCheckSwitches = switches; });
+    FManuscriptCheck->Follow(Editor());
+}
+
 void TForm1::ManuscriptCheckItemClick()
 {
-    if (FManuscriptCheck == nullptr) {
-        FManuscriptCheck = new ManuscriptCheckDock(this, FCheckSwitches, FHeadingRules);
-        addDockWidget(Qt::RightDockWidgetArea, FManuscriptCheck);
-        connect(this, &TForm1::FrontEditorChanged, FManuscriptCheck, &ManuscriptCheckDock::Follow);
-        connect(FManuscriptCheck, &ManuscriptCheckDock::SwitchesChanged, this,
-                [this](const CheckSwitches& switches) { FCheckSwitches = switches; });
-    }
+    MakeManuscriptCheck();
     FManuscriptCheck->Follow(Editor());
     FManuscriptCheck->show();
     FManuscriptCheck->raise();

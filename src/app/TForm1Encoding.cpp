@@ -357,19 +357,3 @@ void TForm1::PutRewrittenText(std::string_view rewritten, const QString& source,
         document->FileEndsWithBreak = sourceDocument.FileEndsWithBreak;
     }
 }
-
-// "サイズ" of the shown document: the bytes of its text (or of the selection) in its own encoding,
-// with the line breaks it will be saved with. For Shift-JIS with CR LF and a final break, the
-// figure of the counts.
-QString TForm1::DocumentSizeText(bool selection, const QString& shiftJisSize)
-{
-    const Document* document = FTabs->FrontDocument();
-    if (!document || (document->Encoding == TextEncoding::ShiftJis &&
-                      document->FileLineBreak == LineBreak::CrLf && document->FileEndsWithBreak))
-        return shiftJisSize;
-    const QTextCursor cursor = Editor()->textCursor();
-    const std::int64_t size =
-        Editor()->Text()->SizeIn(document->Encoding, document->FileLineBreak,
-                                 document->FileEndsWithBreak, selection ? &cursor : nullptr);
-    return QStringLiteral("%1 (bytes)").arg(size);
-}

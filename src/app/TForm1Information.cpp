@@ -6,6 +6,8 @@
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
+#include "app/DocumentTabs.h"
+#include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
 
 #include <QMessageBox>
@@ -66,12 +68,32 @@ constexpr PanelField PanelFields[] = {
 
 } // namespace
 
-// The size is that of the document's own encoding.
+// "サイズ" of a tab's document: the bytes of its text (or of the selection in its editor) as its
+// file holds them, in its own encoding and with its own line breaks; for a text not yet saved, as
+// it would be saved. The counts' Shift-JIS form cannot tell it.
+std::int64_t TForm1::DocumentSize(int index, const QTextCursor* selection) const
+{
+    const Document* document = FTabs->Item(index);
+    if (document == nullptr)
+        return 0;
+    return FTabs->TextOf(index)->SizeIn(document->Encoding, document->FileLineBreak,
+                                        document->FileEndsWithBreak, selection);
+}
+
+// A Shift-JIS file with CR LF and a final break is its counting form: the figures have its size
+// already.
 void TForm1::WriteInformation(const InformationTexts& texts, bool selection)
 {
     InformationTexts shown = texts;
-    shown.textSize =
-        DocumentSizeText(selection, QString::fromLatin1(texts.textSize)).toLatin1().toStdString();
+    const Document* document = FTabs->FrontDocument();
+    if (document != nullptr &&
+        (document->Encoding != TextEncoding::ShiftJis ||
+         document->FileLineBreak != LineBreak::CrLf || !document->FileEndsWithBreak)) {
+        const QTextCursor cursor = Editor()->textCursor();
+        shown.textSize =
+            std::to_string(DocumentSize(FTabs->FrontIndex(), selection ? &cursor : nullptr)) +
+            " (bytes)";
+    }
     PutPanelTexts(shown);
 }
 

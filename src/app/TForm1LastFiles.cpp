@@ -71,12 +71,21 @@ void TForm1::PlaceRememberedCaret(const std::string& path)
 }
 
 // A file of the last session that is gone or cannot be read is left out without a word: the
-// writer asked for nothing by name.
+// writer asked for nothing by name. The tabs come back in their order, the one in front in front.
 void TForm1::ReopenLastFiles()
 {
     for (const std::string& path : FLastFiles)
         if (UsefulFunc::IsFileReadable(path))
             RunCommand(this, [&] { OpenFile(path); });
+    ShowLastFront();
+}
+
+void TForm1::ShowLastFront()
+{
+    if (FLastFront.empty())
+        return;
+    if (const int index = FTabs->IndexOfFile(FLastFront); index >= 0)
+        ShowTab(index);
 }
 
 void TForm1::ReadLastFiles(SettingsStore& file)
@@ -95,6 +104,9 @@ void TForm1::ReadLastFiles(SettingsStore& file)
         if (const int caret = file.ReadInteger(SessionSection, CaretKey(i), -1); caret >= 0)
             FCarets[path] = caret;
     }
+    const int front = file.ReadInteger(SessionSection, "Front", -1);
+    if (front >= 0 && static_cast<std::size_t>(front) < FLastFiles.size())
+        FLastFront = FLastFiles[static_cast<std::size_t>(front)];
 }
 
 // The carets of the open files are taken first, so that what is written is where they are now.
@@ -109,11 +121,18 @@ void TForm1::WriteLastFiles(SettingsStore& file)
     for (std::size_t i = 0; i < entries.size(); ++i)
         file.WriteInteger(CaretSection, std::to_string(i), caretOf(entries[i]));
     std::vector<std::string> open;
-    for (int i = 0; i < Documents().Count(); ++i)
-        if (const Document* document = Documents().Item(i); !document->FileName.empty())
-            open.push_back(document->FileName);
+    int front = -1;
+    for (int i = 0; i < Documents().Count(); ++i) {
+        const Document* document = Documents().Item(i);
+        if (document->FileName.empty())
+            continue;
+        if (i == FTabs->FrontIndex())
+            front = static_cast<int>(open.size());
+        open.push_back(document->FileName);
+    }
     file.WriteBool(SessionSection, "Reopen", ReopenLastFilesItem->isChecked());
     file.WriteInteger(SessionSection, "Num", static_cast<std::int32_t>(open.size()));
+    file.WriteInteger(SessionSection, "Front", front);
     for (std::size_t i = 0; i < open.size(); ++i) {
         file.WriteString(SessionSection, std::to_string(i), open[i]);
         file.WriteInteger(SessionSection, CaretKey(i), caretOf(open[i]));

@@ -1,12 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Kotonami contributors
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings file: read once while the window is created, written once when it closes. Each
-// section's keys are a table in the file's order; a new key is one more row (see SettingsKey).
+// The settings file: read once while the window is created, written when a setting changes and
+// when the window closes. Each section's keys are a table in the file's order; a new key is one
+// more row (see SettingsKey). A window writes only the keys it changed, into the file as it is
+// then, so that with two windows open a setting changed in one survives the other's close.
 
 #include "TForm1.h"
 #include "ui_TForm1.h"
 
 #include "app/HistoryMenu.h"
+#include "app/ManuscriptCheckDock.h"
 
 #include "analysis/CountSettings.h"
 #include "analysis/ShiftJis.h"
@@ -315,13 +318,29 @@ void TForm1::LoadSettings()
     PlaceWindow(stored);
     FFindBar->ReadSettings(file);
     Editor()->SetZoom(file.ReadInteger(EditorSection, "Zoom", 0));
+    ReadDockSettings(file);
+    SettingsSnapshot read;
+    WriteSettingsTo(read);
+    FSettingsWritten = read.AsHeldBy(file);
 }
 
 // The whole file is made in memory and written in one step, so a refused write leaves the old
 // file as it was; the error keeps the window open.
-void TForm1::SaveSettings()
+void TForm1::SaveSettings(bool onlyIfChanged)
 {
+    SettingsSnapshot now;
+    WriteSettingsTo(now);
+    if (onlyIfChanged && !now.DiffersFrom(FSettingsWritten))
+        return;
     TIniFile file(FSettingsFileName);
+    now.WriteChangesTo(file, FSettingsWritten);
+    file.UpdateFile();
+    FSettingsWritten = std::move(now);
+}
+
+// Every key of the window in the file's order.
+void TForm1::WriteSettingsTo(SettingsStore& file)
+{
     WriteKeys(file, SettingSection, SettingKeys());
     WriteKeys(file, FontSection, FontKeys());
     FPaper.WriteSettings(file);
@@ -330,12 +349,33 @@ void TForm1::SaveSettings()
     WriteLastFiles(file);
     QRect unused;
     WriteKeys(file, WindowSection, WindowKeys(unused));
+    WriteDockSettings(file);
     WritePreviewSettings(FPreviewSettings, file); // after the sections of the original file
     WriteCheckSwitches(FCheckSwitches, file);
     WriteChapterSettings(file);
     FFindBar->WriteSettings(file);
     file.WriteInteger(EditorSection, "Zoom", Editor()->Zoom());
-    file.UpdateFile();
+}
+
+// The docks beside the editor as the writer left them: the check list open or not, and the
+// places and sizes of both (the window's own record of its docks, kept as Base64).
+void TForm1::ReadDockSettings(SettingsStore& file)
+{
+    if (file.ReadBool(WindowSection, "CheckList", false)) {
+        MakeManuscriptCheck();
+        FManuscriptCheck->show();
+    }
+    const QByteArray docks = QByteArray::fromBase64(
+        QByteArray::fromStdString(file.ReadString(WindowSection, "Docks", {})));
+    if (!docks.isEmpty())
+        restoreState(docks);
+}
+
+void TForm1::WriteDockSettings(SettingsStore& file)
+{
+    file.WriteBool(WindowSection, "CheckList",
+                   FManuscriptCheck != nullptr && !FManuscriptCheck->isHidden());
+    file.WriteString(WindowSection, "Docks", saveState().toBase64().toStdString());
 }
 
 void TForm1::ApplyFontColor()
@@ -382,8 +422,9 @@ void TForm1::AskFirstStart()
 }
 
 // A change of settings reaches the file a short while later, so that a crash keeps it. Any
-// command of the menus may change one (a check mark, a dialog, the history), and writing the small
-// file again costs nothing, so every command starts the wait.
+// command of the menus may change one (a check mark, a dialog, the history): after each, the
+// window's settings are compared with what it last wrote, and the file is written only when one
+// changed.
 void TForm1::KeepSettingsAsTheyChange()
 {
     auto* wait = new QTimer(this);
@@ -399,7 +440,7 @@ void TForm1::KeepSettingsAsTheyChange()
 void TForm1::SaveSettingsQuietly()
 {
     try {
-        SaveSettings();
+        SaveSettings(true);
     } catch (const std::exception& error) {
         statusBar()->showMessage(QString::fromUtf8(error.what()), 10000);
     }

@@ -19,7 +19,9 @@ const char* const CliUsage =
 Each FILE is loaded exactly as the editor opens a file (a Shift-JIS FILE is cut at the first NUL; lines split at CR, LF or CR LF;
 every line followed by CR LF). No FILE, or "-": standard input, loaded the same way.
 Analyses (default --stats; several may be given, run in the order given):
-  --stats            the all-documents count report over all FILEs together
+  --stats            the all-documents count report over all FILEs together; its size (サイズ) is the bytes
+                     of the FILEs' text as the FILEs hold them (their own encoding and line breaks, up to
+                     a NUL), as the editor's panel shows it
   --census           the character-type report over all FILEs together (nothing when no character is counted)
   --phrase TEXT      the phrase report of the total count over all FILEs (TEXT in the locale's encoding)
   --paper            the manuscript report of the formatted count, one per FILE
@@ -40,7 +42,7 @@ Settings (the program's own settings file is read when it exists; options overri
                      rules and the writer's own heading pattern from PATH
   --no-space --no-tab --no-double-byte-space    the counting switches off
   --exclude-ruby     ruby readings (《…》 with the ｜ of their base) and notes (［＃…］) are not counted;
-                     the size stays the size of the FILE as loaded
+                     the size stays the size of the FILE
   --no-digits        digits are not word characters
   --word-chars TEXT  the extra word characters (cleaned as the settings dialog cleans them)
   --column N  --line N  --tab use|delete|space

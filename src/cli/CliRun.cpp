@@ -68,10 +68,11 @@ LoadedText LoadText(const std::string& name, std::optional<TextEncoding> encodin
 {
     // Reading stops at the first NUL, where the text ends: /dev/zero is an empty text.
     FileReader::Read read = ReadTextBytes(name, encoding, true, opened);
+    const auto size = static_cast<std::int64_t>(read.bytes.size());
     CountingText text = ReadForCounting(TextBytes(std::move(read.bytes)), encoding);
     for (const std::string& notice : ReadingNotices(text))
         Notify(errors, name, notice);
-    return {name, std::move(text.shiftJis), text.encoding};
+    return {name, std::move(text.shiftJis), text.encoding, size};
 }
 
 // Writes one text: the Shift-JIS bytes and CR LF, or UTF-8 with LF breaks.
@@ -160,11 +161,13 @@ std::string PerFileText(Analysis kind, const CliSettings& settings, std::string_
 
 // The analyses over all texts together; nothing when the analysis has no report for them.
 std::optional<std::string> TotalText(const AnalysisRequest& request, const CliSettings& settings,
-                                     std::span<const std::string_view> texts)
+                                     std::span<const std::string_view> texts,
+                                     std::span<const std::int64_t> sizes)
 {
     switch (request.kind) {
     case Analysis::Stats:
-        return MakeAllDocumentsReport(SumStatistics(texts, settings.counting, settings.words));
+        return MakeAllDocumentsReport(
+            SumStatistics(texts, sizes, settings.counting, settings.words));
     case Analysis::Census:
         return MakeCharacterTypeReport(SumCensus(texts, settings.counting));
     case Analysis::Phrase: {
@@ -226,13 +229,16 @@ bool RunAnalyses(const CliOptions& options, const CliSettings& settings,
 {
     bool found = false;
     std::vector<std::string_view> views;
-    for (const LoadedText& loaded : texts)
+    std::vector<std::int64_t> sizes;
+    for (const LoadedText& loaded : texts) {
         views.emplace_back(loaded.text.View());
+        sizes.push_back(loaded.size);
+    }
     TextWriter writer(out, options.raw);
     const bool headers = options.files.size() > 1;
     for (const AnalysisRequest& request : options.analyses) {
         if (!IsPerFile(request.kind)) {
-            if (const auto text = TotalText(request, settings, views))
+            if (const auto text = TotalText(request, settings, views, sizes))
                 writer.Text(*text);
             continue;
         }

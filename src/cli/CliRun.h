@@ -37,6 +37,9 @@ struct LoadedText
     std::string name; // the FILE as given
     TextBytes text;   // Shift-JIS, as the editor holds it after opening
     TextEncoding encoding = TextEncoding::ShiftJis; // the FILE's own
+    // The bytes of the FILE's text as the FILE holds them, up to a NUL that ends it: its size in
+    // the reports, in its own encoding and with its own line breaks.
+    std::int64_t size = 0;
 };
 
 // Every FILE that can be read, in order; each one that cannot (or that changed while it was read)

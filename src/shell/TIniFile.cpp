@@ -85,6 +85,11 @@ TIniFile::~TIniFile()
     }
 }
 
+bool TIniFile::Has(std::string_view section, std::string_view key) const
+{
+    return ProfileText::Find(FLines, section, key).has_value();
+}
+
 std::string TIniFile::ReadString(std::string_view section, std::string_view key,
                                  std::string_view defaultValue)
 {

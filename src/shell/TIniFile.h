@@ -21,6 +21,8 @@ public:
 
     const std::string& FileName() const noexcept { return FPath; }
     bool Exists() const noexcept { return FExisted; }
+    // Whether the file holds `key` in `section`, whatever its value.
+    bool Has(std::string_view section, std::string_view key) const;
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view defaultValue) override;

@@ -36,7 +36,8 @@ TEST(NormaliseSelection, DropsATrailingNulAndItsFollower)
 TEST(AllDocuments, SumsTheBasicCountsIntoTheReport)
 {
     const std::vector<std::string_view> texts = {"ab", "c\r\nd"};
-    const TextStatistics totals = SumStatistics(texts, CountOptions{}, WordCharacterSet{});
+    const std::vector<std::int64_t> sizes = {2, 4};
+    const TextStatistics totals = SumStatistics(texts, sizes, CountOptions{}, WordCharacterSet{});
     EXPECT_EQ(totals.characters, 4);
     EXPECT_EQ(totals.words, 3);
     EXPECT_EQ(totals.lines, 3);
@@ -50,9 +51,31 @@ TEST(AllDocuments, SumsTheBasicCountsIntoTheReport)
               "C\x83Y : 6 (bytes)");
 }
 
+// The size is what the files hold, whatever their counting form is: a UTF-8 file of 「猫」 and LF
+// is 4 bytes though its Shift-JIS form with CR LF is 4 as well, and a text without a final break
+// is no longer than its file; sums beyond the 32-bit range stay at its top.
+TEST(AllDocuments, TheSizeIsTheSumOfTheFilesSizes)
+{
+    const std::vector<std::string_view> texts = {"\x94\x4C\r\n", "ab"};
+    const struct
+    {
+        std::vector<std::int64_t> sizes;
+        std::int32_t bytes;
+    } rows[] = {
+        {{4, 2}, 6},
+        {{3, 2}, 5},
+        {{0x7FFFFFFF, 2}, 0x7FFFFFFF},
+        {{0x7FFFFFFFFFFFFFFF, 0x7FFFFFFFFFFFFFFF}, 0x7FFFFFFF},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(SumStatistics(texts, row.sizes, CountOptions{}, WordCharacterSet{}).bytes,
+                  row.bytes)
+            << row.sizes[0];
+}
+
 TEST(AllDocuments, ReportWithoutLinesHasNoPerLineFigures)
 {
-    const TextStatistics totals = SumStatistics({}, CountOptions{}, WordCharacterSet{});
+    const TextStatistics totals = SumStatistics({}, {}, CountOptions{}, WordCharacterSet{});
     EXPECT_EQ(MakeAllDocumentsReport(totals),
               "\x95\xB6\x8E\x9A\x90\x94 : 0\r\n\x89p\x92P\x8C\xEA\x90\x94 : 0\r\n"
               "\x8Ds\x90\x94 : 0\r\n\x83T\x83"

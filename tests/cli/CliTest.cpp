@@ -28,10 +28,12 @@ const std::string NovelAsOpened =
     "\x81\x40\x8C\xE1\x94\x79\x82\xCD\x94\x4C\x82\xC5\x82\xA0\x82\xE9\x81\x42\r\n"
     "Hello world\r\n";
 
-std::string StatsReport(const std::vector<std::string_view>& texts,
+// The report of texts as opened whose files hold `size` bytes in all.
+std::string StatsReport(const std::vector<std::string_view>& texts, std::int64_t size,
                         const CountOptions& options = {})
 {
-    return MakeAllDocumentsReport(SumStatistics(texts, options, WordCharacterSet()));
+    const std::vector<std::int64_t> sizes = {size};
+    return MakeAllDocumentsReport(SumStatistics(texts, sizes, options, WordCharacterSet()));
 }
 
 TEST(CountCompanion, RawWritesTheReportBytesAndCrLf)
@@ -39,7 +41,7 @@ TEST(CountCompanion, RawWritesTheReportBytesAndCrLf)
     TempFolder folder;
     const CliResult result = RunCli(folder, {"--raw", folder.Write("novel.txt", Novel)});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, StatsReport({NovelAsOpened}) + "\r\n");
+    EXPECT_EQ(result.out, StatsReport({NovelAsOpened}, Novel.size()) + "\r\n");
     EXPECT_EQ(result.err, "");
 }
 
@@ -53,7 +55,7 @@ TEST(CountCompanion, ExcludeRubyCountsTheTextAsReadAndKeepsItsSize)
     EXPECT_EQ(asRead.status, 0) << asRead.err;
     EXPECT_NE(plain.out.find("文字数 : 17\n"), std::string::npos) << plain.out;
     EXPECT_NE(asRead.out.find("文字数 : 4\n"), std::string::npos) << asRead.out;
-    EXPECT_NE(asRead.out.find("サイズ : 36 (bytes)"), std::string::npos) << asRead.out;
+    EXPECT_NE(asRead.out.find("サイズ : 35 (bytes)"), std::string::npos) << asRead.out;
 }
 
 TEST(CountCompanion, DefaultOutputIsUtf8WithLf)
@@ -88,7 +90,10 @@ TEST(CountCompanion, LoadsAsTheEditorOpensFiles)
             RunCli(folder, {"--raw", "--full-width", folder.Write("in.txt", row.bytes)});
         EXPECT_EQ(result.out, row.fullWidth + "\r\n") << row.name;
         const CliResult stats = RunCli(folder, {"--raw", "-"}, row.bytes);
-        EXPECT_EQ(stats.out, StatsReport({row.asOpened}) + "\r\n")
+        const std::size_t size = row.bytes.find('\0'); // the text ends at a NUL
+        EXPECT_EQ(stats.out,
+                  StatsReport({row.asOpened}, size == std::string::npos ? row.bytes.size() : size) +
+                      "\r\n")
             << row.name << " from standard input";
     }
 }
@@ -100,7 +105,7 @@ TEST(CountCompanion, UnreadableFileGivesStatusOneAndTheOthersAreMeasured)
     const CliResult result = RunCli(folder, {"--raw", missing, folder.Write("novel.txt", Novel)});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find(missing), std::string::npos) << result.err;
-    EXPECT_EQ(result.out, StatsReport({NovelAsOpened}) + "\r\n");
+    EXPECT_EQ(result.out, StatsReport({NovelAsOpened}, Novel.size()) + "\r\n");
 }
 
 TEST(CountCompanion, UsageErrorsGiveStatusTwo)
@@ -149,11 +154,11 @@ TEST(CountCompanion, SettingsFileAndOptionsApply)
     CountOptions noDoubleByteSpace;
     noDoubleByteSpace.countDoubleByteSpace = false;
     EXPECT_EQ(RunCli(folder, {"--raw", "--settings", settings, file}).out,
-              StatsReport({NovelAsOpened}, noDoubleByteSpace) + "\r\n");
+              StatsReport({NovelAsOpened}, Novel.size(), noDoubleByteSpace) + "\r\n");
     CountOptions noSpaces = noDoubleByteSpace;
     noSpaces.countSpace = false;
     EXPECT_EQ(RunCli(folder, {"--raw", "--no-space", "--settings", settings, file}).out,
-              StatsReport({NovelAsOpened}, noSpaces) + "\r\n");
+              StatsReport({NovelAsOpened}, Novel.size(), noSpaces) + "\r\n");
 
     TPaper paper;
     paper.Column = 5;
@@ -249,7 +254,7 @@ TEST(CountCompanion, Utf8InputIsConvertedBeforeLoading)
     const CliResult result = RunCli(folder, {"--raw", "--input-encoding", "utf-8", file});
     EXPECT_EQ(result.status, 0) << result.err;
     const std::string expected = NovelAsOpened.substr(2); // without the indent
-    EXPECT_EQ(result.out, StatsReport({expected}) + "\r\n");
+    EXPECT_EQ(result.out, StatsReport({expected}, TempFolder::Read(file).size()) + "\r\n");
 }
 
 // A UTF-8 file saved by an editor that marks its encoding starts with a byte-order mark; the mark
@@ -261,7 +266,8 @@ TEST(CountCompanion, Utf8InputDropsTheByteOrderMark)
                                                      "吾輩は猫である。\nHello world\n");
     const CliResult result = RunCli(folder, {"--raw", "--input-encoding", "utf-8", file});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, StatsReport({NovelAsOpened.substr(2)}) + "\r\n");
+    EXPECT_EQ(result.out,
+              StatsReport({NovelAsOpened.substr(2)}, TempFolder::Read(file).size()) + "\r\n");
 }
 
 std::string Sjis(std::u16string_view text)
@@ -271,8 +277,16 @@ std::string Sjis(std::u16string_view text)
     return out;
 }
 
+// The report with its size line left out.
+std::string WithoutSize(const std::string& report)
+{
+    const std::size_t size = report.find("\x83T\x83"
+                                         "C\x83Y : ");
+    return report.substr(0, size) + report.substr(report.find('\n', size));
+}
+
 // One novel in every encoding the window opens: `auto` finds each as the window does and counts
-// it as its Shift-JIS twin.
+// it as its Shift-JIS twin; only the size is the file's own.
 TEST(CountCompanion, AutoDetectsEveryEncodingAsTheWindowDoes)
 {
     TempFolder folder;
@@ -285,7 +299,10 @@ TEST(CountCompanion, AutoDetectsEveryEncodingAsTheWindowDoes)
         const std::string file = folder.Write(EncodingName(encoding), bytes);
         const CliResult result = RunCli(folder, {"--raw", "--stats", "--census", file});
         EXPECT_EQ(result.status, 0) << EncodingName(encoding);
-        EXPECT_EQ(result.out, twin.out) << EncodingName(encoding);
+        EXPECT_EQ(WithoutSize(result.out), WithoutSize(twin.out)) << EncodingName(encoding);
+        EXPECT_NE(result.out.find(Sjis(u"サイズ : ") + std::to_string(bytes.size()) + " (bytes)"),
+                  std::string::npos)
+            << EncodingName(encoding);
         EXPECT_EQ(result.err, "") << EncodingName(encoding);
     }
 }
@@ -296,7 +313,8 @@ TEST(CountCompanion, CharactersWithoutShiftJisFormAreCountedAndToldOncePerFile)
     const std::string file = folder.Write("yoshi.txt", "𠮷野家😀\n");
     const CliResult result = RunCli(folder, {"--raw", file});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, StatsReport({Sjis(u"〓野家〓\r\n")}) + "\r\n");
+    EXPECT_EQ(result.out,
+              StatsReport({Sjis(u"〓野家〓\r\n")}, std::string("𠮷野家😀\n").size()) + "\r\n");
     EXPECT_EQ(result.err,
               "kotonami-count: " + file + ": 2 文字はシフトJISで表せないため〓として数えました\n");
 }
