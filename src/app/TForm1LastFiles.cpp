@@ -84,8 +84,10 @@ void TForm1::ShowLastFront()
 {
     if (FLastFront.empty())
         return;
-    if (const int index = FTabs->IndexOfFile(FLastFront); index >= 0)
+    if (const int index = FTabs->IndexOfFile(FLastFront); index >= 0) {
+        SelectTabQuietly(index);
         ShowTab(index);
+    }
 }
 
 void TForm1::ReadLastFiles(SettingsStore& file)

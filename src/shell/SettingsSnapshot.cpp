@@ -126,8 +126,10 @@ SettingsSnapshot SettingsSnapshot::AsHeldBy(TIniFile& file) const
 {
     SettingsSnapshot held;
     for (const Value& value : FValues) {
-        if (!file.Has(value.section, value.key))
+        if (!file.Has(value.section, value.key)) {
+            held.FValues.push_back(value);
             continue;
+        }
         Value stored{value.section, value.key, value.kind, {}, 0};
         switch (value.kind) {
         case Kind::Text:

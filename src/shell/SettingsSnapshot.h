@@ -33,9 +33,10 @@ public:
     bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) override;
     void WriteBool(std::string_view section, std::string_view key, bool value) override;
 
-    // The same keys with the values `file` holds for them (those it lacks left out): what the
-    // window read, as it stood in the file, so that a value the window reads otherwise than it
-    // writes it (a hand-edited one, one out of range) counts as changed and is written back.
+    // The same keys with the values `file` holds for them: what the window read, as it stood in
+    // the file, so that a value the window reads otherwise than it writes it (a hand-edited one,
+    // one out of range) counts as changed and is written back. A key the file lacks keeps this
+    // snapshot's value: the window did not change it (it is written while the file lacks it).
     SettingsSnapshot AsHeldBy(TIniFile& file) const;
     // Whether some key's value differs from the one in `before`, or `before` lacks it.
     bool DiffersFrom(const SettingsSnapshot& before) const;

@@ -50,7 +50,8 @@ TEST_F(WindowRestartTest, TheDocksTheirSizesTheTabsAndTheFrontTabComeBack)
 {
     const std::string path = Write("restart.ini", "");
     std::unique_ptr<TForm1> form = Start(path);
-    form->resize(1000, 700);
+    form->findChild<QAction*>("SaveSizeItem")->trigger();
+    form->resize(700, 500);
     form->findChild<QAction*>("ReopenLastFilesItem")->trigger();
     for (const char* name : {"c.txt", "a.txt", "b.txt"})
         form->OpenFile(Write(name, "text"));
@@ -65,14 +66,14 @@ TEST_F(WindowRestartTest, TheDocksTheirSizesTheTabsAndTheFrontTabComeBack)
     const QSize chaptersSize = chapters->size();
     const QSize checkSize = check->size();
     auto* tabs = form->findChild<QTabBar*>("TabControl1");
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    tabs->setCurrentIndex(static_cast<int>(Captions(*form).indexOf("a.txt")));
     ASSERT_EQ(Front(*form), "a.txt");
     ASSERT_TRUE(form->close());
     form.reset();
 
     form = Start(path);
-    form->resize(1000, 700);
     QCoreApplication::processEvents();
+    EXPECT_EQ(form->size(), QSize(700, 500));
     EXPECT_EQ(Captions(*form), QStringList({"c.txt", "a.txt", "b.txt"}));
     EXPECT_EQ(Front(*form), "a.txt");
     ASSERT_NE(Dock(*form, "ManuscriptCheckDock"), nullptr);

@@ -99,13 +99,14 @@ TEST_F(WindowSizeTest, ThePanelTheReportAndTheCompanionGiveTheFilesBytes)
 // typed; and the size follows a change of the encoding it is saved in.
 TEST_F(WindowSizeTest, AnUnsavedTextIsMeasuredAsItWillBeSaved)
 {
+    int saved = 0;
     for (const QString& typed : {u"猫と犬"_qs, u"猫\n犬\n"_qs, u"猫\n\n犬"_qs}) {
         SCOPED_TRACE(typed.toStdString());
         Action("New1")->trigger();
         Editor()->insertPlainText(typed);
         const QString shown = Field("TextSize");
         EXPECT_EQ(ReportedSize(), shown);
-        const std::string path = PathOf("unsaved.txt");
+        const std::string path = PathOf(("unsaved" + std::to_string(++saved) + ".txt").c_str());
         AnswerFileDialog(QString::fromStdString(path));
         Action("SaveAs1")->trigger();
         EXPECT_EQ(shown, Bytes(Read(path).size()));
