@@ -212,10 +212,7 @@ TEST_F(WindowLogTest, ReplaceAllCountsEachReplacementAndItsUndoTheReverse)
         auto* find = Form->findChild<QComboBox*>("FindField");
         find->lineEdit()->setText(QString::fromUtf16(row.term));
         Form->findChild<QLineEdit*>("ReplaceField")->setText(QString::fromUtf16(row.replacement));
-        for (QPushButton* button :
-             Form->findChild<QWidget*>("FindBar")->findChildren<QPushButton*>())
-            if (button->text() == QStringLiteral(u"すべて置換"))
-                button->click();
+        Action("ReplaceAllItem")->trigger();
         ASSERT_NE(Editor()->toPlainText(), row.text) << row.fact;
         for (int i = 0; i < row.undos; ++i)
             Action("UndoItem")->trigger();
