@@ -8,8 +8,8 @@
 
 #include "app/CommandGuard.h"
 #include "app/FindBar.h"
-#include "controls/EditorDocument.h"
 #include "app/WritingLogKeeper.h"
+#include "controls/EditorDocument.h"
 #include "controls/TRichEditEx.h"
 
 #include <QBoxLayout>
