@@ -354,7 +354,8 @@ private:
     void SetUpFileWatch();
     void WatchFile(const std::string& path);
     void WatchFile(const std::string& path, const FileStamp& read);
-    void CheckFilesOnDisk();
+    void KeepWatchToOpenFiles(const Document* closing);
+    void CheckFilesOnDisk(const QString& changed);
     void ReloadFromDisk(int index, QString notice);
     void ShowChangedOnDiskBar();
     void ReloadChangedClick();

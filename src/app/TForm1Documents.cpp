@@ -387,9 +387,10 @@ void TForm1::StartUp(const std::vector<std::string>& items)
     editor->SetModified(false);
     ShowModifiedMark();
     editor->SetInitializing(false);
-    OpenCommandLineItems(items);
+    // The recovered documents first: a file named on the command line or left open by the last
+    // session that comes back with its unsaved changes is not read again beside them.
     OfferRecovery();
-    // After the recovered documents: a file restored with its unsaved changes is not read again.
+    OpenCommandLineItems(items);
     if (items.empty() && ReopenLastFilesItem->isChecked())
         ReopenLastFiles();
     CloseTab(0);

@@ -110,6 +110,9 @@ void TForm1::RestoreRecovered(const RecoveryRecord& record, const std::string& p
         static_cast<int>(std::clamp<std::int64_t>(record.caret, 0, shown->characterCount() - 1)));
     Editor()->setTextCursor(caret);
     FRecovery->Adopt(shown, taken);
+    // Watched as an opened file is, so that a save over a file changed meanwhile asks first.
+    if (!record.fileName.empty())
+        WatchFile(record.fileName);
     ShowTab(index);
     setWindowTitle(MakeTitle(record.fileName));
 }

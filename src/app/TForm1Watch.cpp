@@ -20,6 +20,7 @@
 #include <QFileSystemWatcher>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -58,6 +59,7 @@ void TForm1::SetUpFileWatch()
     ConnectCommand(FFileWatcher, &QFileSystemWatcher::fileChanged, this, &TForm1::CheckFilesOnDisk);
     ConnectCommand(FFileWatcher, &QFileSystemWatcher::directoryChanged, this,
                    &TForm1::CheckFilesOnDisk);
+    ConnectCommand(this, &TForm1::DocumentClosing, this, &TForm1::KeepWatchToOpenFiles);
     FChangedBar = new ChangedOnDiskBar(ui->TabPage);
     if (auto* layout = qobject_cast<QBoxLayout*>(ui->TabPage->layout()))
         layout->insertWidget(0, FChangedBar);
@@ -80,6 +82,7 @@ void TForm1::WatchFile(const std::string& path, const FileStamp& read)
 {
     FWatchedFiles[path] = {read, read};
     FChangedUnderEdits.erase(path);
+    KeepWatchToOpenFiles(nullptr);
     if (!FFileWatcher)
         return;
     const FileStamp now = StampOf(path);
@@ -91,21 +94,55 @@ void TForm1::WatchFile(const std::string& path, const FileStamp& read)
         FFileWatcher->addPath(folder);
     ShowChangedOnDiskBar();
     if (now != read)
-        QTimer::singleShot(0, this, [this] { RunCommand(this, [this] { CheckFilesOnDisk(); }); });
+        QTimer::singleShot(
+            0, this, [this, name] { RunCommand(this, [this, &name] { CheckFilesOnDisk(name); }); });
 }
 
-void TForm1::CheckFilesOnDisk()
+// Only the files open in a tab are watched, and only the folders that hold one: a file whose tab
+// closes (`closing`, still among the tabs) or that was saved under another name is let go.
+void TForm1::KeepWatchToOpenFiles(const Document* closing)
+{
+    std::set<std::string> open;
+    QSet<QString> names;
+    QSet<QString> folders;
+    for (int index = 0; index < Documents().Count(); ++index) {
+        const Document* document = Documents().Item(index);
+        if (document == closing || document->FileName.empty())
+            continue;
+        open.insert(document->FileName);
+        const QString name = LocalName(document->FileName);
+        names.insert(name);
+        folders.insert(QFileInfo(name).absolutePath());
+    }
+    std::erase_if(FWatchedFiles, [&open](const auto& file) { return !open.contains(file.first); });
+    std::erase_if(FChangedUnderEdits,
+                  [&open](const std::string& path) { return !open.contains(path); });
+    if (!FFileWatcher)
+        return;
+    for (const QString& name : FFileWatcher->files())
+        if (!names.contains(name))
+            FFileWatcher->removePath(name);
+    for (const QString& folder : FFileWatcher->directories())
+        if (!folders.contains(folder))
+            FFileWatcher->removePath(folder);
+}
+
+// `changed` is a file or a folder the watch named: only the open files it is, or that it holds,
+// are looked at again.
+void TForm1::CheckFilesOnDisk(const QString& changed)
 {
     for (int index = 0; index < ui->TabControl1->count(); ++index) {
         Document* document = Documents().Item(index);
         if (!document || document->FileName.empty())
             continue;
         const std::string path = document->FileName;
+        const QString name = LocalName(path);
+        if (name != changed && QFileInfo(name).absolutePath() != changed)
+            continue;
         const auto watched = FWatchedFiles.find(path);
         if (watched == FWatchedFiles.end())
             continue;
         const FileStamp now = StampOf(path);
-        const QString name = LocalName(path);
         if (now.exists && !FFileWatcher->files().contains(name))
             FFileWatcher->addPath(name);
         if (now == watched->second.seen)

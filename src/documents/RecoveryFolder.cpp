@@ -31,23 +31,41 @@ std::set<std::int64_t>& OpenWindows()
     return windows;
 }
 
-// The moment a process started, in clock ticks since the system started (the 22nd field of its
-// stat line, after the command name in parentheses); 0 when the system does not tell.
-std::int64_t StartOf(std::int64_t process)
+// What the system tells of a process: whether it is there, its state letter and the moment it
+// started, in clock ticks since the system started (the 3rd and the 22nd fields of its stat line,
+// after the command name in parentheses).
+struct ProcessStatus
+{
+    bool found = false;
+    char state = 0;
+    std::int64_t started = 0; // 0 when the system does not tell
+};
+
+ProcessStatus StatusOf(std::int64_t process)
 {
     std::ifstream in("/proc/" + std::to_string(process) + "/stat");
     const std::string line{std::istreambuf_iterator<char>(in), {}};
     const auto close = line.rfind(')');
-    if (close == std::string::npos)
-        return 0;
+    if (close == std::string::npos || close + 2 >= line.size())
+        return {};
+    ProcessStatus status{true, line[close + 2], 0};
     std::size_t at = close + 2;
     for (int field = 3; field < 22 && at < line.size(); ++field) {
         at = line.find(' ', at);
         if (at == std::string::npos)
-            return 0;
+            return status;
         ++at;
     }
-    return at >= line.size() ? 0 : std::strtoll(line.c_str() + at, nullptr, 10);
+    if (at < line.size())
+        status.started = std::strtoll(line.c_str() + at, nullptr, 10);
+    return status;
+}
+
+// A process that has ended but that its parent has not yet waited for (a zombie) keeps its entry,
+// and its start, until then: it runs no window.
+bool HasEnded(char state)
+{
+    return state == 'Z' || state == 'X' || state == 'x';
 }
 
 // "<process>-<started>-<window>-<document>.recovery"
@@ -74,10 +92,15 @@ std::string Path()
     return base.empty() ? std::string() : base + "/kotonami/recovery";
 }
 
+RecoveryOwner OwnerOf(std::int64_t process, std::int64_t window)
+{
+    return {process, StatusOf(process).started, window};
+}
+
 RecoveryOwner ThisProcess(std::int64_t window)
 {
-    static const std::int64_t started = StartOf(::getpid());
-    return {::getpid(), started, window};
+    static const RecoveryOwner self = OwnerOf(::getpid(), 0);
+    return {self.process, self.started, window};
 }
 
 void WindowOpened(std::int64_t window)
@@ -97,10 +120,13 @@ bool IsRunning(const RecoveryOwner& owner)
         return OpenWindows().count(owner.window) > 0;
     if (owner.process <= 0)
         return false;
+    const ProcessStatus status = StatusOf(owner.process);
+    if (status.found && HasEnded(status.state))
+        return false;
     // Without the start times the id alone tells, as well as it can.
     if (owner.started == 0 || self.started == 0)
-        return ::kill(static_cast<pid_t>(owner.process), 0) == 0 || errno == EPERM;
-    return StartOf(owner.process) == owner.started;
+        return status.found || ::kill(static_cast<pid_t>(owner.process), 0) == 0 || errno == EPERM;
+    return status.started == owner.started;
 }
 
 std::string FileFor(const RecoveryOwner& owner, std::int64_t document)

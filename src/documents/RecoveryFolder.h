@@ -16,6 +16,8 @@ namespace RecoveryFolder {
 
 std::string Path();
 
+// A process as the owner of its window's files, with the start the system tells of it.
+RecoveryOwner OwnerOf(std::int64_t process, std::int64_t window);
 // This process as the owner of its window's files. The window counts itself as running from
 // WindowOpened until WindowClosed, even when it ends without closing.
 RecoveryOwner ThisProcess(std::int64_t window);

@@ -8,13 +8,17 @@
 #include "Mnemonics.h"
 
 #include "analysis/Cp932Table.h"
+#include "app/ChangedOnDiskBar.h"
 #include "controls/EditorDocument.h"
 #include "documents/RecoveryFile.h"
+#include "documents/RecoveryFolder.h"
 
 #include <QDir>
 #include <QStatusBar>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <map>
@@ -102,7 +106,8 @@ protected:
     }
 
     // A new window after the crash of the test's own, answering the recovery question.
-    std::unique_ptr<TForm1> StartAnother(const QString& answer, QString* list = nullptr)
+    std::unique_ptr<TForm1> StartAnother(const QString& answer, QString* list = nullptr,
+                                         const std::vector<std::string>& items = {})
     {
         AnswerModal<QMessageBox>([answer, list](QMessageBox* box) {
             EXPECT_EQ(box->windowTitle(), QStringLiteral(u"未保存の変更の復元"));
@@ -115,7 +120,7 @@ protected:
                     button->click();
         });
         auto form = std::make_unique<TForm1>();
-        form->StartUp({});
+        form->StartUp(items);
         return form;
     }
 };
@@ -227,6 +232,80 @@ TEST_F(WindowRecoveryTest, SavingOrClosingTheDocumentRemovesItsFile)
     AnswerMessageBox(QMessageBox::No);
     Action("DeleteTabItem")->trigger();
     EXPECT_EQ(RecoveryFiles(), 0);
+}
+
+// The files of every run that ended without closing are offered at once, a run whose process has
+// ended but was not yet waited for by its parent among them.
+TEST_F(WindowRecoveryTest, EveryRunThatEndedIsOfferedAtOnce)
+{
+    Form->OpenFile(Write("first.txt", "one\n"));
+    Type(QStringLiteral("A"));
+    Form->OpenFile(Write("second.txt", "two\n"));
+    Type(QStringLiteral("B"));
+    WaitForRecoveryFiles(2);
+    Form.reset(); // no close: as a crash leaves it
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    siginfo_t ended{};
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT), 0);
+    // The two files as those of two runs: one not yet waited for, one long gone.
+    const RecoveryOwner runs[] = {RecoveryFolder::OwnerOf(child, 1), {child, 1, 1}};
+    const QStringList names = QDir(Folder()).entryList({QStringLiteral("*.recovery")});
+    ASSERT_EQ(names.size(), 2);
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(RecoveryFolder::Claim((Folder() + QLatin1Char('/') + names[i]).toStdString(),
+                                          RecoveryFolder::FileFor(runs[i], 1)));
+
+    QString list;
+    const std::unique_ptr<TForm1> next = StartAnother(QStringLiteral(u"復元する"), &list);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_TRUE(list.contains(QStringLiteral("first.txt"))) << list.toStdString();
+    EXPECT_TRUE(list.contains(QStringLiteral("second.txt"))) << list.toStdString();
+    const std::map<QString, Shown> tabs = EveryTab(*next);
+    EXPECT_EQ(tabs.size(), 2u);
+}
+
+// A file named at start whose recovery file is restored opens once, with its unsaved changes.
+TEST_F(WindowRecoveryTest, AFileNamedAtStartOpensOnceWithItsUnsavedChanges)
+{
+    const std::string path = Write("named.txt", "saved\n");
+    Form->OpenFile(path);
+    Editor()->moveCursor(QTextCursor::End);
+    Type(QStringLiteral("edited"));
+    const QString edited = Editor()->toPlainText();
+    WaitForRecoveryFiles(1);
+    Form.reset(); // no close: as a crash leaves it
+
+    const std::unique_ptr<TForm1> next = StartAnother(QStringLiteral(u"復元する"), nullptr, {path});
+    auto* bar = next->findChild<QTabBar*>("TabControl1");
+    ASSERT_EQ(bar->count(), 1);
+    EXPECT_EQ(bar->tabText(0), QStringLiteral("named.txt"));
+    EXPECT_EQ(next->Editor()->toPlainText(), edited);
+    EXPECT_TRUE(next->Editor()->GetModified());
+}
+
+// A file restored with its unsaved changes is watched as an opened one: a change on disk
+// afterwards shows the bar, and a save over it asks first.
+TEST_F(WindowRecoveryTest, ARestoredFileIsWatched)
+{
+    const std::string path = Write("watched.txt", "saved\n");
+    Form->OpenFile(path);
+    Type(QStringLiteral("edited "));
+    WaitForRecoveryFiles(1);
+    Form.reset(); // no close: as a crash leaves it
+
+    const std::unique_ptr<TForm1> next = StartAnother(QStringLiteral(u"復元する"));
+    next->show();
+    auto* bar = next->findChild<ChangedOnDiskBar*>();
+    EXPECT_FALSE(bar->isVisible());
+    Write("watched.txt", "theirs\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->isVisible(); }));
+    QString question;
+    AnswerMessageBox(QMessageBox::No, &question);
+    next->findChild<QAction*>("Save1")->trigger();
+    EXPECT_TRUE(question.contains(u"上書き")) << question.toStdString();
+    EXPECT_EQ(Read(path), "theirs\n");
 }
 
 // Typed on at a pace that never pauses for a second, the writing is in the recovery file at every

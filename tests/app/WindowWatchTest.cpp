@@ -8,6 +8,8 @@
 #include "app/ChangedOnDiskBar.h"
 #include "app/DocumentTabs.h"
 
+#include <QDir>
+#include <QFileSystemWatcher>
 #include <QStatusBar>
 
 #include <cstdio>
@@ -160,6 +162,45 @@ TEST_F(WindowWatchTest, OwnSaveIsNoChangeAndDeletedFileMarksTab)
     AnswerMessageBox(QMessageBox::Cancel);
     Action("DeleteTabItem")->trigger();
     EXPECT_EQ(Tabs()->count(), tabs);
+}
+
+// Only the files open in a tab are watched, and only the folders that hold one: closing a tab, or
+// saving its text under another name, lets its file go, and its folder once no open file is left
+// in it; a change to a file let go changes nothing in the window.
+TEST_F(WindowWatchTest, OnlyOpenFilesAndTheirFoldersAreWatched)
+{
+    for (const char* folder : {"a", "b", "c"})
+        ASSERT_TRUE(QDir().mkpath(QString::fromStdString(PathOf(folder))));
+    const auto* watch = Form->findChild<QFileSystemWatcher*>();
+    const auto watched = [&] {
+        QStringList names;
+        for (const QString& path : watch->files() + watch->directories())
+            names << QDir(QString::fromStdString(PathOf(""))).relativeFilePath(path);
+        names.sort();
+        return names;
+    };
+    for (const char* name : {"a/one.txt", "a/two.txt", "b/three.txt"})
+        Form->OpenFile(Write(name, "text\n"));
+    EXPECT_EQ(watched(), QStringList({"a", "a/one.txt", "a/two.txt", "b", "b/three.txt"}));
+
+    const auto closeTab = [&](const char* name) {
+        Tabs()->setCurrentIndex(Form->Documents().IndexOfFile(PathOf(name)));
+        Action("DeleteTabItem")->trigger();
+    };
+    closeTab("a/one.txt");
+    EXPECT_EQ(watched(), QStringList({"a", "a/two.txt", "b", "b/three.txt"}));
+    closeTab("a/two.txt");
+    EXPECT_EQ(watched(), QStringList({"b", "b/three.txt"}));
+    AnswerFileDialog(QString::fromStdString(PathOf("c/three.txt")));
+    Action("SaveAs1")->trigger();
+    EXPECT_EQ(watched(), QStringList({"c", "c/three.txt"}));
+
+    const int tabs = Tabs()->count();
+    for (const char* name : {"a/one.txt", "b/three.txt"})
+        ChangeOnDisk(name, "changed\n", false);
+    QTest::qWait(100);
+    EXPECT_EQ(Tabs()->count(), tabs);
+    EXPECT_FALSE(Bar()->isVisible());
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -198,6 +199,33 @@ TEST_F(RecoveryFolderTest, OffersOnlyTheFilesOfOwnersNoLongerRunning)
     EXPECT_TRUE(RecoveryFolder::Claim(from, RecoveryFolder::FileFor(open, 2)));
     EXPECT_FALSE(RecoveryFolder::Claim(from, RecoveryFolder::FileFor(open, 3)));
     RecoveryFolder::WindowClosed(101);
+}
+
+// A process runs a window while it runs: not once it has ended, whether or not its parent has
+// waited for it yet.
+TEST(RecoveryOwners, AProcessThatHasEndedRunsNoWindow)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    siginfo_t ended{};
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(child), &ended, WEXITED | WNOWAIT), 0);
+    const RecoveryOwner zombie = RecoveryFolder::OwnerOf(child, 1);
+    const struct
+    {
+        const char* what;
+        RecoveryOwner owner;
+        bool running;
+    } rows[] = {
+        {"the parent of this process", RecoveryFolder::OwnerOf(::getppid(), 1), true},
+        {"a process not yet waited for", zombie, false},
+        {"the same, its start unknown", {zombie.process, 0, 1}, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(RecoveryFolder::IsRunning(row.owner), row.running) << row.what;
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
+    EXPECT_FALSE(RecoveryFolder::IsRunning(zombie)) << "once waited for";
 }
 
 TEST_F(RecoveryFolderTest, WithoutAnAbsoluteStateFolderTheHomeOneIsUsed)
