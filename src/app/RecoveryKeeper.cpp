@@ -35,9 +35,10 @@ std::int64_t Now()
 } // namespace
 
 RecoveryKeeper::RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice,
-                               QObject* parent)
-    : QObject(parent), FTabs(tabs), FNotice(std::move(notice)), FWrite(RecoveryFolder::Write),
-      FWindow(NewWindowNumber()), FLatest(new QTimer(this)), FCopy(new QTimer(this))
+                               Describer describe, QObject* parent)
+    : QObject(parent), FTabs(tabs), FNotice(std::move(notice)), FDescribe(std::move(describe)),
+      FWrite(RecoveryFolder::Write), FWindow(NewWindowNumber()), FLatest(new QTimer(this)),
+      FCopy(new QTimer(this))
 {
     RecoveryFolder::WindowOpened(FWindow);
     FLatest->setSingleShot(true);
@@ -251,6 +252,8 @@ RecoveryKeeper::Job RecoveryKeeper::Snapshot(int index, const Entry& entry) cons
     record.lineBreak = document.FileLineBreak;
     record.endsWithBreak = document.FileEndsWithBreak;
     record.caret = FTabs.EditorOf(index)->textCursor().position();
+    if (FDescribe)
+        FDescribe(index, record);
     return {shown, entry.path, std::move(record), TextSnapshot()};
 }
 

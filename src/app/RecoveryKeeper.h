@@ -39,8 +39,13 @@ public:
     // The delay of the keepers made from now on (tests shorten it, so that they wait less).
     static void SetLatestForNewKeepers(std::chrono::milliseconds latest);
 
+    // What the window knows of the document of a tab besides its text (the file's stamp, the
+    // writing not yet logged), put into its record as its text is copied.
+    using Describer = std::function<void(int index, RecoveryRecord& record)>;
+
     // `notice` shows a line in the status bar when the files cannot be written.
-    RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice, QObject* parent);
+    RecoveryKeeper(DocumentTabs& tabs, std::function<void(const QString&)> notice,
+                   Describer describe, QObject* parent);
     ~RecoveryKeeper() override;
 
     // Each tab's text, as its editor is made.
@@ -94,6 +99,7 @@ private:
 
     DocumentTabs& FTabs;
     std::function<void(const QString&)> FNotice;
+    Describer FDescribe;
     Writer FWrite; // called on the writing thread
     std::int64_t FWindow;
     std::int64_t FNextDocument = 0;

@@ -13,6 +13,7 @@
 #include "analysis/WordCharacterSet.h"
 #include "documents/Document.h"
 #include "documents/FileReading.h"
+#include "documents/FileStamp.h"
 #include "paper/TPaper.h"
 #include "preview/PreviewSettings.h"
 #include "shell/SettingsSnapshot.h"
@@ -325,6 +326,7 @@ private:
     void SetUpRecovery();
     void OfferRecovery();
     void RestoreRecovered(const RecoveryRecord& record, const std::string& path);
+    void DescribeForRecovery(int index, RecoveryRecord& record);
 
     // TForm1Log.cpp: the writing log, the goal of the document in front and the chart.
     void SetUpWritingLog();
@@ -337,23 +339,16 @@ private:
     void WritingLogItemClick();
 
     // TForm1Watch.cpp: the open files watched on disk.
-    struct FileStamp
-    {
-        bool exists = false;
-        std::int64_t size = 0;
-        std::int64_t changed = 0; // nanoseconds since the epoch
-        std::uint64_t inode = 0;
-        bool operator==(const FileStamp&) const = default;
-    };
     struct WatchedFile
     {
         FileStamp known; // as the window last read or wrote the file
         FileStamp seen;  // as the window last looked at it
     };
-    static FileStamp StampOf(const std::string& path);
     void SetUpFileWatch();
     void WatchFile(const std::string& path);
     void WatchFile(const std::string& path, const FileStamp& read);
+    void WatchRestoredFile(const std::string& path, const std::optional<FileStamp>& known);
+    std::optional<FileStamp> KnownStamp(const std::string& path) const;
     void KeepWatchToOpenFiles(const Document* closing);
     void CheckFilesOnDisk(const QString& changed);
     void ReloadFromDisk(int index, QString notice);

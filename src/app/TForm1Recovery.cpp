@@ -8,6 +8,7 @@
 
 #include "app/DocumentTabs.h"
 #include "app/RecoveryKeeper.h"
+#include "app/WritingLogKeeper.h"
 #include "controls/EditorDocument.h"
 #include "controls/QtShiftJis.h"
 #include "controls/TRichEditEx.h"
@@ -51,8 +52,19 @@ void KeepFileBytes(EditorDocument& shown, const RecoveryRecord& record)
 void TForm1::SetUpRecovery()
 {
     FRecovery = new RecoveryKeeper(
-        *FTabs, [this](const QString& notice) { statusBar()->showMessage(notice, 10000); }, this);
+        *FTabs, [this](const QString& notice) { statusBar()->showMessage(notice, 10000); },
+        [this](int index, RecoveryRecord& record) { DescribeForRecovery(index, record); }, this);
     connect(this, &TForm1::DocumentClosing, FRecovery, &RecoveryKeeper::Forget);
+}
+
+// The file as the window last read or saved it, and the writing the log has not yet been given.
+void TForm1::DescribeForRecovery(int index, RecoveryRecord& record)
+{
+    if (!record.fileName.empty())
+        record.stamp = KnownStamp(record.fileName);
+    if (const auto session = FWritingLog->Unwritten(FTabs->TextOf(index)))
+        record.session = RecoveredSession{session->id, session->started, session->charactersAtStart,
+                                          session->days};
 }
 
 // Offered once, before the design's empty tab goes: restored documents open in tabs of their own.
@@ -112,7 +124,16 @@ void TForm1::RestoreRecovered(const RecoveryRecord& record, const std::string& p
     FRecovery->Adopt(shown, taken);
     // Watched as an opened file is, so that a save over a file changed meanwhile asks first.
     if (!record.fileName.empty())
-        WatchFile(record.fileName);
+        WatchRestoredFile(record.fileName, record.stamp);
+    // The typing that the log had not yet been given when the window ended reaches it now.
+    if (const auto& session = record.session) {
+        SessionRecord unwritten;
+        unwritten.id = session->id;
+        unwritten.started = session->started;
+        unwritten.charactersAtStart = session->charactersAtStart;
+        unwritten.days = session->days;
+        FWritingLog->Resume(shown, unwritten);
+    }
     ShowTab(index);
     setWindowTitle(MakeTitle(record.fileName));
 }

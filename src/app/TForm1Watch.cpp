@@ -25,8 +25,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 
 namespace {
@@ -37,18 +35,6 @@ QString LocalName(const std::string& path)
 }
 
 } // namespace
-
-TForm1::FileStamp TForm1::StampOf(const std::string& path)
-{
-    struct stat status
-    {
-    };
-    if (::stat(path.c_str(), &status) != 0)
-        return {};
-    return {true, static_cast<std::int64_t>(status.st_size),
-            static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec,
-            static_cast<std::uint64_t>(status.st_ino)};
-}
 
 // The bar stands above the editors, in the tab page; it speaks of the tab in front. Both the
 // files and their folders are watched: an editor that saves by writing a new file and renaming
@@ -96,6 +82,30 @@ void TForm1::WatchFile(const std::string& path, const FileStamp& read)
     if (now != read)
         QTimer::singleShot(
             0, this, [this, name] { RunCommand(this, [this, &name] { CheckFilesOnDisk(name); }); });
+}
+
+// A file restored with the unsaved changes of a window that ended without closing: the window knew
+// it as it was when that window last read or saved it (`known`; nothing from a recovery file that
+// did not keep it, when what is on disk now is taken). A file changed since then shows the bar, as
+// it would have in the window that ended, and a save over it asks first.
+void TForm1::WatchRestoredFile(const std::string& path, const std::optional<FileStamp>& known)
+{
+    WatchFile(path);
+    WatchedFile& watched = FWatchedFiles[path];
+    if (!known || !watched.seen.exists || watched.seen == *known)
+        return;
+    watched.known = *known;
+    FChangedUnderEdits.insert(path);
+    ShowChangedOnDiskBar();
+}
+
+// The file as the window last read or wrote it; nothing for one it does not watch.
+std::optional<FileStamp> TForm1::KnownStamp(const std::string& path) const
+{
+    const auto watched = FWatchedFiles.find(path);
+    if (watched == FWatchedFiles.end() || !watched->second.known.exists)
+        return std::nullopt;
+    return watched->second.known;
 }
 
 // Only the files open in a tab are watched, and only the folders that hold one: a file whose tab

@@ -219,6 +219,32 @@ void WritingLogKeeper::WriteAll(bool end)
     }
 }
 
+std::optional<SessionRecord> WritingLogKeeper::Unwritten(const EditorDocument* text) const
+{
+    const auto found = FEntries.find(text);
+    if (found == FEntries.end() || !found->second.session || !found->second.unwritten)
+        return std::nullopt;
+    WritingSession session = *found->second.session;
+    session.Settle(FNow());
+    SessionRecord record;
+    record.id = found->second.record.id;
+    record.started = session.Started();
+    record.charactersAtStart = session.CharactersAtStart();
+    record.days = session.Days();
+    return record;
+}
+
+// Under the same id, the log's days of the session are replaced by the fuller ones: nothing is
+// counted twice.
+void WritingLogKeeper::Resume(EditorDocument* text, const SessionRecord& unwritten)
+{
+    Entry& entry = FEntries[text];
+    entry.session.emplace(unwritten.started, unwritten.charactersAtStart, unwritten.days);
+    entry.record.id = unwritten.id;
+    entry.unwritten = true;
+    Write(text, entry, false);
+}
+
 WritingLog& WritingLogKeeper::Log()
 {
     if (!FLog) {

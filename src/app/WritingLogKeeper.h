@@ -50,6 +50,12 @@ public:
     void Close(const Document* document);
     // Writes every session with edits not yet written; `end` ends them too (the window closes).
     void WriteAll(bool end = false);
+    // The session of `text` as it stands when the log has not yet been given all of it (its id
+    // in the log, its start and tallies); nothing otherwise.
+    std::optional<SessionRecord> Unwritten(const EditorDocument* text) const;
+    // `text` restored after its window ended without closing: its session goes on from
+    // `unwritten` (as Unwritten gave it there), and is written to the log now.
+    void Resume(EditorDocument* text, const SessionRecord& unwritten);
 
     // The log, opened for writing when first needed. Throws Exception when it cannot be.
     WritingLog& Log();

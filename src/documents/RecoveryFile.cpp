@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr std::string_view Header = "KOTONAMI-RECOVERY 2\n";
+constexpr std::string_view Header = "KOTONAMI-RECOVERY 3\n";
+// The second format: the third without the file's stamp and the session.
+constexpr std::string_view SecondHeader = "KOTONAMI-RECOVERY 2\n";
 // The first format: the text in the counting form, with the characters behind its geta marks.
 constexpr std::string_view FirstHeader = "KOTONAMI-RECOVERY 1\n";
 constexpr char16_t GetaMark = u'〓';
@@ -20,6 +22,24 @@ void PutNumber(std::string& out, std::string_view key, std::int64_t value)
     out += ' ';
     out += std::to_string(value);
     out += '\n';
+}
+
+template <class... Values> void PutNumbers(std::string& out, std::string_view key, Values... values)
+{
+    out += key;
+    ((out += ' ', out += std::to_string(values)), ...);
+    out += '\n';
+}
+
+// A local day as the log names it: "YYYY-MM-DD".
+bool IsDayName(std::string_view day)
+{
+    if (day.size() != 10 || day[4] != '-' || day[7] != '-')
+        return false;
+    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (day[i] < '0' || day[i] > '9')
+            return false;
+    return true;
 }
 
 void PutBytes(std::string& out, std::string_view key, std::string_view bytes)
@@ -90,11 +110,28 @@ public:
         return true;
     }
 
+    // Whether the next field is `key` (a field that a file may leave out).
+    bool Next(std::string_view key) const noexcept
+    {
+        return !FFailed && FRest.starts_with(key) && FRest.substr(key.size()).starts_with(' ');
+    }
+
     std::int64_t Number(std::string_view key, char end = '\n')
     {
         if (!Take(key) || !Take(" "))
             return 0;
         return Value(end);
+    }
+
+    // Up to the next blank.
+    std::string_view Word()
+    {
+        const std::size_t blank = FRest.find(' ');
+        if (FFailed || blank == std::string_view::npos)
+            return Fail(), std::string_view();
+        const std::string_view word = FRest.substr(0, blank);
+        FRest.remove_prefix(blank + 1);
+        return word;
     }
 
     std::string_view Bytes(std::string_view key)
@@ -108,9 +145,9 @@ public:
         return bytes;
     }
 
-    std::int64_t Value(char end)
+    template <class Number = std::int64_t> Number Value(char end)
     {
-        std::int64_t value = 0;
+        Number value = 0;
         const auto [next, error] =
             std::from_chars(FRest.data(), FRest.data() + FRest.size(), value);
         if (error != std::errc() || next == FRest.data() || next == FRest.data() + FRest.size() ||
@@ -120,16 +157,50 @@ public:
         return value;
     }
 
-private:
     bool Fail()
     {
         FFailed = true;
         return false;
     }
 
+private:
     std::string_view FRest;
     bool FFailed = false;
 };
+
+FileStamp ReadStamp(Reader& in)
+{
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.size = in.Number("stamp", ' ');
+    stamp.changed = in.Value(' ');
+    stamp.device = in.Value<std::uint64_t>(' ');
+    stamp.inode = in.Value<std::uint64_t>('\n');
+    return stamp;
+}
+
+RecoveredSession ReadSession(Reader& in)
+{
+    RecoveredSession session;
+    session.id = in.Number("session", ' ');
+    session.started = in.Value(' ');
+    session.charactersAtStart = in.Value(' ');
+    const std::int64_t days = in.Value('\n');
+    for (std::int64_t i = 0; i < days && !in.Failed(); ++i) {
+        in.Take("day ");
+        const std::string_view day = in.Word();
+        DayTally tally;
+        tally.added = in.Value(' ');
+        tally.removed = in.Value(' ');
+        tally.activeSeconds = in.Value('\n');
+        // A day twice would not come back as written.
+        if (!IsDayName(day) || !session.days.emplace(day, tally).second)
+            in.Fail();
+    }
+    if (days < 0)
+        in.Fail();
+    return session;
+}
 
 template <class Enum> std::optional<Enum> InRange(std::int64_t value, Enum last)
 {
@@ -156,6 +227,17 @@ std::string FormatRecovery(const RecoveryRecord& record)
     PutNumber(out, "linebreak", static_cast<std::int64_t>(record.lineBreak));
     PutNumber(out, "endsWithBreak", record.endsWithBreak ? 1 : 0);
     PutNumber(out, "caret", record.caret);
+    if (const auto& stamp = record.stamp)
+        PutNumbers(out, "stamp", stamp->size, stamp->changed, stamp->device, stamp->inode);
+    if (const auto& session = record.session) {
+        PutNumbers(out, "session", session->id, session->started, session->charactersAtStart,
+                   session->days.size());
+        for (const auto& [day, tally] : session->days) {
+            out += "day ";
+            out += day;
+            PutNumbers(out, "", tally.added, tally.removed, tally.activeSeconds);
+        }
+    }
     PutNumber(out, "kept", static_cast<std::int64_t>(record.kept.size()));
     for (const auto& [line, bytes] : record.kept) {
         PutNumber(out, "line", line);
@@ -168,9 +250,10 @@ std::string FormatRecovery(const RecoveryRecord& record)
 std::optional<RecoveryRecord> ParseRecovery(std::string_view bytes)
 {
     const bool first = bytes.starts_with(FirstHeader);
+    const bool second = bytes.starts_with(SecondHeader);
     Reader in(bytes);
     RecoveryRecord record;
-    in.Take(first ? FirstHeader : Header);
+    in.Take(first ? FirstHeader : second ? SecondHeader : Header);
     record.owner.process = in.Number("owner", ' ');
     record.owner.started = in.Value(' ');
     record.owner.window = in.Value('\n');
@@ -180,6 +263,10 @@ std::optional<RecoveryRecord> ParseRecovery(std::string_view bytes)
     const auto lineBreak = InRange(in.Number("linebreak"), LineBreak::Cr);
     const std::int64_t endsWithBreak = in.Number("endsWithBreak");
     record.caret = in.Number("caret");
+    if (!first && !second && in.Next("stamp"))
+        record.stamp = ReadStamp(in);
+    if (!first && !second && in.Next("session"))
+        record.session = ReadSession(in);
     std::string_view marked;
     std::int64_t kept = 0;
     if (first) {

@@ -59,6 +59,13 @@ WritingSession::WritingSession(std::int64_t started, std::int64_t charactersAtSt
 {
 }
 
+WritingSession::WritingSession(std::int64_t started, std::int64_t charactersAtStart,
+                               std::map<std::string, DayTally> days)
+    : FStarted(started), FCharactersAtStart(charactersAtStart), FCountedTo(started),
+      FDays(std::move(days))
+{
+}
+
 // Asked at every key: the day in hand answers without asking the clock's rules again.
 const std::string& WritingSession::DayOf(std::int64_t at)
 {

@@ -30,6 +30,10 @@ public:
     static constexpr std::int64_t ActiveSeconds = 120;
 
     WritingSession(std::int64_t started, std::int64_t charactersAtStart) noexcept;
+    // A session taken up again with the tallies it had (a window that ended without closing had
+    // not written them all to the log).
+    WritingSession(std::int64_t started, std::int64_t charactersAtStart,
+                   std::map<std::string, DayTally> days);
 
     // An edit at `at` that added and removed so many characters.
     void Edit(std::int64_t at, std::int64_t added, std::int64_t removed);

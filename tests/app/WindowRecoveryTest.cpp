@@ -12,6 +12,8 @@
 #include "controls/EditorDocument.h"
 #include "documents/RecoveryFile.h"
 #include "documents/RecoveryFolder.h"
+#include "shell/ScopedVariable.h"
+#include "shell/WritingLog.h"
 
 #include <QDir>
 #include <QStatusBar>
@@ -21,6 +23,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <map>
 
 namespace {
@@ -83,6 +86,18 @@ protected:
         if (names.size() != 1)
             return std::nullopt;
         return ParseRecovery(Read((Folder() + QLatin1Char('/') + names[0]).toStdString()));
+    }
+
+    // Waits until the one recovery file holds the text of the editor in front.
+    void WaitUntilKept() const
+    {
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                const auto record = OnlyRecord();
+                return record &&
+                       QString::fromStdU16String(record->text) == Form->Editor()->toPlainText();
+            },
+            20000));
     }
 
     void WaitForRecoveryFiles(int count) const
@@ -306,6 +321,69 @@ TEST_F(WindowRecoveryTest, ARestoredFileIsWatched)
     next->findChild<QAction*>("Save1")->trigger();
     EXPECT_TRUE(question.contains(u"上書き")) << question.toStdString();
     EXPECT_EQ(Read(path), "theirs\n");
+}
+
+// A file that another program changed after the window ended comes back under the restored text
+// as it would under a running window's: the bar offers to read it again, and a save asks first.
+TEST_F(WindowRecoveryTest, ARestoreOverAFileChangedSinceShowsTheBar)
+{
+    const std::string path = Write("changed.txt", "saved\n");
+    Form->OpenFile(path);
+    Type(QStringLiteral("mine "));
+    WaitUntilKept();
+    Form.reset(); // no close: as a crash leaves it
+    ASSERT_TRUE(OnlyRecord() && OnlyRecord()->stamp) << "the file as it was read";
+    Write("changed.txt", "theirs, written after the crash\n");
+
+    const std::unique_ptr<TForm1> next = StartAnother(QStringLiteral(u"復元する"));
+    next->show();
+    EXPECT_TRUE(next->findChild<ChangedOnDiskBar*>()->isVisible());
+    EXPECT_TRUE(next->Editor()->toPlainText().startsWith(QStringLiteral("mine ")));
+    QString question;
+    AnswerMessageBox(QMessageBox::No, &question);
+    next->findChild<QAction*>("Save1")->trigger();
+    EXPECT_TRUE(question.contains(u"上書き")) << question.toStdString();
+    EXPECT_EQ(Read(path), "theirs, written after the crash\n");
+}
+
+// What was typed before the window ended reaches the writing log once the text comes back, under
+// the day it was typed, and what the log had been given already is not counted again.
+TEST_F(WindowRecoveryTest, TypingBeforeACrashReachesTheLogAfterTheRestore)
+{
+    const QTemporaryDir data;
+    const ScopedVariable dataHome("XDG_DATA_HOME", data.path().toStdString());
+    const std::string log = data.filePath("kotonami/writing-log.sqlite3").toStdString();
+    const auto logged = [&log](const std::string& path) {
+        const auto opened = WritingLog::OpenForReading(log);
+        const auto days =
+            opened ? opened->Days(LocalDay(std::time(nullptr)), path) : std::vector<LogDay>{};
+        return days.empty() ? DayTally{} : days.back().tally;
+    };
+    const struct
+    {
+        const char* name;
+        bool savedBetween;
+    } rows[] = {{"typed.txt", false}, {"saved-between.txt", true}};
+    for (const auto& row : rows) {
+        Form = std::make_unique<TForm1>();
+        Form->StartUp({});
+        Show();
+        const std::string path = Write(row.name, "");
+        Form->OpenFile(path);
+        Type(QStringLiteral("abc"));
+        if (row.savedBetween)
+            Action("Save1")->trigger();
+        Type(QStringLiteral(u"四五"));
+        WaitUntilKept();
+        Form.reset(); // no close: as a crash leaves it
+
+        const std::unique_ptr<TForm1> next = StartAnother(QStringLiteral(u"復元する"));
+        EXPECT_EQ(logged(path).added, 5) << row.name;
+        EXPECT_EQ(logged(path).removed, 0) << row.name;
+        ModalCatcher<QMessageBox> decline(
+            [](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+        next->close();
+    }
 }
 
 // Typed on at a pace that never pauses for a second, the writing is in the recovery file at every

@@ -41,6 +41,17 @@ RecoveryRecord RandomRecord(std::mt19937& random)
         c = static_cast<char16_t>(unit(random));
     for (int i = pick(random); i > 0; --i)
         record.kept.emplace_back(any(random), RandomShiftJisText(random, 40, true));
+    if (pick(random) % 2 == 0)
+        record.stamp =
+            FileStamp{true, any(random), any(random), static_cast<std::uint64_t>(any(random)),
+                      static_cast<std::uint64_t>(any(random))};
+    if (pick(random) % 2 == 0) {
+        record.session = RecoveredSession{any(random), any(random), any(random), {}};
+        std::uniform_int_distribution<int> day(1, 28);
+        for (int i = pick(random); i > 0; --i)
+            record.session->days["2026-02-" + std::to_string(10 + day(random))] = {
+                any(random), any(random), any(random)};
+    }
     return record;
 }
 
@@ -96,7 +107,7 @@ TEST(RecoveryFile, ADamagedFileIsNoRecord)
     {
         std::string from, to;
     } damages[] = {
-        {"KOTONAMI-RECOVERY 2", "KOTONAMI-RECOVERY 3"}, // a later format
+        {"KOTONAMI-RECOVERY 3", "KOTONAMI-RECOVERY 4"}, // a later format
         {"\nencoding ", "\nencoding 9"},                // no such encoding
         {"\nlinebreak ", "\nlinebreak -"},              // a negative number
         {"\nendsWithBreak ", "\nendsWithBreak 2"},
@@ -109,6 +120,33 @@ TEST(RecoveryFile, ADamagedFileIsNoRecord)
         EXPECT_FALSE(ParseRecovery(damaged).has_value()) << damage.to;
     }
     EXPECT_FALSE(ParseRecovery(whole + "x").has_value());
+}
+
+// A file of the second format, written before the file's stamp and the session were kept, still
+// reads; those fields in it are damage.
+TEST(RecoveryFile, TheSecondFormatReadsWithoutStampOrSession)
+{
+    RecoveryRecord record;
+    record.fileName = "/home/writer/novel.txt";
+    record.text = u"吾輩は猫である。";
+    record.kept = {{0, "\x88\x9f"}};
+    std::string second = FormatRecovery(record);
+    second.replace(0, std::string_view("KOTONAMI-RECOVERY 3").size(), "KOTONAMI-RECOVERY 2");
+    const auto back = ParseRecovery(second);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, record);
+    EXPECT_FALSE(back->stamp.has_value());
+    EXPECT_FALSE(back->session.has_value());
+
+    record.stamp = FileStamp{true, 10, 20, 30, 40};
+    std::string stamped = FormatRecovery(record);
+    stamped.replace(0, std::string_view("KOTONAMI-RECOVERY 3").size(), "KOTONAMI-RECOVERY 2");
+    EXPECT_FALSE(ParseRecovery(stamped).has_value());
+    // A day of the session that is no day.
+    record.session = RecoveredSession{1, 2, 3, {{"2026-02-30", {1, 0, 60}}}};
+    std::string day = FormatRecovery(record);
+    day.replace(day.find("2026-02-30"), 10, "2026-2-30 ");
+    EXPECT_FALSE(ParseRecovery(day).has_value());
 }
 
 // The counting form with the marked characters gives back every text the editor may hold.
