@@ -137,6 +137,10 @@ protected:
         Show();
     }
 
+    // The window goes before its folder: its recovery files, written a moment after each edit,
+    // would otherwise be written into the folder while it is removed.
+    void TearDown() override { Form.reset(); }
+
     void Show()
     {
         Form->show();
