@@ -241,9 +241,13 @@ std::optional<Heading> ChapterTitle(std::string_view line)
 std::int32_t BlockOpening(std::string_view line)
 {
     const Words& w = W();
-    std::string_view rest = Trimmed(line);
-    if (!rest.starts_with(w.noteOpen))
+    // Most lines are told by their first characters, without a walk to their end.
+    std::size_t begin = 0;
+    while (begin < line.size() && IsBlank(CharacterAt(line, begin)))
+        begin += ShiftJis::CharacterLength(line, begin);
+    if (!line.substr(begin).starts_with(w.noteOpen))
         return 0;
+    std::string_view rest = Trimmed(line);
     std::int32_t level = 0;
     while (rest.starts_with(w.noteOpen)) {
         const std::size_t close = Find(rest, w.noteClose, w.noteOpen.size());
@@ -416,6 +420,30 @@ HeadingsOfLines FindHeadingsAmong(const LineSource& line, std::size_t count, std
         }
     }
     return found;
+}
+
+bool OpensBlockHeading(std::string_view line)
+{
+    return BlockOpening(line) != 0;
+}
+
+bool IsHeadingLine(const LineSource& line, std::size_t count, std::size_t n,
+                   const HeadingRules& rules, const std::vector<std::size_t>* openings)
+{
+    if (n >= count)
+        return false;
+    const std::size_t from = n >= BlockHeadingLines ? n - BlockHeadingLines + 1 : 0;
+    bool mayBeInBlock = false;
+    if (openings) {
+        const auto opening = std::lower_bound(openings->begin(), openings->end(), from);
+        mayBeInBlock = opening != openings->end() && *opening <= n;
+    } else {
+        for (std::size_t j = from; j <= n && !mayBeInBlock; ++j)
+            mayBeInBlock = BlockOpening(line(j)) != 0;
+    }
+    if (mayBeInBlock)
+        return FindHeadingsAmong(line, count, n, n, rules).partOfHeading.front();
+    return rules.Match(line(n)).has_value();
 }
 
 std::vector<HeadingLine> FindHeadings(std::string_view text, const HeadingRules& rules,

@@ -101,6 +101,14 @@ struct HeadingsOfLines
 // edit gives what reading the whole text would.
 HeadingsOfLines FindHeadingsAmong(const LineSource& line, std::size_t count, std::size_t first,
                                   std::size_t last, const HeadingRules& rules);
+// Whether line `n` is a heading or a line of one, as FindHeadingsAmong tells it; quick for a line
+// that no block heading can hold. `openings`, when given, are the lines (in order) that may open a
+// block heading (OpensBlockHeading) among those up to BlockHeadingLines before `n`, so that the
+// lines before it need not be read.
+bool IsHeadingLine(const LineSource& line, std::size_t count, std::size_t n,
+                   const HeadingRules& rules, const std::vector<std::size_t>* openings = nullptr);
+// Whether a line holds the opening note of a block heading, and nothing but notes.
+bool OpensBlockHeading(std::string_view line);
 
 struct ChapterSpan
 {

@@ -35,14 +35,9 @@ void CheckedLines::Replace(std::size_t first, std::size_t removed, std::size_t a
 // Lines first..end - 1 checked again.
 void CheckedLines::CheckLines(std::size_t first, std::size_t end, const LineSource& text)
 {
-    if (first >= end)
-        return;
-    const std::vector<bool> headings =
-        FindHeadingsAmong(text, FLines.size(), first, end - 1, FRules).partOfHeading;
-    for (std::size_t n = first; n < end; ++n) {
-        FLines[n].clear();
-        CheckLine(text(n), FSwitches, FLines[n], headings[n - first]);
-    }
+    ::CheckLines(
+        text, FLines.size(), first, end, FSwitches, FRules,
+        [this](std::size_t n, std::vector<LineFinding>& findings) { FLines[n].swap(findings); });
 }
 
 std::vector<CheckFinding> CheckedLines::Findings() const

@@ -344,6 +344,35 @@ void CheckLine(std::string_view line, const CheckSwitches& switches, std::vector
     CheckLineInto(line, heading, switches, marks, out);
 }
 
+void CheckLines(const LineSource& line, std::size_t count, std::size_t first, std::size_t end,
+                const CheckSwitches& switches, const HeadingRules& rules,
+                const std::function<void(std::size_t, std::vector<LineFinding>&)>& take)
+{
+    std::vector<MarkAt> marks;
+    std::vector<LineFinding> findings;
+    // Over many lines, the lines that may open a block heading are found once.
+    constexpr std::size_t ManyLines = 64;
+    std::vector<std::size_t> openings;
+    const bool many = end - first > ManyLines;
+    if (many)
+        for (std::size_t n = first >= BlockHeadingLines ? first - BlockHeadingLines + 1 : 0;
+             n < end && n < count; ++n)
+            if (OpensBlockHeading(line(n)))
+                openings.push_back(n);
+    for (std::size_t n = first; n < end && n < count; ++n) {
+        findings.clear();
+        CheckLineInto(line(n), false, switches, marks, findings);
+        // Only a line without its indent is asked whether it is a heading, which may read the
+        // lines around it.
+        const auto indent =
+            std::find(findings.begin(), findings.end(), LineFinding{1, CheckRule::ParagraphIndent});
+        if (indent != findings.end() &&
+            IsHeadingLine(line, count, n, rules, many ? &openings : nullptr))
+            findings.erase(indent);
+        take(n, findings);
+    }
+}
+
 std::vector<CheckFinding> CheckText(std::string_view text, const CheckSwitches& switches,
                                     const HeadingRules& rules)
 {
@@ -357,18 +386,12 @@ std::vector<CheckFinding> CheckText(std::string_view text, const CheckSwitches& 
             break;
         start = stop + 2;
     }
-    const std::vector<bool> headings =
-        FindHeadingsAmong([&lines](std::size_t n) { return lines[n]; }, lines.size(), 0,
-                          lines.size() - 1, rules)
-            .partOfHeading;
     std::vector<CheckFinding> findings;
-    std::vector<MarkAt> marks;
-    std::vector<LineFinding> line;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        line.clear();
-        CheckLineInto(lines[n], headings[n], switches, marks, line);
-        for (const LineFinding& f : line)
-            findings.push_back({n + 1, f.column, f.rule});
-    }
+    CheckLines([&lines](std::size_t n) { return lines[n]; }, lines.size(), 0, lines.size(),
+               switches, rules,
+               [&findings](std::size_t n, std::vector<LineFinding>& line) {
+                   for (const LineFinding& f : line)
+                       findings.push_back({n + 1, f.column, f.rule});
+               });
     return findings;
 }

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,12 @@ struct CheckFinding
 // `heading` line (a heading or a line of a block heading, by HeadingRules) needs no indent.
 void CheckLine(std::string_view line, const CheckSwitches& switches, std::vector<LineFinding>& out,
                bool heading = false);
+
+// The findings of lines first..end - 1 of a text of `count` lines, handed to `take` line by line
+// (its number from 0, its findings, which it may take), headings told by `rules`.
+void CheckLines(const LineSource& line, std::size_t count, std::size_t first, std::size_t end,
+                const CheckSwitches& switches, const HeadingRules& rules,
+                const std::function<void(std::size_t, std::vector<LineFinding>&)>& take);
 
 // The findings of a text whose lines are joined by CR LF (as the editor hands text out), by line
 // and column, its headings told by `rules`. A CR or LF that is not part of a CR LF is a character
