@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Enough extra letters (already word characters) to make the count walk every character; put
     // first so that the list itself is cut as before.
     stepping.SetCharacterList("abcdefghijklmnopqrstuvwxyz" + std::string(list));
-    const std::int32_t words = CountWords(text, skipping);
+    const std::int64_t words = CountWords(text, skipping);
     if (words < 0 || words != CountWords(text, stepping) ||
         words != CountWordsByCharacter(text, skipping))
         std::abort();

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t phraseLength = std::min<std::size_t>(data[0] % 16, input.size());
     const std::string_view phrase = input.substr(0, phraseLength);
     const std::string_view text = input.substr(phraseLength);
-    const std::int32_t count = CountPhrase(text, phrase);
+    const std::int64_t count = CountPhrase(text, phrase);
     if (count < -1 || (!phrase.empty() &&
                        static_cast<std::size_t>(count) * phrase.size() > text.size() && count > 0))
         std::abort();

@@ -24,19 +24,19 @@ std::string_view NormaliseSelection(std::string_view selected) noexcept
 
 TextStatistics SumStatistics(std::span<const std::string_view> texts,
                              std::span<const std::int64_t> sizes, const CountOptions& options,
-                             const WordCharacterSet& wordCharacters) noexcept
+                             const WordCharacterSet& wordCharacters)
 {
     TextStatistics totals;
     for (const std::string_view text : texts) {
         const TextStatistics one = CountTextAndWords(text, options, wordCharacters);
-        totals.characters = SaturatingAdd(totals.characters, one.characters);
-        totals.lines = SaturatingAdd(totals.lines, one.lines);
-        totals.words = SaturatingAdd(totals.words, one.words);
+        totals.characters = SaturatingAdd64(totals.characters, one.characters);
+        totals.lines = SaturatingAdd64(totals.lines, one.lines);
+        totals.words = SaturatingAdd64(totals.words, one.words);
     }
     std::int64_t bytes = 0;
     for (const std::int64_t size : sizes)
         bytes = SaturatingAdd64(bytes, size);
-    totals.bytes = SaturateToInt32(bytes);
+    totals.bytes = bytes;
     return totals;
 }
 
@@ -60,8 +60,7 @@ std::string MakeAllDocumentsReport(const TextStatistics& totals)
     return report;
 }
 
-CharacterCensus SumCensus(std::span<const std::string_view> texts,
-                          const CountOptions& options) noexcept
+CharacterCensus SumCensus(std::span<const std::string_view> texts, const CountOptions& options)
 {
     CharacterCensus totals;
     for (const std::string_view text : texts)
@@ -69,14 +68,14 @@ CharacterCensus SumCensus(std::span<const std::string_view> texts,
     return totals;
 }
 
-std::int32_t SumPhraseCounts(std::span<const std::string_view> texts,
+std::int64_t SumPhraseCounts(std::span<const std::string_view> texts,
                              std::string_view phrase) noexcept
 {
-    std::int32_t total = 0;
+    std::int64_t total = 0;
     for (const std::string_view text : texts) {
-        const std::int32_t count = CountPhrase(text, phrase);
+        const std::int64_t count = CountPhrase(text, phrase);
         if (count >= 0)
-            total = SaturatingAdd(total, count);
+            total = SaturatingAdd64(total, count);
     }
     return total;
 }

@@ -102,7 +102,7 @@ BinCounts CountBins(std::string_view text, const CountOptions& options) noexcept
 
 CharacterCensus& CharacterCensus::operator+=(const CharacterCensus& other) noexcept
 {
-    const auto add = [](std::int32_t& to, std::int32_t from) { to = SaturatingAdd(to, from); };
+    const auto add = [](std::int64_t& to, std::int64_t from) { to = SaturatingAdd64(to, from); };
     add(allCharacters, other.allCharacters);
     add(hiragana, other.hiragana);
     add(katakana, other.katakana);
@@ -120,7 +120,7 @@ CharacterCensus& CharacterCensus::operator+=(const CharacterCensus& other) noexc
     return *this;
 }
 
-CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& options) noexcept
+CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& options)
 {
     if (options.excludeRuby && MayHoldRubyOrNotes(text))
         return CountCharacterTypes(TextAsRead(text), WithRuby(options));
@@ -128,28 +128,25 @@ CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& o
     const BinCounts counts = CountBins(text, options);
     // Without a NUL byte the bins cover exactly the characters the character count sees; a NUL
     // ends the writer's text for that count but not for the census.
-    census.allCharacters = !HoldsNul(text)
-                               ? SaturateToInt32(counts.singleTotal + counts.doubleTotal)
-                               : CountText(text, options, 1).characters;
+    census.allCharacters = !HoldsNul(text) ? counts.singleTotal + counts.doubleTotal
+                                           : CountText(text, options, 1).characters;
     if (census.allCharacters == 0)
         return {};
-    census.hiragana = SaturateToInt32(counts.hiragana);
-    census.katakana = SaturateToInt32(counts.katakana);
-    census.halfWidthKana = SaturateToInt32(counts.halfWidthKana);
-    census.singleByteLetters = SaturateToInt32(counts.singleLetters);
-    census.doubleByteLetters = SaturateToInt32(counts.doubleLetters);
-    census.singleByteDigits = SaturateToInt32(counts.singleDigits);
-    census.doubleByteDigits = SaturateToInt32(counts.doubleDigits);
-    census.singleByteSymbols = SaturateToInt32(counts.singleSymbols);
-    census.greek = SaturateToInt32(counts.greek);
-    census.singleByteTotal = SaturateToInt32(counts.singleTotal);
-    census.singleByteOthers =
-        SaturateToInt32(counts.singleTotal - counts.singleLetters - counts.halfWidthKana -
-                        counts.singleDigits - counts.singleSymbols);
-    census.doubleByteTotal = SaturateToInt32(counts.doubleTotal);
-    census.doubleByteOthers =
-        SaturateToInt32(counts.doubleTotal - counts.doubleDigits - counts.doubleLetters -
-                        counts.hiragana - counts.katakana - counts.greek);
+    census.hiragana = counts.hiragana;
+    census.katakana = counts.katakana;
+    census.halfWidthKana = counts.halfWidthKana;
+    census.singleByteLetters = counts.singleLetters;
+    census.doubleByteLetters = counts.doubleLetters;
+    census.singleByteDigits = counts.singleDigits;
+    census.doubleByteDigits = counts.doubleDigits;
+    census.singleByteSymbols = counts.singleSymbols;
+    census.greek = counts.greek;
+    census.singleByteTotal = counts.singleTotal;
+    census.singleByteOthers = counts.singleTotal - counts.singleLetters - counts.halfWidthKana -
+                              counts.singleDigits - counts.singleSymbols;
+    census.doubleByteTotal = counts.doubleTotal;
+    census.doubleByteOthers = counts.doubleTotal - counts.doubleDigits - counts.doubleLetters -
+                              counts.hiragana - counts.katakana - counts.greek;
     return census;
 }
 
@@ -163,7 +160,7 @@ constexpr const char* Rule = "---------------------------------------\r\n";
 struct ReportLine
 {
     const char* label;
-    std::int32_t CharacterCensus::*field;
+    std::int64_t CharacterCensus::*field;
     const char* after;
 };
 
@@ -215,14 +212,14 @@ std::optional<std::string> MakeCharacterTypeReport(const CharacterCensus& census
 {
     if (census.allCharacters == 0)
         return std::nullopt;
-    const std::int32_t all = census.allCharacters;
+    const std::int64_t all = census.allCharacters;
     // "--- 種類ごとの文字数 ---", an empty line, "すべての文字数 : " and the rule.
     std::string report =
         "--- \x8E\xED\x97\xDE\x82\xB2\x82\xC6\x82\xCC\x95\xB6\x8E\x9A\x90\x94 ---\r\n\r\n";
     report += "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x95\xB6\x8E\x9A\x90\x94 : " + std::to_string(all) +
               LineEnd + Rule;
     for (const ReportLine& line : ValueLines) {
-        const std::int32_t count = census.*line.field;
+        const std::int64_t count = census.*line.field;
         report +=
             line.label + std::to_string(count) + "  ( " + FormatPercentage(count, all) + " % )";
         // The last line of the report has no line ending.

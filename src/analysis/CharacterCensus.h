@@ -12,27 +12,27 @@
 
 struct CharacterCensus
 {
-    std::int32_t allCharacters = 0;
-    std::int32_t hiragana = 0;
-    std::int32_t katakana = 0;
-    std::int32_t halfWidthKana = 0;
-    std::int32_t singleByteLetters = 0;
-    std::int32_t doubleByteLetters = 0;
-    std::int32_t singleByteDigits = 0;
-    std::int32_t doubleByteDigits = 0;
-    std::int32_t singleByteSymbols = 0;
-    std::int32_t greek = 0;
-    std::int32_t singleByteTotal = 0;
-    std::int32_t singleByteOthers = 0;
-    std::int32_t doubleByteTotal = 0;
-    std::int32_t doubleByteOthers = 0;
+    std::int64_t allCharacters = 0;
+    std::int64_t hiragana = 0;
+    std::int64_t katakana = 0;
+    std::int64_t halfWidthKana = 0;
+    std::int64_t singleByteLetters = 0;
+    std::int64_t doubleByteLetters = 0;
+    std::int64_t singleByteDigits = 0;
+    std::int64_t doubleByteDigits = 0;
+    std::int64_t singleByteSymbols = 0;
+    std::int64_t greek = 0;
+    std::int64_t singleByteTotal = 0;
+    std::int64_t singleByteOthers = 0;
+    std::int64_t doubleByteTotal = 0;
+    std::int64_t doubleByteOthers = 0;
 
     // Field-by-field sum, for the census over all documents.
     CharacterCensus& operator+=(const CharacterCensus& other) noexcept;
     friend bool operator==(const CharacterCensus&, const CharacterCensus&) = default;
 };
 
-CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& options) noexcept;
+CharacterCensus CountCharacterTypes(std::string_view text, const CountOptions& options);
 
 // The report (Shift-JIS, CR LF), or nothing when no character was counted.
 std::optional<std::string> MakeCharacterTypeReport(const CharacterCensus& census);

@@ -17,7 +17,7 @@ TextStatistics CountTextAndWords(std::string_view text, const CountOptions& opti
     const ReadingText asRead(text, options.excludeRuby);
     TextStatistics statistics =
         CountTextWithWords(asRead.View(), WithRuby(options), wordCharacters);
-    statistics.bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
+    statistics.bytes = static_cast<std::int64_t>(text.size());
     return statistics;
 }
 

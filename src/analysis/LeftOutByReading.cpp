@@ -49,7 +49,7 @@ LeftOut CountCharacters(std::string_view text, std::size_t from, std::size_t to,
 }
 
 void LeftOutByReading::Marks(std::size_t offset, std::uint64_t singles, std::uint64_t marks,
-                             std::uint64_t lineBreaks) noexcept
+                             std::uint64_t lineBreaks)
 {
     for (std::uint64_t events = marks | lineBreaks; events != 0; events &= events - 1) {
         const int bit = std::countr_zero(events);
@@ -138,7 +138,7 @@ void LeftOutByReading::AtClose(std::size_t position, std::size_t offset,
     FWalk.line.bytes += static_cast<std::int64_t>(reading.size());
 }
 
-void LeftOutByReading::EndLine(std::size_t end) noexcept
+void LeftOutByReading::EndLine(std::size_t end)
 {
     // Taking out all of a line between a bare CR and an LF would join the two line breaks into
     // one: TextAsRead keeps the last mark.
@@ -155,7 +155,7 @@ void LeftOutByReading::EndLine(std::size_t end) noexcept
 
 // The line from FWalk.lineStart to `end` read by TextAsRead's passes, with the line breaks around
 // it (a mark's fate may depend on them).
-LeftOut LeftOutByReading::ReadAlone(std::size_t end) const noexcept
+LeftOut LeftOutByReading::ReadAlone(std::size_t end) const
 {
     const std::size_t from = FWalk.lineStart > 0 ? FWalk.lineStart - 1 : 0;
     const std::size_t to = std::min(end + 1, FText.size());
@@ -173,7 +173,7 @@ LeftOut LeftOutByReading::ReadAlone(std::size_t end) const noexcept
 // The walk by masks passed the line from its start up to `end` (its marks plain rubies): the
 // walk mark by mark takes it over there, with what the line's rubies leave out so far, and the
 // total without what the walk by masks added for the line.
-void LeftOutByReading::TakeLineOver(const MaskedWalk& walk, std::size_t end) noexcept
+void LeftOutByReading::TakeLineOver(const MaskedWalk& walk, std::size_t end)
 {
     // The line read again mark by mark from its start, which is a character's start: its marks
     // are plain rubies, so nothing but the line's state and what it leaves out comes of it.
@@ -211,7 +211,7 @@ LeftOutByReading::MaskedWalk LeftOutByReading::HandLineOver(std::size_t end) con
 }
 
 LeftOutByReading::MaskedWalk LeftOutByReading::MarkedBlock(MaskedWalk walk, std::size_t offset,
-                                                           const MarkMasks& block) noexcept
+                                                           const MarkMasks& block)
 {
     if (!walk.byMarks)
         TakeLineOver(walk, offset);
@@ -219,13 +219,13 @@ LeftOutByReading::MaskedWalk LeftOutByReading::MarkedBlock(MaskedWalk walk, std:
     return HandLineOver(std::min(offset + ByteBlock::Size, FText.size()));
 }
 
-void LeftOutByReading::FinishMasked(const MaskedWalk& walk) noexcept
+void LeftOutByReading::FinishMasked(const MaskedWalk& walk)
 {
     if (!walk.byMarks)
         TakeLineOver(walk, FText.size());
 }
 
-void LeftOutByReading::Finish() noexcept
+void LeftOutByReading::Finish()
 {
     FLastLineLeftOut = 0;
     if (FWalk.state != State::Outside)

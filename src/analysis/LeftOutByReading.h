@@ -91,8 +91,7 @@ public:
 
     // Hears the block at `offset` of the count's walk, in order; `lineBreaks` are its single-byte
     // CR and LF characters.
-    void Block(std::size_t offset, const CharacterBlocks::Block& walked,
-               std::uint64_t lineBreaks) noexcept
+    void Block(std::size_t offset, const CharacterBlocks::Block& walked, std::uint64_t lineBreaks)
     {
         const std::uint64_t marks = MayBeMarks(offset, walked);
         if (marks == 0 && FWalk.state == State::Outside) {
@@ -104,7 +103,7 @@ public:
     }
 
     // The end of the text ends its last line; call once, after the last block.
-    void Finish() noexcept;
+    void Finish();
 
     // What reading leaves out of the whole text.
     const LeftOut& Total() const noexcept { return FWalk.total; }
@@ -171,9 +170,9 @@ public:
 
     // The block at `offset` mark by mark, the line taken over from its start; the walk goes on
     // by masks after it where the line allows.
-    MaskedWalk MarkedBlock(MaskedWalk walk, std::size_t offset, const MarkMasks& block) noexcept;
+    MaskedWalk MarkedBlock(MaskedWalk walk, std::size_t offset, const MarkMasks& block);
     // Ends the walk by masks: its last line is told to the walk mark by mark. Then Finish.
-    void FinishMasked(const MaskedWalk& walk) noexcept;
+    void FinishMasked(const MaskedWalk& walk);
 
 private:
     enum class State : unsigned char
@@ -198,7 +197,7 @@ private:
         LeftOut total;        // what the lines before it left out
     };
 
-    void TakeLineOver(const MaskedWalk& walk, std::size_t end) noexcept;
+    void TakeLineOver(const MaskedWalk& walk, std::size_t end);
     MaskedWalk HandLineOver(std::size_t end) const noexcept;
 
     // Double-byte characters whose first byte is 0x81 and whose second is 0x62-0x74 (｜ ［ 《 》
@@ -219,14 +218,15 @@ private:
         return next < FText.size() ? static_cast<unsigned char>(FText[next]) : 0;
     }
 
+    // A line read alone (ReadAlone) takes memory: these may throw std::bad_alloc.
     void Marks(std::size_t offset, std::uint64_t singles, std::uint64_t marks,
-               std::uint64_t lineBreaks) noexcept;
+               std::uint64_t lineBreaks);
 
     void AtBaseMark(std::size_t length) noexcept;
     void AtOpen(std::size_t position) noexcept;
     void AtClose(std::size_t position, std::size_t offset, std::uint64_t singles) noexcept;
-    void EndLine(std::size_t end) noexcept;
-    LeftOut ReadAlone(std::size_t end) const noexcept;
+    void EndLine(std::size_t end);
+    LeftOut ReadAlone(std::size_t end) const;
 
     std::string_view FText;
     CountOptions FOptions;

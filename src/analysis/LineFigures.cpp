@@ -26,7 +26,7 @@ LineFigures CountLine(std::string_view line, const CountOptions& options,
     // Ruby and notes close on their own line, so a line is read on its own.
     const ReadingText asRead(line, options.excludeRuby);
     LineFigures figures;
-    figures.characters = CountText(asRead, WithRuby(options)).characters;
+    figures.characters = SaturateToInt32(CountText(asRead, WithRuby(options)).characters);
     figures.bytes = SaturateToInt32(static_cast<std::int64_t>(line.size()));
     figures.words = words.Count(asRead);
     figures.emptyAsRead = asRead.View().empty();
@@ -66,12 +66,12 @@ TextSpan TextSpan::Join(const TextSpan& first, const TextSpan& second) noexcept
 TextStatistics TextSpan::Statistics() const noexcept
 {
     TextStatistics statistics;
-    statistics.characters = SaturateToInt32(characters);
-    statistics.bytes = SaturateToInt32(bytes);
-    statistics.words = SaturateToInt32(words);
+    statistics.characters = characters;
+    statistics.bytes = bytes;
+    statistics.words = words;
     // A text that ends with a line break has no further line; an empty text has none at all.
     if (breaks > 0 || !lastLineEmpty)
-        statistics.lines = SaturateToInt32(breaks + (breaks > 0 && lastLineEmpty ? 0 : 1));
+        statistics.lines = breaks + (breaks > 0 && lastLineEmpty ? 0 : 1);
     return statistics;
 }
 

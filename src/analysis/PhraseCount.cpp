@@ -3,12 +3,11 @@
 #include "PhraseCount.h"
 #include "analysis/BeforeNul.h"
 
-#include "Saturate.h"
 #include "ShiftJis.h"
 
 #include <cstring>
 
-std::int32_t CountPhrase(std::string_view text, std::string_view phrase) noexcept
+std::int64_t CountPhrase(std::string_view text, std::string_view phrase) noexcept
 {
     if (text.empty() || phrase.empty())
         return -1;
@@ -25,10 +24,10 @@ std::int32_t CountPhrase(std::string_view text, std::string_view phrase) noexcep
             boundary = found + 1; // a match on a trail byte: go on from the next character
         }
     }
-    return SaturateToInt32(count);
+    return count;
 }
 
-std::optional<std::string> MakePhraseReport(std::int32_t count, std::string_view phrase)
+std::optional<std::string> MakePhraseReport(std::int64_t count, std::string_view phrase)
 {
     if (count < 0)
         return std::nullopt;

@@ -9,7 +9,7 @@
 #include <string_view>
 
 // -1 when the text or the phrase is empty (nothing to count), else the number of occurrences.
-std::int32_t CountPhrase(std::string_view text, std::string_view phrase) noexcept;
+std::int64_t CountPhrase(std::string_view text, std::string_view phrase) noexcept;
 
 // The report (Shift-JIS, CR LF), or nothing for a negative count.
-std::optional<std::string> MakePhraseReport(std::int32_t count, std::string_view phrase);
+std::optional<std::string> MakePhraseReport(std::int64_t count, std::string_view phrase);

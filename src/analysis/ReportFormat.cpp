@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReportFormat.h"
 
+#include "Saturate.h"
+
 #include <cstdlib>
 
 std::string FormatRatio(std::int64_t numerator, std::int64_t denominator, int decimals)
@@ -45,7 +47,7 @@ std::string FormatRatio(std::int64_t numerator, std::int64_t denominator, int de
     return text;
 }
 
-std::string FormatPercentage(std::int32_t count, std::int32_t total)
+std::string FormatPercentage(std::int64_t count, std::int64_t total)
 {
-    return FormatRatio(std::int64_t{count} * 100, total, 2);
+    return FormatRatio(SaturatingMultiply64(count, 100), total, 2);
 }

@@ -12,4 +12,4 @@
 std::string FormatRatio(std::int64_t numerator, std::int64_t denominator, int decimals);
 
 // count * 100 / total with two decimals: the share of a census line.
-std::string FormatPercentage(std::int32_t count, std::int32_t total);
+std::string FormatPercentage(std::int64_t count, std::int64_t total);

@@ -83,8 +83,8 @@ TextStatistics Figures(const Tally& tally, TextEnd end, const CountOptions& opti
         doubleByte -= tally.doubleByteSpaces;
     std::int64_t characters = tally.singleByte;
     characters = SaturatingAdd64(characters, SaturatingMultiply64(doubleByte, doubleByteWeight));
-    statistics.characters = SaturateToInt32(characters);
-    statistics.lines = SaturateToInt32(tally.lineFeeds + (end.lineFeed ? 0 : 1));
+    statistics.characters = characters;
+    statistics.lines = tally.lineFeeds + (end.lineFeed ? 0 : 1);
     return statistics;
 }
 
@@ -100,7 +100,7 @@ Tally LessLeftOut(Tally tally, const LeftOut& lost) noexcept
 // The text as read counted without making it: what reading leaves out is counted on the walk
 // and subtracted from the text as written.
 TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
-                           std::int32_t doubleByteWeight) noexcept
+                           std::int32_t doubleByteWeight)
 {
     LeftOutByReading leftOut(text, options);
     const Tally tally =
@@ -113,7 +113,7 @@ TextStatistics CountAsRead(std::string_view text, const CountOptions& options,
 
 // The same on the wide walk, which stops at a NUL: nothing then.
 std::optional<TextStatistics> CountWide(std::string_view text, const CountOptions& options,
-                                        std::int32_t doubleByteWeight) noexcept
+                                        std::int32_t doubleByteWeight)
 {
     if (!options.excludeRuby) {
         const std::optional<Tally> tally = TallyTextWide(text, options);
@@ -133,9 +133,9 @@ std::optional<TextStatistics> CountWide(std::string_view text, const CountOption
 
 KOTONAMI_COUNTING_CLONES
 TextStatistics CountText(std::string_view text, const CountOptions& options,
-                         std::int32_t doubleByteWeight) noexcept
+                         std::int32_t doubleByteWeight)
 {
-    const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
+    const auto bytes = static_cast<std::int64_t>(text.size());
     TextStatistics statistics;
     if (WideBlocksUsed()) {
         // The writer's text ends at the first NUL byte: a walk that meets one walks again up to it.
@@ -163,7 +163,7 @@ namespace {
 struct WalkedCount
 {
     Tally tally;
-    std::int32_t words = 0;
+    std::int64_t words = 0;
     bool empty = true;
     bool cut = false; // a NUL ended the text
 };
@@ -229,7 +229,7 @@ std::optional<WalkedCount> CountInHalves(std::string_view text, std::size_t meet
         return first;
     WalkedCount both = *second; // the text ends in the second half
     both.tally += first.tally;
-    both.words = SaturatingAdd(both.words, first.words);
+    both.words = SaturatingAdd64(both.words, first.words);
     return both;
 }
 
@@ -243,7 +243,7 @@ TextStatistics CountTextWithWords(std::string_view text, const CountOptions& opt
         statistics.words = CountWords(text, wordCharacters);
         return statistics;
     }
-    const auto bytes = SaturateToInt32(static_cast<std::int64_t>(text.size()));
+    const auto bytes = static_cast<std::int64_t>(text.size());
     std::optional<WalkedCount> counted;
     if (const std::size_t meet = WordsHalvesMeetAt(text); meet != 0)
         counted = CountInHalves(text, meet, options, wordCharacters);

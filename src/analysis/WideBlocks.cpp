@@ -83,7 +83,7 @@ KOTONAMI_WIDE inline std::uint64_t Parity(std::uint64_t marks) noexcept
 // counts; `readMarks` also masks the marks of rubies and hands them to `leftOut`.
 template <bool ReadMarks>
 KOTONAMI_WIDE std::optional<Tally> WideTally(std::string_view text, const CountOptions& options,
-                                             LeftOutByReading* leftOut) noexcept
+                                             LeftOutByReading* leftOut) noexcept(!ReadMarks)
 {
     // Sums and switches in variables of the walk's own, which stay in registers: the blocks are
     // read through pointers that may point anywhere.
@@ -176,7 +176,7 @@ KOTONAMI_WIDE std::optional<Tally> TallyTextWide(std::string_view text,
 }
 
 KOTONAMI_WIDE std::optional<Tally> TallyTextWide(std::string_view text, const CountOptions& options,
-                                                 LeftOutByReading& leftOut) noexcept
+                                                 LeftOutByReading& leftOut)
 {
     return WideTally<true>(text, options, &leftOut);
 }
@@ -193,8 +193,7 @@ std::optional<Tally> TallyTextWide(std::string_view, const CountOptions&) noexce
     return std::nullopt;
 }
 
-std::optional<Tally> TallyTextWide(std::string_view, const CountOptions&,
-                                   LeftOutByReading&) noexcept
+std::optional<Tally> TallyTextWide(std::string_view, const CountOptions&, LeftOutByReading&)
 {
     return std::nullopt;
 }

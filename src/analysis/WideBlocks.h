@@ -24,4 +24,4 @@ std::optional<Tally> TallyTextWide(std::string_view text, const CountOptions& op
 // The same, with what reading leaves out told to `leftOut` on the walk (which is spent when the
 // walk stops at a NUL).
 std::optional<Tally> TallyTextWide(std::string_view text, const CountOptions& options,
-                                   LeftOutByReading& leftOut) noexcept;
+                                   LeftOutByReading& leftOut);

@@ -306,15 +306,15 @@ bool BeginsWithWord(std::string_view line, const WordTables& tables) noexcept
 
 } // namespace
 
-std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept
+std::int64_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept
 {
-    return SaturateToInt32(RunWords(text, WordTables(wordCharacters)).Finish());
+    return RunWords(text, WordTables(wordCharacters)).Finish();
 }
 
-std::int32_t CountWordsByCharacter(std::string_view text,
+std::int64_t CountWordsByCharacter(std::string_view text,
                                    const WordCharacterSet& wordCharacters) noexcept
 {
-    return SaturateToInt32(RunWords(text, WordTables(wordCharacters), false).Finish());
+    return RunWords(text, WordTables(wordCharacters), false).Finish();
 }
 
 struct LineWordCounter::Tables : WordTables
@@ -361,7 +361,7 @@ void BlockWordCounter::Add(std::string_view text, std::size_t offset,
     FeedBlock(FState->counter, FState->walk, text, offset, block);
 }
 
-std::int32_t BlockWordCounter::Words() const noexcept
+std::int64_t BlockWordCounter::Words() const noexcept
 {
-    return SaturateToInt32(FState->counter.Finish());
+    return FState->counter.Finish();
 }

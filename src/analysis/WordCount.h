@@ -13,11 +13,11 @@ class WordCharacterSet;
 
 // Classifies 64 bytes at a time where every word character is a single byte (the usual setting),
 // and walks character by character otherwise.
-std::int32_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept;
+std::int64_t CountWords(std::string_view text, const WordCharacterSet& wordCharacters) noexcept;
 
 // The same count, always walked character by character: the plain form of the rule, against which
 // the block walk is checked.
-std::int32_t CountWordsByCharacter(std::string_view text,
+std::int64_t CountWordsByCharacter(std::string_view text,
                                    const WordCharacterSet& wordCharacters) noexcept;
 
 // The words of one line (no line breaks in it) as it stands alone, and what its neighbours need to
@@ -58,7 +58,7 @@ public:
     // The block of `text` at `offset`; the blocks come in order from the first, none left out.
     void Add(std::string_view text, std::size_t offset,
              const CharacterBlocks::Block& block) noexcept;
-    std::int32_t Words() const noexcept;
+    std::int64_t Words() const noexcept;
 
 private:
     struct State;

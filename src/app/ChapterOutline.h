@@ -36,8 +36,8 @@ public:
     struct Entry
     {
         ChapterSpan span;
-        std::int32_t characters = 0;
-        std::int32_t lines = 0;
+        std::int64_t characters = 0;
+        std::int64_t lines = 0;
         std::int32_t sheets = 0;
         bool sheetsKnown = false; // false: `sheets` is from before the last change, or 0
     };

@@ -177,11 +177,11 @@ void ChapterPanel::ShowFigures()
     if (!FOutline || FItems.size() != FOutline->Chapters().size())
         return ShowStructure();
     const auto& chapters = FOutline->Chapters();
-    std::array<std::int32_t, 4> longest{}; // by level, 0 to 3
+    std::array<std::int64_t, 4> longest{}; // by level, 0 to 3
     const auto levelOf = [](const ChapterOutline::Entry& entry) {
         return static_cast<std::size_t>(std::clamp(entry.span.level, 0, 3));
     };
-    std::int32_t most = 0;
+    std::int64_t most = 0;
     std::int32_t mostSheets = 0;
     for (const ChapterOutline::Entry& entry : chapters) {
         longest[levelOf(entry)] = std::max(longest[levelOf(entry)], entry.characters);
@@ -193,7 +193,7 @@ void ChapterPanel::ShowFigures()
     for (std::size_t i = 0; i < chapters.size(); ++i) {
         const ChapterOutline::Entry& entry = chapters[i];
         QTreeWidgetItem* item = FItems[i];
-        const std::int32_t longestOfLevel = longest[levelOf(entry)];
+        const std::int64_t longestOfLevel = longest[levelOf(entry)];
         const Figures shown = {entry.characters, entry.sheets, entry.sheetsKnown ? 1 : 0,
                                longestOfLevel};
         if (FShown[i] == shown)

@@ -60,7 +60,7 @@ private:
     std::vector<QTreeWidgetItem*> FItems; // by chapter
     // What each item shows (characters, sheets, sheets known, the longest of its level), so
     // that a key redraws only the chapters it changed.
-    using Figures = std::array<std::int32_t, 4>;
+    using Figures = std::array<std::int64_t, 4>;
     std::vector<Figures> FShown;
     QList<QMetaObject::Connection> FConnections;
 };

@@ -60,9 +60,11 @@ void TForm1::GoToLineItemClick()
 {
     TRichEditEx* editor = Editor();
     const bool displayLines = ui->AppearanceLineItem->isChecked();
-    const int lines = std::max(
-        1, displayLines ? editor->GetLineCount()
-                        : editor->Text()->Statistics(CurrentCountOptions(), FWordCharacters).lines);
+    // A document's lines are an editor's blocks, which an int holds.
+    const int lines = static_cast<int>(std::max<std::int64_t>(
+        1, displayLines
+               ? editor->GetLineCount()
+               : editor->Text()->Statistics(CurrentCountOptions(), FWordCharacters).lines));
     const int current = std::min(lines, displayLines ? editor->GetCaretLineColumn().second
                                                      : editor->textCursor().blockNumber() + 1);
     bool accepted = false;

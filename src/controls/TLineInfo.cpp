@@ -13,6 +13,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <limits>
 
@@ -159,7 +160,8 @@ int TLineInfo::CountCharacters(QStringView text)
 {
     FEncoded.clear();
     FEditor->Text()->AppendCountingForm(text, FEncoded);
-    return CountText(FEncoded, FCountOptions, 1).characters;
+    return static_cast<int>(
+        std::min<std::int64_t>(CountText(FEncoded, FCountOptions, 1).characters, INT_MAX));
 }
 
 // ---- rows and their places --------------------------------------------------------------------

@@ -16,8 +16,8 @@
 struct ChapterFigures
 {
     ChapterSpan span;
-    std::int32_t characters = 0;
-    std::int32_t lines = 0;
+    std::int64_t characters = 0;
+    std::int64_t lines = 0;
     std::int32_t sheets = 0;
 };
 

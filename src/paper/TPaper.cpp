@@ -75,9 +75,9 @@ PaperInfo TPaper::CountLines(std::int64_t lines) const noexcept
 // Sheets from a weighted character count alone (a double-byte character weighs 2 units).
 // A Column or Line of 0 or below is taken as 1. With 64-bit arithmetic even the largest Column
 // and Line give exact figures: 2 * Column * Line stays below 2^63.
-PaperInfo TPaper::SimpleCount(std::int32_t weightedCharacters) const noexcept
+PaperInfo TPaper::SimpleCount(std::int64_t weightedCharacters) const noexcept
 {
-    const std::int64_t n = std::max(weightedCharacters, std::int32_t{0});
+    const std::int64_t n = std::max(weightedCharacters, std::int64_t{0});
     const std::int64_t lineUnits = 2 * std::int64_t{std::max(Column, std::int32_t{1})};
     const std::int64_t sheetUnits = lineUnits * std::max(Line, std::int32_t{1});
     PaperInfo info;

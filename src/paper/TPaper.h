@@ -50,7 +50,7 @@ public:
     PaperInfo CountLines(std::int64_t lines) const noexcept;
     // Sheets from the weighted character count (double-byte characters weigh 2); with the exact
     // ratio. A Column or Line of 0 or below is taken as 1; a count of 0 gives no sheet at all.
-    PaperInfo SimpleCount(std::int32_t weightedCharacters) const noexcept;
+    PaperInfo SimpleCount(std::int64_t weightedCharacters) const noexcept;
 
     // Section "Paper" of the settings file. Reading keeps the current Column or Line when the file
     // holds 0 or a negative number.

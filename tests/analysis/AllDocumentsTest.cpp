@@ -53,19 +53,19 @@ TEST(AllDocuments, SumsTheBasicCountsIntoTheReport)
 
 // The size is what the files hold, whatever their counting form is: a UTF-8 file of 「猫」 and LF
 // is 4 bytes though its Shift-JIS form with CR LF is 4 as well, and a text without a final break
-// is no longer than its file; sums beyond the 32-bit range stay at its top.
+// is no longer than its file; sums go on past 2^31 and stop at the top of the 64-bit range.
 TEST(AllDocuments, TheSizeIsTheSumOfTheFilesSizes)
 {
     const std::vector<std::string_view> texts = {"\x94\x4C\r\n", "ab"};
     const struct
     {
         std::vector<std::int64_t> sizes;
-        std::int32_t bytes;
+        std::int64_t bytes;
     } rows[] = {
         {{4, 2}, 6},
         {{3, 2}, 5},
-        {{0x7FFFFFFF, 2}, 0x7FFFFFFF},
-        {{0x7FFFFFFFFFFFFFFF, 0x7FFFFFFFFFFFFFFF}, 0x7FFFFFFF},
+        {{0x7FFFFFFF, 2}, 0x80000001},
+        {{0x7FFFFFFFFFFFFFFF, 0x7FFFFFFFFFFFFFFF}, 0x7FFFFFFFFFFFFFFF},
     };
     for (const auto& row : rows)
         EXPECT_EQ(SumStatistics(texts, row.sizes, CountOptions{}, WordCharacterSet{}).bytes,

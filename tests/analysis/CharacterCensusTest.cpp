@@ -236,17 +236,21 @@ TEST(MakeCharacterTypeReport, NothingWithoutCountedCharacters)
     EXPECT_EQ(MakeCharacterTypeReport(CharacterCensus{}), std::nullopt);
 }
 
+// Sums go on past 2^31 and stop at the largest 64-bit value instead of wrapping around.
 TEST(CharacterCensus, AddingSaturates)
 {
     CharacterCensus a;
     a.allCharacters = INT32_MAX - 1;
-    a.hiragana = 5;
+    a.hiragana = INT64_MAX - 1;
+    a.katakana = 5;
     CharacterCensus b;
     b.allCharacters = 10;
     b.hiragana = 6;
+    b.katakana = 6;
     a += b;
-    EXPECT_EQ(a.allCharacters, INT32_MAX);
-    EXPECT_EQ(a.hiragana, 11);
+    EXPECT_EQ(a.allCharacters, std::int64_t{INT32_MAX} + 9);
+    EXPECT_EQ(a.hiragana, INT64_MAX);
+    EXPECT_EQ(a.katakana, 11);
 }
 
 } // namespace

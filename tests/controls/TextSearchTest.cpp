@@ -163,9 +163,10 @@ TEST(TextSearch, PlainMatchesAreThePhraseCount)
         std::string phraseBytes;
         QtShiftJis::Encode(text, textBytes);
         QtShiftJis::Encode(phrase, phraseBytes);
-        const std::int32_t expected = std::max(0, CountPhrase(textBytes, phraseBytes));
+        const std::int64_t expected =
+            std::max<std::int64_t>(0, CountPhrase(textBytes, phraseBytes));
         const SearchedText searched(text);
-        EXPECT_EQ(static_cast<std::int32_t>(TextSearch(phrase, Options(true, false, false))
+        EXPECT_EQ(static_cast<std::int64_t>(TextSearch(phrase, Options(true, false, false))
                                                 .FindAll(searched, 0, text.size())
                                                 .size()),
                   expected)
