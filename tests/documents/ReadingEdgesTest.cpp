@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <iconv.h>
 #include <optional>
 #include <random>
@@ -47,8 +48,8 @@ std::string Utf8Text(std::string_view utf8, std::size_t repeat)
 struct Counted
 {
     TextEncoding encoding;
-    int characters;
-    int lines;
+    std::int64_t characters;
+    std::int64_t lines;
     std::size_t geta;
 };
 
