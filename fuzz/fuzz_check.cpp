@@ -41,7 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     CheckedLines kept;
     kept.Reset(switches);
-    kept.Replace(0, 0, lines);
+    kept.Replace(
+        0, 0, lines.size(), [&lines](std::size_t n) { return std::string_view(lines[n]); },
+        lines.size());
     if (kept.Findings() != findings)
         std::abort();
     return 0;
